@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lineara needs to build, test and run.
+# apt-get update runs only when something is missing, so a machine that
+# already has everything is not slowed down or made to touch the network.
+set -euo pipefail
+
+PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libgif-dev libjpeg-dev libimagequant-dev
+  fonts-liberation2
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

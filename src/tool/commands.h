@@ -1,0 +1,22 @@
+// The commands of lineara-tool. Each takes the arguments after its name and
+// returns the process exit status: 0 on success, 1 on failure with the
+// program's message on standard error, 2 for a usage error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lineara::tool {
+
+using Args = std::vector<std::string>;
+
+int info(const Args& args);
+int resave(const Args& args);
+int generate(const Args& args);
+int makeSample(const Args& args);
+
+// Prints "lineara-tool: <message>" style errors consistently.
+int fail(const std::string& message);
+int usage(const std::string& synopsis);
+
+}  // namespace lineara::tool

@@ -1,0 +1,48 @@
+// lineara-tool: batch work over tree files, for scripts, tests and
+// benchmarks. Thin commands over the same code the desktop program uses.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tool/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const lineara::tool::Args&);
+    const char* synopsis;
+};
+
+const Command kCommands[] = {
+    {"info", lineara::tool::info, "info TREE.ln3"},
+    {"resave", lineara::tool::resave, "resave IN.ln3 OUT.ln3"},
+    {"generate", lineara::tool::generate, "generate N OUT.ln3 [--seed S]"},
+    {"make-sample", lineara::tool::makeSample, "make-sample DIR"},
+};
+
+void printUsage(FILE* to) {
+    std::fprintf(to, "usage: lineara-tool COMMAND [ARGS]\n\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(to, "  lineara-tool %s\n", c.synopsis);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage(stderr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+        printUsage(stdout);
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0) {
+            return c.run(lineara::tool::Args(argv + 2, argv + argc));
+        }
+    }
+    std::fprintf(stderr, "lineara-tool: unknown command \"%s\"\n", argv[1]);
+    printUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,4 @@
+#include "tool/commands.h"
+namespace lineara::tool {
+int makeSample(const Args&) { return fail("not yet"); }
+}
