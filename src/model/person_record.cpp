@@ -1,5 +1,7 @@
 #include "model/person_record.h"
 
+#include "model/record_pool.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -31,6 +33,18 @@ constexpr TextField kAllTextFields[] = {
     field::relationPlace(8)};
 
 }  // namespace
+
+void* PersonRecord::operator new(size_t size) { return record_pool::allocate(size); }
+
+void* PersonRecord::operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return record_pool::allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void PersonRecord::operator delete(void* p) noexcept { record_pool::release(p); }
 
 void PersonRecord::loadImage(const uint8_t* bytes) {
     std::memcpy(image_.data(), bytes, kRecordSize);

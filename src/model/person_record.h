@@ -10,7 +10,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -92,6 +94,11 @@ public:
     using Image = std::array<uint8_t, kRecordSize>;
 
     PersonRecord() : image_{} {}
+
+    // Records come from the record pool (see record_pool.h).
+    static void* operator new(size_t size);
+    static void* operator new(size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* p) noexcept;
 
     // --- the record image ---
     const Image& image() const { return image_; }
