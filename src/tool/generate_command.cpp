@@ -1,4 +1,54 @@
+// generate: a synthetic tree of a given size, for benchmarks and for trying
+// the program on trees larger than anyone types in by hand.
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "model/synthetic_tree.h"
+#include "model/tree_file.h"
 #include "tool/commands.h"
+
 namespace lineara::tool {
-int generate(const Args&) { return fail("not yet"); }
+
+namespace {
+
+constexpr char kSynopsis[] = "generate N OUT.ln3 [--seed S]";
+constexpr long long kMaxPersons = 10'000'000;
+
+// A whole decimal number from 0 to `max`, digits only: no sign, no spaces,
+// nothing after it.
+bool parseCount(const std::string& text, long long max, long long& value) {
+    if (text.empty() || text.size() > 18) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return value <= max;
 }
+
+}  // namespace
+
+int generate(const Args& args) {
+    if (args.size() != 2 && args.size() != 4) return usage(kSynopsis);
+    long long persons = 0;
+    long long seed = 1;
+    if (!parseCount(args[0], kMaxPersons, persons)) return usage(kSynopsis);
+    if (args.size() == 4 && (args[2] != "--seed" || !parseCount(args[3], UINT32_MAX, seed))) {
+        return usage(kSynopsis);
+    }
+
+    PersonList list;
+    try {
+        generateSyntheticTree(list, static_cast<int>(persons), static_cast<uint32_t>(seed));
+    } catch (const std::bad_alloc&) {
+        return fail(kMsgNewPersonFailed);
+    }
+    // The generator stops early when the list can take no more records.
+    if (list.count() != static_cast<size_t>(persons)) return fail(kMsgNewPersonFailed);
+    SaveResult result = SavetoFile(list, args[1]);
+    if (!result.written()) return fail(result.message);
+    return 0;
+}
+
+}  // namespace lineara::tool
