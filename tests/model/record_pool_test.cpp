@@ -36,7 +36,9 @@ TEST(RecordPool, RecordsAreDistinctWritableAndReused) {
     PersonRecord* freed = records[100].get();
     records[100].reset();
     auto again = std::make_unique<PersonRecord>();
-    if (pooled) EXPECT_EQ(again.get(), freed);
+    if (pooled) {
+        EXPECT_EQ(again.get(), freed);
+    }
     EXPECT_EQ(again->personId(), 0);
     EXPECT_TRUE(again->isEmpty(field::pictureComment));
 }
