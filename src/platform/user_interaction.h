@@ -1,0 +1,50 @@
+// Every question, message and file dialog the program shows goes through
+// this interface. The desktop program uses Qt's dialogs; tests install a
+// scripted user that answers and records what it was asked.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace lineara {
+
+enum class Answer { Yes, No, Cancel };
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+
+// What a file dialog needs to know; `filter` is in Qt's form,
+// e.g. "Lineara files (*.ln3)".
+struct FileDialogSpec {
+    QString title;
+    QString filter;
+    QString defaultSuffix;  // added when the user types a name without one
+    QString initialPath;    // preset file name or folder
+    bool confirmOverwrite = true;
+};
+
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+
+    // A confirmation with Yes, No and Cancel; closing the box is Cancel.
+    virtual Answer askYesNoCancel(const QString& caption, const QString& text) = 0;
+    // A confirmation with Yes and No; closing the box is No.
+    virtual bool askYesNo(const QString& caption, const QString& text,
+                          MessageIcon icon = MessageIcon::Question) = 0;
+    // A message with an OK button.
+    virtual void inform(const QString& caption, const QString& text,
+                        MessageIcon icon = MessageIcon::Information) = 0;
+
+    // Each returns an empty string when the user cancels.
+    virtual QString chooseOpenFile(const FileDialogSpec& spec) = 0;
+    virtual QString chooseSaveFile(const FileDialogSpec& spec) = 0;
+    virtual QString chooseFolder(const QString& title, const QString& initial) = 0;
+
+    virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+};
+
+}  // namespace lineara

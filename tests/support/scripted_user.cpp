@@ -1,0 +1,79 @@
+#include "support/scripted_user.h"
+
+namespace lineara::test {
+
+namespace {
+QString entry(const char* kind, const QString& caption, const QString& text) {
+    return QString::fromLatin1(kind) + QLatin1Char('|') + caption + QLatin1Char('|') + text;
+}
+}  // namespace
+
+Answer ScriptedUser::askYesNoCancel(const QString& caption, const QString& text) {
+    asked << entry("yesnocancel", caption, text);
+    if (yesNoCancelAnswers.empty()) return defaultYesNoCancel;
+    Answer a = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
+    return a;
+}
+
+bool ScriptedUser::askYesNo(const QString& caption, const QString& text, MessageIcon) {
+    asked << entry("yesno", caption, text);
+    if (yesNoAnswers.empty()) return defaultYesNo;
+    bool a = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return a;
+}
+
+void ScriptedUser::inform(const QString& caption, const QString& text, MessageIcon) {
+    asked << entry("inform", caption, text);
+}
+
+QString ScriptedUser::nextFile() {
+    if (fileAnswers.empty()) return QString();
+    QString f = fileAnswers.front();
+    fileAnswers.pop_front();
+    return f;
+}
+
+QString ScriptedUser::chooseOpenFile(const FileDialogSpec& spec) {
+    asked << entry("open", spec.title, spec.initialPath);
+    fileDialogs << spec;
+    return nextFile();
+}
+
+QString ScriptedUser::chooseSaveFile(const FileDialogSpec& spec) {
+    asked << entry("save", spec.title, spec.initialPath);
+    fileDialogs << spec;
+    return nextFile();
+}
+
+QString ScriptedUser::chooseFolder(const QString& title, const QString& initial) {
+    asked << entry("folder", title, initial);
+    return nextFile();
+}
+
+std::optional<QColor> ScriptedUser::chooseColour(const QColor& initial) {
+    asked << entry("colour", QString(), initial.name());
+    if (colourAnswers.empty()) return std::nullopt;
+    auto a = colourAnswers.front();
+    colourAnswers.pop_front();
+    return a;
+}
+
+std::optional<QFont> ScriptedUser::chooseFont(const QFont& initial) {
+    asked << entry("font", QString(), initial.family());
+    if (fontAnswers.empty()) return std::nullopt;
+    auto a = fontAnswers.front();
+    fontAnswers.pop_front();
+    return a;
+}
+
+QStringList ScriptedUser::messages() const {
+    QStringList out;
+    for (const QString& a : asked) {
+        if (a.startsWith(QLatin1String("inform|"))) out << a.section(QLatin1Char('|'), 2);
+    }
+    return out;
+}
+
+}  // namespace lineara::test

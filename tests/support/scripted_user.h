@@ -1,0 +1,49 @@
+// A user who answers from a script and remembers what was asked, for
+// driving the windows in tests without anyone at the screen.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "platform/user_interaction.h"
+
+namespace lineara::test {
+
+class ScriptedUser : public UserInteraction {
+public:
+    // One record per question or message, in order: "kind|caption|text"
+    // (kind: yesnocancel, yesno, inform, open, save, folder, colour, font).
+    QStringList asked;
+    // The file dialogs seen, for checking filters and titles.
+    QList<FileDialogSpec> fileDialogs;
+
+    // Answers used in order; when a queue is empty, the defaults below.
+    std::deque<Answer> yesNoCancelAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::deque<QString> fileAnswers;  // open, save and folder dialogs
+    std::deque<std::optional<QColor>> colourAnswers;
+    std::deque<std::optional<QFont>> fontAnswers;
+    Answer defaultYesNoCancel = Answer::Cancel;
+    bool defaultYesNo = false;
+
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
+    bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override;
+    void inform(const QString& caption, const QString& text, MessageIcon icon) override;
+    QString chooseOpenFile(const FileDialogSpec& spec) override;
+    QString chooseSaveFile(const FileDialogSpec& spec) override;
+    QString chooseFolder(const QString& title, const QString& initial) override;
+    std::optional<QColor> chooseColour(const QColor& initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+
+    // The texts of the messages shown with inform(), in order.
+    QStringList messages() const;
+
+private:
+    QString nextFile();
+};
+
+}  // namespace lineara::test
