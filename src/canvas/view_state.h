@@ -14,6 +14,18 @@ struct ViewState {
     int32_t mouseTreeX = 0;
     int32_t mouseTreeY = 0;
     bool dragging = false;
+
+    // Gesture flags set by the editing commands and finished by the canvas.
+    bool dragPending = false;       // pressed on a box, threshold not yet passed
+    bool newPersonPending = false;  // a box just created is carried; its release opens the editor
+    int32_t gestureRefX = 0;        // drag: grab offset inside the box
+    int32_t gestureRefY = 0;
+    int32_t gestureLastX = 0;       // link line: its last end point
+    int32_t gestureLastY = 0;
+    bool pendingLinkFather = false;  // a link command waits for the click on the other box
+    bool pendingLinkMother = false;
+    bool pendingLinkPartner = false;
+    bool skipNextMouseDown = false;  // the next press on the canvas is ignored once
 };
 
 }  // namespace lineara

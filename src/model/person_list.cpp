@@ -141,6 +141,22 @@ Outcome PersonList::AddMarriage(PersonRecord* first, PersonRecord* second) {
     return Outcome::success();
 }
 
+bool PersonList::moveToFront(PersonRecord* record) {
+    if (record == nullptr || record == head_) return false;
+    // Not the head, so it has a predecessor.
+    record->previousPerson->nextPerson = record->nextPerson;
+    if (record->nextPerson != nullptr) {
+        record->nextPerson->previousPerson = record->previousPerson;
+    } else {
+        tail_ = record->previousPerson;
+    }
+    record->previousPerson = nullptr;
+    record->nextPerson = head_;
+    head_->previousPerson = record;
+    head_ = record;
+    return true;
+}
+
 void PersonList::appendLoaded(std::unique_ptr<PersonRecord> record) {
     PersonRecord* r = record.release();
     link(r);

@@ -64,6 +64,9 @@ public:
     // Records a relationship on both persons. Fails, changing neither,
     // when either has no free slot.
     Outcome AddMarriage(PersonRecord* first, PersonRecord* second);
+    // Moves a record of the list to the front, making it the home person.
+    // Returns false, changing nothing, when it already is the head.
+    bool moveToFront(PersonRecord* record);
 
     // --- for loaders ---
     // Links a record read from a file after the tail, as it is: no id is
