@@ -1,0 +1,73 @@
+// standardize-date, convert-dates and qcheck: the date conversion and the
+// quality check of the desktop program, for scripts.
+//
+// Record texts are bytes of the record code page; what we read from the
+// command line and print is UTF-8, converted at this edge.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "checks/date_check.h"
+#include "checks/date_conversion.h"
+#include "checks/quality_check.h"
+#include "model/document.h"
+#include "platform/codepage.h"
+#include "tool/commands.h"
+
+namespace lineara::tool {
+
+namespace {
+
+// The code page of the default character-set choice. Trees do not record
+// their code page; the desktop program takes it from the options.
+const char* recordCodePage() { return codePageForCharset(1); }
+
+std::string utf8(std::string_view recordBytes) {
+    return fromCodePage(recordBytes, recordCodePage());
+}
+
+void printLine(std::string_view caption, std::string_view text) {
+    std::cout << utf8(caption) << '\t' << utf8(text) << '\n';
+}
+
+}  // namespace
+
+int standardizeDate(const Args& args) {
+    if (args.empty()) return usage("standardize-date TEXT...");
+    for (const std::string& text : args) {
+        std::cout << utf8(ConvertDateToGedcom(toCodePage(text, recordCodePage()))) << '\n';
+    }
+    return 0;
+}
+
+int convertDates(const Args& args) {
+    if (args.size() != 1 && args.size() != 2) return usage("convert-dates TREE.ln3 [OUT.ln3]");
+    Document doc;
+    if (!loadTree(doc, args[0])) return 1;
+    DateCheckResult result = DCheck(doc.persons());
+    for (const DateConversion& entry : result.entries) printLine(entry.caption, entry.action);
+    std::cout << result.count << '\n';
+    if (args.size() == 2) {
+        SaveResult saved = doc.SavetoFile(args[1]);
+        if (!saved.written()) return fail(saved.message);
+    }
+    return 0;
+}
+
+int qcheck(const Args& args) {
+    if (args.size() != 1) return usage("qcheck TREE.ln3");
+    Document doc;
+    if (!loadTree(doc, args[0])) return 1;
+    // Relative names start from the tree file's folder, wherever the tool
+    // was started.
+    StoredFileLocator files(std::filesystem::path(args[0]).parent_path(), utf8);
+    QualityCheckResult result = QCheck(doc.persons(), files);
+    for (const QualityProblem& problem : result.problems) {
+        printLine(problem.caption, problem.message);
+    }
+    std::cout << result.count << '\n';
+    return 0;
+}
+
+}  // namespace lineara::tool
