@@ -1,0 +1,159 @@
+// render: the tree as the program shows it right after opening the file,
+// painted by the canvas's own painter into a PNG. For scripts, for looking
+// at trees without a display, and for tests of the picture.
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "canvas/tree_painter.h"
+#include "model/document.h"
+#include "tool/commands.h"
+
+namespace lineara::tool {
+
+namespace {
+
+constexpr char kSynopsis[] =
+    "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
+    "[--colour-code none|gender|notes|picture]";
+constexpr int kMaxSide = 16384;
+constexpr double kMaxZoom = 100000.0;
+
+struct RenderOptions {
+    std::string tree;
+    std::string png;
+    int width = 1024;  // the desktop program's default window
+    int height = 768;
+    std::optional<double> zoom;
+    std::optional<std::pair<int32_t, int32_t>> scroll;
+    ColourCode colourCode = ColourCode::None;
+};
+
+// A whole decimal number, optionally negative, with nothing around it.
+bool parseInt(const std::string& text, long long min, long long max, long long& value) {
+    if (text.empty() || text.size() > 19) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoll(text.c_str(), &end, 10);
+    bool digits = text[0] == '-' || (text[0] >= '0' && text[0] <= '9');
+    return digits && errno == 0 && *end == '\0' && value >= min && value <= max;
+}
+
+bool parsePair(const std::string& text, char separator, long long min, long long max, long long& a,
+               long long& b) {
+    size_t at = text.find(separator);
+    if (at == std::string::npos) return false;
+    return parseInt(text.substr(0, at), min, max, a) && parseInt(text.substr(at + 1), min, max, b);
+}
+
+bool parseZoom(const std::string& text, double& zoom) {
+    if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
+    char* end = nullptr;
+    zoom = std::strtod(text.c_str(), &end);
+    return *end == '\0' && std::isfinite(zoom) && zoom > 0 && zoom <= kMaxZoom;
+}
+
+bool parseColourCode(const std::string& text, ColourCode& code) {
+    static const std::pair<const char*, ColourCode> kNames[] = {
+        {"none", ColourCode::None},
+        {"gender", ColourCode::Gender},
+        {"notes", ColourCode::Notes},
+        {"picture", ColourCode::Picture},
+    };
+    for (const auto& [name, value] : kNames) {
+        if (text == name) {
+            code = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool parseOption(const std::string& name, const std::string& value, RenderOptions& options) {
+    long long a = 0, b = 0;
+    if (name == "--size") {
+        if (!parsePair(value, 'x', 1, kMaxSide, a, b)) return false;
+        options.width = int(a);
+        options.height = int(b);
+        return true;
+    }
+    if (name == "--scroll") {
+        constexpr long long lo = std::numeric_limits<int32_t>::min();
+        constexpr long long hi = std::numeric_limits<int32_t>::max();
+        if (!parsePair(value, ',', lo, hi, a, b)) return false;
+        options.scroll = std::make_pair(int32_t(a), int32_t(b));
+        return true;
+    }
+    if (name == "--zoom") {
+        double zoom = 0;
+        if (!parseZoom(value, zoom)) return false;
+        options.zoom = zoom;
+        return true;
+    }
+    if (name == "--colour-code") return parseColourCode(value, options.colourCode);
+    return false;
+}
+
+std::optional<RenderOptions> parseArgs(const Args& args) {
+    if (args.size() < 2 || args.size() % 2 != 0) return std::nullopt;
+    RenderOptions options;
+    options.tree = args[0];
+    options.png = args[1];
+    for (size_t i = 2; i < args.size(); i += 2) {
+        if (!parseOption(args[i], args[i + 1], options)) return std::nullopt;
+    }
+    return options;
+}
+
+// Fonts need a GUI application; the tool never has a display.
+std::unique_ptr<QGuiApplication> startGui() {
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "lineara-tool";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int render(const Args& args) {
+    std::optional<RenderOptions> options = parseArgs(args);
+    if (!options) return usage(kSynopsis);
+
+    Document doc;
+    ViewState view;
+    LoadResult loaded = doc.ReadfromFile(options->tree, view, options->width, options->height);
+    if (!loaded.loaded()) return fail(loaded.message);
+    if (options->scroll) {
+        view.scrollX = options->scroll->first;
+        view.scrollY = options->scroll->second;
+    }
+    if (options->zoom) view.zoomPercent = *options->zoom;
+
+    std::unique_ptr<QGuiApplication> app = startGui();
+    QImage image(options->width, options->height, QImage::Format_RGB32);
+    if (image.isNull()) return fail("Not enough memory for the picture");
+    {
+        QPainter painter(&image);
+        PaintSettings settings;
+        settings.colourCode = options->colourCode;
+        paintTree(painter, image.size(), doc.persons(), view, settings, RecordCodec());
+    }
+    QImageWriter writer(QFile::decodeName(options->png.c_str()), "png");
+    if (!writer.write(image)) {
+        return fail(options->png + ": " + writer.errorString().toStdString());
+    }
+    return 0;
+}
+
+}  // namespace lineara::tool
