@@ -10,6 +10,10 @@ namespace lineara {
 
 extern const char kSettingsKey[];  // "Software\Lineara"
 
+// The version shown in the window caption, on the welcome screen, in the
+// about box and in the generator lines of the HTML pages.
+extern const char kVersionText[];  // "1.1"
+
 struct AppSettings {
     std::string screenFontName = "Times New Roman";
     int screenFontSize = 16;
@@ -21,6 +25,7 @@ struct AppSettings {
 };
 
 // Reads every setting, with the fallbacks for absent or unreadable values.
+// A font size that is not a positive number is unreadable.
 AppSettings loadAppSettings(Registry& registry);
 // ScreenFontName, ScreenFontSize and ScreenCharset (the close query).
 void saveScreenSettings(Registry& registry, const AppSettings& settings);

@@ -24,7 +24,12 @@ public:
     // the file could not be written (the value is kept in memory).
     bool write(const std::string& key, const std::string& name, const std::string& value);
 
+    // Key paths may start with a backslash ("\.html"), as absolute paths
+    // do in the registry; leading and trailing backslashes are ignored. A
+    // key exists when it was created or when a key below it exists.
     bool keyExists(const std::string& key) const;
+    // Returns false when the file could not be written (the key is kept in
+    // memory).
     bool createKey(const std::string& key);
     // A value as stored, without creating anything; the default value of a
     // key has the empty name.
@@ -33,13 +38,25 @@ public:
     const std::string& filePath() const { return filePath_; }
 
 private:
+    struct Value {
+        std::string name;  // as first spelled
+        std::string text;
+    };
+    struct Key {
+        std::string path;  // as first spelled
+        std::map<std::string, Value> values;  // by lower-case name
+    };
+
+    void load();
     bool save() const;
+    // The key, created in memory when missing; `created` tells which.
+    Key& ensureKey(const std::string& key, bool& created);
 
     std::string filePath_;
-    // key -> (value name -> text). Keys compare without regard to case, as
-    // registry keys do; they are stored in lower case with the first
-    // spelling kept for the file.
-    std::map<std::string, std::map<std::string, std::string>> keys_;
+    // Keys and value names compare without regard to case, as registry
+    // keys do; they are looked up in lower case with the first spelling
+    // kept for the file.
+    std::map<std::string, Key> keys_;
 };
 
 }  // namespace lineara
