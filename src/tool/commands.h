@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace lineara {
+class Document;
+}
+
 namespace lineara::tool {
 
 using Args = std::vector<std::string>;
@@ -14,6 +18,15 @@ int info(const Args& args);
 int resave(const Args& args);
 int generate(const Args& args);
 int makeSample(const Args& args);
+int standardizeDate(const Args& args);
+int convertDates(const Args& args);
+int qcheck(const Args& args);
+int render(const Args& args);
+int collect(const Args& args);
+
+// Loads a tree as the desktop program opens one; on failure prints the
+// message and returns false.
+bool loadTree(Document& doc, const std::string& path);
 
 // Prints "lineara-tool: <message>" style errors consistently.
 int fail(const std::string& message);

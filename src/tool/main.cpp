@@ -19,6 +19,13 @@ const Command kCommands[] = {
     {"resave", lineara::tool::resave, "resave IN.ln3 OUT.ln3"},
     {"generate", lineara::tool::generate, "generate N OUT.ln3 [--seed S]"},
     {"make-sample", lineara::tool::makeSample, "make-sample DIR"},
+    {"standardize-date", lineara::tool::standardizeDate, "standardize-date TEXT..."},
+    {"convert-dates", lineara::tool::convertDates, "convert-dates TREE.ln3 [OUT.ln3]"},
+    {"qcheck", lineara::tool::qcheck, "qcheck TREE.ln3"},
+    {"render", lineara::tool::render,
+     "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
+     "[--colour-code none|gender|notes|picture]"},
+    {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3"},
 };
 
 void printUsage(FILE* to) {

@@ -8,14 +8,12 @@
 
 namespace lineara::tool {
 
-namespace {
-
 // The tool has no window; the loader centres the home person in one of the
 // desktop program's default size.
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
-bool load(Document& doc, const std::string& path) {
+bool loadTree(Document& doc, const std::string& path) {
     ViewState view;
     LoadResult result = doc.ReadfromFile(path, view, kWindowWidth, kWindowHeight);
     if (!result.loaded()) {
@@ -25,6 +23,8 @@ bool load(Document& doc, const std::string& path) {
     doc.setCurrentFileName(path);
     return true;
 }
+
+namespace {
 
 bool isPerson(const PersonRecord& r) {
     bool named = !r.isEmpty(field::givenNames) || !r.isEmpty(field::surname);
@@ -46,7 +46,7 @@ int usage(const std::string& synopsis) {
 int info(const Args& args) {
     if (args.size() != 1) return usage("info TREE.ln3");
     Document doc;
-    if (!load(doc, args[0])) return 1;
+    if (!loadTree(doc, args[0])) return 1;
     size_t persons = 0;
     forEachPerson(doc.persons(), [&persons](const PersonRecord* r) {
         if (isPerson(*r)) ++persons;
@@ -60,7 +60,7 @@ int info(const Args& args) {
 int resave(const Args& args) {
     if (args.size() != 2) return usage("resave IN.ln3 OUT.ln3");
     Document doc;
-    if (!load(doc, args[0])) return 1;
+    if (!loadTree(doc, args[0])) return 1;
     SaveResult result = doc.SavetoFile(args[1]);
     if (!result.written()) return fail(result.message);
     return 0;

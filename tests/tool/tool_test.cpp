@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <fstream>
+#include <filesystem>
 #include <sstream>
 
 #include "model/tree_file.h"
 #include "support/temp_dir.h"
+#include "support/tool_runner.h"
 
 namespace lineara {
 namespace {
@@ -18,35 +20,11 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using test::runTool;
+using test::ToolRun;
 
 ToolRun tool(const std::vector<std::string>& args, const TempDir& dir) {
-    std::string errFile = dir.file("stderr.txt");
-    std::string cmd = quote(LINEARA_TOOL);
-    for (const std::string& a : args) cmd += " " + quote(a);
-    cmd += " 2>" + quote(errFile);
-    ToolRun run;
-    FILE* p = popen(cmd.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) run.out.append(buffer, n);
-    int raw = pclose(p);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    std::stringstream ss;
-    ss << err.rdbuf();
-    run.err = ss.str();
-    return run;
+    return runTool(LINEARA_TOOL, args, dir);
 }
 
 class Tool : public ::testing::Test {
@@ -133,6 +111,30 @@ TEST_F(Tool, TheSampleTreeLoads) {
     ToolRun r = tool({"info", std::string(LINEARA_EXAMPLES) + "/sample.ln3"}, dir);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("records: ", 0), 0u) << r.out;
+}
+
+TEST_F(Tool, CollectCopiesTheFilesNextToTheNewTree) {
+    std::filesystem::create_directories(dir.file("src"));
+    std::filesystem::create_directories(dir.file("dest"));
+    writeBytes(dir.file("src/a.jpg"), {1, 2, 3});
+    PersonList list;
+    ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
+    list.currentPerson()->setText(field::pictureFile, "a.jpg");  // beside the tree
+    ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
+    list.currentPerson()->setText(field::notesFile, "gone.txt");
+    ASSERT_TRUE(SavetoFile(list, dir.file("src/t.ln3")).written());
+
+    ToolRun r = tool({"collect", dir.file("src/t.ln3"), dir.file("dest/t.ln3")}, dir);
+    EXPECT_EQ(r.status, 1);  // not every file could be collected
+    EXPECT_EQ(r.out, "Collected 2 files to directory " + dir.file("dest") + "/\n");
+    EXPECT_NE(r.err.find("gone.txt"), std::string::npos) << r.err;
+    EXPECT_EQ(readBytes(dir.file("dest/a.jpg")), (std::vector<uint8_t>{1, 2, 3}));
+
+    PersonList collected;
+    ViewState view;
+    ASSERT_TRUE(ReadfromFile(collected, dir.file("dest/t.ln3"), view, 100, 100).loaded());
+    EXPECT_EQ(collected.personListHead()->text(field::pictureFile), "a.jpg");
+    EXPECT_EQ(collected.personListTail()->text(field::notesFile), "gone.txt");
 }
 
 TEST_F(Tool, UnknownCommandsAreUsageErrors) {

@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-
-TEST(Placeholder, GuiTestProgramRuns) { SUCCEED(); }

@@ -1,0 +1,36 @@
+#include "support/tool_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+
+namespace lineara::test {
+
+namespace {
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+}  // namespace
+
+ToolRun runTool(const std::string& tool, const std::vector<std::string>& args, const TempDir& dir,
+                const std::string& workDir) {
+    std::string errFile = dir.file("stderr.txt");
+    std::string cmd = "cd " + quote(workDir) + " && " + quote(tool);
+    for (const std::string& a : args) cmd += " " + quote(a);
+    cmd += " 2>" + quote(errFile);
+    ToolRun run{-1, {}, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p == nullptr) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) run.out.append(buffer, n);
+    int raw = pclose(p);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::vector<uint8_t> err = fileExists(errFile) ? readBytes(errFile) : std::vector<uint8_t>{};
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
+
+}  // namespace lineara::test
