@@ -16,6 +16,7 @@
 
 #include "canvas/tree_painter.h"
 #include "model/document.h"
+#include "platform/runtime_dir.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
@@ -118,6 +119,7 @@ std::optional<RenderOptions> parseArgs(const Args& args) {
 std::unique_ptr<QGuiApplication> startGui() {
     if (QCoreApplication::instance() != nullptr) return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDir();
     static int argc = 1;
     static char name[] = "lineara-tool";
     static char* argv[] = {name, nullptr};

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 
+#include "platform/runtime_dir.h"
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    lineara::ensureRuntimeDir();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
