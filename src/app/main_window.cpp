@@ -51,7 +51,10 @@ TZudezezor::TZudezezor(AppContext& ctx, QWidget* parent)
 
 TZudezezor::~TZudezezor() = default;
 
-void TZudezezor::setNavigator(TKontroll* navigator) { navigator_ = navigator; }
+void TZudezezor::setNavigator(TKontroll* navigator) {
+    navigator_ = navigator;
+    wireNavigator();
+}
 
 QSize TZudezezor::windowSize() const { return canvas_->size(); }
 
@@ -74,6 +77,7 @@ void TZudezezor::setQualityCheck(std::function<int()> check, std::function<void(
 
 void TZudezezor::FormPaint() {
     if (!ready_) return;
+    endGestureModes();
     QString caption = QStringLiteral("Lineara ") + QString::fromLatin1(kVersionText);
     const std::string& file = doc_.currentFileName();
     if (!file.empty()) {

@@ -13,11 +13,13 @@
 #include "app/document_commands.h"
 #include "canvas/colour_code.h"
 #include "canvas/view_state.h"
+#include "canvas/viewport.h"
 #include "model/document.h"
 
 class QAction;
 class QActionGroup;
 class QLabel;
+class QTimer;
 class QToolBar;
 
 namespace lineara {
@@ -108,6 +110,50 @@ private:
     int personCount_ = 0;
     std::function<int()> qualityCheck_;
     std::function<void(bool)> showQualityCheck_;
+
+    // ===== View commands: zoom, scrolling, alignment and the window toggles
+    // (main_window_view.cpp) =====
+public:
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    // Zoom to `percent` around the window centre, then repaint.
+    void zoomto(double percent);
+    // Centres the current person at 100 %; nothing without one.
+    void Zoom1Click();
+    // Toggles the zoom-to-area mode (the checked state of its menu item).
+    void Area1Click();
+    bool areaZoomMode() const { return view_.areaZoom; }
+    void setAreaZoomMode(bool on);
+    void scrollView(ScrollDirection direction);
+    void alignSelectionTo(AlignSide side);
+
+protected:
+    // The mouse wheel over the canvas zooms.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildZoomMenu();
+    void addViewToggles(QMenu* view);
+    void addViewInput();
+    void wireNavigator();
+    void showNavigator(bool on);
+    // Ends the transient gesture modes; the first step of every paint.
+    void endGestureModes();
+    void navigatorScrollPressed(ScrollDirection direction);
+    void navigatorScrollReleased();
+    void navigatorScrollTick();
+    void navigatorHome();
+    // The navigator's buttons never keep the keyboard: it goes back to the
+    // main window after each of them.
+    void returnFocus();
+    WindowExtent windowExtent() const;
+
+    QAction* areaZoomAction_ = nullptr;
+    QAction* navigatorToggle_ = nullptr;
+    QTimer* scrollRepeat_ = nullptr;
+    // Which navigator scroll buttons are held: left, right, up, down.
+    bool scrollHeld_[4] = {false, false, false, false};
+    // ===== end of view commands =====
 };
 
 }  // namespace lineara

@@ -25,7 +25,9 @@ QAction* TZudezezor::action(const QString& objectName) const {
 void TZudezezor::buildMenus() {
     buildFileMenu();
     buildViewMenu();
+    buildZoomMenu();
     buildToolsAndHelpMenus();
+    addViewInput();
 }
 
 void TZudezezor::buildFileMenu() {
@@ -70,6 +72,7 @@ void TZudezezor::buildViewMenu() {
             FormPaint();
         });
     }
+    addViewToggles(view);
 }
 
 void TZudezezor::buildToolsAndHelpMenus() {

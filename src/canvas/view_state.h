@@ -26,6 +26,11 @@ struct ViewState {
     bool pendingLinkMother = false;
     bool pendingLinkPartner = false;
     bool skipNextMouseDown = false;  // the next press on the canvas is ignored once
+
+    // Zoom to area: while on, a press on the canvas starts a band that
+    // sets the view instead of selecting. The main window mirrors it in
+    // its checkable menu item; any full repaint ends it.
+    bool areaZoom = false;
 };
 
 }  // namespace lineara
