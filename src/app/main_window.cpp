@@ -38,6 +38,10 @@ TZudezezor::TZudezezor(AppContext& ctx, QWidget* parent)
 
     buildMenus();
     buildToolBar();
+    setupMouseGestures();
+    buildEditToolButtons();
+    buildContextMenu();
+    setupKeys();
 
     // The designed size, for when the window is not maximised.
     resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height() +

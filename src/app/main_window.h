@@ -15,8 +15,12 @@
 #include "canvas/view_state.h"
 #include "canvas/viewport.h"
 #include "model/document.h"
+#include "model/editing.h"
 
 class QAction;
+class QDialog;
+class QKeyEvent;
+class QMenu;
 class QActionGroup;
 class QLabel;
 class QTimer;
@@ -154,6 +158,124 @@ private:
     // Which navigator scroll buttons are held: left, right, up, down.
     bool scrollHeld_[4] = {false, false, false, false};
     // ===== end of view commands =====
+
+    // --- mouse gestures ---
+    // The gestures on the canvas (main_window_mouse.cpp, main_window_drag.cpp):
+    // current person, rubber band, dragging with snapping, link completion,
+    // panning, hover hints and the double click.
+public:
+    // The handlers, with the point in canvas pixels.
+    void FormMouseDown(Qt::MouseButton button, QPoint pixel);
+    void FormMouseMove(QPoint pixel);
+    void FormMouseUp(QPoint pixel);
+    // Edit the current person: the double click, Enter and the menu items.
+    void FormDblClick();
+    // Brings the commands' enabled states up to date with the tree and the
+    // selection; run after every press and release on the canvas.
+    void refreshCommandStates();
+    // The hover hint shown over the canvas ("" when none).
+    QString hintText() const { return hintShown_ ? hintText_ : QString(); }
+
+signals:
+    // The person editor opens for `person`, on its relationship page when
+    // asked; the editor window connects here.
+    void editPersonRequested(PersonRecord* person, bool relationshipPage);
+    // A right press on the canvas has set the current person; the context
+    // menu opens at `globalPos`.
+    void contextMenuRequested(QPoint globalPos);
+
+private:
+    void setupMouseGestures();
+    bool canvasMouseEvent(QEvent* event);
+    bool completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y);
+    void startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y);
+    void updateHighlight(PersonRecord* prev);
+    void showHoverHint(QPoint pixel);
+    void panTo(QPoint pixel);
+    void drawPanPicture();
+    void moveLinkLine();
+    void moveDraggedBox();
+    void moveRubberBand();
+    void releaseRubberBand();
+    void releaseDrag();
+    // Opens the editor for the current person from the tree file's folder.
+    void editCurrentPerson();
+    // Inverting feedback drawn straight over the canvas picture.
+    void invertBandRect();
+    void invertLinkLine();
+    void invertSelection();
+    void invertPersonBox(const PersonRecord& person);
+
+    QString hintText_;
+    bool hintShown_ = false;
+    // --- end of mouse gestures ---
+
+    // --- editing commands, keys and context menu ---
+    // The editing commands of the Edit, Link and Alias menus, the tool bar
+    // buttons that follow the current person (main_window_edit.cpp), the
+    // canvas's context menu (main_window_context_menu.cpp) and the keys
+    // (main_window_keys.cpp).
+public:
+    void Nyperson1Click();
+    void NewFemaleItem1Click();
+    void Slettperson1Click();
+    void Makehome1Click();
+    void PropertiesClick();
+    void MakeAliasClick();
+    void MakeThisAliasClick();
+    void GotoAlias1Click();
+    void LinktoFather1Click();
+    void LinktoMother2Click();
+    void LinkMarriage1Click();
+    void DeleteLinktoFather1Click();
+    void DeleteLinktoMother1Click();
+    void DeleteLinktoMarriage1Click();
+    // Fills and shows the context menu's states, as when it opens.
+    void PopupMenu();
+    QMenu* contextMenu() const { return contextMenu_; }
+    // How modal dialogs of these commands are run; tests replace exec().
+    using DialogRunner = std::function<void(QDialog&)>;
+    void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+
+    // The key handlers; the key filter calls them for every key that
+    // reaches the main window or the canvas.
+    bool FormKeyDown(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+    void FormKeyPress(QKeyEvent* event);
+    // Runs the context-menu item bound to the key, if any; true when the
+    // key belongs to the context menu (even to a disabled item).
+    bool contextMenuShortcut(const QKeySequence& key);
+    bool isContextMenuKey(const QKeySequence& key) const;
+
+private:
+    void buildEditMenus();
+    void buildEditMenu();
+    void buildLinkMenu();
+    void buildAliasMenu();
+    void buildEditToolButtons();
+    void buildContextMenu();
+    void buildContextLinkItems();
+    void buildContextGoToItems();
+    void buildContextViewItems();
+    void setupKeys();
+    QAction* addPopupItem(QMenu* menu, const char* caption, const char* name,
+                          const QKeySequence& key, void (TZudezezor::*command)());
+    void updateAliasMenu();
+    void updateLinkMenu();
+    void applyEditResult(const EditResult& result);
+    void startLinkCommand(LinkKind kind);
+    void goToRelative(PersonRecord* person);
+    void moveFocusToNearest(ScrollDirection direction);
+    void runDialog(QDialog& dialog);
+    // Which modifiers are held once this key event has taken effect.
+    static Qt::KeyboardModifiers heldModifiers(const QKeyEvent* event, bool pressed);
+
+    QMenu* contextMenu_ = nullptr;
+    // The context menu's items that answer keys, in menu order: the first
+    // item with a key takes it.
+    QList<QAction*> popupKeyItems_;
+    DialogRunner dialogRunner_;
+    // --- end of editing commands, keys and context menu ---
 };
 
 }  // namespace lineara

@@ -24,6 +24,7 @@ QAction* TZudezezor::action(const QString& objectName) const {
 
 void TZudezezor::buildMenus() {
     buildFileMenu();
+    buildEditMenus();
     buildViewMenu();
     buildZoomMenu();
     buildToolsAndHelpMenus();

@@ -68,6 +68,11 @@ void TZudezezor::setAreaZoomMode(bool on) {
 
 void TZudezezor::endGestureModes() {
     if (view_.areaZoom || areaZoomAction_->isChecked()) setAreaZoomMode(false);
+    // Panning armed by Alt or the middle button ends too; one in progress
+    // keeps its own hand pointer until the release.
+    if (view_.panArmed && !view_.panning) canvas_->unsetCursor();
+    view_.panArmed = false;
+    view_.areaZoomSticky = false;
 }
 
 void TZudezezor::scrollView(ScrollDirection direction) {
@@ -163,6 +168,7 @@ bool TZudezezor::eventFilter(QObject* watched, QEvent* event) {
         if (delta < 0) ZoomOut1Click();
         return true;
     }
+    if (watched == canvas_ && canvasMouseEvent(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

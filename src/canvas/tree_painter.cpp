@@ -277,4 +277,18 @@ void invertBox(QPainter& painter, const PersonRecord& person, const ViewState& v
     invertRect(painter, boxRect(view, person.posX(), person.posY()));
 }
 
+void paintPanPicture(QPainter& painter, QSize window, const PersonList& persons,
+                     const ViewState& view) {
+    painter.fillRect(QRect(QPoint(0, 0), window), QColor(kBackground));
+    const int64_t limit = std::max(window.width(), window.height()) + 1;
+    auto c = [limit](int64_t v) { return int(std::clamp<int64_t>(v, -1, limit)); };
+    forEachPerson(persons, [&](const PersonRecord* r) {
+        const BoxRect box = boxRect(view, r->posX(), r->posY());
+        if (!box.visibleIn(window.width(), window.height())) return;
+        painter.fillRect(QRect(QPoint(c(box.left), c(box.top)),
+                               QPoint(c(box.right) - 1, c(box.bottom) - 1)),
+                         Qt::white);
+    });
+}
+
 }  // namespace lineara

@@ -48,4 +48,9 @@ void paintSelected(QPainter& painter, const PersonList& persons, const ViewState
 // highlight of the current person, and the feedback of a dragged box.
 void invertBox(QPainter& painter, const PersonRecord& person, const ViewState& view);
 
+// The quick picture shown while the view is panned: the background and
+// every visible box as a plain white rectangle, without lines or text.
+void paintPanPicture(QPainter& painter, QSize window, const PersonList& persons,
+                     const ViewState& view);
+
 }  // namespace lineara

@@ -1,0 +1,66 @@
+// The running program with a small tree, for driving the editing commands,
+// the context menu and the keys as a user does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+#include "app/application.h"
+#include "app/fake_shell.h"
+#include "app/main_window.h"
+
+namespace lineara::test {
+
+class EditFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        StartOptions options;
+        options.welcomeSwapDraw = 0;
+        program = std::make_unique<Application>(t.ctx, options);
+        program->show();
+        program->start();
+        main = program->mainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        QObject::connect(main, &TZudezezor::editPersonRequested,
+                         [this](PersonRecord* p, bool relationshipPage) {
+                             edited.push_back(p);
+                             editedOnRelationshipPage = relationshipPage;
+                         });
+    }
+    PersonList& persons() { return main->doc().persons(); }
+    // A named person at (x, y), left current.
+    PersonRecord* add(const char* given, const char* surname, int32_t x = 0, int32_t y = 0) {
+        EXPECT_TRUE(persons().LagNyPerson(0, 0).ok);
+        PersonRecord* p = persons().currentPerson();
+        p->setText(field::givenNames, given);
+        p->setText(field::surname, surname);
+        p->setPos(x, y);
+        return p;
+    }
+    QAction* action(const char* name) {
+        QAction* a = main->action(QString::fromLatin1(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    void trigger(const char* name) {
+        if (QAction* a = action(name)) a->trigger();
+    }
+    // Opens a menu of the menu bar as far as its states go.
+    void showMenu(const char* name) {
+        QMenu* menu = main->findChild<QMenu*>(QString::fromLatin1(name));
+        ASSERT_NE(menu, nullptr) << name;
+        emit menu->aboutToShow();
+    }
+    std::string text(const PersonRecord* p, TextField f) { return std::string(p->text(f)); }
+
+    TestContext t;
+    std::unique_ptr<Application> program;
+    TZudezezor* main = nullptr;
+    std::vector<PersonRecord*> edited;
+    bool editedOnRelationshipPage = false;
+};
+
+}  // namespace lineara::test
