@@ -8,22 +8,17 @@
 #include <QMenu>
 #include <QTest>
 
+#include "app/program_fixture.h"
 #include "app/application.h"
 #include "app/fake_shell.h"
 #include "app/main_window.h"
 
 namespace lineara::test {
 
-class EditFixture : public ::testing::Test {
+class EditFixture : public ProgramFixture {
   protected:
     void SetUp() override {
-        StartOptions options;
-        options.welcomeSwapDraw = 0;
-        program = std::make_unique<Application>(t.ctx, options);
-        program->show();
-        program->start();
-        main = program->mainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        ProgramFixture::SetUp();
         QObject::connect(main, &TZudezezor::editPersonRequested,
                          [this](PersonRecord* p, bool relationshipPage) {
                              edited.push_back(p);
@@ -56,9 +51,6 @@ class EditFixture : public ::testing::Test {
     }
     std::string text(const PersonRecord* p, TextField f) { return std::string(p->text(f)); }
 
-    TestContext t;
-    std::unique_ptr<Application> program;
-    TZudezezor* main = nullptr;
     std::vector<PersonRecord*> edited;
     bool editedOnRelationshipPage = false;
 };

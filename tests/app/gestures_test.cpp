@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/program_fixture.h"
 #include "app/application.h"
 #include "app/fake_shell.h"
 #include "app/main_window.h"
@@ -20,16 +21,10 @@ namespace {
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kInvertedWhite = 0xFF000000;
 
-class GesturesTest : public ::testing::Test {
+class GesturesTest : public test::ProgramFixture {
 protected:
     void SetUp() override {
-        StartOptions options;
-        options.welcomeSwapDraw = 0;
-        program = std::make_unique<Application>(t.ctx, options);
-        program->show();
-        program->start();
-        main = program->mainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        ProgramFixture::SetUp();
         ViewState& v = main->viewState();
         v.zoomPercent = 100;
         v.scrollX = v.scrollY = 0;
@@ -74,9 +69,6 @@ protected:
         EXPECT_TRUE(shown == picture());
     }
 
-    test::TestContext t;
-    std::unique_ptr<Application> program;
-    TZudezezor* main = nullptr;
     PersonRecord* a = nullptr;
     PersonRecord* b = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include "app/program_fixture.h"
 #include "app/application.h"
 #include "app/fake_shell.h"
 #include "app/main_window.h"
@@ -22,17 +23,11 @@
 namespace lineara {
 namespace {
 
-class ViewCommandsTest : public ::testing::Test {
+class ViewCommandsTest : public test::ProgramFixture {
   protected:
     void SetUp() override {
-        StartOptions options;
-        options.welcomeSwapDraw = 0;
-        program = std::make_unique<Application>(t.ctx, options);
-        program->show();
-        program->start();
-        main = program->mainWindow();
+        ProgramFixture::SetUp();
         nav = program->navigator();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     }
     // Two named boxes side by side; nothing current.
     void addTwoPersons() {
@@ -59,9 +54,6 @@ class ViewCommandsTest : public ::testing::Test {
     }
     const ViewState& view() { return main->viewState(); }
 
-    test::TestContext t;
-    std::unique_ptr<Application> program;
-    TZudezezor* main = nullptr;
     TKontroll* nav = nullptr;
 };
 
