@@ -228,6 +228,10 @@ void TZudezezor::GotoAlias1Click() {
 // The pointer shows that the next click picks the other box, even when
 // there is nobody to link from.
 void TZudezezor::startLinkCommand(LinkKind kind) {
+    // The tool bar's buttons stay enabled on an alias box, whose menu items
+    // are not: there the command does nothing at all.
+    const PersonRecord* p = doc_.persons().currentPerson();
+    if (p != nullptr && !canStartLink(*p, kind)) return;
     canvas_->setCursor(Qt::CrossCursor);
     startLink(doc_, view_, kind);
 }

@@ -124,9 +124,13 @@ EditResult deleteConfirmed(Document& doc, ViewState& view) {
     return changedTree(list);
 }
 
+bool canStartLink(const PersonRecord& person, LinkKind kind) {
+    return kind == LinkKind::Partner || !person.isAliasBox();
+}
+
 bool startLink(Document& doc, ViewState& view, LinkKind kind) {
     const PersonRecord* p = doc.persons().currentPerson();
-    if (p == nullptr) return false;
+    if (p == nullptr || !canStartLink(*p, kind)) return false;
     view.gestureLastX = p->posX() + kBoxWidth / 2;
     view.gestureLastY = p->posY() + kBoxHeight / 2;
     clearPendingLinks(view);

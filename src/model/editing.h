@@ -68,7 +68,11 @@ enum class LinkKind { Father, Mother, Partner };
 // starts at the centre of its box and the link waits for a click. Returns
 // whether a link is now pending (the window shows the cross pointer either
 // way). Starting a link replaces one that was still pending.
+// An alias box takes no father or mother link: its father slot is the link
+// to the person it stands for, which such a link would overwrite.
 bool startLink(Document& doc, ViewState& view, LinkKind kind);
+// Whether a link of this kind may start from `person` (see above).
+bool canStartLink(const PersonRecord& person, LinkKind kind);
 bool anyLinkPending(const ViewState& view);
 
 // Completes a pending link on a press: `prev` is the person current before

@@ -167,6 +167,20 @@ TEST_F(Editing, StartingALinkNeedsACurrentPerson) {
     EXPECT_EQ(list().count(), 1u);
 }
 
+TEST_F(Editing, AnAliasBoxTakesOnlyPartnerLinks) {
+    PersonRecord* original = add();
+    PersonRecord* alias = add();
+    original->setText(field::aliasMark, "ALIAS");
+    alias->setText(field::aliasMark, "REF");
+    alias->father = original;
+    list().setCurrentPerson(alias);
+    EXPECT_FALSE(startLink(doc, view, LinkKind::Father));
+    EXPECT_FALSE(startLink(doc, view, LinkKind::Mother));
+    EXPECT_FALSE(anyLinkPending(view));
+    EXPECT_TRUE(startLink(doc, view, LinkKind::Partner));
+    EXPECT_EQ(alias->father, original);
+}
+
 TEST_F(Editing, ClickOnOwnBoxOnlyEndsTheLink) {
     PersonRecord* p = add();
     for (LinkKind kind : {LinkKind::Father, LinkKind::Mother, LinkKind::Partner}) {
