@@ -62,8 +62,13 @@ protected:
             return false;
         }
         if (watched != window_) return false;
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease) {
+            return false;
+        }
         auto* key = static_cast<QKeyEvent*>(event);
-        switch (event->type()) {
+        switch (type) {
         case QEvent::ShortcutOverride:
             if (window_->isContextMenuKey(keyOf(key))) key->accept();
             return false;
