@@ -8,6 +8,9 @@
 #include "app/options_dialog.h"
 #include "app/welcome_screen.h"
 #include "canvas/navigator.h"
+#include "editor/person_window.h"
+#include "checks/date_convert_window.h"
+#include "checks/quality_check_window.h"
 #include "platform/file_association.h"
 
 namespace lineara {
@@ -26,14 +29,20 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     mainWindow_ = new TZudezezor(ctx_);
     navigator_ = new TKontroll(mainWindow_);
     mainWindow_->setNavigator(navigator_);
+    personEditor_ = new TPerson(ctx_, mainWindow_);
     about_ = new AboutBox(mainWindow_);
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
+    createCheckWindows();
     help_ = new HelpCommands(ctx_);
     wireCommands();
+    wirePersonEditor();
+    wireCheckWindows();
 }
 
 Application::~Application() {
+    delete dateConvert_;
+    delete qualityCheck_;
     delete help_;
     delete welcome_;
     delete mainWindow_;  // owns the navigator and the dialogs
@@ -57,6 +66,18 @@ void Application::wireCommands() {
     connect(mainWindow_, &TZudezezor::closing, welcome_, &QWidget::close);
     connect(options_, &OptionsDialog::screenFontChanged, mainWindow_, &TZudezezor::FormPaint);
     connect(options_, &OptionsDialog::charsetChosen, this, &Application::applyCharset);
+}
+
+// The editor works on the record in place of the main window's
+// FormDblClick, which has already chosen the person and the working folder.
+void Application::wirePersonEditor() {
+    connect(mainWindow_, &TZudezezor::editPersonRequested, this,
+            [this](PersonRecord* person, bool relationshipPage) {
+                if (personEditor_->editPerson(mainWindow_->doc().persons(), person,
+                                              relationshipPage)) {
+                    mainWindow_->FormPaint();
+                }
+            });
 }
 
 void Application::show() {
@@ -89,6 +110,44 @@ void Application::applyCharset(int choice) {
 void Application::chooseScreenFont() {
     // The options dialog's "Zmień" runs the same command and repaints.
     options_->changeScreenFont();
+}
+
+void Application::createCheckWindows() {
+    Document& doc = mainWindow_->doc();
+    auto edit = [this](PersonRecord* person) { editPerson(person); };
+    qualityCheck_ = new TQualityCheck(doc, ctx_.codec, edit, [this] {
+        help_->topic(HelpCommands::kQualityCheckTopic);
+    });
+    dateConvert_ = new TDateConvert(
+        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
+        [this] { mainWindow_->FormPaint(); });
+}
+
+void Application::wireCheckWindows() {
+    mainWindow_->setQualityCheck([this] { return qualityCheck_->QCheck(); },
+                                 [this](bool modal) { showQualityCheck(modal); });
+    connect(mainWindow_, &TZudezezor::qualityCheckRequested, qualityCheck_, [this] {
+        showQualityCheck(false);
+        qualityCheck_->QCheck();
+    });
+    connect(mainWindow_, &TZudezezor::dateConversionRequested, dateConvert_,
+            [this] { dateConvert_->Convertdates1Click(*ctx_.ui); });
+}
+
+// The editor opens exactly as for a double click on the canvas: on the
+// current person, from the tree file's folder.
+void Application::editPerson(PersonRecord* person) {
+    mainWindow_->doc().persons().setCurrentPerson(person);
+    mainWindow_->PropertiesClick();
+}
+
+void Application::showQualityCheck(bool modal) {
+    if (modal) {
+        qualityCheck_->exec();
+        return;
+    }
+    qualityCheck_->show();
+    qualityCheck_->raise();
 }
 
 }  // namespace lineara

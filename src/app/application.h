@@ -16,6 +16,10 @@ class WelcomeScreen;
 class OptionsDialog;
 class AboutBox;
 class HelpCommands;
+class TPerson;
+class TQualityCheck;
+class PersonRecord;
+class TDateConvert;
 
 struct StartOptions {
     QStringList arguments;  // the command line without the program name
@@ -42,6 +46,9 @@ public:
     WelcomeScreen* welcomeScreen() const { return welcome_; }
     OptionsDialog* optionsDialog() const { return options_; }
     AboutBox* aboutBox() const { return about_; }
+    TPerson* personEditor() const { return personEditor_; }
+    TQualityCheck* qualityCheck() const { return qualityCheck_; }
+    TDateConvert* dateConvert() const { return dateConvert_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -50,15 +57,25 @@ public:
 private:
     void wireCommands();
     void openWebPage(void (HelpCommands::*page)());
+    void wirePersonEditor();
+    void createCheckWindows();
+    void wireCheckWindows();
+    void editPerson(PersonRecord* person);
+    void showQualityCheck(bool modal);
 
     AppContext& ctx_;
     QString fileToOpen_;
     TZudezezor* mainWindow_ = nullptr;
     TKontroll* navigator_ = nullptr;
+    TPerson* personEditor_ = nullptr;
     AboutBox* about_ = nullptr;
     WelcomeScreen* welcome_ = nullptr;
     OptionsDialog* options_ = nullptr;
     HelpCommands* help_ = nullptr;
+    // Top-level windows without a parent: they listen to the main window's
+    // person list and so must go before it does.
+    TQualityCheck* qualityCheck_ = nullptr;
+    TDateConvert* dateConvert_ = nullptr;
 };
 
 }  // namespace lineara

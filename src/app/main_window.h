@@ -276,6 +276,17 @@ private:
     QList<QAction*> popupKeyItems_;
     DialogRunner dialogRunner_;
     // --- end of editing commands, keys and context menu ---
+
+    // --- date conversion and quality check ---
+    // The Tools menu's "&Sprawdź jakość" and "Konwertuj &daty"; the program
+    // connects them to the two check windows.
+signals:
+    void qualityCheckRequested();
+    void dateConversionRequested();
+
+private:
+    void buildCheckCommands(QMenu* tools);
+    // --- end of date conversion and quality check ---
 };
 
 }  // namespace lineara

@@ -82,6 +82,7 @@ void TZudezezor::buildToolsAndHelpMenus() {
             &TZudezezor::optionsRequested);
     connect(addAction(tools, QStringLiteral("&Czcionka ekranu..."), "ScreenFont1"),
             &QAction::triggered, this, &TZudezezor::screenFontRequested);
+    buildCheckCommands(tools);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(addAction(help, QStringLiteral("&Kontestowa"), "Contents1", QKeySequence(Qt::Key_F1)),
@@ -120,6 +121,14 @@ void TZudezezor::buildToolBar() {
         a->setObjectName(QString::fromLatin1(b.name));
         connect(a, &QAction::triggered, this, [this, command = b.command] { (commands_.*command)(); });
     }
+}
+
+void TZudezezor::buildCheckCommands(QMenu* tools) {
+    tools->addSeparator();
+    connect(addAction(tools, QStringLiteral("&Sprawdź jakość"), "Qualitycheckfile1"),
+            &QAction::triggered, this, &TZudezezor::qualityCheckRequested);
+    connect(addAction(tools, QStringLiteral("Konwertuj &daty"), "Convertdates1"),
+            &QAction::triggered, this, &TZudezezor::dateConversionRequested);
 }
 
 }  // namespace lineara

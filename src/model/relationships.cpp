@@ -2,7 +2,9 @@
 
 namespace lineara {
 
-BackSlot findBackSlot(const PersonRecord& a, int slot) {
+BackSlot findBackSlot(const PersonRecord& a, int slot) { return findBackSlot(a, slot, &a); }
+
+BackSlot findBackSlot(const PersonRecord& a, int slot, const PersonRecord* self) {
     BackSlot result;
     if (slot < 1 || slot > kRelationSlots) return result;
     const PersonRecord* b = a.partner[slot];
@@ -11,7 +13,7 @@ BackSlot findBackSlot(const PersonRecord& a, int slot) {
     // A full match first, so that two persons with several relationships
     // are paired slot by slot.
     for (int j = 1; j <= kRelationSlots; ++j) {
-        if (b->partner[j] == &a &&
+        if (b->partner[j] == self &&
             b->text(field::relationDate(j)) == a.text(field::relationDate(slot)) &&
             b->text(field::relationPlace(j)) == a.text(field::relationPlace(slot)) &&
             b->relationType(j) == a.relationType(slot)) {
@@ -22,7 +24,7 @@ BackSlot findBackSlot(const PersonRecord& a, int slot) {
     int pointingBack = 0;
     int last = 0;
     for (int j = 1; j <= kRelationSlots; ++j) {
-        if (b->partner[j] == &a) {
+        if (b->partner[j] == self) {
             ++pointingBack;
             last = j;
         }

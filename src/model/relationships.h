@@ -17,4 +17,8 @@ struct BackSlot {
 // place and type; failing that, the only slot of B pointing at `a`.
 BackSlot findBackSlot(const PersonRecord& a, int slot);
 
+// The same, for a working copy of `self`: the partners point at `self`,
+// while the date, place and type of the slot are read from `values`.
+BackSlot findBackSlot(const PersonRecord& values, int slot, const PersonRecord* self);
+
 }  // namespace lineara

@@ -1,0 +1,70 @@
+// TDateConvert, the date conversion's window: converts every stored date
+// of the tree to the GEDCOM form and lists what it changed.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "checks/check_window_common.h"
+#include "checks/date_check.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace lineara {
+
+class Document;
+class RecordCodec;
+class UserInteraction;
+
+extern const char kAskConvertDates[];
+
+class TDateConvert : public QDialog {
+    Q_OBJECT
+public:
+    // `repaint` redraws the tree after dates have changed.
+    TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                 std::function<void()> help, std::function<void()> repaint,
+                 QWidget* parent = nullptr);
+    ~TDateConvert() override;
+
+    // "Konwertuj &daty": asks first; on Yes shows the window and converts.
+    void Convertdates1Click(UserInteraction& ui);
+    // Converts, fills the list and returns the number of dates changed.
+    int DCheck();
+    // "&Edytuj pozycję" and the double click.
+    void editSelected();
+
+    QTreeWidget* list() const { return list_; }
+    QLabel* fileLabel() const { return label1_; }
+    QLabel* resultLabel() const { return label2_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* editButton() const { return edit_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+    void startRun();
+    void fill(const DateCheckResult& result);
+    PersonRecord* personOf(QTreeWidgetItem* item) const;
+    void forgetPerson(PersonRecord* person);
+    void updateEditButton();
+
+    Document& doc_;
+    const RecordCodec& codec_;
+    EditPersonFn editPerson_;
+    std::function<void()> repaint_;
+    std::vector<PersonRecord*> persons_;  // per entry; null once removed
+    int removalToken_ = 0;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* edit_ = nullptr;
+};
+
+}  // namespace lineara

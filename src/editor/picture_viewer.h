@@ -1,0 +1,27 @@
+// The picture viewer: the person's picture at its natural size, in a
+// window of its own beside the editor.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QScrollArea;
+
+namespace lineara {
+
+class TForm1 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // Loads the picture, fits the window around it and shows the window.
+    void showPicture(const QString& path);
+
+    QLabel* pictureBox() const { return image_; }
+
+private:
+    QScrollArea* scroll_ = nullptr;
+    QLabel* image_ = nullptr;
+};
+
+}  // namespace lineara
