@@ -3,25 +3,48 @@
 //
 // Record texts are bytes of the record code page; what we read from the
 // command line and print is UTF-8, converted at this edge.
+#include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/settings.h"
 #include "checks/date_check.h"
 #include "checks/date_conversion.h"
 #include "checks/quality_check.h"
 #include "model/document.h"
 #include "platform/codepage.h"
+#include "platform/registry.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
 
 namespace {
 
-// The code page of the default character-set choice. Trees do not record
-// their code page; the desktop program takes it from the options.
-const char* recordCodePage() { return codePageForCharset(1); }
+// Trees do not record their code page: like the desktop program, the tool
+// takes it from the character set chosen in the options, CP1250 when none
+// was chosen. The settings file is only read here, never created.
+const char* recordCodePage() {
+    static const char* const codePage = [] {
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("HOME");
+        std::string folder = config != nullptr && *config != '\0'
+                                 ? std::string(config)
+                                 : std::string(home != nullptr ? home : "") + "/.config";
+        Registry registry(folder + "/lineara/registry.ini");
+        int choice = AppSettings().charsetChoice;
+        if (std::optional<std::string> stored = registry.value(kSettingsKey, "ScreenCharset")) {
+            int parsed = 0;
+            auto [end, error] = std::from_chars(stored->data(), stored->data() + stored->size(), parsed);
+            if (error == std::errc() && end == stored->data() + stored->size()) choice = parsed;
+        }
+        return codePageForCharset(charsetCodeForChoice(choice));
+    }();
+    return codePage;
+}
 
 std::string utf8(std::string_view recordBytes) {
     return fromCodePage(recordBytes, recordCodePage());

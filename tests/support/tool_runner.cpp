@@ -17,7 +17,10 @@ std::string quote(const std::string& s) {
 ToolRun runTool(const std::string& tool, const std::vector<std::string>& args, const TempDir& dir,
                 const std::string& workDir) {
     std::string errFile = dir.file("stderr.txt");
-    std::string cmd = "cd " + quote(workDir) + " && " + quote(tool);
+    // The tool reads the program's settings; unless a test points it at its
+    // own, it gets an empty configuration folder, not the developer's.
+    std::string config = "\"${XDG_CONFIG_HOME:-" + dir.file("config") + "}\"";
+    std::string cmd = "cd " + quote(workDir) + " && XDG_CONFIG_HOME=" + config + " " + quote(tool);
     for (const std::string& a : args) cmd += " " + quote(a);
     cmd += " 2>" + quote(errFile);
     ToolRun run{-1, {}, {}};

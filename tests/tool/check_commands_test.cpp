@@ -8,7 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/settings.h"
 #include "model/tree_file.h"
+#include "platform/registry.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 
@@ -73,6 +75,19 @@ TEST_F(CheckCommands, StandardizeDatePrintsOneLinePerArgument) {
     r = tool({"standardize-date"}, dir);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage"), std::string::npos);
+}
+
+TEST_F(CheckCommands, TextsFollowTheCharacterSetChosenInTheOptions) {
+    // Cyrillic chosen in the options: "Ж" fits the record code page, "Ł" not.
+    std::string config = dir.file("config");
+    Registry registry(config + "/lineara/registry.ini");
+    std::filesystem::create_directories(config + "/lineara");
+    ASSERT_TRUE(registry.write(kSettingsKey, "ScreenCharset", "5"));
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ToolRun r = tool({"standardize-date", "Ж 5.12.1850", "Ł 1850"}, dir);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Ж 5 Dec 1850\n? 1850\n");
 }
 
 TEST_F(CheckCommands, ConvertDatesListsTheChangesAndSavesOnlyWhenAsked) {
