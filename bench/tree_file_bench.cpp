@@ -84,21 +84,25 @@ void BM_Load(benchmark::State& state) {
     setBytes(state, persons);
 }
 
+// Reads the whole file into `buffer`, as a program that only wants the bytes.
+void readWhole(const std::string& path, std::vector<char>& buffer) {
+    int fd = open(path.c_str(), O_RDONLY);
+    size_t done = 0;
+    while (done < buffer.size()) {
+        ssize_t n = read(fd, buffer.data() + done, buffer.size() - done);
+        if (n <= 0) break;
+        done += size_t(n);
+    }
+    close(fd);
+    benchmark::DoNotOptimize(buffer.data());
+}
+
 void BM_RawRead(benchmark::State& state) {
     int persons = static_cast<int>(state.range(0));
     const std::string& path = treeFile(persons);
-    size_t size = size_t(persons) * kRecordSize;
     for (auto _ : state) {
-        std::vector<char> buffer(size);  // fresh memory, as a load has
-        int fd = open(path.c_str(), O_RDONLY);
-        size_t done = 0;
-        while (done < size) {
-            ssize_t n = read(fd, buffer.data() + done, size - done);
-            if (n <= 0) break;
-            done += size_t(n);
-        }
-        close(fd);
-        benchmark::DoNotOptimize(buffer.data());
+        std::vector<char> buffer(size_t(persons) * kRecordSize);  // fresh memory, as a load has
+        readWhole(path, buffer);
         state.PauseTiming();
         buffer = {};
         state.ResumeTiming();
@@ -111,19 +115,8 @@ void BM_RawRead(benchmark::State& state) {
 void BM_RawReadWarm(benchmark::State& state) {
     int persons = static_cast<int>(state.range(0));
     const std::string& path = treeFile(persons);
-    size_t size = size_t(persons) * kRecordSize;
-    std::vector<char> buffer(size);
-    for (auto _ : state) {
-        int fd = open(path.c_str(), O_RDONLY);
-        size_t done = 0;
-        while (done < size) {
-            ssize_t n = read(fd, buffer.data() + done, size - done);
-            if (n <= 0) break;
-            done += size_t(n);
-        }
-        close(fd);
-        benchmark::DoNotOptimize(buffer.data());
-    }
+    std::vector<char> buffer(size_t(persons) * kRecordSize);
+    for (auto _ : state) readWhole(path, buffer);
     setBytes(state, persons);
 }
 

@@ -20,14 +20,14 @@ QString fromLocalPath(const std::string& path) {
 
 }  // namespace
 
-FileDialogSpec DocumentCommands::treeFileDialog(const QString& title,
+FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
                                                 const QString& initial) const {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.filter = QString::fromLatin1(kTreeFileFilter);
-    spec.defaultSuffix = QStringLiteral("ln3");
-    spec.initialPath = initial;
-    return spec;
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.filter = QString::fromLatin1(kTreeFileFilter);
+    dialog.defaultSuffix = QStringLiteral("ln3");
+    dialog.initialPath = initial;
+    return dialog;
 }
 
 bool DocumentCommands::CheckModified() {

@@ -56,7 +56,7 @@ private:
     void qualityCheckStep(QualityRow row);
     // SavetoFile with the cursor and the outcome handled; true if written.
     bool saveTo(const QString& path);
-    FileDialogSpec treeFileDialog(const QString& title, const QString& initial) const;
+    FileDialogOptions treeFileDialog(const QString& title, const QString& initial) const;
 
     DocumentEnvironment& env_;
 };

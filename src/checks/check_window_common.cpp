@@ -1,10 +1,16 @@
 #include "checks/check_window_common.h"
 
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QTreeWidget>
+
+#include "model/document.h"
 
 namespace lineara {
 
@@ -44,6 +50,47 @@ void resetCheckColumns(QTreeWidget* list, const QString& second) {
     list->setHeaderLabels({QStringLiteral("Osoby"), second});
     list->setColumnWidth(0, 200);
     list->setColumnWidth(1, 1000);
+}
+
+CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                         std::function<void()> help, const QString& title,
+                         const QString& secondColumn, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      doc_(doc),
+      codec_(codec),
+      editPerson_(std::move(editPerson)) {
+    setWindowTitle(title);
+    label1_ = new QLabel(this);
+    label2_ = new QLabel(this);
+    list_ = makeCheckList(secondColumn, this);
+    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    help_ = new QPushButton(QStringLiteral("&Pomoc"), this);
+    help_->setObjectName(QStringLiteral("HelpBtn"));
+    connect(help_, &QPushButton::clicked, this, [help] { if (help) help(); });
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    removalToken_ = doc_.persons().addRemovalListener(
+        [this](PersonRecord* person) { forgetPerson(person); });
+}
+
+CheckWindow::~CheckWindow() { doc_.persons().removeRemovalListener(removalToken_); }
+
+void CheckWindow::layOut(std::initializer_list<QPushButton*> own) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ok_);
+    for (QPushButton* b : own) buttons->addWidget(b);
+    buttons->addWidget(help_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1_);
+    layout->addWidget(label2_);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+    resize(640, 400);
+}
+
+void CheckWindow::showEvent(QShowEvent* event) {
+    label1_->setText(fileLabelText(doc_.currentFileName()));
+    QDialog::showEvent(event);
 }
 
 }  // namespace lineara

@@ -2,16 +2,22 @@
 // change, the two-column list and the hook into the person editor.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
+class QLabel;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
 namespace lineara {
 
+class Document;
 class PersonRecord;
+class RecordCodec;
 
 // Makes the person current, opens the editor on it and returns when the
 // editor is closed.
@@ -30,5 +36,36 @@ void enterTreeFolder(const std::string& currentFileName);
 // A report list with the columns "Osoby" (200) and `second` (1000).
 QTreeWidget* makeCheckList(const QString& second, QWidget* parent);
 void resetCheckColumns(QTreeWidget* list, const QString& second);
+
+// The frame of a check window: the file label, the progress label, the
+// two-column list, "&OK", the window's own buttons and "&Pomoc". It stays on
+// top, shows the tree file when shown, and hears of every removed record so
+// that no entry keeps a pointer to it.
+class CheckWindow : public QDialog {
+    Q_OBJECT
+protected:
+    CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                std::function<void()> help, const QString& title, const QString& secondColumn,
+                QWidget* parent);
+    ~CheckWindow() override;
+
+    // Lays the window out with `own` between "&OK" and "&Pomoc".
+    void layOut(std::initializer_list<QPushButton*> own);
+    void showEvent(QShowEvent* event) override;
+    // Drops the entries of a removed record (all entries for nullptr).
+    virtual void forgetPerson(PersonRecord* person) = 0;
+
+    Document& doc_;
+    const RecordCodec& codec_;
+    EditPersonFn editPerson_;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* help_ = nullptr;
+
+private:
+    int removalToken_ = 0;
+};
 
 }  // namespace lineara

@@ -1,11 +1,9 @@
 #include "checks/date_convert_window.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "app/busy_cursor.h"
 #include "model/document.h"
@@ -25,51 +23,18 @@ const QString kActionColumn = QStringLiteral("Akcja");
 TDateConvert::TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
                            std::function<void()> help, std::function<void()> repaint,
                            QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
-      doc_(doc),
-      codec_(codec),
-      editPerson_(std::move(editPerson)),
+    : CheckWindow(doc, codec, std::move(editPerson), std::move(help),
+                  QStringLiteral("Konwersja daty"), kActionColumn, parent),
       repaint_(std::move(repaint)) {
-    setWindowTitle(QStringLiteral("Konwersja daty"));
-    buildLayout();
-    auto* helpButton = findChild<QPushButton*>(QStringLiteral("HelpBtn"));
-    connect(helpButton, &QPushButton::clicked, this, [help] { if (help) help(); });
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(edit_, &QPushButton::clicked, this, &TDateConvert::editSelected);
-    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, &TDateConvert::updateEditButton);
-    removalToken_ = doc_.persons().addRemovalListener(
-        [this](PersonRecord* person) { forgetPerson(person); });
-}
-
-TDateConvert::~TDateConvert() { doc_.persons().removeRemovalListener(removalToken_); }
-
-void TDateConvert::buildLayout() {
-    label1_ = new QLabel(this);
-    label2_ = new QLabel(this);
-    list_ = makeCheckList(kActionColumn, this);
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
     ok_->setDefault(true);  // Enter closes, as Esc does
     edit_ = new QPushButton(QStringLiteral("&Edytuj pozycję"), this);
     edit_->setAutoDefault(false);
     edit_->setEnabled(false);
-    auto* help = new QPushButton(QStringLiteral("&Pomoc"), this);
-    help->setObjectName(QStringLiteral("HelpBtn"));
-    help->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {ok_, edit_, help}) buttons->addWidget(b);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
-    layout->addWidget(list_, 1);
-    layout->addLayout(buttons);
-    resize(640, 400);
-}
-
-void TDateConvert::showEvent(QShowEvent* event) {
-    label1_->setText(fileLabelText(doc_.currentFileName()));
-    QDialog::showEvent(event);
+    help_->setAutoDefault(false);
+    layOut({edit_});
+    connect(edit_, &QPushButton::clicked, this, &TDateConvert::editSelected);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &TDateConvert::updateEditButton);
 }
 
 void TDateConvert::Convertdates1Click(UserInteraction& ui) {

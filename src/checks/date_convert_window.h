@@ -2,7 +2,6 @@
 // of the tree to the GEDCOM form and lists what it changed.
 #pragma once
 
-#include <QDialog>
 #include <vector>
 
 #include "checks/check_window_common.h"
@@ -21,14 +20,13 @@ class UserInteraction;
 
 extern const char kAskConvertDates[];
 
-class TDateConvert : public QDialog {
+class TDateConvert : public CheckWindow {
     Q_OBJECT
 public:
     // `repaint` redraws the tree after dates have changed.
     TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
                  std::function<void()> help, std::function<void()> repaint,
                  QWidget* parent = nullptr);
-    ~TDateConvert() override;
 
     // "Konwertuj &daty": asks first; on Yes shows the window and converts.
     void Convertdates1Click(UserInteraction& ui);
@@ -43,27 +41,15 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* editButton() const { return edit_; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void buildLayout();
     void startRun();
     void fill(const DateCheckResult& result);
     PersonRecord* personOf(QTreeWidgetItem* item) const;
-    void forgetPerson(PersonRecord* person);
+    void forgetPerson(PersonRecord* person) override;
     void updateEditButton();
 
-    Document& doc_;
-    const RecordCodec& codec_;
-    EditPersonFn editPerson_;
     std::function<void()> repaint_;
     std::vector<PersonRecord*> persons_;  // per entry; null once removed
-    int removalToken_ = 0;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QTreeWidget* list_ = nullptr;
-    QPushButton* ok_ = nullptr;
     QPushButton* edit_ = nullptr;
 };
 

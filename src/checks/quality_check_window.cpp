@@ -1,11 +1,9 @@
 #include "checks/quality_check_window.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "app/busy_cursor.h"
 #include "model/document.h"
@@ -20,49 +18,16 @@ const QString kMessageColumn = QStringLiteral("Wiadomosc");
 
 TQualityCheck::TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
                              std::function<void()> help, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
-      doc_(doc),
-      codec_(codec),
-      editPerson_(std::move(editPerson)) {
-    setWindowTitle(QStringLiteral("Sprawdzanie poprawności"));
-    buildLayout();
-    auto* helpButton = findChild<QPushButton*>(QStringLiteral("HelpBtn"));
-    connect(helpButton, &QPushButton::clicked, this, [help] { if (help) help(); });
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    : CheckWindow(doc, codec, std::move(editPerson), std::move(help),
+                  QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
+    mend_ = new QPushButton(QStringLiteral("&Popraw"), this);
+    check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
+    mend_->setEnabled(false);
+    layOut({mend_, check_});
     connect(check_, &QPushButton::clicked, this, [this] { QCheck(); });
     connect(mend_, &QPushButton::clicked, this, &TQualityCheck::mendSelected);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { mendSelected(); });
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &TQualityCheck::updateMendButton);
-    removalToken_ = doc_.persons().addRemovalListener(
-        [this](PersonRecord* person) { forgetPerson(person); });
-}
-
-TQualityCheck::~TQualityCheck() { doc_.persons().removeRemovalListener(removalToken_); }
-
-void TQualityCheck::buildLayout() {
-    label1_ = new QLabel(this);
-    label2_ = new QLabel(this);
-    list_ = makeCheckList(kMessageColumn, this);
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
-    mend_ = new QPushButton(QStringLiteral("&Popraw"), this);
-    check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
-    auto* help = new QPushButton(QStringLiteral("&Pomoc"), this);
-    help->setObjectName(QStringLiteral("HelpBtn"));
-    mend_->setEnabled(false);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {ok_, mend_, check_, help}) buttons->addWidget(b);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
-    layout->addWidget(list_, 1);
-    layout->addLayout(buttons);
-    resize(640, 400);
-}
-
-void TQualityCheck::showEvent(QShowEvent* event) {
-    label1_->setText(fileLabelText(doc_.currentFileName()));
-    QDialog::showEvent(event);
 }
 
 StoredFileLocator TQualityCheck::locator() const {

@@ -21,13 +21,13 @@ namespace {
 
 const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*.*)");
 
-FileDialogSpec textFileDialog(const QString& title, const QString& initial) {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.filter = kTextFilter;
-    spec.defaultSuffix = QStringLiteral("txt");
-    spec.initialPath = initial;
-    return spec;
+FileDialogOptions textFileDialog(const QString& title, const QString& initial) {
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.filter = kTextFilter;
+    dialog.defaultSuffix = QStringLiteral("txt");
+    dialog.initialPath = initial;
+    return dialog;
 }
 
 }  // namespace
@@ -109,9 +109,9 @@ void TPerson::newNotesClick() {
 }
 
 void TPerson::openNotesClick() {
-    FileDialogSpec spec = textFileDialog(QStringLiteral("Open existing text file"), edit4_->text());
-    spec.confirmOverwrite = false;
-    const QString chosen = ctx_.ui->chooseOpenFile(spec);
+    FileDialogOptions dialog = textFileDialog(QStringLiteral("Open existing text file"), edit4_->text());
+    dialog.confirmOverwrite = false;
+    const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
     saveMemoBeforeChange();
     setNotesPath(chosen);
@@ -156,12 +156,12 @@ void TPerson::setPicturePath(const QString& path) {
 }
 
 void TPerson::openPictureClick() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Open picture");
-    spec.filter = QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
-    spec.initialPath = edit3_->text();
-    spec.confirmOverwrite = false;
-    const QString chosen = ctx_.ui->chooseOpenFile(spec);
+    FileDialogOptions dialog;
+    dialog.title = QStringLiteral("Open picture");
+    dialog.filter = QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
+    dialog.initialPath = edit3_->text();
+    dialog.confirmOverwrite = false;
+    const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
     setPicturePath(chosen);
     picture_->setToolTip(chosen);

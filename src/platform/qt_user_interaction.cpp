@@ -21,15 +21,15 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title, spec.initialPath, spec.filter);
+QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, options.title, options.initialPath, options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
-    if (!spec.initialPath.isEmpty() && !QFileInfo(spec.initialPath).isDir()) {
-        dialog.selectFile(spec.initialPath);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    if (!options.initialPath.isEmpty() && !QFileInfo(options.initialPath).isDir()) {
+        dialog.selectFile(options.initialPath);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
@@ -57,12 +57,12 @@ void QtUserInteraction::inform(const QString& caption, const QString& text, Mess
     box.exec();
 }
 
-QString QtUserInteraction::chooseOpenFile(const FileDialogSpec& spec) {
-    return runFileDialog(parent_, spec, QFileDialog::AcceptOpen);
+QString QtUserInteraction::chooseOpenFile(const FileDialogOptions& options) {
+    return runFileDialog(parent_, options, QFileDialog::AcceptOpen);
 }
 
-QString QtUserInteraction::chooseSaveFile(const FileDialogSpec& spec) {
-    return runFileDialog(parent_, spec, QFileDialog::AcceptSave);
+QString QtUserInteraction::chooseSaveFile(const FileDialogOptions& options) {
+    return runFileDialog(parent_, options, QFileDialog::AcceptSave);
 }
 
 QString QtUserInteraction::chooseFolder(const QString& title, const QString& initial) {

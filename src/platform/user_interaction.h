@@ -17,7 +17,7 @@ enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // What a file dialog needs to know; `filter` is in Qt's form,
 // e.g. "Lineara files (*.ln3)".
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;
     QString filter;
     QString defaultSuffix;  // added when the user types a name without one
@@ -39,8 +39,8 @@ public:
                         MessageIcon icon = MessageIcon::Information) = 0;
 
     // Each returns an empty string when the user cancels.
-    virtual QString chooseOpenFile(const FileDialogSpec& spec) = 0;
-    virtual QString chooseSaveFile(const FileDialogSpec& spec) = 0;
+    virtual QString chooseOpenFile(const FileDialogOptions& dialog) = 0;
+    virtual QString chooseSaveFile(const FileDialogOptions& dialog) = 0;
     virtual QString chooseFolder(const QString& title, const QString& initial) = 0;
 
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;

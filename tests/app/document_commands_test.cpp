@@ -125,10 +125,10 @@ TEST_F(DocumentCommandsTest, SaveAsTakesTheNameEvenWhenTheExtensionIsRefused) {
 
     saveAs(path("tree.ln3"));
     EXPECT_FALSE(win.doc.treeModified());
-    const FileDialogSpec& spec = win.user.fileDialogs.last();
-    EXPECT_EQ(spec.filter, QStringLiteral("Lineara files (*.ln3)"));
-    EXPECT_EQ(spec.defaultSuffix, QStringLiteral("ln3"));
-    EXPECT_EQ(spec.initialPath, path("tree.txt"));
+    const FileDialogOptions& dialog = win.user.fileDialogs.last();
+    EXPECT_EQ(dialog.filter, QStringLiteral("Lineara files (*.ln3)"));
+    EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("ln3"));
+    EXPECT_EQ(dialog.initialPath, path("tree.txt"));
 }
 
 TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheFlag) {

@@ -35,15 +35,15 @@ QString ScriptedUser::nextFile() {
     return f;
 }
 
-QString ScriptedUser::chooseOpenFile(const FileDialogSpec& spec) {
-    asked << entry("open", spec.title, spec.initialPath);
-    fileDialogs << spec;
+QString ScriptedUser::chooseOpenFile(const FileDialogOptions& dialog) {
+    asked << entry("open", dialog.title, dialog.initialPath);
+    fileDialogs << dialog;
     return nextFile();
 }
 
-QString ScriptedUser::chooseSaveFile(const FileDialogSpec& spec) {
-    asked << entry("save", spec.title, spec.initialPath);
-    fileDialogs << spec;
+QString ScriptedUser::chooseSaveFile(const FileDialogOptions& dialog) {
+    asked << entry("save", dialog.title, dialog.initialPath);
+    fileDialogs << dialog;
     return nextFile();
 }
 

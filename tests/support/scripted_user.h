@@ -19,7 +19,7 @@ public:
     // (kind: yesnocancel, yesno, inform, open, save, folder, colour, font).
     QStringList asked;
     // The file dialogs seen, for checking filters and titles.
-    QList<FileDialogSpec> fileDialogs;
+    QList<FileDialogOptions> fileDialogs;
 
     // Answers used in order; when a queue is empty, the defaults below.
     std::deque<Answer> yesNoCancelAnswers;
@@ -33,8 +33,8 @@ public:
     Answer askYesNoCancel(const QString& caption, const QString& text) override;
     bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
-    QString chooseOpenFile(const FileDialogSpec& spec) override;
-    QString chooseSaveFile(const FileDialogSpec& spec) override;
+    QString chooseOpenFile(const FileDialogOptions& dialog) override;
+    QString chooseSaveFile(const FileDialogOptions& dialog) override;
     QString chooseFolder(const QString& title, const QString& initial) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
