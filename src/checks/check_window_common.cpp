@@ -58,7 +58,8 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
       doc_(doc),
       codec_(codec),
-      editPerson_(std::move(editPerson)) {
+      editPerson_(std::move(editPerson)),
+      helpFn_(std::move(help)) {
     setWindowTitle(title);
     label1_ = new QLabel(this);
     label2_ = new QLabel(this);
@@ -66,7 +67,9 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
     ok_ = new QPushButton(QStringLiteral("&OK"), this);
     help_ = new QPushButton(QStringLiteral("&Pomoc"), this);
     help_->setObjectName(QStringLiteral("HelpBtn"));
-    connect(help_, &QPushButton::clicked, this, [help] { if (help) help(); });
+    connect(help_, &QPushButton::clicked, this, [this] {
+        if (helpFn_) helpFn_();
+    });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     removalToken_ = doc_.persons().addRemovalListener(
         [this](PersonRecord* person) { forgetPerson(person); });

@@ -58,6 +58,7 @@ protected:
     Document& doc_;
     const RecordCodec& codec_;
     EditPersonFn editPerson_;
+    std::function<void()> helpFn_;  // the window's help topic
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QTreeWidget* list_ = nullptr;

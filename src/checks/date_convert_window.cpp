@@ -38,7 +38,10 @@ TDateConvert::TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn
 }
 
 void TDateConvert::Convertdates1Click(UserInteraction& ui) {
-    if (!ui.askYesNo(QStringLiteral("Lineara"), QString::fromLatin1(kAskConvertDates))) return;
+    if (!ui.askYesNoWithHelp(QStringLiteral("Lineara"), QString::fromLatin1(kAskConvertDates),
+                             helpFn_)) {
+        return;
+    }
     show();
     raise();
     DCheck();

@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lineara {
 
@@ -50,6 +51,21 @@ bool QtUserInteraction::askYesNo(const QString& caption, const QString& text, Me
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+// A message box closes on every button, so Help shows the topic and asks
+// again: to the user the question simply stays.
+bool QtUserInteraction::askYesNoWithHelp(const QString& caption, const QString& text,
+                                         const std::function<void()>& help) {
+    for (;;) {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        parent_);
+        QPushButton* helpButton = box.addButton(QMessageBox::Help);
+        box.setEscapeButton(QMessageBox::No);
+        box.exec();
+        if (box.clickedButton() != helpButton) return box.clickedButton() == box.button(QMessageBox::Yes);
+        if (help) help();
+    }
 }
 
 void QtUserInteraction::inform(const QString& caption, const QString& text, MessageIcon icon) {

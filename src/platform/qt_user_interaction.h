@@ -15,6 +15,8 @@ public:
 
     Answer askYesNoCancel(const QString& caption, const QString& text) override;
     bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override;
+    bool askYesNoWithHelp(const QString& caption, const QString& text,
+                          const std::function<void()>& help) override;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogOptions& dialog) override;
     QString chooseSaveFile(const FileDialogOptions& dialog) override;

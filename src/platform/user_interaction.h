@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace lineara {
@@ -34,6 +35,13 @@ public:
     // A confirmation with Yes and No; closing the box is No.
     virtual bool askYesNo(const QString& caption, const QString& text,
                           MessageIcon icon = MessageIcon::Question) = 0;
+    // The same with a Help button that shows `help` and leaves the
+    // question open; where no Help button can be shown, a plain question.
+    virtual bool askYesNoWithHelp(const QString& caption, const QString& text,
+                                  const std::function<void()>& help) {
+        (void)help;
+        return askYesNo(caption, text);
+    }
     // A message with an OK button.
     virtual void inform(const QString& caption, const QString& text,
                         MessageIcon icon = MessageIcon::Information) = 0;

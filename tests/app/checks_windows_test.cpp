@@ -201,9 +201,13 @@ TEST_F(ChecksWindowsTest, ConvertDatesAsksFirstAndNoDoesNothing) {
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::birthDate, "5.12.1850");
     persons().setTreeModified(false);
+    touch("help/topic-505.html");
+    t.user.helpPresses = 1;  // Help shows its topic and the question stays
     trigger("Convertdates1");
+    ASSERT_EQ(t.shell.opened.size(), 1u);
+    EXPECT_TRUE(t.shell.opened[0].endsWith(QStringLiteral("topic-505.html")));
     EXPECT_EQ(t.user.asked,
-              QStringList{QStringLiteral("yesno|Lineara|Chcesz przekonwertowac wszystkie daty "
+              QStringList{QStringLiteral("yesnohelp|Lineara|Chcesz przekonwertowac wszystkie daty "
                                          "na standardowy format GEDCOM?")});
     EXPECT_FALSE(dc->isVisible());
     EXPECT_EQ(text(p, field::birthDate), "5.12.1850");

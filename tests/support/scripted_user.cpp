@@ -24,6 +24,16 @@ bool ScriptedUser::askYesNo(const QString& caption, const QString& text, Message
     return a;
 }
 
+bool ScriptedUser::askYesNoWithHelp(const QString& caption, const QString& text,
+                                    const std::function<void()>& help) {
+    for (; helpPresses > 0; --helpPresses) {
+        if (help) help();
+    }
+    const bool a = askYesNo(caption, text, MessageIcon::Question);
+    asked.last() = entry("yesnohelp", caption, text);
+    return a;
+}
+
 void ScriptedUser::inform(const QString& caption, const QString& text, MessageIcon) {
     asked << entry("inform", caption, text);
 }

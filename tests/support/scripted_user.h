@@ -16,7 +16,7 @@ namespace lineara::test {
 class ScriptedUser : public UserInteraction {
 public:
     // One record per question or message, in order: "kind|caption|text"
-    // (kind: yesnocancel, yesno, inform, open, save, folder, colour, font).
+    // (kind: yesnocancel, yesno, yesnohelp, inform, open, save, folder, colour, font).
     QStringList asked;
     // The file dialogs seen, for checking filters and titles.
     QList<FileDialogOptions> fileDialogs;
@@ -32,6 +32,10 @@ public:
 
     Answer askYesNoCancel(const QString& caption, const QString& text) override;
     bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override;
+    // Recorded as "yesnohelp"; presses Help `helpPresses` times first.
+    bool askYesNoWithHelp(const QString& caption, const QString& text,
+                          const std::function<void()>& help) override;
+    int helpPresses = 0;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogOptions& dialog) override;
     QString chooseSaveFile(const FileDialogOptions& dialog) override;
