@@ -115,12 +115,13 @@ void Application::chooseScreenFont() {
 void Application::createCheckWindows() {
     Document& doc = mainWindow_->doc();
     auto edit = [this](PersonRecord* person) { editPerson(person); };
-    qualityCheck_ = new TQualityCheck(doc, ctx_.codec, edit, [this] {
-        help_->topic(HelpCommands::kQualityCheckTopic);
-    });
+    auto repaint = [this] { mainWindow_->FormPaint(); };
+    qualityCheck_ = new TQualityCheck(
+        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); },
+        repaint);
     dateConvert_ = new TDateConvert(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
-        [this] { mainWindow_->FormPaint(); });
+        repaint);
 }
 
 void Application::wireCheckWindows() {

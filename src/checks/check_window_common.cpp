@@ -53,13 +53,15 @@ void resetCheckColumns(QTreeWidget* list, const QString& second) {
 }
 
 CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                         std::function<void()> help, const QString& title,
+                         std::function<void()> help, std::function<void()> repaint,
+                         const QString& title,
                          const QString& secondColumn, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint),
       doc_(doc),
       codec_(codec),
       editPerson_(std::move(editPerson)),
-      helpFn_(std::move(help)) {
+      helpFn_(std::move(help)),
+      repaint_(std::move(repaint)) {
     setWindowTitle(title);
     label1_ = new QLabel(this);
     label2_ = new QLabel(this);
@@ -94,6 +96,11 @@ void CheckWindow::layOut(std::initializer_list<QPushButton*> own) {
 void CheckWindow::showEvent(QShowEvent* event) {
     label1_->setText(fileLabelText(doc_.currentFileName()));
     QDialog::showEvent(event);
+}
+
+void CheckWindow::leaveNoOneCurrent() {
+    doc_.persons().setCurrentPerson(nullptr);
+    if (repaint_) repaint_();
 }
 
 }  // namespace lineara

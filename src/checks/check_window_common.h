@@ -44,9 +44,11 @@ void resetCheckColumns(QTreeWidget* list, const QString& second);
 class CheckWindow : public QDialog {
     Q_OBJECT
 protected:
+    // `repaint` redraws the tree after the window has changed it or the
+    // current person.
     CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                std::function<void()> help, const QString& title, const QString& secondColumn,
-                QWidget* parent);
+                std::function<void()> help, std::function<void()> repaint, const QString& title,
+                const QString& secondColumn, QWidget* parent);
     ~CheckWindow() override;
 
     // Lays the window out with `own` between "&OK" and "&Pomoc".
@@ -54,11 +56,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Drops the entries of a removed record (all entries for nullptr).
     virtual void forgetPerson(PersonRecord* person) = 0;
+    // After editing an entry's person: no one is current, and the canvas
+    // no longer shows that person highlighted.
+    void leaveNoOneCurrent();
 
     Document& doc_;
     const RecordCodec& codec_;
     EditPersonFn editPerson_;
     std::function<void()> helpFn_;  // the window's help topic
+    std::function<void()> repaint_;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QTreeWidget* list_ = nullptr;

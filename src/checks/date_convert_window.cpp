@@ -23,9 +23,8 @@ const QString kActionColumn = QStringLiteral("Akcja");
 TDateConvert::TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
                            std::function<void()> help, std::function<void()> repaint,
                            QWidget* parent)
-    : CheckWindow(doc, codec, std::move(editPerson), std::move(help),
-                  QStringLiteral("Konwersja daty"), kActionColumn, parent),
-      repaint_(std::move(repaint)) {
+    : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
+                  QStringLiteral("Konwersja daty"), kActionColumn, parent) {
     ok_->setDefault(true);  // Enter closes, as Esc does
     edit_ = new QPushButton(QStringLiteral("&Edytuj pozycję"), this);
     edit_->setAutoDefault(false);
@@ -100,7 +99,7 @@ void TDateConvert::editSelected() {
     PersonRecord* person = personOf(item);
     if (person == nullptr) return;
     if (editPerson_) editPerson_(person);
-    doc_.persons().setCurrentPerson(nullptr);
+    leaveNoOneCurrent();
 }
 
 void TDateConvert::updateEditButton() {

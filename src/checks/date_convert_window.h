@@ -23,7 +23,6 @@ extern const char kAskConvertDates[];
 class TDateConvert : public CheckWindow {
     Q_OBJECT
 public:
-    // `repaint` redraws the tree after dates have changed.
     TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
                  std::function<void()> help, std::function<void()> repaint,
                  QWidget* parent = nullptr);
@@ -48,7 +47,6 @@ private:
     void forgetPerson(PersonRecord* person) override;
     void updateEditButton();
 
-    std::function<void()> repaint_;
     std::vector<PersonRecord*> persons_;  // per entry; null once removed
     QPushButton* edit_ = nullptr;
 };

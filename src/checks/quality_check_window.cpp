@@ -17,8 +17,9 @@ const QString kMessageColumn = QStringLiteral("Wiadomosc");
 }  // namespace
 
 TQualityCheck::TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                             std::function<void()> help, QWidget* parent)
-    : CheckWindow(doc, codec, std::move(editPerson), std::move(help),
+                             std::function<void()> help, std::function<void()> repaint,
+                             QWidget* parent)
+    : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
                   QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
     mend_ = new QPushButton(QStringLiteral("&Popraw"), this);
     check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
@@ -96,7 +97,7 @@ void TQualityCheck::mendSelected() {
         problem = problemOf(item);
         if (problem != nullptr && !problemRemains(*problem, locator())) item->setText(1, QString());
     }
-    doc_.persons().setCurrentPerson(nullptr);
+    leaveNoOneCurrent();
     updateMendButton();
 }
 

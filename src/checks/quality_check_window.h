@@ -21,7 +21,8 @@ class TQualityCheck : public CheckWindow {
     Q_OBJECT
 public:
     TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                  std::function<void()> help, QWidget* parent = nullptr);
+                  std::function<void()> help, std::function<void()> repaint,
+                  QWidget* parent = nullptr);
 
     // Runs the check from the tree file's folder (which stays the working
     // folder), fills the list and returns the number of problems.

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -200,7 +201,15 @@ QWidget* TPerson::buildRelationsPage() {
     grid_->setObjectName(QStringLiteral("StringGrid1"));
     grid_->setHorizontalHeaderLabels({u("Krewni"), u("Data"), u("Gdzie"), u("Typ")});
     const int widths[] = {282, 101, 168, 42};
-    for (int c = 0; c < 4; ++c) grid_->setColumnWidth(c, widths[c]);
+    int allColumns = 0;
+    for (int c = 0; c < 4; ++c) {
+        grid_->setColumnWidth(c, widths[c]);
+        allColumns += widths[c];
+    }
+    // Wide enough for every column, the type code included, without
+    // scrolling sideways.
+    grid_->setMinimumWidth(allColumns + 2 * grid_->frameWidth() +
+                           grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     grid_->verticalHeader()->hide();
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -11,7 +11,6 @@
 #include "app/app_context.h"
 #include "model/person_list.h"
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;

@@ -1,10 +1,12 @@
 // Filling the editor from the working copy, its states on showing, and the
 // boxes that react while the user types.
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -39,11 +41,15 @@ bool TPerson::editPerson(PersonList& list, PersonRecord* person, bool relationsh
     relationshipPageToOpen_ = relationshipPage;
     fillFromCopy();
     fillRelationGrid();
+    // Without a window manager to hand it back, the focus would stay with
+    // the closed editor and the keys would go nowhere.
+    const QPointer<QWidget> before = QApplication::activeWindow();
     if (runner_) {
         runner_(*this);
     } else {
         exec();
     }
+    if (before != nullptr && before->isVisible()) before->activateWindow();
     BusyCursor busy;
     // Only the image: the list and partner links of the record stay its own.
     if (confirmed_) std::memcpy(edited_->mutableImage(), copy_->image().data(), kRecordSize);

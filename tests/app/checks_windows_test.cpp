@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "app/edit_fixture.h"
+#include "canvas/tree_canvas.h"
 #include "checks/date_convert_window.h"
 #include "checks/quality_check_window.h"
 #include "model/tree_file.h"
@@ -100,7 +101,7 @@ TEST_F(ChecksWindowsTest, RelativeNamesAreFoundInTheTreeFolderWhereverTheProgram
 
 TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     touch("have.jpg");
-    PersonRecord* fixed = add("Jan", "Alfa");
+    PersonRecord* fixed = add("Jan", "Alfa", 102, 102);
     fixed->setText(field::pictureFile, "lost.jpg");
     PersonRecord* still = add("Ola", "Beta");
     still->setText(field::notesFile, "lost.txt");
@@ -112,6 +113,12 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
         if (p == fixed) p->setText(field::pictureFile, "have.jpg");
     });
     ASSERT_EQ(qc->QCheck(), 2);
+    main->viewState().zoomPercent = 100;
+    main->viewState().scrollX = main->viewState().scrollY = 0;
+    persons().setCurrentPerson(fixed);
+    main->FormPaint();
+    auto fill = [this] { return main->canvas()->picture().pixel(106, 177); };
+    ASSERT_EQ(fill(), 0xFF000000u);  // highlighted: white inverted
 
     select(qc->list(), 0);
     qc->mendButton()->click();
@@ -119,6 +126,7 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     EXPECT_EQ(qc->list()->topLevelItem(0)->text(1), QString());
     EXPECT_FALSE(qc->mendButton()->isEnabled());
     EXPECT_EQ(persons().currentPerson(), nullptr);
+    EXPECT_EQ(fill(), 0xFFFFFFFFu);  // and the canvas no longer shows it current
 
     select(qc->list(), 1);
     qc->mendButton()->click();

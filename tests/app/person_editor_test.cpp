@@ -87,6 +87,22 @@ TEST_F(PersonEditor, FieldsInAndOutThroughOk) {
     EXPECT_TRUE(persons().treeModified());
 }
 
+// Keys after the editor must reach the window it was opened from, also
+// where no window manager hands the focus back.
+TEST_F(PersonEditor, ClosingGivesTheFocusBackToTheWindowItWasOpenedFrom) {
+    PersonRecord* p = add("Jan", "Nowak");
+    main->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), main);
+    edit(p, [&] {
+        editor()->activateWindow();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), editor());
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), main);
+}
+
 TEST_F(PersonEditor, CaptionFollowsTheNameBoxes) {
     PersonRecord* p = add("Jan", "Nowak");
     edit(p, [&] {
