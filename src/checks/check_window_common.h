@@ -7,6 +7,10 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
+
+#include "checks/caption_order.h"
+#include "platform/record_codec.h"
 
 class QLabel;
 class QPushButton;
@@ -17,7 +21,6 @@ namespace lineara {
 
 class Document;
 class PersonRecord;
-class RecordCodec;
 
 // Makes the person current, opens the editor on it and returns when the
 // editor is closed.
@@ -59,6 +62,11 @@ protected:
     // After editing an entry's person: no one is current, and the canvas
     // no longer shows that person highlighted.
     void leaveNoOneCurrent();
+    // Puts a check's entries in the order the list shows them.
+    template <typename Entry>
+    void sortForList(std::vector<Entry>& entries) const {
+        sortInReadersOrder(entries, [this](std::string_view s) { return codec_.decode(s); });
+    }
 
     Document& doc_;
     const RecordCodec& codec_;

@@ -53,6 +53,7 @@ int TDateConvert::DCheck() {
         BusyCursor busy;
         startRun();
         DateCheckResult result = lineara::DCheck(doc_.persons());
+        sortForList(result.entries);
         fill(result);
         count = result.count;
         label2_->setText(QStringLiteral("Konwersja zakoczona:") + QString::number(count) +

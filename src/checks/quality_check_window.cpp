@@ -45,6 +45,7 @@ int TQualityCheck::QCheck() {
     BusyCursor busy;
     startRun();
     QualityCheckResult result = lineara::QCheck(doc_.persons(), locator());
+    sortForList(result.problems);
     fill(result);
     label2_->setText(QStringLiteral("Sprawdzanie zakonczono: ") + QString::number(result.count) +
                      QStringLiteral(" blad(y)"));
@@ -65,8 +66,8 @@ void TQualityCheck::startRun() {
     resetCheckColumns(list_, kMessageColumn);
 }
 
-// The core has sorted the problems by caption, keeping a person's entries
-// together in the order found; the list shows them in that order.
+// The problems come sorted by caption, a person's entries together in the
+// order found; the list shows them in that order.
 void TQualityCheck::fill(const QualityCheckResult& result) {
     problems_ = result.problems;
     for (size_t i = 0; i < problems_.size(); ++i) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "checks/caption_order.h"
 #include "checks/date_check.h"
 #include "checks/date_conversion.h"
 #include "checks/quality_check.h"
@@ -50,6 +51,8 @@ std::string utf8(std::string_view recordBytes) {
     return fromCodePage(recordBytes, recordCodePage());
 }
 
+QString decoded(std::string_view recordBytes) { return QString::fromStdString(utf8(recordBytes)); }
+
 void printLine(std::string_view caption, std::string_view text) {
     std::cout << utf8(caption) << '\t' << utf8(text) << '\n';
 }
@@ -69,6 +72,7 @@ int convertDates(const Args& args) {
     Document doc;
     if (!loadTree(doc, args[0])) return 1;
     DateCheckResult result = DCheck(doc.persons());
+    sortInReadersOrder(result.entries, decoded);
     for (const DateConversion& entry : result.entries) printLine(entry.caption, entry.action);
     std::cout << result.count << '\n';
     if (args.size() == 2) {
@@ -86,6 +90,7 @@ int qcheck(const Args& args) {
     // was started.
     StoredFileLocator files(std::filesystem::path(args[0]).parent_path(), utf8);
     QualityCheckResult result = QCheck(doc.persons(), files);
+    sortInReadersOrder(result.problems, decoded);
     for (const QualityProblem& problem : result.problems) {
         printLine(problem.caption, problem.message);
     }

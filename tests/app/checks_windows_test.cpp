@@ -72,17 +72,22 @@ TEST_F(ChecksWindowsTest, MissingFilesAreListedByPersonAfterSorting) {
     zeta->setText(field::pictureFile, "face.jpg");
     add("Adam", "Alfa")->setText(field::pictureFile, "adam.jpg");
     add("Ewa", "Beta")->setText(field::notesFile, "");  // empty: never a problem
+    add("Ola", "\xA3" "ada")->setText(field::pictureFile, "ola.jpg");  // Łada, after L
+    add("Jan", "Lis")->setText(field::pictureFile, "jan.jpg");
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
 
-    EXPECT_EQ(qc->QCheck(), 3);
+    EXPECT_EQ(qc->QCheck(), 5);
     EXPECT_EQ(column(qc->list(), 0),
-              (QStringList{QStringLiteral("Alfa Adam"), QStringLiteral("Zeta Anna"),
+              (QStringList{QStringLiteral("Alfa Adam"), QStringLiteral("Lis Jan"),
+                           QString::fromUtf8("Łada Ola"), QStringLiteral("Zeta Anna"),
                            QStringLiteral("Zeta Anna")}));
     EXPECT_EQ(column(qc->list(), 1),
               (QStringList{QStringLiteral("Nie znaleziono fotki: adam.jpg"),
+                           QStringLiteral("Nie znaleziono fotki: jan.jpg"),
+                           QStringLiteral("Nie znaleziono fotki: ola.jpg"),
                            QStringLiteral("Nie ma pliku tekst.: notes.txt"),
                            QStringLiteral("Nie znaleziono fotki: face.jpg")}));
-    EXPECT_EQ(qc->resultLabel()->text(), QStringLiteral("Sprawdzanie zakonczono: 3 blad(y)"));
+    EXPECT_EQ(qc->resultLabel()->text(), QStringLiteral("Sprawdzanie zakonczono: 5 blad(y)"));
     EXPECT_FALSE(qc->mendButton()->isEnabled());  // until an entry is selected
     select(qc->list(), 1);
     EXPECT_TRUE(qc->mendButton()->isEnabled());

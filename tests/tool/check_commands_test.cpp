@@ -140,25 +140,29 @@ TEST_F(CheckCommands, QcheckFindsRelativeNamesBesideTheTreeFile) {
     PersonRecord* ewa = addPerson(list, "\xAF" "ak", "Ewa");
     ewa->setText(field::notesFile, "ewa.txt");
     ewa->setText(field::pictureFile, "notes");  // a folder
-    PersonRecord* ola = addPerson(list, "Adamska", "Ola");
+    PersonRecord* ola = addPerson(list, "\xA3" "ukasz", "Ola");
     ola->setText(field::pictureFile, "\xA3\xF3" "d\x9F.jpg");
+    addPerson(list, "Mazur", "Adam")->setText(field::notesFile, "m.txt");
     std::string tree = dir.file("family/tree.ln3");
     ASSERT_TRUE(SavetoFile(list, tree).written());
 
     ToolRun r = tool({"qcheck", tree}, dir, dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
+    // In the order of the alphabet: Ł after L, not after Z as in its code.
     EXPECT_EQ(r.out,
-              "Adamska Ola\tNie znaleziono fotki: Łódź.jpg\n"
+              "Łukasz Ola\tNie znaleziono fotki: Łódź.jpg\n"
+              "Mazur Adam\tNie ma pliku tekst.: m.txt\n"
               "Żak Ewa\tNie ma pliku tekst.: ewa.txt\n"
               "Żak Ewa\tNie znaleziono fotki: notes\n"
-              "3\n");
+              "4\n");
 
     test::writeBytes(dir.file("family/Łódź.jpg"), {'x'});
     r = tool({"qcheck", "family/tree.ln3"}, dir, dir.path());  // a relative tree name
     EXPECT_EQ(r.out,
+              "Mazur Adam\tNie ma pliku tekst.: m.txt\n"
               "Żak Ewa\tNie ma pliku tekst.: ewa.txt\n"
               "Żak Ewa\tNie znaleziono fotki: notes\n"
-              "2\n");
+              "3\n");
 }
 
 TEST_F(CheckCommands, QcheckOnTheSampleFindsEveryFile) {

@@ -1,0 +1,69 @@
+// What the user waits for in the two check windows on a generated tree of
+// 100,000 persons: the date conversion window's run (conversion, ordering
+// for readers, filling the list) and the quality check window's run with
+// every picture missing.
+//
+//   build/bench/check_window_bench [--benchmark_filter=...]
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <vector>
+
+#include "checks/date_convert_window.h"
+#include "checks/quality_check_window.h"
+#include "model/document.h"
+#include "model/synthetic_tree.h"
+#include "platform/record_codec.h"
+
+namespace {
+
+using namespace lineara;
+
+constexpr int kPersons = 100000;
+
+void BM_DateConvertWindow(benchmark::State& state) {
+    Document doc;
+    generateSyntheticTree(doc.persons(), kPersons, 1);
+    std::vector<PersonRecord::Image> images;
+    forEachPerson(doc.persons(), [&images](const PersonRecord* p) { images.push_back(p->image()); });
+    RecordCodec codec;
+    TDateConvert window(doc, codec, {}, {}, {});
+    int converted = 0;
+    for (auto _ : state) {
+        converted = window.DCheck();
+        state.PauseTiming();
+        size_t i = 0;
+        forEachPerson(doc.persons(), [&](PersonRecord* p) {
+            std::copy(images[i].begin(), images[i].end(), p->mutableImage());
+            ++i;
+        });
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = converted;
+}
+BENCHMARK(BM_DateConvertWindow)->Unit(benchmark::kMillisecond);
+
+void BM_QualityCheckWindow(benchmark::State& state) {
+    Document doc;
+    generateSyntheticTree(doc.persons(), kPersons, 1);
+    forEachPerson(doc.persons(), [](PersonRecord* p) { p->setText(field::pictureFile, "missing.jpg"); });
+    RecordCodec codec;
+    TQualityCheck window(doc, codec, {}, {}, {});
+    int problems = 0;
+    for (auto _ : state) problems = window.QCheck();
+    state.counters["entries"] = problems;
+}
+BENCHMARK(BM_QualityCheckWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
