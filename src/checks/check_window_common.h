@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "checks/caption_order.h"
@@ -15,6 +16,7 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace lineara {
@@ -36,16 +38,18 @@ QString treeFolder(const std::string& currentFileName);
 // checks work from there. A folder that cannot be entered is no error.
 void enterTreeFolder(const std::string& currentFileName);
 
-// A report list with the columns "Osoby" (200) and `second` (1000).
-QTreeWidget* makeCheckList(const QString& second, QWidget* parent);
-void resetCheckColumns(QTreeWidget* list, const QString& second);
-
 // The frame of a check window: the file label, the progress label, the
 // two-column list, "&OK", the window's own buttons and "&Pomoc". It stays on
 // top, shows the tree file when shown, and hears of every removed record so
 // that no entry keeps a pointer to it.
 class CheckWindow : public QDialog {
     Q_OBJECT
+public:
+    QTreeWidget* list() const { return list_; }
+    QLabel* fileLabel() const { return label1_; }
+    QLabel* resultLabel() const { return label2_; }
+    QPushButton* okButton() const { return ok_; }
+
 protected:
     // `repaint` redraws the tree after the window has changed it or the
     // current person.
@@ -57,8 +61,24 @@ protected:
     // Lays the window out with `own` between "&OK" and "&Pomoc".
     void layOut(std::initializer_list<QPushButton*> own);
     void showEvent(QShowEvent* event) override;
-    // Drops the entries of a removed record (all entries for nullptr).
-    virtual void forgetPerson(PersonRecord* person) = 0;
+
+    // Before a run: `progress` in the result label, the list hidden and
+    // emptied with fresh columns, "&OK" and `buttons` disabled, and the
+    // window painted once.
+    void startRun(const QString& progress, std::initializer_list<QPushButton*> buttons);
+    // Adds an entry about `person` (texts in record bytes); the entry's
+    // index is its place in the order added.
+    void addEntry(std::string_view caption, std::string_view text, PersonRecord* person);
+    static int entryIndex(const QTreeWidgetItem* item);
+    // The entry's person; null once the record is gone.
+    PersonRecord* personOf(const QTreeWidgetItem* item) const;
+    // The selected entry whose person is still there, or null.
+    QTreeWidgetItem* selectedEntry() const;
+    // Whether the window's own button may act on the selection: the list is
+    // shown and the selected entry still has its second column.
+    bool selectionActionable() const;
+    // Sets the window's own buttons after the selection or the list changed.
+    virtual void updateButtons() = 0;
     // After editing an entry's person: no one is current, and the canvas
     // no longer shows that person highlighted.
     void leaveNoOneCurrent();
@@ -80,6 +100,11 @@ protected:
     QPushButton* help_ = nullptr;
 
 private:
+    // Drops the entries of a removed record (all entries for nullptr).
+    void forgetPerson(PersonRecord* person);
+
+    QString secondColumn_;
+    std::vector<PersonRecord*> entryPersons_;  // per entry; null once removed
     int removalToken_ = 0;
 };
 

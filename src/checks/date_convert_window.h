@@ -2,20 +2,11 @@
 // of the tree to the GEDCOM form and lists what it changed.
 #pragma once
 
-#include <vector>
-
 #include "checks/check_window_common.h"
 #include "checks/date_check.h"
 
-class QLabel;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
 namespace lineara {
 
-class Document;
-class RecordCodec;
 class UserInteraction;
 
 extern const char kAskConvertDates[];
@@ -34,20 +25,12 @@ public:
     // "&Edytuj pozycję" and the double click.
     void editSelected();
 
-    QTreeWidget* list() const { return list_; }
-    QLabel* fileLabel() const { return label1_; }
-    QLabel* resultLabel() const { return label2_; }
-    QPushButton* okButton() const { return ok_; }
     QPushButton* editButton() const { return edit_; }
 
 private:
-    void startRun();
     void fill(const DateCheckResult& result);
-    PersonRecord* personOf(QTreeWidgetItem* item) const;
-    void forgetPerson(PersonRecord* person) override;
-    void updateEditButton();
+    void updateButtons() override;
 
-    std::vector<PersonRecord*> persons_;  // per entry; null once removed
     QPushButton* edit_ = nullptr;
 };
 

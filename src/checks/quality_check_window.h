@@ -7,15 +7,7 @@
 #include "checks/check_window_common.h"
 #include "checks/quality_check.h"
 
-class QLabel;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
 namespace lineara {
-
-class Document;
-class RecordCodec;
 
 class TQualityCheck : public CheckWindow {
     Q_OBJECT
@@ -31,23 +23,15 @@ public:
     // then see whether its problem is gone.
     void mendSelected();
 
-    QTreeWidget* list() const { return list_; }
-    QLabel* fileLabel() const { return label1_; }
-    QLabel* resultLabel() const { return label2_; }
-    QPushButton* okButton() const { return ok_; }
     QPushButton* mendButton() const { return mend_; }
     QPushButton* checkButton() const { return check_; }
 
 private:
-    void startRun();
     void fill(const QualityCheckResult& result);
     StoredFileLocator locator() const;
-    // The problem behind an entry; null when its person is gone.
-    QualityProblem* problemOf(QTreeWidgetItem* item);
-    void forgetPerson(PersonRecord* person) override;
-    void updateMendButton();
+    void updateButtons() override;
 
-    std::vector<QualityProblem> problems_;
+    std::vector<QualityProblem> problems_;  // per entry
     QPushButton* mend_ = nullptr;
     QPushButton* check_ = nullptr;
 };
