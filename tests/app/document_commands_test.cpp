@@ -9,6 +9,7 @@
 
 #include "support/scripted_user.h"
 #include "support/temp_dir.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -49,12 +50,7 @@ public:
 
 class DocumentCommandsTest : public ::testing::Test {
 protected:
-    PersonRecord* addPerson(const char* name) {
-        EXPECT_TRUE(win.doc.persons().LagNyPerson(0, 0).ok);
-        PersonRecord* p = win.doc.persons().currentPerson();
-        p->setText(field::givenNames, name);
-        return p;
-    }
+    PersonRecord* addPerson(const char* name) { return test::addPerson(win.doc.persons(), name); }
     QString path(const char* name) { return QString::fromStdString(dir.file(name)); }
     void saveAs(const QString& target) {
         win.user.fileAnswers.push_back(target);

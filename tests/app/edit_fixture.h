@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/fake_shell.h"
 #include "app/main_window.h"
+#include "support/add_person.h"
 
 namespace lineara::test {
 
@@ -28,12 +29,7 @@ class EditFixture : public ProgramFixture {
     PersonList& persons() { return main->doc().persons(); }
     // A named person at (x, y), left current.
     PersonRecord* add(const char* given, const char* surname, int32_t x = 0, int32_t y = 0) {
-        EXPECT_TRUE(persons().LagNyPerson(0, 0).ok);
-        PersonRecord* p = persons().currentPerson();
-        p->setText(field::givenNames, given);
-        p->setText(field::surname, surname);
-        p->setPos(x, y);
-        return p;
+        return addPerson(persons(), given, surname, x, y);
     }
     QAction* action(const char* name) {
         QAction* a = main->action(QString::fromLatin1(name));

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "canvas/tree_canvas.h"
 #include "model/editing.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -35,11 +36,7 @@ protected:
         main->FormPaint();
     }
     PersonRecord* add(const char* name, int32_t x, int32_t y) {
-        EXPECT_TRUE(list().LagNyPerson(0, 0).ok);
-        PersonRecord* r = list().currentPerson();
-        r->setText(field::givenNames, name);
-        r->setPos(x, y);
-        return r;
+        return test::addPerson(list(), name, "", x, y);
     }
     PersonList& list() { return main->doc().persons(); }
     ViewState& view() { return main->viewState(); }

@@ -20,6 +20,7 @@
 #include "editor/jpeg_reader.h"
 #include "editor/picture_viewer.h"
 #include "tool/portrait.h"
+#include "support/add_person.h"
 
 namespace lineara::test {
 namespace {
@@ -30,11 +31,7 @@ protected:
     TPerson* editor() { return program->personEditor(); }
 
     PersonRecord* add(const char* given, const char* surname) {
-        EXPECT_TRUE(persons().LagNyPerson(0, 0).ok);
-        PersonRecord* p = persons().currentPerson();
-        p->setText(field::givenNames, given);
-        p->setText(field::surname, surname);
-        return p;
+        return addPerson(persons(), given, surname);
     }
     template <class W>
     W* child(const char* name) {

@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
 PersonRecord* addPerson(PersonList& list, const char* surname, const char* given) {
-    EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-    PersonRecord* p = list.currentPerson();
-    p->setText(field::surname, surname);
-    p->setText(field::givenNames, given);
-    return p;
+    return test::addPerson(list, given, surname);
 }
 
 std::vector<std::string> listed(const DateCheckResult& result) {

@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "support/temp_dir.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -19,10 +20,7 @@ std::string fromCp1250(std::string_view bytes) { return fromCodePage(bytes, "CP1
 
 PersonRecord* addPerson(PersonList& list, const char* surname, const char* given,
                         const char* notes, const char* picture) {
-    EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-    PersonRecord* p = list.currentPerson();
-    p->setText(field::surname, surname);
-    p->setText(field::givenNames, given);
+    PersonRecord* p = test::addPerson(list, given, surname);
     p->setText(field::notesFile, notes);
     p->setText(field::pictureFile, picture);
     return p;

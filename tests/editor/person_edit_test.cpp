@@ -4,17 +4,15 @@
 
 #include <string>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
 class PersonEdit : public ::testing::Test {
 protected:
     PersonRecord* add(const char* given = "", const char* surname = "") {
-        EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        PersonRecord* p = list.currentPerson();
-        p->setText(field::givenNames, given);
-        p->setText(field::surname, surname);
-        return p;
+        return test::addPerson(list, given, surname);
     }
     static void setDetails(PersonRecord* p, int slot, const char* date, const char* place,
                            char type) {

@@ -5,17 +5,14 @@
 #include <string>
 
 #include "model/editing_states.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
 
 class Aliases : public ::testing::Test {
 protected:
-    PersonRecord* add(const char* given = "") {
-        EXPECT_TRUE(list().LagNyPerson(0, 0).ok);
-        list().currentPerson()->setText(field::givenNames, given);
-        return list().currentPerson();
-    }
+    PersonRecord* add(const char* given = "") { return test::addPerson(list(), given); }
     PersonList& list() { return doc.persons(); }
     // A person with every personal field filled, partners and a child.
     PersonRecord* addFullPerson() {

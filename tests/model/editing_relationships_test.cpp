@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/editing.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -11,11 +12,7 @@ namespace {
 class DeleteRelationship : public ::testing::Test {
 protected:
     PersonRecord* add(const char* given = "", const char* surname = "") {
-        EXPECT_TRUE(doc.persons().LagNyPerson(0, 0).ok);
-        PersonRecord* p = doc.persons().currentPerson();
-        p->setText(field::givenNames, given);
-        p->setText(field::surname, surname);
-        return p;
+        return test::addPerson(doc.persons(), given, surname);
     }
     // A new relationship between a and b with the same details on both sides.
     void marry(PersonRecord* a, PersonRecord* b, const char* date, const char* place) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
@@ -19,10 +21,7 @@ struct Shape {
 class CommandStates : public ::testing::Test {
 protected:
     PersonRecord* add(const char* given = "", const char* surname = "") {
-        EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        list.currentPerson()->setText(field::givenNames, given);
-        list.currentPerson()->setText(field::surname, surname);
-        return list.currentPerson();
+        return test::addPerson(list, given, surname);
     }
     // Makes a fresh current person of the given shape.
     PersonRecord* make(const Shape& s) {

@@ -4,14 +4,12 @@
 
 #include <vector>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
-PersonRecord* addPerson(PersonList& list, const char* name = "") {
-    EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-    list.currentPerson()->setText(field::givenNames, name);
-    return list.currentPerson();
-}
+using test::addPerson;
 
 std::vector<int32_t> idsInOrder(const PersonList& list) {
     std::vector<int32_t> ids;

@@ -9,6 +9,7 @@
 
 #include "model/document.h"
 #include "support/temp_dir.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -20,12 +21,7 @@ using test::writeBytes;
 class TreeFile : public ::testing::Test {
 protected:
     PersonRecord* add(const char* given, const char* surname, int32_t x, int32_t y) {
-        EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        PersonRecord* p = list.currentPerson();
-        p->setText(field::givenNames, given);
-        p->setText(field::surname, surname);
-        p->setPos(x, y);
-        return p;
+        return test::addPerson(list, given, surname, x, y);
     }
     // A small family: parents with two relationships, a child, an alias.
     void buildFamily() {

@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
+#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -30,11 +31,7 @@ ToolRun tool(const std::vector<std::string>& args, const TempDir& dir,
 }
 
 PersonRecord* addPerson(PersonList& list, const char* surname, const char* given) {
-    EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-    PersonRecord* p = list.currentPerson();
-    p->setText(field::surname, surname);
-    p->setText(field::givenNames, given);
-    return p;
+    return test::addPerson(list, given, surname);
 }
 
 std::string load(const std::string& path, std::vector<std::string>& birthDates) {

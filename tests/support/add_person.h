@@ -1,0 +1,23 @@
+// A new person in a test tree: made the way the program makes one, named,
+// placed, and left current.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "model/person_list.h"
+
+namespace lineara::test {
+
+inline PersonRecord* addPerson(PersonList& list, const char* given = "", const char* surname = "",
+                               int32_t x = 0, int32_t y = 0) {
+    EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
+    PersonRecord* p = list.currentPerson();
+    p->setText(field::givenNames, given);
+    p->setText(field::surname, surname);
+    p->setPos(x, y);
+    return p;
+}
+
+}  // namespace lineara::test
