@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "checks/date_check.h"
-#include "checks/date_conversion.h"
-#include "model/synthetic_tree.h"
+#include "core/checks/date_check.h"
+#include "core/dates/date_conversion.h"
+#include "testdata/synthetic_tree.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "canvas/tree_painter.h"
-#include "canvas/view_math.h"
-#include "model/synthetic_tree.h"
+#include "gui/render/tree_painter.h"
+#include "core/view/view_math.h"
+#include "testdata/synthetic_tree.h"
 
 namespace {
 

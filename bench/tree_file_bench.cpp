@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "model/synthetic_tree.h"
-#include "model/tree_file.h"
+#include "testdata/synthetic_tree.h"
+#include "core/formats/tree_file.h"
 
 namespace {
 
@@ -68,10 +68,9 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto list = std::make_unique<PersonList>();
-        ViewState view;
         size_t before = residentBytes();
         state.ResumeTiming();
-        LoadResult r = ReadfromFile(*list, path, view, 1920, 1080);
+        LoadResult r = ReadfromFile(*list, path);
         state.PauseTiming();
         if (!r.loaded()) state.SkipWithError(r.message.c_str());
         // Small trees reuse the memory of the previous load; the first,
@@ -123,8 +122,7 @@ void BM_RawReadWarm(benchmark::State& state) {
 void BM_Save(benchmark::State& state) {
     int persons = static_cast<int>(state.range(0));
     PersonList list;
-    ViewState view;
-    ReadfromFile(list, treeFile(persons), view, 1920, 1080);
+    ReadfromFile(list, treeFile(persons));
     std::string out = benchDir() + "/save.ln3";
     for (auto _ : state) {
         SaveResult r = SavetoFile(list, out);

@@ -11,14 +11,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
-#include "checks/caption_order.h"
-#include "checks/date_check.h"
-#include "checks/date_conversion.h"
-#include "checks/quality_check.h"
-#include "model/document.h"
-#include "platform/codepage.h"
-#include "platform/registry.h"
+#include "core/settings/settings.h"
+#include "gui/checks/caption_order.h"
+#include "core/checks/date_check.h"
+#include "core/dates/date_conversion.h"
+#include "core/checks/quality_check.h"
+#include "core/model/document.h"
+#include "core/platform/codepage.h"
+#include "core/platform/registry.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
@@ -71,7 +71,7 @@ int convertDates(const Args& args) {
     if (args.size() != 1 && args.size() != 2) return usage("convert-dates TREE.ln3 [OUT.ln3]");
     Document doc;
     if (!loadTree(doc, args[0])) return 1;
-    DateCheckResult result = DCheck(doc.persons());
+    DateCheckResult result = DCheck(doc);
     sortInReadersOrder(result.entries, decoded);
     for (const DateConversion& entry : result.entries) printLine(entry.caption, entry.action);
     std::cout << result.count << '\n';

@@ -7,9 +7,10 @@
 #include <QFileInfo>
 #include <iostream>
 
-#include "app/collect_files.h"
-#include "model/document.h"
+#include "gui/main_window/collect_files.h"
+#include "core/model/document.h"
 #include "tool/commands.h"
+#include "core/history/step_names.h"
 
 namespace lineara::tool {
 
@@ -25,7 +26,9 @@ int collect(const Args& args) {
     QDir::setCurrent(QFileInfo(source).absolutePath());
 
     RecordCodec codec;  // the default character set, as a new installation has
-    CollectOutcome outcome = collectPersonFiles(doc.persons(), folder, codec);
+    CollectOutcome outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
+        return collectPersonFiles(list, folder, codec);
+    });
     SaveResult saved = doc.SavetoFile(args[1]);
     if (!saved.written()) return fail(saved.message);
     ++outcome.collected;

@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "model/synthetic_tree.h"
-#include "model/tree_file.h"
+#include "testdata/synthetic_tree.h"
+#include "core/formats/tree_file.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {

@@ -14,10 +14,11 @@
 #include <optional>
 #include <string>
 
-#include "canvas/tree_painter.h"
-#include "model/document.h"
-#include "platform/runtime_dir.h"
+#include "gui/render/tree_painter.h"
+#include "core/model/document.h"
+#include "gui/platform/runtime_dir.h"
 #include "tool/commands.h"
+#include "core/view/viewport.h"
 
 namespace lineara::tool {
 
@@ -134,8 +135,9 @@ int render(const Args& args) {
 
     Document doc;
     ViewState view;
-    LoadResult loaded = doc.ReadfromFile(options->tree, view, options->width, options->height);
+    LoadResult loaded = doc.ReadfromFile(options->tree);
     if (!loaded.loaded()) return fail(loaded.message);
+    centreOnHome(view, doc.persons(), WindowExtent{options->width, options->height});
     if (options->scroll) {
         view.scrollX = options->scroll->first;
         view.scrollY = options->scroll->second;

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "model/tree_file.h"
-#include "platform/atomic_file.h"
-#include "platform/codepage.h"
+#include "core/formats/tree_file.h"
+#include "core/platform/atomic_file.h"
+#include "core/platform/codepage.h"
 #include "tool/commands.h"
-#include "tool/portrait.h"
+#include "testdata/portrait.h"
 
 namespace lineara::tool {
 

@@ -3,19 +3,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "model/document.h"
+#include "core/model/document.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
 
-// The tool has no window; the loader centres the home person in one of the
-// desktop program's default size.
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
-
 bool loadTree(Document& doc, const std::string& path) {
-    ViewState view;
-    LoadResult result = doc.ReadfromFile(path, view, kWindowWidth, kWindowHeight);
+    LoadResult result = doc.ReadfromFile(path);
     if (!result.loaded()) {
         fail(result.message);
         return false;

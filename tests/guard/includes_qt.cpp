@@ -1,3 +1,2 @@
-// Must not compile: the core library has no Qt include path.
-#include <QtCore/QString>
+// Must not compile: the core has no Qt include path.
 #include <QString>

@@ -6,9 +6,14 @@
 
 #include <cstdint>
 
-#include "model/person_list.h"
+#include "core/model/document.h"
+#include "core/model/person_list.h"
 
 namespace lineara::test {
+
+// Tests build their trees straight into the list, beside the document's
+// door: what they set up is the starting point, not a step to undo.
+inline PersonList& writable(Document& doc) { return const_cast<PersonList&>(doc.persons()); }
 
 inline PersonRecord* addPerson(PersonList& list, const char* given = "", const char* surname = "",
                                int32_t x = 0, int32_t y = 0) {

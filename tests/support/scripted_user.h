@@ -9,7 +9,7 @@
 #include <deque>
 #include <optional>
 
-#include "platform/user_interaction.h"
+#include "gui/platform/user_interaction.h"
 
 namespace lineara::test {
 

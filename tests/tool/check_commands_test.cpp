@@ -8,9 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings.h"
-#include "model/tree_file.h"
-#include "platform/registry.h"
+#include "core/settings/settings.h"
+#include "core/formats/tree_file.h"
+#include "core/platform/registry.h"
+#include "support/load_centred.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 #include "support/add_person.h"
@@ -37,7 +38,7 @@ PersonRecord* addPerson(PersonList& list, const char* surname, const char* given
 std::string load(const std::string& path, std::vector<std::string>& birthDates) {
     PersonList list;
     ViewState view;
-    LoadResult r = ReadfromFile(list, path, view, 800, 600);
+    LoadResult r = ReadfromFileCentred(list, path, view, 800, 600);
     forEachPerson(list, [&](const PersonRecord* p) {
         birthDates.emplace_back(p->text(field::birthDate));
     });

@@ -9,7 +9,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "model/tree_file.h"
+#include "core/formats/tree_file.h"
+#include "support/load_centred.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 
@@ -132,7 +133,7 @@ TEST_F(Tool, CollectCopiesTheFilesNextToTheNewTree) {
 
     PersonList collected;
     ViewState view;
-    ASSERT_TRUE(ReadfromFile(collected, dir.file("dest/t.ln3"), view, 100, 100).loaded());
+    ASSERT_TRUE(ReadfromFileCentred(collected, dir.file("dest/t.ln3"), view, 100, 100).loaded());
     EXPECT_EQ(collected.personListHead()->text(field::pictureFile), "a.jpg");
     EXPECT_EQ(collected.personListTail()->text(field::notesFile), "gone.txt");
 }

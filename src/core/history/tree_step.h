@@ -1,0 +1,60 @@
+// One undoable step: what a single user action changed in the tree, kept
+// so that it can be taken back and done again exactly.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/model/person_list.h"
+
+namespace lineara {
+
+// The selection as it was at some moment. Steps share one copy between
+// their before and after sides (and with a move of that very selection),
+// so a large selection is not stored twice.
+using SelectionSnapshot = std::shared_ptr<const std::vector<PersonRecord*>>;
+
+// What is true of the list as a whole on either side of a step.
+struct ListState {
+    SelectionSnapshot selection;
+    PersonRecord* current = nullptr;
+    int32_t highestPersonId = 0;
+};
+
+ListState captureListState(const PersonList& list, const SelectionSnapshot& reuse = nullptr);
+// Puts back the selection, the current person and the highest id. The
+// current person is left empty when it is not in the list.
+void restoreListState(PersonList& list, const ListState& state);
+
+class TreeStep {
+public:
+    TreeStep(std::string name, ListState before, ListState after)
+        : name_(std::move(name)), before_(std::move(before)), after_(std::move(after)) {}
+    virtual ~TreeStep() = default;
+    TreeStep(const TreeStep&) = delete;
+    TreeStep& operator=(const TreeStep&) = delete;
+
+    // What the user reads in "Cofnij: ..." and "Ponów: ...".
+    const std::string& name() const { return name_; }
+    void undo(PersonList& list);
+    void redo(PersonList& list);
+    // The memory the step holds, records it keeps alive included.
+    virtual size_t bytes() const = 0;
+    // The step leaves the history. `applied`: whether its change is in the
+    // tree now (so records it removed are gone for good) or not (so
+    // records it created never come back).
+    virtual void discard(bool applied) = 0;
+
+protected:
+    virtual void restoreRecords(PersonList& list, bool toBefore) = 0;
+    size_t listStateBytes() const;
+
+private:
+    std::string name_;
+    ListState before_;
+    ListState after_;
+};
+
+}  // namespace lineara

@@ -1,0 +1,142 @@
+// The open tree as a document: the person list, the file it came from and
+// the undo history.
+//
+// The document is the one writer of the tree. Everyone else reads the list
+// through const access; every change is an operation run through change()
+// (or one of the move methods), which records it as one undo step and sets
+// treeModified. Nothing else sets that flag.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "core/formats/tree_file.h"
+#include "core/history/history.h"
+#include "core/history/record_step.h"
+#include "core/model/person_list.h"
+
+namespace lineara {
+
+class Document {
+public:
+    Document() = default;
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    const PersonList& persons() const { return persons_; }
+
+    const std::string& currentFileName() const { return currentFileName_; }
+    void setCurrentFileName(std::string path) { currentFileName_ = std::move(path); }
+    bool treeModified() const { return persons_.treeModified(); }
+
+    // --- the one door ---
+    // Runs `op` on the list and keeps what it changed as one undo step
+    // called `name`. A change marks the tree modified; an operation that
+    // changed nothing leaves no step. Should `op` throw (out of memory),
+    // whatever it had changed is put back before the exception goes on.
+    template <typename Op>
+    auto change(std::string name, Op&& op) -> decltype(op(std::declval<PersonList&>()));
+
+    // Who is current and what is selected are not changes of the tree,
+    // but undo puts them back as they were with each step.
+    void setCurrentPerson(const PersonRecord* person);
+    void setSelection(std::vector<const PersonRecord*> persons);
+    void setSelection(const std::vector<PersonRecord*>& persons) {
+        setSelection(std::vector<const PersonRecord*>(persons.begin(), persons.end()));
+    }
+    void clearSelection();
+
+    // Boxes set to new places as one step (an alignment).
+    void moveBoxes(std::string name, const std::vector<const PersonRecord*>& records,
+                   const std::vector<std::pair<int32_t, int32_t>>& positions);
+    // A drag: boxes follow the mouse, and the whole drag becomes one step
+    // when it ends, or goes back when it is cancelled.
+    void beginLiveMove(const std::vector<const PersonRecord*>& records);
+    void moveLive(const PersonRecord* record, int32_t x, int32_t y);
+    void endLiveMove(std::string name);
+    void cancelLiveMove();
+    bool liveMoveActive() const { return liveMove_.active; }
+
+    // --- undo and redo ---
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    const std::string& undoName() const { return history_.undoName(); }
+    const std::string& redoName() const { return history_.redoName(); }
+    bool undo();
+    bool redo();
+    const History& history() const { return history_; }
+    // Told after every change of the history (a step made, undone, redone
+    // or forgotten), so the window can keep its undo and redo items right.
+    void setHistoryListener(std::function<void()> listener) { historyListener_ = std::move(listener); }
+
+    // --- the document's life ---
+    // Empties the tree for a new one (or before opening another): the
+    // history goes with it and the empty tree counts as saved.
+    void clear();
+    // The tree file operations; a damaged file also leaves the document
+    // untitled. Both clear the history on loading, and a save that wrote
+    // the file makes this the saved state.
+    SaveResult SavetoFile(const std::string& path);
+    LoadResult ReadfromFile(const std::string& path);
+    // The tree as it is now counts as changed / unchanged since the last
+    // save (a command that keeps the flag across its own save, or a
+    // change that is not in the tree's bytes).
+    void markModified() { persons_.setTreeModified(true); }
+    void markSaved();
+
+    // Windows that keep record pointers hear of records leaving the tree.
+    int addRemovalListener(PersonList::RemovalListener listener) {
+        return persons_.addRemovalListener(std::move(listener));
+    }
+    void removeRemovalListener(int token) { persons_.removeRemovalListener(token); }
+
+private:
+    void recordStep(std::unique_ptr<TreeStep> step);
+    void afterHistoryMove();
+    void historyChanged() {
+        if (historyListener_) historyListener_();
+    }
+
+    struct LiveMove {
+        bool active = false;
+        std::vector<PersonRecord*> records;
+        std::vector<std::pair<int32_t, int32_t>> start;
+        bool wasModified = false;
+    };
+
+    PersonList persons_;
+    std::string currentFileName_;
+    History history_;
+    LiveMove liveMove_;
+    std::function<void()> historyListener_;
+};
+
+template <typename Op>
+auto Document::change(std::string name, Op&& op) -> decltype(op(std::declval<PersonList&>())) {
+    RecordStepBuilder builder(persons_);
+    auto finish = [&] { recordStep(builder.finish(std::move(name))); };
+    try {
+        if constexpr (std::is_void_v<decltype(op(persons_))>) {
+            op(persons_);
+            finish();
+        } else {
+            auto result = op(persons_);
+            finish();
+            return result;
+        }
+    } catch (...) {
+        // Take back the half-done change, then let the failure be reported.
+        if (auto step = builder.finish(std::string())) {
+            step->undo(persons_);
+            step->discard(false);
+        }
+        throw;
+    }
+}
+
+}  // namespace lineara

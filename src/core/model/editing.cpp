@@ -1,0 +1,267 @@
+#include "core/model/editing.h"
+
+#include "core/history/step_names.h"
+#include "core/model/relationships.h"
+
+namespace lineara {
+
+const char kConfirmCaption[] = "Potwierdz";
+const char kMsgRelationshipMismatch[] =
+    "Relationship could not be deleted on both sides because date or place did not match";
+
+namespace {
+
+const char kAskDeleteSelection[] = "Na pewno chcesz usunac ta osobe?";
+const char kAskDeleteOriginal[] =
+    "Do you really want to delete this and make the alias the original?";
+const char kAskDeleteAliasBox[] = "Do you really want to delete this alias?";
+const char kAskDeletePerson[] = "Do you really want to delete this item?";
+
+EditResult repaintOnly() {
+    EditResult r;
+    r.repaint = true;
+    return r;
+}
+
+EditResult changedTree() {
+    EditResult r = repaintOnly();
+    r.changed = true;
+    return r;
+}
+
+void clearPendingLinks(ViewState& view) {
+    view.pendingLinkFather = false;
+    view.pendingLinkMother = false;
+    view.pendingLinkPartner = false;
+}
+
+// The slot behind line `line` of the relationship dialog: the (line+1)-th
+// used slot, or 0.
+int nthUsedSlot(const PersonRecord& person, int line) {
+    for (int i = 1; i <= kRelationSlots; ++i) {
+        if (person.partner[i] != nullptr && line-- == 0) return i;
+    }
+    return 0;
+}
+
+// A male person made at a link click on empty canvas: placed like a new
+// person, but not carried, since the press that made it is already over.
+PersonRecord* newLinkTarget(PersonList& list, ViewState& view, int32_t x, int32_t y,
+                            std::string& message) {
+    PersonRecord* prev = list.currentPerson();
+    Outcome o = list.LagNyPerson(x, y);
+    if (!o) {
+        message = o.message;
+        return nullptr;
+    }
+    PersonRecord* target = list.edit(list.currentPerson());
+    target->setText(field::sex, "M");
+    view.dragging = false;
+    view.newPersonPending = false;
+    list.setCurrentPerson(prev);
+    return target;
+}
+
+}  // namespace
+
+void carryNewBox(ViewState& view) {
+    view.newPersonPending = true;
+    view.gestureRefX = kBoxWidth / 2;
+    view.gestureRefY = kBoxHeight / 2;
+    view.dragging = true;
+}
+
+EditResult newPerson(Document& doc, ViewState& view, char sex) {
+    Outcome o = doc.change(step_name::kNewPerson, [&](PersonList& list) {
+        Outcome made = list.LagNyPerson(view.mouseTreeX, view.mouseTreeY);
+        if (made) list.edit(list.currentPerson())->setText(field::sex, std::string(1, sex));
+        return made;
+    });
+    if (!o) {
+        // A refused new person still counts as an edit, as it always has.
+        doc.markModified();
+        EditResult r;
+        r.message = o.message;
+        return r;
+    }
+    carryNewBox(view);
+    return changedTree();
+}
+
+DeleteQuestion deleteQuestion(const Document& doc) {
+    const PersonList& list = doc.persons();
+    DeleteQuestion q;
+    q.caption = kConfirmCaption;
+    const PersonRecord* p = list.currentPerson();
+    if (!list.selection().empty()) {
+        q.text = kAskDeleteSelection;
+    } else if (p == nullptr) {
+        return q;
+    } else if (p->isAliasOriginal()) {
+        q.text = kAskDeleteOriginal;
+    } else if (p->isAliasBox()) {
+        q.text = kAskDeleteAliasBox;
+    } else {
+        q.text = kAskDeletePerson;
+    }
+    q.ask = true;
+    return q;
+}
+
+EditResult deleteConfirmed(Document& doc, ViewState& view) {
+    const PersonList& persons = doc.persons();
+    if (persons.selection().empty() && persons.currentPerson() == nullptr) return EditResult{};
+    size_t count = persons.selection().empty() ? 1 : persons.selection().size();
+    doc.change(step_name::deletePersons(count), [](PersonList& list) {
+        if (list.selection().empty()) {
+            list.removePerson();
+        } else {
+            // removePerson drops each record from the selection itself, so
+            // walk a copy of it.
+            const std::vector<PersonRecord*> doomed = list.selection();
+            for (PersonRecord* p : doomed) {
+                list.setCurrentPerson(p);
+                list.removePerson();
+            }
+            list.clearSelection();
+        }
+    });
+    doc.markModified();
+    view.dragging = false;
+    return changedTree();
+}
+
+bool canStartLink(const PersonRecord& person, LinkKind kind) {
+    return kind == LinkKind::Partner || !person.isAliasBox();
+}
+
+bool startLink(Document& doc, ViewState& view, LinkKind kind) {
+    const PersonRecord* p = doc.persons().currentPerson();
+    if (p == nullptr || !canStartLink(*p, kind)) return false;
+    view.gestureLastX = p->posX() + kBoxWidth / 2;
+    view.gestureLastY = p->posY() + kBoxHeight / 2;
+    clearPendingLinks(view);
+    view.pendingLinkFather = kind == LinkKind::Father;
+    view.pendingLinkMother = kind == LinkKind::Mother;
+    view.pendingLinkPartner = kind == LinkKind::Partner;
+    return true;
+}
+
+bool anyLinkPending(const ViewState& view) {
+    return view.pendingLinkFather || view.pendingLinkMother || view.pendingLinkPartner;
+}
+
+bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev,
+                         PersonRecord* clicked, int32_t x, int32_t y, EditResult& result) {
+    if (!anyLinkPending(view)) return false;
+    LinkKind kind = view.pendingLinkFather   ? LinkKind::Father
+                    : view.pendingLinkMother ? LinkKind::Mother
+                                             : LinkKind::Partner;
+    clearPendingLinks(view);
+    result = repaintOnly();
+    // prev is null only when the person who began the link was deleted
+    // meanwhile; the press then just ends the gesture.
+    if (prev == nullptr) return true;
+
+    doc.setCurrentPerson(prev);
+    if (clicked == prev) return true;  // never a link to oneself
+    const char* name = kind == LinkKind::Father   ? step_name::kLinkFather
+                       : kind == LinkKind::Mother ? step_name::kLinkMother
+                                                  : step_name::kRelationship;
+    doc.change(name, [&](PersonList& list) {
+        PersonRecord* target = clicked;
+        if (target == nullptr) {
+            target = newLinkTarget(list, view, x, y, result.message);
+            if (target == nullptr) return;
+            result.changed = true;
+        }
+        PersonRecord* from = list.edit(prev);
+        switch (kind) {
+        case LinkKind::Father:
+            from->father = target;
+            list.edit(target)->setText(field::sex, "M");
+            result.changed = true;
+            break;
+        case LinkKind::Mother:
+            from->mother = target;
+            list.edit(target)->setText(field::sex, "F");
+            result.changed = true;
+            break;
+        case LinkKind::Partner: {
+            Outcome o = list.AddMarriage(from, target);
+            if (o) result.changed = true;
+            result.message = o.message;
+            // The editor opens even after a refusal: the user came to fill
+            // in a relationship and sees there why none was added.
+            result.openEditorFor = prev;
+            result.editorPage = EditorPage::Relationship;
+            break;
+        }
+        }
+    });
+    doc.markModified();
+    return true;
+}
+
+EditResult deleteLinkToFather(Document& doc) {
+    const PersonRecord* p = doc.persons().currentPerson();
+    // An alias box's father is its original, not a parent to cut.
+    if (p == nullptr || p->father == nullptr || p->isAliasBox()) return EditResult{};
+    doc.change(step_name::kUnlinkFather, [p](PersonList& list) { list.edit(p)->father = nullptr; });
+    return changedTree();
+}
+
+EditResult deleteLinkToMother(Document& doc) {
+    const PersonRecord* p = doc.persons().currentPerson();
+    if (p == nullptr || p->mother == nullptr) return EditResult{};
+    doc.change(step_name::kUnlinkMother, [p](PersonList& list) { list.edit(p)->mother = nullptr; });
+    return changedTree();
+}
+
+std::vector<RelationshipLine> relationshipLines(const Document& doc) {
+    std::vector<RelationshipLine> lines;
+    const PersonRecord* p = doc.persons().currentPerson();
+    if (p == nullptr) return lines;
+    for (int i = 1; i <= kRelationSlots; ++i) {
+        const PersonRecord* b = p->partner[i];
+        if (b == nullptr) continue;
+        std::string text(b->text(field::givenNames));
+        text.append(" ").append(b->text(field::surname));
+        text.append(" (").append(b->text(field::birthDate));
+        text.append(" - ").append(b->text(field::deathDate)).append(")");
+        lines.push_back(RelationshipLine{i, std::move(text)});
+    }
+    return lines;
+}
+
+RelationshipDeletion deleteRelationship(Document& doc, int line) {
+    RelationshipDeletion out;
+    const PersonRecord* a = doc.persons().currentPerson();
+    if (a == nullptr || line < 0) return out;
+    int slot = nthUsedSlot(*a, line);
+    if (slot == 0) return out;
+
+    BackSlot back = findBackSlot(*a, slot);
+    if (back.slot == 0 && back.ambiguous) {
+        // Guessing would cut a relationship the user did not choose; the
+        // partner's side stays for the editor to sort out.
+        out.message = kMsgRelationshipMismatch;
+    }
+    doc.change(step_name::kDeleteRelationship, [&](PersonList& list) {
+        if (back.slot != 0) list.edit(a->partner[slot])->partner[back.slot] = nullptr;
+        list.edit(a)->partner[slot] = nullptr;
+    });
+    out.closeDialog = true;
+    return out;
+}
+
+EditResult makeHome(Document& doc) {
+    bool moved = doc.change(step_name::kMakeHome,
+                            [](PersonList& list) { return list.moveToFront(list.currentPerson()); });
+    if (!moved) return EditResult{};
+    EditResult r = repaintOnly();
+    r.changed = true;
+    return r;
+}
+
+}  // namespace lineara

@@ -1,0 +1,102 @@
+#include "core/model/editing_aliases.h"
+
+#include "core/history/step_names.h"
+
+namespace lineara {
+
+namespace {
+
+// The personal data an alias box shows; its links are its own.
+void copyPersonalData(const PersonRecord& from, PersonRecord& to) {
+    for (TextField f : field::kPersonalData) to.setText(f, from.text(f));
+}
+
+// A new record holding a copy of `source`'s data, placed with its top-left
+// corner at the mouse (not snapped: the first move of the carrying drag
+// snaps it), or null with the failure in `result`.
+PersonRecord* newCopyAtMouse(PersonList& list, const ViewState& view,
+                             const PersonRecord& source, EditResult& result) {
+    Outcome o = list.LagNyPerson(view.mouseTreeX, view.mouseTreeY);
+    if (!o) {
+        result.message = o.message;
+        return nullptr;
+    }
+    PersonRecord* n = list.edit(list.currentPerson());
+    copyPersonalData(source, *n);
+    n->setSelected(false);
+    n->father = nullptr;
+    n->mother = nullptr;
+    n->setPos(view.mouseTreeX, view.mouseTreeY);
+    return n;
+}
+
+EditResult carried(ViewState& view) {
+    carryNewBox(view);
+    view.dragPending = true;
+    EditResult r;
+    r.changed = true;
+    r.repaint = true;
+    return r;
+}
+
+}  // namespace
+
+EditResult makeAlias(Document& doc, ViewState& view) {
+    const PersonRecord* original = doc.persons().currentPerson();
+    if (original == nullptr || !original->isEmpty(field::aliasMark)) return EditResult{};
+    EditResult failed;
+    bool made = doc.change(step_name::kMakeAlias, [&](PersonList& list) {
+        PersonRecord* box = newCopyAtMouse(list, view, *original, failed);
+        // The mark is set only with the box in place, so a failure cannot
+        // leave an original without an alias box.
+        if (box == nullptr) return false;
+        list.edit(original)->setText(field::aliasMark, kAliasOriginal);
+        box->setText(field::aliasMark, kAliasBox);
+        box->father = list.edit(original);
+        return true;
+    });
+    doc.markModified();
+    if (!made) return failed;
+    return carried(view);
+}
+
+EditResult makeThisAnAlias(Document& doc, ViewState& view) {
+    const PersonRecord* box = doc.persons().currentPerson();
+    if (box == nullptr || box->isAliasBox() || box->isAliasOriginal() ||
+        box->father != nullptr || box->mother != nullptr) {
+        return EditResult{};
+    }
+    EditResult failed;
+    bool made = doc.change(step_name::kMakeThisAnAlias, [&](PersonList& list) {
+        PersonRecord* original = newCopyAtMouse(list, view, *box, failed);
+        if (original == nullptr) return false;
+        PersonRecord* b = list.edit(box);
+        b->setText(field::aliasMark, kAliasBox);
+        original->setText(field::aliasMark, kAliasOriginal);
+        b->father = original;
+        return true;
+    });
+    doc.markModified();
+    if (!made) return failed;
+    return carried(view);
+}
+
+PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person) {
+    if (person.isAliasBox()) return person.father;
+    if (!person.isAliasOriginal()) return nullptr;
+    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
+        if (r->isAliasBox() && r->father == &person) return r;
+    }
+    return nullptr;
+}
+
+PersonRecord* goToAliasOrOriginal(Document& doc, ViewState& view) {
+    const PersonList& list = doc.persons();
+    PersonRecord* x = list.currentPerson();
+    if (x == nullptr) return nullptr;
+    if (PersonRecord* target = aliasPartnerOf(list, *x)) doc.setCurrentPerson(target);
+    view.skipNextMouseDown = true;
+    return list.currentPerson();
+}
+
+}  // namespace lineara

@@ -1,0 +1,235 @@
+#include "core/model/person_list.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace lineara {
+
+const char kMsgNewPersonFailed[] = "Failed to create new person item";
+const char kMsgMarriageLimit[] =
+    "Error: Could not create marriage. This version only supports 8 marriages.";
+
+PersonList::~PersonList() { ClearMemory(); }
+
+void PersonList::link(PersonRecord* record) {
+    record->previousPerson = tail_;
+    record->nextPerson = nullptr;
+    if (tail_ != nullptr) {
+        tail_->nextPerson = record;
+    } else {
+        head_ = record;
+    }
+    tail_ = record;
+    ++count_;
+}
+
+Outcome PersonList::LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep) {
+    modified_ = true;
+    // An id must never wrap round to a negative number; only a foreign file
+    // can bring the highest id this far up.
+    if (highestId_ == std::numeric_limits<int32_t>::max()) {
+        return Outcome::failure(kMsgNewPersonFailed);
+    }
+    std::unique_ptr<PersonRecord> record(new (std::nothrow) PersonRecord());
+    if (!record) return Outcome::failure(kMsgNewPersonFailed);
+
+    PersonRecord* r = record.release();
+    link(r);
+    if (recorder_ != nullptr) recorder_->created(r);
+    ++highestId_;
+    r->setPersonId(highestId_);
+    // Integer division truncates towards zero, so the box's centre lands
+    // near the mouse on either side of the origin.
+    auto snap = [gridStep](int64_t mouse, int64_t half) {
+        int64_t v = ((mouse - half) / gridStep) * gridStep - gridStep / 2;
+        v = std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                std::numeric_limits<int32_t>::max());
+        return static_cast<int32_t>(v);
+    };
+    r->setPos(snap(mouseTreeX, kBoxWidth / 2), snap(mouseTreeY, kBoxHeight / 2));
+    current_ = r;
+    return Outcome::success();
+}
+
+PersonRecord* PersonList::findPersonById(int32_t id) const {
+    if (id <= 0) return nullptr;
+    for (PersonRecord* r = head_; r != nullptr; r = r->nextPerson) {
+        if (r->personId() == id) return r;
+    }
+    return nullptr;
+}
+
+void PersonList::removePerson() {
+    PersonRecord* r = current_;
+    if (r == nullptr) return;
+
+    touch(r);
+    if (r->isAliasBox() && r->father != nullptr) edit(r->father)->setText(field::aliasMark, "");
+    for (PersonRecord* q = head_; q != nullptr; q = q->nextPerson) {
+        if (q == r) continue;
+        bool refers = q->father == r || q->mother == r;
+        for (int i = 1; i <= kRelationSlots; ++i) refers = refers || q->partner[i] == r;
+        if (!refers) continue;
+        touch(q);
+        if (q->father == r) {
+            q->father = nullptr;
+            // The alias box of a removed original becomes an ordinary person
+            // that keeps its copy of the data.
+            if (q->isAliasBox()) q->setText(field::aliasMark, "");
+        }
+        if (q->mother == r) q->mother = nullptr;
+        for (int i = 1; i <= kRelationSlots; ++i) {
+            if (q->partner[i] == r) q->partner[i] = nullptr;
+        }
+    }
+
+    unlink(r, true);
+    current_ = nullptr;
+    if (recorder_ != nullptr) {
+        recorder_->removed(r);
+    } else {
+        delete r;
+    }
+}
+
+void PersonList::unlink(PersonRecord* r, bool notify) {
+    // The record after this one gets a new predecessor.
+    touch(r->nextPerson);
+    if (r->previousPerson != nullptr) {
+        r->previousPerson->nextPerson = r->nextPerson;
+    } else {
+        head_ = r->nextPerson;
+    }
+    if (r->nextPerson != nullptr) {
+        r->nextPerson->previousPerson = r->previousPerson;
+    } else {
+        tail_ = r->previousPerson;
+    }
+    r->nextPerson = r->previousPerson = nullptr;
+    --count_;
+
+    // A selection must never keep a pointer to a record out of the list.
+    auto it = std::find(selection_.begin(), selection_.end(), r);
+    if (it != selection_.end()) selection_.erase(it);
+    if (current_ == r) current_ = nullptr;
+    if (notify) notifyRemoval(r);
+}
+
+void PersonList::unlinkForRestore(PersonRecord* record, bool leaves) { unlink(record, leaves); }
+
+void PersonList::insertForRestore(PersonRecord* record, PersonRecord* previous) {
+    PersonRecord* next = previous != nullptr ? previous->nextPerson : head_;
+    record->previousPerson = previous;
+    record->nextPerson = next;
+    if (previous != nullptr) {
+        previous->nextPerson = record;
+    } else {
+        head_ = record;
+    }
+    if (next != nullptr) {
+        next->previousPerson = record;
+    } else {
+        tail_ = record;
+    }
+    ++count_;
+}
+
+void PersonList::ClearMemory() {
+    highestId_ = 0;
+    clearSelection();
+    notifyRemoval(nullptr);
+    PersonRecord* r = head_;
+    while (r != nullptr) {
+        PersonRecord* next = r->nextPerson;
+        delete r;
+        r = next;
+    }
+    head_ = tail_ = current_ = nullptr;
+    count_ = 0;
+}
+
+Outcome PersonList::AddMarriage(PersonRecord* first, PersonRecord* second) {
+    auto freeSlot = [](const PersonRecord* person, int taken) {
+        for (int i = 1; i <= kRelationSlots; ++i) {
+            if (person->partner[i] == nullptr && i != taken) return i;
+        }
+        return 0;
+    };
+    auto fillSlot = [](PersonRecord* person, int slot, PersonRecord* partner) {
+        person->partner[slot] = partner;
+        person->setText(field::relationPlace(slot), "");
+        person->setText(field::relationDate(slot), "");
+        person->setRelationType(slot, 'M');
+    };
+
+    // Both slots are found before either is written, so a refusal leaves
+    // both persons exactly as they were, leftovers of empty slots included.
+    addedSlotIndex_ = {0, 0};
+    int i = freeSlot(first, 0);
+    if (i == 0) return Outcome::failure(kMsgMarriageLimit);
+    addedSlotIndex_[0] = i;
+    int j = freeSlot(second, first == second ? i : 0);
+    if (j == 0) return Outcome::failure(kMsgMarriageLimit);
+    addedSlotIndex_[1] = j;
+    touch(first);
+    touch(second);
+    fillSlot(first, i, second);
+    fillSlot(second, j, first);
+    return Outcome::success();
+}
+
+bool PersonList::moveToFront(PersonRecord* record) {
+    if (record == nullptr || record == head_) return false;
+    touch(record);
+    touch(record->nextPerson);
+    touch(head_);
+    // Not the head, so it has a predecessor.
+    record->previousPerson->nextPerson = record->nextPerson;
+    if (record->nextPerson != nullptr) {
+        record->nextPerson->previousPerson = record->previousPerson;
+    } else {
+        tail_ = record->previousPerson;
+    }
+    record->previousPerson = nullptr;
+    record->nextPerson = head_;
+    head_->previousPerson = record;
+    head_ = record;
+    return true;
+}
+
+void PersonList::appendLoaded(std::unique_ptr<PersonRecord> record) {
+    PersonRecord* r = record.release();
+    link(r);
+    if (recorder_ != nullptr) recorder_->created(r);
+    if (r->personId() > highestId_) highestId_ = r->personId();
+}
+
+void PersonList::setSelection(std::vector<PersonRecord*> persons) {
+    clearSelection();
+    selection_ = std::move(persons);
+    for (PersonRecord* p : selection_) p->setSelected(true);
+}
+
+void PersonList::clearSelection() {
+    for (PersonRecord* p : selection_) p->setSelected(false);
+    selection_.clear();
+}
+
+int PersonList::addRemovalListener(RemovalListener listener) {
+    int token = nextListenerToken_++;
+    listeners_.emplace_back(token, std::move(listener));
+    return token;
+}
+
+void PersonList::removeRemovalListener(int token) {
+    listeners_.erase(std::remove_if(listeners_.begin(), listeners_.end(),
+                                    [token](const auto& l) { return l.first == token; }),
+                     listeners_.end());
+}
+
+void PersonList::notifyRemoval(PersonRecord* record) {
+    for (auto& entry : listeners_) entry.second(record);
+}
+
+}  // namespace lineara

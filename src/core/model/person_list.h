@@ -1,0 +1,146 @@
+// The list of every person of the open tree, in file order, with the
+// primitives that keep the links between records consistent.
+//
+// The list owns its records. Windows that hold record pointers subscribe
+// with addRemovalListener and drop them when they hear of a removal.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/model/outcome.h"
+#include "core/model/person_record.h"
+
+namespace lineara {
+
+constexpr int kGridStep = 5;
+
+// Hears of every change to a record before it happens: its image, its
+// links or its place in the list. The undo history listens this way, so a
+// step can put back exactly what an operation changed and nothing more.
+class ChangeRecorder {
+public:
+    virtual ~ChangeRecorder() = default;
+    // Before `record` changes (image, links, or its predecessor in the list).
+    virtual void touch(PersonRecord* record) = 0;
+    // `record` has just been linked into the list as a new record.
+    virtual void created(PersonRecord* record) = 0;
+    // `record` has just been unlinked; the recorder now owns it, so that
+    // an undo can link the very same record back.
+    virtual void removed(PersonRecord* record) = 0;
+};
+
+extern const char kMsgNewPersonFailed[];
+extern const char kMsgMarriageLimit[];
+
+class PersonList {
+public:
+    PersonList() = default;
+    ~PersonList();
+    PersonList(const PersonList&) = delete;
+    PersonList& operator=(const PersonList&) = delete;
+
+    // --- the globals of the list ---
+    PersonRecord* personListHead() const { return head_; }  // also the home person
+    PersonRecord* personListTail() const { return tail_; }
+    PersonRecord* currentPerson() const { return current_; }
+    void setCurrentPerson(PersonRecord* person) { current_ = person; }
+    int32_t highestPersonId() const { return highestId_; }
+    bool treeModified() const { return modified_; }
+    void setTreeModified(bool on) { modified_ = on; }
+    size_t count() const { return count_; }
+    bool empty() const { return head_ == nullptr; }
+
+    // Slots used by the last successful AddMarriage: [0] on `first`,
+    // [1] on `second`; 0 where no slot was taken.
+    const std::array<int, 2>& addedSlotIndex() const { return addedSlotIndex_; }
+
+    // --- the rubber-band selection, in list order ---
+    const std::vector<PersonRecord*>& selection() const { return selection_; }
+    // Makes exactly the given records the selection (each gets `selected`).
+    void setSelection(std::vector<PersonRecord*> persons);
+    void clearSelection();
+
+    // --- recording changes ---
+    // While a recorder is set, every change made through the list (and
+    // through edit()) is told to it first.
+    void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+    ChangeRecorder* recorder() const { return recorder_; }
+    // The one way to write a record of the list: announces the change.
+    PersonRecord* edit(const PersonRecord* record) {
+        PersonRecord* r = const_cast<PersonRecord*>(record);
+        touch(r);
+        return r;
+    }
+    void touch(PersonRecord* record) {
+        if (recorder_ != nullptr && record != nullptr) recorder_->touch(record);
+    }
+
+    // --- putting back a recorded state (the undo history only) ---
+    // Takes a record out of the list without freeing it or touching the
+    // records that refer to it. Listeners hear of it when it `leaves` the
+    // tree, not when it is only being put back at another place.
+    void unlinkForRestore(PersonRecord* record, bool leaves);
+    // Links a record back right after `previous` (at the front for null).
+    void insertForRestore(PersonRecord* record, PersonRecord* previous);
+    void setHighestPersonId(int32_t id) { highestId_ = id; }
+
+    // --- primitives ---
+    // Appends a new, empty record with the next id, placed so that its
+    // centre is near the mouse point (snapped to `gridStep`), and makes it
+    // current. Sets treeModified, even when it fails.
+    Outcome LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep = kGridStep);
+    // The first record in list order with this id; null for ids <= 0.
+    PersonRecord* findPersonById(int32_t id) const;
+    // Removes currentPerson after clearing every reference to it.
+    void removePerson();
+    // Frees every record; treeModified is the caller's business.
+    void ClearMemory();
+    // Records a relationship on both persons. Fails, changing neither,
+    // when either has no free slot.
+    Outcome AddMarriage(PersonRecord* first, PersonRecord* second);
+    // Moves a record of the list to the front, making it the home person.
+    // Returns false, changing nothing, when it already is the head.
+    bool moveToFront(PersonRecord* record);
+
+    // --- for loaders ---
+    // Links a record read from a file after the tail, as it is: no id is
+    // given out, but highestPersonId follows the ids seen.
+    void appendLoaded(std::unique_ptr<PersonRecord> record);
+
+    // --- removal notices ---
+    // The listener hears each record just before it is freed, and nullptr
+    // when the whole list is cleared.
+    using RemovalListener = std::function<void(PersonRecord*)>;
+    int addRemovalListener(RemovalListener listener);
+    void removeRemovalListener(int token);
+
+private:
+    void link(PersonRecord* record);
+    void unlink(PersonRecord* record, bool notify);
+    void notifyRemoval(PersonRecord* record);
+
+    PersonRecord* head_ = nullptr;
+    PersonRecord* tail_ = nullptr;
+    PersonRecord* current_ = nullptr;
+    int32_t highestId_ = 0;
+    bool modified_ = false;
+    size_t count_ = 0;
+    std::array<int, 2> addedSlotIndex_{};
+    std::vector<PersonRecord*> selection_;
+    std::vector<std::pair<int, RemovalListener>> listeners_;
+    ChangeRecorder* recorder_ = nullptr;
+    int nextListenerToken_ = 1;
+};
+
+// Calls fn(record) for every record in list order.
+template <typename Fn>
+void forEachPerson(const PersonList& list, Fn&& fn) {
+    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) fn(r);
+}
+
+}  // namespace lineara

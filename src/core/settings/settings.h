@@ -1,0 +1,42 @@
+// The program's settings, read at start and written by the close query
+// and the options dialog.
+#pragma once
+
+#include <string>
+
+#include "core/platform/registry.h"
+
+namespace lineara {
+
+extern const char kSettingsKey[];  // "Software\Lineara"
+
+// The version shown in the window caption, on the welcome screen, in the
+// about box and in the generator lines of the HTML pages.
+extern const char kVersionText[];  // "1.1"
+
+struct AppSettings {
+    std::string screenFontName = "Times New Roman";
+    int screenFontSize = 16;
+    int charsetChoice = 15;  // 1..19, the options dialog's list position + 1
+    bool dateStandardization = true;
+    bool showHints = true;
+    bool qualityCheckOnOpen = false;
+    bool qualityCheckOnSave = false;
+};
+
+// Reads every setting, with the fallbacks for absent or unreadable values.
+// A font size that is not a positive number is unreadable.
+AppSettings loadAppSettings(Registry& registry);
+// ScreenFontName, ScreenFontSize and ScreenCharset (the close query).
+void saveScreenSettings(Registry& registry, const AppSettings& settings);
+// The four flags, as "Yes" or "No" (the options dialog's close).
+void saveFlags(Registry& registry, const AppSettings& settings);
+
+// The character-set choices of the options dialog, 1..19.
+constexpr int kCharsetChoices = 19;
+// The list entry of a choice, trailing blanks included; "" out of range.
+const char* charsetChoiceName(int choice);
+// The font charset code of a choice; 0 (ANSI) out of range.
+int charsetCodeForChoice(int choice);
+
+}  // namespace lineara

@@ -1,0 +1,53 @@
+#include "core/view/hit_test.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace lineara {
+
+namespace {
+
+int32_t saturate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+PersonRecord* hitTest(const PersonList& persons, const ViewState& view, int32_t x, int32_t y) {
+    if (view.areaZoom) return nullptr;
+    PersonRecord* found = nullptr;
+    forEachPerson(persons, [&](PersonRecord* r) {
+        const int64_t left = r->posX(), top = r->posY();
+        if (left <= x && x <= left + kBoxWidth && top <= y && y <= top + kBoxHeight) found = r;
+    });
+    return found;
+}
+
+std::vector<PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, int32_t y1,
+                                       int32_t x2, int32_t y2) {
+    const int64_t minX = std::min(x1, x2), maxX = std::max(x1, x2);
+    const int64_t minY = std::min(y1, y2), maxY = std::max(y1, y2);
+    std::vector<PersonRecord*> caught;
+    forEachPerson(persons, [&](PersonRecord* r) {
+        const int64_t x = r->posX(), y = r->posY();
+        if (minX - kBoxWidth < x && x < maxX && minY - kBoxHeight < y && y < maxY) {
+            caught.push_back(r);
+        }
+    });
+    return caught;
+}
+
+int32_t snapToGrid(int32_t mouse, int32_t grabOffset, int32_t step) {
+    const int64_t corner = int64_t(mouse) - grabOffset;
+    return saturate(corner / step * step + step / 2);
+}
+
+bool passesDragThreshold(const PersonRecord& box, const ViewState& view) {
+    const int64_t dx = int64_t(box.posX()) + view.gestureRefX - view.mouseTreeX;
+    const int64_t dy = int64_t(box.posY()) + view.gestureRefY - view.mouseTreeY;
+    return std::llabs(dx) > kDragThreshold || std::llabs(dy) > kDragThreshold;
+}
+
+}  // namespace lineara

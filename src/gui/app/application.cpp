@@ -1,0 +1,153 @@
+#include "gui/app/application.h"
+
+#include <QAction>
+
+#include "gui/dialogs/about_box.h"
+#include "gui/app/help_commands.h"
+#include "gui/main_window/main_window.h"
+#include "gui/dialogs/options_dialog.h"
+#include "gui/dialogs/welcome_screen.h"
+#include "gui/canvas/navigator.h"
+#include "gui/editor/person_window.h"
+#include "gui/checks/date_convert_window.h"
+#include "gui/checks/quality_check_window.h"
+#include "gui/platform/file_association.h"
+
+namespace lineara {
+
+Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ctx) {
+    // The main window's creation: the file association (failures are of no
+    // concern to the user), then the settings it paints with.
+    if (!options.dataHome.isEmpty()) {
+        registerFileAssociation(*ctx_.registry, ctx_.executablePath, options.dataHome);
+    }
+    ctx_.settings = loadAppSettings(*ctx_.registry);
+    fileToOpen_ = options.arguments.join(QLatin1Char(' '));
+
+    // The windows, in the order the program has always made them; the
+    // others join this list as they are built.
+    mainWindow_ = new TZudezezor(ctx_);
+    navigator_ = new TKontroll(mainWindow_);
+    mainWindow_->setNavigator(navigator_);
+    personEditor_ = new TPerson(ctx_, mainWindow_);
+    about_ = new AboutBox(mainWindow_);
+    welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
+    options_ = new OptionsDialog(ctx_, mainWindow_);
+    createCheckWindows();
+    help_ = new HelpCommands(ctx_);
+    wireCommands();
+    wirePersonEditor();
+    wireCheckWindows();
+}
+
+Application::~Application() {
+    delete dateConvert_;
+    delete qualityCheck_;
+    delete help_;
+    delete welcome_;
+    delete mainWindow_;  // owns the navigator and the dialogs
+}
+
+void Application::wireCommands() {
+    connect(welcome_, &WelcomeScreen::startRequested, this, &Application::start);
+    connect(welcome_, &WelcomeScreen::homePageRequested, this,
+            [this] { help_->homePage(); });
+    connect(mainWindow_, &TZudezezor::optionsRequested, options_, [this] { options_->exec(); });
+    connect(mainWindow_, &TZudezezor::aboutRequested, about_, [this] { about_->exec(); });
+    connect(mainWindow_, &TZudezezor::screenFontRequested, this, &Application::chooseScreenFont);
+    connect(mainWindow_, &TZudezezor::helpContentsRequested, this, [this] { help_->contents(); });
+    connect(mainWindow_, &TZudezezor::helpSearchRequested, this,
+            [this] { help_->keywordSearch(); });
+    connect(mainWindow_, &TZudezezor::homePageRequested, this, [this] { help_->homePage(); });
+    connect(mainWindow_, &TZudezezor::supportPageRequested, this,
+            [this] { help_->supportPage(); });
+    connect(mainWindow_, &TZudezezor::feedbackPageRequested, this,
+            [this] { help_->feedbackPage(); });
+    connect(mainWindow_, &TZudezezor::closing, welcome_, &QWidget::close);
+    connect(options_, &OptionsDialog::screenFontChanged, mainWindow_, &TZudezezor::FormPaint);
+    connect(options_, &OptionsDialog::charsetChosen, this, &Application::applyCharset);
+}
+
+// The editor works on the record in place of the main window's
+// FormDblClick, which has already chosen the person and the working folder.
+void Application::wirePersonEditor() {
+    connect(mainWindow_, &TZudezezor::editPersonRequested, this,
+            [this](PersonRecord* person, bool relationshipPage) {
+                if (personEditor_->editPerson(mainWindow_->doc(), person, relationshipPage)) {
+                    mainWindow_->FormPaint();
+                }
+            });
+}
+
+void Application::show() {
+    mainWindow_->setEnabled(false);
+    mainWindow_->showMaximized();
+    welcome_->show();
+    welcome_->raise();
+}
+
+void Application::start() {
+    welcome_->hide();
+    applyCharset(ctx_.settings.charsetChoice);
+    navigator_->placeOnScreen();
+    navigator_->show();
+    navigator_->setEnabled(true);
+    mainWindow_->setEnabled(true);
+    if (!fileToOpen_.isEmpty()) mainWindow_->OpenFile(fileToOpen_);
+    mainWindow_->show();
+    mainWindow_->FormPaint();
+    mainWindow_->activateWindow();
+    mainWindow_->setFocus();
+}
+
+void Application::applyCharset(int choice) {
+    options_->selectCharset(choice);
+    applyCharsetChoice(ctx_, choice);
+    mainWindow_->FormPaint();
+}
+
+void Application::chooseScreenFont() {
+    // The options dialog's "Zmień" runs the same command and repaints.
+    options_->changeScreenFont();
+}
+
+void Application::createCheckWindows() {
+    Document& doc = mainWindow_->doc();
+    auto edit = [this](PersonRecord* person) { editPerson(person); };
+    auto repaint = [this] { mainWindow_->FormPaint(); };
+    qualityCheck_ = new TQualityCheck(
+        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); },
+        repaint);
+    dateConvert_ = new TDateConvert(
+        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
+        repaint);
+}
+
+void Application::wireCheckWindows() {
+    mainWindow_->setQualityCheck([this] { return qualityCheck_->QCheck(); },
+                                 [this](bool modal) { showQualityCheck(modal); });
+    connect(mainWindow_, &TZudezezor::qualityCheckRequested, qualityCheck_, [this] {
+        showQualityCheck(false);
+        qualityCheck_->QCheck();
+    });
+    connect(mainWindow_, &TZudezezor::dateConversionRequested, dateConvert_,
+            [this] { dateConvert_->Convertdates1Click(*ctx_.ui); });
+}
+
+// The editor opens exactly as for a double click on the canvas: on the
+// current person, from the tree file's folder.
+void Application::editPerson(PersonRecord* person) {
+    mainWindow_->doc().setCurrentPerson(person);
+    mainWindow_->PropertiesClick();
+}
+
+void Application::showQualityCheck(bool modal) {
+    if (modal) {
+        qualityCheck_->exec();
+        return;
+    }
+    qualityCheck_->show();
+    qualityCheck_->raise();
+}
+
+}  // namespace lineara

@@ -1,0 +1,81 @@
+// The program as a whole: every window created once, in a fixed order, the
+// welcome screen in front of the still disabled main window, and the start
+// sequence that hands over to the main window.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include "gui/common/app_context.h"
+
+namespace lineara {
+
+class TZudezezor;
+class TKontroll;
+class WelcomeScreen;
+class OptionsDialog;
+class AboutBox;
+class HelpCommands;
+class TPerson;
+class TQualityCheck;
+class PersonRecord;
+class TDateConvert;
+
+struct StartOptions {
+    QStringList arguments;  // the command line without the program name
+    QString dataHome;       // where the file association is installed; "" skips it
+    int welcomeSwapDraw = -1;  // -1: drawn at random
+};
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    Application(AppContext& ctx, const StartOptions& options);
+    ~Application() override;
+
+    // Shows the welcome screen in front of the disabled main window.
+    void show();
+    // "Start Lineara": the welcome screen is gone, the main window takes over.
+    void start();
+
+    // The file named on the command line, "" when none.
+    const QString& fileToOpen() const { return fileToOpen_; }
+
+    TZudezezor* mainWindow() const { return mainWindow_; }
+    TKontroll* navigator() const { return navigator_; }
+    WelcomeScreen* welcomeScreen() const { return welcome_; }
+    OptionsDialog* optionsDialog() const { return options_; }
+    AboutBox* aboutBox() const { return about_; }
+    TPerson* personEditor() const { return personEditor_; }
+    TQualityCheck* qualityCheck() const { return qualityCheck_; }
+    TDateConvert* dateConvert() const { return dateConvert_; }
+
+    // The screen-font command: the font dialog, then a repaint.
+    void chooseScreenFont();
+    void applyCharset(int choice);
+
+private:
+    void wireCommands();
+    void openWebPage(void (HelpCommands::*page)());
+    void wirePersonEditor();
+    void createCheckWindows();
+    void wireCheckWindows();
+    void editPerson(PersonRecord* person);
+    void showQualityCheck(bool modal);
+
+    AppContext& ctx_;
+    QString fileToOpen_;
+    TZudezezor* mainWindow_ = nullptr;
+    TKontroll* navigator_ = nullptr;
+    TPerson* personEditor_ = nullptr;
+    AboutBox* about_ = nullptr;
+    WelcomeScreen* welcome_ = nullptr;
+    OptionsDialog* options_ = nullptr;
+    HelpCommands* help_ = nullptr;
+    // Top-level windows without a parent: they listen to the main window's
+    // person list and so must go before it does.
+    TQualityCheck* qualityCheck_ = nullptr;
+    TDateConvert* dateConvert_ = nullptr;
+};
+
+}  // namespace lineara

@@ -1,0 +1,63 @@
+#include "gui/app/help_commands.h"
+
+#include <QFileInfo>
+
+namespace lineara {
+
+const char kHomePageAddress[] = "https://lineara.example/";
+const char kSupportPageAddress[] = "https://lineara.example/support";
+const char kFeedbackPageAddress[] = "https://lineara.example/contact";
+
+bool defaultBrowserFound(Shell& shell) {
+    // Both must be there: pages are written as ".html", but the web site
+    // and older pages use ".htm", and a half-registered browser is a broken
+    // one.
+    return !shell.defaultProgramFor(QStringLiteral(".html")).isEmpty() &&
+           !shell.defaultProgramFor(QStringLiteral(".htm")).isEmpty();
+}
+
+QString HelpCommands::helpFolder() const { return ctx_.programDir + QStringLiteral("help/"); }
+
+void HelpCommands::contents() { openHelpPage(QStringLiteral("index.html")); }
+
+void HelpCommands::keywordSearch() { openHelpPage(QStringLiteral("keywords.html")); }
+
+// A topic the help does not have shows the contents, where the reader can
+// find the way on.
+void HelpCommands::topic(int number) {
+    const QString page = QStringLiteral("topic-%1.html").arg(number);
+    if (QFileInfo::exists(helpFolder() + page)) {
+        openHelpPage(page);
+    } else {
+        contents();
+    }
+}
+
+void HelpCommands::openHelpPage(const QString& page) {
+    const QString path = helpFolder() + page;
+    if (!QFileInfo::exists(path)) {
+        ctx_.ui->inform(QStringLiteral("Lineara"),
+                        QStringLiteral("Cannot find the help file \"") + path +
+                            QStringLiteral("\"."),
+                        MessageIcon::Warning);
+        return;
+    }
+    ctx_.shell->open(path);
+}
+
+void HelpCommands::homePage() { openWebPage(kHomePageAddress); }
+
+void HelpCommands::supportPage() { openWebPage(kSupportPageAddress); }
+
+void HelpCommands::feedbackPage() { openWebPage(kFeedbackPageAddress); }
+
+void HelpCommands::openWebPage(const char* address) {
+    if (!defaultBrowserFound(*ctx_.shell)) {
+        ctx_.ui->inform(QStringLiteral("Lineara"),
+                        QStringLiteral("Lineara could not find your default internet browser."));
+        return;
+    }
+    ctx_.shell->open(QLatin1String(address));
+}
+
+}  // namespace lineara

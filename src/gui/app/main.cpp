@@ -1,0 +1,39 @@
+// lineara: the desktop program. Everything is built and wired in
+// Application; this only provides the pieces that are real here: the
+// settings file, the dialogs and the desktop.
+#include <QApplication>
+#include <QFile>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "gui/app/application.h"
+#include "gui/main_window/main_window.h"
+#include "gui/platform/desktop_shell.h"
+#include "gui/platform/qt_user_interaction.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lineara"));
+
+    QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(configDir);
+    lineara::Registry registry(QFile::encodeName(configDir + QStringLiteral("/registry.ini")).toStdString());
+    lineara::QtUserInteraction ui;
+    lineara::DesktopShell shell(registry);
+
+    lineara::AppContext ctx;
+    ctx.registry = &registry;
+    ctx.ui = &ui;
+    ctx.shell = &shell;
+    ctx.executablePath = QCoreApplication::applicationFilePath();
+    ctx.programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+
+    lineara::StartOptions options;
+    options.arguments = QCoreApplication::arguments().mid(1);
+    options.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+
+    lineara::Application program(ctx, options);
+    ui.setParent(program.mainWindow());
+    program.show();
+    return app.exec();
+}

@@ -1,0 +1,79 @@
+#include "gui/checks/quality_check_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "gui/common/busy_cursor.h"
+#include "core/model/document.h"
+#include "gui/platform/record_codec.h"
+
+namespace lineara {
+
+namespace {
+const QString kMessageColumn = QStringLiteral("Wiadomosc");
+}  // namespace
+
+TQualityCheck::TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                             std::function<void()> help, std::function<void()> repaint,
+                             QWidget* parent)
+    : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
+                  QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
+    mend_ = new QPushButton(QStringLiteral("&Popraw"), this);
+    check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
+    mend_->setEnabled(false);
+    layOut({mend_, check_});
+    connect(check_, &QPushButton::clicked, this, [this] { QCheck(); });
+    connect(mend_, &QPushButton::clicked, this, &TQualityCheck::mendSelected);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { mendSelected(); });
+}
+
+StoredFileLocator TQualityCheck::locator() const {
+    const RecordCodec& codec = codec_;
+    return StoredFileLocator(
+        treeFolder(doc_.currentFileName()).toStdString(),
+        [&codec](std::string_view name) { return codec.decode(name).toStdString(); });
+}
+
+int TQualityCheck::QCheck() {
+    enterTreeFolder(doc_.currentFileName());
+    label1_->setText(fileLabelText(doc_.currentFileName()));
+    BusyCursor busy;
+    startRun(QStringLiteral("Sprawdzanie, prosze czekac..."), {mend_, check_});
+    QualityCheckResult result = lineara::QCheck(doc_.persons(), locator());
+    sortForList(result.problems);
+    fill(result);
+    label2_->setText(QStringLiteral("Sprawdzanie zakonczono: ") + QString::number(result.count) +
+                     QStringLiteral(" blad(y)"));
+    ok_->setEnabled(true);
+    check_->setEnabled(true);
+    return result.count;
+}
+
+// The problems come sorted by caption, a person's entries together in the
+// order found; the list shows them in that order.
+void TQualityCheck::fill(const QualityCheckResult& result) {
+    problems_ = result.problems;
+    for (const QualityProblem& problem : problems_)
+        addEntry(problem.caption, problem.message, problem.person);
+    list_->show();
+}
+
+void TQualityCheck::mendSelected() {
+    QTreeWidgetItem* item = selectedEntry();
+    if (item == nullptr) return;
+    if (editPerson_) editPerson_(personOf(item));
+    // The editor may have removed the person, and its entry with it.
+    if (list_->indexOfTopLevelItem(item) >= 0 && personOf(item) != nullptr &&
+        !problemRemains(problems_[static_cast<size_t>(entryIndex(item))], locator())) {
+        item->setText(1, QString());
+    }
+    leaveNoOneCurrent();
+    updateButtons();
+}
+
+void TQualityCheck::updateButtons() {
+    mend_->setEnabled(selectionActionable());
+}
+
+}  // namespace lineara

@@ -1,0 +1,27 @@
+// What the windows share besides the tree: the settings and their store,
+// the way to talk to the user, the desktop, and the record text codec.
+// The program builds one at start; tests build one over a temporary
+// folder with a scripted user and a fake desktop.
+#pragma once
+
+#include <QString>
+
+#include "core/settings/settings.h"
+#include "gui/platform/record_codec.h"
+#include "core/platform/registry.h"
+#include "gui/platform/shell.h"
+#include "gui/platform/user_interaction.h"
+
+namespace lineara {
+
+struct AppContext {
+    Registry* registry = nullptr;
+    UserInteraction* ui = nullptr;
+    Shell* shell = nullptr;
+    AppSettings settings;
+    RecordCodec codec;
+    QString programDir;      // the folder of the executable, with a trailing "/"
+    QString executablePath;  // for the file association
+};
+
+}  // namespace lineara

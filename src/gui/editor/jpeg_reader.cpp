@@ -1,0 +1,75 @@
+#include "gui/editor/jpeg_reader.h"
+
+#include <QFile>
+#include <csetjmp>
+#include <cstdio>
+// jpeglib.h uses FILE and size_t without including their headers.
+#include <jpeglib.h>
+
+namespace lineara {
+
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not
+// return; we jump back to readInto and give up on the picture.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf back;
+};
+
+[[noreturn]] void failRead(j_common_ptr info) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    std::longjmp(errors->back, 1);
+}
+
+void noMessages(j_common_ptr) {}
+
+// No C++ object with a destructor lives between setjmp and a longjmp, so
+// the jump skips nothing that needs cleaning up; the image is a plain
+// pointer argument whose owner outlives this frame.
+bool readInto(const unsigned char* data, unsigned long size, QImage* image) {
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = failRead;
+    errors.base.output_message = noMessages;
+    if (setjmp(errors.back) != 0) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, size);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                    QImage::Format_RGB888);
+    if (image->isNull()) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image->scanLine(static_cast<int>(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+}  // namespace
+
+QImage readJpeg(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QImage();
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty()) return QImage();
+    QImage image;
+    if (!readInto(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                  static_cast<unsigned long>(bytes.size()), &image)) {
+        return QImage();
+    }
+    return image;
+}
+
+}  // namespace lineara

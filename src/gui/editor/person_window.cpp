@@ -1,0 +1,252 @@
+#include "gui/editor/person_window.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/model/person_edit.h"
+
+namespace lineara {
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QLabel* caption(const char* text, QWidget* parent) { return new QLabel(u(text), parent); }
+
+QToolButton* toolButton(const char* name, const char* text, const char* hint, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(u(name));
+    b->setText(u(text));
+    b->setToolTip(u(hint));
+    return b;
+}
+
+}  // namespace
+
+TPerson::TPerson(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("TPerson"));
+    setWindowTitle(u("Osoba"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setMinimumSize(520, 330);
+    setModal(true);
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->addTab(buildBasicPage(), u("Informacje podstawowe"));
+    pages_->addTab(buildRelationsPage(), u("Małżonek"));
+
+    ok_ = new QPushButton(u("OK"), this);
+    ok_->setObjectName(QStringLiteral("Button1"));
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(u("Anuluj"), this);
+    cancel_->setObjectName(QStringLiteral("Button2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+
+    connect(ok_, &QPushButton::clicked, this, &TPerson::okClick);
+    connect(cancel_, &QPushButton::clicked, this, &TPerson::cancelClick);
+    wireBasicPage();
+    wireRelationsPage();
+}
+
+TPerson::~TPerson() = default;
+
+QLineEdit* TPerson::lineEdit(const char* name, int maxLength) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(u(name));
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QWidget* TPerson::buildBasicPage() {
+    auto* page = new QWidget(this);
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(buildNamesPart(), 0, 0);
+    grid->addWidget(buildPicturePart(), 0, 1, 2, 1);
+    grid->addWidget(buildLifePart(), 1, 0);
+    grid->addWidget(buildNotesPart(), 2, 0, 1, 2);
+    return page;
+}
+
+QWidget* TPerson::buildNamesPart() {
+    auto* part = new QWidget(this);
+    auto* grid = new QGridLayout(part);
+    edit1_ = lineEdit("Edit1", 100);
+    edit2_ = lineEdit("Edit2", 100);
+    grid->addWidget(caption("Imię", part), 0, 0);
+    grid->addWidget(edit1_, 0, 1);
+    grid->addWidget(caption("Nazwisko", part), 1, 0);
+    grid->addWidget(edit2_, 1, 1);
+
+    auto* sexGroup = new QGroupBox(u("Płeć"), part);
+    sexGroup->setObjectName(QStringLiteral("GroupBox1"));
+    male_ = new QRadioButton(u("Mężczyzna"), sexGroup);
+    male_->setObjectName(QStringLiteral("RadioButton1"));
+    female_ = new QRadioButton(u("Kobieta"), sexGroup);
+    female_->setObjectName(QStringLiteral("RadioButton2"));
+    maleSymbol_ = new QLabel(u("♂"), sexGroup);
+    maleSymbol_->setObjectName(QStringLiteral("Image1"));
+    femaleSymbol_ = new QLabel(u("♀"), sexGroup);
+    femaleSymbol_->setObjectName(QStringLiteral("Image2"));
+    auto* sexRow = new QHBoxLayout(sexGroup);
+    sexRow->addWidget(male_);
+    sexRow->addWidget(female_);
+    sexRow->addWidget(maleSymbol_);
+    sexRow->addWidget(femaleSymbol_);
+    grid->addWidget(sexGroup, 2, 0, 1, 2);
+    return part;
+}
+
+QWidget* TPerson::buildLifePart() {
+    auto* part = new QWidget(this);
+    auto* grid = new QGridLayout(part);
+    birthDate_ = lineEdit("MaskEdit1", 35);
+    edit5_ = lineEdit("Edit5", 100);
+    deathDate_ = lineEdit("MaskEdit2", 35);
+    edit6_ = lineEdit("Edit6", 100);
+    edit7_ = lineEdit("Edit7", 100);
+    edit9_ = lineEdit("Edit9", 100);
+    grid->addWidget(caption("Data", part), 0, 1);
+    grid->addWidget(caption("Miejsce", part), 0, 2);
+    grid->addWidget(caption("Urodzenia", part), 1, 0);
+    grid->addWidget(birthDate_, 1, 1);
+    grid->addWidget(edit5_, 1, 2);
+    grid->addWidget(caption("Śmierci", part), 2, 0);
+    grid->addWidget(deathDate_, 2, 1);
+    grid->addWidget(edit6_, 2, 2);
+    grid->addWidget(caption("Zamieszkały", part), 3, 0);
+    grid->addWidget(edit7_, 3, 1, 1, 2);
+    grid->addWidget(caption("Źródło", part), 4, 0);
+    grid->addWidget(edit9_, 4, 1, 1, 2);
+    return part;
+}
+
+QWidget* TPerson::buildPicturePart() {
+    auto* part = new QWidget(this);
+    auto* column = new QVBoxLayout(part);
+    edit3_ = lineEdit("Edit3", 100);
+    edit3_->hide();
+    // The panel's caption shows wherever the picture does not cover it.
+    panel1_ = new QLabel(u("Zdjęcie"), part);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setAlignment(Qt::AlignCenter);
+    panel1_->setAutoFillBackground(true);
+    panel1_->setMinimumSize(120, 140);
+    picture_ = new QLabel(panel1_);
+    picture_->setObjectName(QStringLiteral("AdvImage1"));
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->installEventFilter(this);
+    auto* cover = new QVBoxLayout(panel1_);
+    cover->setContentsMargins(0, 0, 0, 0);
+    cover->addWidget(picture_);
+    openPicture_ = new QPushButton(u("Otwórz &zdjącie"), part);
+    openPicture_->setObjectName(QStringLiteral("Button6"));
+    clearPicture_ = new QPushButton(u("W&yczyść"), part);
+    clearPicture_->setObjectName(QStringLiteral("Button7"));
+    edit8_ = lineEdit("Edit8", 246);
+    column->addWidget(panel1_, 1);
+    column->addWidget(openPicture_);
+    column->addWidget(clearPicture_);
+    column->addWidget(caption("Komentarz do zdjęcia:", part));
+    column->addWidget(edit8_);
+    return part;
+}
+
+QWidget* TPerson::buildNotesPart() {
+    auto* part = new QWidget(this);
+    auto* grid = new QGridLayout(part);
+    edit4_ = lineEdit("Edit4", 100);
+    edit4_->hide();
+    memo_ = new QPlainTextEdit(part);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setAutoFillBackground(true);
+    newNotes_ = toolButton("SpeedButton2", "&Nowy", "Create a new text file", part);
+    openNotes_ = toolButton("SpeedButton1", "&Otwórz", "Open a text file", part);
+    clearNotes_ = toolButton("SpeedButton3", "&Wyczyść", "Do not use text file", part);
+    grid->addWidget(caption("Notatki:", part), 0, 0);
+    grid->addWidget(newNotes_, 0, 1);
+    grid->addWidget(openNotes_, 0, 2);
+    grid->addWidget(clearNotes_, 0, 3);
+    grid->addWidget(memo_, 1, 0, 1, 4);
+    return part;
+}
+
+QWidget* TPerson::buildRelationsPage() {
+    auto* page = new QWidget(this);
+    auto* column = new QVBoxLayout(page);
+    noRelations_ = caption("Nie ustalono pokrewieństw dla tej pozycji.", page);
+    noRelations_->setObjectName(QStringLiteral("NoRelations"));
+    gridArea_ = new QWidget(page);
+    gridArea_->setObjectName(QStringLiteral("GridArea"));
+    grid_ = new QTableWidget(0, 4, gridArea_);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    grid_->setHorizontalHeaderLabels({u("Krewni"), u("Data"), u("Gdzie"), u("Typ")});
+    const int widths[] = {282, 101, 168, 42};
+    int allColumns = 0;
+    for (int c = 0; c < 4; ++c) {
+        grid_->setColumnWidth(c, widths[c]);
+        allColumns += widths[c];
+    }
+    // Wide enough for every column, the type code included, without
+    // scrolling sideways.
+    grid_->setMinimumWidth(allColumns + 2 * grid_->frameWidth() +
+                           grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    grid_->verticalHeader()->hide();
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* area = new QVBoxLayout(gridArea_);
+    area->addWidget(grid_);
+    area->addWidget(buildRelationBoxes());
+    column->addWidget(noRelations_);
+    column->addWidget(gridArea_);
+    return page;
+}
+
+QWidget* TPerson::buildRelationBoxes() {
+    auto* part = new QWidget(gridArea_);
+    auto* grid = new QGridLayout(part);
+    edit10_ = lineEdit("Edit10", 32767);
+    edit10_->setReadOnly(true);
+    QPalette grey = edit10_->palette();
+    grey.setColor(QPalette::Base, palette().color(QPalette::Button));
+    edit10_->setPalette(grey);
+    typeBox_ = new QComboBox(part);
+    typeBox_->setObjectName(QStringLiteral("ComboBox1"));
+    for (const char* item : {"Małżeństwo", "Spółka", "Rozwód", "Przyjaciel", "Stan wolny", "Inny",
+                             "Nieznany"}) {
+        typeBox_->addItem(u(item));
+    }
+    edit11_ = lineEdit("Edit11", 35);
+    edit12_ = lineEdit("Edit12", 100);
+    grid->addWidget(caption("Osoba:", part), 0, 0);
+    grid->addWidget(edit10_, 0, 1);
+    grid->addWidget(caption("Typ pokrewieństwa:", part), 1, 0);
+    grid->addWidget(typeBox_, 1, 1);
+    grid->addWidget(caption("Data:", part), 2, 0);
+    grid->addWidget(edit11_, 2, 1);
+    grid->addWidget(caption("Miejsce:", part), 3, 0);
+    grid->addWidget(edit12_, 3, 1);
+    return part;
+}
+
+}  // namespace lineara

@@ -1,0 +1,150 @@
+// The person editor window: the boxes of one person and of its
+// relationships, over a working copy that replaces the record only on OK.
+// The rules behind the boxes live in editor/person_edit.h; this window only
+// moves texts between its controls and that core.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "gui/common/app_context.h"
+#include "core/model/document.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+class QWidget;
+
+namespace lineara {
+
+struct PersonBoxes;
+class TForm1;
+
+class TPerson : public QDialog {
+    Q_OBJECT
+public:
+    TPerson(AppContext& ctx, QWidget* parent = nullptr);
+    ~TPerson() override;
+
+    // Edits `person` of `list` through a working copy, on the relationship
+    // page when asked; true when the user confirmed and the record changed.
+    bool editPerson(Document& doc, const PersonRecord* person, bool relationshipPage);
+
+    // How the modal window is run; tests replace exec().
+    using Runner = std::function<void(TPerson&)>;
+    void setRunner(Runner runner) { runner_ = std::move(runner); }
+
+    // OK and Cancel as the buttons do them.
+    void okClick();
+    void cancelClick();
+    // The notes buttons.
+    void newNotesClick();
+    void openNotesClick();
+    void clearNotesClick();
+    // The picture buttons.
+    void openPictureClick();
+    void clearPictureClick();
+
+    const PersonRecord* workingCopy() const { return copy_.get(); }
+    TForm1* pictureViewer() const { return viewer_; }
+    bool confirmed() const { return confirmed_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildBasicPage();
+    QWidget* buildNamesPart();
+    QWidget* buildLifePart();
+    QWidget* buildPicturePart();
+    QWidget* buildNotesPart();
+    QWidget* buildRelationsPage();
+    QWidget* buildRelationBoxes();
+    QLineEdit* lineEdit(const char* name, int maxLength);
+    void wireBasicPage();
+    void wireRelationsPage();
+
+    void fillFromCopy();
+    void fillRelationGrid();
+    void formActivate();
+    void setEditable(bool editable);
+    bool saveIt();
+    PersonBoxes boxesFromControls() const;
+    void showDuplicateNotices();
+    bool saveNotesOnOk();
+    void updateCaption();
+    void updateSexSymbols();
+    void standardizeOnLeave(QLineEdit* box);
+
+    // Notes memo.
+    void notesPathChanged();
+    // The system's error text, or "" when saved.
+    QString saveMemoTo(const QString& path);
+    void saveMemoBeforeChange();
+    void setNotesPath(const QString& path);
+    QString chooseNewNotesFile(const QString& proposal);
+    // Picture.
+    void picturePathChanged();
+    void setPicturePath(const QString& path);
+    void openViewer();
+
+    // Relationship grid.
+    void rowSelected();
+    void setCellOfSelectedRow(int column, const QString& text);
+
+    QString fromRecord(std::string_view bytes) const;
+    std::string toRecord(const QString& text) const;
+
+    AppContext& ctx_;
+    Runner runner_;
+    Document* doc_ = nullptr;
+    const PersonRecord* edited_ = nullptr;
+    std::unique_ptr<PersonRecord> copy_;
+    bool confirmed_ = false;
+    bool relationshipPageToOpen_ = false;
+
+    QTabWidget* pages_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QLineEdit* edit2_ = nullptr;
+    QRadioButton* male_ = nullptr;
+    QRadioButton* female_ = nullptr;
+    QLabel* maleSymbol_ = nullptr;
+    QLabel* femaleSymbol_ = nullptr;
+    QLineEdit* birthDate_ = nullptr;
+    QLineEdit* edit5_ = nullptr;
+    QLineEdit* deathDate_ = nullptr;
+    QLineEdit* edit6_ = nullptr;
+    QLineEdit* edit7_ = nullptr;
+    QLineEdit* edit9_ = nullptr;
+    QLineEdit* edit3_ = nullptr;
+    QLineEdit* edit4_ = nullptr;
+    QLineEdit* edit8_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QPushButton* openPicture_ = nullptr;
+    QPushButton* clearPicture_ = nullptr;
+    QPlainTextEdit* memo_ = nullptr;
+    QToolButton* newNotes_ = nullptr;
+    QToolButton* openNotes_ = nullptr;
+    QToolButton* clearNotes_ = nullptr;
+    QWidget* gridArea_ = nullptr;
+    QLabel* noRelations_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QLineEdit* edit10_ = nullptr;
+    QComboBox* typeBox_ = nullptr;
+    QLineEdit* edit11_ = nullptr;
+    QLineEdit* edit12_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    TForm1* viewer_ = nullptr;
+};
+
+}  // namespace lineara

@@ -1,0 +1,217 @@
+// Filling the editor from the working copy, its states on showing, and the
+// boxes that react while the user types.
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <cstring>
+
+#include "gui/common/busy_cursor.h"
+#include "core/dates/date_conversion.h"
+#include "core/model/person_edit.h"
+#include "gui/editor/person_window.h"
+#include "gui/common/widget_colours.h"
+
+namespace lineara {
+
+namespace {
+// The relationship type codes in the order of the type list's items.
+constexpr char kTypeCodes[] = "MPDFSOU";
+}  // namespace
+
+QString TPerson::fromRecord(std::string_view bytes) const { return ctx_.codec.decode(bytes); }
+std::string TPerson::toRecord(const QString& text) const { return ctx_.codec.encode(text); }
+
+bool TPerson::editPerson(Document& doc, const PersonRecord* person, bool relationshipPage) {
+    if (person == nullptr) return false;
+    doc_ = &doc;
+    edited_ = person;
+    copy_ = std::make_unique<PersonRecord>(*person);
+    confirmed_ = false;
+    relationshipPageToOpen_ = relationshipPage;
+    fillFromCopy();
+    fillRelationGrid();
+    // Without a window manager to hand it back, the focus would stay with
+    // the closed editor and the keys would go nowhere.
+    const QPointer<QWidget> before = QApplication::activeWindow();
+    if (runner_) {
+        runner_(*this);
+    } else {
+        exec();
+    }
+    if (before != nullptr && before->isVisible()) before->activateWindow();
+    BusyCursor busy;
+    copy_.reset();
+    edited_ = nullptr;
+    doc_ = nullptr;
+    return confirmed_;
+}
+
+void TPerson::fillFromCopy() {
+    const PersonBoxes b = boxesFrom(*copy_);
+    edit1_->setText(fromRecord(b.givenNames));
+    edit2_->setText(fromRecord(b.surname));
+    (b.female ? female_ : male_)->setChecked(true);
+    updateSexSymbols();
+    birthDate_->setText(fromRecord(b.birthDate));
+    edit5_->setText(fromRecord(b.birthPlace));
+    deathDate_->setText(fromRecord(b.deathDate));
+    edit6_->setText(fromRecord(b.deathPlace));
+    edit7_->setText(fromRecord(b.occupation));
+    edit9_->setText(fromRecord(b.source));
+    edit8_->setText(fromRecord(b.pictureComment));
+    picture_->setToolTip(fromRecord(b.pictureFile));
+    // setText only signals a change; the loads must run on every opening.
+    {
+        const QSignalBlocker quiet3(edit3_);
+        const QSignalBlocker quiet4(edit4_);
+        edit3_->setText(fromRecord(b.pictureFile));
+        edit4_->setText(fromRecord(b.notesFile));
+    }
+    picturePathChanged();
+    notesPathChanged();
+    updateCaption();
+}
+
+void TPerson::fillRelationGrid() {
+    const std::vector<RelationRow> rows = relationRowsOf(*copy_);
+    grid_->clearSelection();
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const RelationRow& row = rows[static_cast<size_t>(r)];
+        const std::string cells[] = {row.partnerName, row.date, row.place, row.type};
+        for (int c = 0; c < 4; ++c) {
+            grid_->setItem(r, c, new QTableWidgetItem(fromRecord(cells[c])));
+        }
+    }
+    gridArea_->setVisible(!rows.empty());
+    noRelations_->setVisible(rows.empty());
+    if (!rows.empty()) grid_->selectRow(0);
+    rowSelected();
+}
+
+void TPerson::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // On the screen's centre rather than over the main window: the main
+    // window may be anywhere, the editor is wanted in front of the user.
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    formActivate();
+}
+
+void TPerson::formActivate() {
+    pages_->setCurrentIndex(0);
+    const bool editable = copy_ == nullptr || !copy_->isAliasBox();
+    setEditable(editable);
+    (editable ? static_cast<QWidget*>(edit1_) : ok_)->setFocus();
+    if (copy_ != nullptr && copy_->isEmpty(field::pictureFile)) {
+        edit8_->setEnabled(false);
+        clearPicture_->setEnabled(false);
+        setBaseColour(edit8_, buttonFace());
+    }
+    if (copy_ != nullptr && copy_->isEmpty(field::notesFile)) {
+        memo_->setReadOnly(true);
+        setBaseColour(memo_, buttonFace());
+        clearNotes_->setEnabled(false);
+    }
+    pages_->setCurrentIndex(relationshipPageToOpen_ ? 1 : 0);
+}
+
+void TPerson::setEditable(bool editable) {
+    QWidget* boxes[] = {edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_, birthDate_, deathDate_};
+    for (QWidget* w : boxes) {
+        w->setEnabled(editable);
+        setBaseColour(w, editable ? Qt::white : buttonFace());
+    }
+    QWidget* buttons[] = {male_, female_, newNotes_, openNotes_, clearNotes_, openPicture_};
+    for (QWidget* w : buttons) w->setEnabled(editable);
+    clearPicture_->setEnabled(edit8_->isEnabled());
+    memo_->setReadOnly(!editable || memo_->isReadOnly());
+    setBaseColour(memo_, editable ? Qt::white : buttonFace());
+}
+
+void TPerson::updateCaption() {
+    setWindowTitle(fromRecord(editorCaption(toRecord(edit1_->text()), toRecord(edit2_->text()))));
+}
+
+void TPerson::updateSexSymbols() {
+    maleSymbol_->setVisible(!female_->isChecked());
+    femaleSymbol_->setVisible(female_->isChecked());
+}
+
+void TPerson::standardizeOnLeave(QLineEdit* box) {
+    const std::string text = StandardizeDate(toRecord(box->text()), ctx_.settings.dateStandardization);
+    box->setText(fromRecord(text));
+    if (box == edit11_) setCellOfSelectedRow(1, box->text());
+}
+
+bool TPerson::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut &&
+        (watched == birthDate_ || watched == deathDate_ || watched == edit11_)) {
+        standardizeOnLeave(static_cast<QLineEdit*>(watched));
+    } else if (watched == picture_ && !edit3_->text().isEmpty() &&
+               (event->type() == QEvent::MouseButtonRelease ||
+                event->type() == QEvent::MouseButtonDblClick)) {
+        openViewer();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPerson::wireBasicPage() {
+    connect(edit1_, &QLineEdit::textChanged, this, &TPerson::updateCaption);
+    connect(edit2_, &QLineEdit::textChanged, this, &TPerson::updateCaption);
+    connect(male_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
+    connect(female_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
+    for (QLineEdit* date : {birthDate_, deathDate_}) date->installEventFilter(this);
+    connect(edit3_, &QLineEdit::textChanged, this, &TPerson::picturePathChanged);
+    connect(edit4_, &QLineEdit::textChanged, this, &TPerson::notesPathChanged);
+    connect(openPicture_, &QPushButton::clicked, this, &TPerson::openPictureClick);
+    connect(clearPicture_, &QPushButton::clicked, this, &TPerson::clearPictureClick);
+    connect(newNotes_, &QToolButton::clicked, this, &TPerson::newNotesClick);
+    connect(openNotes_, &QToolButton::clicked, this, &TPerson::openNotesClick);
+    connect(clearNotes_, &QToolButton::clicked, this, &TPerson::clearNotesClick);
+}
+
+void TPerson::wireRelationsPage() {
+    edit11_->installEventFilter(this);
+    connect(grid_, &QTableWidget::itemSelectionChanged, this, &TPerson::rowSelected);
+    // Only the user's typing goes to the grid; filling the boxes from a
+    // row must not write back.
+    connect(edit11_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { setCellOfSelectedRow(1, text); });
+    connect(edit12_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { setCellOfSelectedRow(2, text); });
+    connect(typeBox_, &QComboBox::activated, this, [this](int index) {
+        if (index < 0 || index >= 7) return;
+        setCellOfSelectedRow(3, QString(QLatin1Char(kTypeCodes[index])));
+    });
+}
+
+void TPerson::rowSelected() {
+    const int row = grid_->currentRow();
+    if (row < 0 || row >= grid_->rowCount()) return;
+    auto cell = [this, row](int c) { return grid_->item(row, c)->text(); };
+    edit10_->setText(cell(0));
+    edit11_->setText(cell(1));
+    edit12_->setText(cell(2));
+    const QString code = cell(3);
+    const char* at = code.size() == 1 ? std::strchr(kTypeCodes, code[0].toLatin1()) : nullptr;
+    typeBox_->setCurrentIndex(at != nullptr && *at != '\0' ? static_cast<int>(at - kTypeCodes) : -1);
+}
+
+void TPerson::setCellOfSelectedRow(int column, const QString& text) {
+    const int row = grid_->currentRow();
+    if (row < 0 || row >= grid_->rowCount()) return;
+    grid_->item(row, column)->setText(text);
+}
+
+}  // namespace lineara

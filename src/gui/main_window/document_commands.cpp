@@ -1,0 +1,190 @@
+#include "gui/main_window/document_commands.h"
+
+#include "core/history/step_names.h"
+#include "core/view/viewport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "gui/common/busy_cursor.h"
+#include "gui/main_window/collect_files.h"
+
+namespace lineara {
+
+const char kTreeFileFilter[] = "Lineara files (*.ln3)";
+
+namespace {
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString fromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
+                                                const QString& initial) const {
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.filter = QString::fromLatin1(kTreeFileFilter);
+    dialog.defaultSuffix = QStringLiteral("ln3");
+    dialog.initialPath = initial;
+    return dialog;
+}
+
+bool DocumentCommands::CheckModified() {
+    if (!env_.document().treeModified()) return true;
+    Answer a = env_.ui().askYesNoCancel(QStringLiteral("Potwierdz"),
+                                        QStringLiteral("Zapisac zmiany w Twoim drzewie?"));
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::Yes) Save1Click();
+    return true;
+}
+
+void DocumentCommands::qualityCheckStep(QualityRow row) {
+    env_.setStatusText(QStringLiteral("Performing Quality Check..."));
+    int n;
+    {
+        BusyCursor busy;
+        n = env_.runQualityCheck();
+    }
+    QString result = QStringLiteral("Quality Check Result: ") + QString::number(n);
+    env_.setStatusText(result + QStringLiteral(" error(s)"));
+    if (n <= 0) return;
+    QString question = row == QualityRow::Save
+                           ? QStringLiteral(" error(s). Would you like to see the details?")
+                           : QStringLiteral(" error(s). Chcesz zobaczyc szczegoly?");
+    if (env_.ui().askYesNo(QStringLiteral("Lineara"), result + question, MessageIcon::Error)) {
+        env_.showQualityCheckWindow(row != QualityRow::Open);
+    }
+}
+
+void DocumentCommands::New1Click() {
+    if (!CheckModified()) return;
+    Document& doc = env_.document();
+    doc.setCurrentFileName(std::string());
+    doc.clear();
+    env_.repaintTree();
+}
+
+void DocumentCommands::Open1Click() {
+    if (!CheckModified()) return;
+    QString path = env_.ui().chooseOpenFile(treeFileDialog(QStringLiteral("Otwórz"), QString()));
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void DocumentCommands::OpenFile(const QString& path) {
+    Document& doc = env_.document();
+    {
+        BusyCursor busy;
+        doc.setCurrentFileName(localPath(path));
+        QSize w = env_.windowSize();
+        LoadResult r = doc.ReadfromFile(localPath(path));
+        if (r.status == LoadResult::Loaded) {
+            centreOnHome(env_.view(), doc.persons(), WindowExtent{w.width(), w.height()});
+        }
+        if (r.status == LoadResult::FileError) {
+            env_.repaintTree();
+            env_.showError(QString::fromStdString(r.message));
+            return;
+        }
+        if (r.status == LoadResult::Unrecognized) {
+            env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(r.message),
+                             MessageIcon::Error);
+        }
+        env_.repaintTree();
+    }
+    if (env_.settings().qualityCheckOnOpen) qualityCheckStep(QualityRow::Open);
+    env_.treeOpened();
+    env_.setStatusText(QStringLiteral("OK"));
+}
+
+bool DocumentCommands::saveTo(const QString& path) {
+    Document& doc = env_.document();
+    SaveResult r;
+    {
+        BusyCursor busy;
+        r = doc.SavetoFile(localPath(path));
+    }
+    env_.repaintTree();
+    switch (r.status) {
+        case SaveResult::Saved:
+            return true;
+        case SaveResult::Refused:
+            env_.ui().inform(QStringLiteral("Error"), QString::fromStdString(r.message),
+                             MessageIcon::Error);
+            return false;
+        case SaveResult::FileError:
+            env_.showError(QString::fromStdString(r.message));
+            return false;
+    }
+    return false;
+}
+
+void DocumentCommands::Save1Click() {
+    if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::Save);
+    const std::string& name = env_.document().currentFileName();
+    if (!name.empty()) {
+        saveTo(fromLocalPath(name));
+    } else {
+        SaveAs1Click();
+    }
+    env_.setStatusText(QStringLiteral("OK"));
+}
+
+void DocumentCommands::SaveAs1Click() {
+    if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::SaveAs);
+    QString initial = fromLocalPath(env_.document().currentFileName());
+    QString path =
+        env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
+    if (!path.isEmpty()) {
+        // The document takes the name even when the save refuses it.
+        env_.document().setCurrentFileName(localPath(path));
+        saveTo(path);
+    }
+    env_.setStatusText(QStringLiteral("OK"));
+}
+
+void DocumentCommands::Exportallfiles1Click() {
+    QString workingFolder = QDir::currentPath();
+    QString path =
+        env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Collect all files"), QString()));
+    if (path.isEmpty()) return;
+
+    CollectOutcome outcome;
+    QString folder;
+    bool treeWritten;
+    {
+        BusyCursor busy;
+        QDir::setCurrent(workingFolder);
+        env_.document().setCurrentFileName(localPath(path));
+        folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+        Document& doc = env_.document();
+        bool modified = doc.treeModified();
+        outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
+            return collectPersonFiles(list, folder, env_.codec());
+        });
+        SaveResult r = doc.SavetoFile(localPath(path));
+        // Collecting leaves the flag as it was, even though the tree is saved.
+        if (modified) doc.markModified();
+        treeWritten = r.written();
+        if (treeWritten) {
+            ++outcome.collected;
+        } else {
+            outcome.failures << path + QStringLiteral(" (") + QString::fromStdString(r.message) +
+                                    QLatin1Char(')');
+        }
+        QDir::setCurrent(folder);
+    }
+    env_.repaintTree();
+    QString text = QStringLiteral("Collected ") + QString::number(outcome.collected) +
+                   QStringLiteral(" files to directory ") + folder;
+    if (!outcome.failures.isEmpty()) {
+        text += QStringLiteral("\n\nThese files could not be copied and keep their old names:\n") +
+                outcome.failures.join(QLatin1Char('\n'));
+    }
+    env_.ui().inform(QStringLiteral("Files saved"), text, MessageIcon::Information);
+}
+
+}  // namespace lineara

@@ -1,0 +1,64 @@
+// The File menu's commands over the document: New, Open, Save, Save as,
+// Collect all files, and the modified check they share.
+//
+// They see the main window only through DocumentEnvironment, so tests can
+// run them against a scripted user without the rest of the program.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include "core/settings/settings.h"
+#include "core/view/view_state.h"
+#include "core/model/document.h"
+#include "gui/platform/record_codec.h"
+#include "gui/platform/user_interaction.h"
+
+namespace lineara {
+
+class DocumentEnvironment {
+public:
+    virtual ~DocumentEnvironment() = default;
+    virtual Document& document() = 0;
+    virtual ViewState& view() = 0;
+    virtual QSize windowSize() const = 0;
+    virtual UserInteraction& ui() = 0;
+    virtual const AppSettings& settings() const = 0;
+    virtual const RecordCodec& codec() const = 0;
+    virtual void repaintTree() = 0;
+    virtual void setStatusText(const QString& text) = 0;
+    // The general error handler: shows a file error's message.
+    virtual void showError(const QString& message) = 0;
+    // The quality check of picture and notes files; returns the number of
+    // problems found. `modal` says how its window is shown when asked for.
+    virtual int runQualityCheck() = 0;
+    virtual void showQualityCheckWindow(bool modal) = 0;
+    // Called after a tree was opened (e.g. to refill an open search list).
+    virtual void treeOpened() {}
+};
+
+extern const char kTreeFileFilter[];  // "Lineara files (*.ln3)"
+
+class DocumentCommands {
+public:
+    explicit DocumentCommands(DocumentEnvironment& env) : env_(env) {}
+
+    bool CheckModified();
+    void New1Click();
+    void Open1Click();
+    void OpenFile(const QString& path);
+    void Save1Click();
+    void SaveAs1Click();
+    void Exportallfiles1Click();
+
+private:
+    enum class QualityRow { Open, Save, SaveAs };
+    void qualityCheckStep(QualityRow row);
+    // SavetoFile with the cursor and the outcome handled; true if written.
+    bool saveTo(const QString& path);
+    FileDialogOptions treeFileDialog(const QString& title, const QString& initial) const;
+
+    DocumentEnvironment& env_;
+};
+
+}  // namespace lineara

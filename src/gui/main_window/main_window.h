@@ -1,0 +1,305 @@
+// TZudezezor, the main window: the tree canvas, the menus, the tool bar and
+// the status bar. It owns the document and the view state and keeps the
+// program's published operations (FormPaint, OpenFile, CheckModified, ...)
+// as thin methods over the objects that do the work.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "gui/common/app_context.h"
+#include "gui/main_window/document_commands.h"
+#include "core/view/colour_code.h"
+#include "core/view/view_state.h"
+#include "core/view/viewport.h"
+#include "core/model/document.h"
+#include "core/model/editing.h"
+
+class QAction;
+class QDialog;
+class QKeyEvent;
+class QMenu;
+class QActionGroup;
+class QLabel;
+class QTimer;
+class QToolBar;
+
+namespace lineara {
+
+class TreeCanvas;
+class TKontroll;
+
+
+class TZudezezor : public QMainWindow, private DocumentEnvironment {
+    Q_OBJECT
+public:
+    explicit TZudezezor(AppContext& ctx, QWidget* parent = nullptr);
+    ~TZudezezor() override;
+
+    // --- the published operations ---
+    void FormPaint();
+    bool CheckModified() { return commands_.CheckModified(); }
+    void OpenFile(const QString& path) { commands_.OpenFile(path); }
+    DocumentCommands& documentCommands() { return commands_; }
+
+    // --- state, for the other windows and for tests ---
+    Document& doc() { return doc_; }
+    ViewState& viewState() { return view_; }
+    TreeCanvas* canvas() const { return canvas_; }
+    ColourCode colourCode() const { return colourCode_; }
+    void setColourCode(ColourCode code);
+    int scrollStep() const { return scrollStep_; }
+    int itemCount() const { return itemCount_; }
+    int personCount() const { return personCount_; }
+    QString statusText() const;
+    void setStatusText(const QString& text) override;
+    QAction* action(const QString& objectName) const;
+
+    void setNavigator(TKontroll* navigator);
+    // The quality check, when there is one, is plugged in here.
+    void setQualityCheck(std::function<int()> check, std::function<void(bool)> showWindow);
+
+signals:
+    void optionsRequested();
+    void aboutRequested();
+    void screenFontRequested();
+    void helpContentsRequested();
+    void helpSearchRequested();
+    void homePageRequested();
+    void supportPageRequested();
+    void feedbackPageRequested();
+    // The close query has let the window close.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // DocumentEnvironment
+    Document& document() override { return doc_; }
+    ViewState& view() override { return view_; }
+    QSize windowSize() const override;
+    UserInteraction& ui() override { return *ctx_.ui; }
+    const AppSettings& settings() const override { return ctx_.settings; }
+    const RecordCodec& codec() const override { return ctx_.codec; }
+    void repaintTree() override { FormPaint(); }
+    void showError(const QString& message) override;
+    int runQualityCheck() override;
+    void showQualityCheckWindow(bool modal) override;
+
+    void buildMenus();
+    void buildFileMenu();
+    void buildViewMenu();
+    void buildToolsAndHelpMenus();
+    void buildToolBar();
+    void renderTree(QImage& picture);
+    QAction* addAction(QMenu* menu, const QString& caption, const char* name,
+                       const QKeySequence& key = QKeySequence());
+
+    AppContext& ctx_;
+    Document doc_;
+    ViewState view_;
+    DocumentCommands commands_;
+    TreeCanvas* canvas_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QActionGroup* colourCodes_ = nullptr;
+    QPointer<TKontroll> navigator_;
+    ColourCode colourCode_ = ColourCode::None;
+    bool ready_ = false;
+    int scrollStep_ = 50;
+    int itemCount_ = 0;
+    int personCount_ = 0;
+    std::function<int()> qualityCheck_;
+    std::function<void(bool)> showQualityCheck_;
+
+    // ===== View commands: zoom, scrolling, alignment and the window toggles
+    // (main_window_view.cpp) =====
+public:
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    // Zoom to `percent` around the window centre, then repaint.
+    void zoomto(double percent);
+    // Centres the current person at 100 %; nothing without one.
+    void Zoom1Click();
+    // Toggles the zoom-to-area mode (the checked state of its menu item).
+    void Area1Click();
+    bool areaZoomMode() const { return view_.areaZoom; }
+    void setAreaZoomMode(bool on);
+    void scrollView(ScrollDirection direction);
+    void alignSelectionTo(AlignSide side);
+
+protected:
+    // The mouse wheel over the canvas zooms.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildZoomMenu();
+    void addViewToggles(QMenu* view);
+    void addViewInput();
+    void wireNavigator();
+    void showNavigator(bool on);
+    // Ends the transient gesture modes; the first step of every paint.
+    void endGestureModes();
+    void navigatorScrollPressed(ScrollDirection direction);
+    void navigatorScrollReleased();
+    void navigatorScrollTick();
+    void navigatorHome();
+    // The navigator's buttons never keep the keyboard: it goes back to the
+    // main window after each of them.
+    void returnFocus();
+    WindowExtent windowExtent() const;
+
+    QAction* areaZoomAction_ = nullptr;
+    QAction* navigatorToggle_ = nullptr;
+    QTimer* scrollRepeat_ = nullptr;
+    // Which navigator scroll buttons are held: left, right, up, down.
+    bool scrollHeld_[4] = {false, false, false, false};
+    // ===== end of view commands =====
+
+    // --- mouse gestures ---
+    // The gestures on the canvas (main_window_mouse.cpp, main_window_drag.cpp):
+    // current person, rubber band, dragging with snapping, link completion,
+    // panning, hover hints and the double click.
+public:
+    // The handlers, with the point in canvas pixels.
+    void FormMouseDown(Qt::MouseButton button, QPoint pixel);
+    void FormMouseMove(QPoint pixel);
+    void FormMouseUp(QPoint pixel);
+    // Edit the current person: the double click, Enter and the menu items.
+    void FormDblClick();
+    // Brings the commands' enabled states up to date with the tree and the
+    // selection; run after every press and release on the canvas.
+    void refreshCommandStates();
+    // The hover hint shown over the canvas ("" when none).
+    QString hintText() const { return hintShown_ ? hintText_ : QString(); }
+
+signals:
+    // The person editor opens for `person`, on its relationship page when
+    // asked; the editor window connects here.
+    void editPersonRequested(PersonRecord* person, bool relationshipPage);
+    // A right press on the canvas has set the current person; the context
+    // menu opens at `globalPos`.
+    void contextMenuRequested(QPoint globalPos);
+
+private:
+    void setupMouseGestures();
+    bool canvasMouseEvent(QEvent* event);
+    bool completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y);
+    void startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y);
+    void updateHighlight(PersonRecord* prev);
+    void showHoverHint(QPoint pixel);
+    void panTo(QPoint pixel);
+    void drawPanPicture();
+    void moveLinkLine();
+    void moveDraggedBox();
+    void moveRubberBand();
+    void releaseRubberBand();
+    void releaseDrag();
+    // Opens the editor for the current person from the tree file's folder.
+    void editCurrentPerson();
+    // Inverting feedback drawn straight over the canvas picture.
+    void invertBandRect();
+    void invertLinkLine();
+    void invertSelection();
+    void invertPersonBox(const PersonRecord& person);
+
+    QString hintText_;
+    bool hintShown_ = false;
+    // --- end of mouse gestures ---
+
+    // --- editing commands, keys and context menu ---
+    // The editing commands of the Edit, Link and Alias menus, the tool bar
+    // buttons that follow the current person (main_window_edit.cpp), the
+    // canvas's context menu (main_window_context_menu.cpp) and the keys
+    // (main_window_keys.cpp).
+public:
+    void Nyperson1Click();
+    void NewFemaleItem1Click();
+    void Slettperson1Click();
+    void Makehome1Click();
+    void PropertiesClick();
+    void MakeAliasClick();
+    void MakeThisAliasClick();
+    void GotoAlias1Click();
+    void LinktoFather1Click();
+    void LinktoMother2Click();
+    void LinkMarriage1Click();
+    void DeleteLinktoFather1Click();
+    void DeleteLinktoMother1Click();
+    void DeleteLinktoMarriage1Click();
+    // Fills and shows the context menu's states, as when it opens.
+    void PopupMenu();
+    QMenu* contextMenu() const { return contextMenu_; }
+    // How modal dialogs of these commands are run; tests replace exec().
+    using DialogRunner = std::function<void(QDialog&)>;
+    void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+
+    // The key handlers; the key filter calls them for every key that
+    // reaches the main window or the canvas.
+    bool FormKeyDown(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+    void FormKeyPress(QKeyEvent* event);
+    // Runs the context-menu item bound to the key, if any; true when the
+    // key belongs to the context menu (even to a disabled item).
+    bool contextMenuShortcut(const QKeySequence& key);
+    bool isContextMenuKey(const QKeySequence& key) const;
+
+    // --- undo and redo ---
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+    void undoClick();
+    void redoClick();
+
+private:
+    void buildUndoActions(QMenu* edit);
+    void addUndoToolButtons();
+    void refreshUndoActions();
+    void takeHistoryStep(bool back);
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+
+    void buildEditMenus();
+    void buildEditMenu();
+    void buildLinkMenu();
+    void buildAliasMenu();
+    void buildEditToolButtons();
+    void buildContextMenu();
+    void buildContextLinkItems();
+    void buildContextGoToItems();
+    void buildContextViewItems();
+    void setupKeys();
+    QAction* addPopupItem(QMenu* menu, const char* caption, const char* name,
+                          const QKeySequence& key, void (TZudezezor::*command)());
+    void updateAliasMenu();
+    void updateLinkMenu();
+    void applyEditResult(const EditResult& result);
+    void startLinkCommand(LinkKind kind);
+    void goToRelative(PersonRecord* person);
+    void moveFocusToNearest(ScrollDirection direction);
+    void runDialog(QDialog& dialog);
+    // Which modifiers are held once this key event has taken effect.
+    static Qt::KeyboardModifiers heldModifiers(const QKeyEvent* event, bool pressed);
+
+    QMenu* contextMenu_ = nullptr;
+    // The context menu's items that answer keys, in menu order: the first
+    // item with a key takes it.
+    QList<QAction*> popupKeyItems_;
+    DialogRunner dialogRunner_;
+    // --- end of editing commands, keys and context menu ---
+
+    // --- date conversion and quality check ---
+    // The Tools menu's "&Sprawdź jakość" and "Konwertuj &daty"; the program
+    // connects them to the two check windows.
+signals:
+    void qualityCheckRequested();
+    void dateConversionRequested();
+
+private:
+    void buildCheckCommands(QMenu* tools);
+    // --- end of date conversion and quality check ---
+};
+
+}  // namespace lineara

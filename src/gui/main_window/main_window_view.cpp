@@ -1,0 +1,252 @@
+// The view commands of the main window: the Zoom menu, the window toggles
+// of the View menu, the scroll keys, the wheel, and the navigator's
+// buttons with their auto-repeat. The arithmetic lives in viewport.h; here
+// it is bound to menus, keys and buttons, and every change repaints.
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "gui/main_window/main_window.h"
+#include "gui/canvas/navigator.h"
+#include "gui/canvas/tree_canvas.h"
+
+namespace lineara {
+
+namespace {
+
+// How often a held navigator arrow scrolls again.
+constexpr int kScrollRepeatMs = 100;
+
+int heldIndex(ScrollDirection direction) {
+    return static_cast<int>(direction);
+}
+
+}  // namespace
+
+WindowExtent TZudezezor::windowExtent() const {
+    const QSize size = windowSize();
+    return WindowExtent{size.width(), size.height()};
+}
+
+// --- the commands ---
+
+void TZudezezor::ZoomIn1Click() {
+    if (zoomInStep(view_, windowExtent())) FormPaint();
+}
+
+void TZudezezor::ZoomOut1Click() {
+    if (zoomOutStep(view_, windowExtent())) FormPaint();
+}
+
+void TZudezezor::zoomto(double percent) {
+    if (lineara::zoomTo(view_, windowExtent(), percent)) FormPaint();
+}
+
+void TZudezezor::Zoom1Click() {
+    const PersonRecord* person = doc_.persons().currentPerson();
+    if (person == nullptr) return;
+    centreAt100(view_, windowExtent(), person->posX(), person->posY());
+    FormPaint();
+}
+
+void TZudezezor::Area1Click() {
+    setAreaZoomMode(!view_.areaZoom);
+}
+
+void TZudezezor::setAreaZoomMode(bool on) {
+    view_.areaZoom = on;
+    areaZoomAction_->setChecked(on);
+    if (on) {
+        canvas_->setCursor(Qt::CrossCursor);
+    } else {
+        canvas_->unsetCursor();
+    }
+}
+
+void TZudezezor::endGestureModes() {
+    if (view_.areaZoom || areaZoomAction_->isChecked()) setAreaZoomMode(false);
+    // Panning armed by Alt or the middle button ends too; one in progress
+    // keeps its own hand pointer until the release.
+    if (view_.panArmed && !view_.panning) canvas_->unsetCursor();
+    view_.panArmed = false;
+    view_.areaZoomSticky = false;
+}
+
+void TZudezezor::scrollView(ScrollDirection direction) {
+    scrollByStep(view_, direction, scrollStep_);
+    FormPaint();
+}
+
+void TZudezezor::alignSelectionTo(AlignSide side) {
+    if (alignSelection(doc_, side)) FormPaint();
+}
+
+// --- menus and keys ---
+
+void TZudezezor::buildZoomMenu() {
+    QMenu* zoom = menuBar()->addMenu(QStringLiteral("&Zoom"));
+    connect(addAction(zoom, QStringLiteral("Pow&iększ"), "ZoomIn1", QKeySequence(Qt::Key_I)),
+            &QAction::triggered, this, &TZudezezor::ZoomIn1Click);
+    connect(addAction(zoom, QStringLiteral("P&omniejsz"), "ZoomOut1", QKeySequence(Qt::Key_O)),
+            &QAction::triggered, this, &TZudezezor::ZoomOut1Click);
+    zoom->addSeparator();
+    const int presets[] = {200, 100, 50, 35, 20, 10, 5, 1};
+    const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4,
+                            Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8};
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = "ZoomPreset" + QByteArray::number(presets[i]);
+        QAction* a = addAction(zoom, QString::number(presets[i]) + QLatin1Char('%'),
+                               name.constData(), QKeySequence(Qt::CTRL | keys[i]));
+        connect(a, &QAction::triggered, this, [this, percent = presets[i]] { zoomto(percent); });
+    }
+    zoom->addSeparator();
+    connect(addAction(zoom, QStringLiteral("&Powiększ wybraną osobę"), "Zoom1",
+                      QKeySequence(Qt::Key_Z)),
+            &QAction::triggered, this, &TZudezezor::Zoom1Click);
+    areaZoomAction_ = addAction(zoom, QStringLiteral("Powiększ do obsz&aru"), "Area1");
+    areaZoomAction_->setCheckable(true);
+    // The action has already flipped its check mark; the mode follows it.
+    connect(areaZoomAction_, &QAction::triggered, this, &TZudezezor::setAreaZoomMode);
+}
+
+void TZudezezor::addViewToggles(QMenu* view) {
+    struct Toggle {
+        const char* caption;
+        const char* name;
+        Qt::Key key;
+        std::function<void(bool)> show;
+    } toggles[] = {
+        {"&Pasek narzędzi", "ShowToolBar1", Qt::Key_F7,
+         [this](bool on) { toolBar_->setVisible(on); }},
+        {"&Nawigator", "ShowNavigator1", Qt::Key_F8, [this](bool on) { showNavigator(on); }},
+        {"Pasek st&atusu", "ShowStatusBar1", Qt::Key_F10,
+         [this](bool on) { statusBar()->setVisible(on); }}};
+    view->addSeparator();
+    for (const Toggle& t : toggles) {
+        QAction* a = addAction(view, QString::fromUtf8(t.caption), t.name, QKeySequence(t.key));
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::triggered, this, t.show);
+        if (t.key == Qt::Key_F8) navigatorToggle_ = a;
+    }
+}
+
+// The plain arrow keys scroll by one step. They are actions of the window
+// rather than of a visible menu, so they answer wherever the keyboard is
+// in the main window. The wheel over the canvas zooms, and the navigator's
+// held arrows repeat on a timer.
+void TZudezezor::addViewInput() {
+    const struct {
+        const char* caption;
+        const char* name;
+        Qt::Key key;
+        ScrollDirection direction;
+    } keys[] = {{"Przesuń w lewo", "ScrollLeft1", Qt::Key_Left, ScrollDirection::Left},
+                {"Przesuń w prawo", "ScrollRight1", Qt::Key_Right, ScrollDirection::Right},
+                {"Przesuń w górę", "ScrollUp1", Qt::Key_Up, ScrollDirection::Up},
+                {"Przesuń w dół", "ScrollDown1", Qt::Key_Down, ScrollDirection::Down}};
+    for (const auto& k : keys) {
+        auto* a = new QAction(QString::fromUtf8(k.caption), this);
+        a->setObjectName(QString::fromLatin1(k.name));
+        a->setShortcut(QKeySequence(k.key));
+        QWidget::addAction(a);
+        connect(a, &QAction::triggered, this,
+                [this, direction = k.direction] { scrollView(direction); });
+    }
+    canvas_->installEventFilter(this);
+    scrollRepeat_ = new QTimer(this);
+    connect(scrollRepeat_, &QTimer::timeout, this, &TZudezezor::navigatorScrollTick);
+}
+
+bool TZudezezor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == canvas_ && event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta > 0) ZoomIn1Click();
+        if (delta < 0) ZoomOut1Click();
+        return true;
+    }
+    if (watched == canvas_ && canvasMouseEvent(event)) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- the navigator ---
+
+void TZudezezor::wireNavigator() {
+    if (!navigator_) return;
+    TKontroll* nav = navigator_;
+    connect(nav, &TKontroll::scrollLeftPressed, this,
+            [this] { navigatorScrollPressed(ScrollDirection::Left); });
+    connect(nav, &TKontroll::scrollRightPressed, this,
+            [this] { navigatorScrollPressed(ScrollDirection::Right); });
+    connect(nav, &TKontroll::scrollUpPressed, this,
+            [this] { navigatorScrollPressed(ScrollDirection::Up); });
+    connect(nav, &TKontroll::scrollDownPressed, this,
+            [this] { navigatorScrollPressed(ScrollDirection::Down); });
+    connect(nav, &TKontroll::scrollReleased, this, &TZudezezor::navigatorScrollReleased);
+    connect(nav, &TKontroll::zoomInClicked, this, [this] {
+        ZoomIn1Click();
+        returnFocus();
+    });
+    connect(nav, &TKontroll::zoomOutClicked, this, [this] {
+        ZoomOut1Click();
+        returnFocus();
+    });
+    connect(nav, &TKontroll::homeClicked, this, &TZudezezor::navigatorHome);
+    connect(nav, &TKontroll::closed, this, [this] {
+        navigatorToggle_->setChecked(false);
+        navigatorScrollReleased();
+    });
+}
+
+// A navigator hidden with an arrow still held never sees the release, so
+// the repeat is stopped here.
+void TZudezezor::showNavigator(bool on) {
+    if (!navigator_) return;
+    navigator_->setVisible(on);
+    if (!on) navigatorScrollReleased();
+}
+
+void TZudezezor::navigatorScrollPressed(ScrollDirection direction) {
+    scrollRepeat_->stop();
+    scrollHeld_[heldIndex(direction)] = true;
+    scrollView(direction);
+    returnFocus();
+    scrollRepeat_->start(kScrollRepeatMs);
+}
+
+// Only one button can be held with the mouse, so a release is the release
+// of whichever was down.
+void TZudezezor::navigatorScrollReleased() {
+    for (bool& held : scrollHeld_) held = false;
+    scrollRepeat_->stop();
+}
+
+void TZudezezor::navigatorScrollTick() {
+    for (ScrollDirection d : {ScrollDirection::Left, ScrollDirection::Right, ScrollDirection::Up,
+                              ScrollDirection::Down}) {
+        if (scrollHeld_[heldIndex(d)]) {
+            scrollView(d);
+            returnFocus();
+            return;
+        }
+    }
+}
+
+void TZudezezor::navigatorHome() {
+    PersonRecord* home = doc_.persons().personListHead();
+    if (home != nullptr) {
+        doc_.setCurrentPerson(home);
+        Zoom1Click();
+    }
+    returnFocus();
+}
+
+void TZudezezor::returnFocus() {
+    activateWindow();
+    setFocus();
+}
+
+}  // namespace lineara

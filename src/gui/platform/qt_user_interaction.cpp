@@ -1,0 +1,101 @@
+#include "gui/platform/qt_user_interaction.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace lineara {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, options.title, options.initialPath, options.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    if (!options.initialPath.isEmpty() && !QFileInfo(options.initialPath).isDir()) {
+        dialog.selectFile(options.initialPath);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+Answer QtUserInteraction::askYesNoCancel(const QString& caption, const QString& text) {
+    auto b = QMessageBox::question(parent_, caption, text,
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                   QMessageBox::Yes);
+    if (b == QMessageBox::Yes) return Answer::Yes;
+    if (b == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+bool QtUserInteraction::askYesNo(const QString& caption, const QString& text, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// A message box closes on every button, so Help shows the topic and asks
+// again: to the user the question simply stays.
+bool QtUserInteraction::askYesNoWithHelp(const QString& caption, const QString& text,
+                                         const std::function<void()>& help) {
+    for (;;) {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        parent_);
+        QPushButton* helpButton = box.addButton(QMessageBox::Help);
+        box.setEscapeButton(QMessageBox::No);
+        box.exec();
+        if (box.clickedButton() != helpButton) return box.clickedButton() == box.button(QMessageBox::Yes);
+        if (help) help();
+    }
+}
+
+void QtUserInteraction::inform(const QString& caption, const QString& text, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+QString QtUserInteraction::chooseOpenFile(const FileDialogOptions& options) {
+    return runFileDialog(parent_, options, QFileDialog::AcceptOpen);
+}
+
+QString QtUserInteraction::chooseSaveFile(const FileDialogOptions& options) {
+    return runFileDialog(parent_, options, QFileDialog::AcceptSave);
+}
+
+QString QtUserInteraction::chooseFolder(const QString& title, const QString& initial) {
+    return QFileDialog::getExistingDirectory(parent_, title, initial);
+}
+
+std::optional<QColor> QtUserInteraction::chooseColour(const QColor& initial) {
+    QColor c = QColorDialog::getColor(initial, parent_);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> QtUserInteraction::chooseFont(const QFont& initial) {
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial, parent_);
+    if (!ok) return std::nullopt;
+    return f;
+}
+
+}  // namespace lineara
