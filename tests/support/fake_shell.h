@@ -17,13 +17,15 @@ class FakeShell : public Shell {
 public:
     QMap<QString, QString> programs;  // extension -> command line
     QStringList opened;
+    // False for a desktop that has no program to open anything with.
+    bool openSucceeds = true;
 
     QString defaultProgramFor(const QString& extension) override {
         return programs.value(extension);
     }
     bool open(const QString& fileOrUrl) override {
         opened << fileOrUrl;
-        return true;
+        return openSucceeds;
     }
 };
 

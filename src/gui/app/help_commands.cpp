@@ -4,6 +4,10 @@
 
 namespace lineara {
 
+namespace {
+const char kNoBrowser[] = "Lineara could not find your default internet browser.";
+}  // namespace
+
 const char kHomePageAddress[] = "https://lineara.example/";
 const char kSupportPageAddress[] = "https://lineara.example/support";
 const char kFeedbackPageAddress[] = "https://lineara.example/contact";
@@ -42,7 +46,9 @@ void HelpCommands::openHelpPage(const QString& page) {
                         MessageIcon::Warning);
         return;
     }
-    ctx_.shell->open(path);
+    // The pages are HTML and open in the browser; when the desktop has no
+    // program for them the user must hear of it, as for the web pages.
+    if (!ctx_.shell->open(path)) informNoBrowser();
 }
 
 void HelpCommands::homePage() { openWebPage(kHomePageAddress); }
@@ -52,12 +58,13 @@ void HelpCommands::supportPage() { openWebPage(kSupportPageAddress); }
 void HelpCommands::feedbackPage() { openWebPage(kFeedbackPageAddress); }
 
 void HelpCommands::openWebPage(const char* address) {
-    if (!defaultBrowserFound(*ctx_.shell)) {
-        ctx_.ui->inform(QStringLiteral("Lineara"),
-                        QStringLiteral("Lineara could not find your default internet browser."));
-        return;
+    if (!defaultBrowserFound(*ctx_.shell) || !ctx_.shell->open(QLatin1String(address))) {
+        informNoBrowser();
     }
-    ctx_.shell->open(QLatin1String(address));
+}
+
+void HelpCommands::informNoBrowser() {
+    ctx_.ui->inform(QStringLiteral("Lineara"), QLatin1String(kNoBrowser));
 }
 
 }  // namespace lineara

@@ -40,6 +40,7 @@ public:
 private:
     void openHelpPage(const QString& page);
     void openWebPage(const char* address);
+    void informNoBrowser();
 
     AppContext& ctx_;
 };

@@ -1,6 +1,7 @@
 #include "gui/dialogs/options_dialog.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -143,7 +144,12 @@ void OptionsDialog::changeScreenFont() {
                         ctx_.settings.screenFontSize);
     std::optional<QFont> chosen = ctx_.ui->chooseFont(current);
     if (!chosen) return;
-    ctx_.settings.screenFontName = chosen->family().toStdString();
+    // The font dialog offers the family the stored name is drawn with, not
+    // the name itself; getting that family back means the user kept it, and
+    // the stored name stays as it was.
+    if (chosen->family() != QFontInfo(current).family()) {
+        ctx_.settings.screenFontName = chosen->family().toStdString();
+    }
     // A font given in pixels has no point size; its pixel height is the
     // nearest thing we can keep.
     int size = chosen->pointSize() > 0 ? chosen->pointSize() : chosen->pixelSize();

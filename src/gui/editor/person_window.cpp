@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/person_edit.h"
+#include "gui/editor/single_line.h"
 
 namespace lineara {
 
@@ -61,6 +62,14 @@ TPerson::TPerson(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
+
+    // The hidden path boxes are not among them: they take a file's name
+    // from the file dialogs exactly as it is.
+    auto* oneLine = new SingleLineValidator(this);
+    for (QLineEdit* box : {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_,
+                           edit8_, edit11_, edit12_}) {
+        box->setValidator(oneLine);
+    }
 
     connect(ok_, &QPushButton::clicked, this, &TPerson::okClick);
     connect(cancel_, &QPushButton::clicked, this, &TPerson::cancelClick);
@@ -179,6 +188,11 @@ QWidget* TPerson::buildNotesPart() {
     memo_ = new QPlainTextEdit(part);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setAutoFillBackground(true);
+    // The memo is disabled while it shows that its file is missing, on grey;
+    // the style's pale disabled text would hardly show there.
+    QPalette readable = memo_->palette();
+    readable.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    memo_->setPalette(readable);
     newNotes_ = toolButton("SpeedButton2", "&Nowy", "Create a new text file", part);
     openNotes_ = toolButton("SpeedButton1", "&Otwórz", "Open a text file", part);
     clearNotes_ = toolButton("SpeedButton3", "&Wyczyść", "Do not use text file", part);

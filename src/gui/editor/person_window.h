@@ -58,6 +58,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -83,6 +84,10 @@ private:
     void updateCaption();
     void updateSexSymbols();
     void standardizeOnLeave(QLineEdit* box);
+    void dateBoxFocusEvent(QLineEdit* box, QEvent* event);
+    // Disabling the widget that has the focus would let Qt pass the focus
+    // on to the next box in the tab order; it goes to OK instead.
+    void setEnabledKeepingFocus(QWidget* widget, bool enabled);
 
     // Notes memo.
     void notesPathChanged();
@@ -110,6 +115,9 @@ private:
     std::unique_ptr<PersonRecord> copy_;
     bool confirmed_ = false;
     bool relationshipPageToOpen_ = false;
+    // The date box the user went into or typed in; only leaving that one
+    // standardises its date.
+    QLineEdit* enteredDateBox_ = nullptr;
 
     QTabWidget* pages_ = nullptr;
     QLineEdit* edit1_ = nullptr;

@@ -39,7 +39,7 @@ void TPerson::notesPathChanged() {
     memo_->clear();
     memo_->setToolTip(QString());
     if (path.isEmpty()) {
-        memo_->setEnabled(false);
+        setEnabledKeepingFocus(memo_, false);
         memo_->setReadOnly(true);
         setBaseColour(memo_, silverBack());
     } else {
@@ -56,13 +56,13 @@ void TPerson::notesPathChanged() {
         } else {
             // Never saved in this state: the line is ours, not the file's.
             memo_->setReadOnly(true);
-            memo_->setEnabled(false);
+            setEnabledKeepingFocus(memo_, false);
             setBaseColour(memo_, greyBack());
             memo_->setPlainText(QStringLiteral("Text file not found: ") + path);
             memo_->setToolTip(path);
         }
     }
-    clearNotes_->setEnabled(!memo_->isReadOnly());
+    setEnabledKeepingFocus(clearNotes_, !memo_->isReadOnly());
 }
 
 QString TPerson::saveMemoTo(const QString& path) {
@@ -142,8 +142,8 @@ void TPerson::picturePathChanged() {
         picture_->setToolTip(QString());
     }
     const bool withPicture = !path.isEmpty();
-    clearPicture_->setEnabled(withPicture);
-    edit8_->setEnabled(withPicture);
+    setEnabledKeepingFocus(clearPicture_, withPicture);
+    setEnabledKeepingFocus(edit8_, withPicture);
     setBaseColour(edit8_, withPicture ? QColor(Qt::white) : buttonFace());
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +22,7 @@
 #include "core/model/person_edit.h"
 #include "gui/editor/person_window.h"
 #include "gui/common/widget_colours.h"
+#include "gui/editor/picture_viewer.h"
 
 namespace lineara {
 
@@ -81,6 +83,13 @@ void TPerson::fillFromCopy() {
     picturePathChanged();
     notesPathChanged();
     updateCaption();
+    // setText leaves the cursor at the end, and a long source or comment
+    // would open scrolled to its end.
+    for (QLineEdit* box : {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_,
+                           edit8_}) {
+        box->setCursorPosition(0);
+    }
+    enteredDateBox_ = nullptr;
 }
 
 void TPerson::fillRelationGrid() {
@@ -106,6 +115,13 @@ void TPerson::showEvent(QShowEvent* event) {
     // window may be anywhere, the editor is wanted in front of the user.
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     formActivate();
+}
+
+// The viewer shows this person's picture; it has no business staying open
+// over the window the editor came from.
+void TPerson::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && viewer_ != nullptr) viewer_->close();
+    QDialog::hideEvent(event);
 }
 
 void TPerson::formActivate() {
@@ -154,10 +170,33 @@ void TPerson::standardizeOnLeave(QLineEdit* box) {
     if (box == edit11_) setCellOfSelectedRow(1, box->text());
 }
 
+void TPerson::dateBoxFocusEvent(QLineEdit* box, QEvent* event) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    // A popup (the box's own context menu) or another window taking over
+    // does not leave the box; the user comes back to it.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    if (event->type() == QEvent::FocusIn) {
+        // Only the user's ways in: the program may put the focus into a date
+        // box, and leaving it then must not rewrite a date nobody touched.
+        const bool byUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                            reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+        enteredDateBox_ = byUser ? box : nullptr;
+        return;
+    }
+    if (enteredDateBox_ != box) return;
+    enteredDateBox_ = nullptr;
+    standardizeOnLeave(box);
+}
+
+void TPerson::setEnabledKeepingFocus(QWidget* widget, bool enabled) {
+    if (!enabled && widget->window()->focusWidget() == widget && ok_->isEnabled()) ok_->setFocus();
+    widget->setEnabled(enabled);
+}
+
 bool TPerson::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut &&
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
         (watched == birthDate_ || watched == deathDate_ || watched == edit11_)) {
-        standardizeOnLeave(static_cast<QLineEdit*>(watched));
+        dateBoxFocusEvent(static_cast<QLineEdit*>(watched), event);
     } else if (watched == picture_ && !edit3_->text().isEmpty() &&
                (event->type() == QEvent::MouseButtonRelease ||
                 event->type() == QEvent::MouseButtonDblClick)) {
@@ -171,7 +210,11 @@ void TPerson::wireBasicPage() {
     connect(edit2_, &QLineEdit::textChanged, this, &TPerson::updateCaption);
     connect(male_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
     connect(female_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
-    for (QLineEdit* date : {birthDate_, deathDate_}) date->installEventFilter(this);
+    for (QLineEdit* date : {birthDate_, deathDate_, edit11_}) {
+        date->installEventFilter(this);
+        // Typing puts the user in the box, however the focus got there.
+        connect(date, &QLineEdit::textEdited, this, [this, date] { enteredDateBox_ = date; });
+    }
     connect(edit3_, &QLineEdit::textChanged, this, &TPerson::picturePathChanged);
     connect(edit4_, &QLineEdit::textChanged, this, &TPerson::notesPathChanged);
     connect(openPicture_, &QPushButton::clicked, this, &TPerson::openPictureClick);
@@ -182,7 +225,6 @@ void TPerson::wireBasicPage() {
 }
 
 void TPerson::wireRelationsPage() {
-    edit11_->installEventFilter(this);
     connect(grid_, &QTableWidget::itemSelectionChanged, this, &TPerson::rowSelected);
     // Only the user's typing goes to the grid; filling the boxes from a
     // row must not write back.

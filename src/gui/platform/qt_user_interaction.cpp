@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -92,8 +93,14 @@ std::optional<QColor> QtUserInteraction::chooseColour(const QColor& initial) {
 }
 
 std::optional<QFont> QtUserInteraction::chooseFont(const QFont& initial) {
+    // The dialog lists installed families only. A family that is drawn
+    // through a substitute ("Times New Roman" by Liberation Serif) is not
+    // among them and would open on whatever the list falls back to; the
+    // family that really draws is the one to show.
+    QFont start = initial;
+    start.setFamily(QFontInfo(initial).family());
     bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, initial, parent_);
+    QFont f = QFontDialog::getFont(&ok, start, parent_);
     if (!ok) return std::nullopt;
     return f;
 }

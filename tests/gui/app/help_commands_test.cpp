@@ -87,6 +87,25 @@ TEST_F(HelpCommandsTest, MissingHelpIsReportedNotOpened) {
     EXPECT_TRUE(t.user.messages().at(0).contains(QStringLiteral("help/index.html")));
 }
 
+// Help that the desktop cannot open must not fail silently, whether it
+// comes from the menu, a help button or the date question's Help.
+TEST_F(HelpCommandsTest, NoProgramToOpenWithIsReported) {
+    givePages({"index.html", "keywords.html", "topic-505.html"});
+    t.shell.openSucceeds = false;
+    help.contents();
+    help.keywordSearch();
+    help.topic(HelpCommands::kDateConversionTopic);
+    EXPECT_EQ(t.shell.opened.size(), 3);
+    EXPECT_EQ(t.user.messages(), QStringList({kNoBrowser, kNoBrowser, kNoBrowser}));
+
+    // The browser is registered, yet the desktop fails to start it.
+    t.user.asked.clear();
+    t.shell.programs[QStringLiteral(".html")] = QStringLiteral("browser %1");
+    t.shell.programs[QStringLiteral(".htm")] = QStringLiteral("browser %1");
+    help.homePage();
+    EXPECT_EQ(t.user.messages(), QStringList{kNoBrowser});
+}
+
 // Every page the commands open is shipped, and every link between the
 // pages leads somewhere, anchors included.
 TEST(ShippedHelp, PagesAndLinksAreComplete) {

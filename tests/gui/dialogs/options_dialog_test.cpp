@@ -4,16 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "support/fake_shell.h"
+#include "gui/platform/qt_user_interaction.h"
 
 namespace lineara {
 namespace {
@@ -167,6 +172,44 @@ TEST_F(OptionsDialogTest, CancelledFontDialogChangesNothing) {
     EXPECT_EQ(t.ctx.settings.screenFontSize, 16);
     EXPECT_EQ(sample(dialog)->text(), QStringLiteral("Times New Roman (16)"));
     EXPECT_EQ(changed.count(), 0);
+}
+
+// The real font dialog, answered by `act` once it is up and then by OK;
+// `shown` gets the font it opened on.
+void answerFontDialog(QFont& shown, const std::function<void(QFontDialog&)>& act) {
+    QTimer::singleShot(0, [&shown, act] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->currentFont();
+        act(*dialog);
+        dialog->accept();
+    });
+}
+
+// "Times New Roman" is drawn through a substitute that the dialog lists
+// under its own name; the dialog must not fall back to another family,
+// and a name the user kept must be stored as it was.
+TEST_F(OptionsDialogTest, FontDialogOpensOnTheDrawnFamilyAndKeepsAnUnchangedName) {
+    QtUserInteraction real;
+    t.ctx.ui = &real;
+    const QString drawn = QFontInfo(QFont(QStringLiteral("Times New Roman"))).family();
+    OptionsDialog dialog(t.ctx, nullptr);
+    QSignalSpy changed(&dialog, &OptionsDialog::screenFontChanged);
+    QFont shown;
+    answerFontDialog(shown, [](QFontDialog&) {});
+    child<QPushButton>(dialog, "changeFontButton")->click();
+    EXPECT_EQ(shown.family(), drawn);
+    EXPECT_EQ(shown.pointSize(), 16);
+    EXPECT_EQ(t.ctx.settings.screenFontName, "Times New Roman");
+    EXPECT_EQ(t.ctx.settings.screenFontSize, 16);
+
+    // Only the size changed.
+    answerFontDialog(shown, [&](QFontDialog& d) { d.setCurrentFont(QFont(drawn, 12)); });
+    child<QPushButton>(dialog, "changeFontButton")->click();
+    EXPECT_EQ(t.ctx.settings.screenFontName, "Times New Roman");
+    EXPECT_EQ(t.ctx.settings.screenFontSize, 12);
+    EXPECT_EQ(sample(dialog)->text(), QStringLiteral("Times New Roman (12)"));
+    EXPECT_EQ(changed.count(), 2);
 }
 
 }  // namespace

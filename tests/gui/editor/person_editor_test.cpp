@@ -1,6 +1,7 @@
 // The person editor driven as a user drives it: opened by the main
 // window's double click, boxes filled and read, OK and Cancel.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
@@ -13,6 +14,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -157,9 +160,124 @@ TEST_F(PersonEditor, RelationshipRowsMapToFilledSlotsAndReachBothSides) {
     EXPECT_TRUE(anna->isEmpty(field::relationPlace(3)));
 }
 
+// The user tabs into the box and out again.
 void leave(QWidget* box) {
-    QFocusEvent out(QEvent::FocusOut);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &in);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(box, &out);
+}
+
+// Clicking the picture's "W&yczyść" disables it, and Qt would pass the
+// focus on to the birth date; OK then rewrote a date nobody had touched.
+TEST_F(PersonEditor, OnlyADateBoxTheUserWasInIsStandardized) {
+    const QString notes = t.folder() + QStringLiteral("/jan.txt");
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    PersonRecord* p = add("Jan", "Nowak");
+    p->setText(field::pictureFile, "missing.jpg");
+    p->setText(field::notesFile, notes.toStdString());
+    p->setText(field::birthDate, "24.6.1873");
+    p->setText(field::deathDate, "5.12.1850");
+    t.ctx.settings.dateStandardization = true;
+    edit(p, [&] {
+        editor()->activateWindow();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), editor());
+        auto* ok = child<QPushButton>("Button1");
+        QTest::mouseClick(child<QPushButton>("Button7"), Qt::LeftButton);
+        EXPECT_EQ(editor()->focusWidget(), ok);
+        auto* clearNotes = child<QToolButton>("SpeedButton3");
+        clearNotes->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(clearNotes, Qt::Key_Space);
+        EXPECT_FALSE(clearNotes->isEnabled());
+        EXPECT_EQ(editor()->focusWidget(), ok);
+        // Put there by the program, left by the user: still untouched.
+        box("MaskEdit1")->setFocus();
+        QTest::mouseClick(box("MaskEdit2"), Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(text(p, field::birthDate), "24.6.1873");
+    EXPECT_EQ(text(p, field::deathDate), "5 Dec 1850");
+}
+
+// Every box of a one-line field: a pasted tab or line break would break
+// the box, the caption and every one-line-per-field output.
+TEST_F(PersonEditor, PastedControlCharactersNeverReachTheRecord) {
+    PersonRecord* p = add("Jan", "Nowak");
+    PersonRecord* anna = add("Anna", "Lis");
+    link(p, 1, anna, 1);
+    p->setText(field::pictureFile, "missing.jpg");
+    t.ctx.settings.dateStandardization = false;
+    QApplication::clipboard()->setText(QStringLiteral("a\tb\r\nc\x01" "d\ne"));
+    const QString clean = QStringLiteral("a b cd e");
+    edit(p, [&] {
+        for (const char* name : {"Edit1", "Edit2", "MaskEdit1", "Edit5", "MaskEdit2", "Edit6",
+                                 "Edit7", "Edit9", "Edit8", "Edit11", "Edit12"}) {
+            QLineEdit* b = box(name);
+            b->selectAll();
+            QTest::keySequence(b, QKeySequence::Paste);
+            EXPECT_EQ(b->text(), clean) << name;
+        }
+        EXPECT_EQ(editor()->windowTitle(), clean + QLatin1Char(' ') + clean);
+        child<QPushButton>("Button1")->click();
+    });
+    for (TextField f : {field::givenNames, field::surname, field::birthDate, field::birthPlace,
+                        field::deathDate, field::deathPlace, field::occupation, field::source,
+                        field::pictureComment, field::relationDate(1), field::relationPlace(1)}) {
+        EXPECT_EQ(text(p, f), "a b cd e");
+    }
+    EXPECT_EQ(text(anna, field::relationPlace(1)), "a b cd e");
+}
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(QColor a, QColor b) {
+    auto luminance = [](QColor c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The highest contrast of any pixel of the widget against its background.
+double bestContrast(QWidget* widget) {
+    const QImage shot = widget->grab().toImage();
+    const QColor back = shot.pixelColor(1, 1);
+    double best = 1;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            best = std::max(best, contrast(back, shot.pixelColor(x, y)));
+        }
+    }
+    return best;
+}
+
+TEST_F(PersonEditor, OpensReadablyAtTheStartOfLongTexts) {
+    PersonRecord* p = add("Jan", "Nowak");
+    p->setText(field::source, std::string(100, 's'));
+    p->setText(field::pictureFile, "missing.jpg");
+    p->setText(field::pictureComment, std::string(246, 'k'));
+    p->setText(field::notesFile, "nowhere/missing.txt");
+    t.user.fileAnswers.push_back(QStringLiteral("nowhere/other.txt"));
+    edit(p, [&] {
+        EXPECT_EQ(box("Edit9")->cursorPosition(), 0);
+        EXPECT_EQ(box("Edit8")->cursorPosition(), 0);
+        // The not-found line, as the user sees it when the editor opens and
+        // after choosing a file that is gone.
+        auto* memo = child<QPlainTextEdit>("Memo1");
+        EXPECT_GE(bestContrast(memo->viewport()), 4.5);
+        child<QToolButton>("SpeedButton1")->click();
+        ASSERT_EQ(memo->toPlainText(), QStringLiteral("Text file not found: nowhere/other.txt"));
+        EXPECT_EQ(memo->viewport()->grab().toImage().pixelColor(1, 1), QColor(128, 128, 128));
+        EXPECT_GE(bestContrast(memo->viewport()), 4.5);
+    });
 }
 
 TEST_F(PersonEditor, DatesAreStandardizedOnLeavingTheBox) {
@@ -408,6 +526,23 @@ TEST_F(PersonEditor, ClickOnThePictureOpensTheViewerAtNaturalSize) {
         EXPECT_EQ(viewer->pictureBox()->size(), QSize(tool::kPortraitWidth, tool::kPortraitHeight));
         viewer->close();
     });
+}
+
+TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
+    const QString picture = writeJpeg(t.folder() + QStringLiteral("/p.jpg"));
+    PersonRecord* p = add("Jan", "Nowak");
+    p->setText(field::pictureFile, picture.toStdString());
+    for (const char* button : {"Button1", "Button2"}) {
+        editor()->setRunner([&](TPerson& window) {
+            window.show();
+            QTest::mouseClick(child<QLabel>("AdvImage1"), Qt::LeftButton);
+            ASSERT_TRUE(editor()->pictureViewer()->isVisible());
+            child<QPushButton>(button)->click();
+        });
+        persons().setCurrentPerson(p);
+        main->FormDblClick();
+        EXPECT_FALSE(editor()->pictureViewer()->isVisible()) << button;
+    }
 }
 
 TEST_F(PersonEditor, PendingLinkOpensOnTheRelationshipPage) {
