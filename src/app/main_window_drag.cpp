@@ -49,7 +49,10 @@ private:
 }  // namespace
 
 void TZudezezor::FormMouseMove(QPoint pixel) {
-    if (!view_.panning && !view_.dragging && !view_.rubberBand && ctx_.settings.showHints) {
+    if (buttonHeld_) {
+        hideHoverHint();
+    } else if (!view_.panning && !view_.dragging && !view_.rubberBand &&
+               ctx_.settings.showHints) {
         showHoverHint(pixel);
     }
     if (view_.panning) panTo(pixel);
@@ -57,6 +60,8 @@ void TZudezezor::FormMouseMove(QPoint pixel) {
     view_.mouseTreeY = pixelToTreeY(view_, pixel.y());
     PersonRecord* current = doc_.persons().currentPerson();
     if (view_.dragPending && current != nullptr && passesDragThreshold(*current, view_)) {
+        // A carried box is taken back whole on Escape, not moved back.
+        if (!view_.newPersonPending) rememberDragOrigins();
         doc_.setTreeModified(true);
         view_.dragging = true;
         view_.dragPending = false;
@@ -73,8 +78,7 @@ void TZudezezor::showHoverHint(QPoint pixel) {
     const PersonRecord* r = hitTest(doc_.persons(), view_, pixelToTreeX(view_, pixel.x()),
                                     pixelToTreeY(view_, pixel.y()));
     if (r == nullptr) {
-        hintShown_ = false;
-        QToolTip::hideText();
+        hideHoverHint();
         setStatusText(QString());
         return;
     }
@@ -99,6 +103,11 @@ void TZudezezor::showHoverHint(QPoint pixel) {
         QToolTip::showText(canvas_->mapToGlobal(pixel), shown, canvas_);
     }
     setStatusText(names + QLatin1Char(' ') + dates);
+}
+
+void TZudezezor::hideHoverHint() {
+    hintShown_ = false;
+    QToolTip::hideText();
 }
 
 // Each move is rounded on its own, so the view follows the mouse in whole
@@ -149,6 +158,21 @@ void TZudezezor::moveDraggedBox() {
         invertPersonBox(*box);
     }
     canvas_->update();
+}
+
+// Where the boxes about to move are, for Escape to put them back.
+void TZudezezor::rememberDragOrigins() {
+    PersonList& list = doc_.persons();
+    PersonRecord* box = list.currentPerson();
+    dragOrigins_.clear();
+    modifiedBeforeDrag_ = doc_.treeModified();
+    if (!box->selected()) {
+        dragOrigins_.emplace_back(box, QPoint(box->posX(), box->posY()));
+        return;
+    }
+    for (PersonRecord* r : list.selection()) {
+        dragOrigins_.emplace_back(r, QPoint(r->posX(), r->posY()));
+    }
 }
 
 // In the zoom-to-area mode the band keeps the window's proportions, so

@@ -29,6 +29,7 @@ bool TZudezezor::canvasMouseEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
+        buttonHeld_ = true;
         FormMouseDown(e->button(), e->position().toPoint());
         return true;
     }
@@ -41,18 +42,28 @@ bool TZudezezor::canvasMouseEvent(QEvent* event) {
             view_.linkJustMade = false;
         }
         return true;
-    case QEvent::MouseMove:
-        FormMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        // A release the canvas did not see (over the context menu, say)
+        // shows in the next move.
+        buttonHeld_ = e->buttons() != Qt::NoButton;
+        FormMouseMove(e->position().toPoint());
         return true;
-    case QEvent::MouseButtonRelease:
-        FormMouseUp(static_cast<QMouseEvent*>(event)->position().toPoint());
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        buttonHeld_ = e->buttons() != Qt::NoButton;
+        FormMouseUp(e->position().toPoint());
         return true;
+    }
     default:
         return false;
     }
 }
 
 void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
+    // The hint would only cover what the press starts.
+    hideHoverHint();
     if (button == Qt::MiddleButton) {
         view_.panArmed = true;
         setAreaZoomMode(false);
@@ -183,8 +194,60 @@ void TZudezezor::releaseDrag() {
     view_.dragging = false;
     const bool carriedNewBox = view_.newPersonPending;
     view_.newPersonPending = false;
+    carriedBox_ = currentBeforeCarry_ = nullptr;
+    dragOrigins_.clear();
     FormPaint();
     if (carriedNewBox) editCurrentPerson();
+}
+
+namespace {
+
+// Whether `record` is still in the list. The way back for Escape holds
+// records that a command may have deleted meanwhile.
+bool isInList(const PersonList& list, const PersonRecord* record) {
+    for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
+        if (r == record) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Escape ends what waits on the canvas as if it had not begun: a link
+// waiting for its click, a box just made and still on the mouse, a band, a
+// drag (the boxes go back) and the zoom-to-area mode. A button still held
+// finds nothing to finish on its release.
+bool TZudezezor::cancelCanvasGesture() {
+    bool cancelled = anyLinkPending(view_) || view_.dragPending || view_.dragging ||
+                     view_.rubberBand || view_.newPersonPending || view_.areaZoom;
+    view_.pendingLinkFather = view_.pendingLinkMother = view_.pendingLinkPartner = false;
+    if (view_.newPersonPending && view_.dragging) {
+        takeBackCarriedBox();
+    } else if (view_.dragging) {
+        for (const auto& [record, place] : dragOrigins_) record->setPos(place.x(), place.y());
+        doc_.setTreeModified(modifiedBeforeDrag_);
+    }
+    view_.dragPending = view_.dragging = view_.rubberBand = view_.newPersonPending = false;
+    carriedBox_ = currentBeforeCarry_ = nullptr;
+    dragOrigins_.clear();
+    if (!cancelled) return false;
+    setAreaZoomMode(false);
+    view_.areaZoomSticky = false;
+    canvas_->unsetCursor();  // also the cross of a link command
+    FormPaint();
+    return true;
+}
+
+// The carried box goes with everything its command did: the alias marks
+// it gave go with it (see removePerson), and its id is given out again.
+void TZudezezor::takeBackCarriedBox() {
+    PersonList& list = doc_.persons();
+    const bool known = carriedBox_ != nullptr && isInList(list, carriedBox_);
+    PersonRecord* box = known ? carriedBox_ : list.currentPerson();
+    if (!list.takeBackNewPerson(box)) return;
+    if (!known) return;
+    list.setCurrentPerson(isInList(list, currentBeforeCarry_) ? currentBeforeCarry_ : nullptr);
+    doc_.setTreeModified(modifiedBeforeCarry_);
 }
 
 void TZudezezor::FormDblClick() {
