@@ -32,6 +32,8 @@ public:
     const std::string& redoName() const;
     bool undo(PersonList& list);
     bool redo(PersonList& list);
+    // Forgets the steps undone, so they cannot be done again.
+    void forgetUndone() { dropUndone(); }
     // Forgets every step; the tree as it is now counts as saved.
     void clear();
 

@@ -28,6 +28,13 @@ bool Document::undo() {
     return true;
 }
 
+bool Document::takeBackLastStep() {
+    if (!undo()) return false;
+    history_.forgetUndone();
+    historyChanged();
+    return true;
+}
+
 bool Document::redo() {
     if (liveMove_.active) return false;
     if (!history_.redo(persons_)) return false;

@@ -69,6 +69,9 @@ public:
     const std::string& redoName() const { return history_.redoName(); }
     bool undo();
     bool redo();
+    // Takes the last step back as if it had never been made: undone, and
+    // not offered to be done again (a new box taken off the mouse).
+    bool takeBackLastStep();
     const History& history() const { return history_; }
     // Told after every change of the history (a step made, undone, redone
     // or forgotten), so the window can keep its undo and redo items right.

@@ -189,7 +189,15 @@ bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev,
             break;
         case LinkKind::Partner: {
             Outcome o = list.AddMarriage(from, target);
-            if (o) result.changed = true;
+            if (o) {
+                result.changed = true;
+            } else if (target != clicked) {
+                // The box was made only to be the partner; a refused
+                // relationship must not leave it behind, nor use up its id.
+                list.takeBackNewPerson(target);
+                list.setCurrentPerson(prev);
+                result.changed = false;
+            }
             result.message = o.message;
             // The editor opens even after a refusal: the user came to fill
             // in a relationship and sees there why none was added.

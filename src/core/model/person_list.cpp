@@ -135,6 +135,16 @@ void PersonList::insertForRestore(PersonRecord* record, PersonRecord* previous) 
     ++count_;
 }
 
+bool PersonList::takeBackNewPerson(PersonRecord* record) {
+    // The newest record is the tail and holds the highest id; nothing else
+    // may lower the id, or a later record could get an id already in use.
+    if (record == nullptr || record != tail_ || record->personId() != highestId_) return false;
+    current_ = record;
+    removePerson();
+    --highestId_;
+    return true;
+}
+
 void PersonList::ClearMemory() {
     highestId_ = 0;
     clearSelection();

@@ -98,6 +98,11 @@ public:
     PersonRecord* findPersonById(int32_t id) const;
     // Removes currentPerson after clearing every reference to it.
     void removePerson();
+    // Takes back the record the last LagNyPerson made, as if it had never
+    // been made: removed as by removePerson, and its id is given out again.
+    // Returns false, changing nothing, for any other record. currentPerson
+    // is null afterwards.
+    bool takeBackNewPerson(PersonRecord* record);
     // Frees every record; treeModified is the caller's business.
     void ClearMemory();
     // Records a relationship on both persons. Fails, changing neither,

@@ -8,6 +8,10 @@ namespace lineara {
 TreeCanvas::TreeCanvas(QWidget* parent) : QWidget(parent) {
     // Every pixel comes from the picture; nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on the drawing takes the keyboard back from wherever it was,
+    // a menu bar left in its keyboard mode included. The canvas handles no
+    // keys itself, so they go on to the main window as before.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void TreeCanvas::setRenderer(Renderer renderer) {

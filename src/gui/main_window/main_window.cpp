@@ -41,6 +41,7 @@ TZudezezor::TZudezezor(AppContext& ctx, QWidget* parent)
     buildToolBar();
     setupMouseGestures();
     buildEditToolButtons();
+    addAreaZoomButton();
     buildContextMenu();
     setupKeys();
 
@@ -92,6 +93,10 @@ void TZudezezor::FormPaint() {
     setWindowTitle(caption);
     canvas_->renderNow();
     if (navigator_) navigator_->showCounters(view_.zoomPercent, itemCount_, personCount_);
+    // Every change of the current person or the selection ends in a paint,
+    // whether it came from the canvas, a key, the navigator or another
+    // window, so the commands' states follow it here.
+    refreshCommandStates();
 }
 
 void TZudezezor::renderTree(QImage& picture) {

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui/common/app_context.h"
 #include "gui/main_window/document_commands.h"
@@ -137,6 +139,7 @@ protected:
 
 private:
     void buildZoomMenu();
+    void addAreaZoomButton();
     void addViewToggles(QMenu* view);
     void addViewInput();
     void wireNavigator();
@@ -153,6 +156,7 @@ private:
     WindowExtent windowExtent() const;
 
     QAction* areaZoomAction_ = nullptr;
+    QAction* areaZoomButton_ = nullptr;
     QAction* navigatorToggle_ = nullptr;
     QTimer* scrollRepeat_ = nullptr;
     // Which navigator scroll buttons are held: left, right, up, down.
@@ -198,6 +202,10 @@ private:
     void moveRubberBand();
     void releaseRubberBand();
     void releaseDrag();
+    // Escape ends what waits on the canvas as if it had not begun; false
+    // when nothing did.
+    bool cancelCanvasGesture();
+    void hideHoverHint();
     // Opens the editor for the current person from the tree file's folder.
     void editCurrentPerson();
     // Inverting feedback drawn straight over the canvas picture.
@@ -208,6 +216,8 @@ private:
 
     QString hintText_;
     bool hintShown_ = false;
+    // A mouse button is down on the canvas: no hint then.
+    bool buttonHeld_ = false;
     // --- end of mouse gestures ---
 
     // --- editing commands, keys and context menu ---
@@ -246,6 +256,9 @@ public:
     // key belongs to the context menu (even to a disabled item).
     bool contextMenuShortcut(const QKeySequence& key);
     bool isContextMenuKey(const QKeySequence& key) const;
+    // The key filter tells how the user works the open menus: with keys
+    // (true) or with the mouse (false).
+    void noteMenuInput(bool byKey) { menuChoiceByKey_ = byKey; }
 
     // --- undo and redo ---
     QAction* undoAction() const { return undoAction_; }
@@ -276,6 +289,8 @@ private:
     void updateAliasMenu();
     void updateLinkMenu();
     void applyEditResult(const EditResult& result);
+    // Runs a command that may leave a new box on the mouse.
+    void runCreation(const std::function<EditResult()>& create);
     void startLinkCommand(LinkKind kind);
     void goToRelative(PersonRecord* person);
     void moveFocusToNearest(ScrollDirection direction);
@@ -288,6 +303,10 @@ private:
     // item with a key takes it.
     QList<QAction*> popupKeyItems_;
     DialogRunner dialogRunner_;
+    // A command runs from a key of the window, or was chosen in a menu
+    // with the keyboard.
+    bool keyCommand_ = false;
+    bool menuChoiceByKey_ = false;
     // --- end of editing commands, keys and context menu ---
 
     // --- date conversion and quality check ---

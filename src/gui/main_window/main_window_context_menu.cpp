@@ -156,11 +156,12 @@ void TZudezezor::buildContextViewItems() {
     }
 }
 
+// Unlike the go-to-alias command, these leave the next press alone: it is
+// the user's next click on the tree and must count.
 void TZudezezor::goToRelative(PersonRecord* person) {
     if (person == nullptr) return;
     doc_.setCurrentPerson(person);
     centreAtPresentZoom(view_, windowExtent(), person->posX(), person->posY());
-    view_.skipNextMouseDown = true;
     FormPaint();
     refreshCommandStates();
 }

@@ -49,7 +49,10 @@ private:
 }  // namespace
 
 void TZudezezor::FormMouseMove(QPoint pixel) {
-    if (!view_.panning && !view_.dragging && !view_.rubberBand && ctx_.settings.showHints) {
+    if (buttonHeld_) {
+        hideHoverHint();
+    } else if (!view_.panning && !view_.dragging && !view_.rubberBand &&
+               ctx_.settings.showHints) {
         showHoverHint(pixel);
     }
     if (view_.panning) panTo(pixel);
@@ -58,12 +61,15 @@ void TZudezezor::FormMouseMove(QPoint pixel) {
     PersonRecord* current = doc_.persons().currentPerson();
     if (view_.dragPending && current != nullptr && passesDragThreshold(*current, view_)) {
         // The boxes follow the mouse from here on; they become one step
-        // when the button is released.
-        if (current->selected()) {
-            doc_.beginLiveMove({doc_.persons().selection().begin(),
-                                doc_.persons().selection().end()});
-        } else {
-            doc_.beginLiveMove({current});
+        // when the button is released, or go back on Escape. A carried new
+        // box is not a move: Escape takes its whole creation back.
+        if (!view_.newPersonPending) {
+            if (current->selected()) {
+                doc_.beginLiveMove({doc_.persons().selection().begin(),
+                                    doc_.persons().selection().end()});
+            } else {
+                doc_.beginLiveMove({current});
+            }
         }
         view_.dragging = true;
         view_.dragPending = false;
@@ -80,8 +86,7 @@ void TZudezezor::showHoverHint(QPoint pixel) {
     const PersonRecord* r = hitTest(doc_.persons(), view_, pixelToTreeX(view_, pixel.x()),
                                     pixelToTreeY(view_, pixel.y()));
     if (r == nullptr) {
-        hintShown_ = false;
-        QToolTip::hideText();
+        hideHoverHint();
         setStatusText(QString());
         return;
     }
@@ -106,6 +111,11 @@ void TZudezezor::showHoverHint(QPoint pixel) {
         QToolTip::showText(canvas_->mapToGlobal(pixel), shown, canvas_);
     }
     setStatusText(names + QLatin1Char(' ') + dates);
+}
+
+void TZudezezor::hideHoverHint() {
+    hintShown_ = false;
+    QToolTip::hideText();
 }
 
 // Each move is rounded on its own, so the view follows the mouse in whole

@@ -193,9 +193,17 @@ void TZudezezor::applyEditResult(const EditResult& result) {
     }
 }
 
-void TZudezezor::Nyperson1Click() { applyEditResult(newPerson(doc_, view_, 'M')); }
+void TZudezezor::runCreation(const std::function<EditResult()>& create) {
+    applyEditResult(create());
+}
 
-void TZudezezor::NewFemaleItem1Click() { applyEditResult(newPerson(doc_, view_, 'F')); }
+void TZudezezor::Nyperson1Click() {
+    runCreation([this] { return newPerson(doc_, view_, 'M'); });
+}
+
+void TZudezezor::NewFemaleItem1Click() {
+    runCreation([this] { return newPerson(doc_, view_, 'F'); });
+}
 
 void TZudezezor::Slettperson1Click() {
     const DeleteQuestion q = deleteQuestion(doc_);
@@ -216,13 +224,20 @@ void TZudezezor::Makehome1Click() { applyEditResult(makeHome(doc_)); }
 // of the press that came before it.
 void TZudezezor::PropertiesClick() { editCurrentPerson(); }
 
-void TZudezezor::MakeAliasClick() { applyEditResult(makeAlias(doc_, view_)); }
+void TZudezezor::MakeAliasClick() {
+    runCreation([this] { return makeAlias(doc_, view_); });
+}
 
-void TZudezezor::MakeThisAliasClick() { applyEditResult(makeThisAnAlias(doc_, view_)); }
+void TZudezezor::MakeThisAliasClick() {
+    runCreation([this] { return makeThisAnAlias(doc_, view_); });
+}
 
 void TZudezezor::GotoAlias1Click() {
     PersonRecord* target = goToAliasOrOriginal(doc_, view_);
     if (target == nullptr) return;
+    // The press to ignore is the one a mouse choice in a menu may leave
+    // behind; a key leaves none, and the next click must count.
+    if (keyCommand_ || menuChoiceByKey_) view_.skipNextMouseDown = false;
     centreAtPresentZoom(view_, windowExtent(), target->posX(), target->posY());
     FormPaint();
     refreshCommandStates();

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QToolBar>
 
 #include "gui/main_window/main_window.h"
@@ -48,13 +49,18 @@ Qt::KeyboardModifier modifierOf(int key) {
 // alone travel up to the window, so they all pass here once. Qt asks with
 // a ShortcutOverride whether a key is wanted before trying the shortcuts;
 // claiming the context menu's keys there is what lets them go before the
-// main menu's.
+// main menu's. In the menus it only notes whether an item is being chosen
+// with a key or with the mouse.
 class KeyFilter : public QObject {
 public:
     explicit KeyFilter(TZudezezor* window) : QObject(window), window_(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (qobject_cast<QMenu*>(watched) != nullptr) {
+            noteMenuInput(event->type());
+            return false;
+        }
         // The tool bar's buttons follow the person when the mouse comes to
         // them, whatever changed the tree since the last press.
         if (event->type() == QEvent::Enter && watched != window_) {
@@ -87,6 +93,13 @@ protected:
     }
 
 private:
+    void noteMenuInput(QEvent::Type type) {
+        if (type == QEvent::KeyPress) window_->noteMenuInput(true);
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
+            window_->noteMenuInput(false);
+        }
+    }
+
     TZudezezor* window_;
 };
 
@@ -96,6 +109,7 @@ void TZudezezor::setupKeys() {
     auto* filter = new KeyFilter(this);
     installEventFilter(filter);
     toolBar_->installEventFilter(filter);
+    for (QMenu* menu : findChildren<QMenu*>()) menu->installEventFilter(filter);
 }
 
 bool TZudezezor::isContextMenuKey(const QKeySequence& key) const {
@@ -111,7 +125,10 @@ bool TZudezezor::contextMenuShortcut(const QKeySequence& key) {
         // The menu's open handler decides first; a disabled item still
         // takes the key.
         PopupMenu();
-        if (!a->property(kRuleDisabled).toBool()) a->trigger();
+        if (!a->property(kRuleDisabled).toBool()) {
+            const QScopedValueRollback<bool> byKey(keyCommand_, true);
+            a->trigger();
+        }
         return true;
     }
     return false;
@@ -130,6 +147,7 @@ Qt::KeyboardModifiers TZudezezor::heldModifiers(const QKeyEvent* event, bool pre
 
 bool TZudezezor::FormKeyDown(QKeyEvent* event) {
     const int key = event->key();
+    if (key == Qt::Key_Escape && cancelCanvasGesture()) return true;
     const Qt::KeyboardModifiers held = heldModifiers(event, true);
     const struct {
         Qt::Key key;

@@ -30,6 +30,7 @@ bool TZudezezor::canvasMouseEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
+        buttonHeld_ = true;
         FormMouseDown(e->button(), e->position().toPoint());
         return true;
     }
@@ -42,18 +43,28 @@ bool TZudezezor::canvasMouseEvent(QEvent* event) {
             view_.linkJustMade = false;
         }
         return true;
-    case QEvent::MouseMove:
-        FormMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        // A release the canvas did not see (over the context menu, say)
+        // shows in the next move.
+        buttonHeld_ = e->buttons() != Qt::NoButton;
+        FormMouseMove(e->position().toPoint());
         return true;
-    case QEvent::MouseButtonRelease:
-        FormMouseUp(static_cast<QMouseEvent*>(event)->position().toPoint());
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        buttonHeld_ = e->buttons() != Qt::NoButton;
+        FormMouseUp(e->position().toPoint());
         return true;
+    }
     default:
         return false;
     }
 }
 
 void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
+    // The hint would only cover what the press starts.
+    hideHoverHint();
     if (button == Qt::MiddleButton) {
         view_.panArmed = true;
         setAreaZoomMode(false);
@@ -193,6 +204,30 @@ void TZudezezor::releaseDrag() {
     view_.newPersonPending = false;
     FormPaint();
     if (carriedNewBox) editCurrentPerson();
+}
+
+// Escape ends what waits on the canvas as if it had not begun: a link
+// waiting for its click, a box just made and still on the mouse, a band, a
+// drag (the boxes go back) and the zoom-to-area mode. A button still held
+// finds nothing to finish on its release.
+bool TZudezezor::cancelCanvasGesture() {
+    bool cancelled = anyLinkPending(view_) || view_.dragPending || view_.dragging ||
+                     view_.rubberBand || view_.newPersonPending || view_.areaZoom;
+    view_.pendingLinkFather = view_.pendingLinkMother = view_.pendingLinkPartner = false;
+    if (view_.newPersonPending && view_.dragging) {
+        // The box was made by the last step; it goes as if never made, and
+        // there is nothing to do again.
+        doc_.takeBackLastStep();
+    } else if (view_.dragging) {
+        doc_.cancelLiveMove();
+    }
+    view_.dragPending = view_.dragging = view_.rubberBand = view_.newPersonPending = false;
+    if (!cancelled) return false;
+    setAreaZoomMode(false);
+    view_.areaZoomSticky = false;
+    canvas_->unsetCursor();  // also the cross of a link command
+    FormPaint();
+    return true;
 }
 
 void TZudezezor::FormDblClick() {

@@ -59,6 +59,7 @@ void TZudezezor::Area1Click() {
 void TZudezezor::setAreaZoomMode(bool on) {
     view_.areaZoom = on;
     areaZoomAction_->setChecked(on);
+    areaZoomButton_->setChecked(on);
     if (on) {
         canvas_->setCursor(Qt::CrossCursor);
     } else {
@@ -110,6 +111,16 @@ void TZudezezor::buildZoomMenu() {
     areaZoomAction_->setCheckable(true);
     // The action has already flipped its check mark; the mode follows it.
     connect(areaZoomAction_, &QAction::triggered, this, &TZudezezor::setAreaZoomMode);
+}
+
+// The tool bar's button and the menu item show the same mode; either one
+// switches it.
+void TZudezezor::addAreaZoomButton() {
+    toolBar_->addSeparator();
+    areaZoomButton_ = toolBar_->addAction(QStringLiteral("Zoom to &Area"));
+    areaZoomButton_->setObjectName(QStringLiteral("AreaButton"));
+    areaZoomButton_->setCheckable(true);
+    connect(areaZoomButton_, &QAction::triggered, this, &TZudezezor::setAreaZoomMode);
 }
 
 void TZudezezor::addViewToggles(QMenu* view) {

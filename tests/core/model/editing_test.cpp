@@ -269,6 +269,28 @@ TEST_F(Editing, LinkToRelativeAtTheSlotLimit) {
     EXPECT_TRUE(doc.treeModified());
 }
 
+TEST_F(Editing, RefusedRelationshipOnEmptyCanvasLeavesNoBoxBehind) {
+    PersonRecord* p = add("p");
+    fill(p, kRelationSlots);
+    const size_t count = list().count();
+    const int32_t highest = list().highestPersonId();
+    EditResult r = link(LinkKind::Partner, p, nullptr, 500, 500);
+    EXPECT_EQ(r.message,
+              "Error: Could not create marriage. This version only supports 8 marriages.");
+    EXPECT_FALSE(r.changed);
+    EXPECT_EQ(r.openEditorFor, p);
+    EXPECT_EQ(list().count(), count);
+    EXPECT_EQ(list().highestPersonId(), highest);
+    EXPECT_EQ(list().currentPerson(), p);
+    for (int i = 1; i <= kRelationSlots; ++i) EXPECT_NE(p->partner[i], nullptr);
+    // The id the refused box had is the next one given out.
+    ASSERT_TRUE(list().LagNyPerson(0, 0).ok);
+    EXPECT_EQ(list().currentPerson()->personId(), highest + 1);
+    // Only the newest record can be taken back.
+    EXPECT_FALSE(list().takeBackNewPerson(p));
+    EXPECT_EQ(list().count(), count + 1);
+}
+
 TEST_F(Editing, LinkFromAPersonDeletedMeanwhileOnlyEnds) {
     PersonRecord* p = add();
     PersonRecord* t = add();
