@@ -88,7 +88,7 @@ TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     EXPECT_FALSE(win.doc.treeModified());
 }
 
-TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingEvenWhenTheSaveAsIsCancelled) {
+TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingAndStopsWhenTheSaveAsIsCancelled) {
     addPerson("Jan");
     QString target = path("kept.ln3");
     win.doc.setCurrentFileName(target.toStdString());
@@ -97,12 +97,47 @@ TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingEvenWhenTheSaveAsIsCancelle
     EXPECT_EQ(readBytes(target.toStdString()).size(), size_t(kRecordSize));
     EXPECT_TRUE(win.doc.persons().empty());
 
-    // Untitled: Yes runs Save as; cancelling it still lets New go on.
+    // Untitled: Yes runs Save as; cancelling it stops New, as Cancel would.
     addPerson("Ewa");
     win.user.yesNoCancelAnswers = {Answer::Yes};
     commands.New1Click();
     EXPECT_TRUE(win.user.asked.last().startsWith(QLatin1String("save|Zapisz jako|")));
-    EXPECT_TRUE(win.doc.persons().empty());
+    EXPECT_EQ(win.doc.persons().count(), 1u);
+    EXPECT_TRUE(win.doc.treeModified());
+}
+
+// Whatever keeps the tree from its file after the user said Yes, the
+// command that asked stops and the tree stays as it was, still modified.
+TEST_F(DocumentCommandsTest, YesWithoutASavedTreeStopsNewAndOpen) {
+    QDir().mkdir(path("folder.ln3"));
+    struct Case {
+        const char* what;
+        std::string fileName;   // the document's name before asking
+        QString saveAsAnswer;   // what the Save as dialog gives, if shown
+    } cases[] = {
+        {"Save as cancelled", "", QString()},
+        {"extension refused", "", path("tree.txt")},
+        {"write failed", dir.file("folder.ln3"), QString()},
+    };
+    for (const Case& c : cases) {
+        for (bool open : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (open ? ", Open" : ", New"));
+            win.doc.persons().ClearMemory();
+            addPerson("Jan");
+            win.doc.setCurrentFileName(c.fileName);
+            win.user.asked.clear();
+            win.user.yesNoCancelAnswers = {Answer::Yes};
+            win.user.fileAnswers = {c.saveAsAnswer, path("other.ln3")};
+            if (open) {
+                commands.Open1Click();
+            } else {
+                commands.New1Click();
+            }
+            EXPECT_EQ(win.doc.persons().count(), 1u);
+            EXPECT_TRUE(win.doc.treeModified());
+            EXPECT_TRUE(win.user.asked.filter(QStringLiteral("open|")).isEmpty());
+        }
+    }
 }
 
 TEST_F(DocumentCommandsTest, SaveAsTakesTheNameEvenWhenTheExtensionIsRefused) {
