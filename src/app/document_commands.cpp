@@ -146,9 +146,13 @@ bool DocumentCommands::SaveAs() {
 
 void DocumentCommands::Exportallfiles1Click() {
     QString workingFolder = QDir::currentPath();
-    QString path =
+    QString chosen =
         env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Collect all files"), QString()));
-    if (path.isEmpty()) return;
+    if (chosen.isEmpty()) return;
+    // Fixed once, against the folder the command started in: the working
+    // folder moves to the new tree's folder at the end, and a relative name
+    // kept as the document's would then point somewhere else.
+    QString path = QFileInfo(QDir(workingFolder), chosen).absoluteFilePath();
 
     CollectOutcome outcome;
     QString folder;
@@ -158,7 +162,8 @@ void DocumentCommands::Exportallfiles1Click() {
         QDir::setCurrent(workingFolder);
         env_.document().setCurrentFileName(localPath(path));
         folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
-        outcome = collectPersonFiles(env_.document().persons(), folder, env_.codec());
+        outcome = collectPersonFiles(env_.document().persons(), folder, env_.codec(),
+                                     workingFolder);
         bool modified = env_.document().treeModified();
         SaveResult r = env_.document().SavetoFile(localPath(path));
         env_.document().setTreeModified(modified);  // collecting leaves the flag alone

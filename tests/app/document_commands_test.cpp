@@ -300,5 +300,23 @@ TEST_F(CollectTest, AFileThatCannotBeCopiedKeepsItsPathAndIsNamed) {
               dir.file("src/gone.txt"));
 }
 
+TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {
+    QDir::setCurrent(QString::fromStdString(dir.path()));
+    addPerson("Jan")->setText(field::pictureFile, "src/a.jpg");
+    win.user.fileAnswers = {QStringLiteral("dest/t.ln3")};
+    commands.Exportallfiles1Click();
+    EXPECT_EQ(win.doc.currentFileName(), dir.file("dest/t.ln3"));
+    EXPECT_TRUE(win.user.asked.last().endsWith(QStringLiteral("Collected 2 files to directory ") +
+                                               path("dest/")));
+    EXPECT_TRUE(QFile::exists(path("dest/a.jpg")));
+
+    // The working folder is now the tree's; Save still finds the tree.
+    addPerson("Ewa");
+    commands.Save1Click();
+    EXPECT_TRUE(win.errors.isEmpty());
+    EXPECT_FALSE(win.doc.treeModified());
+    EXPECT_EQ(readBytes(dir.file("dest/t.ln3")).size(), size_t(2 * kRecordSize));
+}
+
 }  // namespace
 }  // namespace lineara
