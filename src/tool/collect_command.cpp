@@ -2,7 +2,6 @@
 // notes files are copied next to DEST.ln3, the tree is saved there, and the
 // closing message is printed. Relative names in the tree are taken from the
 // tree file's folder, as the desktop program finds them.
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <iostream>
@@ -16,20 +15,22 @@ namespace lineara::tool {
 
 int collect(const Args& args) {
     if (args.size() != 2) return usage("collect TREE.ln3 DEST.ln3");
+    // Both names are made absolute first, so that the tree and its files
+    // go to one folder whatever happens to the working folder.
+    QString source =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(args[0]))).absoluteFilePath();
+    QString dest =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(args[1]))).absoluteFilePath();
     Document doc;
     if (!loadTree(doc, args[0])) return 1;
     if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
 
-    QString source = QFile::decodeName(QByteArray::fromStdString(args[0]));
-    QString dest = QFile::decodeName(QByteArray::fromStdString(args[1]));
     QString folder = QFileInfo(dest).absolutePath() + QLatin1Char('/');
-    QDir::setCurrent(QFileInfo(source).absolutePath());
-
     RecordCodec codec;  // the default character set, as a new installation has
     CollectOutcome outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
-        return collectPersonFiles(list, folder, codec);
+        return collectPersonFiles(list, folder, codec, QFileInfo(source).absolutePath());
     });
-    SaveResult saved = doc.SavetoFile(args[1]);
+    SaveResult saved = doc.SavetoFile(QFile::encodeName(dest).toStdString());
     if (!saved.written()) return fail(saved.message);
     ++outcome.collected;
 

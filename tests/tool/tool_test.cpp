@@ -1,6 +1,7 @@
 // lineara-tool as a user or a script runs it: arguments in, text and exit
 // status out.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,60 @@ TEST_F(Tool, CollectCopiesTheFilesNextToTheNewTree) {
     ASSERT_TRUE(ReadfromFileCentred(collected, dir.file("dest/t.ln3"), view, 100, 100).loaded());
     EXPECT_EQ(collected.personListHead()->text(field::pictureFile), "a.jpg");
     EXPECT_EQ(collected.personListTail()->text(field::notesFile), "gone.txt");
+}
+
+TEST_F(Tool, CollectSendsTreeAndFilesToARelativeDestination) {
+    std::filesystem::create_directories(dir.file("fam"));
+    writeBytes(dir.file("fam/p.jpg"), {7});
+    PersonList list;
+    ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
+    list.currentPerson()->setText(field::pictureFile, "p.jpg");
+    ASSERT_TRUE(SavetoFile(list, dir.file("fam/tree.ln3")).written());
+    std::vector<uint8_t> original = readBytes(dir.file("fam/tree.ln3"));
+
+    // Run from the test folder: the destination is the test folder's tree.ln3.
+    ToolRun r = runTool(LINEARA_TOOL, {"collect", "fam/tree.ln3", "tree.ln3"}, dir, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Collected 2 files to directory " + dir.path() + "/\n");
+    EXPECT_EQ(readBytes(dir.file("fam/tree.ln3")), original);
+    EXPECT_EQ(readBytes(dir.file("p.jpg")), (std::vector<uint8_t>{7}));
+    PersonList collected;
+    ViewState view;
+    ASSERT_TRUE(ReadfromFileCentred(collected, dir.file("tree.ln3"), view, 100, 100).loaded());
+    EXPECT_EQ(collected.personListHead()->text(field::pictureFile), "p.jpg");
+}
+
+TEST_F(Tool, CollectListsAFileItMayNotRead) {
+    if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    }
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.file("src"));
+    fs::create_directories(dir.file("dest"));
+    writeBytes(dir.file("src/open.jpg"), {1});
+    writeBytes(dir.file("src/secret.jpg"), {2});
+    PersonList list;
+    for (const char* name : {"secret.jpg", "open.jpg"}) {
+        ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
+        list.currentPerson()->setText(field::pictureFile, name);
+    }
+    ASSERT_TRUE(SavetoFile(list, dir.file("src/t.ln3")).written());
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::permissions(dir.file("dest"), fs::perms::all);
+    fs::permissions(dir.file("src"), fs::perms(0755));
+    fs::permissions(dir.file("src/t.ln3"), fs::perms(0644));
+    fs::permissions(dir.file("src/open.jpg"), fs::perms(0644));
+    fs::permissions(dir.file("src/secret.jpg"), fs::perms(0600));
+
+    ToolRun r = runTool("/usr/bin/setpriv",
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", LINEARA_TOOL,
+                         "collect", dir.file("src/t.ln3"), dir.file("dest/t.ln3")},
+                        dir);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, "Collected 2 files to directory " + dir.file("dest") + "/\n");
+    EXPECT_NE(r.err.find("secret.jpg"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.file("dest/secret.jpg")));
+    EXPECT_EQ(readBytes(dir.file("dest/open.jpg")), (std::vector<uint8_t>{1}));
 }
 
 TEST_F(Tool, UnknownCommandsAreUsageErrors) {

@@ -38,7 +38,9 @@ bool DocumentCommands::CheckModified() {
     Answer a = env_.ui().askYesNoCancel(QStringLiteral("Potwierdz"),
                                         QStringLiteral("Zapisac zmiany w Twoim drzewie?"));
     if (a == Answer::Cancel) return false;
-    if (a == Answer::Yes) Save1Click();
+    // A user who asked to save must not lose the tree because the save did
+    // not happen: that stops the caller just as Cancel does.
+    if (a == Answer::Yes) return Save();
     return true;
 }
 
@@ -122,35 +124,38 @@ bool DocumentCommands::saveTo(const QString& path) {
     return false;
 }
 
-void DocumentCommands::Save1Click() {
+bool DocumentCommands::Save() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::Save);
     const std::string& name = env_.document().currentFileName();
-    if (!name.empty()) {
-        saveTo(fromLocalPath(name));
-    } else {
-        SaveAs1Click();
-    }
+    bool saved = !name.empty() ? saveTo(fromLocalPath(name)) : SaveAs();
     env_.setStatusText(QStringLiteral("OK"));
+    return saved;
 }
 
-void DocumentCommands::SaveAs1Click() {
+bool DocumentCommands::SaveAs() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::SaveAs);
     QString initial = fromLocalPath(env_.document().currentFileName());
     QString path =
         env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
+    bool saved = false;
     if (!path.isEmpty()) {
         // The document takes the name even when the save refuses it.
         env_.document().setCurrentFileName(localPath(path));
-        saveTo(path);
+        saved = saveTo(path);
     }
     env_.setStatusText(QStringLiteral("OK"));
+    return saved;
 }
 
 void DocumentCommands::Exportallfiles1Click() {
     QString workingFolder = QDir::currentPath();
-    QString path =
+    QString chosen =
         env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Collect all files"), QString()));
-    if (path.isEmpty()) return;
+    if (chosen.isEmpty()) return;
+    // Fixed once, against the folder the command started in: the working
+    // folder moves to the new tree's folder at the end, and a relative name
+    // kept as the document's would then point somewhere else.
+    QString path = QFileInfo(QDir(workingFolder), chosen).absoluteFilePath();
 
     CollectOutcome outcome;
     QString folder;
@@ -163,7 +168,7 @@ void DocumentCommands::Exportallfiles1Click() {
         Document& doc = env_.document();
         bool modified = doc.treeModified();
         outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
-            return collectPersonFiles(list, folder, env_.codec());
+            return collectPersonFiles(list, folder, env_.codec(), workingFolder);
         });
         SaveResult r = doc.SavetoFile(localPath(path));
         // Collecting leaves the flag as it was, even though the tree is saved.

@@ -47,8 +47,12 @@ public:
     void New1Click();
     void Open1Click();
     void OpenFile(const QString& path);
-    void Save1Click();
-    void SaveAs1Click();
+    void Save1Click() { Save(); }
+    void SaveAs1Click() { SaveAs(); }
+    // The two save commands, telling whether the tree is now in its file:
+    // false after a cancelled dialog, a refused name or a failed write.
+    bool Save();
+    bool SaveAs();
     void Exportallfiles1Click();
 
 private:

@@ -141,6 +141,26 @@ TEST_F(ApplicationTest, CloseQueryAsksAndKeepsTheWindowOnCancel) {
     EXPECT_TRUE(main->doc().persons().empty());
 }
 
+TEST_F(ApplicationTest, CloseQueryKeepsTheWindowWhenYesDidNotSave) {
+    auto program = startProgram();
+    program->start();
+    TZudezezor* main = program->mainWindow();
+    ASSERT_TRUE(test::writable(main->doc()).LagNyPerson(0, 0).ok);
+    // Yes on an untitled tree, then the Save as dialog is cancelled.
+    user.yesNoCancelAnswers = {Answer::Yes};
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(main->doc().persons().count(), 1u);
+    EXPECT_TRUE(main->doc().treeModified());
+
+    // Yes, and this time the tree is saved: the window closes.
+    QString path = QString::fromStdString(dir.file("kept.ln3"));
+    user.yesNoCancelAnswers = {Answer::Yes};
+    user.fileAnswers = {path};
+    EXPECT_TRUE(main->close());
+    EXPECT_TRUE(main->doc().persons().empty());
+    EXPECT_TRUE(std::filesystem::exists(path.toStdString()));
+}
+
 TEST_F(ApplicationTest, ScreenSettingsAreKeptForTheNextStart) {
     {
         auto program = startProgram();

@@ -88,7 +88,7 @@ TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     EXPECT_FALSE(win.doc.treeModified());
 }
 
-TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingEvenWhenTheSaveAsIsCancelled) {
+TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingAndStopsWhenTheSaveAsIsCancelled) {
     addPerson("Jan");
     QString target = path("kept.ln3");
     win.doc.setCurrentFileName(target.toStdString());
@@ -97,12 +97,47 @@ TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingEvenWhenTheSaveAsIsCancelle
     EXPECT_EQ(readBytes(target.toStdString()).size(), size_t(kRecordSize));
     EXPECT_TRUE(win.doc.persons().empty());
 
-    // Untitled: Yes runs Save as; cancelling it still lets New go on.
+    // Untitled: Yes runs Save as; cancelling it stops New, as Cancel would.
     addPerson("Ewa");
     win.user.yesNoCancelAnswers = {Answer::Yes};
     commands.New1Click();
     EXPECT_TRUE(win.user.asked.last().startsWith(QLatin1String("save|Zapisz jako|")));
-    EXPECT_TRUE(win.doc.persons().empty());
+    EXPECT_EQ(win.doc.persons().count(), 1u);
+    EXPECT_TRUE(win.doc.treeModified());
+}
+
+// Whatever keeps the tree from its file after the user said Yes, the
+// command that asked stops and the tree stays as it was, still modified.
+TEST_F(DocumentCommandsTest, YesWithoutASavedTreeStopsNewAndOpen) {
+    QDir().mkdir(path("folder.ln3"));
+    struct Case {
+        const char* what;
+        std::string fileName;   // the document's name before asking
+        QString saveAsAnswer;   // what the Save as dialog gives, if shown
+    } cases[] = {
+        {"Save as cancelled", "", QString()},
+        {"extension refused", "", path("tree.txt")},
+        {"write failed", dir.file("folder.ln3"), QString()},
+    };
+    for (const Case& c : cases) {
+        for (bool open : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (open ? ", Open" : ", New"));
+            test::writable(win.doc).ClearMemory();
+            addPerson("Jan");
+            win.doc.setCurrentFileName(c.fileName);
+            win.user.asked.clear();
+            win.user.yesNoCancelAnswers = {Answer::Yes};
+            win.user.fileAnswers = {c.saveAsAnswer, path("other.ln3")};
+            if (open) {
+                commands.Open1Click();
+            } else {
+                commands.New1Click();
+            }
+            EXPECT_EQ(win.doc.persons().count(), 1u);
+            EXPECT_TRUE(win.doc.treeModified());
+            EXPECT_TRUE(win.user.asked.filter(QStringLiteral("open|")).isEmpty());
+        }
+    }
 }
 
 TEST_F(DocumentCommandsTest, SaveAsTakesTheNameEvenWhenTheExtensionIsRefused) {
@@ -263,6 +298,24 @@ TEST_F(CollectTest, AFileThatCannotBeCopiedKeepsItsPathAndIsNamed) {
     EXPECT_TRUE(message.contains(path("src/gone.txt")));
     EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile),
               dir.file("src/gone.txt"));
+}
+
+TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {
+    QDir::setCurrent(QString::fromStdString(dir.path()));
+    addPerson("Jan")->setText(field::pictureFile, "src/a.jpg");
+    win.user.fileAnswers = {QStringLiteral("dest/t.ln3")};
+    commands.Exportallfiles1Click();
+    EXPECT_EQ(win.doc.currentFileName(), dir.file("dest/t.ln3"));
+    EXPECT_TRUE(win.user.asked.last().endsWith(QStringLiteral("Collected 2 files to directory ") +
+                                               path("dest/")));
+    EXPECT_TRUE(QFile::exists(path("dest/a.jpg")));
+
+    // The working folder is now the tree's; Save still finds the tree.
+    addPerson("Ewa");
+    commands.Save1Click();
+    EXPECT_TRUE(win.errors.isEmpty());
+    EXPECT_FALSE(win.doc.treeModified());
+    EXPECT_EQ(readBytes(dir.file("dest/t.ln3")).size(), size_t(2 * kRecordSize));
 }
 
 }  // namespace

@@ -1,0 +1,130 @@
+// Collecting a tree's files into one folder: which files are copied, under
+// which names, and what the persons point at afterwards.
+#include "gui/main_window/collect_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/add_person.h"
+#include "support/temp_dir.h"
+
+namespace lineara {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+using Bytes = std::vector<uint8_t>;
+
+class CollectFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* d : {"a", "b", "dest"}) std::filesystem::create_directory(dir.file(d));
+    }
+    PersonRecord* personWith(TextField f, const std::string& stored) {
+        PersonRecord* p = test::addPerson(persons, "Jan");
+        p->setText(f, stored);
+        return p;
+    }
+    // Relative names are taken from the test's folder.
+    CollectOutcome collect() {
+        return collectPersonFiles(persons, QString::fromStdString(dir.file("dest/")), codec,
+                                  QString::fromStdString(dir.path()));
+    }
+    std::vector<std::string> destFiles() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.file("dest"))) {
+            names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+    PersonList persons;
+    RecordCodec codec;
+};
+
+TEST_F(CollectFilesTest, NamesThatMeetInTheFolderNeverOverwriteEachOther) {
+    writeBytes(dir.file("a/photo.jpg"), {'A'});
+    writeBytes(dir.file("b/photo.jpg"), {'B'});
+    writeBytes(dir.file("a/notes.txt"), {'N'});
+    writeBytes(dir.file("dest/notes.txt"), {'o', 'l', 'd'});  // someone else's file
+    writeBytes(dir.file("dest/in.jpg"), {'I'});                // already collected
+
+    struct Row {
+        TextField field;
+        std::string stored;
+        const char* expected;  // the name in the record afterwards
+    } rows[] = {
+        {field::pictureFile, dir.file("a/photo.jpg"), "photo.jpg"},
+        {field::pictureFile, "b/photo.jpg", "photo (2).jpg"},  // same bare name
+        {field::pictureFile, "a\\photo.jpg", "photo.jpg"},     // the first file again
+        {field::notesFile, "a/notes.txt", "notes (2).txt"},
+        {field::pictureFile, dir.file("dest/in.jpg"), "in.jpg"},
+    };
+    for (const Row& r : rows) personWith(r.field, r.stored);
+
+    CollectOutcome outcome = collect();
+
+    EXPECT_EQ(outcome.collected, 5);
+    EXPECT_TRUE(outcome.failures.isEmpty()) << outcome.failures.join(u',').toStdString();
+    const PersonRecord* p = persons.personListHead();
+    for (const Row& r : rows) {
+        EXPECT_EQ(p->text(r.field), r.expected) << r.stored;
+        p = p->nextPerson;
+    }
+    // One copy each, nothing overwritten, no temporary files left behind.
+    EXPECT_EQ(destFiles(), (std::vector<std::string>{"in.jpg", "notes (2).txt", "notes.txt",
+                                                     "photo (2).jpg", "photo.jpg"}));
+    EXPECT_EQ(readBytes(dir.file("dest/photo.jpg")), Bytes{'A'});
+    EXPECT_EQ(readBytes(dir.file("dest/photo (2).jpg")), Bytes{'B'});
+    EXPECT_EQ(readBytes(dir.file("dest/notes.txt")), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(readBytes(dir.file("dest/notes (2).txt")), Bytes{'N'});
+}
+
+TEST_F(CollectFilesTest, OnlyRegularFilesAreCopied) {
+    ASSERT_EQ(mkfifo(dir.file("a/pipe.txt").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("a/folder.jpg"));
+    writeBytes(dir.file("a/good.jpg"), {'G'});
+    const std::string refused[] = {dir.file("a/pipe.txt"), "/dev/zero", dir.file("a/folder.jpg"),
+                                   dir.file("a/gone.jpg")};
+    for (const std::string& stored : refused) personWith(field::pictureFile, stored);
+    personWith(field::pictureFile, "a/good.jpg");
+
+    // Should the FIFO be opened for reading and wait for a writer, one
+    // comes, so that the test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        while (!done) {
+            int fd = ::open(dir.file("a/pipe.txt").c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    CollectOutcome outcome = collect();
+    done = true;
+    writer.join();
+
+    EXPECT_EQ(outcome.collected, 1);
+    ASSERT_EQ(outcome.failures.size(), 4);
+    const PersonRecord* p = persons.personListHead();
+    for (int i = 0; i < 4; ++i, p = p->nextPerson) {
+        EXPECT_EQ(outcome.failures[i].toStdString(), refused[i]);
+        EXPECT_EQ(p->text(field::pictureFile), refused[i]);  // keeps its old name
+    }
+    EXPECT_EQ(p->text(field::pictureFile), "good.jpg");
+    EXPECT_EQ(destFiles(), std::vector<std::string>{"good.jpg"});
+}
+
+}  // namespace
+}  // namespace lineara
