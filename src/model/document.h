@@ -22,8 +22,8 @@ public:
     bool treeModified() const { return persons_.treeModified(); }
     void setTreeModified(bool on) { persons_.setTreeModified(on); }
 
-    // The tree file operations of the list; a damaged file also leaves the
-    // document untitled.
+    // The tree file operations of the list; a damaged file, or one too
+    // large for the memory, also leaves the document untitled.
     SaveResult SavetoFile(const std::string& path) { return lineara::SavetoFile(persons_, path); }
     LoadResult ReadfromFile(const std::string& path, ViewState& view, int windowWidth,
                             int windowHeight);
