@@ -6,6 +6,7 @@
 
 #include "testdata/synthetic_tree.h"
 #include "core/formats/tree_file.h"
+#include "core/platform/atomic_file.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
@@ -36,6 +37,13 @@ int generate(const Args& args) {
     if (!parseCount(args[0], kMaxPersons, persons)) return usage(kSynopsis);
     if (args.size() == 4 && (args[2] != "--seed" || !parseCount(args[3], UINT32_MAX, seed))) {
         return usage(kSynopsis);
+    }
+
+    // A large tree takes a while: find out first whether it can be saved.
+    if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
+    {
+        AtomicFileWriter probe;
+        if (!probe.open(args[1])) return fail(probe.error());
     }
 
     PersonList list;

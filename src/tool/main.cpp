@@ -2,6 +2,7 @@
 // benchmarks. Thin commands over the same code the desktop program uses.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "tool/commands.h"
@@ -46,7 +47,14 @@ int main(int argc, char** argv) {
     }
     for (const Command& c : kCommands) {
         if (std::strcmp(argv[1], c.name) == 0) {
-            return c.run(lineara::tool::Args(argv + 2, argv + argc));
+            // Commands that know what they were doing when memory ran out
+            // say so themselves; this is for the rest.
+            try {
+                return c.run(lineara::tool::Args(argv + 2, argv + argc));
+            } catch (const std::bad_alloc&) {
+                std::fprintf(stderr, "Not enough memory\n");
+                return 1;
+            }
         }
     }
     std::fprintf(stderr, "lineara-tool: unknown command \"%s\"\n", argv[1]);

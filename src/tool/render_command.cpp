@@ -1,7 +1,7 @@
 // render: the tree as the program shows it right after opening the file,
 // painted by the canvas's own painter into a PNG. For scripts, for looking
 // at trees without a display, and for tests of the picture.
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -17,6 +17,7 @@
 #include "gui/render/tree_painter.h"
 #include "core/model/document.h"
 #include "gui/platform/runtime_dir.h"
+#include "core/platform/atomic_file.h"
 #include "tool/commands.h"
 #include "core/view/viewport.h"
 
@@ -153,9 +154,19 @@ int render(const Args& args) {
         settings.colourCode = options->colourCode;
         paintTree(painter, image.size(), doc.persons(), view, settings, RecordCodec());
     }
-    QImageWriter writer(QFile::decodeName(options->png.c_str()), "png");
+    // Encoded in memory and written whole, like a tree file: a full disk or
+    // a killed run never leaves half a picture in place of the old one.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
         return fail(options->png + ": " + writer.errorString().toStdString());
+    }
+    std::string error;
+    if (!writeFileAtomically(options->png, png.constData(), static_cast<size_t>(png.size()),
+                             error)) {
+        return fail(error);
     }
     return 0;
 }

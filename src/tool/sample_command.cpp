@@ -2,6 +2,9 @@
 // generations of two families from Żywiec and Łowicz, joined by two
 // marriages; one daughter appears twice (an alias), one grandson divorces
 // and marries again, and two persons have pictures and one a notes file.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -126,6 +129,7 @@ const PictureEntry kPictures[] = {
 
 constexpr Who kNotesPerson = Anna;
 constexpr char kNotesFile[] = "anna_nowak.txt";
+constexpr char kTreeFile[] = "sample.ln3";
 const char* const kNotesLines[] = {
     "Anna Kowalska z domu Nowak (1877–1962)",
     "",
@@ -210,10 +214,7 @@ bool buildSample(PersonList& list, std::string& error) {
 }
 
 bool writeFile(const std::string& path, const std::string& bytes, std::string& error) {
-    AtomicFileWriter file;
-    if (file.open(path) && file.write(bytes.data(), bytes.size()) && file.commit()) return true;
-    error = file.error();
-    return false;
+    return writeFileAtomically(path, bytes.data(), bytes.size(), error);
 }
 
 bool writePicture(const std::string& path, const PortraitStyle& style, std::string& error) {
@@ -242,6 +243,19 @@ int makeSample(const Args& args) {
     std::filesystem::create_directories(dir, ec);
     if (ec) return fail("Cannot create folder \"" + dir.string() + "\". " + ec.message());
 
+    // The sample is for a fresh folder: it never takes the place of files
+    // someone may have changed since, not even one of them.
+    std::vector<const char*> names;
+    for (const PictureEntry& p : kPictures) names.push_back(p.file);
+    names.push_back(kNotesFile);
+    names.push_back(kTreeFile);
+    for (const char* name : names) {
+        struct stat st;
+        if (lstat(inDir(name).c_str(), &st) == 0) {
+            return fail(fileErrorMessage("Cannot create file", inDir(name), EEXIST));
+        }
+    }
+
     // The companion files first, so that the tree never names a file that
     // is not there yet.
     std::vector<std::string> written;
@@ -255,7 +269,7 @@ int makeSample(const Args& args) {
 
     PersonList list;
     if (!buildSample(list, error)) return fail(error);
-    written.push_back(inDir("sample.ln3"));
+    written.push_back(inDir(kTreeFile));
     SaveResult saved = SavetoFile(list, written.back());
     if (!saved.written()) return fail(saved.message);
 

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <limits>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -73,6 +74,10 @@ ssize_t readFully(int fd, uint8_t* buffer, size_t size) {
 
 }  // namespace
 
+std::string outOfMemoryMessage(const char* action, const std::string& path) {
+    return std::string("Not enough memory to ") + action + " file \"" + path + "\"";
+}
+
 bool hasTreeFileExtension(const std::string& path) {
     if (path.size() < 3) return false;
     std::string tail = path.substr(path.size() - 3);
@@ -135,24 +140,37 @@ LoadResult ReadfromFile(PersonList& list, const std::string& path) {
         return {LoadResult::Unrecognized, kMsgUnrecognizedFile};
     };
 
-    std::vector<uint8_t> batch(kBatchRecords * kRecordSize);
-    for (;;) {
-        ssize_t n = readFully(fd, batch.data(), batch.size());
-        if (n < 0) return damaged();
-        size_t whole = static_cast<size_t>(n) / kRecordSize;
-        for (size_t k = 0; k < whole; ++k) {
-            auto record = std::make_unique<PersonRecord>();
-            record->loadImage(batch.data() + k * kRecordSize);
-            record->setSelected(false);
-            list.appendLoaded(std::move(record));
+    // A tree larger than the memory left is a file error like any other,
+    // not the end of the program: what was read so far is given back.
+    try {
+        std::vector<uint8_t> batch(kBatchRecords * kRecordSize);
+        for (;;) {
+            ssize_t n = readFully(fd, batch.data(), batch.size());
+            if (n < 0) return damaged();
+            size_t whole = static_cast<size_t>(n) / kRecordSize;
+            for (size_t k = 0; k < whole; ++k) {
+                auto record = std::make_unique<PersonRecord>();
+                record->loadImage(batch.data() + k * kRecordSize);
+                record->setSelected(false);
+                list.appendLoaded(std::move(record));
+            }
+            // The file ends inside a record: not one of ours.
+            if (static_cast<size_t>(n) % kRecordSize != 0) return damaged();
+            if (static_cast<size_t>(n) < batch.size()) break;
         }
-        // The file ends inside a record: not one of ours.
-        if (static_cast<size_t>(n) % kRecordSize != 0) return damaged();
-        if (static_cast<size_t>(n) < batch.size()) break;
+        ::close(fd);
+        fd = -1;
+        resolveLinks(list);
+    } catch (const std::bad_alloc&) {
+        if (fd >= 0) ::close(fd);
+        list.ClearMemory();
+        list.setCurrentPerson(nullptr);
+        list.setTreeModified(false);
+        LoadResult result{LoadResult::FileError, outOfMemoryMessage("open", path)};
+        result.outOfMemory = true;
+        return result;
     }
-    ::close(fd);
 
-    resolveLinks(list);
     list.setCurrentPerson(nullptr);
     return {LoadResult::Loaded, {}};
 }

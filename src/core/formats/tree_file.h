@@ -32,6 +32,9 @@ struct LoadResult {
     };
     Status status = Loaded;
     std::string message;
+    // A file error because the tree did not fit in memory: the list is
+    // empty and the document is left untitled.
+    bool outOfMemory = false;
     bool loaded() const { return status == Loaded; }
 };
 
@@ -47,6 +50,10 @@ std::vector<uint8_t> treeFileBytes(PersonList& list);
 // On success nothing is current or selected. Where the view goes is the
 // caller's business (see centreOnHome).
 LoadResult ReadfromFile(PersonList& list, const std::string& path);
+
+// The file error of running out of memory while working on a file, e.g.
+// Not enough memory to open file "/x/y.ln3"
+std::string outOfMemoryMessage(const char* action, const std::string& path);
 
 // Whether SavetoFile accepts the path: it must end in "ln3", any case.
 bool hasTreeFileExtension(const std::string& path);

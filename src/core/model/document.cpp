@@ -139,7 +139,7 @@ void Document::markSaved() {
 LoadResult Document::ReadfromFile(const std::string& path) {
     clear();
     LoadResult result = lineara::ReadfromFile(persons_, path);
-    if (result.status == LoadResult::Unrecognized) currentFileName_.clear();
+    if (result.status == LoadResult::Unrecognized || result.outOfMemory) currentFileName_.clear();
     history_.clear();
     persons_.setTreeModified(false);
     historyChanged();

@@ -81,8 +81,8 @@ public:
     // Empties the tree for a new one (or before opening another): the
     // history goes with it and the empty tree counts as saved.
     void clear();
-    // The tree file operations; a damaged file also leaves the document
-    // untitled. Both clear the history on loading, and a save that wrote
+    // The tree file operations; a damaged file, or one too large for the
+    // memory, also leaves the document untitled. Both clear the history on loading, and a save that wrote
     // the file makes this the saved state.
     SaveResult SavetoFile(const std::string& path);
     LoadResult ReadfromFile(const std::string& path);

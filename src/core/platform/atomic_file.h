@@ -2,6 +2,17 @@
 // the target's folder, which is flushed to disk and renamed over the target
 // only when everything was written. A failure at any step leaves the old
 // file as it was and removes the temporary file.
+//
+// A save must not do what writing the file in place could not: a target
+// the process may not write (read-only, or another user's) is refused with
+// the error an in-place write would have met. The new file keeps the old
+// one's permissions and, where the process may set them, its owner and
+// group. A character device or a pipe (/dev/null, /dev/stdout) cannot be
+// replaced and is written in place; other special files are refused.
+//
+// Temporary files are named TARGET.lineara-tmp-XXXXXX. One left behind by a
+// save that was killed is removed by the next successful save of the same
+// target; a save still running holds a lock on its file, which keeps it.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +43,16 @@ private:
     std::string temp_;
     std::string error_;
     int fd_ = -1;
+    bool inPlace_ = false;  // a device or pipe, written directly
 };
+
+// Opens, writes and commits `size` bytes in one go; false with the reason
+// in `error` on failure.
+bool writeFileAtomically(const std::string& path, const void* data, size_t size,
+                         std::string& error);
+
+// The suffix before the random part of a temporary file's name.
+extern const char kTempFileInfix[];
 
 // The sentence used for a file that cannot be opened, read or written,
 // e.g. Cannot open file "/x/y.ln3". No such file or directory

@@ -14,6 +14,7 @@
 #include "gui/editor/picture_loader.h"
 #include "gui/editor/picture_viewer.h"
 #include "gui/common/widget_colours.h"
+#include "core/platform/atomic_file.h"
 
 namespace lineara {
 
@@ -65,16 +66,16 @@ void TPerson::notesPathChanged() {
     setEnabledKeepingFocus(clearNotes_, !memo_->isReadOnly());
 }
 
+// Written whole or not at all, so that a failure never costs the notes the
+// file had.
 QString TPerson::saveMemoTo(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString();
     const QString text = memo_->toPlainText();
     std::string bytes = toRecord(text);
     if (!text.isEmpty()) bytes += '\n';
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.flush()) {
-        return file.errorString();
+    std::string error;
+    if (!writeFileAtomically(QFile::encodeName(path).toStdString(), bytes.data(), bytes.size(),
+                             error)) {
+        return QString::fromLocal8Bit(error.c_str());
     }
     return QString();
 }

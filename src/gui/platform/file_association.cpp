@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <string>
+
+#include "core/platform/atomic_file.h"
 
 namespace lineara {
 
@@ -63,10 +65,9 @@ bool writeIfChanged(const QString& path, const QString& text) {
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes) return false;
     existing.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(bytes);
-    return file.commit();
+    std::string ignored;
+    return writeFileAtomically(QFile::encodeName(path).toStdString(), bytes.constData(),
+                               static_cast<size_t>(bytes.size()), ignored);
 }
 
 void runTool(const QString& name, const QString& folder) {

@@ -9,10 +9,23 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "core/formats/tree_file.h"
 #include "support/load_centred.h"
+#include "core/model/document.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
+
+// A memory limit means nothing to the address sanitizer, which maps its
+// shadow memory up front.
+#if defined(__SANITIZE_ADDRESS__)
+#define LINEARA_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LINEARA_UNDER_ASAN 1
+#endif
+#endif
 
 namespace lineara {
 namespace {
@@ -246,6 +259,46 @@ TEST_F(FailedSave, TargetThatIsAFolder) {
     std::filesystem::create_directory(dir.file("d.ln3"));
     EXPECT_EQ(SavetoFile(list, dir.file("d.ln3")).status, SaveResult::FileError);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("d.ln3")));
+}
+
+
+// The address space this process has mapped now.
+size_t addressSpaceInUse() {
+    size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return pages * size_t(sysconf(_SC_PAGESIZE));
+}
+
+TEST(TreeLargerThanMemory, IsAFileErrorThatLeavesAnEmptyUntitledTree) {
+#ifdef LINEARA_UNDER_ASAN
+    GTEST_SKIP() << "a memory limit cannot be tested under the address sanitizer";
+#endif
+    TempDir dir;
+    // A gigabyte of empty records that takes no disk: a hole.
+    std::string path = dir.file("huge.ln3");
+    writeBytes(path, {});
+    ASSERT_EQ(truncate(path.c_str(), off_t(400'000) * kRecordSize), 0);
+
+    std::string problems = test::runInChild(
+        [&path] {
+            struct rlimit limit;
+            limit.rlim_cur = limit.rlim_max = addressSpaceInUse() + (size_t(64) << 20);
+            if (setrlimit(RLIMIT_AS, &limit) != 0) return std::string("setrlimit failed");
+            Document doc;
+            doc.setCurrentFileName("/somewhere/old.ln3");
+            LoadResult r = doc.ReadfromFile(path);
+            std::string said;
+            if (r.status != LoadResult::FileError) said += "not a file error\n";
+            if (r.message != "Not enough memory to open file \"" + path + "\"") {
+                said += r.message + "\n";
+            }
+            if (!doc.persons().empty()) said += "records left in memory\n";
+            if (!doc.currentFileName().empty()) said += "still titled\n";
+            if (doc.treeModified()) said += "marked modified\n";
+            return said;
+        },
+        false);
+    EXPECT_EQ(problems, "");
 }
 
 }  // namespace
