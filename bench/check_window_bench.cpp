@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/model/document.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
-#include "core/model/document.h"
-#include "testdata/synthetic_tree.h"
 #include "gui/platform/record_codec.h"
+#include "testdata/synthetic_tree.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ void BM_DateConvertWindow(benchmark::State& state) {
     PersonList& list = const_cast<PersonList&>(doc.persons());
     generateSyntheticTree(list, kPersons, 1);
     std::vector<PersonRecord::Image> images;
-    forEachPerson(doc.persons(), [&images](const PersonRecord* p) { images.push_back(p->image()); });
+    forEachPerson(doc.persons(),
+                  [&images](const PersonRecord* p) { images.push_back(p->image()); });
     RecordCodec codec;
     TDateConvert window(doc, codec, {}, {}, {});
     int converted = 0;

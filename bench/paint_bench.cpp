@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "gui/render/tree_painter.h"
 #include "core/view/view_math.h"
+#include "gui/render/tree_painter.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -93,21 +93,15 @@ void paintOnce(benchmark::State& state, const ViewState& view) {
     state.counters["zoom"] = view.zoomPercent;
 }
 
-void BM_PaintCentredAt100(benchmark::State& state) {
-    paintOnce(state, centredView());
-}
+void BM_PaintCentredAt100(benchmark::State& state) { paintOnce(state, centredView()); }
 BENCHMARK(BM_PaintCentredAt100)->Unit(benchmark::kMillisecond);
 
 // Zoomed out to the smallest zoom that still shows text: many boxes, each
 // with its four lines.
-void BM_PaintCentredAt20(benchmark::State& state) {
-    paintOnce(state, centredView(20));
-}
+void BM_PaintCentredAt20(benchmark::State& state) { paintOnce(state, centredView(20)); }
 BENCHMARK(BM_PaintCentredAt20)->Unit(benchmark::kMillisecond);
 
-void BM_PaintWholeTree(benchmark::State& state) {
-    paintOnce(state, wholeTreeView());
-}
+void BM_PaintWholeTree(benchmark::State& state) { paintOnce(state, wholeTreeView()); }
 BENCHMARK(BM_PaintWholeTree)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "testdata/synthetic_tree.h"
 #include "core/formats/tree_file.h"
+#include "testdata/synthetic_tree.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ using namespace lineara;
 
 std::string benchDir() {
     static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lineara-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lineara-bench-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
         return pattern;
     }();

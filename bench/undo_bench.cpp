@@ -58,16 +58,20 @@ void dragAll(Document& doc) {
 void BM_UndoDragAll(benchmark::State& s) { undoThenRedo(s, dragAll, true); }
 void BM_RedoDragAll(benchmark::State& s) { undoThenRedo(s, dragAll, false); }
 void BM_UndoAlignAll(benchmark::State& s) {
-    undoThenRedo(s, [](Document& d) { alignSelection(d, AlignSide::Left); }, true);
+    undoThenRedo(
+        s, [](Document& d) { alignSelection(d, AlignSide::Left); }, true);
 }
 void BM_RedoAlignAll(benchmark::State& s) {
-    undoThenRedo(s, [](Document& d) { alignSelection(d, AlignSide::Left); }, false);
+    undoThenRedo(
+        s, [](Document& d) { alignSelection(d, AlignSide::Left); }, false);
 }
 void BM_UndoDateConversion(benchmark::State& s) {
-    undoThenRedo(s, [](Document& d) { DCheck(d); }, true);
+    undoThenRedo(
+        s, [](Document& d) { DCheck(d); }, true);
 }
 void BM_RedoDateConversion(benchmark::State& s) {
-    undoThenRedo(s, [](Document& d) { DCheck(d); }, false);
+    undoThenRedo(
+        s, [](Document& d) { DCheck(d); }, false);
 }
 
 // The time the user waits for the drag's step itself to be recorded.

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgif-dev libjpeg-dev libimagequant-dev
   fonts-liberation2

@@ -19,9 +19,7 @@ constexpr int kJpegQuality = 90;
 
 // Coverage of a pixel by a shape, 0 to 1, from the signed distance of its
 // centre to the outline: a soft one-pixel edge instead of a staircase.
-double coverageAt(double distance) {
-    return std::clamp(0.5 - distance, 0.0, 1.0);
-}
+double coverageAt(double distance) { return std::clamp(0.5 - distance, 0.0, 1.0); }
 
 // A superellipse: power 2 is an ellipse, higher powers square it off.
 double oval(double x, double y, double cx, double cy, double rx, double ry, double power = 2) {
@@ -39,9 +37,7 @@ double vee(double x, double y, double cx, double top, double slope) {
     return coverageAt((std::abs(x - cx) - (y - top) * slope) / std::hypot(1.0, slope));
 }
 
-double mix(double a, double b, double t) {
-    return a + (b - a) * t;
-}
+double mix(double a, double b, double t) { return a + (b - a) * t; }
 
 Rgb mix(Rgb a, Rgb b, double t) {
     auto channel = [t](uint8_t u, uint8_t v) {

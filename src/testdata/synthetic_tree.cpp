@@ -68,7 +68,7 @@ struct Family {
 };
 
 class Generator {
-  public:
+public:
     Generator(PersonList& list, int persons, uint32_t seed)
         : list_(list), left_(std::max(persons, 0)), rng_(seed) {
         // Bands of clans grow about as wide as the whole tree is tall.
@@ -81,7 +81,7 @@ class Generator {
         list_.setCurrentPerson(nullptr);
     }
 
-  private:
+private:
     PersonRecord* newRecord();
     void fillPersonal(PersonRecord* p, char sex, int surname, int birthYear);
     void addMember(Block& block, const Family* parents, int generation, int birthYear);

@@ -66,9 +66,7 @@ std::vector<std::string> toCp1250(std::vector<std::string> words) {
     return words;
 }
 
-std::vector<std::string> toCp1250(std::string_view words) {
-    return toCp1250(split(words));
-}
+std::vector<std::string> toCp1250(std::string_view words) { return toCp1250(split(words)); }
 
 std::string feminine(std::string surname) {
     size_t n = surname.size();
@@ -91,9 +89,7 @@ Words::Words()
     femaleSurnames = toCp1250(feminineForms);
 }
 
-Date randomDay(Rng& rng, int year) {
-    return {year, rng.between(1, 12), rng.between(1, 28)};
-}
+Date randomDay(Rng& rng, int year) { return {year, rng.between(1, 12), rng.between(1, 28)}; }
 
 std::string freeTextDate(Rng& rng, const Date& d) {
     int form = rng.below(100);
@@ -116,8 +112,6 @@ std::string freeTextDate(Rng& rng, const Date& d) {
     return buf;
 }
 
-std::string freeTextDate(Rng& rng, int year) {
-    return freeTextDate(rng, randomDay(rng, year));
-}
+std::string freeTextDate(Rng& rng, int year) { return freeTextDate(rng, randomDay(rng, year)); }
 
 }  // namespace lineara::synthetic

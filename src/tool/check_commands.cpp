@@ -11,14 +11,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings/settings.h"
-#include "gui/checks/caption_order.h"
 #include "core/checks/date_check.h"
-#include "core/dates/date_conversion.h"
 #include "core/checks/quality_check.h"
+#include "core/dates/date_conversion.h"
 #include "core/model/document.h"
 #include "core/platform/codepage.h"
 #include "core/platform/registry.h"
+#include "core/settings/settings.h"
+#include "gui/checks/caption_order.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {
@@ -39,7 +39,8 @@ const char* recordCodePage() {
         int choice = AppSettings().charsetChoice;
         if (std::optional<std::string> stored = registry.value(kSettingsKey, "ScreenCharset")) {
             int parsed = 0;
-            auto [end, error] = std::from_chars(stored->data(), stored->data() + stored->size(), parsed);
+            auto [end, error] =
+                std::from_chars(stored->data(), stored->data() + stored->size(), parsed);
             if (error == std::errc() && end == stored->data() + stored->size()) choice = parsed;
         }
         return codePageForCharset(charsetCodeForChoice(choice));

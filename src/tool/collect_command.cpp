@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <iostream>
 
-#include "gui/main_window/collect_files.h"
-#include "core/model/document.h"
-#include "tool/commands.h"
 #include "core/history/step_names.h"
+#include "core/model/document.h"
+#include "gui/main_window/collect_files.h"
+#include "tool/commands.h"
 
 namespace lineara::tool {
 
@@ -34,8 +34,8 @@ int collect(const Args& args) {
     if (!saved.written()) return fail(saved.message);
     ++outcome.collected;
 
-    std::cout << "Collected " << outcome.collected << " files to directory "
-              << folder.toStdString() << '\n';
+    std::cout << "Collected " << outcome.collected << " files to directory " << folder.toStdString()
+              << '\n';
     if (!outcome.failures.isEmpty()) {
         // The tree was collected, but not whole: say which files are missing.
         std::cerr << "These files could not be copied and keep their old names:\n";

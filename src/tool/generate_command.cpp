@@ -4,9 +4,9 @@
 #include <new>
 #include <string>
 
-#include "testdata/synthetic_tree.h"
 #include "core/formats/tree_file.h"
 #include "core/platform/atomic_file.h"
+#include "testdata/synthetic_tree.h"
 #include "tool/commands.h"
 
 namespace lineara::tool {

@@ -14,12 +14,12 @@
 #include <optional>
 #include <string>
 
-#include "gui/render/tree_painter.h"
 #include "core/model/document.h"
-#include "gui/platform/runtime_dir.h"
 #include "core/platform/atomic_file.h"
-#include "tool/commands.h"
 #include "core/view/viewport.h"
+#include "gui/platform/runtime_dir.h"
+#include "gui/render/tree_painter.h"
+#include "tool/commands.h"
 
 namespace lineara::tool {
 

@@ -15,8 +15,8 @@
 #include "core/formats/tree_file.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/codepage.h"
-#include "tool/commands.h"
 #include "testdata/portrait.h"
+#include "tool/commands.h"
 
 namespace lineara::tool {
 
@@ -147,9 +147,7 @@ const struct {
     {Tadeusz, "Akt małżeństwa USC Kraków 1925; wyrok rozwodowy z 1930 roku"},
 };
 
-std::string cp(const char* utf8) {
-    return toCodePage(utf8, kCodePage);
-}
+std::string cp(const char* utf8) { return toCodePage(utf8, kCodePage); }
 
 void fillPerson(PersonRecord& r, const PersonEntry& s) {
     r.setText(field::givenNames, cp(s.given));

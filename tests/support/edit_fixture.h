@@ -8,16 +8,16 @@
 #include <QMenu>
 #include <QTest>
 
-#include "support/program_fixture.h"
 #include "gui/app/application.h"
-#include "support/fake_shell.h"
 #include "gui/main_window/main_window.h"
 #include "support/add_person.h"
+#include "support/fake_shell.h"
+#include "support/program_fixture.h"
 
 namespace lineara::test {
 
 class EditFixture : public ProgramFixture {
-  protected:
+protected:
     void SetUp() override {
         ProgramFixture::SetUp();
         QObject::connect(main, &TZudezezor::editPersonRequested,

@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "gui/render/tree_painter.h"
 #include "core/model/person_list.h"
+#include "gui/render/tree_painter.h"
 
 namespace lineara::test {
 
@@ -24,9 +24,7 @@ constexpr QRgb kPurple = 0xFF800080;
 constexpr QRgb kNavy = 0xFF000080;
 constexpr QRgb kMaroon = 0xFF800000;
 
-inline QRgb inverted(QRgb c) {
-    return 0xFF000000 | (~c & 0x00FFFFFF);
-}
+inline QRgb inverted(QRgb c) { return 0xFF000000 | (~c & 0x00FFFFFF); }
 
 // A new record at (x, y) with the given names (code page bytes).
 inline PersonRecord* addPerson(PersonList& list, int32_t x, int32_t y,

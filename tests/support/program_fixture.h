@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "gui/app/application.h"
-#include "support/fake_shell.h"
-#include "gui/main_window/main_window.h"
 #include "gui/editor/person_window.h"
+#include "gui/main_window/main_window.h"
+#include "support/fake_shell.h"
 
 namespace lineara::test {
 

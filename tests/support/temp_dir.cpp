@@ -32,7 +32,8 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 bool fileExists(const std::string& path) { return std::filesystem::exists(path); }

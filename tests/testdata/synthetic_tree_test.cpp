@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/model/relationships.h"
 #include "core/formats/tree_file.h"
+#include "core/model/relationships.h"
 #include "support/temp_dir.h"
 
 namespace lineara {

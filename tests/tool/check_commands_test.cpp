@@ -8,13 +8,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/settings/settings.h"
 #include "core/formats/tree_file.h"
 #include "core/platform/registry.h"
+#include "core/settings/settings.h"
+#include "support/add_person.h"
 #include "support/load_centred.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
-#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -39,9 +39,8 @@ std::string load(const std::string& path, std::vector<std::string>& birthDates) 
     PersonList list;
     ViewState view;
     LoadResult r = ReadfromFileCentred(list, path, view, 800, 600);
-    forEachPerson(list, [&](const PersonRecord* p) {
-        birthDates.emplace_back(p->text(field::birthDate));
-    });
+    forEachPerson(
+        list, [&](const PersonRecord* p) { birthDates.emplace_back(p->text(field::birthDate)); });
     return r.message;
 }
 
@@ -52,7 +51,10 @@ protected:
     std::string datedTree() {
         PersonList list;
         addPerson(list, "Nowak", "Jan")->setText(field::birthDate, "5.12.1850");
-        PersonRecord* zak = addPerson(list, "\xAF" "ak", "Ewa");
+        PersonRecord* zak = addPerson(list,
+                                      "\xAF"
+                                      "ak",
+                                      "Ewa");
         zak->setText(field::birthDate, "~1852");
         zak->setText(field::deathDate, "1 Jan 1900");
         std::string path = dir.file("dated.ln3");
@@ -63,8 +65,8 @@ protected:
 };
 
 TEST_F(CheckCommands, StandardizeDatePrintsOneLinePerArgument) {
-    ToolRun r = tool({"standardize-date", "5.12.1850", "", "~ 1850", "Łódź, 12.1850",
-                      "Ω, 12.1850", "32.12.1850"},
+    ToolRun r = tool({"standardize-date", "5.12.1850", "", "~ 1850", "Łódź, 12.1850", "Ω, 12.1850",
+                      "32.12.1850"},
                      dir);
     EXPECT_EQ(r.status, 0) << r.err;
     // Ω is not in the record code page: the conversion sees "?" instead.
@@ -120,9 +122,10 @@ TEST_F(CheckCommands, ConvertDatesReportsWhatItCannotDo) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
 
-    for (std::vector<std::string> args :
-         {std::vector<std::string>{"convert-dates"}, {"convert-dates", in, "a.ln3", "b.ln3"},
-          {"qcheck"}, {"qcheck", in, in}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"convert-dates"},
+                                          {"convert-dates", in, "a.ln3", "b.ln3"},
+                                          {"qcheck"},
+                                          {"qcheck", in, in}}) {
         EXPECT_EQ(tool(args, dir).status, 2) << args.size();
     }
 }
@@ -135,11 +138,19 @@ TEST_F(CheckCommands, QcheckFindsRelativeNamesBesideTheTreeFile) {
     PersonRecord* jan = addPerson(list, "Nowak", "Jan");
     jan->setText(field::notesFile, "notes\\jan.txt");
     jan->setText(field::pictureFile, "jan.jpg");
-    PersonRecord* ewa = addPerson(list, "\xAF" "ak", "Ewa");
+    PersonRecord* ewa = addPerson(list,
+                                  "\xAF"
+                                  "ak",
+                                  "Ewa");
     ewa->setText(field::notesFile, "ewa.txt");
     ewa->setText(field::pictureFile, "notes");  // a folder
-    PersonRecord* ola = addPerson(list, "\xA3" "ukasz", "Ola");
-    ola->setText(field::pictureFile, "\xA3\xF3" "d\x9F.jpg");
+    PersonRecord* ola = addPerson(list,
+                                  "\xA3"
+                                  "ukasz",
+                                  "Ola");
+    ola->setText(field::pictureFile,
+                 "\xA3\xF3"
+                 "d\x9F.jpg");
     addPerson(list, "Mazur", "Adam")->setText(field::notesFile, "m.txt");
     std::string tree = dir.file("family/tree.ln3");
     ASSERT_TRUE(SavetoFile(list, tree).written());

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "support/paint_support.h"
 #include "core/formats/tree_file.h"
+#include "support/paint_support.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 

@@ -95,9 +95,8 @@ TEST_F(SafeOutput, RenderWritesThePictureWholeOrReportsWhyNot) {
     ASSERT_GT(old.size(), 4096u);
 
     // A disk that fills up after 4 KB, for the tool only.
-    ToolRun full = toolUnder(
-        {"sh", "-c", "trap '' XFSZ; exec prlimit --fsize=4096 \"$@\"", "sh"},
-        {"render", tree, png, "--zoom", "50"});
+    ToolRun full = toolUnder({"sh", "-c", "trap '' XFSZ; exec prlimit --fsize=4096 \"$@\"", "sh"},
+                             {"render", tree, png, "--zoom", "50"});
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err.rfind("Cannot write file \"" + png + "\". File too large", 0), 0u)
         << full.err;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "core/formats/tree_file.h"

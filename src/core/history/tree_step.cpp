@@ -46,7 +46,8 @@ void TreeStep::redo(PersonList& list) {
 size_t TreeStep::listStateBytes() const {
     size_t n = sizeof(*this) + name_.size();
     n += before_.selection->size() * sizeof(PersonRecord*);
-    if (after_.selection != before_.selection) n += after_.selection->size() * sizeof(PersonRecord*);
+    if (after_.selection != before_.selection)
+        n += after_.selection->size() * sizeof(PersonRecord*);
     return n;
 }
 

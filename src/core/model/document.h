@@ -75,15 +75,17 @@ public:
     const History& history() const { return history_; }
     // Told after every change of the history (a step made, undone, redone
     // or forgotten), so the window can keep its undo and redo items right.
-    void setHistoryListener(std::function<void()> listener) { historyListener_ = std::move(listener); }
+    void setHistoryListener(std::function<void()> listener) {
+        historyListener_ = std::move(listener);
+    }
 
     // --- the document's life ---
     // Empties the tree for a new one (or before opening another): the
     // history goes with it and the empty tree counts as saved.
     void clear();
     // The tree file operations; a damaged file, or one too large for the
-    // memory, also leaves the document untitled. Both clear the history on loading, and a save that wrote
-    // the file makes this the saved state.
+    // memory, also leaves the document untitled. Both clear the history on loading, and a save that
+    // wrote the file makes this the saved state.
     SaveResult SavetoFile(const std::string& path);
     LoadResult ReadfromFile(const std::string& path);
     // The tree as it is now counts as changed / unchanged since the last

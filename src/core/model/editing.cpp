@@ -151,8 +151,8 @@ bool anyLinkPending(const ViewState& view) {
     return view.pendingLinkFather || view.pendingLinkMother || view.pendingLinkPartner;
 }
 
-bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev,
-                         PersonRecord* clicked, int32_t x, int32_t y, EditResult& result) {
+bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev, PersonRecord* clicked,
+                         int32_t x, int32_t y, EditResult& result) {
     if (!anyLinkPending(view)) return false;
     LinkKind kind = view.pendingLinkFather   ? LinkKind::Father
                     : view.pendingLinkMother ? LinkKind::Mother
@@ -264,8 +264,9 @@ RelationshipDeletion deleteRelationship(Document& doc, int line) {
 }
 
 EditResult makeHome(Document& doc) {
-    bool moved = doc.change(step_name::kMakeHome,
-                            [](PersonList& list) { return list.moveToFront(list.currentPerson()); });
+    bool moved = doc.change(step_name::kMakeHome, [](PersonList& list) {
+        return list.moveToFront(list.currentPerson());
+    });
     if (!moved) return EditResult{};
     EditResult r = repaintOnly();
     r.changed = true;

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/view/view_state.h"
 #include "core/model/document.h"
+#include "core/view/view_state.h"
 
 namespace lineara {
 
@@ -30,7 +30,7 @@ struct EditResult {
     // already set by the command wherever the change counts as one.
     bool changed = false;
     bool repaint = false;
-    std::string message;  // for a message box; empty when there is nothing to say
+    std::string message;                    // for a message box; empty when there is nothing to say
     PersonRecord* openEditorFor = nullptr;  // open the person editor for this person
     EditorPage editorPage = EditorPage::BasicInformation;
 };
@@ -80,8 +80,8 @@ bool anyLinkPending(const ViewState& view);
 // press in tree units. A link to father is completed before one to mother,
 // and that before one to a partner; the press ends the pending state.
 // Returns false when no link was pending; then `result` is untouched.
-bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev,
-                         PersonRecord* clicked, int32_t x, int32_t y, EditResult& result);
+bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev, PersonRecord* clicked,
+                         int32_t x, int32_t y, EditResult& result);
 
 EditResult deleteLinkToFather(Document& doc);
 EditResult deleteLinkToMother(Document& doc);

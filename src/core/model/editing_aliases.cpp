@@ -14,8 +14,8 @@ void copyPersonalData(const PersonRecord& from, PersonRecord& to) {
 // A new record holding a copy of `source`'s data, placed with its top-left
 // corner at the mouse (not snapped: the first move of the carrying drag
 // snaps it), or null with the failure in `result`.
-PersonRecord* newCopyAtMouse(PersonList& list, const ViewState& view,
-                             const PersonRecord& source, EditResult& result) {
+PersonRecord* newCopyAtMouse(PersonList& list, const ViewState& view, const PersonRecord& source,
+                             EditResult& result) {
     Outcome o = list.LagNyPerson(view.mouseTreeX, view.mouseTreeY);
     if (!o) {
         result.message = o.message;
@@ -62,8 +62,8 @@ EditResult makeAlias(Document& doc, ViewState& view) {
 
 EditResult makeThisAnAlias(Document& doc, ViewState& view) {
     const PersonRecord* box = doc.persons().currentPerson();
-    if (box == nullptr || box->isAliasBox() || box->isAliasOriginal() ||
-        box->father != nullptr || box->mother != nullptr) {
+    if (box == nullptr || box->isAliasBox() || box->isAliasOriginal() || box->father != nullptr ||
+        box->mother != nullptr) {
         return EditResult{};
     }
     EditResult failed;

@@ -4,9 +4,9 @@
 // points at the original through its `father` field.
 #pragma once
 
-#include "core/view/view_state.h"
 #include "core/model/document.h"
 #include "core/model/editing.h"
+#include "core/view/view_state.h"
 
 namespace lineara {
 

@@ -30,9 +30,9 @@ AliasMenuState aliasMenuState(const PersonList& list);
 
 // The main menu's "&Łącza" with its submenu "Usuń łącze do...".
 struct LinkMenuState {
-    bool linkToFather = false;    // "Łącz z &ojcem"
-    bool linkToMother = false;    // "Łącz z &matką"
-    bool linkToRelative = false;  // "Łącz z &krewnym"
+    bool linkToFather = false;          // "Łącz z &ojcem"
+    bool linkToMother = false;          // "Łącz z &matką"
+    bool linkToRelative = false;        // "Łącz z &krewnym"
     bool deleteLinkToFather = false;    // "Ojca"
     bool deleteLinkToMother = false;    // "Matki"
     bool deleteLinkToRelative = false;  // "Krewnego"
@@ -42,11 +42,11 @@ LinkMenuState linkMenuState(const PersonList& list);
 // The "&Edytuj" menu and the toolbar buttons that follow the current person
 // and the selection.
 struct EditCommandStates {
-    bool properties = false;    // "&Właściwości" (menu and toolbar)
-    bool deletePerson = false;  // "&Usuń" (menu and toolbar)
-    bool makeHome = false;      // "Ustaw pozycję jako &startową"
-    bool align = false;         // the four alignments (menu and toolbar)
-    bool linkButtons = false;   // the three link buttons of the toolbar
+    bool properties = false;          // "&Właściwości" (menu and toolbar)
+    bool deletePerson = false;        // "&Usuń" (menu and toolbar)
+    bool makeHome = false;            // "Ustaw pozycję jako &startową"
+    bool align = false;               // the four alignments (menu and toolbar)
+    bool linkButtons = false;         // the three link buttons of the toolbar
     bool organizeAncestors = false;   // "&Organizuj drzewo przodków", "&Compact", "&Fractal Style"
     bool createAncestorTree = false;  // "&Utwórz drzewo przodków"
 };
@@ -71,14 +71,14 @@ struct ContextMenuState {
     bool deleteLinkToFather = false;    // "z &ojcem"
     bool deleteLinkToMother = false;    // "z &matką"
     bool deleteLinkToRelative = false;  // "z &krewnym"
-    bool goToFather = false;  // "&Idź do " / "&Ojca"
-    bool goToMother = false;  // "&Idź do " / "&Matki"
+    bool goToFather = false;            // "&Idź do " / "&Ojca"
+    bool goToMother = false;            // "&Idź do " / "&Matki"
     NamedCaption goToFatherCaption;
     NamedCaption goToMotherCaption;
-    bool relativesList = false;  // "Listy &krewnych"
-    bool siblingsList = false;   // "Listy &rodzeństwa"
-    bool childrenList = false;   // "Listy &dzieci"
-    bool goToAlias = false;      // "&Alias" (Ctrl+G)
+    bool relativesList = false;    // "Listy &krewnych"
+    bool siblingsList = false;     // "Listy &rodzeństwa"
+    bool childrenList = false;     // "Listy &dzieci"
+    bool goToAlias = false;        // "&Alias" (Ctrl+G)
     std::string goToAliasCaption;  // "&Oryginal" / "&Alias"
     bool zoomToPerson = false;     // "&Powiększ wybraną osobę"
     bool align = false;            // submenu "Wyrównaj"

@@ -124,8 +124,10 @@ std::string duplicateNameNotice(const PersonRecord& other) {
     std::string text = "Notatka:    W drzewie istnieje juz osoba z nazwiskiem \"";
     text += asString(other.text(field::givenNames)) + ' ' + asString(other.text(field::surname));
     text += '"';
-    if (!other.isEmpty(field::birthDate)) text += ", born " + asString(other.text(field::birthDate));
-    if (!other.isEmpty(field::deathDate)) text += ", died " + asString(other.text(field::deathDate));
+    if (!other.isEmpty(field::birthDate))
+        text += ", born " + asString(other.text(field::birthDate));
+    if (!other.isEmpty(field::deathDate))
+        text += ", died " + asString(other.text(field::deathDate));
     return text;
 }
 

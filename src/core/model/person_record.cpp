@@ -11,26 +11,47 @@ namespace {
 
 // The 4-byte slots where the record format keeps pointers. We never store
 // addresses in them, so files are reproducible and reveal nothing.
-constexpr int kPointerSlots[] = {
-    offset::nextPerson, offset::previousPerson, offset::mother,      offset::father,
-    offset::partner + 4, offset::partner + 8,   offset::partner + 12, offset::partner + 16,
-    offset::partner + 20, offset::partner + 24, offset::partner + 28, offset::partner + 32,
-    offset::tagTree};
+constexpr int kPointerSlots[] = {offset::nextPerson,   offset::previousPerson, offset::mother,
+                                 offset::father,       offset::partner + 4,    offset::partner + 8,
+                                 offset::partner + 12, offset::partner + 16,   offset::partner + 20,
+                                 offset::partner + 24, offset::partner + 28,   offset::partner + 32,
+                                 offset::tagTree};
 
 // Every short string of the record, personal data or not.
-constexpr TextField kAllTextFields[] = {
-    field::givenNames,      field::surname,        field::birthDate,
-    field::deathDate,       field::sex,            field::pictureFile,
-    field::notesFile,       field::aliasMark,      field::birthPlace,
-    field::deathPlace,      field::baptismDate,    field::baptismPlace,
-    field::occupation,      field::pictureComment, field::source,
-    field::gedcomImportXref, field::gedcomChildFamilyXref, field::reservedXref,
-    field::relationDate(1), field::relationDate(2), field::relationDate(3),
-    field::relationDate(4), field::relationDate(5), field::relationDate(6),
-    field::relationDate(7), field::relationDate(8), field::relationPlace(1),
-    field::relationPlace(2), field::relationPlace(3), field::relationPlace(4),
-    field::relationPlace(5), field::relationPlace(6), field::relationPlace(7),
-    field::relationPlace(8)};
+constexpr TextField kAllTextFields[] = {field::givenNames,
+                                        field::surname,
+                                        field::birthDate,
+                                        field::deathDate,
+                                        field::sex,
+                                        field::pictureFile,
+                                        field::notesFile,
+                                        field::aliasMark,
+                                        field::birthPlace,
+                                        field::deathPlace,
+                                        field::baptismDate,
+                                        field::baptismPlace,
+                                        field::occupation,
+                                        field::pictureComment,
+                                        field::source,
+                                        field::gedcomImportXref,
+                                        field::gedcomChildFamilyXref,
+                                        field::reservedXref,
+                                        field::relationDate(1),
+                                        field::relationDate(2),
+                                        field::relationDate(3),
+                                        field::relationDate(4),
+                                        field::relationDate(5),
+                                        field::relationDate(6),
+                                        field::relationDate(7),
+                                        field::relationDate(8),
+                                        field::relationPlace(1),
+                                        field::relationPlace(2),
+                                        field::relationPlace(3),
+                                        field::relationPlace(4),
+                                        field::relationPlace(5),
+                                        field::relationPlace(6),
+                                        field::relationPlace(7),
+                                        field::relationPlace(8)};
 
 }  // namespace
 
@@ -86,25 +107,39 @@ void PersonRecord::setInt32At(int at, int32_t value) {
 
 RelationType relationTypeOf(char code) {
     switch (code) {
-        case 'P': return RelationType::Partner;
-        case 'D': return RelationType::Divorced;
-        case 'F': return RelationType::Friend;
-        case 'S': return RelationType::Single;
-        case 'O': return RelationType::Other;
-        case 'U': return RelationType::Unknown;
-        default: return RelationType::Married;
+    case 'P':
+        return RelationType::Partner;
+    case 'D':
+        return RelationType::Divorced;
+    case 'F':
+        return RelationType::Friend;
+    case 'S':
+        return RelationType::Single;
+    case 'O':
+        return RelationType::Other;
+    case 'U':
+        return RelationType::Unknown;
+    default:
+        return RelationType::Married;
     }
 }
 
 char relationCodeOf(RelationType type) {
     switch (type) {
-        case RelationType::Partner: return 'P';
-        case RelationType::Divorced: return 'D';
-        case RelationType::Friend: return 'F';
-        case RelationType::Single: return 'S';
-        case RelationType::Other: return 'O';
-        case RelationType::Unknown: return 'U';
-        case RelationType::Married: break;
+    case RelationType::Partner:
+        return 'P';
+    case RelationType::Divorced:
+        return 'D';
+    case RelationType::Friend:
+        return 'F';
+    case RelationType::Single:
+        return 'S';
+    case RelationType::Other:
+        return 'O';
+    case RelationType::Unknown:
+        return 'U';
+    case RelationType::Married:
+        break;
     }
     return 'M';
 }

@@ -61,7 +61,7 @@ constexpr TextField relationPlace(int slot) {
 // Every short string of the record, for loops that treat them alike
 // (loading, copying personal data to an alias box, tests).
 constexpr TextField kPersonalData[] = {
-    givenNames, surname,    birthDate,    deathDate,  sex,            pictureFile, notesFile,
+    givenNames, surname,    birthDate,   deathDate,    sex,        pictureFile,    notesFile,
     birthPlace, deathPlace, baptismDate, baptismPlace, occupation, pictureComment, source};
 }  // namespace field
 

@@ -77,8 +77,8 @@ void advance(Pool& pool, size_t size) {
         pool.cursor + size <= pool.blocks[pool.current].start + pool.blocks[pool.current].bytes) {
         return;
     }
-    size_t bytes = pool.blocks.empty() ? kFirstBlock
-                                       : std::min(pool.blocks.back().bytes * 2, kLargestBlock);
+    size_t bytes =
+        pool.blocks.empty() ? kFirstBlock : std::min(pool.blocks.back().bytes * 2, kLargestBlock);
     void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) throw std::bad_alloc();
     if (bytes >= kHugePage) madvise(block, bytes, MADV_HUGEPAGE);

@@ -9,25 +9,43 @@ namespace lineara {
 
 const char* codePageForCharset(int charsetCode) {
     switch (charsetCode) {
-        case 238: return "CP1250";
-        case 204: return "CP1251";
-        case 161: return "CP1253";
-        case 162: return "CP1254";
-        case 177: return "CP1255";
-        case 178: return "CP1256";
-        case 186: return "CP1257";
-        case 163: return "CP1258";
-        case 222: return "CP874";
-        case 128: return "CP932";
-        case 129: return "CP949";
-        case 130: return "JOHAB";
-        case 134: return "CP936";
-        case 136: return "CP950";
-        case 77: return "MACINTOSH";
-        case 255: return "CP852";
-        case 0:
-        case 2: return "CP1252";
-        default: return "CP1250";
+    case 238:
+        return "CP1250";
+    case 204:
+        return "CP1251";
+    case 161:
+        return "CP1253";
+    case 162:
+        return "CP1254";
+    case 177:
+        return "CP1255";
+    case 178:
+        return "CP1256";
+    case 186:
+        return "CP1257";
+    case 163:
+        return "CP1258";
+    case 222:
+        return "CP874";
+    case 128:
+        return "CP932";
+    case 129:
+        return "CP949";
+    case 130:
+        return "JOHAB";
+    case 134:
+        return "CP936";
+    case 136:
+        return "CP950";
+    case 77:
+        return "MACINTOSH";
+    case 255:
+        return "CP852";
+    case 0:
+    case 2:
+        return "CP1252";
+    default:
+        return "CP1250";
     }
 }
 

@@ -18,8 +18,7 @@ public:
 
     // The stored string, or `fallback` when the value is absent or empty.
     // Creates the key (not the value) when it is missing.
-    std::string read(const std::string& key, const std::string& name,
-                     const std::string& fallback);
+    std::string read(const std::string& key, const std::string& name, const std::string& fallback);
     // Creates the key when missing and stores the value. Returns false when
     // the file could not be written (the value is kept in memory).
     bool write(const std::string& key, const std::string& name, const std::string& value);
@@ -43,7 +42,7 @@ private:
         std::string text;
     };
     struct Key {
-        std::string path;  // as first spelled
+        std::string path;                     // as first spelled
         std::map<std::string, Value> values;  // by lower-case name
     };
 

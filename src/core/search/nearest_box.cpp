@@ -19,10 +19,14 @@ Offsets offsetsOf(const PersonRecord& from, const PersonRecord& s, ScrollDirecti
     const int64_t dx = static_cast<int64_t>(s.posX()) - from.posX();
     const int64_t dy = static_cast<int64_t>(s.posY()) - from.posY();
     switch (direction) {
-    case ScrollDirection::Left: return {-dx, dy};
-    case ScrollDirection::Right: return {dx, dy};
-    case ScrollDirection::Up: return {-dy, dx};
-    case ScrollDirection::Down: break;
+    case ScrollDirection::Left:
+        return {-dx, dy};
+    case ScrollDirection::Right:
+        return {dx, dy};
+    case ScrollDirection::Up:
+        return {-dy, dx};
+    case ScrollDirection::Down:
+        break;
     }
     return {dy, dx};
 }

@@ -4,8 +4,8 @@
 // one off to the side.
 #pragma once
 
-#include "core/view/viewport.h"
 #include "core/model/person_list.h"
+#include "core/view/viewport.h"
 
 namespace lineara {
 

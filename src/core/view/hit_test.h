@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/view/view_state.h"
 #include "core/model/person_list.h"
+#include "core/view/view_state.h"
 
 namespace lineara {
 

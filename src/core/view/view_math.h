@@ -18,8 +18,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/view/view_state.h"
 #include "core/model/person_record.h"
+#include "core/view/view_state.h"
 
 namespace lineara {
 
@@ -41,9 +41,7 @@ inline int64_t roundHalfEven(double value) {
     return static_cast<int64_t>(std::nearbyint(value));
 }
 
-inline double zoomFactor(const ViewState& view) {
-    return view.zoomPercent / 100.0;
-}
+inline double zoomFactor(const ViewState& view) { return view.zoomPercent / 100.0; }
 
 // round(units · z): lengths that scale with the zoom (the line stub, half
 // a box width).

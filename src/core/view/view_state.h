@@ -20,7 +20,7 @@ struct ViewState {
     bool newPersonPending = false;  // a box just created is carried; its release opens the editor
     int32_t gestureRefX = 0;        // drag: grab offset inside the box; band: the moving corner
     int32_t gestureRefY = 0;
-    int32_t gestureLastX = 0;       // link line: its last end point; band: the fixed corner
+    int32_t gestureLastX = 0;  // link line: its last end point; band: the fixed corner
     int32_t gestureLastY = 0;
     bool pendingLinkFather = false;  // a link command waits for the click on the other box
     bool pendingLinkMother = false;

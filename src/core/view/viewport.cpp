@@ -85,18 +85,18 @@ void centreAtPresentZoom(ViewState& view, WindowExtent window, int32_t posX, int
 void scrollByStep(ViewState& view, ScrollDirection direction, int scrollStep) {
     const int64_t units = roundHalfEven(scrollStep / zoomFactor(view));
     switch (direction) {
-        case ScrollDirection::Left:
-            moveBy(view, units, 0);
-            break;
-        case ScrollDirection::Right:
-            moveBy(view, -units, 0);
-            break;
-        case ScrollDirection::Up:
-            moveBy(view, 0, units);
-            break;
-        case ScrollDirection::Down:
-            moveBy(view, 0, -units);
-            break;
+    case ScrollDirection::Left:
+        moveBy(view, units, 0);
+        break;
+    case ScrollDirection::Right:
+        moveBy(view, -units, 0);
+        break;
+    case ScrollDirection::Up:
+        moveBy(view, 0, units);
+        break;
+    case ScrollDirection::Down:
+        moveBy(view, 0, -units);
+        break;
     }
 }
 

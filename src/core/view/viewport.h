@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "core/view/view_state.h"
 #include "core/model/document.h"
+#include "core/view/view_state.h"
 
 namespace lineara {
 

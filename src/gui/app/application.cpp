@@ -2,15 +2,15 @@
 
 #include <QAction>
 
-#include "gui/dialogs/about_box.h"
 #include "gui/app/help_commands.h"
-#include "gui/main_window/main_window.h"
-#include "gui/dialogs/options_dialog.h"
-#include "gui/dialogs/welcome_screen.h"
 #include "gui/canvas/navigator.h"
-#include "gui/editor/person_window.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/options_dialog.h"
+#include "gui/dialogs/welcome_screen.h"
+#include "gui/editor/person_window.h"
+#include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 
 namespace lineara {
@@ -50,8 +50,7 @@ Application::~Application() {
 
 void Application::wireCommands() {
     connect(welcome_, &WelcomeScreen::startRequested, this, &Application::start);
-    connect(welcome_, &WelcomeScreen::homePageRequested, this,
-            [this] { help_->homePage(); });
+    connect(welcome_, &WelcomeScreen::homePageRequested, this, [this] { help_->homePage(); });
     connect(mainWindow_, &TZudezezor::optionsRequested, options_, [this] { options_->exec(); });
     connect(mainWindow_, &TZudezezor::aboutRequested, about_, [this] { about_->exec(); });
     connect(mainWindow_, &TZudezezor::screenFontRequested, this, &Application::chooseScreenFont);
@@ -59,8 +58,7 @@ void Application::wireCommands() {
     connect(mainWindow_, &TZudezezor::helpSearchRequested, this,
             [this] { help_->keywordSearch(); });
     connect(mainWindow_, &TZudezezor::homePageRequested, this, [this] { help_->homePage(); });
-    connect(mainWindow_, &TZudezezor::supportPageRequested, this,
-            [this] { help_->supportPage(); });
+    connect(mainWindow_, &TZudezezor::supportPageRequested, this, [this] { help_->supportPage(); });
     connect(mainWindow_, &TZudezezor::feedbackPageRequested, this,
             [this] { help_->feedbackPage(); });
     connect(mainWindow_, &TZudezezor::closing, welcome_, &QWidget::close);
@@ -116,8 +114,7 @@ void Application::createCheckWindows() {
     auto edit = [this](PersonRecord* person) { editPerson(person); };
     auto repaint = [this] { mainWindow_->FormPaint(); };
     qualityCheck_ = new TQualityCheck(
-        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); },
-        repaint);
+        doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); }, repaint);
     dateConvert_ = new TDateConvert(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
         repaint);

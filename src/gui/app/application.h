@@ -22,8 +22,8 @@ class PersonRecord;
 class TDateConvert;
 
 struct StartOptions {
-    QStringList arguments;  // the command line without the program name
-    QString dataHome;       // where the file association is installed; "" skips it
+    QStringList arguments;     // the command line without the program name
+    QString dataHome;          // where the file association is installed; "" skips it
     int welcomeSwapDraw = -1;  // -1: drawn at random
 };
 

@@ -40,10 +40,10 @@ void HelpCommands::topic(int number) {
 void HelpCommands::openHelpPage(const QString& page) {
     const QString path = helpFolder() + page;
     if (!QFileInfo::exists(path)) {
-        ctx_.ui->inform(QStringLiteral("Lineara"),
-                        QStringLiteral("Cannot find the help file \"") + path +
-                            QStringLiteral("\"."),
-                        MessageIcon::Warning);
+        ctx_.ui->inform(
+            QStringLiteral("Lineara"),
+            QStringLiteral("Cannot find the help file \"") + path + QStringLiteral("\"."),
+            MessageIcon::Warning);
         return;
     }
     // The pages are HTML and open in the browser; when the desktop has no

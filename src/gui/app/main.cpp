@@ -2,8 +2,8 @@
 // Application; this only provides the pieces that are real here: the
 // settings file, the dialogs and the desktop.
 #include <QApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 #include "gui/app/application.h"
@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
 
     QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configDir);
-    lineara::Registry registry(QFile::encodeName(configDir + QStringLiteral("/registry.ini")).toStdString());
+    lineara::Registry registry(
+        QFile::encodeName(configDir + QStringLiteral("/registry.ini")).toStdString());
     lineara::QtUserInteraction ui;
     lineara::DesktopShell shell(registry);
 

@@ -1,7 +1,6 @@
 #include "gui/canvas/navigator.h"
 
 #include <QCloseEvent>
-#include <cmath>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -9,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace lineara {
 
@@ -81,7 +81,8 @@ QPushButton* TKontroll::button(const QString& caption, const char* name) {
 void TKontroll::showCounters(double zoomPercent, int itemCount, int personCount) {
     itemsLabel_->setText(QStringLiteral("Items: ") + QString::number(itemCount));
     personsLabel_->setText(QStringLiteral("Persons: ") + QString::number(personCount));
-    zoomLabel_->setText(QStringLiteral("Zoom: ") + QString::number(static_cast<qint64>(std::nearbyint(zoomPercent))) +
+    zoomLabel_->setText(QStringLiteral("Zoom: ") +
+                        QString::number(static_cast<qint64>(std::nearbyint(zoomPercent))) +
                         QStringLiteral(" %"));
 }
 

@@ -14,9 +14,7 @@ TreeCanvas::TreeCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void TreeCanvas::setRenderer(Renderer renderer) {
-    renderer_ = std::move(renderer);
-}
+void TreeCanvas::setRenderer(Renderer renderer) { renderer_ = std::move(renderer); }
 
 void TreeCanvas::renderNow() {
     const QSize wanted = size().expandedTo(QSize(1, 1));

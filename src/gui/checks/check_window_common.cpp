@@ -76,13 +76,10 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
     });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
-    removalToken_ =
-        doc_.addRemovalListener([this](PersonRecord* person) { forgetPerson(person); });
+    removalToken_ = doc_.addRemovalListener([this](PersonRecord* person) { forgetPerson(person); });
 }
 
-CheckWindow::~CheckWindow() {
-    doc_.removeRemovalListener(removalToken_);
-}
+CheckWindow::~CheckWindow() { doc_.removeRemovalListener(removalToken_); }
 
 void CheckWindow::layOut(std::initializer_list<QPushButton*> own) {
     auto* buttons = new QHBoxLayout;

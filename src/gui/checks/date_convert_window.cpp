@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "gui/common/busy_cursor.h"
 #include "core/model/document.h"
+#include "gui/common/busy_cursor.h"
 #include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
 
@@ -75,8 +75,6 @@ void TDateConvert::editSelected() {
     leaveNoOneCurrent();
 }
 
-void TDateConvert::updateButtons() {
-    edit_->setEnabled(selectionActionable());
-}
+void TDateConvert::updateButtons() { edit_->setEnabled(selectionActionable()); }
 
 }  // namespace lineara

@@ -2,8 +2,8 @@
 // of the tree to the GEDCOM form and lists what it changed.
 #pragma once
 
-#include "gui/checks/check_window_common.h"
 #include "core/checks/date_check.h"
+#include "gui/checks/check_window_common.h"
 
 namespace lineara {
 

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "gui/common/busy_cursor.h"
 #include "core/model/document.h"
+#include "gui/common/busy_cursor.h"
 #include "gui/platform/record_codec.h"
 
 namespace lineara {
@@ -72,8 +72,6 @@ void TQualityCheck::mendSelected() {
     updateButtons();
 }
 
-void TQualityCheck::updateButtons() {
-    mend_->setEnabled(selectionActionable());
-}
+void TQualityCheck::updateButtons() { mend_->setEnabled(selectionActionable()); }
 
 }  // namespace lineara

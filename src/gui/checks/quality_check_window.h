@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "gui/checks/check_window_common.h"
 #include "core/checks/quality_check.h"
+#include "gui/checks/check_window_common.h"
 
 namespace lineara {
 

@@ -6,9 +6,9 @@
 
 #include <QString>
 
+#include "core/platform/registry.h"
 #include "core/settings/settings.h"
 #include "gui/platform/record_codec.h"
-#include "core/platform/registry.h"
 #include "gui/platform/shell.h"
 #include "gui/platform/user_interaction.h"
 

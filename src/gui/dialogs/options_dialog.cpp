@@ -90,8 +90,8 @@ QWidget* OptionsDialog::buildFontPage() {
 QWidget* OptionsDialog::buildProgramPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    dateStandardization_ = addFlagBox(layout, "Formatuj daty według standardu GEDCOM",
-                                      "dateStandardizationBox");
+    dateStandardization_ =
+        addFlagBox(layout, "Formatuj daty według standardu GEDCOM", "dateStandardizationBox");
     showHints_ = addFlagBox(layout, "Pokazuj opisy pozycji", "showHintsBox");
     checkOnOpen_ =
         addFlagBox(layout, "Automatyczne sprawdzenie przy otwarciu", "qualityCheckOnOpenBox");

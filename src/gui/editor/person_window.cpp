@@ -246,8 +246,8 @@ QWidget* TPerson::buildRelationBoxes() {
     edit10_->setPalette(grey);
     typeBox_ = new QComboBox(part);
     typeBox_->setObjectName(QStringLiteral("ComboBox1"));
-    for (const char* item : {"Małżeństwo", "Spółka", "Rozwód", "Przyjaciel", "Stan wolny", "Inny",
-                             "Nieznany"}) {
+    for (const char* item :
+         {"Małżeństwo", "Spółka", "Rozwód", "Przyjaciel", "Stan wolny", "Inny", "Nieznany"}) {
         typeBox_->addItem(u(item));
     }
     edit11_ = lineEdit("Edit11", 35);

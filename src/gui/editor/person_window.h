@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "gui/common/app_context.h"
 #include "core/model/document.h"
+#include "gui/common/app_context.h"
 
 class QComboBox;
 class QLabel;

@@ -8,13 +8,13 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "gui/common/busy_cursor.h"
 #include "core/model/person_edit.h"
+#include "core/platform/atomic_file.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/common/widget_colours.h"
 #include "gui/editor/person_window.h"
 #include "gui/editor/picture_loader.h"
 #include "gui/editor/picture_viewer.h"
-#include "gui/common/widget_colours.h"
-#include "core/platform/atomic_file.h"
 
 namespace lineara {
 
@@ -94,7 +94,8 @@ void TPerson::setNotesPath(const QString& path) {
 }
 
 QString TPerson::chooseNewNotesFile(const QString& proposal) {
-    return ctx_.ui->chooseSaveFile(textFileDialog(QStringLiteral("Create new text file"), proposal));
+    return ctx_.ui->chooseSaveFile(
+        textFileDialog(QStringLiteral("Create new text file"), proposal));
 }
 
 void TPerson::newNotesClick() {
@@ -110,7 +111,8 @@ void TPerson::newNotesClick() {
 }
 
 void TPerson::openNotesClick() {
-    FileDialogOptions dialog = textFileDialog(QStringLiteral("Open existing text file"), edit4_->text());
+    FileDialogOptions dialog =
+        textFileDialog(QStringLiteral("Open existing text file"), edit4_->text());
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -133,9 +135,10 @@ void TPerson::picturePathChanged() {
         setBaseColour(panel1_, greyBack());
         const QImage image = loadPicture(path);
         const QSize room = panel1_->size().expandedTo(panel1_->minimumSize());
-        picture_->setPixmap(image.isNull() ? QPixmap()
-                                           : QPixmap::fromImage(image.scaled(
-                                                 room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        picture_->setPixmap(image.isNull()
+                                ? QPixmap()
+                                : QPixmap::fromImage(image.scaled(room, Qt::KeepAspectRatio,
+                                                                  Qt::SmoothTransformation)));
     } else {
         setBaseColour(panel1_, silverBack());
         panel1_->setText(QStringLiteral("Zdjecie"));

@@ -17,11 +17,11 @@
 #include <QToolButton>
 #include <cstring>
 
-#include "gui/common/busy_cursor.h"
 #include "core/dates/date_conversion.h"
 #include "core/model/person_edit.h"
-#include "gui/editor/person_window.h"
+#include "gui/common/busy_cursor.h"
 #include "gui/common/widget_colours.h"
+#include "gui/editor/person_window.h"
 #include "gui/editor/picture_viewer.h"
 
 namespace lineara {
@@ -85,8 +85,8 @@ void TPerson::fillFromCopy() {
     updateCaption();
     // setText leaves the cursor at the end, and a long source or comment
     // would open scrolled to its end.
-    for (QLineEdit* box : {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_,
-                           edit8_}) {
+    for (QLineEdit* box :
+         {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_, edit8_}) {
         box->setCursorPosition(0);
     }
     enteredDateBox_ = nullptr;
@@ -143,7 +143,8 @@ void TPerson::formActivate() {
 }
 
 void TPerson::setEditable(bool editable) {
-    QWidget* boxes[] = {edit1_, edit2_, edit5_, edit6_, edit7_, edit8_, edit9_, birthDate_, deathDate_};
+    QWidget* boxes[] = {edit1_, edit2_, edit5_,     edit6_,    edit7_,
+                        edit8_, edit9_, birthDate_, deathDate_};
     for (QWidget* w : boxes) {
         w->setEnabled(editable);
         setBaseColour(w, editable ? Qt::white : buttonFace());
@@ -165,7 +166,8 @@ void TPerson::updateSexSymbols() {
 }
 
 void TPerson::standardizeOnLeave(QLineEdit* box) {
-    const std::string text = StandardizeDate(toRecord(box->text()), ctx_.settings.dateStandardization);
+    const std::string text =
+        StandardizeDate(toRecord(box->text()), ctx_.settings.dateStandardization);
     box->setText(fromRecord(text));
     if (box == edit11_) setCellOfSelectedRow(1, box->text());
 }
@@ -247,7 +249,8 @@ void TPerson::rowSelected() {
     edit12_->setText(cell(2));
     const QString code = cell(3);
     const char* at = code.size() == 1 ? std::strchr(kTypeCodes, code[0].toLatin1()) : nullptr;
-    typeBox_->setCurrentIndex(at != nullptr && *at != '\0' ? static_cast<int>(at - kTypeCodes) : -1);
+    typeBox_->setCurrentIndex(at != nullptr && *at != '\0' ? static_cast<int>(at - kTypeCodes)
+                                                           : -1);
 }
 
 void TPerson::setCellOfSelectedRow(int column, const QString& text) {

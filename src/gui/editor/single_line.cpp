@@ -6,17 +6,17 @@ namespace {
 
 bool isLineBreakOrTab(QChar c) {
     switch (c.unicode()) {
-        case u'\t':
-        case u'\n':
-        case u'\v':
-        case u'\f':
-        case u'\r':
-        case 0x0085:  // next line
-        case 0x2028:  // line separator
-        case 0x2029:  // paragraph separator
-            return true;
-        default:
-            return false;
+    case u'\t':
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case 0x0085:  // next line
+    case 0x2028:  // line separator
+    case 0x2029:  // paragraph separator
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -24,7 +24,7 @@ QString fromLocalPath(const std::string& path) {
 }  // namespace
 
 FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
-                                                const QString& initial) const {
+                                                   const QString& initial) const {
     FileDialogOptions dialog;
     dialog.title = title;
     dialog.filter = QString::fromLatin1(kTreeFileFilter);
@@ -111,15 +111,15 @@ bool DocumentCommands::saveTo(const QString& path) {
     }
     env_.repaintTree();
     switch (r.status) {
-        case SaveResult::Saved:
-            return true;
-        case SaveResult::Refused:
-            env_.ui().inform(QStringLiteral("Error"), QString::fromStdString(r.message),
-                             MessageIcon::Error);
-            return false;
-        case SaveResult::FileError:
-            env_.showError(QString::fromStdString(r.message));
-            return false;
+    case SaveResult::Saved:
+        return true;
+    case SaveResult::Refused:
+        env_.ui().inform(QStringLiteral("Error"), QString::fromStdString(r.message),
+                         MessageIcon::Error);
+        return false;
+    case SaveResult::FileError:
+        env_.showError(QString::fromStdString(r.message));
+        return false;
     }
     return false;
 }
@@ -135,8 +135,7 @@ bool DocumentCommands::Save() {
 bool DocumentCommands::SaveAs() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::SaveAs);
     QString initial = fromLocalPath(env_.document().currentFileName());
-    QString path =
-        env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
+    QString path = env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
     bool saved = false;
     if (!path.isEmpty()) {
         // The document takes the name even when the save refuses it.

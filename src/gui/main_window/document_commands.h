@@ -8,9 +8,9 @@
 #include <QSize>
 #include <QString>
 
+#include "core/model/document.h"
 #include "core/settings/settings.h"
 #include "core/view/view_state.h"
-#include "core/model/document.h"
 #include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
 

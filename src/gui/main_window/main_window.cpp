@@ -5,16 +5,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QPainter>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include "gui/canvas/navigator.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/render/tree_painter.h"
 
 namespace lineara {
-
 
 namespace {
 // The designed client area; the scroll step is taken from its width before

@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "gui/common/app_context.h"
-#include "gui/main_window/document_commands.h"
+#include "core/model/document.h"
+#include "core/model/editing.h"
 #include "core/view/colour_code.h"
 #include "core/view/view_state.h"
 #include "core/view/viewport.h"
-#include "core/model/document.h"
-#include "core/model/editing.h"
+#include "gui/common/app_context.h"
+#include "gui/main_window/document_commands.h"
 
 class QAction;
 class QDialog;
@@ -32,7 +32,6 @@ namespace lineara {
 
 class TreeCanvas;
 class TKontroll;
-
 
 class TZudezezor : public QMainWindow, private DocumentEnvironment {
     Q_OBJECT

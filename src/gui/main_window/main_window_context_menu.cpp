@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QToolTip>
 
-#include "gui/main_window/main_window.h"
-#include "gui/canvas/tree_canvas.h"
 #include "core/model/editing_states.h"
+#include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
 
 namespace lineara {
 
@@ -147,8 +147,7 @@ void TZudezezor::buildContextViewItems() {
     } scrolls[] = {{"Przesuń w górę", "PopupScrollUp", Qt::Key_Up, ScrollDirection::Up},
                    {"Przesuń w dół", "PopupScrollDown", Qt::Key_Down, ScrollDirection::Down},
                    {"Przesuń w lewo", "PopupScrollLeft", Qt::Key_Left, ScrollDirection::Left},
-                   {"Przesuń w prawo", "PopupScrollRight", Qt::Key_Right,
-                    ScrollDirection::Right}};
+                   {"Przesuń w prawo", "PopupScrollRight", Qt::Key_Right, ScrollDirection::Right}};
     for (const auto& s : scrolls) {
         QAction* a = addPopupItem(contextMenu_, s.caption, s.name, K(s.key), nullptr);
         a->setVisible(false);

@@ -6,22 +6,21 @@
 #include <algorithm>
 #include <limits>
 
-#include "gui/main_window/main_window.h"
-#include "core/view/hit_test.h"
-#include "gui/render/line_painter.h"
-#include "gui/canvas/tree_canvas.h"
-#include "gui/render/tree_painter.h"
-#include "core/view/view_math.h"
 #include "core/model/editing.h"
+#include "core/view/hit_test.h"
+#include "core/view/view_math.h"
+#include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
+#include "gui/render/line_painter.h"
+#include "gui/render/tree_painter.h"
 
 namespace lineara {
 
 namespace {
 
 int32_t saturate(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 QPoint pixelOf(const ViewState& view, int64_t treeX, int64_t treeY) {
@@ -51,8 +50,7 @@ private:
 void TZudezezor::FormMouseMove(QPoint pixel) {
     if (buttonHeld_) {
         hideHoverHint();
-    } else if (!view_.panning && !view_.dragging && !view_.rubberBand &&
-               ctx_.settings.showHints) {
+    } else if (!view_.panning && !view_.dragging && !view_.rubberBand && ctx_.settings.showHints) {
         showHoverHint(pixel);
     }
     if (view_.panning) panTo(pixel);
@@ -65,8 +63,8 @@ void TZudezezor::FormMouseMove(QPoint pixel) {
         // box is not a move: Escape takes its whole creation back.
         if (!view_.newPersonPending) {
             if (current->selected()) {
-                doc_.beginLiveMove({doc_.persons().selection().begin(),
-                                    doc_.persons().selection().end()});
+                doc_.beginLiveMove(
+                    {doc_.persons().selection().begin(), doc_.persons().selection().end()});
             } else {
                 doc_.beginLiveMove({current});
             }

@@ -7,12 +7,12 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "core/model/editing_aliases.h"
+#include "core/model/editing_states.h"
+#include "gui/canvas/tree_canvas.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/dialogs/delete_marriage_dialog.h"
 #include "gui/main_window/main_window.h"
-#include "gui/canvas/tree_canvas.h"
-#include "core/model/editing_aliases.h"
-#include "core/model/editing_states.h"
 
 namespace lineara {
 
@@ -67,12 +67,12 @@ void TZudezezor::buildEditMenu() {
 void TZudezezor::buildLinkMenu() {
     QMenu* link = menuBar()->addMenu(QStringLiteral("&Łącza"));
     link->setObjectName(QStringLiteral("Link1"));
-    connect(addAction(link, QStringLiteral("Łącz z &ojcem"), "LinktoFather1",
-                      QKeySequence(Qt::Key_F)),
-            &QAction::triggered, this, &TZudezezor::LinktoFather1Click);
-    connect(addAction(link, QStringLiteral("Łącz z &matką"), "LinktoMother2",
-                      QKeySequence(Qt::Key_M)),
-            &QAction::triggered, this, &TZudezezor::LinktoMother2Click);
+    connect(
+        addAction(link, QStringLiteral("Łącz z &ojcem"), "LinktoFather1", QKeySequence(Qt::Key_F)),
+        &QAction::triggered, this, &TZudezezor::LinktoFather1Click);
+    connect(
+        addAction(link, QStringLiteral("Łącz z &matką"), "LinktoMother2", QKeySequence(Qt::Key_M)),
+        &QAction::triggered, this, &TZudezezor::LinktoMother2Click);
     connect(addAction(link, QStringLiteral("Łącz z &krewnym"), "LinkMarriage1",
                       QKeySequence(Qt::Key_L)),
             &QAction::triggered, this, &TZudezezor::LinkMarriage1Click);
@@ -150,9 +150,9 @@ void TZudezezor::refreshCommandStates() {
     for (const char* name : {"PropertiesButton", "Properties1"}) enable(name, s.properties);
     for (const char* name : {"DeleteButton", "Slettperson1"}) enable(name, s.deletePerson);
     enable("Makehome1", s.makeHome);
-    for (const char* name : {"AlignTopButton", "AlignBottomButton", "AlignLeftButton",
-                             "AlignRightButton", "AlignTop1", "AlignBottom1", "AlignLeft1",
-                             "AlignRight1"}) {
+    for (const char* name :
+         {"AlignTopButton", "AlignBottomButton", "AlignLeftButton", "AlignRightButton", "AlignTop1",
+          "AlignBottom1", "AlignLeft1", "AlignRight1"}) {
         enable(name, s.align);
     }
     for (const char* name : {"LinkFatherButton", "LinkMotherButton", "LinkRelativeButton"}) {

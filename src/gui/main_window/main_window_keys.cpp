@@ -8,9 +8,9 @@
 #include <QScopedValueRollback>
 #include <QToolBar>
 
-#include "gui/main_window/main_window.h"
 #include "core/search/nearest_box.h"
 #include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
 
 namespace lineara {
 
@@ -37,11 +37,16 @@ bool isModifierKey(int key) {
 
 Qt::KeyboardModifier modifierOf(int key) {
     switch (key) {
-    case Qt::Key_Shift: return Qt::ShiftModifier;
-    case Qt::Key_Control: return Qt::ControlModifier;
-    case Qt::Key_Alt: return Qt::AltModifier;
-    case Qt::Key_Meta: return Qt::MetaModifier;
-    default: return Qt::NoModifier;
+    case Qt::Key_Shift:
+        return Qt::ShiftModifier;
+    case Qt::Key_Control:
+        return Qt::ControlModifier;
+    case Qt::Key_Alt:
+        return Qt::AltModifier;
+    case Qt::Key_Meta:
+        return Qt::MetaModifier;
+    default:
+        return Qt::NoModifier;
     }
 }
 

@@ -111,15 +111,16 @@ void TZudezezor::buildToolBar() {
         const char* name;
         QStyle::StandardPixmap icon;
         void (DocumentCommands::*command)();
-    } buttons[] = {{"&Nowy", "NewButton", QStyle::SP_FileIcon, &DocumentCommands::New1Click},
-                   {"&Otwórz", "OpenButton", QStyle::SP_DialogOpenButton,
-                    &DocumentCommands::Open1Click},
-                   {"&Zapisz", "SaveButton", QStyle::SP_DialogSaveButton,
-                    &DocumentCommands::Save1Click}};
+    } buttons[] = {
+        {"&Nowy", "NewButton", QStyle::SP_FileIcon, &DocumentCommands::New1Click},
+        {"&Otwórz", "OpenButton", QStyle::SP_DialogOpenButton, &DocumentCommands::Open1Click},
+        {"&Zapisz", "SaveButton", QStyle::SP_DialogSaveButton, &DocumentCommands::Save1Click}};
     for (const Button& b : buttons) {
-        QAction* a = toolBar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        QAction* a =
+            toolBar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
         a->setObjectName(QString::fromLatin1(b.name));
-        connect(a, &QAction::triggered, this, [this, command = b.command] { (commands_.*command)(); });
+        connect(a, &QAction::triggered, this,
+                [this, command = b.command] { (commands_.*command)(); });
     }
 }
 

@@ -11,12 +11,12 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 
-#include "gui/main_window/main_window.h"
 #include "core/history/step_names.h"
-#include "core/view/hit_test.h"
-#include "gui/canvas/tree_canvas.h"
-#include "core/view/view_math.h"
 #include "core/model/editing.h"
+#include "core/view/hit_test.h"
+#include "core/view/view_math.h"
+#include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
 
 namespace lineara {
 
@@ -98,8 +98,7 @@ void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
 
 // The click on the other box of a pending link, with any button. Returns
 // whether a link gesture ended here.
-bool TZudezezor::completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x,
-                                int32_t y) {
+bool TZudezezor::completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y) {
     EditResult result;
     if (!completePendingLink(doc_, view_, prev, clicked, x, y, result)) return false;
     if (!result.message.empty()) showError(QString::fromStdString(result.message));
@@ -174,8 +173,8 @@ void TZudezezor::releaseRubberBand() {
     if (view_.areaZoom) {
         view_.rubberBand = false;
         setAreaZoomMode(false);
-        zoomToArea(view_, windowExtent(), view_.gestureLastX, view_.gestureLastY,
-                   view_.gestureRefX, view_.gestureRefY);
+        zoomToArea(view_, windowExtent(), view_.gestureLastX, view_.gestureLastY, view_.gestureRefX,
+                   view_.gestureRefY);
         FormPaint();
         return;
     }
@@ -183,8 +182,8 @@ void TZudezezor::releaseRubberBand() {
     view_.rubberBand = false;
     const PersonList& list = doc_.persons();
     doc_.clearSelection();
-    doc_.setSelection(boxesInBand(list, view_.gestureLastX, view_.gestureLastY,
-                                  view_.gestureRefX, view_.gestureRefY));
+    doc_.setSelection(boxesInBand(list, view_.gestureLastX, view_.gestureLastY, view_.gestureRefX,
+                                  view_.gestureRefY));
     invertSelection();
     canvas_->update();
 }
@@ -196,9 +195,8 @@ void TZudezezor::releaseDrag() {
     // The whole drag is one step; a carried new box is part of the step
     // that made it.
     if (doc_.liveMoveActive()) {
-        doc_.endLiveMove(step_name::moveBoxes(doc_.persons().selection().empty()
-                                                  ? 1
-                                                  : doc_.persons().selection().size()));
+        doc_.endLiveMove(step_name::moveBoxes(
+            doc_.persons().selection().empty() ? 1 : doc_.persons().selection().size()));
     }
     const bool carriedNewBox = view_.newPersonPending;
     view_.newPersonPending = false;

@@ -13,8 +13,8 @@ void TZudezezor::buildUndoActions(QMenu* edit) {
     undoAction_ = edit->addAction(QStringLiteral("&Cofnij"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = edit->addAction(QStringLiteral("&Ponów"));
-    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::ApplicationShortcut);
     connect(undoAction_, &QAction::triggered, this, &TZudezezor::undoClick);
     connect(redoAction_, &QAction::triggered, this, &TZudezezor::redoClick);

@@ -9,9 +9,9 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "gui/main_window/main_window.h"
 #include "gui/canvas/navigator.h"
 #include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
 
 namespace lineara {
 
@@ -20,9 +20,7 @@ namespace {
 // How often a held navigator arrow scrolls again.
 constexpr int kScrollRepeatMs = 100;
 
-int heldIndex(ScrollDirection direction) {
-    return static_cast<int>(direction);
-}
+int heldIndex(ScrollDirection direction) { return static_cast<int>(direction); }
 
 }  // namespace
 
@@ -52,9 +50,7 @@ void TZudezezor::Zoom1Click() {
     FormPaint();
 }
 
-void TZudezezor::Area1Click() {
-    setAreaZoomMode(!view_.areaZoom);
-}
+void TZudezezor::Area1Click() { setAreaZoomMode(!view_.areaZoom); }
 
 void TZudezezor::setAreaZoomMode(bool on) {
     view_.areaZoom = on;

@@ -37,8 +37,7 @@ QString DesktopShell::registeredProgramFor(const QString& extension) const {
     const std::string fileClass = storeText(storedDefault(registry_, ext));
     // The extension names a file class that carries the command; without
     // one the command may sit under the extension itself.
-    const std::string command =
-        (fileClass.empty() ? ext : fileClass) + "\\shell\\open\\command";
+    const std::string command = (fileClass.empty() ? ext : fileClass) + "\\shell\\open\\command";
     if (!registry_.keyExists(command)) return QString();
     return storedDefault(registry_, command);
 }

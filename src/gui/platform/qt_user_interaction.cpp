@@ -2,9 +2,9 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,16 +14,22 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Warning: return QMessageBox::Warning;
-        case MessageIcon::Error: return QMessageBox::Critical;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QString runFileDialog(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+QString runFileDialog(QWidget* parent, const FileDialogOptions& options,
+                      QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, options.title, options.initialPath, options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -64,7 +70,8 @@ bool QtUserInteraction::askYesNoWithHelp(const QString& caption, const QString& 
         QPushButton* helpButton = box.addButton(QMessageBox::Help);
         box.setEscapeButton(QMessageBox::No);
         box.exec();
-        if (box.clickedButton() != helpButton) return box.clickedButton() == box.button(QMessageBox::Yes);
+        if (box.clickedButton() != helpButton)
+            return box.clickedButton() == box.button(QMessageBox::Yes);
         if (help) help();
     }
 }

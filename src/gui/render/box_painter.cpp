@@ -24,13 +24,9 @@ constexpr QRgb kTextBlue = 0xFF0000FF;
 // Visible boxes lie within a few box widths of the window; this keeps the
 // arithmetic of a box at an absurd zoom inside int.
 constexpr int64_t kDrawRange = 1 << 24;
-int drawCoord(int64_t v) {
-    return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange));
-}
+int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
 
-QLatin1String ellipsis() {
-    return QLatin1String("...");
-}
+QLatin1String ellipsis() { return QLatin1String("..."); }
 
 }  // namespace
 
@@ -41,14 +37,14 @@ bool isNamed(const PersonRecord& person) {
 QRgb boxFill(const PersonRecord& person, ColourCode code) {
     if (!isNamed(person)) return kBoxSilver;
     switch (code) {
-        case ColourCode::Gender:
-            return person.text(field::sex) == "F" ? kBoxAqua : kBoxWhite;
-        case ColourCode::Notes:
-            return person.isEmpty(field::notesFile) ? kBoxWhite : kBoxYellow;
-        case ColourCode::Picture:
-            return person.isEmpty(field::pictureFile) ? kBoxWhite : kBoxYellow;
-        case ColourCode::None:
-            break;
+    case ColourCode::Gender:
+        return person.text(field::sex) == "F" ? kBoxAqua : kBoxWhite;
+    case ColourCode::Notes:
+        return person.isEmpty(field::notesFile) ? kBoxWhite : kBoxYellow;
+    case ColourCode::Picture:
+        return person.isEmpty(field::pictureFile) ? kBoxWhite : kBoxYellow;
+    case ColourCode::None:
+        break;
     }
     return kBoxWhite;
 }

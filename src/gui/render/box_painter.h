@@ -13,8 +13,8 @@
 #include <array>
 #include <optional>
 
-#include "gui/render/tree_painter.h"
 #include "core/view/view_math.h"
+#include "gui/render/tree_painter.h"
 
 namespace lineara {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/view/view_math.h"
 #include "gui/render/box_painter.h"
 #include "gui/render/line_painter.h"
-#include "core/view/view_math.h"
 
 namespace lineara {
 
@@ -21,9 +21,7 @@ constexpr QRgb kMotherLine = 0xFF800000;    // maroon
 // vertical stubs of this many tree units.
 constexpr int kParentStub = 15;
 
-QPoint clamped(const PixelPoint& p) {
-    return QPoint(clampPixel(p.x), clampPixel(p.y));
-}
+QPoint clamped(const PixelPoint& p) { return QPoint(clampPixel(p.x), clampPixel(p.y)); }
 
 // The window's size, for the visibility tests.
 struct Window {
@@ -285,9 +283,9 @@ void paintPanPicture(QPainter& painter, QSize window, const PersonList& persons,
     forEachPerson(persons, [&](const PersonRecord* r) {
         const BoxRect box = boxRect(view, r->posX(), r->posY());
         if (!box.visibleIn(window.width(), window.height())) return;
-        painter.fillRect(QRect(QPoint(c(box.left), c(box.top)),
-                               QPoint(c(box.right) - 1, c(box.bottom) - 1)),
-                         Qt::white);
+        painter.fillRect(
+            QRect(QPoint(c(box.left), c(box.top)), QPoint(c(box.right) - 1, c(box.bottom) - 1)),
+            Qt::white);
     });
 }
 

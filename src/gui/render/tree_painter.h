@@ -12,9 +12,9 @@
 #include <QSize>
 #include <QString>
 
+#include "core/model/person_list.h"
 #include "core/view/colour_code.h"
 #include "core/view/view_state.h"
-#include "core/model/person_list.h"
 #include "gui/platform/record_codec.h"
 
 namespace lineara {

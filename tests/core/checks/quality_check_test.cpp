@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/platform/codepage.h"
-#include "support/temp_dir.h"
 #include "support/add_person.h"
+#include "support/temp_dir.h"
 
 namespace lineara {
 namespace {
@@ -18,8 +18,8 @@ using test::TempDir;
 
 std::string fromCp1250(std::string_view bytes) { return fromCodePage(bytes, "CP1250"); }
 
-PersonRecord* addPerson(PersonList& list, const char* surname, const char* given,
-                        const char* notes, const char* picture) {
+PersonRecord* addPerson(PersonList& list, const char* surname, const char* given, const char* notes,
+                        const char* picture) {
     PersonRecord* p = test::addPerson(list, given, surname);
     p->setText(field::notesFile, notes);
     p->setText(field::pictureFile, picture);
@@ -39,7 +39,9 @@ protected:
         fs::create_directories(tree.file("album.jpg"));  // a folder, not a picture
         test::writeBytes(tree.file("notatki/jan.txt"), {'x'});
         test::writeBytes(tree.file("jan.jpg"), {'x'});
-        test::writeBytes(tree.file("\xC5\x81\xC3\xB3" "d\xC5\xBA.jpg"), {'x'});  // "Łódź.jpg"
+        test::writeBytes(tree.file("\xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA.jpg"),
+                         {'x'});  // "Łódź.jpg"
         test::writeBytes(elsewhere.file("abs.txt"), {'x'});
     }
     StoredFileLocator files() const { return StoredFileLocator(tree.path(), fromCp1250); }
@@ -75,15 +77,17 @@ TEST_F(QCheckTest, ResolvesStoredNamesAgainstTheTreeFolder) {
         std::string stored;
         bool found;
     } cases[] = {
-        {"jan.jpg", true},                           // relative to the tree, not the working folder
-        {"notatki\\jan.txt", true},                  // a Windows separator
+        {"jan.jpg", true},           // relative to the tree, not the working folder
+        {"notatki\\jan.txt", true},  // a Windows separator
         {".\\notatki/jan.txt", true},
-        {"\xA3\xF3" "d\x9F.jpg", true},              // CP1250 bytes, decoded by the caller
-        {elsewhere.file("abs.txt"), true},           // absolute names stay as they are
-        {"notatki", false},                          // a folder is no file
+        {"\xA3\xF3"
+         "d\x9F.jpg",
+         true},                             // CP1250 bytes, decoded by the caller
+        {elsewhere.file("abs.txt"), true},  // absolute names stay as they are
+        {"notatki", false},                 // a folder is no file
         {"album.jpg", false},
-        {"Jan.jpg", false},                          // names are exact
-        {"C:\\Moje\\jan.jpg", false},                // no drive letters here
+        {"Jan.jpg", false},            // names are exact
+        {"C:\\Moje\\jan.jpg", false},  // no drive letters here
         {tree.path() + "/notatki/", false},
     };
     StoredFileLocator locator = files();

@@ -94,8 +94,8 @@ TEST(ConvertDateToGedcom, TildesBecomeAbout) {
 TEST(ConvertDateToGedcom, GedcomFormsComeOutUnchanged) {
     for (const char* date :
          {"1850", "ABT 1850", "5 Dec 1850", "5 dec 1850", "5 DEC 1850", "DEC 1850", "Dec 1850",
-          "BEF 1850", "AFT 5 DEC 1850", "ABT DEC 1850", "BET 1850 AND 1860",
-          "FROM 1850 TO 1860", "EST 1850", "CAL 12 JAN 1850", "INT 1850"}) {
+          "BEF 1850", "AFT 5 DEC 1850", "ABT DEC 1850", "BET 1850 AND 1860", "FROM 1850 TO 1860",
+          "EST 1850", "CAL 12 JAN 1850", "INT 1850"}) {
         EXPECT_EQ(ConvertDateToGedcom(date), date);
     }
 }
@@ -103,7 +103,7 @@ TEST(ConvertDateToGedcom, GedcomFormsComeOutUnchanged) {
 TEST(ConvertDateToGedcom, PunctuationBecomesSingleBlanks) {
     expectConversions({
         {"abc, def", "abc def"},
-        {"(about 1850)", "about 1850"},                     // a date phrase
+        {"(about 1850)", "about 1850"},                      // a date phrase
         {"@#DJULIAN@ 5 DEC 1850", "@ DJULIAN@ 5 DEC 1850"},  // "@" is no punctuation here
         {"5 . 12 . 1850", "5 12 1850"},
         {".,/-!", ""},
@@ -135,9 +135,9 @@ TEST(ConvertDateToGedcom, HexadecimalTailsCountAsNumbers) {
         {"x12", "x12"},
         {"0x1F", "0x1F"},
         {"0X1F", "0X1F"},
-        {"1850 0x1F", "1850 0x1F"},     // taken as the year
+        {"1850 0x1F", "1850 0x1F"},  // taken as the year
         {"5.12.x7", "5 Dec x7"},
-        {"x5.1850", "May 1850"},        // a month of 5 written in hex
+        {"x5.1850", "May 1850"},  // a month of 5 written in hex
         {"xC/1850", "Dec 1850"},
         {"1.xA.1850", "1 Oct 1850"},
         {"xF/x5/1850", "xF May 1850"},  // day 15
@@ -155,12 +155,17 @@ TEST(ConvertDateToGedcom, HexadecimalTailsCountAsNumbers) {
 }
 
 TEST(ConvertDateToGedcom, BytesAboveAsciiAreLettersThatStay) {
-    const std::string lodz = "\xA3\xF3" "d\x9F";  // "Łódź" in CP1250
+    const std::string lodz =
+        "\xA3\xF3"
+        "d\x9F";  // "Łódź" in CP1250
     expectConversions({
         {lodz + ", 12.1850", lodz + " Dec 1850"},
         {"~" + lodz, "ABT " + lodz},
         {"1850\xA0", "1850\xA0"},  // a no-break space is neither trimmed nor a separator
-        {"\xA0" "5.12.1850", "\xA0" "5 Dec 1850"},  // glued to the 5, like a letter
+        {"\xA0"
+         "5.12.1850",
+         "\xA0"
+         "5 Dec 1850"},  // glued to the 5, like a letter
         {"5.12.1850\xE9", "5 12 1850\xE9"},
     });
 }

@@ -12,9 +12,9 @@
 #include <fstream>
 
 #include "core/formats/tree_file.h"
-#include "support/load_centred.h"
 #include "core/model/document.h"
 #include "support/child_process.h"
+#include "support/load_centred.h"
 #include "support/temp_dir.h"
 
 // A memory limit means nothing to the address sanitizer, which maps its
@@ -67,8 +67,8 @@ TEST_F(BadTreeFile, OnlyWholeRecordsAreRecognised) {
         size_t size;
         bool recognised;
         size_t records;
-    } cases[] = {{0, true, 0}, {2559, false, 0}, {2560, true, 1}, {2561, false, 0},
-                 {5119, false, 0}, {3 * 2560, true, 3}};
+    } cases[] = {{0, true, 0},     {2559, false, 0}, {2560, true, 1},
+                 {2561, false, 0}, {5119, false, 0}, {3 * 2560, true, 3}};
     for (const Case& c : cases) {
         ASSERT_TRUE(list.LagNyPerson(0, 0).ok);  // an old tree, always cleared
         list.setTreeModified(true);
@@ -170,8 +170,8 @@ TEST_F(BadTreeFile, ThingsThatAreNotReadableFilesAreFileErrors) {
         EXPECT_TRUE(list.empty());
         EXPECT_TRUE(list.treeModified());  // as it was
     }
-    EXPECT_NE(ReadfromFileCentred(list, dir.file("missing.ln3"), view, 1, 1).message.find(
-                  "No such file or directory"),
+    EXPECT_NE(ReadfromFileCentred(list, dir.file("missing.ln3"), view, 1, 1)
+                  .message.find("No such file or directory"),
               std::string::npos);
 }
 
@@ -260,7 +260,6 @@ TEST_F(FailedSave, TargetThatIsAFolder) {
     EXPECT_EQ(SavetoFile(list, dir.file("d.ln3")).status, SaveResult::FileError);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("d.ln3")));
 }
-
 
 // The address space this process has mapped now.
 size_t addressSpaceInUse() {

@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "core/model/document.h"
+#include "support/add_person.h"
 #include "support/load_centred.h"
 #include "support/temp_dir.h"
-#include "support/add_person.h"
 
 namespace lineara {
 namespace {

@@ -73,18 +73,36 @@ public:
         }
         ready();
         switch (kind) {
-        case 2: newPerson(doc_, view(), below(2) ? 'M' : 'F'); break;
+        case 2:
+            newPerson(doc_, view(), below(2) ? 'M' : 'F');
+            break;
         case 3:
             if (deleteQuestion(doc_).ask) deleteConfirmed(doc_, view_);
             break;
-        case 4: link(); break;
-        case 5: below(2) ? deleteLinkToFather(doc_) : deleteLinkToMother(doc_); break;
-        case 6: deleteRelationship(doc_, below(3)); break;
-        case 7: below(2) ? makeAlias(doc_, view()) : makeThisAnAlias(doc_, view()); break;
-        case 8: makeHome(doc_); break;
-        case 9: alignSelection(doc_, static_cast<AlignSide>(below(4))); break;
-        case 10: drag(); break;
-        case 11: editPerson(); break;
+        case 4:
+            link();
+            break;
+        case 5:
+            below(2) ? deleteLinkToFather(doc_) : deleteLinkToMother(doc_);
+            break;
+        case 6:
+            deleteRelationship(doc_, below(3));
+            break;
+        case 7:
+            below(2) ? makeAlias(doc_, view()) : makeThisAnAlias(doc_, view());
+            break;
+        case 8:
+            makeHome(doc_);
+            break;
+        case 9:
+            alignSelection(doc_, static_cast<AlignSide>(below(4)));
+            break;
+        case 10:
+            drag();
+            break;
+        case 11:
+            editPerson();
+            break;
         case 12:
             if (below(4) == 0) DCheck(doc_);
             break;
@@ -163,9 +181,8 @@ private:
             row.date = std::to_string(1900 + below(50));
             row.type = std::string(1, "MPDFSOU"[below(7)]);
         }
-        doc_.change(step_name::kEditPerson, [&](PersonList& list) {
-            saveEditedPerson(list, edited, copy, boxes, rows);
-        });
+        doc_.change(step_name::kEditPerson,
+                    [&](PersonList& list) { saveEditedPerson(list, edited, copy, boxes, rows); });
     }
 
     Document& doc_;
@@ -199,16 +216,16 @@ TEST_P(UndoProperty, UndoAndRedoGiveBackEveryStateByteForByte) {
     for (size_t k = steps.size(); k-- > 0;) {
         ASSERT_EQ(doc.undoName(), steps[k].name);
         ASSERT_TRUE(doc.undo());
-        ASSERT_TRUE(fingerprint(doc) == steps[k].before) << "undo of step " << k << " ("
-                                                          << steps[k].name << ")";
+        ASSERT_TRUE(fingerprint(doc) == steps[k].before)
+            << "undo of step " << k << " (" << steps[k].name << ")";
     }
     EXPECT_FALSE(doc.canUndo());
     EXPECT_FALSE(doc.treeModified());  // back where the tree started
     for (size_t k = 0; k < steps.size(); ++k) {
         ASSERT_EQ(doc.redoName(), steps[k].name);
         ASSERT_TRUE(doc.redo());
-        ASSERT_TRUE(fingerprint(doc) == steps[k].after) << "redo of step " << k << " ("
-                                                         << steps[k].name << ")";
+        ASSERT_TRUE(fingerprint(doc) == steps[k].after)
+            << "redo of step " << k << " (" << steps[k].name << ")";
     }
     EXPECT_FALSE(doc.canRedo());
 }

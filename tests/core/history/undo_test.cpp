@@ -166,7 +166,7 @@ TEST_F(Undo, TheHistoryKeepsTheLastHundredStepsAndAtMost64MiB) {
     EXPECT_EQ(doc.history().size(), History::kMaxSteps);
     while (doc.undo()) {
     }
-    EXPECT_EQ(a->posX(), 25);  // the first five moves are gone for good
+    EXPECT_EQ(a->posX(), 25);         // the first five moves are gone for good
     EXPECT_TRUE(doc.treeModified());  // and with them the state last saved
 
     Document big;

@@ -116,7 +116,8 @@ TEST_F(Aliases, AliasCommandsRefuseMarkedOrParentedPersons) {
         {"", false, true, true, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.mark) + (c.father ? " father" : "") + (c.mother ? " mother" : ""));
+        SCOPED_TRACE(std::string(c.mark) + (c.father ? " father" : "") +
+                     (c.mother ? " mother" : ""));
         p->setText(field::aliasMark, c.mark);
         p->father = c.father ? parent : nullptr;
         p->mother = c.mother ? parent : nullptr;

@@ -158,9 +158,21 @@ TEST_F(CommandStates, ContextMenuForOnePerson) {
     } rows[] = {
         {{"bare"}, true, false, false, false, true, true, ""},
         {{"linked", "", true, true, true}, true, true, true, true, true, false, ""},
-        {{"alias box", "REF", true, true, true}, false, false, true, true, false, false,
+        {{"alias box", "REF", true, true, true},
+         false,
+         false,
+         true,
+         true,
+         false,
+         false,
          "&Oryginal"},
-        {{"original", "ALIAS", false, false, true}, true, false, false, true, false, false,
+        {{"original", "ALIAS", false, false, true},
+         true,
+         false,
+         false,
+         true,
+         false,
+         false,
          "&Alias"},
         // A mark this program never writes blocks only "Stwórz &alias" here.
         {{"foreign mark", "XYZ"}, true, false, false, false, false, true, ""},
@@ -171,8 +183,7 @@ TEST_F(CommandStates, ContextMenuForOnePerson) {
         SCOPED_TRACE(r.shape.name);
         EXPECT_FALSE(s.newPersonVisible);
         EXPECT_TRUE(s.properties && s.deletePerson && s.linkToRelative && s.deleteLinkMenu &&
-                    s.deleteLinkItemsVisible && s.siblingsList && s.childrenList &&
-                    s.zoomToPerson);
+                    s.deleteLinkItemsVisible && s.siblingsList && s.childrenList && s.zoomToPerson);
         EXPECT_FALSE(s.align);
         EXPECT_EQ(s.linkToFather, r.linkParents);
         EXPECT_EQ(s.linkToMother, r.linkParents);

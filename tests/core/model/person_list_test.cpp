@@ -46,12 +46,12 @@ TEST(LagNyPerson, CentresTheSnappedBoxNearTheMouse) {
     struct Case {
         int32_t mouseX, mouseY, posX, posY;
     } cases[] = {
-        {0, 0, -72, -42},       // (-70 div 5)*5 - 2, (-40 div 5)*5 - 2
-        {70, 40, -2, -2},       // the box's centre exactly at the mouse
-        {500, 300, 428, 258},   // 430 - 2, 260 - 2
-        {503, 304, 428, 258},   // truncation within a step
-        {-3, -7, -72, -47},     // (-73 div 5) = -14 truncates towards zero
-        {74, 44, -2, -2},       // 4 div 5 = 0
+        {0, 0, -72, -42},      // (-70 div 5)*5 - 2, (-40 div 5)*5 - 2
+        {70, 40, -2, -2},      // the box's centre exactly at the mouse
+        {500, 300, 428, 258},  // 430 - 2, 260 - 2
+        {503, 304, 428, 258},  // truncation within a step
+        {-3, -7, -72, -47},    // (-73 div 5) = -14 truncates towards zero
+        {74, 44, -2, -2},      // 4 div 5 = 0
     };
     for (const Case& c : cases) {
         PersonList list;

@@ -111,9 +111,9 @@ TEST(RelationTypeCodes, KnownCodesAndEverythingElseIsMarried) {
     struct Case {
         char code;
         RelationType type;
-    } cases[] = {{'M', RelationType::Married}, {'P', RelationType::Partner},
+    } cases[] = {{'M', RelationType::Married},  {'P', RelationType::Partner},
                  {'D', RelationType::Divorced}, {'F', RelationType::Friend},
-                 {'S', RelationType::Single},  {'O', RelationType::Other},
+                 {'S', RelationType::Single},   {'O', RelationType::Other},
                  {'U', RelationType::Unknown}};
     for (const Case& c : cases) {
         EXPECT_EQ(relationTypeOf(c.code), c.type) << c.code;

@@ -58,7 +58,6 @@ TEST(AtomicFileWriter, ErrorsNameTheFileAndTheReason) {
     EXPECT_FALSE(w.commit());
 }
 
-
 // --- what a save may replace, as a user who is not root ---
 
 namespace permissions {

@@ -7,7 +7,7 @@ namespace {
 
 // Boxes at the given positions, in list order; nothing current.
 class NearestBox : public ::testing::Test {
-  protected:
+protected:
     PersonRecord* add(int32_t x, int32_t y) {
         EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
         PersonRecord* p = list.currentPerson();
@@ -38,17 +38,17 @@ TEST_F(NearestBox, EachDirectionLooksOnlyToItsOwnSide) {
 
 TEST_F(NearestBox, BoxesLevelWithTheStartOrBehindItNeverQualify) {
     PersonRecord* from = add(0, 0);
-    add(0, 500);   // no distance along the horizontal axis
-    add(300, 0);   // to the right
+    add(0, 500);  // no distance along the horizontal axis
+    add(300, 0);  // to the right
     EXPECT_EQ(nearestBox(list, *from, ScrollDirection::Left), nullptr);
     EXPECT_EQ(nearestBox(list, *from, ScrollDirection::Up), nullptr);
 }
 
 TEST_F(NearestBox, TheFirstInListOrderWinsATie) {
     PersonRecord* from = add(0, 0);
-    PersonRecord* first = add(100, 20);   // 100 + 30
-    add(130, 0);                          // 130
-    add(100, -20);                        // 100 + 30
+    PersonRecord* first = add(100, 20);  // 100 + 30
+    add(130, 0);                         // 130
+    add(100, -20);                       // 100 + 30
     EXPECT_EQ(nearestBox(list, *from, ScrollDirection::Right), first);
 }
 

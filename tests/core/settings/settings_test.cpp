@@ -40,8 +40,8 @@ TEST_F(SettingsTest, EmptyRegistryGivesTheDefaults) {
 
 TEST_F(SettingsTest, FlagIsTrueOnlyForExactlyYes) {
     const std::pair<const char*, bool> cases[] = {
-        {"Yes", true}, {"yes", false}, {"YES", false}, {"Yes ", false}, {"1", false},
-        {"No", false}, {"", true},  // empty reads as absent: the default "Yes"
+        {"Yes", true}, {"yes", false}, {"YES", false}, {"Yes ", false},
+        {"1", false},  {"No", false},  {"", true},  // empty reads as absent: the default "Yes"
     };
     for (const auto& [text, expected] : cases) {
         store("Date_Standardization", text);

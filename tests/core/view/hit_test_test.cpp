@@ -51,10 +51,10 @@ TEST_F(HitTestTest, BandCatchesTheSameBoxesInAllFourDirectionsInListOrder) {
 
 TEST_F(HitTestTest, BandTouchingOnlyAnEdgeCatchesNothingButOneUnitOfOverlapDoes) {
     add(200, 200);
-    EXPECT_TRUE(boxesInBand(list, 0, 0, 200, 300).empty());     // posX = max x
-    EXPECT_TRUE(boxesInBand(list, 340, 0, 500, 300).empty());   // posX + 140 = min x
-    EXPECT_TRUE(boxesInBand(list, 0, 0, 300, 200).empty());     // posY = max y
-    EXPECT_TRUE(boxesInBand(list, 0, 280, 300, 400).empty());   // posY + 80 = min y
+    EXPECT_TRUE(boxesInBand(list, 0, 0, 200, 300).empty());    // posX = max x
+    EXPECT_TRUE(boxesInBand(list, 340, 0, 500, 300).empty());  // posX + 140 = min x
+    EXPECT_TRUE(boxesInBand(list, 0, 0, 300, 200).empty());    // posY = max y
+    EXPECT_TRUE(boxesInBand(list, 0, 280, 300, 400).empty());  // posY + 80 = min y
     EXPECT_EQ(boxesInBand(list, 0, 0, 201, 201).size(), 1u);
     EXPECT_EQ(boxesInBand(list, 339, 279, 500, 400).size(), 1u);
 }
@@ -89,8 +89,8 @@ TEST_F(HitTestTest, DragStartsBeyondTenUnitsOnEitherAxisInBothDirections) {
     const struct {
         int32_t dx, dy;
         bool drag;
-    } cases[] = {{10, 0, false},  {-10, 0, false}, {0, 10, false}, {10, -10, false},
-                 {11, 0, true},   {-11, 0, true},  {0, 11, true},  {0, -11, true}};
+    } cases[] = {{10, 0, false}, {-10, 0, false}, {0, 10, false}, {10, -10, false},
+                 {11, 0, true},  {-11, 0, true},  {0, 11, true},  {0, -11, true}};
     for (const auto& c : cases) {
         view.mouseTreeX = 130 + c.dx;
         view.mouseTreeY = 120 + c.dy;

@@ -179,7 +179,7 @@ TEST(Viewport, AreaZoomFillsTheWindowWithTheBandWidthUpTo200) {
 }
 
 class AlignmentTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const int32_t positions[][2] = {{300, 40}, {-20, 500}, {120, -75}, {-900, -900}};
         for (const auto& p : positions) {
@@ -190,7 +190,9 @@ class AlignmentTest : public ::testing::Test {
         }
         doc.markSaved();
     }
-    void selectFirstThree() { test::writable(doc).setSelection({persons[0], persons[1], persons[2]}); }
+    void selectFirstThree() {
+        test::writable(doc).setSelection({persons[0], persons[1], persons[2]});
+    }
     std::vector<int32_t> xs() const {
         std::vector<int32_t> v;
         for (const PersonRecord* p : persons) v.push_back(p->posX());

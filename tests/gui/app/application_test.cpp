@@ -11,11 +11,11 @@
 #include <QTest>
 #include <filesystem>
 
-#include "gui/main_window/main_window.h"
-#include "gui/dialogs/welcome_screen.h"
+#include "core/formats/tree_file.h"
 #include "gui/canvas/navigator.h"
 #include "gui/canvas/tree_canvas.h"
-#include "core/formats/tree_file.h"
+#include "gui/dialogs/welcome_screen.h"
+#include "gui/main_window/main_window.h"
 #include "support/add_person.h"
 #include "support/scripted_user.h"
 #include "support/temp_dir.h"
@@ -118,8 +118,9 @@ TEST_F(ApplicationTest, ColourCodeMenuRepaintsWithTheNewFill) {
     const ViewState& v = main->viewState();
     QPoint inside(ewa->posX() + v.scrollX + 5, ewa->posY() + v.scrollY + 70);
     ASSERT_TRUE(main->canvas()->picture().rect().contains(inside))
-        << main->canvas()->picture().width() << "x" << main->canvas()->picture().height() << " canvas "
-        << main->canvas()->width() << "x" << main->canvas()->height() << " at " << inside.x() << "," << inside.y();
+        << main->canvas()->picture().width() << "x" << main->canvas()->picture().height()
+        << " canvas " << main->canvas()->width() << "x" << main->canvas()->height() << " at "
+        << inside.x() << "," << inside.y();
     EXPECT_EQ(main->canvas()->picture().pixelColor(inside), QColor(255, 255, 255));
     main->action(QStringLiteral("ColorcodeGender"))->trigger();
     EXPECT_EQ(main->colourCode(), ColourCode::Gender);

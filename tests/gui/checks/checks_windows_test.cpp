@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/edit_fixture.h"
+#include "core/formats/tree_file.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
-#include "core/formats/tree_file.h"
+#include "support/edit_fixture.h"
 
 namespace lineara::test {
 namespace {
@@ -38,7 +38,8 @@ protected:
     }
     static QStringList column(QTreeWidget* list, int col) {
         QStringList texts;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(col);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts << list->topLevelItem(i)->text(col);
         return texts;
     }
     static void select(QTreeWidget* list, int row) {
@@ -72,7 +73,10 @@ TEST_F(ChecksWindowsTest, MissingFilesAreListedByPersonAfterSorting) {
     zeta->setText(field::pictureFile, "face.jpg");
     add("Adam", "Alfa")->setText(field::pictureFile, "adam.jpg");
     add("Ewa", "Beta")->setText(field::notesFile, "");  // empty: never a problem
-    add("Ola", "\xA3" "ada")->setText(field::pictureFile, "ola.jpg");  // Łada, after L
+    add("Ola",
+        "\xA3"
+        "ada")
+        ->setText(field::pictureFile, "ola.jpg");  // Łada, after L
     add("Jan", "Lis")->setText(field::pictureFile, "jan.jpg");
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
 
@@ -136,7 +140,8 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     select(qc->list(), 1);
     qc->mendButton()->click();
     EXPECT_EQ(edited.back(), still);
-    EXPECT_EQ(qc->list()->topLevelItem(1)->text(1), QStringLiteral("Nie ma pliku tekst.: lost.txt"));
+    EXPECT_EQ(qc->list()->topLevelItem(1)->text(1),
+              QStringLiteral("Nie ma pliku tekst.: lost.txt"));
     EXPECT_TRUE(qc->mendButton()->isEnabled());
 }
 
@@ -240,9 +245,10 @@ TEST_F(ChecksWindowsTest, ConvertDatesListsEachChangeAndMarksTheTree) {
     EXPECT_EQ(dc->windowTitle(), QStringLiteral("Konwersja daty"));
     EXPECT_EQ(column(dc->list(), 0),
               (QStringList{QStringLiteral("Alfa Adam"), QStringLiteral("Zeta Anna")}));
-    EXPECT_EQ(column(dc->list(), 1),
-              (QStringList{QStringLiteral("Birth date converted from \"5.12.1850\" to \"5 Dec 1850\""),
-                           QStringLiteral("Death date converted from \"~1900\" to \"ABT 1900\"")}));
+    EXPECT_EQ(
+        column(dc->list(), 1),
+        (QStringList{QStringLiteral("Birth date converted from \"5.12.1850\" to \"5 Dec 1850\""),
+                     QStringLiteral("Death date converted from \"~1900\" to \"ABT 1900\"")}));
     EXPECT_EQ(dc->resultLabel()->text(),
               QStringLiteral("Konwersja zakoczona:2 date(y) przekonwertowano"));
     EXPECT_EQ(dc->list()->headerItem()->text(1), QStringLiteral("Akcja"));
@@ -269,9 +275,8 @@ TEST_F(ChecksWindowsTest, EditingAConvertedEntryOpensTheEditorThenLeavesNoOneCur
     EXPECT_FALSE(dc->editButton()->isEnabled());
     select(dc->list(), 0);
     EXPECT_TRUE(dc->editButton()->isEnabled());
-    QObject::connect(main, &TZudezezor::editPersonRequested, [&](PersonRecord* r, bool) {
-        EXPECT_EQ(persons().currentPerson(), r);
-    });
+    QObject::connect(main, &TZudezezor::editPersonRequested,
+                     [&](PersonRecord* r, bool) { EXPECT_EQ(persons().currentPerson(), r); });
     dc->editButton()->click();
     EXPECT_EQ(edited, std::vector<PersonRecord*>{p});
     EXPECT_EQ(persons().currentPerson(), nullptr);

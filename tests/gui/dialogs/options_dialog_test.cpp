@@ -17,8 +17,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "support/fake_shell.h"
 #include "gui/platform/qt_user_interaction.h"
+#include "support/fake_shell.h"
 
 namespace lineara {
 namespace {

@@ -8,8 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "support/program_fixture.h"
 #include "support/add_person.h"
+#include "support/program_fixture.h"
 
 namespace lineara::test {
 namespace {

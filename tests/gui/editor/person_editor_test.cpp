@@ -4,8 +4,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFocusEvent>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,11 +19,11 @@
 #include <functional>
 #include <vector>
 
-#include "support/program_fixture.h"
 #include "gui/editor/jpeg_reader.h"
 #include "gui/editor/picture_viewer.h"
-#include "testdata/portrait.h"
 #include "support/add_person.h"
+#include "support/program_fixture.h"
+#include "testdata/portrait.h"
 
 namespace lineara::test {
 namespace {
@@ -211,7 +211,9 @@ TEST_F(PersonEditor, PastedControlCharactersNeverReachTheRecord) {
     link(p, 1, anna, 1);
     p->setText(field::pictureFile, "missing.jpg");
     t.ctx.settings.dateStandardization = false;
-    QApplication::clipboard()->setText(QStringLiteral("a\tb\r\nc\x01" "d\ne"));
+    QApplication::clipboard()->setText(
+        QStringLiteral("a\tb\r\nc\x01"
+                       "d\ne"));
     const QString clean = QStringLiteral("a b cd e");
     edit(p, [&] {
         for (const char* name : {"Edit1", "Edit2", "MaskEdit1", "Edit5", "MaskEdit2", "Edit6",
@@ -325,7 +327,8 @@ TEST_F(PersonEditor, OkPassesTheDataToTheAliasBox) {
         child<QPushButton>("Button1")->click();
     });
     EXPECT_EQ(text(aliasBox, field::source), "parish book");
-    EXPECT_TRUE(t.user.messages().isEmpty()) << t.user.messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(t.user.messages().isEmpty())
+        << t.user.messages().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(PersonEditor, AnAliasBoxOpensReadOnlyWithTheFocusOnOk) {

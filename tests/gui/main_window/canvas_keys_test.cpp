@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "support/edit_fixture.h"
+#include "core/model/editing.h"
+#include "core/view/view_math.h"
 #include "gui/canvas/navigator.h"
 #include "gui/canvas/tree_canvas.h"
-#include "core/view/view_math.h"
-#include "core/model/editing.h"
+#include "support/edit_fixture.h"
 
 namespace lineara {
 namespace {
@@ -62,8 +62,18 @@ TEST_F(CanvasKeys, OnlyAMouseChoiceOfGoToAliasSwallowsTheNextClick) {
         std::function<void()> go;
         PersonRecord* target;
     } jumps[] = {{"Home", [this] { QTest::keyClick(main, Qt::Key_Home); }, dad},
-                 {"father", [this] { main->PopupMenu(); trigger("PopupGoToFather"); }, dad},
-                 {"mother", [this] { main->PopupMenu(); trigger("PopupGoToMother"); }, mum}};
+                 {"father",
+                  [this] {
+                      main->PopupMenu();
+                      trigger("PopupGoToFather");
+                  },
+                  dad},
+                 {"mother",
+                  [this] {
+                      main->PopupMenu();
+                      trigger("PopupGoToMother");
+                  },
+                  mum}};
     for (const auto& j : jumps) {
         persons().setCurrentPerson(child);
         j.go();

@@ -59,7 +59,7 @@ TEST_F(CollectFilesTest, NamesThatMeetInTheFolderNeverOverwriteEachOther) {
     writeBytes(dir.file("b/photo.jpg"), {'B'});
     writeBytes(dir.file("a/notes.txt"), {'N'});
     writeBytes(dir.file("dest/notes.txt"), {'o', 'l', 'd'});  // someone else's file
-    writeBytes(dir.file("dest/in.jpg"), {'I'});                // already collected
+    writeBytes(dir.file("dest/in.jpg"), {'I'});               // already collected
 
     struct Row {
         TextField field;

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "support/add_person.h"
 #include "support/scripted_user.h"
 #include "support/temp_dir.h"
-#include "support/add_person.h"
 
 namespace lineara {
 namespace {
@@ -50,7 +50,9 @@ public:
 
 class DocumentCommandsTest : public ::testing::Test {
 protected:
-    PersonRecord* addPerson(const char* name) { return test::addPerson(test::writable(win.doc), name); }
+    PersonRecord* addPerson(const char* name) {
+        return test::addPerson(test::writable(win.doc), name);
+    }
     QString path(const char* name) { return QString::fromStdString(dir.file(name)); }
     void saveAs(const QString& target) {
         win.user.fileAnswers.push_back(target);
@@ -112,8 +114,8 @@ TEST_F(DocumentCommandsTest, YesWithoutASavedTreeStopsNewAndOpen) {
     QDir().mkdir(path("folder.ln3"));
     struct Case {
         const char* what;
-        std::string fileName;   // the document's name before asking
-        QString saveAsAnswer;   // what the Save as dialog gives, if shown
+        std::string fileName;  // the document's name before asking
+        QString saveAsAnswer;  // what the Save as dialog gives, if shown
     } cases[] = {
         {"Save as cancelled", "", QString()},
         {"extension refused", "", path("tree.txt")},
@@ -235,8 +237,8 @@ TEST_F(DocumentCommandsTest, QualityCheckStepsFollowTheOptions) {
     ASSERT_EQ(questions.size(), 3);
     EXPECT_TRUE(questions[0].endsWith(
         QStringLiteral("Quality Check Result: 2 error(s). Would you like to see the details?")));
-    EXPECT_TRUE(
-        questions[1].endsWith(QStringLiteral("Quality Check Result: 2 error(s). Chcesz zobaczyc szczegoly?")));
+    EXPECT_TRUE(questions[1].endsWith(
+        QStringLiteral("Quality Check Result: 2 error(s). Chcesz zobaczyc szczegoly?")));
     EXPECT_EQ(win.qualityWindows, (QList<bool>{true, false}));  // Save modal, Open not
 
     // Save on an untitled tree checks twice: for Save and for Save as.
@@ -272,7 +274,8 @@ TEST_F(CollectTest, CopiesPicturesCountsThemAndShortensThePaths) {
     commands.Exportallfiles1Click();
 
     QString folder = path("dest") + QLatin1Char('/');
-    EXPECT_EQ(win.user.asked.last(), QStringLiteral("inform|Files saved|Collected 3 files to directory ") + folder);
+    EXPECT_EQ(win.user.asked.last(),
+              QStringLiteral("inform|Files saved|Collected 3 files to directory ") + folder);
     EXPECT_EQ(win.user.fileDialogs[0].title, QStringLiteral("Collect all files"));
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("a.jpg")));
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("b.jpg")));
@@ -285,7 +288,8 @@ TEST_F(CollectTest, CopiesPicturesCountsThemAndShortensThePaths) {
     // Again into the same folder: nothing to copy, all counted.
     win.user.fileAnswers = {path("dest/t.ln3")};
     commands.Exportallfiles1Click();
-    EXPECT_TRUE(win.user.asked.last().endsWith(QStringLiteral("Collected 3 files to directory ") + folder));
+    EXPECT_TRUE(
+        win.user.asked.last().endsWith(QStringLiteral("Collected 3 files to directory ") + folder));
 }
 
 TEST_F(CollectTest, AFileThatCannotBeCopiedKeepsItsPathAndIsNamed) {
@@ -294,10 +298,10 @@ TEST_F(CollectTest, AFileThatCannotBeCopiedKeepsItsPathAndIsNamed) {
     win.user.fileAnswers = {path("dest/t.ln3")};
     commands.Exportallfiles1Click();
     QString message = win.user.messages().last();
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Collected 2 files to directory "))) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Collected 2 files to directory ")))
+        << message.toStdString();
     EXPECT_TRUE(message.contains(path("src/gone.txt")));
-    EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile),
-              dir.file("src/gone.txt"));
+    EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile), dir.file("src/gone.txt"));
 }
 
 TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {

@@ -2,14 +2,14 @@
 // the questions asked, the relationship dialog, the menus' states and the
 // context menu's rules.
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QLabel>
 #include <QToolBar>
 
+#include "gui/canvas/tree_canvas.h"
 #include "gui/dialogs/delete_marriage_dialog.h"
 #include "support/edit_fixture.h"
-#include "gui/canvas/tree_canvas.h"
 
 namespace lineara {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 using test::EditFixture;
 
 class EditCommands : public EditFixture {
-  protected:
+protected:
     // An original "Jan Kowalski" with an alias box; the original is current.
     void makeAliasPair() {
         original = add("Jan", "Kowalski", 100, 100);
@@ -201,8 +201,9 @@ TEST_F(EditCommands, AliasMenuFollowsTheMarkOfTheCurrentBox) {
 TEST_F(EditCommands, LinkMenuRefusesAliasBoxesAndNeedsTheLinksItDeletes) {
     makeAliasPair();
     showMenu("Link1");
-    for (const char* name : {"LinktoFather1", "LinktoMother2", "LinkMarriage1",
-                             "DeleteLinktoFather1", "DeleteLinktoMother1", "DeleteLinktoMarriage1"}) {
+    for (const char* name :
+         {"LinktoFather1", "LinktoMother2", "LinkMarriage1", "DeleteLinktoFather1",
+          "DeleteLinktoMother1", "DeleteLinktoMarriage1"}) {
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     }
     persons().setCurrentPerson(original);
@@ -222,15 +223,15 @@ TEST_F(EditCommands, LinkMenuRefusesAliasBoxesAndNeedsTheLinksItDeletes) {
 
 TEST_F(EditCommands, EditMenuAndToolBarFollowThePersonAndTheSelection) {
     main->refreshCommandStates();
-    for (const char* name : {"Properties1", "Slettperson1", "Makehome1", "AlignTop1",
-                             "PropertiesButton", "DeleteButton", "LinkFatherButton",
-                             "AlignLeftButton"}) {
+    for (const char* name :
+         {"Properties1", "Slettperson1", "Makehome1", "AlignTop1", "PropertiesButton",
+          "DeleteButton", "LinkFatherButton", "AlignLeftButton"}) {
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     }
     PersonRecord* p = add("Jan", "Kowalski");
     main->refreshCommandStates();
-    for (const char* name : {"Properties1", "Slettperson1", "Makehome1", "PropertiesButton",
-                             "LinkMotherButton"}) {
+    for (const char* name :
+         {"Properties1", "Slettperson1", "Makehome1", "PropertiesButton", "LinkMotherButton"}) {
         EXPECT_TRUE(action(name)->isEnabled()) << name;
     }
     EXPECT_FALSE(action("AlignBottomButton")->isEnabled());

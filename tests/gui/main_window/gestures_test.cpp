@@ -8,13 +8,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "support/program_fixture.h"
-#include "gui/app/application.h"
-#include "support/fake_shell.h"
-#include "gui/main_window/main_window.h"
-#include "gui/canvas/tree_canvas.h"
 #include "core/model/editing.h"
+#include "gui/app/application.h"
+#include "gui/canvas/tree_canvas.h"
+#include "gui/main_window/main_window.h"
 #include "support/add_person.h"
+#include "support/fake_shell.h"
+#include "support/program_fixture.h"
 
 namespace lineara {
 namespace {

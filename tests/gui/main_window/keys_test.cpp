@@ -1,8 +1,8 @@
 // The keys of the main window: the context menu's keys go first and follow
 // its rules, arrows with a modifier move between boxes, and Ctrl and Alt
 // held alone switch the canvas's modes.
-#include "support/edit_fixture.h"
 #include "gui/canvas/tree_canvas.h"
+#include "support/edit_fixture.h"
 
 namespace lineara {
 namespace {
@@ -54,8 +54,9 @@ TEST_F(Keys, DeleteAsksAboutTheCurrentPerson) {
     add("Jan", "Kowalski");
     t.user.yesNoAnswers = {true};
     QTest::keyClick(main, Qt::Key_Delete);
-    EXPECT_EQ(t.user.asked,
-              QStringList{QStringLiteral("yesno|Potwierdz|Do you really want to delete this item?")});
+    EXPECT_EQ(
+        t.user.asked,
+        QStringList{QStringLiteral("yesno|Potwierdz|Do you really want to delete this item?")});
     EXPECT_EQ(persons().count(), 0u);
 }
 

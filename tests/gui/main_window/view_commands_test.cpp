@@ -12,20 +12,20 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "support/add_person.h"
-#include "support/program_fixture.h"
+#include "core/view/view_math.h"
 #include "gui/app/application.h"
-#include "support/fake_shell.h"
-#include "gui/main_window/main_window.h"
 #include "gui/canvas/navigator.h"
 #include "gui/canvas/tree_canvas.h"
-#include "core/view/view_math.h"
+#include "gui/main_window/main_window.h"
+#include "support/add_person.h"
+#include "support/fake_shell.h"
+#include "support/program_fixture.h"
 
 namespace lineara {
 namespace {
 
 class ViewCommandsTest : public test::ProgramFixture {
-  protected:
+protected:
     void SetUp() override {
         ProgramFixture::SetUp();
         nav = program->navigator();

@@ -81,10 +81,8 @@ TEST_F(DesktopShellTest, DesktopAnswersWhenTheStoreHasNothing) {
     writeFile(apps + QStringLiteral("/viewer.desktop"),
               "[Desktop Entry]\nName=Viewer\nExec=viewer --new %u\n"
               "[Desktop Action private]\nExec=viewer --private %u\n");
-    EXPECT_EQ(shell.defaultProgramFor(QStringLiteral(".html")),
-              QStringLiteral("viewer --new %u"));
-    EXPECT_EQ(shell.defaultProgramFor(QStringLiteral(".htm")),
-              QStringLiteral("viewer --new %u"));
+    EXPECT_EQ(shell.defaultProgramFor(QStringLiteral(".html")), QStringLiteral("viewer --new %u"));
+    EXPECT_EQ(shell.defaultProgramFor(QStringLiteral(".htm")), QStringLiteral("viewer --new %u"));
     EXPECT_EQ(shell.askedTypes,
               QStringList({QStringLiteral("text/html"), QStringLiteral("text/html")}));
 }

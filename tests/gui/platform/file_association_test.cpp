@@ -84,8 +84,7 @@ TEST_F(FileAssociationTest, UnchangedFilesAreNotRewritten) {
     // A moved program updates the entry.
     registerFileAssociation(registry, QStringLiteral("/usr/bin/lineara"), dataHome);
     EXPECT_TRUE(readAll(desktopFile()).contains(QStringLiteral("Exec=/usr/bin/lineara %f")));
-    EXPECT_EQ(registry.value("lineara_file\\shell\\open\\command", ""),
-              "\"/usr/bin/lineara\" %1");
+    EXPECT_EQ(registry.value("lineara_file\\shell\\open\\command", ""), "\"/usr/bin/lineara\" %1");
 }
 
 TEST_F(FileAssociationTest, FailuresAreIgnored) {

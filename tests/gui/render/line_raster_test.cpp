@@ -28,9 +28,7 @@ std::vector<Pixel> pixelsOf(int x0, int y0, int x1, int y1, LinePattern pattern 
     return out;
 }
 
-std::set<Pixel> setOf(const std::vector<Pixel>& v) {
-    return {v.begin(), v.end()};
-}
+std::set<Pixel> setOf(const std::vector<Pixel>& v) { return {v.begin(), v.end()}; }
 
 TEST(LineRaster, DrawsTheStartAndLeavesOutTheEndInEveryDirection) {
     const Pixel start{50, 50};

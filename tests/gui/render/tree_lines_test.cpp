@@ -1,8 +1,8 @@
 // Relationship and parent lines of the painted tree.
 #include <gtest/gtest.h>
 
-#include "support/paint_support.h"
 #include "gui/render/tree_painter.h"
+#include "support/paint_support.h"
 
 namespace lineara {
 namespace {
