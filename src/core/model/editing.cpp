@@ -29,12 +29,6 @@ EditResult changedTree() {
     return r;
 }
 
-void clearPendingLinks(ViewState& view) {
-    view.pendingLinkFather = false;
-    view.pendingLinkMother = false;
-    view.pendingLinkPartner = false;
-}
-
 // The slot behind line `line` of the relationship dialog: the (line+1)-th
 // used slot, or 0.
 int nthUsedSlot(const PersonRecord& person, int line) {
@@ -46,8 +40,7 @@ int nthUsedSlot(const PersonRecord& person, int line) {
 
 // A male person made at a link click on empty canvas: placed like a new
 // person, but not carried, since the press that made it is already over.
-PersonRecord* newLinkTarget(PersonList& list, ViewState& view, int32_t x, int32_t y,
-                            std::string& message) {
+PersonRecord* newLinkTarget(PersonList& list, int32_t x, int32_t y, std::string& message) {
     PersonRecord* prev = list.currentPerson();
     Outcome o = list.LagNyPerson(x, y);
     if (!o) {
@@ -56,24 +49,15 @@ PersonRecord* newLinkTarget(PersonList& list, ViewState& view, int32_t x, int32_
     }
     PersonRecord* target = list.edit(list.currentPerson());
     target->setText(field::sex, "M");
-    view.dragging = false;
-    view.newPersonPending = false;
     list.setCurrentPerson(prev);
     return target;
 }
 
 }  // namespace
 
-void carryNewBox(ViewState& view) {
-    view.newPersonPending = true;
-    view.gestureRefX = kBoxWidth / 2;
-    view.gestureRefY = kBoxHeight / 2;
-    view.dragging = true;
-}
-
-EditResult newPerson(Document& doc, ViewState& view, char sex) {
+EditResult newPerson(Document& doc, int32_t mouseX, int32_t mouseY, char sex) {
     Outcome o = doc.change(step_name::kNewPerson, [&](PersonList& list) {
-        Outcome made = list.LagNyPerson(view.mouseTreeX, view.mouseTreeY);
+        Outcome made = list.LagNyPerson(mouseX, mouseY);
         if (made) list.edit(list.currentPerson())->setText(field::sex, std::string(1, sex));
         return made;
     });
@@ -84,8 +68,9 @@ EditResult newPerson(Document& doc, ViewState& view, char sex) {
         r.message = o.message;
         return r;
     }
-    carryNewBox(view);
-    return changedTree();
+    EditResult r = changedTree();
+    r.carryNewBox = true;
+    return r;
 }
 
 DeleteQuestion deleteQuestion(const Document& doc) {
@@ -108,7 +93,7 @@ DeleteQuestion deleteQuestion(const Document& doc) {
     return q;
 }
 
-EditResult deleteConfirmed(Document& doc, ViewState& view) {
+EditResult deleteConfirmed(Document& doc) {
     const PersonList& persons = doc.persons();
     if (persons.selection().empty() && persons.currentPerson() == nullptr) return EditResult{};
     size_t count = persons.selection().empty() ? 1 : persons.selection().size();
@@ -127,53 +112,44 @@ EditResult deleteConfirmed(Document& doc, ViewState& view) {
         }
     });
     doc.markModified();
-    view.dragging = false;
-    return changedTree();
+    EditResult r = changedTree();
+    r.endDrag = true;
+    return r;
 }
 
 bool canStartLink(const PersonRecord& person, LinkKind kind) {
     return kind == LinkKind::Partner || !person.isAliasBox();
 }
 
-bool startLink(Document& doc, ViewState& view, LinkKind kind) {
+LinkStart startLink(const Document& doc, LinkKind kind) {
+    LinkStart start;
     const PersonRecord* p = doc.persons().currentPerson();
-    if (p == nullptr || !canStartLink(*p, kind)) return false;
-    view.gestureLastX = p->posX() + kBoxWidth / 2;
-    view.gestureLastY = p->posY() + kBoxHeight / 2;
-    clearPendingLinks(view);
-    view.pendingLinkFather = kind == LinkKind::Father;
-    view.pendingLinkMother = kind == LinkKind::Mother;
-    view.pendingLinkPartner = kind == LinkKind::Partner;
-    return true;
+    if (p == nullptr || !canStartLink(*p, kind)) return start;
+    start.ok = true;
+    start.lineX = p->posX() + kBoxWidth / 2;
+    start.lineY = p->posY() + kBoxHeight / 2;
+    return start;
 }
 
-bool anyLinkPending(const ViewState& view) {
-    return view.pendingLinkFather || view.pendingLinkMother || view.pendingLinkPartner;
-}
-
-bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev, PersonRecord* clicked,
-                         int32_t x, int32_t y, EditResult& result) {
-    if (!anyLinkPending(view)) return false;
-    LinkKind kind = view.pendingLinkFather   ? LinkKind::Father
-                    : view.pendingLinkMother ? LinkKind::Mother
-                                             : LinkKind::Partner;
-    clearPendingLinks(view);
-    result = repaintOnly();
+EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, PersonRecord* clicked,
+                        int32_t x, int32_t y) {
+    EditResult result = repaintOnly();
     // prev is null only when the person who began the link was deleted
     // meanwhile; the press then just ends the gesture.
-    if (prev == nullptr) return true;
+    if (prev == nullptr) return result;
 
     doc.setCurrentPerson(prev);
-    if (clicked == prev) return true;  // never a link to oneself
+    if (clicked == prev) return result;  // never a link to oneself
     const char* name = kind == LinkKind::Father   ? step_name::kLinkFather
                        : kind == LinkKind::Mother ? step_name::kLinkMother
                                                   : step_name::kRelationship;
     doc.change(name, [&](PersonList& list) {
         PersonRecord* target = clicked;
         if (target == nullptr) {
-            target = newLinkTarget(list, view, x, y, result.message);
+            target = newLinkTarget(list, x, y, result.message);
             if (target == nullptr) return;
             result.changed = true;
+            result.endDrag = true;
         }
         PersonRecord* from = list.edit(prev);
         switch (kind) {
@@ -208,7 +184,7 @@ bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev, Per
         }
     });
     doc.markModified();
-    return true;
+    return result;
 }
 
 EditResult deleteLinkToFather(Document& doc) {

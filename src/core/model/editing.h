@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "core/model/document.h"
-#include "core/view/view_state.h"
 
 namespace lineara {
 
@@ -27,9 +26,17 @@ enum class EditorPage { BasicInformation, Relationship };
 // What the window has to do after a command.
 struct EditResult {
     // The tree changed: records, links or their order. treeModified is
-    // already set by the command wherever the change counts as one.
+    // already set by the document wherever the change counts as one.
     bool changed = false;
     bool repaint = false;
+    // The command made a box that now hangs on the mouse by its centre
+    // until the button is released; `armDrag` when it must also pass the
+    // drag threshold first (the alias commands).
+    bool carryNewBox = false;
+    bool armDrag = false;
+    // Whatever the canvas was dragging has ended (the box being dragged
+    // was deleted, or a box was made where the press ended a link).
+    bool endDrag = false;
     std::string message;                    // for a message box; empty when there is nothing to say
     PersonRecord* openEditorFor = nullptr;  // open the person editor for this person
     EditorPage editorPage = EditorPage::BasicInformation;
@@ -37,13 +44,10 @@ struct EditResult {
 
 // --- new persons ---
 
-// A new person of the given sex ('M' or 'F') at the mouse, made current and
-// carried by the mouse by its centre; the canvas opens the editor when the
-// carrying drag ends.
-EditResult newPerson(Document& doc, ViewState& view, char sex);
-// Hangs the current person's box on the mouse by its centre, as every
-// creation command leaves it.
-void carryNewBox(ViewState& view);
+// A new person of the given sex ('M' or 'F') at the mouse point (tree
+// units), made current, to be carried by the mouse by its centre; the
+// canvas opens the editor when the carrying drag ends.
+EditResult newPerson(Document& doc, int32_t mouseX, int32_t mouseY, char sex);
 
 // --- delete ---
 
@@ -58,30 +62,32 @@ DeleteQuestion deleteQuestion(const Document& doc);
 // The deletion after the user answered Yes: the selection in its order if
 // there is one, otherwise the current person. The current person is null
 // afterwards and the selection empty.
-EditResult deleteConfirmed(Document& doc, ViewState& view);
+EditResult deleteConfirmed(Document& doc);
 
 // --- links ---
 
 enum class LinkKind { Father, Mother, Partner };
 
 // The first half of a link command: with a current person, the rubber line
-// starts at the centre of its box and the link waits for a click. Returns
-// whether a link is now pending (the window shows the cross pointer either
-// way). Starting a link replaces one that was still pending.
+// starts at the centre of its box and the link waits for a click (the
+// canvas keeps it waiting). `ok` says whether a link may start (the window
+// shows the cross pointer either way).
 // An alias box takes no father or mother link: its father slot is the link
 // to the person it stands for, which such a link would overwrite.
-bool startLink(Document& doc, ViewState& view, LinkKind kind);
+struct LinkStart {
+    bool ok = false;
+    int32_t lineX = 0;  // where the rubber line starts, in tree units
+    int32_t lineY = 0;
+};
+LinkStart startLink(const Document& doc, LinkKind kind);
 // Whether a link of this kind may start from `person` (see above).
 bool canStartLink(const PersonRecord& person, LinkKind kind);
-bool anyLinkPending(const ViewState& view);
 
-// Completes a pending link on a press: `prev` is the person current before
+// Completes a waiting link on a press: `prev` is the person current before
 // the press, `clicked` the box under it (null on empty canvas), (x, y) the
-// press in tree units. A link to father is completed before one to mother,
-// and that before one to a partner; the press ends the pending state.
-// Returns false when no link was pending; then `result` is untouched.
-bool completePendingLink(Document& doc, ViewState& view, PersonRecord* prev, PersonRecord* clicked,
-                         int32_t x, int32_t y, EditResult& result);
+// press in tree units.
+EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, PersonRecord* clicked,
+                        int32_t x, int32_t y);
 
 EditResult deleteLinkToFather(Document& doc);
 EditResult deleteLinkToMother(Document& doc);

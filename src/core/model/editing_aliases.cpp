@@ -14,9 +14,9 @@ void copyPersonalData(const PersonRecord& from, PersonRecord& to) {
 // A new record holding a copy of `source`'s data, placed with its top-left
 // corner at the mouse (not snapped: the first move of the carrying drag
 // snaps it), or null with the failure in `result`.
-PersonRecord* newCopyAtMouse(PersonList& list, const ViewState& view, const PersonRecord& source,
-                             EditResult& result) {
-    Outcome o = list.LagNyPerson(view.mouseTreeX, view.mouseTreeY);
+PersonRecord* newCopyAtMouse(PersonList& list, int32_t mouseX, int32_t mouseY,
+                             const PersonRecord& source, EditResult& result) {
+    Outcome o = list.LagNyPerson(mouseX, mouseY);
     if (!o) {
         result.message = o.message;
         return nullptr;
@@ -26,27 +26,27 @@ PersonRecord* newCopyAtMouse(PersonList& list, const ViewState& view, const Pers
     n->setSelected(false);
     n->father = nullptr;
     n->mother = nullptr;
-    n->setPos(view.mouseTreeX, view.mouseTreeY);
+    n->setPos(mouseX, mouseY);
     return n;
 }
 
-EditResult carried(ViewState& view) {
-    carryNewBox(view);
-    view.dragPending = true;
+EditResult carried() {
     EditResult r;
     r.changed = true;
     r.repaint = true;
+    r.carryNewBox = true;
+    r.armDrag = true;
     return r;
 }
 
 }  // namespace
 
-EditResult makeAlias(Document& doc, ViewState& view) {
+EditResult makeAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
     const PersonRecord* original = doc.persons().currentPerson();
     if (original == nullptr || !original->isEmpty(field::aliasMark)) return EditResult{};
     EditResult failed;
     bool made = doc.change(step_name::kMakeAlias, [&](PersonList& list) {
-        PersonRecord* box = newCopyAtMouse(list, view, *original, failed);
+        PersonRecord* box = newCopyAtMouse(list, mouseX, mouseY, *original, failed);
         // The mark is set only with the box in place, so a failure cannot
         // leave an original without an alias box.
         if (box == nullptr) return false;
@@ -57,10 +57,10 @@ EditResult makeAlias(Document& doc, ViewState& view) {
     });
     doc.markModified();
     if (!made) return failed;
-    return carried(view);
+    return carried();
 }
 
-EditResult makeThisAnAlias(Document& doc, ViewState& view) {
+EditResult makeThisAnAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
     const PersonRecord* box = doc.persons().currentPerson();
     if (box == nullptr || box->isAliasBox() || box->isAliasOriginal() || box->father != nullptr ||
         box->mother != nullptr) {
@@ -68,7 +68,7 @@ EditResult makeThisAnAlias(Document& doc, ViewState& view) {
     }
     EditResult failed;
     bool made = doc.change(step_name::kMakeThisAnAlias, [&](PersonList& list) {
-        PersonRecord* original = newCopyAtMouse(list, view, *box, failed);
+        PersonRecord* original = newCopyAtMouse(list, mouseX, mouseY, *box, failed);
         if (original == nullptr) return false;
         PersonRecord* b = list.edit(box);
         b->setText(field::aliasMark, kAliasBox);
@@ -78,7 +78,7 @@ EditResult makeThisAnAlias(Document& doc, ViewState& view) {
     });
     doc.markModified();
     if (!made) return failed;
-    return carried(view);
+    return carried();
 }
 
 PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person) {
@@ -90,12 +90,11 @@ PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person)
     return nullptr;
 }
 
-PersonRecord* goToAliasOrOriginal(Document& doc, ViewState& view) {
+PersonRecord* goToAliasOrOriginal(Document& doc) {
     const PersonList& list = doc.persons();
     PersonRecord* x = list.currentPerson();
     if (x == nullptr) return nullptr;
     if (PersonRecord* target = aliasPartnerOf(list, *x)) doc.setCurrentPerson(target);
-    view.skipNextMouseDown = true;
     return list.currentPerson();
 }
 

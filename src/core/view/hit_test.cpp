@@ -15,8 +15,7 @@ int32_t saturate(int64_t v) {
 
 }  // namespace
 
-PersonRecord* hitTest(const PersonList& persons, const ViewState& view, int32_t x, int32_t y) {
-    if (view.areaZoom) return nullptr;
+PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y) {
     PersonRecord* found = nullptr;
     forEachPerson(persons, [&](PersonRecord* r) {
         const int64_t left = r->posX(), top = r->posY();
@@ -44,9 +43,10 @@ int32_t snapToGrid(int32_t mouse, int32_t grabOffset, int32_t step) {
     return saturate(corner / step * step + step / 2);
 }
 
-bool passesDragThreshold(const PersonRecord& box, const ViewState& view) {
-    const int64_t dx = int64_t(box.posX()) + view.gestureRefX - view.mouseTreeX;
-    const int64_t dy = int64_t(box.posY()) + view.gestureRefY - view.mouseTreeY;
+bool passesDragThreshold(const PersonRecord& box, int32_t grabX, int32_t grabY, int32_t mouseX,
+                         int32_t mouseY) {
+    const int64_t dx = int64_t(box.posX()) + grabX - mouseX;
+    const int64_t dy = int64_t(box.posY()) + grabY - mouseY;
     return std::llabs(dx) > kDragThreshold || std::llabs(dy) > kDragThreshold;
 }
 

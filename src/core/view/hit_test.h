@@ -16,9 +16,8 @@ namespace lineara {
 constexpr int32_t kDragThreshold = 10;
 
 // The box under (x, y), edges included. Later boxes are drawn over earlier
-// ones, so the last match in list order wins. In the zoom-to-area mode
-// nothing is hit: every press there starts a band.
-PersonRecord* hitTest(const PersonList& persons, const ViewState& view, int32_t x, int32_t y);
+// ones, so the last match in list order wins.
+PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y);
 
 // The boxes that overlap the band with corners (x1, y1) and (x2, y2) in
 // either order, in list order. A box that only touches the band along an
@@ -31,8 +30,9 @@ std::vector<PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, in
 // the division truncating toward zero (step 5: positive positions 5k+2).
 int32_t snapToGrid(int32_t mouse, int32_t grabOffset, int32_t step = kGridStep);
 
-// Whether the mouse (view.mouseTreeX/Y) has gone beyond the drag
-// threshold from the grab point of `box` (view.gestureRefX/Y).
-bool passesDragThreshold(const PersonRecord& box, const ViewState& view);
+// Whether the mouse at (mouseX, mouseY) has gone beyond the drag threshold
+// from the point of `box` grabbed at (grabX, grabY) inside it.
+bool passesDragThreshold(const PersonRecord& box, int32_t grabX, int32_t grabY, int32_t mouseX,
+                         int32_t mouseY);
 
 }  // namespace lineara

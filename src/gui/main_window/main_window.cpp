@@ -104,6 +104,7 @@ void TZudezezor::renderTree(QImage& picture) {
     settings.fontName = QString::fromStdString(ctx_.settings.screenFontName);
     settings.fontSize = ctx_.settings.screenFontSize;
     settings.colourCode = colourCode_;
+    settings.dragging = gestures_.dragging;
     PaintCounts counts =
         paintTree(painter, picture.size(), doc_.persons(), view_, settings, ctx_.codec);
     itemCount_ = counts.itemCount;

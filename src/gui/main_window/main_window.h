@@ -16,6 +16,7 @@
 #include "core/view/colour_code.h"
 #include "core/view/view_state.h"
 #include "core/view/viewport.h"
+#include "gui/canvas/gesture_state.h"
 #include "gui/common/app_context.h"
 #include "gui/main_window/document_commands.h"
 
@@ -48,6 +49,7 @@ public:
     // --- state, for the other windows and for tests ---
     Document& doc() { return doc_; }
     ViewState& viewState() { return view_; }
+    GestureState& gestureState() { return gestures_; }
     TreeCanvas* canvas() const { return canvas_; }
     ColourCode colourCode() const { return colourCode_; }
     void setColourCode(ColourCode code);
@@ -102,6 +104,7 @@ private:
     AppContext& ctx_;
     Document doc_;
     ViewState view_;
+    GestureState gestures_;
     DocumentCommands commands_;
     TreeCanvas* canvas_ = nullptr;
     QLabel* statusLabel_ = nullptr;
@@ -127,7 +130,7 @@ public:
     void Zoom1Click();
     // Toggles the zoom-to-area mode (the checked state of its menu item).
     void Area1Click();
-    bool areaZoomMode() const { return view_.areaZoom; }
+    bool areaZoomMode() const { return gestures_.areaZoom; }
     void setAreaZoomMode(bool on);
     void scrollView(ScrollDirection direction);
     void alignSelectionTo(AlignSide side);

@@ -50,18 +50,21 @@ private:
 void TZudezezor::FormMouseMove(QPoint pixel) {
     if (buttonHeld_) {
         hideHoverHint();
-    } else if (!view_.panning && !view_.dragging && !view_.rubberBand && ctx_.settings.showHints) {
+    } else if (!gestures_.panning && !gestures_.dragging && !gestures_.rubberBand &&
+               ctx_.settings.showHints) {
         showHoverHint(pixel);
     }
-    if (view_.panning) panTo(pixel);
-    view_.mouseTreeX = pixelToTreeX(view_, pixel.x());
-    view_.mouseTreeY = pixelToTreeY(view_, pixel.y());
+    if (gestures_.panning) panTo(pixel);
+    gestures_.mouseTreeX = pixelToTreeX(view_, pixel.x());
+    gestures_.mouseTreeY = pixelToTreeY(view_, pixel.y());
     PersonRecord* current = doc_.persons().currentPerson();
-    if (view_.dragPending && current != nullptr && passesDragThreshold(*current, view_)) {
+    if (gestures_.dragPending && current != nullptr &&
+        passesDragThreshold(*current, gestures_.gestureRefX, gestures_.gestureRefY,
+                            gestures_.mouseTreeX, gestures_.mouseTreeY)) {
         // The boxes follow the mouse from here on; they become one step
         // when the button is released, or go back on Escape. A carried new
         // box is not a move: Escape takes its whole creation back.
-        if (!view_.newPersonPending) {
+        if (!gestures_.newPersonPending) {
             if (current->selected()) {
                 doc_.beginLiveMove(
                     {doc_.persons().selection().begin(), doc_.persons().selection().end()});
@@ -69,20 +72,20 @@ void TZudezezor::FormMouseMove(QPoint pixel) {
                 doc_.beginLiveMove({current});
             }
         }
-        view_.dragging = true;
-        view_.dragPending = false;
+        gestures_.dragging = true;
+        gestures_.dragPending = false;
     }
-    if (anyLinkPending(view_) && current != nullptr) moveLinkLine();
-    if (view_.dragging && current != nullptr) moveDraggedBox();
-    if (view_.rubberBand) moveRubberBand();
+    if (anyLinkPending(gestures_) && current != nullptr) moveLinkLine();
+    if (gestures_.dragging && current != nullptr) moveDraggedBox();
+    if (gestures_.rubberBand) moveRubberBand();
 }
 
 // The hint shows who is under the mouse. When the text changes while a
 // hint is up, it goes away for one move, so that the next move shows the
 // new text afresh rather than the old tip with new words.
 void TZudezezor::showHoverHint(QPoint pixel) {
-    const PersonRecord* r = hitTest(doc_.persons(), view_, pixelToTreeX(view_, pixel.x()),
-                                    pixelToTreeY(view_, pixel.y()));
+    const PersonRecord* r = boxUnderMouse(doc_.persons(), gestures_, pixelToTreeX(view_, pixel.x()),
+                                          pixelToTreeY(view_, pixel.y()));
     if (r == nullptr) {
         hideHoverHint();
         setStatusText(QString());
@@ -120,11 +123,11 @@ void TZudezezor::hideHoverHint() {
 // tree units.
 void TZudezezor::panTo(QPoint pixel) {
     const double z = zoomFactor(view_);
-    view_.scrollX = saturate(view_.scrollX - roundHalfEven((view_.panLastX - pixel.x()) / z));
-    view_.scrollY = saturate(view_.scrollY - roundHalfEven((view_.panLastY - pixel.y()) / z));
+    view_.scrollX = saturate(view_.scrollX - roundHalfEven((gestures_.panLastX - pixel.x()) / z));
+    view_.scrollY = saturate(view_.scrollY - roundHalfEven((gestures_.panLastY - pixel.y()) / z));
     drawPanPicture();
-    view_.panLastX = pixel.x();
-    view_.panLastY = pixel.y();
+    gestures_.panLastX = pixel.x();
+    gestures_.panLastY = pixel.y();
 }
 
 void TZudezezor::drawPanPicture() {
@@ -135,8 +138,8 @@ void TZudezezor::drawPanPicture() {
 
 void TZudezezor::moveLinkLine() {
     invertLinkLine();
-    view_.gestureLastX = view_.mouseTreeX;
-    view_.gestureLastY = view_.mouseTreeY;
+    gestures_.gestureLastX = gestures_.mouseTreeX;
+    gestures_.gestureLastY = gestures_.mouseTreeY;
     invertLinkLine();
     canvas_->update();
 }
@@ -146,8 +149,8 @@ void TZudezezor::moveLinkLine() {
 // boxes themselves are painted at their new places on the release.
 void TZudezezor::moveDraggedBox() {
     PersonRecord* box = doc_.persons().currentPerson();
-    const int32_t tx = snapToGrid(view_.mouseTreeX, view_.gestureRefX);
-    const int32_t ty = snapToGrid(view_.mouseTreeY, view_.gestureRefY);
+    const int32_t tx = snapToGrid(gestures_.mouseTreeX, gestures_.gestureRefX);
+    const int32_t ty = snapToGrid(gestures_.mouseTreeY, gestures_.gestureRefY);
     if (box->selected()) {
         const int64_t dx = int64_t(tx) - box->posX();
         const int64_t dy = int64_t(ty) - box->posY();
@@ -170,15 +173,15 @@ void TZudezezor::moveDraggedBox() {
 // that what it encloses is what the window will show.
 void TZudezezor::moveRubberBand() {
     invertBandRect();
-    int32_t y = view_.mouseTreeY;
+    int32_t y = gestures_.mouseTreeY;
     const WindowExtent window = windowExtent();
-    if (view_.areaZoom && window.width > 0) {
+    if (gestures_.areaZoom && window.width > 0) {
         y = saturate(roundHalfEven(double(window.height) / window.width *
-                                       (int64_t(view_.mouseTreeX) - view_.gestureLastX) +
-                                   view_.gestureLastY));
+                                       (int64_t(gestures_.mouseTreeX) - gestures_.gestureLastX) +
+                                   gestures_.gestureLastY));
     }
-    view_.gestureRefX = view_.mouseTreeX;
-    view_.gestureRefY = y;
+    gestures_.gestureRefX = gestures_.mouseTreeX;
+    gestures_.gestureRefY = y;
     invertBandRect();
     canvas_->update();
 }
@@ -189,11 +192,11 @@ void TZudezezor::moveRubberBand() {
 // (gestureRef): dotted, or solid in the zoom-to-area mode. The four sides
 // meet without drawing a corner twice, so drawing it again erases it.
 void TZudezezor::invertBandRect() {
-    const QPoint a = pixelOf(view_, view_.gestureLastX, view_.gestureLastY);
-    const QPoint b = pixelOf(view_, view_.gestureRefX, view_.gestureRefY);
+    const QPoint a = pixelOf(view_, gestures_.gestureLastX, gestures_.gestureLastY);
+    const QPoint b = pixelOf(view_, gestures_.gestureRefX, gestures_.gestureRefY);
     const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
     const int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y());
-    const LinePattern pattern = view_.areaZoom ? kSolidLine : kDottedLine;
+    const LinePattern pattern = gestures_.areaZoom ? kSolidLine : kDottedLine;
     Inverter inv(*canvas_);
     inv.line(QPoint(l, t), QPoint(r, t), pattern);
     inv.line(QPoint(r, t), QPoint(r, btm), pattern);
@@ -208,7 +211,7 @@ void TZudezezor::invertLinkLine() {
     Inverter inv(*canvas_);
     inv.line(pixelOf(view_, int64_t(from->posX()) + kBoxWidth / 2,
                      int64_t(from->posY()) + kBoxHeight / 2),
-             pixelOf(view_, view_.gestureLastX, view_.gestureLastY), kSolidLine);
+             pixelOf(view_, gestures_.gestureLastX, gestures_.gestureLastY), kSolidLine);
 }
 
 void TZudezezor::invertSelection() {

@@ -185,6 +185,7 @@ void TZudezezor::applyEditResult(const EditResult& result) {
     if (!result.message.empty()) {
         ctx_.ui->inform(QStringLiteral("Lineara"), utf8(result.message), MessageIcon::Warning);
     }
+    if (result.endDrag) gestures_.dragging = false;
     if (result.repaint) FormPaint();
     refreshCommandStates();
     if (result.openEditorFor != nullptr) {
@@ -194,15 +195,19 @@ void TZudezezor::applyEditResult(const EditResult& result) {
 }
 
 void TZudezezor::runCreation(const std::function<EditResult()>& create) {
-    applyEditResult(create());
+    const EditResult result = create();
+    carryNewBox(gestures_, result);
+    applyEditResult(result);
 }
 
 void TZudezezor::Nyperson1Click() {
-    runCreation([this] { return newPerson(doc_, view_, 'M'); });
+    runCreation(
+        [this] { return newPerson(doc_, gestures_.mouseTreeX, gestures_.mouseTreeY, 'M'); });
 }
 
 void TZudezezor::NewFemaleItem1Click() {
-    runCreation([this] { return newPerson(doc_, view_, 'F'); });
+    runCreation(
+        [this] { return newPerson(doc_, gestures_.mouseTreeX, gestures_.mouseTreeY, 'F'); });
 }
 
 void TZudezezor::Slettperson1Click() {
@@ -213,7 +218,7 @@ void TZudezezor::Slettperson1Click() {
         // A long selection takes a while; a single person is instant.
         std::unique_ptr<BusyCursor> busy;
         if (!doc_.persons().selection().empty()) busy = std::make_unique<BusyCursor>();
-        result = deleteConfirmed(doc_, view_);
+        result = deleteConfirmed(doc_);
     }
     applyEditResult(result);
 }
@@ -225,19 +230,20 @@ void TZudezezor::Makehome1Click() { applyEditResult(makeHome(doc_)); }
 void TZudezezor::PropertiesClick() { editCurrentPerson(); }
 
 void TZudezezor::MakeAliasClick() {
-    runCreation([this] { return makeAlias(doc_, view_); });
+    runCreation([this] { return makeAlias(doc_, gestures_.mouseTreeX, gestures_.mouseTreeY); });
 }
 
 void TZudezezor::MakeThisAliasClick() {
-    runCreation([this] { return makeThisAnAlias(doc_, view_); });
+    runCreation(
+        [this] { return makeThisAnAlias(doc_, gestures_.mouseTreeX, gestures_.mouseTreeY); });
 }
 
 void TZudezezor::GotoAlias1Click() {
-    PersonRecord* target = goToAliasOrOriginal(doc_, view_);
+    PersonRecord* target = goToAliasOrOriginal(doc_);
     if (target == nullptr) return;
     // The press to ignore is the one a mouse choice in a menu may leave
     // behind; a key leaves none, and the next click must count.
-    if (keyCommand_ || menuChoiceByKey_) view_.skipNextMouseDown = false;
+    gestures_.skipNextMouseDown = !(keyCommand_ || menuChoiceByKey_);
     centreAtPresentZoom(view_, windowExtent(), target->posX(), target->posY());
     FormPaint();
     refreshCommandStates();
@@ -251,7 +257,15 @@ void TZudezezor::startLinkCommand(LinkKind kind) {
     const PersonRecord* p = doc_.persons().currentPerson();
     if (p != nullptr && !canStartLink(*p, kind)) return;
     canvas_->setCursor(Qt::CrossCursor);
-    startLink(doc_, view_, kind);
+    const LinkStart start = startLink(doc_, kind);
+    if (!start.ok) return;
+    // Starting a link replaces one that was still waiting.
+    clearPendingLinks(gestures_);
+    gestures_.pendingLinkFather = kind == LinkKind::Father;
+    gestures_.pendingLinkMother = kind == LinkKind::Mother;
+    gestures_.pendingLinkPartner = kind == LinkKind::Partner;
+    gestures_.gestureLastX = start.lineX;
+    gestures_.gestureLastY = start.lineY;
 }
 
 void TZudezezor::LinktoFather1Click() { startLinkCommand(LinkKind::Father); }

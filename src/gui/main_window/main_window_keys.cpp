@@ -167,28 +167,28 @@ bool TZudezezor::FormKeyDown(QKeyEvent* event) {
             return true;
         }
     }
-    if (!isModifierKey(key) || view_.rubberBand) return false;
+    if (!isModifierKey(key) || gestures_.rubberBand) return false;
     if (held == Qt::AltModifier) {
-        view_.panArmed = true;
+        gestures_.panArmed = true;
         setAreaZoomMode(false);
         canvas_->setCursor(Qt::PointingHandCursor);
     } else if (held == Qt::ControlModifier) {
-        view_.panArmed = false;
+        gestures_.panArmed = false;
         setAreaZoomMode(true);
-        view_.areaZoomSticky = true;
+        gestures_.areaZoomSticky = true;
     }
     return false;
 }
 
 void TZudezezor::FormKeyUp(QKeyEvent* event) {
-    if (view_.rubberBand || heldModifiers(event, false) != Qt::NoModifier) return;
+    if (gestures_.rubberBand || heldModifiers(event, false) != Qt::NoModifier) return;
     // Only a mode of the modifiers gives the pointer back: the cross of a
     // link command waiting for its click stays through the release of F.
-    if (!view_.areaZoom && !view_.panArmed && !view_.areaZoomSticky) return;
+    if (!gestures_.areaZoom && !gestures_.panArmed && !gestures_.areaZoomSticky) return;
     setAreaZoomMode(false);
-    view_.panArmed = false;
+    gestures_.panArmed = false;
     canvas_->unsetCursor();
-    view_.areaZoomSticky = false;
+    gestures_.areaZoomSticky = false;
 }
 
 void TZudezezor::FormKeyPress(QKeyEvent* event) {

@@ -40,7 +40,7 @@ bool TZudezezor::canvasMouseEvent(QEvent* event) {
         // next press is an ordinary one again.
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             FormDblClick();
-            view_.linkJustMade = false;
+            gestures_.linkJustMade = false;
         }
         return true;
     case QEvent::MouseMove: {
@@ -66,31 +66,31 @@ void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
     // The hint would only cover what the press starts.
     hideHoverHint();
     if (button == Qt::MiddleButton) {
-        view_.panArmed = true;
+        gestures_.panArmed = true;
         setAreaZoomMode(false);
         canvas_->setCursor(Qt::PointingHandCursor);
     }
-    if (view_.panArmed) {
-        view_.panning = true;
-        view_.panLastX = pixel.x();
-        view_.panLastY = pixel.y();
+    if (gestures_.panArmed) {
+        gestures_.panning = true;
+        gestures_.panLastX = pixel.x();
+        gestures_.panLastY = pixel.y();
         drawPanPicture();
         refreshCommandStates();
         return;
     }
-    if (view_.skipNextMouseDown) {
-        view_.skipNextMouseDown = false;
+    if (gestures_.skipNextMouseDown) {
+        gestures_.skipNextMouseDown = false;
         return;
     }
     const PersonList& list = doc_.persons();
     const int32_t x = pixelToTreeX(view_, pixel.x());
     const int32_t y = pixelToTreeY(view_, pixel.y());
     PersonRecord* prev = list.currentPerson();
-    PersonRecord* hit = hitTest(list, view_, x, y);
+    PersonRecord* hit = boxUnderMouse(list, gestures_, x, y);
     doc_.setCurrentPerson(hit);
-    if (completeLinkAt(prev, hit, x, y)) view_.linkJustMade = true;
-    if (button == Qt::LeftButton && !view_.linkJustMade) startLeftGesture(prev, x, y);
-    view_.linkJustMade = false;
+    if (completeLinkAt(prev, hit, x, y)) gestures_.linkJustMade = true;
+    if (button == Qt::LeftButton && !gestures_.linkJustMade) startLeftGesture(prev, x, y);
+    gestures_.linkJustMade = false;
     updateHighlight(prev);
     refreshCommandStates();
     if (button == Qt::RightButton) emit contextMenuRequested(canvas_->mapToGlobal(pixel));
@@ -99,8 +99,11 @@ void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
 // The click on the other box of a pending link, with any button. Returns
 // whether a link gesture ended here.
 bool TZudezezor::completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y) {
-    EditResult result;
-    if (!completePendingLink(doc_, view_, prev, clicked, x, y, result)) return false;
+    if (!anyLinkPending(gestures_)) return false;
+    const LinkKind kind = pendingLinkKind(gestures_);
+    clearPendingLinks(gestures_);
+    const EditResult result = completeLink(doc_, kind, prev, clicked, x, y);
+    if (result.endDrag) gestures_.dragging = gestures_.newPersonPending = false;
     if (!result.message.empty()) showError(QString::fromStdString(result.message));
     if (result.openEditorFor != nullptr) {
         emit editPersonRequested(result.openEditorFor,
@@ -117,9 +120,9 @@ void TZudezezor::startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y) {
     const PersonList& list = doc_.persons();
     PersonRecord* box = list.currentPerson();
     if (box == nullptr) {
-        view_.rubberBand = true;
-        view_.gestureLastX = view_.gestureRefX = x;
-        view_.gestureLastY = view_.gestureRefY = y;
+        gestures_.rubberBand = true;
+        gestures_.gestureLastX = gestures_.gestureRefX = x;
+        gestures_.gestureLastY = gestures_.gestureRefY = y;
         return;
     }
     if (!box->selected() && !list.selection().empty()) {
@@ -127,11 +130,11 @@ void TZudezezor::startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y) {
         doc_.clearSelection();
         prev = nullptr;
     }
-    view_.dragPending = true;
-    view_.gestureRefX = x - box->posX();
-    view_.gestureRefY = y - box->posY();
-    view_.gestureLastX = x;
-    view_.gestureLastY = y;
+    gestures_.dragPending = true;
+    gestures_.gestureRefX = x - box->posX();
+    gestures_.gestureRefY = y - box->posY();
+    gestures_.gestureLastX = x;
+    gestures_.gestureLastY = y;
 }
 
 // Moves the highlight from the box current before the press to the one
@@ -156,12 +159,12 @@ void TZudezezor::updateHighlight(PersonRecord* prev) {
 }
 
 void TZudezezor::FormMouseUp(QPoint /*pixel*/) {
-    if (!view_.areaZoom) canvas_->unsetCursor();
-    view_.dragPending = false;
-    if (view_.rubberBand) releaseRubberBand();
-    if (view_.dragging) releaseDrag();
-    if (view_.panning) {
-        view_.panning = false;
+    if (!gestures_.areaZoom) canvas_->unsetCursor();
+    gestures_.dragPending = false;
+    if (gestures_.rubberBand) releaseRubberBand();
+    if (gestures_.dragging) releaseDrag();
+    if (gestures_.panning) {
+        gestures_.panning = false;
         FormPaint();
     }
     refreshCommandStates();
@@ -170,20 +173,20 @@ void TZudezezor::FormMouseUp(QPoint /*pixel*/) {
 // In the zoom-to-area mode the band becomes the view; otherwise it selects
 // every box it overlaps.
 void TZudezezor::releaseRubberBand() {
-    if (view_.areaZoom) {
-        view_.rubberBand = false;
+    if (gestures_.areaZoom) {
+        gestures_.rubberBand = false;
         setAreaZoomMode(false);
-        zoomToArea(view_, windowExtent(), view_.gestureLastX, view_.gestureLastY, view_.gestureRefX,
-                   view_.gestureRefY);
+        zoomToArea(view_, windowExtent(), gestures_.gestureLastX, gestures_.gestureLastY,
+                   gestures_.gestureRefX, gestures_.gestureRefY);
         FormPaint();
         return;
     }
     invertBandRect();
-    view_.rubberBand = false;
+    gestures_.rubberBand = false;
     const PersonList& list = doc_.persons();
     doc_.clearSelection();
-    doc_.setSelection(boxesInBand(list, view_.gestureLastX, view_.gestureLastY, view_.gestureRefX,
-                                  view_.gestureRefY));
+    doc_.setSelection(boxesInBand(list, gestures_.gestureLastX, gestures_.gestureLastY,
+                                  gestures_.gestureRefX, gestures_.gestureRefY));
     invertSelection();
     canvas_->update();
 }
@@ -191,15 +194,15 @@ void TZudezezor::releaseRubberBand() {
 // The boxes are painted at their new places; a box just created and
 // carried to its place is then filled in by the user.
 void TZudezezor::releaseDrag() {
-    view_.dragging = false;
+    gestures_.dragging = false;
     // The whole drag is one step; a carried new box is part of the step
     // that made it.
     if (doc_.liveMoveActive()) {
         doc_.endLiveMove(step_name::moveBoxes(
             doc_.persons().selection().empty() ? 1 : doc_.persons().selection().size()));
     }
-    const bool carriedNewBox = view_.newPersonPending;
-    view_.newPersonPending = false;
+    const bool carriedNewBox = gestures_.newPersonPending;
+    gestures_.newPersonPending = false;
     FormPaint();
     if (carriedNewBox) editCurrentPerson();
 }
@@ -209,20 +212,22 @@ void TZudezezor::releaseDrag() {
 // drag (the boxes go back) and the zoom-to-area mode. A button still held
 // finds nothing to finish on its release.
 bool TZudezezor::cancelCanvasGesture() {
-    bool cancelled = anyLinkPending(view_) || view_.dragPending || view_.dragging ||
-                     view_.rubberBand || view_.newPersonPending || view_.areaZoom;
-    view_.pendingLinkFather = view_.pendingLinkMother = view_.pendingLinkPartner = false;
-    if (view_.newPersonPending && view_.dragging) {
+    bool cancelled = anyLinkPending(gestures_) || gestures_.dragPending || gestures_.dragging ||
+                     gestures_.rubberBand || gestures_.newPersonPending || gestures_.areaZoom;
+    gestures_.pendingLinkFather = gestures_.pendingLinkMother = gestures_.pendingLinkPartner =
+        false;
+    if (gestures_.newPersonPending && gestures_.dragging) {
         // The box was made by the last step; it goes as if never made, and
         // there is nothing to do again.
         doc_.takeBackLastStep();
-    } else if (view_.dragging) {
+    } else if (gestures_.dragging) {
         doc_.cancelLiveMove();
     }
-    view_.dragPending = view_.dragging = view_.rubberBand = view_.newPersonPending = false;
+    gestures_.dragPending = gestures_.dragging = gestures_.rubberBand = gestures_.newPersonPending =
+        false;
     if (!cancelled) return false;
     setAreaZoomMode(false);
-    view_.areaZoomSticky = false;
+    gestures_.areaZoomSticky = false;
     canvas_->unsetCursor();  // also the cross of a link command
     FormPaint();
     return true;
@@ -230,9 +235,9 @@ bool TZudezezor::cancelCanvasGesture() {
 
 void TZudezezor::FormDblClick() {
     editCurrentPerson();
-    view_.dragPending = false;
-    view_.dragging = false;
-    view_.linkJustMade = true;
+    gestures_.dragPending = false;
+    gestures_.dragging = false;
+    gestures_.linkJustMade = true;
 }
 
 // Relative picture and notes paths of the records are relative to the
@@ -245,7 +250,7 @@ void TZudezezor::editCurrentPerson() {
         QDir::setCurrent(QFileInfo(path).absolutePath());
     }
     PersonRecord* person = doc_.persons().currentPerson();
-    if (person != nullptr) emit editPersonRequested(person, view_.pendingLinkPartner);
+    if (person != nullptr) emit editPersonRequested(person, gestures_.pendingLinkPartner);
 }
 
 }  // namespace lineara

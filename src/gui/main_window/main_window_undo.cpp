@@ -47,7 +47,7 @@ void TZudezezor::redoClick() { takeHistoryStep(false); }
 // A step is never taken in the middle of a gesture: the gesture's own
 // pointers and positions would no longer match the tree.
 void TZudezezor::takeHistoryStep(bool back) {
-    if (view_.dragging || view_.rubberBand || anyLinkPending(view_)) return;
+    if (gestures_.dragging || gestures_.rubberBand || anyLinkPending(gestures_)) return;
     const bool done = back ? doc_.undo() : doc_.redo();
     if (!done) return;
     FormPaint();

@@ -50,10 +50,10 @@ void TZudezezor::Zoom1Click() {
     FormPaint();
 }
 
-void TZudezezor::Area1Click() { setAreaZoomMode(!view_.areaZoom); }
+void TZudezezor::Area1Click() { setAreaZoomMode(!gestures_.areaZoom); }
 
 void TZudezezor::setAreaZoomMode(bool on) {
-    view_.areaZoom = on;
+    gestures_.areaZoom = on;
     areaZoomAction_->setChecked(on);
     areaZoomButton_->setChecked(on);
     if (on) {
@@ -64,12 +64,12 @@ void TZudezezor::setAreaZoomMode(bool on) {
 }
 
 void TZudezezor::endGestureModes() {
-    if (view_.areaZoom || areaZoomAction_->isChecked()) setAreaZoomMode(false);
+    if (gestures_.areaZoom || areaZoomAction_->isChecked()) setAreaZoomMode(false);
     // Panning armed by Alt or the middle button ends too; one in progress
     // keeps its own hand pointer until the release.
-    if (view_.panArmed && !view_.panning) canvas_->unsetCursor();
-    view_.panArmed = false;
-    view_.areaZoomSticky = false;
+    if (gestures_.panArmed && !gestures_.panning) canvas_->unsetCursor();
+    gestures_.panArmed = false;
+    gestures_.areaZoomSticky = false;
 }
 
 void TZudezezor::scrollView(ScrollDirection direction) {

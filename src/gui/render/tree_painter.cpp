@@ -103,11 +103,11 @@ private:
 class Collector {
 public:
     Collector(const ViewState& view, Window window, const PersonList& persons,
-              ColourCode colourCode, PaintLists& lists)
+              ColourCode colourCode, bool dragging, PaintLists& lists)
         : view_(view),
           window_(window),
           colourCode_(colourCode),
-          dragged_(view.dragging ? persons.currentPerson() : nullptr),
+          dragged_(dragging ? persons.currentPerson() : nullptr),
           lists_(lists) {}
 
     void collect(const PersonRecord& r) {
@@ -242,7 +242,7 @@ PaintCounts paintTree(QPainter& painter, QSize window, const PersonList& persons
 
     PaintLists& lists = emptyLists();
     Collector collector(view, Window{window.width(), window.height()}, persons, settings.colourCode,
-                        lists);
+                        settings.dragging, lists);
     LookAhead ahead(persons.personListHead());
     for (const PersonRecord* r = persons.personListHead(); r != nullptr; r = r->nextPerson) {
         ahead.step();

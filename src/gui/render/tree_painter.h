@@ -23,6 +23,9 @@ struct PaintSettings {
     QString fontName = QStringLiteral("Times New Roman");
     int fontSize = 16;  // character cell height at 100 %, in pixels
     ColourCode colourCode = ColourCode::None;
+    // The current person's box is being dragged: it is left out, since
+    // only the drag's feedback shows it.
+    bool dragging = false;
 };
 
 // What the navigator shows after a paint: every box visited, and those

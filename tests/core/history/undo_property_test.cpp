@@ -74,10 +74,10 @@ public:
         ready();
         switch (kind) {
         case 2:
-            newPerson(doc_, view(), below(2) ? 'M' : 'F');
+            newPerson(doc_, coordinate(), coordinate(), below(2) ? 'M' : 'F');
             break;
         case 3:
-            if (deleteQuestion(doc_).ask) deleteConfirmed(doc_, view_);
+            if (deleteQuestion(doc_).ask) deleteConfirmed(doc_);
             break;
         case 4:
             link();
@@ -89,7 +89,8 @@ public:
             deleteRelationship(doc_, below(3));
             break;
         case 7:
-            below(2) ? makeAlias(doc_, view()) : makeThisAnAlias(doc_, view());
+            below(2) ? makeAlias(doc_, coordinate(), coordinate())
+                     : makeThisAnAlias(doc_, coordinate(), coordinate());
             break;
         case 8:
             makeHome(doc_);
@@ -111,11 +112,7 @@ public:
 
 private:
     uint32_t below(uint32_t n) { return rng_() % n; }
-    ViewState& view() {
-        view_.mouseTreeX = static_cast<int32_t>(below(4000)) - 2000;
-        view_.mouseTreeY = static_cast<int32_t>(below(4000)) - 2000;
-        return view_;
-    }
+    int32_t coordinate() { return static_cast<int32_t>(below(4000)) - 2000; }
     std::vector<const PersonRecord*> all() const {
         std::vector<const PersonRecord*> v;
         for (const PersonRecord* r = doc_.persons().personListHead(); r; r = r->nextPerson) {
@@ -139,12 +136,10 @@ private:
         const PersonRecord* from = from_;
         if (from == nullptr) return;
         auto kind = static_cast<LinkKind>(below(3));
-        if (!startLink(doc_, view_, kind)) return;
+        if (!startLink(doc_, kind).ok) return;
         const PersonRecord* clicked = below(3) == 0 ? nullptr : pick();
-        ViewState& v = view();
-        EditResult r;
-        completePendingLink(doc_, v, const_cast<PersonRecord*>(from),
-                            const_cast<PersonRecord*>(clicked), v.mouseTreeX, v.mouseTreeY, r);
+        completeLink(doc_, kind, const_cast<PersonRecord*>(from),
+                     const_cast<PersonRecord*>(clicked), coordinate(), coordinate());
     }
     void drag() {
         std::vector<const PersonRecord*> moved(doc_.persons().selection().begin(),
@@ -188,7 +183,6 @@ private:
     Document& doc_;
     const PersonRecord* from_ = nullptr;
     std::mt19937 rng_;
-    ViewState view_;
 };
 
 struct StepRecord {

@@ -31,7 +31,6 @@ protected:
         return v;
     }
     Document doc;
-    ViewState view;
 };
 
 TEST_F(Undo, MakeHomeAndDeleteComeBackInPlaceWithTheirIdsAndLinks) {
@@ -42,7 +41,7 @@ TEST_F(Undo, MakeHomeAndDeleteComeBackInPlaceWithTheirIdsAndLinks) {
     c->mother = b;
     ASSERT_TRUE(list().AddMarriage(a, b).ok);
     list().setCurrentPerson(a);
-    ASSERT_TRUE(makeAlias(doc, view).changed);  // Adam's alias box
+    ASSERT_TRUE(makeAlias(doc, 0, 0).changed);  // Adam's alias box
     const PersonRecord* box = list().personListTail();
     const auto start = order();
     const auto startBytes = bytes();
@@ -54,7 +53,7 @@ TEST_F(Undo, MakeHomeAndDeleteComeBackInPlaceWithTheirIdsAndLinks) {
 
     doc.setCurrentPerson(a);
     ASSERT_TRUE(deleteQuestion(doc).ask);
-    deleteConfirmed(doc, view);  // the original with its alias box, partner and child
+    deleteConfirmed(doc);  // the original with its alias box, partner and child
     EXPECT_EQ(list().count(), 3u);
     EXPECT_EQ(c->father, nullptr);
     EXPECT_TRUE(box->isEmpty(field::aliasMark));
@@ -130,9 +129,8 @@ TEST_F(Undo, TheSavedStateIsUnmodifiedAndANewChangeEndsRedo) {
     EXPECT_FALSE(doc.canUndo());
     doc.markSaved();
 
-    view.mouseTreeX = view.mouseTreeY = 500;
-    newPerson(doc, view, 'M');
-    newPerson(doc, view, 'F');
+    newPerson(doc, 500, 500, 'M');
+    newPerson(doc, 500, 500, 'F');
     EXPECT_TRUE(doc.treeModified());
     doc.undo();
     doc.undo();
@@ -146,14 +144,14 @@ TEST_F(Undo, TheSavedStateIsUnmodifiedAndANewChangeEndsRedo) {
     doc.redo();
     doc.undo();
     ASSERT_TRUE(doc.canRedo());
-    newPerson(doc, view, 'M');  // a new change drops what was undone
+    newPerson(doc, 500, 500, 'M');  // a new change drops what was undone
     EXPECT_FALSE(doc.canRedo());
     EXPECT_EQ(list().count(), 3u);
 
     // The saved state is one of the undone steps that were dropped.
     doc.markSaved();
     doc.undo();
-    newPerson(doc, view, 'F');
+    newPerson(doc, 500, 500, 'F');
     // No state in the history is the saved one any more.
     do {
         EXPECT_TRUE(doc.treeModified());
@@ -180,7 +178,7 @@ TEST_F(Undo, TheHistoryKeepsTheLastHundredStepsAndAtMost64MiB) {
             if (k++ < 7000) doomed.push_back(r);
         });
         big.setSelection(doomed);
-        deleteConfirmed(big, view);
+        deleteConfirmed(big);
         EXPECT_LE(big.history().bytes(), History::kMaxBytes);
     }
     EXPECT_LT(big.history().size(), 4u);

@@ -25,6 +25,7 @@ protected:
         view().scrollX = view().scrollY = 0;
     }
     ViewState& view() { return main->viewState(); }
+    GestureState& gestures() { return main->gestureState(); }
     QWidget* canvas() { return main->canvas(); }
     // The centre of a box on the screen, wherever the view is now.
     QPoint centreOf(const PersonRecord* r) {
@@ -140,7 +141,7 @@ TEST_F(CanvasKeys, AClickOnTheCanvasTakesTheKeysBackFromTheMenuBar) {
     EXPECT_EQ(view().scrollY, scrollY - main->scrollStep());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     typeKey(Qt::Key_F);
-    EXPECT_TRUE(view().pendingLinkFather);
+    EXPECT_TRUE(gestures().pendingLinkFather);
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
@@ -157,7 +158,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
         persons().setCurrentPerson(child);
         QTest::keyClick(main, key);
         escape();
-        EXPECT_FALSE(anyLinkPending(view()));
+        EXPECT_FALSE(anyLinkPending(gestures()));
         EXPECT_NE(canvas()->cursor().shape(), Qt::CrossCursor);
         click(QPoint(600, 60));
         EXPECT_EQ(persons().count(), 2u) << key;
@@ -181,8 +182,8 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
         EXPECT_EQ(persons().currentPerson(), child) << key;
         EXPECT_EQ(text(child, field::aliasMark), "") << key;
         EXPECT_EQ(child->father, nullptr) << key;
-        EXPECT_FALSE(view().newPersonPending);
-        EXPECT_FALSE(view().dragging);
+        EXPECT_FALSE(gestures().newPersonPending);
+        EXPECT_FALSE(gestures().dragging);
         EXPECT_FALSE(persons().treeModified()) << key;
         click(QPoint(600, 60));
         EXPECT_TRUE(edited.empty()) << key;
@@ -191,7 +192,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     // A drag in progress: the box goes back.
     press(centreOf(dad));
     move(centreOf(dad) + QPoint(60, 60));
-    ASSERT_TRUE(view().dragging);
+    ASSERT_TRUE(gestures().dragging);
     escape();
     release(centreOf(dad) + QPoint(60, 60));
     EXPECT_EQ(dad->posX(), 102);
@@ -202,7 +203,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     press(QPoint(60, 60));
     move(QPoint(600, 600));
     escape();
-    EXPECT_FALSE(view().rubberBand);
+    EXPECT_FALSE(gestures().rubberBand);
     release(QPoint(600, 600));
     EXPECT_TRUE(persons().selection().empty());
 

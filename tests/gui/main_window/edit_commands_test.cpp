@@ -57,7 +57,7 @@ protected:
 
 TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryPerson) {
     makeAliasPair();
-    main->viewState().dragging = false;
+    main->gestureState().dragging = false;
     persons().setCurrentPerson(original);
     t.user.yesNoAnswers = {false};
     trigger("Slettperson1");
@@ -75,7 +75,7 @@ TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryP
     EXPECT_EQ(text(left, field::aliasMark), "");
     EXPECT_EQ(left->father, nullptr);
     EXPECT_EQ(persons().currentPerson(), nullptr);
-    EXPECT_FALSE(main->viewState().dragging);
+    EXPECT_FALSE(main->gestureState().dragging);
     EXPECT_TRUE(persons().treeModified());
 }
 
@@ -88,7 +88,7 @@ TEST_F(EditCommands, DeletingTheAliasBoxMakesTheOriginalOrdinaryAgain) {
     EXPECT_EQ(text(original, field::aliasMark), "");
     EXPECT_EQ(persons().currentPerson(), nullptr);
     // The person that was carried is gone: nothing may drag it on.
-    EXPECT_FALSE(main->viewState().dragging);
+    EXPECT_FALSE(main->gestureState().dragging);
 }
 
 TEST_F(EditCommands, DeletingTheSelectionAsksOnceAndEmptiesIt) {
@@ -186,7 +186,7 @@ TEST_F(EditCommands, AliasMenuFollowsTheMarkOfTheCurrentBox) {
 
     trigger("GotoAlias1");
     EXPECT_EQ(persons().currentPerson(), aliasBox);
-    EXPECT_TRUE(main->viewState().skipNextMouseDown);
+    EXPECT_TRUE(main->gestureState().skipNextMouseDown);
     showMenu("Alias1");
     EXPECT_EQ(action("GotoAlias1")->text(), QStringLiteral("&Do oryginalu"));
 
@@ -254,14 +254,14 @@ TEST_F(EditCommands, NewPersonsAreCarriedAndLinkCommandsWaitWithTheCross) {
     PersonRecord* woman = persons().currentPerson();
     ASSERT_NE(woman, nullptr);
     EXPECT_EQ(text(woman, field::sex), "F");
-    EXPECT_TRUE(main->viewState().dragging);
-    EXPECT_TRUE(main->viewState().newPersonPending);
-    main->viewState().dragging = false;
+    EXPECT_TRUE(main->gestureState().dragging);
+    EXPECT_TRUE(main->gestureState().newPersonPending);
+    main->gestureState().dragging = false;
 
     trigger("LinktoFather1");
-    EXPECT_TRUE(main->viewState().pendingLinkFather);
+    EXPECT_TRUE(main->gestureState().pendingLinkFather);
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(main->viewState().gestureLastX, woman->posX() + 70);
+    EXPECT_EQ(main->gestureState().gestureLastX, woman->posX() + 70);
 }
 
 TEST_F(EditCommands, ContextMenuShowsTheItemsForNobodyAndClearsTheStatus) {

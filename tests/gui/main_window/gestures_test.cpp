@@ -40,6 +40,7 @@ protected:
     }
     PersonList& list() { return test::writable(main->doc()); }
     ViewState& view() { return main->viewState(); }
+    GestureState& gestures() { return main->gestureState(); }
     QWidget* canvas() { return main->canvas(); }
     QImage& picture() { return main->canvas()->picture(); }
     // A pixel of the box's fill, away from its texts.
@@ -72,16 +73,16 @@ protected:
 
 TEST_F(GesturesTest, DraggedBoxSnapsToTheGridAndIsPaintedThereOnRelease) {
     press(QPoint(130, 120));  // grabbed 28, 18 inside the box
-    EXPECT_TRUE(view().dragPending);
+    EXPECT_TRUE(gestures().dragPending);
     move(QPoint(160, 150));
-    EXPECT_TRUE(view().dragging);
+    EXPECT_TRUE(gestures().dragging);
     EXPECT_TRUE(list().treeModified());
     EXPECT_EQ(a->posX(), 132);  // (160 − 28) div 5 · 5 + 2
     EXPECT_EQ(a->posY(), 132);
     move(QPoint(171, 150));
     EXPECT_EQ(a->posX(), 142);
     release(QPoint(171, 150));
-    EXPECT_FALSE(view().dragging);
+    EXPECT_FALSE(gestures().dragging);
     EXPECT_EQ(fillOf(a), kInvertedWhite);  // painted at its new place, highlighted
     expectPictureMatchesRepaint();
 }
@@ -89,11 +90,11 @@ TEST_F(GesturesTest, DraggedBoxSnapsToTheGridAndIsPaintedThereOnRelease) {
 TEST_F(GesturesTest, TenUnitsDoNotStartADragAndElevenDo) {
     press(QPoint(130, 120));
     move(QPoint(140, 110));
-    EXPECT_FALSE(view().dragging);
+    EXPECT_FALSE(gestures().dragging);
     EXPECT_FALSE(list().treeModified());
     EXPECT_EQ(a->posX(), 102);
     move(QPoint(130, 131));
-    EXPECT_TRUE(view().dragging);
+    EXPECT_TRUE(gestures().dragging);
     EXPECT_TRUE(list().treeModified());
     release(QPoint(130, 131));
 }
@@ -153,7 +154,7 @@ TEST_F(GesturesTest, HighlightFollowsTheClickedBoxByInversion) {
     press(QPoint(120, 120), Qt::RightButton);  // the right button chooses too, but never drags
     release(QPoint(120, 120), Qt::RightButton);
     EXPECT_EQ(list().currentPerson(), a);
-    EXPECT_FALSE(view().dragPending);
+    EXPECT_FALSE(gestures().dragPending);
     EXPECT_EQ(menu.count(), 1);
     EXPECT_EQ(fillOf(a), kInvertedWhite);
     EXPECT_EQ(fillOf(b), kWhite);
@@ -162,28 +163,31 @@ TEST_F(GesturesTest, HighlightFollowsTheClickedBoxByInversion) {
 TEST_F(GesturesTest, LinkClicksCompleteOnABoxOrCreateOneOnEmptyCanvas) {
     QSignalSpy edits(main, &TZudezezor::editPersonRequested);
     list().setCurrentPerson(a);
-    ASSERT_TRUE(startLink(main->doc(), view(), LinkKind::Father));
+    main->LinktoFather1Click();
+    ASSERT_TRUE(gestures().pendingLinkFather);
     move(QPoint(320, 130));  // the rubber line follows the mouse
     press(QPoint(320, 130));
     release(QPoint(320, 130));
     EXPECT_EQ(a->father, b);
     EXPECT_EQ(b->text(field::sex), "M");
     EXPECT_EQ(list().currentPerson(), a);
-    EXPECT_FALSE(view().pendingLinkFather);
-    EXPECT_FALSE(view().dragPending);  // the link press starts nothing else
+    EXPECT_FALSE(gestures().pendingLinkFather);
+    EXPECT_FALSE(gestures().dragPending);  // the link press starts nothing else
     expectPictureMatchesRepaint();
 
-    ASSERT_TRUE(startLink(main->doc(), view(), LinkKind::Mother));
+    main->LinktoMother2Click();
+    ASSERT_TRUE(gestures().pendingLinkMother);
     press(QPoint(400, 300));
     release(QPoint(400, 300));
     ASSERT_EQ(list().count(), 3u);
     EXPECT_EQ(a->mother, list().personListTail());
     EXPECT_EQ(a->mother->text(field::sex), "F");
     EXPECT_EQ(list().currentPerson(), a);
-    EXPECT_FALSE(view().dragging);
+    EXPECT_FALSE(gestures().dragging);
     EXPECT_EQ(edits.count(), 0);
 
-    ASSERT_TRUE(startLink(main->doc(), view(), LinkKind::Partner));
+    main->LinkMarriage1Click();
+    ASSERT_TRUE(gestures().pendingLinkPartner);
     press(QPoint(320, 130), Qt::RightButton);  // any button completes a link
     release(QPoint(320, 130), Qt::RightButton);
     EXPECT_EQ(a->partner[1], b);
@@ -194,27 +198,28 @@ TEST_F(GesturesTest, LinkClicksCompleteOnABoxOrCreateOneOnEmptyCanvas) {
 
 TEST_F(GesturesTest, ClickOnTheOwnBoxOnlyEndsTheLinkGesture) {
     list().setCurrentPerson(a);
-    ASSERT_TRUE(startLink(main->doc(), view(), LinkKind::Father));
+    main->LinktoFather1Click();
+    ASSERT_TRUE(gestures().pendingLinkFather);
     press(QPoint(120, 120));
     release(QPoint(120, 120));
     EXPECT_EQ(a->father, nullptr);
-    EXPECT_FALSE(anyLinkPending(view()));
+    EXPECT_FALSE(anyLinkPending(gestures()));
     EXPECT_FALSE(list().treeModified());
-    EXPECT_FALSE(view().dragPending);
+    EXPECT_FALSE(gestures().dragPending);
 }
 
 TEST_F(GesturesTest, PanningMovesTheViewByTheMouseInTreeUnits) {
     view().zoomPercent = 50;
     main->FormPaint();
     press(QPoint(300, 200), Qt::MiddleButton);
-    EXPECT_TRUE(view().panning);
+    EXPECT_TRUE(gestures().panning);
     move(QPoint(350, 190));
     EXPECT_EQ(view().scrollX, 100);
     EXPECT_EQ(view().scrollY, -20);
     EXPECT_EQ(picture().pixel(int(2 * 25 + 102 * 0.5) + 2, 60), kWhite);  // a plain white box
     release(QPoint(350, 190), Qt::MiddleButton);
-    EXPECT_FALSE(view().panning);
-    EXPECT_FALSE(view().panArmed);  // the full paint of the release disarms it
+    EXPECT_FALSE(gestures().panning);
+    EXPECT_FALSE(gestures().panArmed);  // the full paint of the release disarms it
 }
 
 TEST_F(GesturesTest, DoubleClickAsksToEditFromTheTreeFilesFolder) {
@@ -233,16 +238,17 @@ TEST_F(GesturesTest, DoubleClickAsksToEditFromTheTreeFilesFolder) {
     ASSERT_EQ(edits.count(), 1);
     EXPECT_EQ(edits[0][0].value<PersonRecord*>(), a);
     EXPECT_FALSE(edits[0][1].toBool());
-    EXPECT_FALSE(view().dragPending);
+    EXPECT_FALSE(gestures().dragPending);
     move(QPoint(160, 160));
-    EXPECT_FALSE(view().dragging);
+    EXPECT_FALSE(gestures().dragging);
 }
 
 TEST_F(GesturesTest, ReleasingACarriedNewBoxAsksToEditIt) {
     QSignalSpy edits(main, &TZudezezor::editPersonRequested);
-    view().mouseTreeX = 470;
-    view().mouseTreeY = 300;
-    ASSERT_TRUE(newPerson(main->doc(), view(), 'M').changed);
+    gestures().mouseTreeX = 470;
+    gestures().mouseTreeY = 300;
+    main->Nyperson1Click();
+    ASSERT_TRUE(gestures().newPersonPending);
     PersonRecord* fresh = list().currentPerson();
     main->FormPaint();
     move(QPoint(500, 310));
@@ -251,16 +257,16 @@ TEST_F(GesturesTest, ReleasingACarriedNewBoxAsksToEditIt) {
     release(QPoint(500, 310));
     ASSERT_EQ(edits.count(), 1);
     EXPECT_EQ(edits[0][0].value<PersonRecord*>(), fresh);
-    EXPECT_FALSE(view().newPersonPending);
+    EXPECT_FALSE(gestures().newPersonPending);
 }
 
 TEST_F(GesturesTest, AreaZoomBandKeepsTheWindowProportionsAndCapsAt200) {
     const QSize window = canvas()->size();
     main->setAreaZoomMode(true);
     press(QPoint(120, 120));  // on a box, yet no box is hit in this mode
-    EXPECT_TRUE(view().rubberBand);
+    EXPECT_TRUE(gestures().rubberBand);
     move(QPoint(170, 300));
-    EXPECT_EQ(view().gestureRefY, 120 + qRound(double(window.height()) / window.width() * 50));
+    EXPECT_EQ(gestures().gestureRefY, 120 + qRound(double(window.height()) / window.width() * 50));
     release(QPoint(170, 300));
     EXPECT_DOUBLE_EQ(view().zoomPercent, 200);
     EXPECT_EQ(view().scrollX, -120);

@@ -23,7 +23,7 @@ TEST_F(Keys, CtrlFMakesAWomanAndNeverCutsTheFatherLink) {
 
 TEST_F(Keys, ADisabledItemTakesItsKeyAndDoesNothing) {
     QTest::keyClick(main, Qt::Key_F);
-    EXPECT_FALSE(main->viewState().pendingLinkFather);
+    EXPECT_FALSE(main->gestureState().pendingLinkFather);
     EXPECT_NE(main->canvas()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(main->statusText(), QString());  // taken, so no "Key = 102"
     QTest::keyClick(main, Qt::Key_Delete);
@@ -35,8 +35,8 @@ TEST_F(Keys, EnterEditsAnAliasBoxButFStartsNoLinkFromIt) {
     QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
     PersonRecord* aliasBox = persons().currentPerson();
     ASSERT_TRUE(aliasBox->isAliasBox());
-    main->viewState().dragging = false;
-    main->viewState().newPersonPending = false;
+    main->gestureState().dragging = false;
+    main->gestureState().newPersonPending = false;
 
     QTest::keyClick(main, Qt::Key_Return);
     ASSERT_EQ(edited.size(), 1u);
@@ -44,9 +44,9 @@ TEST_F(Keys, EnterEditsAnAliasBoxButFStartsNoLinkFromIt) {
     EXPECT_FALSE(editedOnRelationshipPage);
 
     QTest::keyClick(main, Qt::Key_F);
-    EXPECT_FALSE(main->viewState().pendingLinkFather);
+    EXPECT_FALSE(main->gestureState().pendingLinkFather);
     QTest::keyClick(main, Qt::Key_L);
-    EXPECT_TRUE(main->viewState().pendingLinkPartner);
+    EXPECT_TRUE(main->gestureState().pendingLinkPartner);
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);  // the release keeps it
 }
 
@@ -63,21 +63,21 @@ TEST_F(Keys, DeleteAsksAboutTheCurrentPerson) {
 TEST_F(Keys, CtrlHeldAloneSwitchesTheAreaModeOnUntilReleased) {
     QTest::keyPress(main, Qt::Key_Control);
     EXPECT_TRUE(main->areaZoomMode());
-    EXPECT_TRUE(main->viewState().areaZoomSticky);
+    EXPECT_TRUE(main->gestureState().areaZoomSticky);
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
     QTest::keyRelease(main, Qt::Key_Control, Qt::ControlModifier);
     EXPECT_FALSE(main->areaZoomMode());
-    EXPECT_FALSE(main->viewState().areaZoomSticky);
+    EXPECT_FALSE(main->gestureState().areaZoomSticky);
 }
 
 TEST_F(Keys, AltHeldAloneArmsPanningAndEndsTheAreaMode) {
     main->setAreaZoomMode(true);
     QTest::keyPress(main, Qt::Key_Alt);
-    EXPECT_TRUE(main->viewState().panArmed);
+    EXPECT_TRUE(main->gestureState().panArmed);
     EXPECT_FALSE(main->areaZoomMode());
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::PointingHandCursor);
     QTest::keyRelease(main, Qt::Key_Alt, Qt::AltModifier);
-    EXPECT_FALSE(main->viewState().panArmed);
+    EXPECT_FALSE(main->gestureState().panArmed);
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::ArrowCursor);
 }
 

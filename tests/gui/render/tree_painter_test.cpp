@@ -134,9 +134,9 @@ TEST(TreePainter, ADraggedBoxIsLeftOutAndOnlyItsFeedbackShows) {
     addPerson(list, 200, 0, "Jan");
     PersonRecord* moving = addPerson(list, 0, 0, "Ewa");
     list.setCurrentPerson(moving);
-    ViewState view = plainView();
-    view.dragging = true;
-    Painted p = paint(list, view);
+    PaintSettings dragging;
+    dragging.dragging = true;
+    Painted p = paint(list, plainView(), QSize(400, 300), dragging);
     EXPECT_EQ(p.counts.itemCount, 1);
     EXPECT_EQ(p.counts.personCount, 1);
     // Its place shows the inverted background: the drag feedback's box.
