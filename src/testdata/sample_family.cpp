@@ -8,8 +8,6 @@ namespace lineara {
 
 namespace {
 
-using tool::PortraitStyle;
-
 constexpr char kCodePage[] = "CP1250";
 
 // Everyone of the sample, in file order: the first is the home person.

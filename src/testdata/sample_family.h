@@ -16,7 +16,7 @@ namespace lineara {
 // A picture the sample tree names, by its bare file name.
 struct SamplePicture {
     const char* file;
-    tool::PortraitStyle style;
+    PortraitStyle style;
 };
 
 // The pictures, in the order of the persons they belong to.
