@@ -11,7 +11,7 @@
 #include <jpeglib.h>
 // clang-format on
 
-namespace lineara::tool {
+namespace lineara {
 
 namespace {
 
@@ -173,4 +173,4 @@ bool encodeJpeg(const std::vector<uint8_t>& rgb, int width, int height, std::vec
     return ok;
 }
 
-}  // namespace lineara::tool
+}  // namespace lineara

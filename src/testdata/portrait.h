@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace lineara::tool {
+namespace lineara {
 
 struct Rgb {
     uint8_t r, g, b;
@@ -31,4 +31,4 @@ std::vector<uint8_t> drawPortrait(const PortraitStyle& style);
 bool encodeJpeg(const std::vector<uint8_t>& rgb, int width, int height, std::vector<uint8_t>& jpeg,
                 std::string& error);
 
-}  // namespace lineara::tool
+}  // namespace lineara

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "core/model/document.h"
 #include "core/model/person_list.h"
@@ -15,8 +16,9 @@ namespace lineara::test {
 // door: what they set up is the starting point, not a step to undo.
 inline PersonList& writable(Document& doc) { return const_cast<PersonList&>(doc.persons()); }
 
-inline PersonRecord* addPerson(PersonList& list, const char* given = "", const char* surname = "",
-                               int32_t x = 0, int32_t y = 0) {
+// The names are code page bytes, as stored in the record.
+inline PersonRecord* addPerson(PersonList& list, std::string_view given = {},
+                               std::string_view surname = {}, int32_t x = 0, int32_t y = 0) {
     EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
     PersonRecord* p = list.currentPerson();
     p->setText(field::givenNames, given);

@@ -1,15 +1,16 @@
 // Small trees built in the test and painted into images, with helpers to
-// read the pixels back.
+// read the pixels back. addPerson leaves the new box current, and the
+// painter highlights the current box: a test that wants none clears it.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <initializer_list>
-#include <string>
 
 #include "core/model/person_list.h"
 #include "gui/render/tree_painter.h"
+#include "support/add_person.h"
 
 namespace lineara::test {
 
@@ -25,18 +26,6 @@ constexpr QRgb kNavy = 0xFF000080;
 constexpr QRgb kMaroon = 0xFF800000;
 
 inline QRgb inverted(QRgb c) { return 0xFF000000 | (~c & 0x00FFFFFF); }
-
-// A new record at (x, y) with the given names (code page bytes).
-inline PersonRecord* addPerson(PersonList& list, int32_t x, int32_t y,
-                               const std::string& given = {}, const std::string& surname = {}) {
-    list.LagNyPerson(0, 0);
-    PersonRecord* r = list.personListTail();
-    r->setPos(x, y);
-    r->setText(field::givenNames, given);
-    r->setText(field::surname, surname);
-    list.setCurrentPerson(nullptr);
-    return r;
-}
 
 // A view in which tree units are pixels: zoom 100, no scrolling.
 inline ViewState plainView(double zoomPercent = 100.0, int32_t scrollX = 0, int32_t scrollY = 0) {

@@ -115,6 +115,19 @@ TEST_F(Tool, TheSampleTreeLoads) {
     EXPECT_EQ(r.out.rfind("records: ", 0), 0u) << r.out;
 }
 
+// The files in examples/ are what make-sample writes, byte for byte.
+TEST_F(Tool, MakeSampleWritesTheShippedExamples) {
+    std::string folder = dir.file("sample");
+    ToolRun r = tool({"make-sample", folder}, dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name :
+         {"sample.ln3", "jan_kowalski.jpg", "anna_nowak.jpg", "anna_nowak.txt"}) {
+        EXPECT_TRUE(readBytes(folder + "/" + name) ==
+                    readBytes(std::string(LINEARA_EXAMPLES) + "/" + name))
+            << name;
+    }
+}
+
 TEST_F(Tool, CollectCopiesTheFilesNextToTheNewTree) {
     std::filesystem::create_directories(dir.file("src"));
     std::filesystem::create_directories(dir.file("dest"));

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
-// Boxes at the given positions, in list order; nothing current.
+// Boxes at the given positions, in list order.
 class NearestBox : public ::testing::Test {
 protected:
-    PersonRecord* add(int32_t x, int32_t y) {
-        EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        PersonRecord* p = list.currentPerson();
-        p->setPos(x, y);
-        return p;
-    }
+    PersonRecord* add(int32_t x, int32_t y) { return test::addPerson(list, "", "", x, y); }
     PersonList list;
 };
 

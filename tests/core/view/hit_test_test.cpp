@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/add_person.h"
+
 namespace lineara {
 namespace {
 
 class HitTestTest : public ::testing::Test {
 protected:
-    PersonRecord* add(int32_t x, int32_t y) {
-        EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        PersonRecord* r = list.currentPerson();
-        r->setPos(x, y);
-        return r;
-    }
+    PersonRecord* add(int32_t x, int32_t y) { return test::addPerson(list, "", "", x, y); }
     PersonList list;
 };
 

@@ -183,10 +183,7 @@ protected:
     void SetUp() override {
         const int32_t positions[][2] = {{300, 40}, {-20, 500}, {120, -75}, {-900, -900}};
         for (const auto& p : positions) {
-            ASSERT_TRUE(test::writable(doc).LagNyPerson(0, 0).ok);
-            test::writable(doc).currentPerson()->setPosX(p[0]);
-            test::writable(doc).currentPerson()->setPosY(p[1]);
-            persons.push_back(doc.persons().currentPerson());
+            persons.push_back(test::addPerson(test::writable(doc), "", "", p[0], p[1]));
         }
         doc.markSaved();
     }

@@ -485,11 +485,10 @@ TEST_F(NotesSaveFailure, CancellingTheDialogKeepsThePathAndSaves) {
 
 // A JPEG written with libjpeg, for the reader and the viewer.
 QString writeJpeg(const QString& path) {
-    tool::PortraitStyle style{{200, 200, 220}, {120, 120, 160}, {40, 40, 40}, false};
+    PortraitStyle style{{200, 200, 220}, {120, 120, 160}, {40, 40, 40}, false};
     std::vector<uint8_t> jpeg;
     std::string error;
-    EXPECT_TRUE(tool::encodeJpeg(tool::drawPortrait(style), tool::kPortraitWidth,
-                                 tool::kPortraitHeight, jpeg, error))
+    EXPECT_TRUE(encodeJpeg(drawPortrait(style), kPortraitWidth, kPortraitHeight, jpeg, error))
         << error;
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -500,7 +499,7 @@ QString writeJpeg(const QString& path) {
 TEST_F(PersonEditor, JpegReaderReadsAndRefusesDamagedFiles) {
     const QString good = writeJpeg(t.folder() + QStringLiteral("/p.jpg"));
     const QImage image = readJpeg(good);
-    EXPECT_EQ(image.size(), QSize(tool::kPortraitWidth, tool::kPortraitHeight));
+    EXPECT_EQ(image.size(), QSize(kPortraitWidth, kPortraitHeight));
 
     QFile in(good);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
@@ -526,7 +525,7 @@ TEST_F(PersonEditor, ClickOnThePictureOpensTheViewerAtNaturalSize) {
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_EQ(viewer->windowTitle(), picture);
-        EXPECT_EQ(viewer->pictureBox()->size(), QSize(tool::kPortraitWidth, tool::kPortraitHeight));
+        EXPECT_EQ(viewer->pictureBox()->size(), QSize(kPortraitWidth, kPortraitHeight));
         viewer->close();
     });
 }

@@ -68,9 +68,10 @@ TEST(TextShortening, CutsTheEndAndAddsThreeDotsUntilItFits) {
 class BoxText : public ::testing::Test {
 protected:
     PersonRecord* box(const std::string& given, const std::string& surname) {
-        PersonRecord* r = addPerson(list, 0, 0, given, surname);
+        PersonRecord* r = addPerson(list, given, surname, 0, 0);
         r->setText(field::birthDate, "3.3.1845");
         r->setText(field::deathDate, "1921");
+        list.setCurrentPerson(nullptr);  // no highlight
         return r;
     }
     QImage painted(double zoom, int fontSize = 16) {

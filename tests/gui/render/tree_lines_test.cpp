@@ -13,8 +13,9 @@ using namespace test;
 class RelationshipLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        p = addPerson(list, 0, 100, "Jan");
-        q = addPerson(list, 300, 100, "Ewa");
+        p = addPerson(list, "Jan", "", 0, 100);
+        q = addPerson(list, "Ewa", "", 300, 100);
+        list.setCurrentPerson(nullptr);  // no highlight
         ASSERT_TRUE(list.AddMarriage(p, q).ok);
     }
     // The dotted pattern of one line drawn from P's centre, between the boxes.
@@ -71,11 +72,12 @@ TEST_F(RelationshipLine, FarEndsAreClampedBeforeDrawing) {
 class ParentLines : public ::testing::Test {
 protected:
     void SetUp() override {
-        father = addPerson(list, 0, 0, "Jan");
-        mother = addPerson(list, 400, 0, "Ewa");
-        child = addPerson(list, 200, 300, "Piotr");
+        father = addPerson(list, "Jan", "", 0, 0);
+        mother = addPerson(list, "Ewa", "", 400, 0);
+        child = addPerson(list, "Piotr", "", 200, 300);
         child->father = father;
         child->mother = mother;
+        list.setCurrentPerson(nullptr);  // no highlight
     }
     QImage painted() { return paint(list, plainView(), QSize(600, 450)).image; }
     PersonList list;

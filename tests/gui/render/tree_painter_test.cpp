@@ -20,7 +20,8 @@ TEST(TreePainter, AnEmptyTreeIsOnlyBackground) {
 
 TEST(TreePainter, TheEdgeIsOnTheRightAndBottomOnly) {
     PersonList list;
-    addPerson(list, 10, 20);  // unnamed: silver, no text
+    addPerson(list, "", "", 10, 20);  // unnamed: silver, no text
+    list.setCurrentPerson(nullptr);   // no highlight
     Painted p = paint(list, plainView());
     // Fill [10, 150) × [20, 100), top and left rows included.
     EXPECT_EQ(countPixels(p.image, QRect(QPoint(10, 20), QPoint(149, 99)), kSilver), 140 * 80);
@@ -38,17 +39,18 @@ TEST(TreePainter, TheEdgeIsOnTheRightAndBottomOnly) {
 
 TEST(TreePainter, FillsFollowTheColourCode) {
     PersonList list;
-    PersonRecord* woman = addPerson(list, 0, 0, "Ewa");
+    PersonRecord* woman = addPerson(list, "Ewa", "", 0, 0);
     woman->setText(field::sex, "F");
-    PersonRecord* notes = addPerson(list, 150, 0, "Jan");
+    PersonRecord* notes = addPerson(list, "Jan", "", 150, 0);
     notes->setText(field::notesFile, "jan.txt");
-    PersonRecord* picture = addPerson(list, 0, 100, "Anna");
+    PersonRecord* picture = addPerson(list, "Anna", "", 0, 100);
     picture->setText(field::pictureFile, "anna.jpg");
     picture->setText(field::sex, "f");  // only "F" is a woman
-    PersonRecord* nameless = addPerson(list, 150, 100);
+    PersonRecord* nameless = addPerson(list, "", "", 150, 100);
     nameless->setText(field::sex, "F");
     nameless->setText(field::notesFile, "x.txt");
     nameless->setText(field::pictureFile, "x.jpg");
+    list.setCurrentPerson(nullptr);  // no highlight
 
     auto fills = [&](ColourCode code) {
         PaintSettings settings;
@@ -66,10 +68,11 @@ TEST(TreePainter, FillsFollowTheColourCode) {
 
 TEST(TreePainter, LaterBoxesAreDrawnOverEarlierOnes) {
     PersonList list;
-    addPerson(list, 0, 0, "", "");
-    PersonRecord* top = addPerson(list, 50, 30, "", "");
+    addPerson(list, "", "", 0, 0);
+    PersonRecord* top = addPerson(list, "", "", 50, 30);
     top->setText(field::givenNames, "X");
     top->setText(field::sex, "F");
+    list.setCurrentPerson(nullptr);  // no highlight
     PaintSettings settings;
     settings.colourCode = ColourCode::Gender;
     QImage image = paint(list, plainView(), QSize(400, 300), settings).image;
@@ -79,15 +82,16 @@ TEST(TreePainter, LaterBoxesAreDrawnOverEarlierOnes) {
 
 TEST(TreePainter, CountsItemsAndPersonsAndSkipsBoxesOffScreen) {
     PersonList list;
-    PersonRecord* original = addPerson(list, 0, 0, "Jan", "Nowak");
+    PersonRecord* original = addPerson(list, "Jan", "Nowak", 0, 0);
     original->setText(field::aliasMark, "ALIAS");
-    PersonRecord* alias = addPerson(list, 200, 0, "Jan", "Nowak");
+    PersonRecord* alias = addPerson(list, "Jan", "Nowak", 200, 0);
     alias->setText(field::aliasMark, "REF");
     alias->father = original;
-    addPerson(list, 0, 150);                        // no name
-    addPerson(list, 0, 150, "", "Kowalska");        // a surname is a name
-    addPerson(list, 5000, 5000, "Far", "Away");     // off screen
-    addPerson(list, -5000, -5000, "Also", "Away");  // off screen
+    addPerson(list, "", "", 0, 150);                // no name
+    addPerson(list, "", "Kowalska", 0, 150);        // a surname is a name
+    addPerson(list, "Far", "Away", 5000, 5000);     // off screen
+    addPerson(list, "Also", "Away", -5000, -5000);  // off screen
+    list.setCurrentPerson(nullptr);                 // no highlight
     Painted p = paint(list, plainView());
     EXPECT_EQ(p.counts.itemCount, 6);
     EXPECT_EQ(p.counts.personCount, 4);
@@ -97,7 +101,7 @@ TEST(TreePainter, CountsItemsAndPersonsAndSkipsBoxesOffScreen) {
 
 TEST(TreePainter, TheCurrentBoxIsInvertedWholeButForItsEdge) {
     PersonList list;
-    PersonRecord* a = addPerson(list, 10, 10);
+    PersonRecord* a = addPerson(list, "", "", 10, 10);
     list.setCurrentPerson(a);
     Painted p = paint(list, plainView());
     EXPECT_EQ(countPixels(p.image, QRect(10, 10, 140, 80), inverted(kSilver)), 140 * 80);
@@ -108,9 +112,9 @@ TEST(TreePainter, TheCurrentBoxIsInvertedWholeButForItsEdge) {
 
 TEST(TreePainter, TheSelectionIsHighlightedInsteadOfTheCurrentPerson) {
     PersonList list;
-    PersonRecord* a = addPerson(list, 0, 0);
-    PersonRecord* b = addPerson(list, 200, 0);
-    PersonRecord* c = addPerson(list, 0, 150);
+    PersonRecord* a = addPerson(list, "", "", 0, 0);
+    PersonRecord* b = addPerson(list, "", "", 200, 0);
+    PersonRecord* c = addPerson(list, "", "", 0, 150);
     list.setCurrentPerson(a);
     list.setSelection({b, c});
     Painted p = paint(list, plainView());
@@ -131,8 +135,8 @@ TEST(TreePainter, TheSelectionIsHighlightedInsteadOfTheCurrentPerson) {
 
 TEST(TreePainter, ADraggedBoxIsLeftOutAndOnlyItsFeedbackShows) {
     PersonList list;
-    addPerson(list, 200, 0, "Jan");
-    PersonRecord* moving = addPerson(list, 0, 0, "Ewa");
+    addPerson(list, "Jan", "", 200, 0);
+    PersonRecord* moving = addPerson(list, "Ewa", "", 0, 0);
     list.setCurrentPerson(moving);
     PaintSettings dragging;
     dragging.dragging = true;
@@ -145,7 +149,8 @@ TEST(TreePainter, ADraggedBoxIsLeftOutAndOnlyItsFeedbackShows) {
 
 TEST(TreePainter, TinyZoomsStillPaintWithoutTrouble) {
     PersonList list;
-    for (int i = 0; i < 50; ++i) addPerson(list, i * 150, (i % 7) * 90, "Jan", "Nowak");
+    for (int i = 0; i < 50; ++i) addPerson(list, "Jan", "Nowak", i * 150, (i % 7) * 90);
+    list.setCurrentPerson(nullptr);  // no highlight
     for (double zoom : {0.01, 0.1, 0.96, 1.0, 5.0, 15.0}) {
         Painted p = paint(list, plainView(zoom));
         EXPECT_EQ(p.counts.itemCount, 50);
