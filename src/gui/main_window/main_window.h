@@ -18,6 +18,7 @@
 #include "core/view/viewport.h"
 #include "gui/common/app_context.h"
 #include "gui/main_window/document_commands.h"
+#include "gui/main_window/main_window_actions.h"
 
 class QAction;
 class QDialog;
@@ -96,8 +97,10 @@ private:
     void buildToolsAndHelpMenus();
     void buildToolBar();
     void renderTree(QImage& picture);
-    QAction* addAction(QMenu* menu, const QString& caption, const char* name,
-                       const QKeySequence& key = QKeySequence());
+    // Creates the rows' actions on `target` (a menu, the tool bar or the
+    // window itself) in order: named, keyed, connected and kept where the
+    // rows say. Returns them in the same order.
+    QList<QAction*> addRows(QWidget* target, const std::vector<ActionRow>& rows);
 
     AppContext& ctx_;
     Document doc_;
@@ -297,6 +300,10 @@ private:
     // Which modifiers are held once this key event has taken effect.
     static Qt::KeyboardModifiers heldModifiers(const QKeyEvent* event, bool pressed);
 
+    EditActions edit_;
+    LinkActions link_;
+    AliasActions alias_;
+    ToolButtons buttons_;
     QMenu* contextMenu_ = nullptr;
     // The context menu's items that answer keys, in menu order: the first
     // item with a key takes it.
