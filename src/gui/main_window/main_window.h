@@ -286,8 +286,8 @@ private:
     void buildContextGoToItems();
     void buildContextViewItems();
     void setupKeys();
-    QAction* addPopupItem(QMenu* menu, const char* caption, const char* name,
-                          const QKeySequence& key, void (TZudezezor::*command)());
+    // addRows for the context menu, whose keys the key filter runs.
+    QList<QAction*> addPopupRows(QMenu* menu, const std::vector<ActionRow>& rows);
     void updateAliasMenu();
     void updateLinkMenu();
     void applyEditResult(const EditResult& result);
@@ -304,6 +304,7 @@ private:
     LinkActions link_;
     AliasActions alias_;
     ToolButtons buttons_;
+    PopupActions popup_;
     QMenu* contextMenu_ = nullptr;
     // The context menu's items that answer keys, in menu order: the first
     // item with a key takes it.

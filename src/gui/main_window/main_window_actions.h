@@ -64,6 +64,32 @@ struct ToolButtons {
     AlignActions align;
 };
 
+// The context menu's items whose states, visibility or captions are set
+// each time it opens. The two submenu entries are their menus' actions.
+struct PopupActions {
+    QAction* newMale = nullptr;
+    QAction* newFemale = nullptr;
+    QAction* properties = nullptr;
+    QAction* remove = nullptr;
+    QAction* linkFather = nullptr;
+    QAction* linkMother = nullptr;
+    QAction* linkRelative = nullptr;
+    QAction* deleteLinkMenu = nullptr;
+    QAction* deleteLinkFather = nullptr;
+    QAction* deleteLinkMother = nullptr;
+    QAction* deleteLinkRelative = nullptr;
+    QAction* goToFather = nullptr;
+    QAction* goToMother = nullptr;
+    QAction* goToAlias = nullptr;
+    QAction* relativesList = nullptr;
+    QAction* siblingsList = nullptr;
+    QAction* childrenList = nullptr;
+    QAction* zoomPerson = nullptr;
+    QAction* alignMenu = nullptr;
+    QAction* makeAlias = nullptr;
+    QAction* makeThisAlias = nullptr;
+};
+
 // What a row's action runs when triggered: a member function of the window
 // (a command or a signal, connected as it is) or a callable; either may
 // take the action's new check state. An empty one connects nothing.
