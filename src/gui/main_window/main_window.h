@@ -19,6 +19,7 @@
 #include "gui/canvas/gesture_state.h"
 #include "gui/common/app_context.h"
 #include "gui/main_window/document_commands.h"
+#include "gui/main_window/main_window_actions.h"
 
 class QAction;
 class QDialog;
@@ -98,8 +99,10 @@ private:
     void buildToolsAndHelpMenus();
     void buildToolBar();
     void renderTree(QImage& picture);
-    QAction* addAction(QMenu* menu, const QString& caption, const char* name,
-                       const QKeySequence& key = QKeySequence());
+    // Creates the rows' actions on `target` (a menu, the tool bar or the
+    // window itself) in order: named, keyed, connected and kept where the
+    // rows say. Returns them in the same order.
+    QList<QAction*> addRows(QWidget* target, const std::vector<ActionRow>& rows);
 
     AppContext& ctx_;
     Document doc_;
@@ -286,8 +289,8 @@ private:
     void buildContextGoToItems();
     void buildContextViewItems();
     void setupKeys();
-    QAction* addPopupItem(QMenu* menu, const char* caption, const char* name,
-                          const QKeySequence& key, void (TZudezezor::*command)());
+    // addRows for the context menu, whose keys the key filter runs.
+    QList<QAction*> addPopupRows(QMenu* menu, const std::vector<ActionRow>& rows);
     void updateAliasMenu();
     void updateLinkMenu();
     void applyEditResult(const EditResult& result);
@@ -300,6 +303,11 @@ private:
     // Which modifiers are held once this key event has taken effect.
     static Qt::KeyboardModifiers heldModifiers(const QKeyEvent* event, bool pressed);
 
+    EditActions edit_;
+    LinkActions link_;
+    AliasActions alias_;
+    ToolButtons buttons_;
+    PopupActions popup_;
     QMenu* contextMenu_ = nullptr;
     // The context menu's items that answer keys, in menu order: the first
     // item with a key takes it.

@@ -26,29 +26,27 @@ QString captionOf(const NamedCaption& caption, const RecordCodec& codec) {
 // The key only shows in the menu and lets the key filter find the item; the
 // filter runs it, so that the context menu's own rules decide (Qt would
 // otherwise see the same key on the Edit menu's items and give it to none).
-QAction* TZudezezor::addPopupItem(QMenu* menu, const char* caption, const char* name,
-                                  const QKeySequence& key, void (TZudezezor::*command)()) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WidgetShortcut);
-    if (command != nullptr) connect(a, &QAction::triggered, this, command);
-    if (!key.isEmpty()) popupKeyItems_ << a;
-    return a;
+QList<QAction*> TZudezezor::addPopupRows(QMenu* menu, const std::vector<ActionRow>& rows) {
+    const QList<QAction*> added = addRows(menu, rows);
+    for (QAction* a : added) {
+        a->setShortcutContext(Qt::WidgetShortcut);
+        if (!a->shortcut().isEmpty()) popupKeyItems_ << a;
+    }
+    return added;
 }
 
 void TZudezezor::buildContextMenu() {
     contextMenu_ = new QMenu(this);
     contextMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* m = contextMenu_;
-    using K = QKeySequence;
-    addPopupItem(m, "&Nowy mężczyzna", "PopupNewMale", K(Qt::CTRL | Qt::Key_N),
-                 &TZudezezor::Nyperson1Click);
-    addPopupItem(m, "Nowa &kobieta", "PopupNewFemale", K(Qt::CTRL | Qt::Key_F),
-                 &TZudezezor::NewFemaleItem1Click);
-    addPopupItem(m, "Edytuj &właściwości", "PopupProperties", K(Qt::Key_Return),
-                 &TZudezezor::PropertiesClick);
-    addPopupItem(m, "&Usuń", "PopupDelete", K(Qt::Key_Delete), &TZudezezor::Slettperson1Click);
+    addPopupRows(m, {{"&Nowy mężczyzna", "PopupNewMale", Qt::CTRL | Qt::Key_N,
+                      &TZudezezor::Nyperson1Click, &popup_.newMale},
+                     {"Nowa &kobieta", "PopupNewFemale", Qt::CTRL | Qt::Key_F,
+                      &TZudezezor::NewFemaleItem1Click, &popup_.newFemale},
+                     {"Edytuj &właściwości", "PopupProperties", Qt::Key_Return,
+                      &TZudezezor::PropertiesClick, &popup_.properties},
+                     {"&Usuń", "PopupDelete", Qt::Key_Delete, &TZudezezor::Slettperson1Click,
+                      &popup_.remove}});
     m->addSeparator();
     buildContextLinkItems();
     m->addSeparator();
@@ -56,12 +54,12 @@ void TZudezezor::buildContextMenu() {
     m->addSeparator();
     buildContextViewItems();
     m->addSeparator();
-    addPopupItem(m, "Stwórz &alias", "PopupMakeAlias", K(Qt::CTRL | Qt::Key_A),
-                 &TZudezezor::MakeAliasClick);
-    addPopupItem(m, "Wybierz &to jako alias", "PopupMakeThisAlias", K(Qt::CTRL | Qt::Key_T),
-                 &TZudezezor::MakeThisAliasClick);
-    addPopupItem(m, "Wybierz to jako osobę &początkową", "PopupMakeHome",
-                 K(Qt::CTRL | Qt::Key_Home), &TZudezezor::Makehome1Click);
+    addPopupRows(m, {{"Stwórz &alias", "PopupMakeAlias", Qt::CTRL | Qt::Key_A,
+                      &TZudezezor::MakeAliasClick, &popup_.makeAlias},
+                     {"Wybierz &to jako alias", "PopupMakeThisAlias", Qt::CTRL | Qt::Key_T,
+                      &TZudezezor::MakeThisAliasClick, &popup_.makeThisAlias},
+                     {"Wybierz to jako osobę &początkową", "PopupMakeHome", Qt::CTRL | Qt::Key_Home,
+                      &TZudezezor::Makehome1Click}});
     connect(m, &QMenu::aboutToShow, this, &TZudezezor::PopupMenu);
     connect(this, &TZudezezor::contextMenuRequested, m,
             [m](QPoint globalPos) { m->popup(globalPos); });
@@ -69,90 +67,88 @@ void TZudezezor::buildContextMenu() {
 
 void TZudezezor::buildContextLinkItems() {
     QMenu* m = contextMenu_;
-    using K = QKeySequence;
-    addPopupItem(m, "Łącz z &ojcem", "PopupLinkFather", K(Qt::Key_F),
-                 &TZudezezor::LinktoFather1Click);
-    addPopupItem(m, "Łącz z &matką", "PopupLinkMother", K(Qt::Key_M),
-                 &TZudezezor::LinktoMother2Click);
-    addPopupItem(m, "Łącz z &krewnym", "PopupLinkRelative", K(Qt::Key_L),
-                 &TZudezezor::LinkMarriage1Click);
+    addPopupRows(m, {{"Łącz z &ojcem", "PopupLinkFather", Qt::Key_F,
+                      &TZudezezor::LinktoFather1Click, &popup_.linkFather},
+                     {"Łącz z &matką", "PopupLinkMother", Qt::Key_M,
+                      &TZudezezor::LinktoMother2Click, &popup_.linkMother},
+                     {"Łącz z &krewnym", "PopupLinkRelative", Qt::Key_L,
+                      &TZudezezor::LinkMarriage1Click, &popup_.linkRelative}});
     QMenu* remove = m->addMenu(QStringLiteral("&Usuń łącze"));
     remove->setObjectName(QStringLiteral("PopupDeleteLink"));
-    remove->menuAction()->setObjectName(QStringLiteral("PopupDeleteLinkMenu"));
+    popup_.deleteLinkMenu = remove->menuAction();
+    popup_.deleteLinkMenu->setObjectName(QStringLiteral("PopupDeleteLinkMenu"));
     // Ctrl+F is "Nowa &kobieta"'s, which comes first: shown, never bound.
-    addPopupItem(remove, "z &ojcem\tCtrl+F", "PopupDeleteLinkFather", K(),
-                 &TZudezezor::DeleteLinktoFather1Click);
-    addPopupItem(remove, "z &matką", "PopupDeleteLinkMother", K(Qt::CTRL | Qt::Key_M),
-                 &TZudezezor::DeleteLinktoMother1Click);
-    addPopupItem(remove, "z &krewnym", "PopupDeleteLinkRelative", K(Qt::CTRL | Qt::Key_L),
-                 &TZudezezor::DeleteLinktoMarriage1Click);
+    addPopupRows(remove, {{"z &ojcem\tCtrl+F", "PopupDeleteLinkFather", QKeySequence(),
+                           &TZudezezor::DeleteLinktoFather1Click, &popup_.deleteLinkFather},
+                          {"z &matką", "PopupDeleteLinkMother", Qt::CTRL | Qt::Key_M,
+                           &TZudezezor::DeleteLinktoMother1Click, &popup_.deleteLinkMother},
+                          {"z &krewnym", "PopupDeleteLinkRelative", Qt::CTRL | Qt::Key_L,
+                           &TZudezezor::DeleteLinktoMarriage1Click, &popup_.deleteLinkRelative}});
 }
 
 void TZudezezor::buildContextGoToItems() {
     QMenu* go = contextMenu_->addMenu(QStringLiteral("&Idź do "));
     go->setObjectName(QStringLiteral("PopupGoTo"));
-    using K = QKeySequence;
-    connect(addPopupItem(go, "&Ojca", "PopupGoToFather", K(), nullptr), &QAction::triggered, this,
-            [this] {
-                if (PersonRecord* p = doc_.persons().currentPerson()) goToRelative(p->father);
-            });
-    connect(addPopupItem(go, "&Matki", "PopupGoToMother", K(), nullptr), &QAction::triggered, this,
-            [this] {
-                if (PersonRecord* p = doc_.persons().currentPerson()) goToRelative(p->mother);
-            });
-    addPopupItem(go, "&Alias", "PopupGoToAlias", K(Qt::CTRL | Qt::Key_G),
-                 &TZudezezor::GotoAlias1Click);
-    connect(addPopupItem(go, "&Osoby początkowej", "PopupGoToHome", K(Qt::Key_Home), nullptr),
-            &QAction::triggered, this, [this] { goToRelative(doc_.persons().personListHead()); });
+    addPopupRows(go, {{"&Ojca", "PopupGoToFather", QKeySequence(),
+                       [this] {
+                           PersonRecord* p = doc_.persons().currentPerson();
+                           if (p != nullptr) goToRelative(p->father);
+                       },
+                       &popup_.goToFather},
+                      {"&Matki", "PopupGoToMother", QKeySequence(),
+                       [this] {
+                           PersonRecord* p = doc_.persons().currentPerson();
+                           if (p != nullptr) goToRelative(p->mother);
+                       },
+                       &popup_.goToMother},
+                      {"&Alias", "PopupGoToAlias", Qt::CTRL | Qt::Key_G,
+                       &TZudezezor::GotoAlias1Click, &popup_.goToAlias},
+                      {"&Osoby początkowej", "PopupGoToHome", Qt::Key_Home,
+                       [this] { goToRelative(doc_.persons().personListHead()); }}});
     go->addSeparator();
     // The list windows come with the navigation lists; until then the
     // items are there and follow their rules.
-    addPopupItem(go, "Listy &krewnych", "PopupRelativesList", K(), nullptr);
-    addPopupItem(go, "Listy &rodzeństwa", "PopupSiblingsList", K(), nullptr);
-    addPopupItem(go, "Listy &dzieci", "PopupChildrenList", K(), nullptr);
+    addPopupRows(go, {{"Listy &krewnych", "PopupRelativesList", QKeySequence(), RowCommand(),
+                       &popup_.relativesList},
+                      {"Listy &rodzeństwa", "PopupSiblingsList", QKeySequence(), RowCommand(),
+                       &popup_.siblingsList},
+                      {"Listy &dzieci", "PopupChildrenList", QKeySequence(), RowCommand(),
+                       &popup_.childrenList}});
 }
 
 void TZudezezor::buildContextViewItems() {
-    using K = QKeySequence;
     QMenu* zoom = contextMenu_->addMenu(QStringLiteral("&Powiększenie"));
     zoom->setObjectName(QStringLiteral("PopupZoom"));
-    addPopupItem(zoom, "&Powiększ wybraną osobę", "PopupZoomPerson", K(Qt::Key_Z),
-                 &TZudezezor::Zoom1Click);
-    addPopupItem(zoom, "Pow&iększ", "PopupZoomIn", K(Qt::Key_I), &TZudezezor::ZoomIn1Click);
-    addPopupItem(zoom, "P&omniejsz", "PopupZoomOut", K(Qt::Key_O), &TZudezezor::ZoomOut1Click);
-    addPopupItem(zoom, "Powiększ obsz&ar", "PopupArea", K(), &TZudezezor::Area1Click);
+    addPopupRows(zoom,
+                 {{"&Powiększ wybraną osobę", "PopupZoomPerson", Qt::Key_Z, &TZudezezor::Zoom1Click,
+                   &popup_.zoomPerson},
+                  {"Pow&iększ", "PopupZoomIn", Qt::Key_I, &TZudezezor::ZoomIn1Click},
+                  {"P&omniejsz", "PopupZoomOut", Qt::Key_O, &TZudezezor::ZoomOut1Click},
+                  {"Powiększ obsz&ar", "PopupArea", QKeySequence(), &TZudezezor::Area1Click}});
 
     QMenu* align = contextMenu_->addMenu(QStringLiteral("Wyrównaj"));
     align->setObjectName(QStringLiteral("PopupAlign"));
-    align->menuAction()->setObjectName(QStringLiteral("PopupAlignMenu"));
-    const struct {
-        const char* caption;
-        const char* name;
-        AlignSide side;
-    } aligns[] = {{"Do &góry", "PopupAlignTop", AlignSide::Top},
-                  {"&Do dołu", "PopupAlignBottom", AlignSide::Bottom},
-                  {"Do &lewej", "PopupAlignLeft", AlignSide::Left},
-                  {"Do &prawej", "PopupAlignRight", AlignSide::Right}};
-    for (const auto& a : aligns) {
-        connect(addPopupItem(align, a.caption, a.name, K(), nullptr), &QAction::triggered, this,
-                [this, side = a.side] { alignSelectionTo(side); });
-    }
+    popup_.alignMenu = align->menuAction();
+    popup_.alignMenu->setObjectName(QStringLiteral("PopupAlignMenu"));
+    addPopupRows(align, {{"Do &góry", "PopupAlignTop", QKeySequence(),
+                          [this] { alignSelectionTo(AlignSide::Top); }},
+                         {"&Do dołu", "PopupAlignBottom", QKeySequence(),
+                          [this] { alignSelectionTo(AlignSide::Bottom); }},
+                         {"Do &lewej", "PopupAlignLeft", QKeySequence(),
+                          [this] { alignSelectionTo(AlignSide::Left); }},
+                         {"Do &prawej", "PopupAlignRight", QKeySequence(),
+                          [this] { alignSelectionTo(AlignSide::Right); }}});
 
     // Hidden: they are here for their keys, the plain arrows.
-    const struct {
-        const char* caption;
-        const char* name;
-        Qt::Key key;
-        ScrollDirection direction;
-    } scrolls[] = {{"Przesuń w górę", "PopupScrollUp", Qt::Key_Up, ScrollDirection::Up},
-                   {"Przesuń w dół", "PopupScrollDown", Qt::Key_Down, ScrollDirection::Down},
-                   {"Przesuń w lewo", "PopupScrollLeft", Qt::Key_Left, ScrollDirection::Left},
-                   {"Przesuń w prawo", "PopupScrollRight", Qt::Key_Right, ScrollDirection::Right}};
-    for (const auto& s : scrolls) {
-        QAction* a = addPopupItem(contextMenu_, s.caption, s.name, K(s.key), nullptr);
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this, [this, d = s.direction] { scrollView(d); });
-    }
+    addPopupRows(contextMenu_,
+                 {{"Przesuń w górę", "PopupScrollUp", Qt::Key_Up,
+                   [this] { scrollView(ScrollDirection::Up); }, nullptr, kHidden},
+                  {"Przesuń w dół", "PopupScrollDown", Qt::Key_Down,
+                   [this] { scrollView(ScrollDirection::Down); }, nullptr, kHidden},
+                  {"Przesuń w lewo", "PopupScrollLeft", Qt::Key_Left,
+                   [this] { scrollView(ScrollDirection::Left); }, nullptr, kHidden},
+                  {"Przesuń w prawo", "PopupScrollRight", Qt::Key_Right,
+                   [this] { scrollView(ScrollDirection::Right); }, nullptr, kHidden}});
 }
 
 // Unlike the go-to-alias command, these leave the next press alone: it is
@@ -173,42 +169,39 @@ void TZudezezor::PopupMenu() {
     const ContextMenuState s = contextMenuState(doc_.persons());
     // Qt disables hidden actions, but a hidden item still answers its key
     // when its rule allows; the rule's verdict is kept beside the action.
-    const auto set = [this](const char* name, bool enabled) {
-        QAction* a = action(QString::fromLatin1(name));
+    const auto set = [](QAction* a, bool enabled) {
         a->setEnabled(enabled);
         a->setProperty(kRuleDisabled, !enabled);
     };
-    for (const char* name : {"PopupNewMale", "PopupNewFemale"}) {
-        action(QString::fromLatin1(name))->setVisible(s.newPersonVisible);
+    for (QAction* a : {popup_.newMale, popup_.newFemale}) a->setVisible(s.newPersonVisible);
+    set(popup_.properties, s.properties);
+    set(popup_.remove, s.deletePerson);
+    set(popup_.linkFather, s.linkToFather);
+    set(popup_.linkMother, s.linkToMother);
+    set(popup_.linkRelative, s.linkToRelative);
+    set(popup_.deleteLinkMenu, s.deleteLinkMenu);
+    for (QAction* a :
+         {popup_.deleteLinkFather, popup_.deleteLinkMother, popup_.deleteLinkRelative}) {
+        a->setVisible(s.deleteLinkItemsVisible);
     }
-    set("PopupProperties", s.properties);
-    set("PopupDelete", s.deletePerson);
-    set("PopupLinkFather", s.linkToFather);
-    set("PopupLinkMother", s.linkToMother);
-    set("PopupLinkRelative", s.linkToRelative);
-    set("PopupDeleteLinkMenu", s.deleteLinkMenu);
-    for (const char* name :
-         {"PopupDeleteLinkFather", "PopupDeleteLinkMother", "PopupDeleteLinkRelative"}) {
-        action(QString::fromLatin1(name))->setVisible(s.deleteLinkItemsVisible);
-    }
-    set("PopupDeleteLinkFather", s.deleteLinkToFather);
-    set("PopupDeleteLinkMother", s.deleteLinkToMother);
-    set("PopupDeleteLinkRelative", s.deleteLinkToRelative);
-    set("PopupGoToFather", s.goToFather);
-    set("PopupGoToMother", s.goToMother);
-    action(QStringLiteral("PopupGoToFather"))->setText(captionOf(s.goToFatherCaption, ctx_.codec));
-    action(QStringLiteral("PopupGoToMother"))->setText(captionOf(s.goToMotherCaption, ctx_.codec));
-    set("PopupRelativesList", s.relativesList);
-    set("PopupSiblingsList", s.siblingsList);
-    set("PopupChildrenList", s.childrenList);
-    set("PopupGoToAlias", s.goToAlias);
+    set(popup_.deleteLinkFather, s.deleteLinkToFather);
+    set(popup_.deleteLinkMother, s.deleteLinkToMother);
+    set(popup_.deleteLinkRelative, s.deleteLinkToRelative);
+    set(popup_.goToFather, s.goToFather);
+    set(popup_.goToMother, s.goToMother);
+    popup_.goToFather->setText(captionOf(s.goToFatherCaption, ctx_.codec));
+    popup_.goToMother->setText(captionOf(s.goToMotherCaption, ctx_.codec));
+    set(popup_.relativesList, s.relativesList);
+    set(popup_.siblingsList, s.siblingsList);
+    set(popup_.childrenList, s.childrenList);
+    set(popup_.goToAlias, s.goToAlias);
     if (!s.goToAliasCaption.empty()) {
-        action(QStringLiteral("PopupGoToAlias"))->setText(QString::fromUtf8(s.goToAliasCaption));
+        popup_.goToAlias->setText(QString::fromUtf8(s.goToAliasCaption));
     }
-    set("PopupZoomPerson", s.zoomToPerson);
-    set("PopupAlignMenu", s.align);
-    set("PopupMakeAlias", s.makeAlias);
-    set("PopupMakeThisAlias", s.makeThisAnAlias);
+    set(popup_.zoomPerson, s.zoomToPerson);
+    set(popup_.alignMenu, s.align);
+    set(popup_.makeAlias, s.makeAlias);
+    set(popup_.makeThisAlias, s.makeThisAnAlias);
 }
 
 }  // namespace lineara

@@ -34,108 +34,83 @@ void TZudezezor::buildEditMenu() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edytuj"));
     edit->setObjectName(QStringLiteral("Edit1"));
     buildUndoActions(edit);
-    connect(addAction(edit, QStringLiteral("Nowy &mężczyzna"), "Nyperson1",
-                      QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, this, &TZudezezor::Nyperson1Click);
-    connect(addAction(edit, QStringLiteral("Nowa &kobieta"), "NewFemaleItem1",
-                      QKeySequence(Qt::CTRL | Qt::Key_F)),
-            &QAction::triggered, this, &TZudezezor::NewFemaleItem1Click);
-    connect(addAction(edit, QStringLiteral("&Usuń"), "Slettperson1", QKeySequence(Qt::Key_Delete)),
-            &QAction::triggered, this, &TZudezezor::Slettperson1Click);
-    connect(addAction(edit, QStringLiteral("Ustaw pozycję jako &startową"), "Makehome1",
-                      QKeySequence(Qt::CTRL | Qt::Key_Home)),
-            &QAction::triggered, this, &TZudezezor::Makehome1Click);
-    connect(addAction(edit, QStringLiteral("&Właściwości"), "Properties1",
-                      QKeySequence(Qt::Key_Return)),
-            &QAction::triggered, this, &TZudezezor::PropertiesClick);
+    addRows(edit, {{"Nowy &mężczyzna", "Nyperson1", Qt::CTRL | Qt::Key_N,
+                    &TZudezezor::Nyperson1Click, &edit_.newMale},
+                   {"Nowa &kobieta", "NewFemaleItem1", Qt::CTRL | Qt::Key_F,
+                    &TZudezezor::NewFemaleItem1Click, &edit_.newFemale},
+                   {"&Usuń", "Slettperson1", Qt::Key_Delete, &TZudezezor::Slettperson1Click,
+                    &edit_.remove},
+                   {"Ustaw pozycję jako &startową", "Makehome1", Qt::CTRL | Qt::Key_Home,
+                    &TZudezezor::Makehome1Click, &edit_.makeHome},
+                   {"&Właściwości", "Properties1", Qt::Key_Return, &TZudezezor::PropertiesClick,
+                    &edit_.properties}});
     edit->addSeparator();
-    const struct {
-        const char* caption;
-        const char* name;
-        AlignSide side;
-    } aligns[] = {{"Wyrównaj do &góry", "AlignTop1", AlignSide::Top},
-                  {"Wyrównaj do &dołu", "AlignBottom1", AlignSide::Bottom},
-                  {"Wyrównaj do &lewej", "AlignLeft1", AlignSide::Left},
-                  {"Wyrównaj do &prawej", "AlignRight1", AlignSide::Right}};
-    for (const auto& a : aligns) {
-        connect(addAction(edit, QString::fromUtf8(a.caption), a.name), &QAction::triggered, this,
-                [this, side = a.side] { alignSelectionTo(side); });
-    }
+    addRows(edit, {{"Wyrównaj do &góry", "AlignTop1", QKeySequence(),
+                    [this] { alignSelectionTo(AlignSide::Top); }, &edit_.align.top},
+                   {"Wyrównaj do &dołu", "AlignBottom1", QKeySequence(),
+                    [this] { alignSelectionTo(AlignSide::Bottom); }, &edit_.align.bottom},
+                   {"Wyrównaj do &lewej", "AlignLeft1", QKeySequence(),
+                    [this] { alignSelectionTo(AlignSide::Left); }, &edit_.align.left},
+                   {"Wyrównaj do &prawej", "AlignRight1", QKeySequence(),
+                    [this] { alignSelectionTo(AlignSide::Right); }, &edit_.align.right}});
     connect(edit, &QMenu::aboutToShow, this, &TZudezezor::refreshCommandStates);
 }
 
 void TZudezezor::buildLinkMenu() {
     QMenu* link = menuBar()->addMenu(QStringLiteral("&Łącza"));
     link->setObjectName(QStringLiteral("Link1"));
-    connect(
-        addAction(link, QStringLiteral("Łącz z &ojcem"), "LinktoFather1", QKeySequence(Qt::Key_F)),
-        &QAction::triggered, this, &TZudezezor::LinktoFather1Click);
-    connect(
-        addAction(link, QStringLiteral("Łącz z &matką"), "LinktoMother2", QKeySequence(Qt::Key_M)),
-        &QAction::triggered, this, &TZudezezor::LinktoMother2Click);
-    connect(addAction(link, QStringLiteral("Łącz z &krewnym"), "LinkMarriage1",
-                      QKeySequence(Qt::Key_L)),
-            &QAction::triggered, this, &TZudezezor::LinkMarriage1Click);
+    addRows(link, {{"Łącz z &ojcem", "LinktoFather1", Qt::Key_F, &TZudezezor::LinktoFather1Click,
+                    &link_.toFather},
+                   {"Łącz z &matką", "LinktoMother2", Qt::Key_M, &TZudezezor::LinktoMother2Click,
+                    &link_.toMother},
+                   {"Łącz z &krewnym", "LinkMarriage1", Qt::Key_L, &TZudezezor::LinkMarriage1Click,
+                    &link_.toRelative}});
     QMenu* remove = link->addMenu(QStringLiteral("Usuń łącze do..."));
     remove->setObjectName(QStringLiteral("DeleteLink1"));
     // Ctrl+F is "Nowa &kobieta"'s; the menu shows it here too, but a second
     // binding would make the key ambiguous and neither item would get it.
-    connect(addAction(remove, QStringLiteral("Ojca\tCtrl+F"), "DeleteLinktoFather1"),
-            &QAction::triggered, this, &TZudezezor::DeleteLinktoFather1Click);
-    connect(addAction(remove, QStringLiteral("Matki"), "DeleteLinktoMother1",
-                      QKeySequence(Qt::CTRL | Qt::Key_M)),
-            &QAction::triggered, this, &TZudezezor::DeleteLinktoMother1Click);
-    connect(addAction(remove, QStringLiteral("Krewnego"), "DeleteLinktoMarriage1",
-                      QKeySequence(Qt::CTRL | Qt::Key_L)),
-            &QAction::triggered, this, &TZudezezor::DeleteLinktoMarriage1Click);
+    addRows(remove, {{"Ojca\tCtrl+F", "DeleteLinktoFather1", QKeySequence(),
+                      &TZudezezor::DeleteLinktoFather1Click, &link_.deleteToFather},
+                     {"Matki", "DeleteLinktoMother1", Qt::CTRL | Qt::Key_M,
+                      &TZudezezor::DeleteLinktoMother1Click, &link_.deleteToMother},
+                     {"Krewnego", "DeleteLinktoMarriage1", Qt::CTRL | Qt::Key_L,
+                      &TZudezezor::DeleteLinktoMarriage1Click, &link_.deleteToRelative}});
     connect(link, &QMenu::aboutToShow, this, &TZudezezor::updateLinkMenu);
 }
 
 void TZudezezor::buildAliasMenu() {
     QMenu* alias = menuBar()->addMenu(QStringLiteral("&Alias"));
     alias->setObjectName(QStringLiteral("Alias1"));
-    connect(addAction(alias, QStringLiteral("Stwórz &alias"), "MakeAlias1",
-                      QKeySequence(Qt::CTRL | Qt::Key_A)),
-            &QAction::triggered, this, &TZudezezor::MakeAliasClick);
-    connect(addAction(alias, QStringLiteral("Stwórz &to jako alias"), "MakeThisAlias1",
-                      QKeySequence(Qt::CTRL | Qt::Key_T)),
-            &QAction::triggered, this, &TZudezezor::MakeThisAliasClick);
-    connect(addAction(alias, QStringLiteral("&Idź do aliasu"), "GotoAlias1",
-                      QKeySequence(Qt::CTRL | Qt::Key_G)),
-            &QAction::triggered, this, &TZudezezor::GotoAlias1Click);
+    addRows(alias, {{"Stwórz &alias", "MakeAlias1", Qt::CTRL | Qt::Key_A,
+                     &TZudezezor::MakeAliasClick, &alias_.make},
+                    {"Stwórz &to jako alias", "MakeThisAlias1", Qt::CTRL | Qt::Key_T,
+                     &TZudezezor::MakeThisAliasClick, &alias_.makeThis},
+                    {"&Idź do aliasu", "GotoAlias1", Qt::CTRL | Qt::Key_G,
+                     &TZudezezor::GotoAlias1Click, &alias_.goTo}});
     connect(alias, &QMenu::aboutToShow, this, &TZudezezor::updateAliasMenu);
 }
 
 void TZudezezor::buildEditToolButtons() {
     addUndoToolButtons();
     toolBar_->addSeparator();
-    const struct {
-        const char* caption;
-        const char* name;
-        void (TZudezezor::*command)();
-    } buttons[] = {{"&Właściwości", "PropertiesButton", &TZudezezor::PropertiesClick},
-                   {"&Usuń", "DeleteButton", &TZudezezor::Slettperson1Click},
-                   {"Łącz z &ojcem", "LinkFatherButton", &TZudezezor::LinktoFather1Click},
-                   {"Łącz z &matką", "LinkMotherButton", &TZudezezor::LinktoMother2Click},
-                   {"Łącz z &krewnym", "LinkRelativeButton", &TZudezezor::LinkMarriage1Click}};
-    for (const auto& b : buttons) {
-        QAction* a = toolBar_->addAction(QString::fromUtf8(b.caption));
-        a->setObjectName(QString::fromLatin1(b.name));
-        connect(a, &QAction::triggered, this, b.command);
-    }
-    const struct {
-        const char* caption;
-        const char* name;
-        AlignSide side;
-    } aligns[] = {{"Do &góry", "AlignTopButton", AlignSide::Top},
-                  {"Do &dołu", "AlignBottomButton", AlignSide::Bottom},
-                  {"Do &lewej", "AlignLeftButton", AlignSide::Left},
-                  {"Do &prawej", "AlignRightButton", AlignSide::Right}};
-    for (const auto& b : aligns) {
-        QAction* a = toolBar_->addAction(QString::fromUtf8(b.caption));
-        a->setObjectName(QString::fromLatin1(b.name));
-        connect(a, &QAction::triggered, this, [this, side = b.side] { alignSelectionTo(side); });
-    }
+    addRows(toolBar_, {{"&Właściwości", "PropertiesButton", QKeySequence(),
+                        &TZudezezor::PropertiesClick, &buttons_.properties},
+                       {"&Usuń", "DeleteButton", QKeySequence(), &TZudezezor::Slettperson1Click,
+                        &buttons_.remove},
+                       {"Łącz z &ojcem", "LinkFatherButton", QKeySequence(),
+                        &TZudezezor::LinktoFather1Click, &buttons_.linkFather},
+                       {"Łącz z &matką", "LinkMotherButton", QKeySequence(),
+                        &TZudezezor::LinktoMother2Click, &buttons_.linkMother},
+                       {"Łącz z &krewnym", "LinkRelativeButton", QKeySequence(),
+                        &TZudezezor::LinkMarriage1Click, &buttons_.linkRelative}});
+    addRows(toolBar_, {{"Do &góry", "AlignTopButton", QKeySequence(),
+                        [this] { alignSelectionTo(AlignSide::Top); }, &buttons_.align.top},
+                       {"Do &dołu", "AlignBottomButton", QKeySequence(),
+                        [this] { alignSelectionTo(AlignSide::Bottom); }, &buttons_.align.bottom},
+                       {"Do &lewej", "AlignLeftButton", QKeySequence(),
+                        [this] { alignSelectionTo(AlignSide::Left); }, &buttons_.align.left},
+                       {"Do &prawej", "AlignRightButton", QKeySequence(),
+                        [this] { alignSelectionTo(AlignSide::Right); }, &buttons_.align.right}});
     refreshCommandStates();
 }
 
@@ -144,39 +119,38 @@ void TZudezezor::buildEditToolButtons() {
 void TZudezezor::refreshCommandStates() {
     refreshUndoActions();
     const EditCommandStates s = editCommandStates(doc_.persons());
-    const auto enable = [this](const char* name, bool on) {
-        if (QAction* a = action(QString::fromLatin1(name))) a->setEnabled(on);
+    // The tool bar's buttons come after the menus; until they are there
+    // only the menus' items are set.
+    const auto enable = [](QAction* a, bool on) {
+        if (a != nullptr) a->setEnabled(on);
     };
-    for (const char* name : {"PropertiesButton", "Properties1"}) enable(name, s.properties);
-    for (const char* name : {"DeleteButton", "Slettperson1"}) enable(name, s.deletePerson);
-    enable("Makehome1", s.makeHome);
-    for (const char* name :
-         {"AlignTopButton", "AlignBottomButton", "AlignLeftButton", "AlignRightButton", "AlignTop1",
-          "AlignBottom1", "AlignLeft1", "AlignRight1"}) {
-        enable(name, s.align);
+    for (QAction* a : {buttons_.properties, edit_.properties}) enable(a, s.properties);
+    for (QAction* a : {buttons_.remove, edit_.remove}) enable(a, s.deletePerson);
+    enable(edit_.makeHome, s.makeHome);
+    for (const AlignActions& align : {buttons_.align, edit_.align}) {
+        for (QAction* a : align.all()) enable(a, s.align);
     }
-    for (const char* name : {"LinkFatherButton", "LinkMotherButton", "LinkRelativeButton"}) {
-        enable(name, s.linkButtons);
+    for (QAction* a : {buttons_.linkFather, buttons_.linkMother, buttons_.linkRelative}) {
+        enable(a, s.linkButtons);
     }
 }
 
 void TZudezezor::updateLinkMenu() {
     const LinkMenuState s = linkMenuState(doc_.persons());
-    action(QStringLiteral("LinktoFather1"))->setEnabled(s.linkToFather);
-    action(QStringLiteral("LinktoMother2"))->setEnabled(s.linkToMother);
-    action(QStringLiteral("LinkMarriage1"))->setEnabled(s.linkToRelative);
-    action(QStringLiteral("DeleteLinktoFather1"))->setEnabled(s.deleteLinkToFather);
-    action(QStringLiteral("DeleteLinktoMother1"))->setEnabled(s.deleteLinkToMother);
-    action(QStringLiteral("DeleteLinktoMarriage1"))->setEnabled(s.deleteLinkToRelative);
+    link_.toFather->setEnabled(s.linkToFather);
+    link_.toMother->setEnabled(s.linkToMother);
+    link_.toRelative->setEnabled(s.linkToRelative);
+    link_.deleteToFather->setEnabled(s.deleteLinkToFather);
+    link_.deleteToMother->setEnabled(s.deleteLinkToMother);
+    link_.deleteToRelative->setEnabled(s.deleteLinkToRelative);
 }
 
 void TZudezezor::updateAliasMenu() {
     const AliasMenuState s = aliasMenuState(doc_.persons());
-    action(QStringLiteral("MakeAlias1"))->setEnabled(s.makeAlias);
-    action(QStringLiteral("MakeThisAlias1"))->setEnabled(s.makeThisAnAlias);
-    QAction* go = action(QStringLiteral("GotoAlias1"));
-    go->setEnabled(s.goToAlias);
-    if (!s.goToAliasCaption.empty()) go->setText(utf8(s.goToAliasCaption));
+    alias_.make->setEnabled(s.makeAlias);
+    alias_.makeThis->setEnabled(s.makeThisAnAlias);
+    alias_.goTo->setEnabled(s.goToAlias);
+    if (!s.goToAliasCaption.empty()) alias_.goTo->setText(utf8(s.goToAliasCaption));
 }
 
 // --- the commands ---

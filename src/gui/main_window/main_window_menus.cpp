@@ -10,12 +10,37 @@
 
 namespace lineara {
 
-QAction* TZudezezor::addAction(QMenu* menu, const QString& caption, const char* name,
-                               const QKeySequence& key) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    if (!key.isEmpty()) a->setShortcut(key);
-    return a;
+namespace {
+
+// A row that runs one of the document commands.
+RowCommand onDocument(DocumentCommands& commands, void (DocumentCommands::*command)()) {
+    return [&commands, command] { (commands.*command)(); };
+}
+
+}  // namespace
+
+QList<QAction*> TZudezezor::addRows(QWidget* target, const std::vector<ActionRow>& rows) {
+    QList<QAction*> added;
+    for (const ActionRow& row : rows) {
+        auto* a = new QAction(QString::fromUtf8(row.caption), target);
+        a->setObjectName(QString::fromLatin1(row.name));
+        if (!row.icon.isNull()) a->setIcon(row.icon);
+        if (!row.key.isEmpty()) a->setShortcut(row.key);
+        if (row.options & kCheckable) a->setCheckable(true);
+        if (row.options & kChecked) a->setChecked(true);
+        if (row.options & kHidden) a->setVisible(false);
+        target->addAction(a);
+        if (row.command.member() != nullptr) {
+            connect(a, &QAction::triggered, this, row.command.member());
+        } else if (row.command.checkMember() != nullptr) {
+            connect(a, &QAction::triggered, this, row.command.checkMember());
+        } else if (row.command.function()) {
+            connect(a, &QAction::triggered, this, row.command.function());
+        }
+        if (row.keep != nullptr) *row.keep = a;
+        added << a;
+    }
+    return added;
 }
 
 QAction* TZudezezor::action(const QString& objectName) const {
@@ -33,19 +58,18 @@ void TZudezezor::buildMenus() {
 
 void TZudezezor::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
-    connect(addAction(file, QStringLiteral("&Nowy"), "New1"), &QAction::triggered, this,
-            [this] { commands_.New1Click(); });
-    connect(addAction(file, QStringLiteral("&Otwórz"), "Open1", QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, [this] { commands_.Open1Click(); });
-    connect(addAction(file, QStringLiteral("&Zapisz"), "Save1", QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, [this] { commands_.Save1Click(); });
-    connect(addAction(file, QStringLiteral("Zapisz j&ako"), "SaveAs1"), &QAction::triggered, this,
-            [this] { commands_.SaveAs1Click(); });
-    connect(addAction(file, QStringLiteral("&Zapisz wszystkie pliki"), "Exportallfiles1"),
-            &QAction::triggered, this, [this] { commands_.Exportallfiles1Click(); });
+    DocumentCommands& c = commands_;
+    addRows(
+        file,
+        {{"&Nowy", "New1", QKeySequence(), onDocument(c, &DocumentCommands::New1Click)},
+         {"&Otwórz", "Open1", Qt::CTRL | Qt::Key_O, onDocument(c, &DocumentCommands::Open1Click)},
+         {"&Zapisz", "Save1", Qt::CTRL | Qt::Key_S, onDocument(c, &DocumentCommands::Save1Click)},
+         {"Zapisz j&ako", "SaveAs1", QKeySequence(),
+          onDocument(c, &DocumentCommands::SaveAs1Click)},
+         {"&Zapisz wszystkie pliki", "Exportallfiles1", QKeySequence(),
+          onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
     file->addSeparator();
-    connect(addAction(file, QStringLiteral("&Wyjście"), "Exit1"), &QAction::triggered, this,
-            &QWidget::close);
+    addRows(file, {{"&Wyjście", "Exit1", QKeySequence(), [this] { close(); }}});
 }
 
 void TZudezezor::buildViewMenu() {
@@ -54,82 +78,72 @@ void TZudezezor::buildViewMenu() {
     codes->setObjectName(QStringLiteral("Colorcodes"));
     colourCodes_ = new QActionGroup(this);
     colourCodes_->setExclusive(true);
-    struct Item {
-        const char* caption;
-        const char* name;
-        ColourCode code;
-    } items[] = {{"&Płeć", "ColorcodeGender", ColourCode::Gender},
-                 {"N&otatki", "ColorcodeNotes", ColourCode::Notes},
-                 {"&Zdjęcie", "ColorcodePicture", ColourCode::Picture},
-                 {"&Nic", "ColorcodeNone", ColourCode::None}};
-    for (const Item& item : items) {
-        QAction* a = addAction(codes, QString::fromUtf8(item.caption), item.name);
-        a->setCheckable(true);
-        a->setData(static_cast<int>(item.code));
-        a->setChecked(item.code == ColourCode::None);
-        colourCodes_->addAction(a);
-        connect(a, &QAction::triggered, this, [this, code = item.code] {
+    const auto show = [this](ColourCode code) {
+        return [this, code] {
             colourCode_ = code;
             FormPaint();
-        });
+        };
+    };
+    const QList<QAction*> items =
+        addRows(codes, {{"&Płeć", "ColorcodeGender", QKeySequence(), show(ColourCode::Gender),
+                         nullptr, kCheckable},
+                        {"N&otatki", "ColorcodeNotes", QKeySequence(), show(ColourCode::Notes),
+                         nullptr, kCheckable},
+                        {"&Zdjęcie", "ColorcodePicture", QKeySequence(), show(ColourCode::Picture),
+                         nullptr, kCheckable},
+                        {"&Nic", "ColorcodeNone", QKeySequence(), show(ColourCode::None), nullptr,
+                         kCheckable | kChecked}});
+    // setColourCode finds its item by the code kept in the item's data.
+    const ColourCode shown[] = {ColourCode::Gender, ColourCode::Notes, ColourCode::Picture,
+                                ColourCode::None};
+    for (int i = 0; i < items.size(); ++i) {
+        items[i]->setData(static_cast<int>(shown[i]));
+        colourCodes_->addAction(items[i]);
     }
     addViewToggles(view);
 }
 
 void TZudezezor::buildToolsAndHelpMenus() {
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    connect(addAction(tools, QStringLiteral("&Opcje"), "Options1"), &QAction::triggered, this,
-            &TZudezezor::optionsRequested);
-    connect(addAction(tools, QStringLiteral("&Czcionka ekranu..."), "ScreenFont1"),
-            &QAction::triggered, this, &TZudezezor::screenFontRequested);
+    addRows(tools, {{"&Opcje", "Options1", QKeySequence(), &TZudezezor::optionsRequested},
+                    {"&Czcionka ekranu...", "ScreenFont1", QKeySequence(),
+                     &TZudezezor::screenFontRequested}});
     buildCheckCommands(tools);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    connect(addAction(help, QStringLiteral("&Kontestowa"), "Contents1", QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &TZudezezor::helpContentsRequested);
-    connect(addAction(help, QStringLiteral("&Wyszukiwanie"), "Search1",
-                      QKeySequence(Qt::SHIFT | Qt::Key_F1)),
-            &QAction::triggered, this, &TZudezezor::helpSearchRequested);
+    addRows(help, {{"&Kontestowa", "Contents1", Qt::Key_F1, &TZudezezor::helpContentsRequested},
+                   {"&Wyszukiwanie", "Search1", Qt::SHIFT | Qt::Key_F1,
+                    &TZudezezor::helpSearchRequested}});
     help->addSeparator();
-    connect(addAction(help, QStringLiteral("Strona &domowa"), "HomePage1"), &QAction::triggered,
-            this, &TZudezezor::homePageRequested);
-    connect(addAction(help, QStringLiteral("&Pomoc techniczna"), "Support1"), &QAction::triggered,
-            this, &TZudezezor::supportPageRequested);
-    connect(addAction(help, QStringLiteral("&Napisz do nas"), "Feedback1"), &QAction::triggered,
-            this, &TZudezezor::feedbackPageRequested);
+    addRows(help,
+            {{"Strona &domowa", "HomePage1", QKeySequence(), &TZudezezor::homePageRequested},
+             {"&Pomoc techniczna", "Support1", QKeySequence(), &TZudezezor::supportPageRequested},
+             {"&Napisz do nas", "Feedback1", QKeySequence(), &TZudezezor::feedbackPageRequested}});
     help->addSeparator();
-    connect(addAction(help, QStringLiteral("&O programie"), "About1"), &QAction::triggered, this,
-            &TZudezezor::aboutRequested);
+    addRows(help, {{"&O programie", "About1", QKeySequence(), &TZudezezor::aboutRequested}});
 }
 
 void TZudezezor::buildToolBar() {
     toolBar_ = addToolBar(QStringLiteral("Pasek narzędzi"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    struct Button {
-        const char* caption;
-        const char* name;
-        QStyle::StandardPixmap icon;
-        void (DocumentCommands::*command)();
-    } buttons[] = {
-        {"&Nowy", "NewButton", QStyle::SP_FileIcon, &DocumentCommands::New1Click},
-        {"&Otwórz", "OpenButton", QStyle::SP_DialogOpenButton, &DocumentCommands::Open1Click},
-        {"&Zapisz", "SaveButton", QStyle::SP_DialogSaveButton, &DocumentCommands::Save1Click}};
-    for (const Button& b : buttons) {
-        QAction* a =
-            toolBar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
-        a->setObjectName(QString::fromLatin1(b.name));
-        connect(a, &QAction::triggered, this,
-                [this, command = b.command] { (commands_.*command)(); });
-    }
+    const auto icon = [this](QStyle::StandardPixmap which) { return style()->standardIcon(which); };
+    DocumentCommands& c = commands_;
+    addRows(toolBar_,
+            {{"&Nowy", "NewButton", QKeySequence(), onDocument(c, &DocumentCommands::New1Click),
+              nullptr, 0, icon(QStyle::SP_FileIcon)},
+             {"&Otwórz", "OpenButton", QKeySequence(), onDocument(c, &DocumentCommands::Open1Click),
+              nullptr, 0, icon(QStyle::SP_DialogOpenButton)},
+             {"&Zapisz", "SaveButton", QKeySequence(), onDocument(c, &DocumentCommands::Save1Click),
+              nullptr, 0, icon(QStyle::SP_DialogSaveButton)}});
 }
 
 void TZudezezor::buildCheckCommands(QMenu* tools) {
     tools->addSeparator();
-    connect(addAction(tools, QStringLiteral("&Sprawdź jakość"), "Qualitycheckfile1"),
-            &QAction::triggered, this, &TZudezezor::qualityCheckRequested);
-    connect(addAction(tools, QStringLiteral("Konwertuj &daty"), "Convertdates1"),
-            &QAction::triggered, this, &TZudezezor::dateConversionRequested);
+    addRows(tools, {{"&Sprawdź jakość", "Qualitycheckfile1", QKeySequence(),
+                     &TZudezezor::qualityCheckRequested},
+                    {"Konwertuj &daty", "Convertdates1", QKeySequence(),
+                     &TZudezezor::dateConversionRequested}});
 }
 
 }  // namespace lineara

@@ -85,60 +85,42 @@ void TZudezezor::alignSelectionTo(AlignSide side) {
 
 void TZudezezor::buildZoomMenu() {
     QMenu* zoom = menuBar()->addMenu(QStringLiteral("&Zoom"));
-    connect(addAction(zoom, QStringLiteral("Pow&iększ"), "ZoomIn1", QKeySequence(Qt::Key_I)),
-            &QAction::triggered, this, &TZudezezor::ZoomIn1Click);
-    connect(addAction(zoom, QStringLiteral("P&omniejsz"), "ZoomOut1", QKeySequence(Qt::Key_O)),
-            &QAction::triggered, this, &TZudezezor::ZoomOut1Click);
+    addRows(zoom, {{"Pow&iększ", "ZoomIn1", Qt::Key_I, &TZudezezor::ZoomIn1Click},
+                   {"P&omniejsz", "ZoomOut1", Qt::Key_O, &TZudezezor::ZoomOut1Click}});
     zoom->addSeparator();
-    const int presets[] = {200, 100, 50, 35, 20, 10, 5, 1};
-    const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4,
-                            Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8};
-    for (int i = 0; i < 8; ++i) {
-        const QByteArray name = "ZoomPreset" + QByteArray::number(presets[i]);
-        QAction* a = addAction(zoom, QString::number(presets[i]) + QLatin1Char('%'),
-                               name.constData(), QKeySequence(Qt::CTRL | keys[i]));
-        connect(a, &QAction::triggered, this, [this, percent = presets[i]] { zoomto(percent); });
-    }
+    addRows(zoom, {{"200%", "ZoomPreset200", Qt::CTRL | Qt::Key_F1, [this] { zoomto(200); }},
+                   {"100%", "ZoomPreset100", Qt::CTRL | Qt::Key_F2, [this] { zoomto(100); }},
+                   {"50%", "ZoomPreset50", Qt::CTRL | Qt::Key_F3, [this] { zoomto(50); }},
+                   {"35%", "ZoomPreset35", Qt::CTRL | Qt::Key_F4, [this] { zoomto(35); }},
+                   {"20%", "ZoomPreset20", Qt::CTRL | Qt::Key_F5, [this] { zoomto(20); }},
+                   {"10%", "ZoomPreset10", Qt::CTRL | Qt::Key_F6, [this] { zoomto(10); }},
+                   {"5%", "ZoomPreset5", Qt::CTRL | Qt::Key_F7, [this] { zoomto(5); }},
+                   {"1%", "ZoomPreset1", Qt::CTRL | Qt::Key_F8, [this] { zoomto(1); }}});
     zoom->addSeparator();
-    connect(addAction(zoom, QStringLiteral("&Powiększ wybraną osobę"), "Zoom1",
-                      QKeySequence(Qt::Key_Z)),
-            &QAction::triggered, this, &TZudezezor::Zoom1Click);
-    areaZoomAction_ = addAction(zoom, QStringLiteral("Powiększ do obsz&aru"), "Area1");
-    areaZoomAction_->setCheckable(true);
-    // The action has already flipped its check mark; the mode follows it.
-    connect(areaZoomAction_, &QAction::triggered, this, &TZudezezor::setAreaZoomMode);
+    addRows(zoom, {{"&Powiększ wybraną osobę", "Zoom1", Qt::Key_Z, &TZudezezor::Zoom1Click},
+                   // The action has already flipped its check mark when the
+                   // mode follows it.
+                   {"Powiększ do obsz&aru", "Area1", QKeySequence(), &TZudezezor::setAreaZoomMode,
+                    &areaZoomAction_, kCheckable}});
 }
 
 // The tool bar's button and the menu item show the same mode; either one
 // switches it.
 void TZudezezor::addAreaZoomButton() {
     toolBar_->addSeparator();
-    areaZoomButton_ = toolBar_->addAction(QStringLiteral("Zoom to &Area"));
-    areaZoomButton_->setObjectName(QStringLiteral("AreaButton"));
-    areaZoomButton_->setCheckable(true);
-    connect(areaZoomButton_, &QAction::triggered, this, &TZudezezor::setAreaZoomMode);
+    addRows(toolBar_, {{"Zoom to &Area", "AreaButton", QKeySequence(), &TZudezezor::setAreaZoomMode,
+                        &areaZoomButton_, kCheckable}});
 }
 
 void TZudezezor::addViewToggles(QMenu* view) {
-    struct Toggle {
-        const char* caption;
-        const char* name;
-        Qt::Key key;
-        std::function<void(bool)> show;
-    } toggles[] = {
-        {"&Pasek narzędzi", "ShowToolBar1", Qt::Key_F7,
-         [this](bool on) { toolBar_->setVisible(on); }},
-        {"&Nawigator", "ShowNavigator1", Qt::Key_F8, [this](bool on) { showNavigator(on); }},
-        {"Pasek st&atusu", "ShowStatusBar1", Qt::Key_F10,
-         [this](bool on) { statusBar()->setVisible(on); }}};
     view->addSeparator();
-    for (const Toggle& t : toggles) {
-        QAction* a = addAction(view, QString::fromUtf8(t.caption), t.name, QKeySequence(t.key));
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::triggered, this, t.show);
-        if (t.key == Qt::Key_F8) navigatorToggle_ = a;
-    }
+    addRows(view,
+            {{"&Pasek narzędzi", "ShowToolBar1", Qt::Key_F7,
+              [this](bool on) { toolBar_->setVisible(on); }, nullptr, kCheckable | kChecked},
+             {"&Nawigator", "ShowNavigator1", Qt::Key_F8, [this](bool on) { showNavigator(on); },
+              &navigatorToggle_, kCheckable | kChecked},
+             {"Pasek st&atusu", "ShowStatusBar1", Qt::Key_F10,
+              [this](bool on) { statusBar()->setVisible(on); }, nullptr, kCheckable | kChecked}});
 }
 
 // The plain arrow keys scroll by one step. They are actions of the window
@@ -146,23 +128,14 @@ void TZudezezor::addViewToggles(QMenu* view) {
 // in the main window. The wheel over the canvas zooms, and the navigator's
 // held arrows repeat on a timer.
 void TZudezezor::addViewInput() {
-    const struct {
-        const char* caption;
-        const char* name;
-        Qt::Key key;
-        ScrollDirection direction;
-    } keys[] = {{"Przesuń w lewo", "ScrollLeft1", Qt::Key_Left, ScrollDirection::Left},
-                {"Przesuń w prawo", "ScrollRight1", Qt::Key_Right, ScrollDirection::Right},
-                {"Przesuń w górę", "ScrollUp1", Qt::Key_Up, ScrollDirection::Up},
-                {"Przesuń w dół", "ScrollDown1", Qt::Key_Down, ScrollDirection::Down}};
-    for (const auto& k : keys) {
-        auto* a = new QAction(QString::fromUtf8(k.caption), this);
-        a->setObjectName(QString::fromLatin1(k.name));
-        a->setShortcut(QKeySequence(k.key));
-        QWidget::addAction(a);
-        connect(a, &QAction::triggered, this,
-                [this, direction = k.direction] { scrollView(direction); });
-    }
+    addRows(this, {{"Przesuń w lewo", "ScrollLeft1", Qt::Key_Left,
+                    [this] { scrollView(ScrollDirection::Left); }},
+                   {"Przesuń w prawo", "ScrollRight1", Qt::Key_Right,
+                    [this] { scrollView(ScrollDirection::Right); }},
+                   {"Przesuń w górę", "ScrollUp1", Qt::Key_Up,
+                    [this] { scrollView(ScrollDirection::Up); }},
+                   {"Przesuń w dół", "ScrollDown1", Qt::Key_Down,
+                    [this] { scrollView(ScrollDirection::Down); }}});
     canvas_->installEventFilter(this);
     scrollRepeat_ = new QTimer(this);
     connect(scrollRepeat_, &QTimer::timeout, this, &TZudezezor::navigatorScrollTick);
