@@ -7,6 +7,16 @@
 #include <functional>
 #include <string>
 
+// A memory limit means nothing to the address sanitizer, which maps its
+// shadow memory up front.
+#if defined(__SANITIZE_ADDRESS__)
+#define LINEARA_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LINEARA_UNDER_ASAN 1
+#endif
+#endif
+
 namespace lineara::test {
 
 // The unprivileged user the tests drop to when they run as root.

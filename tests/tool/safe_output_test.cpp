@@ -9,18 +9,9 @@
 #include <filesystem>
 
 #include "core/formats/tree_file.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
-
-// A memory limit means nothing to the address sanitizer, which maps its
-// shadow memory up front.
-#if defined(__SANITIZE_ADDRESS__)
-#define LINEARA_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LINEARA_UNDER_ASAN 1
-#endif
-#endif
 
 namespace lineara {
 namespace {

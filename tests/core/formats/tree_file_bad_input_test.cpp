@@ -17,16 +17,6 @@
 #include "support/load_centred.h"
 #include "support/temp_dir.h"
 
-// A memory limit means nothing to the address sanitizer, which maps its
-// shadow memory up front.
-#if defined(__SANITIZE_ADDRESS__)
-#define LINEARA_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LINEARA_UNDER_ASAN 1
-#endif
-#endif
-
 namespace lineara {
 namespace {
 
