@@ -119,11 +119,11 @@ std::unique_ptr<RecordStep> RecordStepBuilder::finish(std::string name) {
         p.imageBefore.reset();
         bool same = e.before.inList == e.after.inList && e.before.previous == e.after.previous &&
                     e.before.links == e.after.links && e.diffStart == e.diffEnd;
-        if (same) continue;  // touched, then left as it was
         if (!e.before.inList && !e.after.inList) {
             delete r;  // made and removed within the operation
             continue;
         }
+        if (same) continue;  // touched, then left as it was
         entries.push_back(e);
     }
     pending_.clear();

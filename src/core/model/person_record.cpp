@@ -86,7 +86,8 @@ void PersonRecord::setText(TextField f, std::string_view value) {
     size_t length = std::min<size_t>(value.size(), f.capacity);
     uint8_t* at = image_.data() + f.offset;
     at[0] = static_cast<uint8_t>(length);
-    std::memcpy(at + 1, value.data(), length);
+    // An empty view may have no data at all, which memcpy must not see.
+    if (length > 0) std::memcpy(at + 1, value.data(), length);
     std::memset(at + 1 + length, 0, f.capacity - length);
 }
 
