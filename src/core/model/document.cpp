@@ -1,5 +1,7 @@
 #include "core/model/document.h"
 
+#include <algorithm>
+
 #include "core/history/move_step.h"
 
 namespace lineara {
@@ -58,19 +60,28 @@ void Document::clearSelection() { persons_.clearSelection(); }
 void Document::moveBoxes(std::string name, const std::vector<const PersonRecord*>& records,
                          const std::vector<std::pair<int32_t, int32_t>>& positions) {
     ListState state = captureListState(persons_);
+    // Moving the selection is the common case: the step then shares the
+    // selection's copy and keeps one old position for each of its boxes,
+    // moved or not, which costs less than naming the moved ones apart.
+    const std::vector<PersonRecord*>& selection = *state.selection;
+    const bool isSelection = records.size() == selection.size() &&
+                             std::equal(records.begin(), records.end(), selection.begin());
     auto moved = std::make_shared<std::vector<PersonRecord*>>();
     std::vector<std::pair<int32_t, int32_t>> old;
+    bool anyMoved = false;
     for (size_t i = 0; i < records.size(); ++i) {
         PersonRecord* r = const_cast<PersonRecord*>(records[i]);
-        if (r->posX() == positions[i].first && r->posY() == positions[i].second) continue;
-        moved->push_back(r);
+        const bool moves = r->posX() != positions[i].first || r->posY() != positions[i].second;
+        anyMoved = anyMoved || moves;
+        if (!moves && !isSelection) continue;
+        if (!isSelection) moved->push_back(r);
         old.emplace_back(r->posX(), r->posY());
         r->setPos(positions[i].first, positions[i].second);
     }
     // Moving nothing still counts as an edit, as it always has.
     persons_.setTreeModified(true);
-    if (moved->empty()) return;
-    SelectionSnapshot shared = *moved == *state.selection ? state.selection : std::move(moved);
+    if (!anyMoved) return;
+    SelectionSnapshot shared = isSelection ? state.selection : SelectionSnapshot(std::move(moved));
     recordStep(std::make_unique<MoveStep>(std::move(name), state, shared, std::move(old)));
 }
 
