@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <iostream>
 
-#include "core/history/step_names.h"
 #include "core/model/document.h"
 #include "gui/main_window/collect_files.h"
 #include "tool/commands.h"
@@ -27,9 +26,8 @@ int collect(const Args& args) {
 
     QString folder = QFileInfo(dest).absolutePath() + QLatin1Char('/');
     RecordCodec codec;  // the default character set, as a new installation has
-    CollectOutcome outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
-        return collectPersonFiles(list, folder, codec, QFileInfo(source).absolutePath());
-    });
+    CollectOutcome outcome =
+        collectPersonFiles(doc, folder, codec, QFileInfo(source).absolutePath());
     SaveResult saved = doc.SavetoFile(QFile::encodeName(dest).toStdString());
     if (!saved.written()) return fail(saved.message);
     ++outcome.collected;

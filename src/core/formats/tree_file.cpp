@@ -132,11 +132,15 @@ LoadResult ReadfromFile(PersonList& list, const std::string& path) {
         return {LoadResult::FileError, fileErrorMessage("Cannot open file", path, EISDIR)};
     }
 
-    auto damaged = [&]() -> LoadResult {
-        ::close(fd);
+    // Whatever was read of a file that cannot be taken goes again.
+    auto leaveEmpty = [&list] {
         list.ClearMemory();
         list.setCurrentPerson(nullptr);
         list.setTreeModified(false);
+    };
+    auto damaged = [&]() -> LoadResult {
+        ::close(fd);
+        leaveEmpty();
         return {LoadResult::Unrecognized, kMsgUnrecognizedFile};
     };
 
@@ -163,9 +167,7 @@ LoadResult ReadfromFile(PersonList& list, const std::string& path) {
         resolveLinks(list);
     } catch (const std::bad_alloc&) {
         if (fd >= 0) ::close(fd);
-        list.ClearMemory();
-        list.setCurrentPerson(nullptr);
-        list.setTreeModified(false);
+        leaveEmpty();
         LoadResult result{LoadResult::FileError, outOfMemoryMessage("open", path)};
         result.outOfMemory = true;
         return result;

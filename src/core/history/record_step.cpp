@@ -20,10 +20,6 @@ void setLinks(PersonRecord& record, const RecordStep::Links& links) {
     for (int i = 1; i <= kRelationSlots; ++i) record.partner[i] = links[1 + i];
 }
 
-bool inList(const PersonList& list, const PersonRecord* record) {
-    return record == list.personListHead() || record->previousPerson != nullptr;
-}
-
 // Appends the runs where `before` and `after` differ. Runs closer than a
 // few bytes are joined, since a run's header costs four.
 void appendRuns(const PersonRecord::Image& before, const PersonRecord::Image& after,
@@ -71,7 +67,7 @@ RecordStepBuilder::~RecordStepBuilder() {
     if (attached_) list_.setRecorder(nullptr);
     // An abandoned builder still owns what the operation removed.
     for (auto& p : pending_) {
-        if (p.entry.before.inList && !inList(list_, p.entry.record)) delete p.entry.record;
+        if (p.entry.before.inList && !list_.contains(p.entry.record)) delete p.entry.record;
     }
 }
 
@@ -110,7 +106,7 @@ std::unique_ptr<RecordStep> RecordStepBuilder::finish(std::string name) {
     for (auto& p : pending_) {
         RecordStep::Entry e = p.entry;
         PersonRecord* r = e.record;
-        e.after.inList = inList(list_, r);
+        e.after.inList = list_.contains(r);
         e.after.previous = e.after.inList ? r->previousPerson : nullptr;
         e.after.links = linksOf(*r);
         e.diffStart = static_cast<uint32_t>(diffs.size());
@@ -168,7 +164,7 @@ void RecordStep::restoreRecords(PersonList& list, bool toBefore) {
     // touch kept their order, so this gives back the target's order.
     for (const Entry& e : entries_) {
         bool stays = toBefore ? e.before.inList : e.after.inList;
-        if (inList(list, e.record)) list.unlinkForRestore(e.record, !stays);
+        if (list.contains(e.record)) list.unlinkForRestore(e.record, !stays);
     }
     std::unordered_map<PersonRecord*, const Entry*> byRecord;
     byRecord.reserve(entries_.size());

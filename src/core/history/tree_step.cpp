@@ -19,13 +19,7 @@ ListState captureListState(const PersonList& list, const SelectionSnapshot& reus
 
 void restoreListState(PersonList& list, const ListState& state) {
     list.setSelection(*state.selection);
-    PersonRecord* current = state.current;
-    if (current != nullptr) {
-        // A record out of the list has no neighbours and is not the head.
-        bool inList = current == list.personListHead() || current->previousPerson != nullptr;
-        if (!inList) current = nullptr;
-    }
-    list.setCurrentPerson(current);
+    list.setCurrentPerson(list.contains(state.current) ? state.current : nullptr);
     list.setHighestPersonId(state.highestPersonId);
 }
 

@@ -53,6 +53,11 @@ public:
     bool treeModified() const { return modified_; }
     void setTreeModified(bool on) { modified_ = on; }
     size_t count() const { return count_; }
+    // Whether `record` is linked into the list (a record out of it has no
+    // predecessor and is not the head).
+    bool contains(const PersonRecord* record) const {
+        return record != nullptr && (record == head_ || record->previousPerson != nullptr);
+    }
     bool empty() const { return head_ == nullptr; }
 
     // Slots used by the last successful AddMarriage: [0] on `first`,

@@ -10,6 +10,7 @@
 #include <map>
 #include <utility>
 
+#include "core/history/step_names.h"
 #include "core/platform/atomic_file.h"
 
 namespace lineara {
@@ -148,6 +149,13 @@ CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder
         if (!r->isEmpty(field::pictureFile)) collector.collect(*r, field::pictureFile, outcome);
     });
     return outcome;
+}
+
+CollectOutcome collectPersonFiles(Document& doc, const QString& destFolder,
+                                  const RecordCodec& codec, const QString& sourceFolder) {
+    return doc.change(step_name::kCollectFiles, [&](PersonList& list) {
+        return collectPersonFiles(list, destFolder, codec, sourceFolder);
+    });
 }
 
 }  // namespace lineara

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/model/person_list.h"
+#include "core/model/document.h"
 #include "gui/platform/record_codec.h"
 
 namespace lineara {
@@ -29,6 +29,9 @@ struct CollectOutcome {
 // cannot be copied keeps its old name in the record, so the tree never
 // points at nothing.
 CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder,
+                                  const RecordCodec& codec, const QString& sourceFolder);
+// The same for the open tree, as one undo step of its document.
+CollectOutcome collectPersonFiles(Document& doc, const QString& destFolder,
                                   const RecordCodec& codec, const QString& sourceFolder);
 
 // The part of a stored path after its last "\" or "/": stored paths may

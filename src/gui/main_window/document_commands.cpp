@@ -1,6 +1,5 @@
 #include "gui/main_window/document_commands.h"
 
-#include "core/history/step_names.h"
 #include "core/view/viewport.h"
 
 #include <QDir>
@@ -166,9 +165,7 @@ void DocumentCommands::Exportallfiles1Click() {
         folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
         Document& doc = env_.document();
         bool modified = doc.treeModified();
-        outcome = doc.change(step_name::kCollectFiles, [&](PersonList& list) {
-            return collectPersonFiles(list, folder, env_.codec(), workingFolder);
-        });
+        outcome = collectPersonFiles(doc, folder, env_.codec(), workingFolder);
         SaveResult r = doc.SavetoFile(localPath(path));
         // Collecting leaves the flag as it was, even though the tree is saved.
         if (modified) doc.markModified();
