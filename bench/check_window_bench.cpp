@@ -37,7 +37,7 @@ void BM_DateConvertWindow(benchmark::State& state) {
         converted = window.DCheck();
         state.PauseTiming();
         size_t i = 0;
-        forEachPerson(doc.persons(), [&](PersonRecord* p) {
+        forEachPerson(list, [&](PersonRecord* p) {
             std::copy(images[i].begin(), images[i].end(), p->mutableImage());
             ++i;
         });

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         ProgramFixture::SetUp();
         QObject::connect(main, &TZudezezor::editPersonRequested,
-                         [this](PersonRecord* p, bool relationshipPage) {
+                         [this](const PersonRecord* p, bool relationshipPage) {
                              edited.push_back(p);
                              editedOnRelationshipPage = relationshipPage;
                          });
@@ -47,7 +47,7 @@ protected:
     }
     std::string text(const PersonRecord* p, TextField f) { return std::string(p->text(f)); }
 
-    std::vector<PersonRecord*> edited;
+    std::vector<const PersonRecord*> edited;
     bool editedOnRelationshipPage = false;
 };
 

@@ -17,7 +17,7 @@ extern const char kMsgSpouseDateConverted[];
 
 // One changed date. `person` stays valid only while the record does.
 struct DateConversion {
-    PersonRecord* person = nullptr;
+    const PersonRecord* person = nullptr;
     std::string caption;  // surname and given names (record bytes)
     std::string action;   // what was converted, from what to what (record bytes)
 };

@@ -59,7 +59,7 @@ bool StoredFileLocator::exists(std::string_view storedName) const {
 
 QualityCheckResult QCheck(const PersonList& list, const StoredFileLocator& files) {
     QualityCheckResult result;
-    forEachPerson(list, [&](PersonRecord* person) {
+    forEachPerson(list, [&](const PersonRecord* person) {
         for (const Rule& rule : kRules) {
             if (!missing(*person, rule, files)) continue;
             std::string message = rule.message;

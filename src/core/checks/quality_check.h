@@ -44,7 +44,7 @@ enum class QualityRule { NotesFile, Picture };
 
 // One missing file. `person` stays valid only while the record does.
 struct QualityProblem {
-    PersonRecord* person = nullptr;
+    const PersonRecord* person = nullptr;
     std::string caption;  // surname and given names (record bytes)
     std::string message;  // what is missing (record bytes)
     QualityRule rule = QualityRule::NotesFile;

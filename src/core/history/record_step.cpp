@@ -4,7 +4,7 @@
 
 namespace lineara {
 
-RecordStep::Links linksOf(const PersonRecord& record) {
+RecordStep::Links linksOf(PersonRecord& record) {
     RecordStep::Links links{};
     links[0] = record.mother;
     links[1] = record.father;

@@ -69,6 +69,6 @@ private:
     bool discarded_ = false;
 };
 
-RecordStep::Links linksOf(const PersonRecord& record);
+RecordStep::Links linksOf(PersonRecord& record);
 
 }  // namespace lineara

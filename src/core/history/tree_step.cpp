@@ -4,7 +4,7 @@
 
 namespace lineara {
 
-ListState captureListState(const PersonList& list, const SelectionSnapshot& reuse) {
+ListState captureListState(PersonList& list, const SelectionSnapshot& reuse) {
     ListState state;
     const auto& now = list.selection();
     if (reuse && *reuse == now) {

@@ -23,7 +23,7 @@ struct ListState {
     int32_t highestPersonId = 0;
 };
 
-ListState captureListState(const PersonList& list, const SelectionSnapshot& reuse = nullptr);
+ListState captureListState(PersonList& list, const SelectionSnapshot& reuse = nullptr);
 // Puts back the selection, the current person and the highest id. The
 // current person is left empty when it is not in the list.
 void restoreListState(PersonList& list, const ListState& state);

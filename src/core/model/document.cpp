@@ -45,13 +45,13 @@ bool Document::redo() {
 }
 
 void Document::setCurrentPerson(const PersonRecord* person) {
-    persons_.setCurrentPerson(const_cast<PersonRecord*>(person));
+    persons_.setCurrentPerson(persons_.own(person));
 }
 
 void Document::setSelection(std::vector<const PersonRecord*> persons) {
     std::vector<PersonRecord*> records;
     records.reserve(persons.size());
-    for (const PersonRecord* p : persons) records.push_back(const_cast<PersonRecord*>(p));
+    for (const PersonRecord* p : persons) records.push_back(persons_.own(p));
     persons_.setSelection(std::move(records));
 }
 
@@ -70,7 +70,7 @@ void Document::moveBoxes(std::string name, const std::vector<const PersonRecord*
     std::vector<std::pair<int32_t, int32_t>> old;
     bool anyMoved = false;
     for (size_t i = 0; i < records.size(); ++i) {
-        PersonRecord* r = const_cast<PersonRecord*>(records[i]);
+        PersonRecord* r = persons_.own(records[i]);
         const bool moves = r->posX() != positions[i].first || r->posY() != positions[i].second;
         anyMoved = anyMoved || moves;
         if (!moves && !isSelection) continue;
@@ -94,13 +94,13 @@ void Document::beginLiveMove(const std::vector<const PersonRecord*>& records) {
     liveMove_.records.clear();
     liveMove_.start.clear();
     for (const PersonRecord* r : records) {
-        liveMove_.records.push_back(const_cast<PersonRecord*>(r));
+        liveMove_.records.push_back(persons_.own(r));
         liveMove_.start.emplace_back(r->posX(), r->posY());
     }
 }
 
 void Document::moveLive(const PersonRecord* record, int32_t x, int32_t y) {
-    const_cast<PersonRecord*>(record)->setPos(x, y);
+    persons_.own(record)->setPos(x, y);
 }
 
 void Document::endLiveMove(std::string name) {

@@ -131,8 +131,8 @@ LinkStart startLink(const Document& doc, LinkKind kind) {
     return start;
 }
 
-EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, PersonRecord* clicked,
-                        int32_t x, int32_t y) {
+EditResult completeLink(Document& doc, LinkKind kind, const PersonRecord* prev,
+                        const PersonRecord* clicked, int32_t x, int32_t y) {
     EditResult result = repaintOnly();
     // prev is null only when the person who began the link was deleted
     // meanwhile; the press then just ends the gesture.
@@ -144,7 +144,7 @@ EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, Person
                        : kind == LinkKind::Mother ? step_name::kLinkMother
                                                   : step_name::kRelationship;
     doc.change(name, [&](PersonList& list) {
-        PersonRecord* target = clicked;
+        PersonRecord* target = list.own(clicked);
         if (target == nullptr) {
             target = newLinkTarget(list, x, y, result.message);
             if (target == nullptr) return;
@@ -171,7 +171,7 @@ EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, Person
                 // The box was made only to be the partner; a refused
                 // relationship must not leave it behind, nor use up its id.
                 list.takeBackNewPerson(target);
-                list.setCurrentPerson(prev);
+                list.setCurrentPerson(list.own(prev));
                 result.changed = false;
             }
             result.message = o.message;

@@ -37,8 +37,8 @@ struct EditResult {
     // Whatever the canvas was dragging has ended (the box being dragged
     // was deleted, or a box was made where the press ended a link).
     bool endDrag = false;
-    std::string message;                    // for a message box; empty when there is nothing to say
-    PersonRecord* openEditorFor = nullptr;  // open the person editor for this person
+    std::string message;  // for a message box; empty when there is nothing to say
+    const PersonRecord* openEditorFor = nullptr;  // open the person editor for this person
     EditorPage editorPage = EditorPage::BasicInformation;
 };
 
@@ -86,8 +86,8 @@ bool canStartLink(const PersonRecord& person, LinkKind kind);
 // Completes a waiting link on a press: `prev` is the person current before
 // the press, `clicked` the box under it (null on empty canvas), (x, y) the
 // press in tree units.
-EditResult completeLink(Document& doc, LinkKind kind, PersonRecord* prev, PersonRecord* clicked,
-                        int32_t x, int32_t y);
+EditResult completeLink(Document& doc, LinkKind kind, const PersonRecord* prev,
+                        const PersonRecord* clicked, int32_t x, int32_t y);
 
 EditResult deleteLinkToFather(Document& doc);
 EditResult deleteLinkToMother(Document& doc);

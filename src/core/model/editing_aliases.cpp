@@ -81,20 +81,20 @@ EditResult makeThisAnAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
     return carried();
 }
 
-PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person) {
+const PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person) {
     if (person.isAliasBox()) return person.father;
     if (!person.isAliasOriginal()) return nullptr;
-    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
+    for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
         if (r->isAliasBox() && r->father == &person) return r;
     }
     return nullptr;
 }
 
-PersonRecord* goToAliasOrOriginal(Document& doc) {
+const PersonRecord* goToAliasOrOriginal(Document& doc) {
     const PersonList& list = doc.persons();
-    PersonRecord* x = list.currentPerson();
+    const PersonRecord* x = list.currentPerson();
     if (x == nullptr) return nullptr;
-    if (PersonRecord* target = aliasPartnerOf(list, *x)) doc.setCurrentPerson(target);
+    if (const PersonRecord* target = aliasPartnerOf(list, *x)) doc.setCurrentPerson(target);
     return list.currentPerson();
 }
 

@@ -22,9 +22,9 @@ EditResult makeThisAnAlias(Document& doc, int32_t mouseX, int32_t mouseY);
 // The other box of an alias pair becomes current. Returns the person to
 // centre the view on (the new current person, or the old one when the pair
 // has no other box), or null without a current person.
-PersonRecord* goToAliasOrOriginal(Document& doc);
+const PersonRecord* goToAliasOrOriginal(Document& doc);
 
 // The other box of an alias pair, or null.
-PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person);
+const PersonRecord* aliasPartnerOf(const PersonList& list, const PersonRecord& person);
 
 }  // namespace lineara

@@ -52,9 +52,9 @@ Outcome PersonList::LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t 
     return Outcome::success();
 }
 
-PersonRecord* PersonList::findPersonById(int32_t id) const {
+const PersonRecord* PersonList::findPersonById(int32_t id) const {
     if (id <= 0) return nullptr;
-    for (PersonRecord* r = head_; r != nullptr; r = r->nextPerson) {
+    for (const PersonRecord* r = head_; r != nullptr; r = r->nextPerson) {
         if (r->personId() == id) return r;
     }
     return nullptr;
@@ -119,7 +119,7 @@ void PersonList::unlink(PersonRecord* r, bool notify) {
 void PersonList::unlinkForRestore(PersonRecord* record, bool leaves) { unlink(record, leaves); }
 
 void PersonList::insertForRestore(PersonRecord* record, PersonRecord* previous) {
-    PersonRecord* next = previous != nullptr ? previous->nextPerson : head_;
+    PersonRecord* next = previous != nullptr ? previous->nextPerson.get() : head_;
     record->previousPerson = previous;
     record->nextPerson = next;
     if (previous != nullptr) {

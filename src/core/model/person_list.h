@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/model/outcome.h"
@@ -34,6 +35,27 @@ public:
     virtual void removed(PersonRecord* record) = 0;
 };
 
+// A read-only view of consecutive record pointers (the selection as a
+// reader sees it).
+template <typename Record>
+class RecordRange {
+public:
+    using Pointer = Record* const;
+    RecordRange(Pointer* begin, Pointer* end) : begin_(begin), end_(end) {}
+    Pointer* begin() const { return begin_; }
+    Pointer* end() const { return end_; }
+    size_t size() const { return static_cast<size_t>(end_ - begin_); }
+    bool empty() const { return begin_ == end_; }
+    Record* operator[](size_t i) const { return begin_[i]; }
+    Record* front() const { return *begin_; }
+    Record* back() const { return end_[-1]; }
+    std::vector<Record*> toVector() const { return {begin_, end_}; }
+
+private:
+    Pointer* begin_;
+    Pointer* end_;
+};
+
 extern const char kMsgNewPersonFailed[];
 extern const char kMsgMarriageLimit[];
 
@@ -45,9 +67,14 @@ public:
     PersonList& operator=(const PersonList&) = delete;
 
     // --- the globals of the list ---
-    PersonRecord* personListHead() const { return head_; }  // also the home person
-    PersonRecord* personListTail() const { return tail_; }
-    PersonRecord* currentPerson() const { return current_; }
+    // Readers of the list (const access) reach only const records; the
+    // mutable overloads are for the operations the document runs.
+    const PersonRecord* personListHead() const { return head_; }  // also the home person
+    PersonRecord* personListHead() { return head_; }
+    const PersonRecord* personListTail() const { return tail_; }
+    PersonRecord* personListTail() { return tail_; }
+    const PersonRecord* currentPerson() const { return current_; }
+    PersonRecord* currentPerson() { return current_; }
     void setCurrentPerson(PersonRecord* person) { current_ = person; }
     int32_t highestPersonId() const { return highestId_; }
     bool treeModified() const { return modified_; }
@@ -65,7 +92,10 @@ public:
     const std::array<int, 2>& addedSlotIndex() const { return addedSlotIndex_; }
 
     // --- the rubber-band selection, in list order ---
-    const std::vector<PersonRecord*>& selection() const { return selection_; }
+    RecordRange<const PersonRecord> selection() const {
+        return {selection_.data(), selection_.data() + selection_.size()};
+    }
+    const std::vector<PersonRecord*>& selection() { return selection_; }
     // Makes exactly the given records the selection (each gets `selected`).
     void setSelection(std::vector<PersonRecord*> persons);
     void clearSelection();
@@ -81,6 +111,10 @@ public:
         touch(r);
         return r;
     }
+    // A record of this list as the operation holding the list may use it
+    // (as a link target, say) without changing it yet: only the holder of
+    // the mutable list, that is an operation the document runs, gets it.
+    PersonRecord* own(const PersonRecord* record) { return const_cast<PersonRecord*>(record); }
     void touch(PersonRecord* record) {
         if (recorder_ != nullptr && record != nullptr) recorder_->touch(record);
     }
@@ -100,7 +134,10 @@ public:
     // current. Sets treeModified, even when it fails.
     Outcome LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep = kGridStep);
     // The first record in list order with this id; null for ids <= 0.
-    PersonRecord* findPersonById(int32_t id) const;
+    const PersonRecord* findPersonById(int32_t id) const;
+    PersonRecord* findPersonById(int32_t id) {
+        return const_cast<PersonRecord*>(std::as_const(*this).findPersonById(id));
+    }
     // Removes currentPerson after clearing every reference to it.
     void removePerson();
     // Takes back the record the last LagNyPerson made, as if it had never
@@ -147,9 +184,14 @@ private:
     int nextListenerToken_ = 1;
 };
 
-// Calls fn(record) for every record in list order.
+// Calls fn(record) for every record in list order: const records for a
+// reader, mutable ones inside an operation.
 template <typename Fn>
 void forEachPerson(const PersonList& list, Fn&& fn) {
+    for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) fn(r);
+}
+template <typename Fn>
+void forEachPerson(PersonList& list, Fn&& fn) {
     for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) fn(r);
 }
 

@@ -89,6 +89,32 @@ constexpr int reservedWord = 2556;
 constexpr std::string_view kAliasOriginal = "ALIAS";
 constexpr std::string_view kAliasBox = "REF";
 
+class PersonRecord;
+
+// A link from one record to another that passes its record's constness on:
+// through a const record one reaches only const records, so a reader of the
+// tree cannot write a relative by following a link. It reads and assigns
+// like a plain pointer.
+class RecordLink {
+public:
+    RecordLink() = default;
+    RecordLink(PersonRecord* record) : record_(record) {}  // NOLINT: reads as a pointer
+    RecordLink& operator=(PersonRecord* record) {
+        record_ = record;
+        return *this;
+    }
+
+    operator PersonRecord*() { return record_; }
+    operator const PersonRecord*() const { return record_; }
+    PersonRecord* operator->() { return record_; }
+    const PersonRecord* operator->() const { return record_; }
+    PersonRecord* get() { return record_; }
+    const PersonRecord* get() const { return record_; }
+
+private:
+    PersonRecord* record_ = nullptr;
+};
+
 class PersonRecord {
 public:
     using Image = std::array<uint8_t, kRecordSize>;
@@ -150,14 +176,14 @@ public:
     bool isAliasOriginal() const { return text(field::aliasMark) == kAliasOriginal; }
 
     // --- links (memory only) ---
-    PersonRecord* nextPerson = nullptr;
-    PersonRecord* previousPerson = nullptr;
-    PersonRecord* mother = nullptr;
+    RecordLink nextPerson;
+    RecordLink previousPerson;
+    RecordLink mother;
     // In an alias box ("REF") this is the original, not a father.
-    PersonRecord* father = nullptr;
+    RecordLink father;
     // Slots 1 to 8; index 0 is unused so that slot numbers read as they are
     // written everywhere else.
-    std::array<PersonRecord*, kRelationSlots + 1> partner{};
+    std::array<RecordLink, kRelationSlots + 1> partner{};
 
 private:
     uint8_t lengthByte(TextField f) const { return image_[f.offset]; }

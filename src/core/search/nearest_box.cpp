@@ -33,11 +33,11 @@ Offsets offsetsOf(const PersonRecord& from, const PersonRecord& s, ScrollDirecti
 
 }  // namespace
 
-PersonRecord* nearestBox(const PersonList& list, const PersonRecord& from,
-                         ScrollDirection direction) {
-    PersonRecord* best = nullptr;
+const PersonRecord* nearestBox(const PersonList& list, const PersonRecord& from,
+                               ScrollDirection direction) {
+    const PersonRecord* best = nullptr;
     int64_t bestCost = std::numeric_limits<int64_t>::max();
-    forEachPerson(list, [&](PersonRecord* s) {
+    forEachPerson(list, [&](const PersonRecord* s) {
         if (s == &from) return;
         const Offsets o = offsetsOf(from, *s, direction);
         if (o.along <= 0) return;

@@ -12,7 +12,7 @@ namespace lineara {
 // The record with the smallest cost among those strictly on the `direction`
 // side of `from` (Left: smaller posX, Up: smaller posY, ...); the first in
 // list order wins a tie. Null when no box lies that way.
-PersonRecord* nearestBox(const PersonList& list, const PersonRecord& from,
-                         ScrollDirection direction);
+const PersonRecord* nearestBox(const PersonList& list, const PersonRecord& from,
+                               ScrollDirection direction);
 
 }  // namespace lineara

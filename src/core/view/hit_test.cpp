@@ -15,21 +15,21 @@ int32_t saturate(int64_t v) {
 
 }  // namespace
 
-PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y) {
-    PersonRecord* found = nullptr;
-    forEachPerson(persons, [&](PersonRecord* r) {
+const PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y) {
+    const PersonRecord* found = nullptr;
+    forEachPerson(persons, [&](const PersonRecord* r) {
         const int64_t left = r->posX(), top = r->posY();
         if (left <= x && x <= left + kBoxWidth && top <= y && y <= top + kBoxHeight) found = r;
     });
     return found;
 }
 
-std::vector<PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, int32_t y1,
-                                       int32_t x2, int32_t y2) {
+std::vector<const PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, int32_t y1,
+                                             int32_t x2, int32_t y2) {
     const int64_t minX = std::min(x1, x2), maxX = std::max(x1, x2);
     const int64_t minY = std::min(y1, y2), maxY = std::max(y1, y2);
-    std::vector<PersonRecord*> caught;
-    forEachPerson(persons, [&](PersonRecord* r) {
+    std::vector<const PersonRecord*> caught;
+    forEachPerson(persons, [&](const PersonRecord* r) {
         const int64_t x = r->posX(), y = r->posY();
         if (minX - kBoxWidth < x && x < maxX && minY - kBoxHeight < y && y < maxY) {
             caught.push_back(r);

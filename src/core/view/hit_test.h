@@ -17,13 +17,13 @@ constexpr int32_t kDragThreshold = 10;
 
 // The box under (x, y), edges included. Later boxes are drawn over earlier
 // ones, so the last match in list order wins.
-PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y);
+const PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y);
 
 // The boxes that overlap the band with corners (x1, y1) and (x2, y2) in
 // either order, in list order. A box that only touches the band along an
 // edge is not caught.
-std::vector<PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, int32_t y1,
-                                       int32_t x2, int32_t y2);
+std::vector<const PersonRecord*> boxesInBand(const PersonList& persons, int32_t x1, int32_t y1,
+                                             int32_t x2, int32_t y2);
 
 // Where a box grabbed `grabOffset` units from its corner lands when the
 // mouse is at `mouse`: (mouse − grabOffset) div step · step + step div 2,

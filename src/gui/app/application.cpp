@@ -70,7 +70,7 @@ void Application::wireCommands() {
 // FormDblClick, which has already chosen the person and the working folder.
 void Application::wirePersonEditor() {
     connect(mainWindow_, &TZudezezor::editPersonRequested, this,
-            [this](PersonRecord* person, bool relationshipPage) {
+            [this](const PersonRecord* person, bool relationshipPage) {
                 if (personEditor_->editPerson(mainWindow_->doc(), person, relationshipPage)) {
                     mainWindow_->FormPaint();
                 }
@@ -111,7 +111,7 @@ void Application::chooseScreenFont() {
 
 void Application::createCheckWindows() {
     Document& doc = mainWindow_->doc();
-    auto edit = [this](PersonRecord* person) { editPerson(person); };
+    auto edit = [this](const PersonRecord* person) { editPerson(person); };
     auto repaint = [this] { mainWindow_->FormPaint(); };
     qualityCheck_ = new TQualityCheck(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); }, repaint);
@@ -133,7 +133,7 @@ void Application::wireCheckWindows() {
 
 // The editor opens exactly as for a double click on the canvas: on the
 // current person, from the tree file's folder.
-void Application::editPerson(PersonRecord* person) {
+void Application::editPerson(const PersonRecord* person) {
     mainWindow_->doc().setCurrentPerson(person);
     mainWindow_->PropertiesClick();
 }

@@ -60,7 +60,7 @@ private:
     void wirePersonEditor();
     void createCheckWindows();
     void wireCheckWindows();
-    void editPerson(PersonRecord* person);
+    void editPerson(const PersonRecord* person);
     void showQualityCheck(bool modal);
 
     AppContext& ctx_;

@@ -73,8 +73,8 @@ inline void carryNewBox(GestureState& g, const EditResult& result) {
 
 // The box under the mouse; none while the zoom-to-area mode is on, when a
 // press starts the band whatever is under it.
-inline PersonRecord* boxUnderMouse(const PersonList& persons, const GestureState& g, int32_t x,
-                                   int32_t y) {
+inline const PersonRecord* boxUnderMouse(const PersonList& persons, const GestureState& g,
+                                         int32_t x, int32_t y) {
     return g.areaZoom ? nullptr : hitTest(persons, x, y);
 }
 

@@ -76,7 +76,8 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
     });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
-    removalToken_ = doc_.addRemovalListener([this](PersonRecord* person) { forgetPerson(person); });
+    removalToken_ =
+        doc_.addRemovalListener([this](const PersonRecord* person) { forgetPerson(person); });
 }
 
 CheckWindow::~CheckWindow() { doc_.removeRemovalListener(removalToken_); }
@@ -111,7 +112,8 @@ void CheckWindow::startRun(const QString& progress, std::initializer_list<QPushB
     resetColumns(list_, secondColumn_);
 }
 
-void CheckWindow::addEntry(std::string_view caption, std::string_view text, PersonRecord* person) {
+void CheckWindow::addEntry(std::string_view caption, std::string_view text,
+                           const PersonRecord* person) {
     auto* item = new QTreeWidgetItem({codec_.decode(caption), codec_.decode(text)});
     item->setData(0, kEntryRole, static_cast<int>(entryPersons_.size()));
     entryPersons_.push_back(person);
@@ -122,7 +124,7 @@ int CheckWindow::entryIndex(const QTreeWidgetItem* item) {
     return item->data(0, kEntryRole).toInt();
 }
 
-PersonRecord* CheckWindow::personOf(const QTreeWidgetItem* item) const {
+const PersonRecord* CheckWindow::personOf(const QTreeWidgetItem* item) const {
     if (item == nullptr) return nullptr;
     const int index = entryIndex(item);
     if (index < 0 || index >= static_cast<int>(entryPersons_.size())) return nullptr;
@@ -141,7 +143,7 @@ bool CheckWindow::selectionActionable() const {
 }
 
 // A removed record's entries leave the list; clearing the tree empties it.
-void CheckWindow::forgetPerson(PersonRecord* person) {
+void CheckWindow::forgetPerson(const PersonRecord* person) {
     for (int i = list_->topLevelItemCount() - 1; i >= 0; --i) {
         const size_t index = static_cast<size_t>(entryIndex(list_->topLevelItem(i)));
         if (person != nullptr && entryPersons_[index] != person) continue;

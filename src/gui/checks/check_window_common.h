@@ -26,7 +26,7 @@ class PersonRecord;
 
 // Makes the person current, opens the editor on it and returns when the
 // editor is closed.
-using EditPersonFn = std::function<void(PersonRecord*)>;
+using EditPersonFn = std::function<void(const PersonRecord*)>;
 
 // "Plik: " and the tree file, or "Plik: (Nowy)" for a tree without one.
 QString fileLabelText(const std::string& currentFileName);
@@ -68,10 +68,10 @@ protected:
     void startRun(const QString& progress, std::initializer_list<QPushButton*> buttons);
     // Adds an entry about `person` (texts in record bytes); the entry's
     // index is its place in the order added.
-    void addEntry(std::string_view caption, std::string_view text, PersonRecord* person);
+    void addEntry(std::string_view caption, std::string_view text, const PersonRecord* person);
     static int entryIndex(const QTreeWidgetItem* item);
     // The entry's person; null once the record is gone.
-    PersonRecord* personOf(const QTreeWidgetItem* item) const;
+    const PersonRecord* personOf(const QTreeWidgetItem* item) const;
     // The selected entry whose person is still there, or null.
     QTreeWidgetItem* selectedEntry() const;
     // Whether the window's own button may act on the selection: the list is
@@ -101,10 +101,10 @@ protected:
 
 private:
     // Drops the entries of a removed record (all entries for nullptr).
-    void forgetPerson(PersonRecord* person);
+    void forgetPerson(const PersonRecord* person);
 
     QString secondColumn_;
-    std::vector<PersonRecord*> entryPersons_;  // per entry; null once removed
+    std::vector<const PersonRecord*> entryPersons_;  // per entry; null once removed
     int removalToken_ = 0;
 };
 

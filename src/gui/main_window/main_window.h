@@ -188,7 +188,7 @@ public:
 signals:
     // The person editor opens for `person`, on its relationship page when
     // asked; the editor window connects here.
-    void editPersonRequested(PersonRecord* person, bool relationshipPage);
+    void editPersonRequested(const PersonRecord* person, bool relationshipPage);
     // A right press on the canvas has set the current person; the context
     // menu opens at `globalPos`.
     void contextMenuRequested(QPoint globalPos);
@@ -196,9 +196,10 @@ signals:
 private:
     void setupMouseGestures();
     bool canvasMouseEvent(QEvent* event);
-    bool completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y);
-    void startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y);
-    void updateHighlight(PersonRecord* prev);
+    bool completeLinkAt(const PersonRecord* prev, const PersonRecord* clicked, int32_t x,
+                        int32_t y);
+    void startLeftGesture(const PersonRecord*& prev, int32_t x, int32_t y);
+    void updateHighlight(const PersonRecord* prev);
     void showHoverHint(QPoint pixel);
     void panTo(QPoint pixel);
     void drawPanPicture();
@@ -297,7 +298,7 @@ private:
     // Runs a command that may leave a new box on the mouse.
     void runCreation(const std::function<EditResult()>& create);
     void startLinkCommand(LinkKind kind);
-    void goToRelative(PersonRecord* person);
+    void goToRelative(const PersonRecord* person);
     void moveFocusToNearest(ScrollDirection direction);
     void runDialog(QDialog& dialog);
     // Which modifiers are held once this key event has taken effect.

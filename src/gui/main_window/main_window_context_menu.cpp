@@ -91,13 +91,13 @@ void TZudezezor::buildContextGoToItems() {
     go->setObjectName(QStringLiteral("PopupGoTo"));
     addPopupRows(go, {{"&Ojca", "PopupGoToFather", QKeySequence(),
                        [this] {
-                           PersonRecord* p = doc_.persons().currentPerson();
+                           const PersonRecord* p = doc_.persons().currentPerson();
                            if (p != nullptr) goToRelative(p->father);
                        },
                        &popup_.goToFather},
                       {"&Matki", "PopupGoToMother", QKeySequence(),
                        [this] {
-                           PersonRecord* p = doc_.persons().currentPerson();
+                           const PersonRecord* p = doc_.persons().currentPerson();
                            if (p != nullptr) goToRelative(p->mother);
                        },
                        &popup_.goToMother},
@@ -153,7 +153,7 @@ void TZudezezor::buildContextViewItems() {
 
 // Unlike the go-to-alias command, these leave the next press alone: it is
 // the user's next click on the tree and must count.
-void TZudezezor::goToRelative(PersonRecord* person) {
+void TZudezezor::goToRelative(const PersonRecord* person) {
     if (person == nullptr) return;
     doc_.setCurrentPerson(person);
     centreAtPresentZoom(view_, windowExtent(), person->posX(), person->posY());

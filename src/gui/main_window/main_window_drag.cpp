@@ -57,7 +57,7 @@ void TZudezezor::FormMouseMove(QPoint pixel) {
     if (gestures_.panning) panTo(pixel);
     gestures_.mouseTreeX = pixelToTreeX(view_, pixel.x());
     gestures_.mouseTreeY = pixelToTreeY(view_, pixel.y());
-    PersonRecord* current = doc_.persons().currentPerson();
+    const PersonRecord* current = doc_.persons().currentPerson();
     if (gestures_.dragPending && current != nullptr &&
         passesDragThreshold(*current, gestures_.gestureRefX, gestures_.gestureRefY,
                             gestures_.mouseTreeX, gestures_.mouseTreeY)) {
@@ -148,7 +148,7 @@ void TZudezezor::moveLinkLine() {
 // shown as an inverted rectangle; a selection moves its highlight, and the
 // boxes themselves are painted at their new places on the release.
 void TZudezezor::moveDraggedBox() {
-    PersonRecord* box = doc_.persons().currentPerson();
+    const PersonRecord* box = doc_.persons().currentPerson();
     const int32_t tx = snapToGrid(gestures_.mouseTreeX, gestures_.gestureRefX);
     const int32_t ty = snapToGrid(gestures_.mouseTreeY, gestures_.gestureRefY);
     if (box->selected()) {
@@ -156,7 +156,7 @@ void TZudezezor::moveDraggedBox() {
         const int64_t dy = int64_t(ty) - box->posY();
         if (dx == 0 && dy == 0) return;
         invertSelection();
-        for (PersonRecord* r : doc_.persons().selection()) {
+        for (const PersonRecord* r : doc_.persons().selection()) {
             doc_.moveLive(r, saturate(r->posX() + dx), saturate(r->posY() + dy));
         }
         invertSelection();

@@ -213,7 +213,7 @@ void TZudezezor::MakeThisAliasClick() {
 }
 
 void TZudezezor::GotoAlias1Click() {
-    PersonRecord* target = goToAliasOrOriginal(doc_);
+    const PersonRecord* target = goToAliasOrOriginal(doc_);
     if (target == nullptr) return;
     // The press to ignore is the one a mouse choice in a menu may leave
     // behind; a key leaves none, and the next click must count.

@@ -199,11 +199,11 @@ void TZudezezor::FormKeyPress(QKeyEvent* event) {
 
 void TZudezezor::moveFocusToNearest(ScrollDirection direction) {
     const PersonList& list = doc_.persons();
-    PersonRecord* from = list.currentPerson();
+    const PersonRecord* from = list.currentPerson();
     if (from == nullptr) return;
-    PersonRecord* to = nearestBox(list, *from, direction);
+    const PersonRecord* to = nearestBox(list, *from, direction);
     if (to != nullptr) doc_.setCurrentPerson(to);
-    PersonRecord* p = list.currentPerson();
+    const PersonRecord* p = list.currentPerson();
     centreAtPresentZoom(view_, windowExtent(), p->posX(), p->posY());
     FormPaint();
     refreshCommandStates();

@@ -85,8 +85,8 @@ void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
     const PersonList& list = doc_.persons();
     const int32_t x = pixelToTreeX(view_, pixel.x());
     const int32_t y = pixelToTreeY(view_, pixel.y());
-    PersonRecord* prev = list.currentPerson();
-    PersonRecord* hit = boxUnderMouse(list, gestures_, x, y);
+    const PersonRecord* prev = list.currentPerson();
+    const PersonRecord* hit = boxUnderMouse(list, gestures_, x, y);
     doc_.setCurrentPerson(hit);
     if (completeLinkAt(prev, hit, x, y)) gestures_.linkJustMade = true;
     if (button == Qt::LeftButton && !gestures_.linkJustMade) startLeftGesture(prev, x, y);
@@ -98,7 +98,8 @@ void TZudezezor::FormMouseDown(Qt::MouseButton button, QPoint pixel) {
 
 // The click on the other box of a pending link, with any button. Returns
 // whether a link gesture ended here.
-bool TZudezezor::completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32_t x, int32_t y) {
+bool TZudezezor::completeLinkAt(const PersonRecord* prev, const PersonRecord* clicked, int32_t x,
+                                int32_t y) {
     if (!anyLinkPending(gestures_)) return false;
     const LinkKind kind = pendingLinkKind(gestures_);
     clearPendingLinks(gestures_);
@@ -116,9 +117,9 @@ bool TZudezezor::completeLinkAt(PersonRecord* prev, PersonRecord* clicked, int32
 // A left press on a box makes it ready to be dragged; on empty canvas it
 // starts a band. Pressing a box outside the selection ends the selection,
 // and then nothing was current before as far as the highlight goes.
-void TZudezezor::startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y) {
+void TZudezezor::startLeftGesture(const PersonRecord*& prev, int32_t x, int32_t y) {
     const PersonList& list = doc_.persons();
-    PersonRecord* box = list.currentPerson();
+    const PersonRecord* box = list.currentPerson();
     if (box == nullptr) {
         gestures_.rubberBand = true;
         gestures_.gestureLastX = gestures_.gestureRefX = x;
@@ -139,9 +140,9 @@ void TZudezezor::startLeftGesture(PersonRecord*& prev, int32_t x, int32_t y) {
 
 // Moves the highlight from the box current before the press to the one
 // current now, inverting over the picture instead of repainting.
-void TZudezezor::updateHighlight(PersonRecord* prev) {
+void TZudezezor::updateHighlight(const PersonRecord* prev) {
     const PersonList& list = doc_.persons();
-    PersonRecord* current = list.currentPerson();
+    const PersonRecord* current = list.currentPerson();
     const bool selection = !list.selection().empty();
     if (prev == current && !selection) return;
     if (current == nullptr) {
@@ -249,7 +250,7 @@ void TZudezezor::editCurrentPerson() {
         const QString path = QFile::decodeName(QByteArray::fromStdString(file));
         QDir::setCurrent(QFileInfo(path).absolutePath());
     }
-    PersonRecord* person = doc_.persons().currentPerson();
+    const PersonRecord* person = doc_.persons().currentPerson();
     if (person != nullptr) emit editPersonRequested(person, gestures_.pendingLinkPartner);
 }
 

@@ -216,7 +216,7 @@ void TZudezezor::navigatorScrollTick() {
 }
 
 void TZudezezor::navigatorHome() {
-    PersonRecord* home = doc_.persons().personListHead();
+    const PersonRecord* home = doc_.persons().personListHead();
     if (home != nullptr) {
         doc_.setCurrentPerson(home);
         Zoom1Click();

@@ -37,7 +37,7 @@ TEST_F(HitTestTest, BandCatchesTheSameBoxesInAllFourDirectionsInListOrder) {
     PersonRecord* a = add(300, 300);
     PersonRecord* b = add(100, 100);
     add(1000, 1000);
-    const std::vector<PersonRecord*> expected{a, b};
+    const std::vector<const PersonRecord*> expected{a, b};
     EXPECT_EQ(boxesInBand(list, 50, 50, 400, 400), expected);
     EXPECT_EQ(boxesInBand(list, 400, 400, 50, 50), expected);
     EXPECT_EQ(boxesInBand(list, 400, 50, 50, 400), expected);

@@ -117,9 +117,12 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
     // The editor: the user picks an existing picture for Alfa, and mends
     // nothing for Beta.
-    QObject::connect(main, &TZudezezor::editPersonRequested, [&](PersonRecord* p, bool) {
+    QObject::connect(main, &TZudezezor::editPersonRequested, [&](const PersonRecord* p, bool) {
         EXPECT_EQ(persons().currentPerson(), p);
-        if (p == fixed) p->setText(field::pictureFile, "have.jpg");
+        if (p != fixed) return;
+        main->doc().change("edit", [p](PersonList& list) {
+            list.edit(p)->setText(field::pictureFile, "have.jpg");
+        });
     });
     ASSERT_EQ(qc->QCheck(), 2);
     main->viewState().zoomPercent = 100;
@@ -131,7 +134,7 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
 
     select(qc->list(), 0);
     qc->mendButton()->click();
-    EXPECT_EQ(edited, std::vector<PersonRecord*>{fixed});
+    EXPECT_EQ(edited, std::vector<const PersonRecord*>{fixed});
     EXPECT_EQ(qc->list()->topLevelItem(0)->text(1), QString());
     EXPECT_FALSE(qc->mendButton()->isEnabled());
     EXPECT_EQ(persons().currentPerson(), nullptr);
@@ -148,8 +151,11 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
 TEST_F(ChecksWindowsTest, ClearingTheReferenceAlsoMendsIt) {
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::notesFile, "lost.txt");
-    QObject::connect(main, &TZudezezor::editPersonRequested,
-                     [](PersonRecord* r, bool) { r->setText(field::notesFile, ""); });
+    QObject::connect(main, &TZudezezor::editPersonRequested, [this](const PersonRecord* r, bool) {
+        // as the editor's OK would: through the document
+        main->doc().change("edit",
+                           [r](PersonList& list) { list.edit(r)->setText(field::notesFile, ""); });
+    });
     ASSERT_EQ(qc->QCheck(), 1);
     select(qc->list(), 0);
     emit qc->list()->itemDoubleClicked(qc->list()->topLevelItem(0), 0);
@@ -198,7 +204,7 @@ TEST_F(ChecksWindowsTest, PersonRemovedInTheEditorWhileMendingLeavesTheList) {
     add("Jan", "Alfa")->setText(field::pictureFile, "lost.jpg");
     add("Ola", "Beta")->setText(field::pictureFile, "lost.jpg");
     QObject::connect(main, &TZudezezor::editPersonRequested,
-                     [this](PersonRecord*, bool) { persons().removePerson(); });
+                     [this](const PersonRecord*, bool) { persons().removePerson(); });
     ASSERT_EQ(qc->QCheck(), 2);
     select(qc->list(), 0);
     qc->mendButton()->click();
@@ -276,9 +282,9 @@ TEST_F(ChecksWindowsTest, EditingAConvertedEntryOpensTheEditorThenLeavesNoOneCur
     select(dc->list(), 0);
     EXPECT_TRUE(dc->editButton()->isEnabled());
     QObject::connect(main, &TZudezezor::editPersonRequested,
-                     [&](PersonRecord* r, bool) { EXPECT_EQ(persons().currentPerson(), r); });
+                     [&](const PersonRecord* r, bool) { EXPECT_EQ(persons().currentPerson(), r); });
     dc->editButton()->click();
-    EXPECT_EQ(edited, std::vector<PersonRecord*>{p});
+    EXPECT_EQ(edited, std::vector<const PersonRecord*>{p});
     EXPECT_EQ(persons().currentPerson(), nullptr);
 }
 

@@ -135,7 +135,7 @@ TEST_F(CanvasKeys, AClickOnTheCanvasTakesTheKeysBackFromTheMenuBar) {
     EXPECT_EQ(persons().currentPerson(), p);
     EXPECT_EQ(QApplication::focusWidget(), canvas());
     typeKey(Qt::Key_Return);
-    EXPECT_EQ(edited, std::vector<PersonRecord*>{p});
+    EXPECT_EQ(edited, std::vector<const PersonRecord*>{p});
     const int32_t scrollY = view().scrollY;
     typeKey(Qt::Key_Down);
     EXPECT_EQ(view().scrollY, scrollY - main->scrollStep());

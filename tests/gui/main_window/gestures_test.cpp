@@ -192,7 +192,7 @@ TEST_F(GesturesTest, LinkClicksCompleteOnABoxOrCreateOneOnEmptyCanvas) {
     release(QPoint(320, 130), Qt::RightButton);
     EXPECT_EQ(a->partner[1], b);
     ASSERT_EQ(edits.count(), 1);
-    EXPECT_EQ(edits[0][0].value<PersonRecord*>(), a);
+    EXPECT_EQ(edits[0][0].value<const PersonRecord*>(), a);
     EXPECT_TRUE(edits[0][1].toBool());
 }
 
@@ -236,7 +236,7 @@ TEST_F(GesturesTest, DoubleClickAsksToEditFromTheTreeFilesFolder) {
               QFileInfo(folder).canonicalFilePath());
     QDir::setCurrent(before);
     ASSERT_EQ(edits.count(), 1);
-    EXPECT_EQ(edits[0][0].value<PersonRecord*>(), a);
+    EXPECT_EQ(edits[0][0].value<const PersonRecord*>(), a);
     EXPECT_FALSE(edits[0][1].toBool());
     EXPECT_FALSE(gestures().dragPending);
     move(QPoint(160, 160));
@@ -256,7 +256,7 @@ TEST_F(GesturesTest, ReleasingACarriedNewBoxAsksToEditIt) {
     press(QPoint(500, 310));
     release(QPoint(500, 310));
     ASSERT_EQ(edits.count(), 1);
-    EXPECT_EQ(edits[0][0].value<PersonRecord*>(), fresh);
+    EXPECT_EQ(edits[0][0].value<const PersonRecord*>(), fresh);
     EXPECT_FALSE(gestures().newPersonPending);
 }
 

@@ -138,8 +138,8 @@ TEST_F(ViewCommandsTest, ZoomOnThePersonCentresItsBoxAt100Percent) {
     EXPECT_DOUBLE_EQ(view().zoomPercent, 35);
     EXPECT_EQ(view().scrollX, 1234);
 
-    PersonRecord* ewa = main->doc().persons().personListTail();
-    test::writable(main->doc()).setCurrentPerson(ewa);
+    const PersonRecord* ewa = main->doc().persons().personListTail();
+    main->doc().setCurrentPerson(ewa);
     QTest::keyClick(main, Qt::Key_Z);
     const QSize window = main->canvas()->size();
     const QPoint centre(window.width() / 2, window.height() / 2);
