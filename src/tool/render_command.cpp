@@ -150,9 +150,8 @@ int render(const Args& args) {
     if (image.isNull()) return fail("Not enough memory for the picture");
     {
         QPainter painter(&image);
-        PaintSettings settings;
-        settings.colourCode = options->colourCode;
-        paintTree(painter, image.size(), doc.persons(), view, settings, RecordCodec());
+        view.colourCode = options->colourCode;
+        paintTree(painter, image.size(), doc.persons(), view, PaintSettings(), RecordCodec());
     }
     // Encoded in memory and written whole, like a tree file: a full disk or
     // a killed run never leaves half a picture in place of the old one.

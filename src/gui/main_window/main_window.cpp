@@ -68,7 +68,7 @@ QString TZudezezor::statusText() const { return statusLabel_->text(); }
 void TZudezezor::setStatusText(const QString& text) { statusLabel_->setText(text); }
 
 void TZudezezor::setColourCode(ColourCode code) {
-    colourCode_ = code;
+    view_.colourCode = code;
     for (QAction* a : colourCodes_->actions()) {
         if (a->data().toInt() == static_cast<int>(code)) a->setChecked(true);
     }
@@ -103,7 +103,6 @@ void TZudezezor::renderTree(QImage& picture) {
     PaintSettings settings;
     settings.fontName = QString::fromStdString(ctx_.settings.screenFontName);
     settings.fontSize = ctx_.settings.screenFontSize;
-    settings.colourCode = colourCode_;
     settings.dragging = gestures_.dragging;
     PaintCounts counts =
         paintTree(painter, picture.size(), doc_.persons(), view_, settings, ctx_.codec);

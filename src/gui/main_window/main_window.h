@@ -52,7 +52,7 @@ public:
     ViewState& viewState() { return view_; }
     GestureState& gestureState() { return gestures_; }
     TreeCanvas* canvas() const { return canvas_; }
-    ColourCode colourCode() const { return colourCode_; }
+    ColourCode colourCode() const { return view_.colourCode; }
     void setColourCode(ColourCode code);
     int scrollStep() const { return scrollStep_; }
     int itemCount() const { return itemCount_; }
@@ -114,7 +114,6 @@ private:
     QToolBar* toolBar_ = nullptr;
     QActionGroup* colourCodes_ = nullptr;
     QPointer<TKontroll> navigator_;
-    ColourCode colourCode_ = ColourCode::None;
     bool ready_ = false;
     int scrollStep_ = 50;
     int itemCount_ = 0;

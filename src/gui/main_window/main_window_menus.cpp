@@ -80,7 +80,7 @@ void TZudezezor::buildViewMenu() {
     colourCodes_->setExclusive(true);
     const auto show = [this](ColourCode code) {
         return [this, code] {
-            colourCode_ = code;
+            view_.colourCode = code;
             FormPaint();
         };
     };

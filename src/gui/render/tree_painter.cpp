@@ -241,7 +241,7 @@ PaintCounts paintTree(QPainter& painter, QSize window, const PersonList& persons
     painter.fillRect(QRect(QPoint(0, 0), window), QColor(kBackground));
 
     PaintLists& lists = emptyLists();
-    Collector collector(view, Window{window.width(), window.height()}, persons, settings.colourCode,
+    Collector collector(view, Window{window.width(), window.height()}, persons, view.colourCode,
                         settings.dragging, lists);
     LookAhead ahead(persons.personListHead());
     for (const PersonRecord* r = persons.personListHead(); r != nullptr; r = r->nextPerson) {

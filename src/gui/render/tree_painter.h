@@ -13,7 +13,6 @@
 #include <QString>
 
 #include "core/model/person_list.h"
-#include "core/view/colour_code.h"
 #include "core/view/view_state.h"
 #include "gui/platform/record_codec.h"
 
@@ -22,7 +21,6 @@ namespace lineara {
 struct PaintSettings {
     QString fontName = QStringLiteral("Times New Roman");
     int fontSize = 16;  // character cell height at 100 %, in pixels
-    ColourCode colourCode = ColourCode::None;
     // The current person's box is being dragged: it is left out, since
     // only the drag's feedback shows it.
     bool dragging = false;

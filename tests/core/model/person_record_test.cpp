@@ -4,6 +4,10 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
+#include <utility>
+
+#include "core/model/person_list.h"
 
 namespace lineara {
 namespace {
@@ -106,6 +110,29 @@ TEST(PersonRecordText, LoadingCutsOversizedLengthsAndDropsAddresses) {
     EXPECT_EQ(r.image()[2556], 0xAB);
     EXPECT_EQ(r.image()[1298], 0xAB);
 }
+
+// A reader holding the list by const reference must not be able to reach a
+// writable record, neither from the list nor by following links; the
+// build fails if it can.
+using Reader = const PersonList&;
+using Seen = const PersonRecord&;
+static_assert(
+    std::is_same_v<decltype(std::declval<Reader>().personListHead()), const PersonRecord*>);
+static_assert(
+    std::is_same_v<decltype(std::declval<Reader>().personListTail()), const PersonRecord*>);
+static_assert(
+    std::is_same_v<decltype(std::declval<Reader>().currentPerson()), const PersonRecord*>);
+static_assert(
+    std::is_same_v<decltype(std::declval<Reader>().findPersonById(1)), const PersonRecord*>);
+static_assert(std::is_same_v<decltype(std::declval<Reader>().selection()[0]), const PersonRecord*>);
+static_assert(
+    std::is_same_v<decltype(std::declval<Seen>().father.operator->()), const PersonRecord*>);
+static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().nextPerson)), PersonRecord*>);
+static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().mother)), PersonRecord*>);
+static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().partner[1])), PersonRecord*>);
+// An operation holding the list itself still writes through links.
+static_assert(
+    std::is_convertible_v<decltype((std::declval<PersonRecord&>().father)), PersonRecord*>);
 
 TEST(RelationTypeCodes, KnownCodesAndEverythingElseIsMarried) {
     struct Case {

@@ -53,9 +53,9 @@ TEST(TreePainter, FillsFollowTheColourCode) {
     list.setCurrentPerson(nullptr);  // no highlight
 
     auto fills = [&](ColourCode code) {
-        PaintSettings settings;
-        settings.colourCode = code;
-        QImage image = paint(list, plainView(), QSize(400, 300), settings).image;
+        ViewState view = plainView();
+        view.colourCode = code;
+        QImage image = paint(list, view, QSize(400, 300), PaintSettings()).image;
         // A corner of each box, clear of any text.
         return std::vector<QRgb>{image.pixel(1, 78), image.pixel(151, 78), image.pixel(1, 178),
                                  image.pixel(151, 178)};
@@ -73,9 +73,9 @@ TEST(TreePainter, LaterBoxesAreDrawnOverEarlierOnes) {
     top->setText(field::givenNames, "X");
     top->setText(field::sex, "F");
     list.setCurrentPerson(nullptr);  // no highlight
-    PaintSettings settings;
-    settings.colourCode = ColourCode::Gender;
-    QImage image = paint(list, plainView(), QSize(400, 300), settings).image;
+    ViewState view = plainView();
+    view.colourCode = ColourCode::Gender;
+    QImage image = paint(list, view, QSize(400, 300), PaintSettings()).image;
     EXPECT_EQ(image.pixel(52, 75), kAqua);    // where both overlap
     EXPECT_EQ(image.pixel(48, 75), kSilver);  // the home person's own part
 }
