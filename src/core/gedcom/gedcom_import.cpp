@@ -21,8 +21,6 @@ constexpr size_t kValueBytes = 100;
 // The date and place of the family event being read.
 constexpr size_t kEventDateBytes = 35;
 constexpr size_t kEventPlaceBytes = 100;
-// A record's cross-reference as the person keeps it.
-constexpr size_t kXrefBytes = field::gedcomImportXref.capacity;
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isGedcomBlank(static_cast<unsigned char>(text.front()))) {
@@ -67,7 +65,7 @@ private:
     void individualEvent(const GedcomLine& line, const std::string& value);
     void familyEvent(const GedcomLine& line, const std::string& value);
 
-    PersonRecord* FindImportedPerson(const std::string& xref) const;
+    PersonRecord* FindImportedPerson(std::string_view xref) const;
     void setFather(PersonRecord* child, PersonRecord* father);
     void setMother(PersonRecord* child, PersonRecord* mother);
     void addRelationship(bool divorce);
@@ -104,9 +102,9 @@ private:
         PersonRecord* wife = nullptr;
         int wifeSlot = 0;
     } added_;
-    // Cross-references of the persons read so far; the first person with
-    // a cross-reference keeps it.
-    std::unordered_map<std::string, PersonRecord*> xrefs_;
+    // Cross-references of the persons read so far, as the records keep
+    // them; the first person with a cross-reference keeps it.
+    std::unordered_map<std::string_view, PersonRecord*> xrefs_;
 };
 
 bool GedcomImporter::report() {
@@ -140,6 +138,7 @@ GedcomImportResult GedcomImporter::run(PersonList& list) {
 
     GedcomLineReader reader(source_);
     GedcomLineScanner scanner;
+    GedcomLine line;
     for (;;) {
         GedcomLineReader::Result next = reader.next(scanner);
         if (next == GedcomLineReader::Result::End) break;
@@ -151,10 +150,10 @@ GedcomImportResult GedcomImporter::run(PersonList& list) {
         counters_.bytesRead += static_cast<int64_t>(scanner.length()) + 2;
         if (!report()) return finish(GedcomImportResult::Cancelled);
         if (scanner.length() < 2) continue;
-        GedcomLine line = scanner.finish();
+        scanner.finish(line);
         if (!line.levelOk) return finish(GedcomImportResult::Failed);
-        std::string value = line.value.substr(0, kValueBytes);
-        if (!dispatch(line, value)) return finish(GedcomImportResult::Failed);
+        if (line.value.size() > kValueBytes) line.value.resize(kValueBytes);
+        if (!dispatch(line, line.value)) return finish(GedcomImportResult::Failed);
     }
     return finish(GedcomImportResult::Done);
 }
@@ -236,9 +235,10 @@ bool GedcomImporter::recordStart(const GedcomLine& line, const std::string& valu
         }
         PersonRecord* person = list_->edit(list_->currentPerson());
         person->setPos(0, 0);
-        std::string xref = line.tag.substr(0, kXrefBytes);
-        person->setText(field::gedcomImportXref, xref);
-        xrefs_.emplace(std::move(xref), person);
+        person->setText(field::gedcomImportXref, line.tag);  // cut to the field
+        // The record stays where it is while the import runs, and so does
+        // the text the key shows.
+        xrefs_.emplace(person->text(field::gedcomImportXref), person);
         ++counters_.personsRead;
     } else if (startsWithWord(value, "FAM")) {
         recordType_ = Record::Family;
@@ -294,7 +294,7 @@ void GedcomImporter::individualEvent(const GedcomLine& line, const std::string& 
     }
 }
 
-PersonRecord* GedcomImporter::FindImportedPerson(const std::string& xref) const {
+PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
     auto it = xrefs_.find(xref);
     return it != xrefs_.end() ? it->second : nullptr;
 }

@@ -73,28 +73,34 @@ void GedcomLineScanner::reset() {
 
 void GedcomLineScanner::append(const char* data, size_t size) {
     length_ += size;
-    for (size_t i = 0; i < size; ++i) {
-        unsigned char c = static_cast<unsigned char>(data[i]);
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
+    const unsigned char* end = p + size;
+    while (p != end) {
         switch (state_) {
         case State::Lead:
-            if (isGedcomBlank(c)) break;
-            state_ = State::Level;
-            levelByte(c);
+            while (p != end && isGedcomBlank(*p)) ++p;
+            if (p != end) state_ = State::Level;
             break;
         case State::Level:
-            levelByte(c);
+            while (p != end && state_ == State::Level) levelByte(*p++);
             break;
         case State::Tag:
-            tagByte(c);
+            while (p != end && state_ == State::Tag) tagByte(*p++);
             break;
         case State::Value:
-            valueBytes(data + i, size - i);
+            valueBytes(reinterpret_cast<const char*>(p), static_cast<size_t>(end - p));
             return;
         }
     }
 }
 
 void GedcomLineScanner::levelByte(unsigned char c) {
+    if (isDigit(c) && !levelBlanks_) {
+        ++levelChars_;
+        levelDigits_ = true;
+        if (levelValue_ <= kInt32Span) levelValue_ = levelValue_ * 10 + (c - '0');
+        return;
+    }
     if (c == ' ') {
         // Blanks before this space are inside the level whenever the line
         // goes on past it, which is the only case where the level counts.
@@ -111,7 +117,6 @@ void GedcomLineScanner::levelByte(unsigned char c) {
         levelNegative_ = c == '-';
     } else if (isDigit(c)) {
         levelDigits_ = true;
-        if (levelValue_ <= kInt32Span) levelValue_ = levelValue_ * 10 + (c - '0');
     } else {
         levelBad_ = true;
     }
@@ -125,22 +130,22 @@ void GedcomLineScanner::flushTagBlanks() {
 }
 
 void GedcomLineScanner::tagByte(unsigned char c) {
+    if (!isGedcomBlank(c)) {
+        restNonBlank_ = true;
+        if (tagBlankCount_ != 0) flushTagBlanks();
+        if (tag_.size() < kGedcomKeptTagBytes) tag_.push_back(static_cast<char>(c));
+        ++tagLength_;
+        return;
+    }
     if (c == ' ') {
         tagBlanksBeforeValue_ = tagBlankCount_ > 0;
         state_ = State::Value;
         return;
     }
-    if (isGedcomBlank(c)) {
-        if (tag_.size() + tagBlanks_.size() < kGedcomKeptTagBytes) {
-            tagBlanks_.push_back(static_cast<char>(c));
-        }
-        ++tagBlankCount_;
-        return;
+    if (tag_.size() + tagBlanks_.size() < kGedcomKeptTagBytes) {
+        tagBlanks_.push_back(static_cast<char>(c));
     }
-    restNonBlank_ = true;
-    flushTagBlanks();
-    if (tag_.size() < kGedcomKeptTagBytes) tag_.push_back(static_cast<char>(c));
-    ++tagLength_;
+    ++tagBlankCount_;
 }
 
 void GedcomLineScanner::valueBytes(const char* data, size_t size) {
@@ -157,20 +162,23 @@ void GedcomLineScanner::valueBytes(const char* data, size_t size) {
     value_.append(data, size < room ? size : room);
 }
 
-GedcomLine GedcomLineScanner::finish() const {
-    GedcomLine out;
+void GedcomLineScanner::finish(GedcomLine& out) const {
+    out.levelOk = true;
+    out.level = 0;
+    out.tag.clear();
+    out.tagLength = 0;
+    out.value.clear();
     // Without anything after its first space, the trimmed line has no
     // space: a level 0 line, whatever stood before.
-    if (state_ == State::Lead || state_ == State::Level || !restNonBlank_) return out;
+    if (state_ == State::Lead || state_ == State::Level || !restNonBlank_) return;
     bool inRange = levelValue_ < kInt32Span || (levelNegative_ && levelValue_ == kInt32Span);
     out.levelOk = !levelBad_ && levelDigits_ && inRange;
     if (out.levelOk) {
         out.level = static_cast<int32_t>(levelNegative_ ? -levelValue_ : levelValue_);
     }
-    out.tag = tag_;
+    out.tag.assign(tag_);
     out.tagLength = static_cast<size_t>(tagLength_);
-    out.value = std::string(trimBlanks(value_));
-    return out;
+    out.value.assign(trimBlanks(value_));
 }
 
 }  // namespace lineara

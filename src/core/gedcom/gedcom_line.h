@@ -52,7 +52,13 @@ public:
     void reset();
     void append(const char* data, size_t size);
     // The line so far, as ParseGedcomLine gives it (with the tag cut).
-    GedcomLine finish() const;
+    GedcomLine finish() const {
+        GedcomLine line;
+        finish(line);
+        return line;
+    }
+    // The same into `line`, reusing its memory.
+    void finish(GedcomLine& line) const;
     // The bytes of the line so far.
     uint64_t length() const { return length_; }
 
