@@ -66,10 +66,10 @@ int gedcomImport(const Args& args) {
     }
 
     Document doc;
+    // The boxes stay at 0, 0: the automatic arrangement is still to be
+    // passed here as the work after the import, within its step.
     GedcomImportResult result = importGedcom(doc, args[0]);
     if (result.status == GedcomImportResult::CannotOpen) return fail(result.statusText);
-    // The boxes are still all at 0, 0 here: the automatic arrangement
-    // belongs between the import and the save.
 
     for (const std::string& message : result.messages) {
         // The failure itself is told by the status line.

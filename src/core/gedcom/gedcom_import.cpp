@@ -391,12 +391,15 @@ GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const Gedc
 }
 
 GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomInputInfo& info,
-                                const GedcomProgress& progress) {
+                                const GedcomProgress& progress, const GedcomAfterImport& after) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     GedcomImporter importer(source, info, progress);
     try {
-        return doc.change(step_name::kImportGedcom,
-                          [&importer](PersonList& list) { return importer.run(list); });
+        return doc.change(step_name::kImportGedcom, [&](PersonList& list) {
+            GedcomImportResult result = importer.run(list);
+            if (result.done() && after) after(list);
+            return result;
+        });
     } catch (const std::bad_alloc&) {
         // The document has taken the half-read tree back.
         return importer.outOfMemory();
@@ -404,11 +407,11 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 }
 
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
-                                const GedcomProgress& progress) {
+                                const GedcomProgress& progress, const GedcomAfterImport& after) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     FileSource file;
     if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
-    return importGedcom(doc, file, {path, file.sizeKnown(), file.size()}, progress);
+    return importGedcom(doc, file, {path, file.sizeKnown(), file.size()}, progress, after);
 }
 
 }  // namespace lineara

@@ -77,12 +77,20 @@ struct GedcomImportResult {
 GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const GedcomInputInfo& info,
                                 const GedcomProgress& progress = {});
 
+// Work on the tree that belongs to the import's own undo step: the
+// arrangement of the boxes that follows a finished import.
+using GedcomAfterImport = std::function<void(PersonList&)>;
+
 // The import into the open tree, which must be empty, as one undo step:
-// undo gives back the empty tree. Running out of memory takes the whole
-// import back and is reported as a failure.
+// undo gives back the empty tree. `after` runs when the file was read to
+// its end, within the same step. Running out of memory takes the whole
+// import back and is reported as a failure. The progress callback is
+// told while the step is being made: it must not change the document.
 GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomInputInfo& info,
-                                const GedcomProgress& progress = {});
+                                const GedcomProgress& progress = {},
+                                const GedcomAfterImport& after = {});
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
-                                const GedcomProgress& progress = {});
+                                const GedcomProgress& progress = {},
+                                const GedcomAfterImport& after = {});
 
 }  // namespace lineara

@@ -319,6 +319,26 @@ TEST(GedcomImport, IsOneStepThatUndoGivesBackAsTheEmptyTree) {
     EXPECT_TRUE(doc.treeModified());
 }
 
+// The arrangement that follows an import belongs to the import's step, and
+// follows only an import that read to the end.
+TEST(GedcomImport, WorkAfterTheImportJoinsItsStep) {
+    auto arrange = [](PersonList& list) {
+        int32_t x = 0;
+        forEachPerson(list, [&](PersonRecord* r) { list.edit(r)->setPos(x += 200, 100); });
+    };
+    for (const char* last : {"0 TRLR", "x broken"}) {
+        Document doc;
+        std::string file = gedcomLines({"0 @I1@ INDI", "0 @I2@ INDI", last});
+        MemorySource source(file);
+        GedcomImportResult result = importGedcom(doc, source, {"f.ged", false, 0}, {}, arrange);
+        ASSERT_EQ(doc.persons().count(), 2u);
+        EXPECT_EQ(doc.persons().personListHead()->posX(), result.done() ? 200 : 0) << last;
+        EXPECT_EQ(doc.history().size(), 1u);
+        ASSERT_TRUE(doc.undo());
+        EXPECT_TRUE(doc.persons().empty());
+    }
+}
+
 TEST(GedcomImport, ReadsOnlyIntoAnEmptyTree) {
     Document doc;
     test::addPerson(test::writable(doc), "Jan");
