@@ -23,6 +23,8 @@ int convertDates(const Args& args);
 int qcheck(const Args& args);
 int render(const Args& args);
 int collect(const Args& args);
+int gedcomExport(const Args& args);
+int gedcomImport(const Args& args);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

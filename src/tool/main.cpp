@@ -27,6 +27,9 @@ const Command kCommands[] = {
      "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
      "[--colour-code none|gender|notes|picture]"},
     {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3"},
+    {"export-gedcom", lineara::tool::gedcomExport,
+     "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM]"},
+    {"import-gedcom", lineara::tool::gedcomImport, "import-gedcom IN.ged OUT.ln3"},
 };
 
 void printUsage(FILE* to) {

@@ -15,6 +15,7 @@ const char kMakeHome[] = "nowa osoba domowa";
 const char kEditPerson[] = "edycja osoby";
 const char kConvertDates[] = "konwersja dat";
 const char kCollectFiles[] = "zebranie plików";
+const char kImportGedcom[] = "import pliku GEDCOM";
 
 namespace {
 // The count takes the genitive: one "osoby", any other number "osób".

@@ -1,0 +1,151 @@
+// GEDCOM export and import of generated trees of 10,000 and 100,000
+// persons, the import without the arrangement that follows it.
+//
+//   build/bench/gedcom_bench [--benchmark_filter=...]
+//
+// Export: into memory, and into a file (written whole, then renamed).
+// Import: from memory into a bare list, and from a file into a document as
+// one undo step, as the program does. A raw read of the same file, line
+// ends found and nothing else, is the baseline for the import.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "core/gedcom/gedcom_export.h"
+#include "core/gedcom/gedcom_import.h"
+#include "testdata/synthetic_tree.h"
+
+namespace {
+
+using namespace lineara;
+
+const GedcomTime kNow{2026, 12, 7, 9, 5};
+
+std::string benchDir() {
+    static const std::string dir = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lineara-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        return pattern;
+    }();
+    return dir;
+}
+
+// One generated tree per size, made once per run.
+const PersonList& tree(int persons) {
+    static std::map<int, PersonList> trees;
+    auto it = trees.find(persons);
+    if (it != trees.end()) return it->second;
+    PersonList& list = trees[persons];
+    generateSyntheticTree(list, persons, 1);
+    return list;
+}
+
+const std::string& gedcom(int persons) {
+    static std::map<int, std::string> texts;
+    auto it = texts.find(persons);
+    if (it != texts.end()) return it->second;
+    return texts.emplace(persons, gedcomText(tree(persons), kNow)).first->second;
+}
+
+const std::string& gedcomFile(int persons) {
+    static std::map<int, std::string> files;
+    auto it = files.find(persons);
+    if (it != files.end()) return it->second;
+    std::string path = benchDir() + "/tree" + std::to_string(persons) + ".ged";
+    if (!ExportGedcom(tree(persons), path, kNow).ok) std::abort();
+    return files.emplace(persons, path).first->second;
+}
+
+void setCounters(benchmark::State& state, size_t bytes) {
+    state.SetBytesProcessed(int64_t(state.iterations() * bytes));
+    state.counters["persons"] = double(state.range(0));
+}
+
+void BM_ExportToMemory(benchmark::State& state) {
+    const PersonList& list = tree(int(state.range(0)));
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string text = gedcomText(list, kNow);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    setCounters(state, bytes);
+}
+
+void BM_ExportToFile(benchmark::State& state) {
+    const PersonList& list = tree(int(state.range(0)));
+    std::string path = benchDir() + "/out.ged";
+    for (auto _ : state) {
+        if (!ExportGedcom(list, path, kNow).ok) state.SkipWithError("export failed");
+    }
+    setCounters(state, gedcom(int(state.range(0))).size());
+}
+
+void BM_ImportFromMemory(benchmark::State& state) {
+    const std::string& text = gedcom(int(state.range(0)));
+    for (auto _ : state) {
+        PersonList list;
+        MemorySource source(text);
+        GedcomImportResult result =
+            importGedcom(list, source, {"bench.ged", true, int64_t(text.size())});
+        if (!result.done()) state.SkipWithError("import failed");
+        state.PauseTiming();  // freeing the tree is no part of the import
+        list.ClearMemory();
+        state.ResumeTiming();
+    }
+    setCounters(state, text.size());
+}
+
+void BM_ImportFileIntoDocument(benchmark::State& state) {
+    const std::string& path = gedcomFile(int(state.range(0)));
+    for (auto _ : state) {
+        Document doc;
+        GedcomImportResult result = importGedcom(doc, path, [](const GedcomImportProgress&) {
+            return true;  // as the window asks after every line
+        });
+        if (!result.done()) state.SkipWithError("import failed");
+        state.PauseTiming();
+        doc.clear();
+        state.ResumeTiming();
+    }
+    setCounters(state, gedcom(int(state.range(0))).size());
+}
+
+// The least any line-by-line reading of the file costs.
+void BM_RawReadFindingLineEnds(benchmark::State& state) {
+    const std::string& path = gedcomFile(int(state.range(0)));
+    std::string block(64 * 1024, '\0');
+    for (auto _ : state) {
+        int fd = open(path.c_str(), O_RDONLY);
+        size_t lines = 0;
+        ssize_t n;
+        while ((n = read(fd, block.data(), block.size())) > 0) {
+            for (const char* p = block.data();
+                 (p = static_cast<const char*>(
+                      std::memchr(p, '\n', size_t(n) - size_t(p - block.data())))) != nullptr;
+                 ++p) {
+                ++lines;
+            }
+        }
+        close(fd);
+        benchmark::DoNotOptimize(lines);
+    }
+    setCounters(state, gedcom(int(state.range(0))).size());
+}
+
+BENCHMARK(BM_ExportToMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportToFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportFromMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportFileIntoDocument)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawReadFindingLineEnds)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,53 @@
+// Writing the whole tree as a GEDCOM file: a header, an individual record
+// for every person (alias boxes are not persons of their own), a family
+// record for every family (see export_families.h) and the trailer.
+//
+// The file is single-byte text: record texts go out byte for byte, every
+// line ends with CR LF. It carries names, sex, birth, death, occupation,
+// source, the families' marriage dates and places and who is whose child;
+// baptism, pictures, notes, relationship types and box positions stay
+// behind. So an export neither changes the tree nor counts as saving it.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/model/person_list.h"
+
+namespace lineara {
+
+// The moment written into the header, local time.
+struct GedcomTime {
+    int year = 0;
+    int month = 1;  // 1 to 12
+    int day = 1;
+    int hour = 0;  // 0 to 23
+    int minute = 0;
+};
+
+GedcomTime currentLocalTime();
+
+struct GedcomExportResult {
+    bool ok = true;
+    std::string message;  // why the file could not be written, with the system's reason
+    size_t individuals = 0;
+    size_t families = 0;
+};
+
+// Hands the text on in pieces; returns false to stop the export.
+using GedcomSink = std::function<bool(std::string_view)>;
+
+GedcomExportResult writeGedcom(const PersonList& list, const GedcomTime& now,
+                               const GedcomSink& sink);
+// The whole file as text.
+std::string gedcomText(const PersonList& list, const GedcomTime& now);
+
+// Writes the file at `path`, replacing one of that name only once it is
+// complete; a file that cannot be written whole is reported and nothing is
+// left under its name.
+GedcomExportResult ExportGedcom(const PersonList& list, const std::string& path,
+                                const GedcomTime& now);
+
+}  // namespace lineara

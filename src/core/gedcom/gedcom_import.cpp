@@ -1,0 +1,417 @@
+#include "core/gedcom/gedcom_import.h"
+
+#include <algorithm>
+#include <new>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom_texts.h"
+#include "core/history/step_names.h"
+#include "core/platform/atomic_file.h"
+
+namespace lineara {
+
+namespace {
+
+// Without a size the progress is counted against this many bytes.
+constexpr int64_t kAssumedSize = 1000000;
+// What a line's value keeps of its 255 bytes.
+constexpr size_t kValueBytes = 100;
+// The date and place of the family event being read.
+constexpr size_t kEventDateBytes = 35;
+constexpr size_t kEventPlaceBytes = 100;
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isGedcomBlank(static_cast<unsigned char>(text.front()))) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isGedcomBlank(static_cast<unsigned char>(text.back()))) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Whether the first `n` bytes of `value`, upper-cased (a to z only), are
+// `word` (of n bytes).
+bool startsWithWord(std::string_view value, std::string_view word) {
+    if (value.size() < word.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = value[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+class GedcomImporter {
+public:
+    GedcomImporter(ByteSource& source, const GedcomInputInfo& info, const GedcomProgress& progress)
+        : source_(source), info_(info), progress_(progress) {}
+
+    GedcomImportResult run(PersonList& list);
+    // The result of an import that ran out of memory and was taken back.
+    GedcomImportResult outOfMemory() const;
+
+private:
+    enum class Record { None, Individual, Family };
+
+    bool report();
+    // False when the import cannot go on.
+    bool dispatch(const GedcomLine& line, const std::string& value);
+    bool recordStart(const GedcomLine& line, const std::string& value);
+    void individualFact(const GedcomLine& line, const std::string& value);
+    void familyLink(const GedcomLine& line, const std::string& value);
+    void individualEvent(const GedcomLine& line, const std::string& value);
+    void familyEvent(const GedcomLine& line, const std::string& value);
+
+    PersonRecord* FindImportedPerson(std::string_view xref) const;
+    void setFather(PersonRecord* child, PersonRecord* father);
+    void setMother(PersonRecord* child, PersonRecord* mother);
+    void addRelationship(bool divorce);
+    void startEvent() {
+        eventDate_.clear();
+        eventPlace_.clear();
+    }
+    GedcomImportResult finish(GedcomImportResult::Status status);
+    void addMessage(const std::string& text);
+
+    ByteSource& source_;
+    GedcomInputInfo info_;
+    const GedcomProgress& progress_;
+    PersonList* list_ = nullptr;
+
+    GedcomImportCounters counters_;
+    int64_t leftOut_ = 0;
+    std::vector<std::string> messages_;
+    int readError_ = 0;
+
+    Record recordType_ = Record::None;
+    std::string lastLevel1Tag_;  // its first four bytes are all that is asked of it
+    PersonRecord* famHusband_ = nullptr;
+    PersonRecord* famWife_ = nullptr;
+    PersonRecord* famChild_ = nullptr;
+    std::string eventDate_;
+    std::string eventPlace_;
+    // The relationship made last in this family record: on whom, in which
+    // slot. Its date and place go to those slots only while they still
+    // belong to the family's husband and wife.
+    struct Added {
+        PersonRecord* husband = nullptr;
+        int husbandSlot = 0;
+        PersonRecord* wife = nullptr;
+        int wifeSlot = 0;
+    } added_;
+    // Cross-references of the persons read so far, as the records keep
+    // them; the first person with a cross-reference keeps it.
+    std::unordered_map<std::string_view, PersonRecord*> xrefs_;
+};
+
+bool GedcomImporter::report() {
+    if (!progress_) return true;
+    GedcomImportProgress p;
+    p.counters = counters_;
+    p.sizeKnown = info_.sizeKnown;
+    int64_t size = info_.sizeKnown ? info_.size : kAssumedSize;
+    if (size <= 0) {
+        p.percent = 100;
+    } else {
+        // Rounded, and never past the end: the count assumes two bytes
+        // for every line end.
+        double percent =
+            static_cast<double>(counters_.bytesRead) * 100.0 / static_cast<double>(size);
+        p.percent = static_cast<int>(std::min(100.0, percent + 0.5));
+    }
+    return progress_(p);
+}
+
+void GedcomImporter::addMessage(const std::string& text) {
+    if (std::find(messages_.begin(), messages_.end(), text) == messages_.end()) {
+        messages_.push_back(text);
+    }
+}
+
+GedcomImportResult GedcomImporter::run(PersonList& list) {
+    list_ = &list;
+    if (!list.empty()) return finish(GedcomImportResult::TreeNotEmpty);
+    list.setCurrentPerson(nullptr);
+
+    GedcomLineReader reader(source_);
+    GedcomLineScanner scanner;
+    GedcomLine line;
+    for (;;) {
+        GedcomLineReader::Result next = reader.next(scanner);
+        if (next == GedcomLineReader::Result::End) break;
+        if (next == GedcomLineReader::Result::Error) {
+            readError_ = reader.error();
+            return finish(GedcomImportResult::Failed);
+        }
+        ++counters_.linesRead;
+        counters_.bytesRead += static_cast<int64_t>(scanner.length()) + 2;
+        if (!report()) return finish(GedcomImportResult::Cancelled);
+        if (scanner.length() < 2) continue;
+        scanner.finish(line);
+        if (!line.levelOk) return finish(GedcomImportResult::Failed);
+        if (line.value.size() > kValueBytes) line.value.resize(kValueBytes);
+        if (!dispatch(line, line.value)) return finish(GedcomImportResult::Failed);
+    }
+    return finish(GedcomImportResult::Done);
+}
+
+GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
+    GedcomImportResult result;
+    result.status = status;
+    result.counters = counters_;
+    result.relationshipsLeftOut = leftOut_;
+    switch (status) {
+    case GedcomImportResult::Done:
+        report();
+        list_->setCurrentPerson(list_->personListHead());
+        result.statusText = gedcomImportDoneStatus(leftOut_);
+        break;
+    case GedcomImportResult::Failed:
+        report();
+        addMessage(kMsgGedcomImportFailed);
+        if (readError_ != 0)
+            addMessage(fileErrorMessage("Cannot read file", info_.path, readError_));
+        result.statusText = gedcomImportFailedStatus(counters_.linesRead);
+        break;
+    case GedcomImportResult::Cancelled:
+        result.statusText = gedcomImportCancelledStatus(counters_.linesRead);
+        break;
+    case GedcomImportResult::CannotOpen:
+    case GedcomImportResult::TreeNotEmpty:
+        break;
+    }
+    result.messages = messages_;
+    return result;
+}
+
+GedcomImportResult GedcomImporter::outOfMemory() const {
+    GedcomImportResult result;
+    result.status = GedcomImportResult::Failed;
+    result.counters = counters_;
+    result.relationshipsLeftOut = leftOut_;
+    result.messages = {kMsgGedcomImportFailed, outOfMemoryMessage("import", info_.path)};
+    result.statusText = gedcomImportFailedStatus(counters_.linesRead);
+    return result;
+}
+
+bool GedcomImporter::dispatch(const GedcomLine& line, const std::string& value) {
+    switch (line.level) {
+    case 0:
+        list_->setCurrentPerson(nullptr);
+        return recordStart(line, value);
+    case 1:
+        lastLevel1Tag_ = line.tag.substr(0, 4);
+        if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
+            individualFact(line, value);
+        } else if (recordType_ == Record::Family) {
+            familyLink(line, value);
+        }
+        return true;
+    case 2:
+        if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
+            individualEvent(line, value);
+        } else if (recordType_ == Record::Family) {
+            familyEvent(line, value);
+        }
+        return true;
+    default:
+        return true;  // deeper levels say nothing we keep
+    }
+}
+
+bool GedcomImporter::recordStart(const GedcomLine& line, const std::string& value) {
+    // Headers, trailers, notes, sources and the like change nothing more:
+    // the record type and the family being read stay as they were.
+    if (!line.tagStartsWith("@")) return true;
+    if (startsWithWord(value, "INDI")) {
+        recordType_ = Record::Individual;
+        Outcome made = list_->LagNyPerson(0, 0);
+        if (!made) {
+            addMessage(made.message);
+            return false;
+        }
+        PersonRecord* person = list_->edit(list_->currentPerson());
+        person->setPos(0, 0);
+        person->setText(field::gedcomImportXref, line.tag);  // cut to the field
+        // The record stays where it is while the import runs, and so does
+        // the text the key shows.
+        xrefs_.emplace(person->text(field::gedcomImportXref), person);
+        ++counters_.personsRead;
+    } else if (startsWithWord(value, "FAM")) {
+        recordType_ = Record::Family;
+        famHusband_ = famWife_ = famChild_ = nullptr;
+        added_ = Added{};
+        startEvent();
+        ++counters_.familiesRead;
+    }
+    return true;
+}
+
+void GedcomImporter::individualFact(const GedcomLine& line, const std::string& value) {
+    PersonRecord* person = list_->edit(list_->currentPerson());
+    if (line.tagIs("NAME")) {
+        size_t slash = value.find('/');
+        if (slash == std::string::npos) {
+            person->setText(field::givenNames, value);
+            person->setText(field::surname, "");
+        } else {
+            std::string surname(trimBlanks(std::string_view(value).substr(slash + 1)));
+            size_t second = surname.find('/');
+            if (second != std::string::npos) surname.erase(second, 1);
+            person->setText(field::givenNames,
+                            trimBlanks(std::string_view(value).substr(0, slash)));
+            person->setText(field::surname, surname);
+        }
+    } else if (line.tagStartsWith("SEX")) {
+        person->setText(field::sex, std::string_view(value).substr(0, 1));
+    } else if (line.tagStartsWith("OCCU")) {
+        person->setText(field::occupation, value);
+    } else if (line.tagStartsWith("SOUR")) {
+        person->setText(field::source, value);
+    }
+}
+
+void GedcomImporter::individualEvent(const GedcomLine& line, const std::string& value) {
+    struct Event {
+        const char* tag;
+        TextField date;
+        TextField place;
+    };
+    static constexpr Event kEvents[] = {{"BIRT", field::birthDate, field::birthPlace},
+                                        {"DEAT", field::deathDate, field::deathPlace},
+                                        {"BAPM", field::baptismDate, field::baptismPlace}};
+    for (const Event& event : kEvents) {
+        if (lastLevel1Tag_ != event.tag) continue;
+        if (line.tagIs("DATE")) {
+            list_->edit(list_->currentPerson())->setText(event.date, value);
+        } else if (line.tagIs("PLAC")) {
+            list_->edit(list_->currentPerson())->setText(event.place, value);
+        }
+        return;
+    }
+}
+
+PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
+    auto it = xrefs_.find(xref);
+    return it != xrefs_.end() ? it->second : nullptr;
+}
+
+// Nobody becomes his own father, mother or partner, whatever a file says.
+void GedcomImporter::setFather(PersonRecord* child, PersonRecord* father) {
+    if (child != father) list_->edit(child)->father = father;
+}
+
+void GedcomImporter::setMother(PersonRecord* child, PersonRecord* mother) {
+    if (child != mother) list_->edit(child)->mother = mother;
+}
+
+void GedcomImporter::addRelationship(bool divorce) {
+    added_ = Added{};
+    if (famHusband_ == famWife_) return;
+    Outcome made = list_->AddMarriage(famHusband_, famWife_);
+    if (!made) {
+        // One message for the whole file; the status line says how many.
+        ++leftOut_;
+        addMessage(made.message);
+        return;
+    }
+    added_ = {famHusband_, list_->addedSlotIndex()[0], famWife_, list_->addedSlotIndex()[1]};
+    if (divorce) {
+        list_->edit(famHusband_)->setRelationType(added_.husbandSlot, 'D');
+        list_->edit(famWife_)->setRelationType(added_.wifeSlot, 'D');
+    }
+}
+
+void GedcomImporter::familyLink(const GedcomLine& line, const std::string& value) {
+    if (line.tagStartsWith("HUSB")) {
+        famHusband_ = FindImportedPerson(value);
+        if (famHusband_ == nullptr) return;
+        if (famWife_ != nullptr) addRelationship(false);
+        if (famChild_ != nullptr) setFather(famChild_, famHusband_);
+    } else if (line.tagStartsWith("WIFE")) {
+        famWife_ = FindImportedPerson(value);
+        if (famWife_ == nullptr) return;
+        if (famHusband_ != nullptr) addRelationship(false);
+        if (famChild_ != nullptr) setMother(famChild_, famWife_);
+    } else if (line.tagStartsWith("CHIL")) {
+        famChild_ = FindImportedPerson(value);
+        if (famChild_ == nullptr) return;
+        if (famHusband_ != nullptr) setFather(famChild_, famHusband_);
+        if (famWife_ != nullptr) setMother(famChild_, famWife_);
+    } else if (line.tagStartsWith("DIV")) {
+        // A divorce is a relationship of its own, beside the marriage, with
+        // a date and place of its own: it never takes the marriage's.
+        startEvent();
+        if (famHusband_ != nullptr && famWife_ != nullptr) addRelationship(true);
+    } else if (line.tagStartsWith("MARR")) {
+        startEvent();
+    }
+}
+
+void GedcomImporter::familyEvent(const GedcomLine& line, const std::string& value) {
+    if (lastLevel1Tag_ != "MARR" && lastLevel1Tag_.compare(0, 3, "DIV") != 0) return;
+    if (line.tagIs("DATE")) {
+        eventDate_ = value.substr(0, kEventDateBytes);
+    } else if (line.tagIs("PLAC")) {
+        eventPlace_ = value.substr(0, kEventPlaceBytes);
+    }
+    // The event belongs to the relationship made last: the marriage made
+    // at the HUSB or WIFE line, or the divorce made at the DIV line.
+    auto setOn = [this](PersonRecord* person, int slot) {
+        PersonRecord* r = list_->edit(person);
+        r->setText(field::relationDate(slot), eventDate_);
+        r->setText(field::relationPlace(slot), eventPlace_);
+    };
+    if (famHusband_ != nullptr && added_.husbandSlot > 0 && added_.husband == famHusband_) {
+        setOn(famHusband_, added_.husbandSlot);
+    }
+    if (famWife_ != nullptr && added_.wifeSlot > 0 && added_.wife == famWife_) {
+        setOn(famWife_, added_.wifeSlot);
+    }
+}
+
+GedcomImportResult withStatus(GedcomImportResult::Status status, std::string message) {
+    GedcomImportResult result;
+    result.status = status;
+    if (!message.empty()) {
+        result.statusText = message;
+        result.messages.push_back(std::move(message));
+    }
+    return result;
+}
+
+}  // namespace
+
+GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const GedcomInputInfo& info,
+                                const GedcomProgress& progress) {
+    return GedcomImporter(source, info, progress).run(list);
+}
+
+GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomInputInfo& info,
+                                const GedcomProgress& progress, const GedcomAfterImport& after) {
+    if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
+    GedcomImporter importer(source, info, progress);
+    try {
+        return doc.change(step_name::kImportGedcom, [&](PersonList& list) {
+            GedcomImportResult result = importer.run(list);
+            if (result.done() && after) after(list);
+            return result;
+        });
+    } catch (const std::bad_alloc&) {
+        // The document has taken the half-read tree back.
+        return importer.outOfMemory();
+    }
+}
+
+GedcomImportResult importGedcom(Document& doc, const std::string& path,
+                                const GedcomProgress& progress, const GedcomAfterImport& after) {
+    if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
+    FileSource file;
+    if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
+    return importGedcom(doc, file, {path, file.sizeKnown(), file.size()}, progress, after);
+}
+
+}  // namespace lineara

@@ -1,0 +1,96 @@
+// Reading a GEDCOM file into an empty tree.
+//
+// A single pass over the lines that understands individual records (name,
+// sex, occupation, source, birth, death and baptism with their dates and
+// places) and family records (husband, wife, children, marriage and
+// divorce with their dates and places) and passes over everything else.
+// Persons are made in file order, all at 0, 0; families become parent links
+// and relationships. Arranging the boxes afterwards is the caller's
+// business: the import only reads.
+//
+// The file is read as a stream, so that neither its size nor the length of
+// one line costs memory. Whatever happens in the file, what was read before
+// a failure stays in the tree.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/gedcom/gedcom_reader.h"
+#include "core/model/document.h"
+
+namespace lineara {
+
+// What the import window counts.
+struct GedcomImportCounters {
+    int64_t linesRead = 0;
+    int64_t personsRead = 0;
+    int64_t familiesRead = 0;
+    // Each line's length and two for its line end, whatever the line end
+    // really was.
+    int64_t bytesRead = 0;
+};
+
+struct GedcomImportProgress {
+    GedcomImportCounters counters;
+    // Without a size (a pipe, a device) the window hides its progress bar.
+    bool sizeKnown = false;
+    int percent = 0;  // 0 to 100
+};
+
+// Told before each line and once at the end; returning false stops the
+// import (what was read stays). The window lets itself repaint here.
+using GedcomProgress = std::function<bool(const GedcomImportProgress&)>;
+
+// Where the bytes come from, for the messages and the progress.
+struct GedcomInputInfo {
+    std::string path;
+    bool sizeKnown = false;
+    int64_t size = 0;
+};
+
+struct GedcomImportResult {
+    enum Status {
+        Done,          // read to the end; the tree is to be arranged now
+        Failed,        // stopped at a line it could not read; what was read stays
+        Cancelled,     // stopped by the progress callback; what was read stays
+        CannotOpen,    // the file could not be opened: nothing was read
+        TreeNotEmpty,  // the import only reads into an empty tree: nothing was read
+    };
+    Status status = Done;
+    GedcomImportCounters counters;
+    // Relationships that found no free slot on one of the two persons.
+    int64_t relationshipsLeftOut = 0;
+    // For message boxes, in the order they arose; each text at most once.
+    std::vector<std::string> messages;
+    // The window's last status line (after the arrangement, for Done).
+    std::string statusText;
+
+    bool done() const { return status == Done; }
+};
+
+// The import into `list`, which must be empty (TreeNotEmpty otherwise).
+// Running out of memory throws std::bad_alloc, with what was read so far
+// in the list.
+GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const GedcomInputInfo& info,
+                                const GedcomProgress& progress = {});
+
+// Work on the tree that belongs to the import's own undo step: the
+// arrangement of the boxes that follows a finished import.
+using GedcomAfterImport = std::function<void(PersonList&)>;
+
+// The import into the open tree, which must be empty, as one undo step:
+// undo gives back the empty tree. `after` runs when the file was read to
+// its end, within the same step. Running out of memory takes the whole
+// import back and is reported as a failure. The progress callback is
+// told while the step is being made: it must not change the document.
+GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomInputInfo& info,
+                                const GedcomProgress& progress = {},
+                                const GedcomAfterImport& after = {});
+GedcomImportResult importGedcom(Document& doc, const std::string& path,
+                                const GedcomProgress& progress = {},
+                                const GedcomAfterImport& after = {});
+
+}  // namespace lineara

@@ -1,0 +1,42 @@
+// What the user reads around GEDCOM export and import: the menu items, the
+// file dialogs, the import window's captions, its messages and its status
+// lines. The windows and the command-line tool take them from here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lineara {
+
+// --- export ---
+extern const char kGedcomExportMenuItem[];     // "&Eksportuj do pliku GEDCOM"
+extern const char kGedcomExportDialogTitle[];  // "Eksport do pliku GEDCOM"
+extern const char kGedcomExportFilter[];       // "GEDCOM files|*.ged"
+extern const char kGedcomDefaultExtension[];   // "ged"
+
+// --- import ---
+extern const char kGedcomImportMenuItem[];  // "&Importuj plik GEDCOM"
+extern const char kGedcomImportFilter[];    // the open dialog's filter, Windows style
+extern const char kGedcomImportCaption[];   // "Import pliku GEDCOM", the window's title
+extern const char kGedcomImportFileLabel[];
+extern const char kGedcomImportPersonsLabel[];
+extern const char kGedcomImportFamiliesLabel[];
+extern const char kGedcomImportProgressLabel[];
+extern const char kGedcomImportOkButton[];
+
+extern const char kGedcomStatusImporting[];  // "Importing file..."
+extern const char kGedcomStatusArranging[];  // "Please wait while arranging items..."
+extern const char kGedcomStatusDone[];       // "Done."
+extern const char kMsgGedcomImportFailed[];  // "GEDCOM import failed"
+
+// The status line of a failed import, naming the line it had reached.
+std::string gedcomImportFailedStatus(int64_t linesRead);
+// The status line of an import stopped by the user.
+std::string gedcomImportCancelledStatus(int64_t linesRead);
+// The status line of a finished import: "Done.", followed by how many
+// relationships found no free slot when there were any.
+std::string gedcomImportDoneStatus(int64_t relationshipsLeftOut);
+// A count as the window's boxes show it: the number and one space, "0 ".
+std::string gedcomCountText(int64_t count);
+
+}  // namespace lineara
