@@ -15,6 +15,9 @@ const char kMakeHome[] = "nowa osoba domowa";
 const char kEditPerson[] = "edycja osoby";
 const char kConvertDates[] = "konwersja dat";
 const char kCollectFiles[] = "zebranie plików";
+const char kOrganizeAncestors[] = "organizacja drzewa przodków";
+const char kAutoArrange[] = "automatyczne porządkowanie pozycji";
+const char kCreateAncestorTree[] = "utworzenie drzewa przodków";
 
 namespace {
 // The count takes the genitive: one "osoby", any other number "osób".
