@@ -23,6 +23,9 @@ int convertDates(const Args& args);
 int qcheck(const Args& args);
 int render(const Args& args);
 int collect(const Args& args);
+int arrange(const Args& args);
+int organize(const Args& args);
+int createAncestors(const Args& args);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

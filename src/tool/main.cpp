@@ -27,6 +27,10 @@ const Command kCommands[] = {
      "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
      "[--colour-code none|gender|notes|picture]"},
     {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3"},
+    {"arrange", lineara::tool::arrange, "arrange IN.ln3 OUT.ln3"},
+    {"organize", lineara::tool::organize, "organize IN.ln3 ID compact|fractal OUT.ln3"},
+    {"create-ancestors", lineara::tool::createAncestors,
+     "create-ancestors IN.ln3 ID GENERATIONS compact|fractal OUT.ln3"},
 };
 
 void printUsage(FILE* to) {
