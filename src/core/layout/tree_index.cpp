@@ -46,12 +46,7 @@ int AncestorHeights::of(int32_t person) {
 
     // Depth first up the parent links with a stack of our own: a chain of
     // a hundred thousand generations must not exhaust the call stack.
-    struct Frame {
-        int32_t person;
-        int nextParent;  // 0: father, 1: mother, 2: both done
-        int highest;     // the greatest height among the parents seen
-    };
-    std::vector<Frame> stack;
+    std::vector<Frame>& stack = stack_;
     auto enter = [&](int32_t p) {
         height_[size_t(p)] = kOnPath;
         stack.push_back(Frame{p, tree_.isAliasBox(p) ? 2 : 0, 0});

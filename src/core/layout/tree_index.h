@@ -66,8 +66,15 @@ private:
     static constexpr uint8_t kUnknown = 0;
     static constexpr uint8_t kOnPath = 0xff;
 
+    struct Frame {
+        int32_t person;
+        int nextParent;  // 0: father, 1: mother, 2: both done
+        int highest;     // the greatest height among the parents seen
+    };
+
     const TreeIndex& tree_;
     std::vector<uint8_t> height_;
+    std::vector<Frame> stack_;  // kept between calls for its memory
 };
 
 }  // namespace lineara
