@@ -25,6 +25,9 @@ int render(const Args& args);
 int collect(const Args& args);
 int gedcomExport(const Args& args);
 int gedcomImport(const Args& args);
+int arrange(const Args& args);
+int organize(const Args& args);
+int createAncestors(const Args& args);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

@@ -7,6 +7,7 @@
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/layout/auto_arrange.h"
 #include "core/model/document.h"
 #include "core/platform/atomic_file.h"
 #include "tool/commands.h"
@@ -66,9 +67,9 @@ int gedcomImport(const Args& args) {
     }
 
     Document doc;
-    // The boxes stay at 0, 0: the automatic arrangement is still to be
-    // passed here as the work after the import, within its step.
-    GedcomImportResult result = importGedcom(doc, args[0]);
+    // The boxes are arranged within the import's step, as the program does
+    // once the whole file was read; a failed import keeps them at 0, 0.
+    GedcomImportResult result = importGedcom(doc, args[0], {}, Autoarrange1Click);
     if (result.status == GedcomImportResult::CannotOpen) return fail(result.statusText);
 
     for (const std::string& message : result.messages) {

@@ -30,6 +30,10 @@ const Command kCommands[] = {
     {"export-gedcom", lineara::tool::gedcomExport,
      "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM]"},
     {"import-gedcom", lineara::tool::gedcomImport, "import-gedcom IN.ged OUT.ln3"},
+    {"arrange", lineara::tool::arrange, "arrange IN.ln3 OUT.ln3"},
+    {"organize", lineara::tool::organize, "organize IN.ln3 ID compact|fractal OUT.ln3"},
+    {"create-ancestors", lineara::tool::createAncestors,
+     "create-ancestors IN.ln3 ID GENERATIONS compact|fractal OUT.ln3"},
 };
 
 void printUsage(FILE* to) {

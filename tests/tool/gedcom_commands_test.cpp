@@ -150,11 +150,16 @@ TEST_F(GedcomTool, ImportReadsTheFileAndSavesTheTree) {
     Document doc;
     ASSERT_TRUE(doc.ReadfromFile(tree).loaded());
     ASSERT_EQ(doc.persons().count(), 3u);
-    const PersonRecord* jan = doc.persons().personListHead();
+    // Arranged: the daughter, with the most generations above her, is the
+    // home person, her parents one row (500 units) above her.
+    const PersonRecord* ewa = doc.persons().personListHead();
+    const PersonRecord* jan = ewa->father;
+    ASSERT_NE(jan, nullptr);
     const PersonRecord* anna = jan->nextPerson;
-    const PersonRecord* ewa = anna->nextPerson;
     EXPECT_EQ(ewa->text(field::surname), "Kowalska");
-    EXPECT_EQ(ewa->father, jan);
+    EXPECT_EQ(jan->text(field::surname), "Kowalski");
+    EXPECT_EQ(jan->posY(), ewa->posY() - 500);
+    EXPECT_EQ(anna->posY(), ewa->posY() - 500);
     EXPECT_EQ(ewa->mother, anna);
     EXPECT_EQ(jan->partner[1], anna);
     EXPECT_EQ(anna->text(field::relationDate(1)), "1920");

@@ -16,6 +16,9 @@ const char kEditPerson[] = "edycja osoby";
 const char kConvertDates[] = "konwersja dat";
 const char kCollectFiles[] = "zebranie plików";
 const char kImportGedcom[] = "import pliku GEDCOM";
+const char kOrganizeAncestors[] = "organizacja drzewa przodków";
+const char kAutoArrange[] = "automatyczne porządkowanie pozycji";
+const char kCreateAncestorTree[] = "utworzenie drzewa przodków";
 
 namespace {
 // The count takes the genitive: one "osoby", any other number "osób".

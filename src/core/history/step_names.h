@@ -21,6 +21,9 @@ extern const char kEditPerson[];
 extern const char kConvertDates[];
 extern const char kCollectFiles[];
 extern const char kImportGedcom[];
+extern const char kOrganizeAncestors[];
+extern const char kAutoArrange[];
+extern const char kCreateAncestorTree[];
 
 // "przesunięcie 3 osób", "przesunięcie 1 osoby"
 std::string moveBoxes(size_t count);
