@@ -55,6 +55,8 @@ void Application::wireCommands() {
     connect(mainWindow_, &TZudezezor::aboutRequested, about_, [this] { about_->exec(); });
     connect(mainWindow_, &TZudezezor::screenFontRequested, this, &Application::chooseScreenFont);
     connect(mainWindow_, &TZudezezor::helpContentsRequested, this, [this] { help_->contents(); });
+    connect(mainWindow_, &TZudezezor::autoArrangeHelpRequested, this,
+            [this] { help_->topic(HelpCommands::kAutoArrangeTopic); });
     connect(mainWindow_, &TZudezezor::helpSearchRequested, this,
             [this] { help_->keywordSearch(); });
     connect(mainWindow_, &TZudezezor::homePageRequested, this, [this] { help_->homePage(); });

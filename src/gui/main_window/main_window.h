@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/layout/ancestor_walk.h"
+#include "core/layout/pedigree_pattern.h"
 #include "core/model/document.h"
 #include "core/model/editing.h"
 #include "core/view/colour_code.h"
@@ -18,6 +20,7 @@
 #include "core/view/viewport.h"
 #include "gui/canvas/gesture_state.h"
 #include "gui/common/app_context.h"
+#include "gui/dialogs/create_tree_dialog.h"
 #include "gui/main_window/document_commands.h"
 #include "gui/main_window/main_window_actions.h"
 
@@ -329,6 +332,33 @@ signals:
 private:
     void buildCheckCommands(QMenu* tools);
     // --- end of date conversion and quality check ---
+
+    // --- automatic layout (main_window_layout.cpp) ---
+    // "&Organizuj drzewo przodków" and "&Utwórz drzewo przodków" in the
+    // Edit menu, "&Automatyczne porządkowanie pozycji" in Tools.
+public:
+    void Compact2Click() { OrganizeTree(TreeStyle::Compact); }
+    void Fractal2Click() { OrganizeTree(TreeStyle::Fractal); }
+    void Compact1Click() { CreateTree(TreeStyle::Compact); }
+    void Fractal1Click() { CreateTree(TreeStyle::Fractal); }
+    void AutoArrangeClick();
+    void OrganizeTree(TreeStyle style);
+    void CreateTree(TreeStyle style);
+    TCreateTreeDlg* createTreeDialog() const { return createTreeDlg_; }
+    const AncestorTable& ancestorTable() const { return ancestorTable_; }
+
+signals:
+    // The question's Help button.
+    void autoArrangeHelpRequested();
+
+private:
+    void buildLayoutEditItems(QMenu* edit);
+    void buildLayoutToolItem(QMenu* tools);
+    // The walk's table and depth stay from one organisation to the next.
+    AncestorTable ancestorTable_;
+    // Made once and kept, so the number last entered is offered again.
+    TCreateTreeDlg* createTreeDlg_ = nullptr;
+    // --- end of automatic layout ---
 };
 
 }  // namespace lineara

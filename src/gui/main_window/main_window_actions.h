@@ -35,6 +35,10 @@ struct EditActions {
     QAction* makeHome = nullptr;
     QAction* properties = nullptr;
     AlignActions align;
+    // The two submenus "&Organizuj drzewo przodków" and "&Utwórz drzewo
+    // przodków", by their menus' actions.
+    QAction* organizeAncestors = nullptr;
+    QAction* createAncestorTree = nullptr;
 };
 
 // "&Łącza" and its "Usuń łącze do..." submenu.

@@ -53,6 +53,7 @@ void TZudezezor::buildEditMenu() {
                     [this] { alignSelectionTo(AlignSide::Left); }, &edit_.align.left},
                    {"Wyrównaj do &prawej", "AlignRight1", QKeySequence(),
                     [this] { alignSelectionTo(AlignSide::Right); }, &edit_.align.right}});
+    buildLayoutEditItems(edit);
     connect(edit, &QMenu::aboutToShow, this, &TZudezezor::refreshCommandStates);
 }
 
@@ -127,6 +128,8 @@ void TZudezezor::refreshCommandStates() {
     for (QAction* a : {buttons_.properties, edit_.properties}) enable(a, s.properties);
     for (QAction* a : {buttons_.remove, edit_.remove}) enable(a, s.deletePerson);
     enable(edit_.makeHome, s.makeHome);
+    enable(edit_.organizeAncestors, s.organizeAncestors);
+    enable(edit_.createAncestorTree, s.createAncestorTree);
     for (const AlignActions& align : {buttons_.align, edit_.align}) {
         for (QAction* a : align.all()) enable(a, s.align);
     }

@@ -108,6 +108,7 @@ void TZudezezor::buildToolsAndHelpMenus() {
     addRows(tools, {{"&Opcje", "Options1", QKeySequence(), &TZudezezor::optionsRequested},
                     {"&Czcionka ekranu...", "ScreenFont1", QKeySequence(),
                      &TZudezezor::screenFontRequested}});
+    buildLayoutToolItem(tools);
     buildCheckCommands(tools);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
