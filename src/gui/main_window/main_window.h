@@ -34,6 +34,7 @@ namespace lineara {
 
 class TreeCanvas;
 class TKontroll;
+class TGedcomImport;
 
 class TZudezezor : public QMainWindow, private DocumentEnvironment {
     Q_OBJECT
@@ -329,6 +330,19 @@ signals:
 private:
     void buildCheckCommands(QMenu* tools);
     // --- end of date conversion and quality check ---
+
+    // ===== GEDCOM export and import (main_window_gedcom.cpp) =====
+    // The File menu's "&Eksportuj do pliku GEDCOM" and "&Importuj plik
+    // GEDCOM"; the program hands over the import window it made at start.
+public:
+    void Write1Click();
+    void Read1Click();
+    void setGedcomImport(TGedcomImport* window);
+
+private:
+    void buildGedcomCommands(QMenu* file);
+    QPointer<TGedcomImport> gedcomImport_;
+    // ===== end of GEDCOM export and import =====
 };
 
 }  // namespace lineara
