@@ -50,9 +50,12 @@ QString qtFileFilter(const char* windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+// The window keeps above the program's windows as their modal dialog does:
+// it belongs to the main window and blocks every other window while it is
+// up. It is not kept above everything, so that the messages of its import,
+// which belong to the main window too, come in front of it.
 TGedcomImport::TGedcomImport(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("TGedcomImport"));
     setWindowTitle(utf8(kGedcomImportCaption));
     setWindowModality(Qt::ApplicationModal);

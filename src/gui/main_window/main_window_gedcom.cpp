@@ -84,8 +84,11 @@ void TZudezezor::Read1Click() {
             arrange);
     }
     window->finish(result);
-    if (result.done() && !doc_.persons().empty()) {
-        doc_.setCurrentPerson(doc_.persons().personListHead());
+    if (result.done()) doc_.setCurrentPerson(doc_.persons().personListHead());
+    // After a failure too the view goes to what was read (the last person
+    // made is current then): the old tree's place would show an empty
+    // canvas.
+    if (doc_.persons().currentPerson() != nullptr) {
         Zoom1Click();
     } else {
         FormPaint();

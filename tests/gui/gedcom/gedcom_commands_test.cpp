@@ -191,6 +191,7 @@ TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
     std::vector<std::string> lines(kFamilyLines.begin(), kFamilyLines.begin() + 9);
     lines.push_back("x INDI");  // line 10: no level
     lines.push_back("0 @I9@ INDI");
+    main->viewState().scrollX = 123456;  // where an earlier tree was looked at
     importThroughMenu(writeFile("broken.ged", gedcomLines(lines)));
 
     EXPECT_EQ(window->statusLine()->text(),
@@ -204,6 +205,13 @@ TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
         EXPECT_EQ(r->posX(), 0);
         EXPECT_EQ(r->posY(), 0);
     }
+    // The view shows what was read, at 100 % around the last person made,
+    // wherever the tree before it had been scrolled to.
+    EXPECT_EQ(list.currentPerson(), imported(list, "@I3@"));
+    ViewState expected;
+    centreAt100(expected, WindowExtent{main->canvas()->width(), main->canvas()->height()}, 0, 0);
+    EXPECT_EQ(main->viewState().scrollX, expected.scrollX);
+    EXPECT_EQ(main->viewState().scrollY, expected.scrollY);
     // What was read is one step, as a finished import is.
     EXPECT_EQ(main->doc().undoName(), step_name::kImportGedcom);
 }

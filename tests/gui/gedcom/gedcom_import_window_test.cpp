@@ -53,7 +53,7 @@ QStringList labelTexts(const QWidget& window) {
 TEST(GedcomImportWindow, StartsEmptyWithItsCaptions) {
     TGedcomImport window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import pliku GEDCOM"));
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
     const QStringList labels = labelTexts(window);
     for (const char* caption :
          {"Plik importowany:", "Osób odczytano:", "Rodzin odczytano:", "Postęp importowania:"}) {
