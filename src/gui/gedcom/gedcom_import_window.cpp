@@ -50,12 +50,9 @@ QString qtFileFilter(const char* windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-// The window keeps above the program's windows as their modal dialog does:
-// it belongs to the main window and blocks every other window while it is
-// up. It is not kept above everything, so that the messages of its import,
-// which belong to the main window too, come in front of it.
 TGedcomImport::TGedcomImport(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("TGedcomImport"));
     setWindowTitle(utf8(kGedcomImportCaption));
     setWindowModality(Qt::ApplicationModal);
@@ -121,6 +118,7 @@ void TGedcomImport::begin(const QString& path) {
     progress_->show();
     status_->setText(utf8(kGedcomStatusImporting));
     ok_->setEnabled(false);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     show();
     centre();
     raise();
@@ -172,6 +170,15 @@ void TGedcomImport::finish(const GedcomImportResult& result) {
     status_->setText(QString::fromStdString(result.statusText));
     ok_->setEnabled(true);
     ok_->setFocus();
+}
+
+// A window kept above all others would hide the messages, which belong to
+// the main window; the reading is over, and the window is still modal.
+void TGedcomImport::makeRoomForMessages() {
+    if (!(windowFlags() & Qt::WindowStaysOnTopHint)) return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);  // hides the window
+    if (shown) show();
 }
 
 void TGedcomImport::reject() {

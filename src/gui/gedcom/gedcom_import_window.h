@@ -48,6 +48,10 @@ public:
     // The import has ended: the final counts, its status line, "&OK"
     // enabled; the window can be closed again.
     void finish(const GedcomImportResult& result);
+    // Before the import's messages: the window stops keeping above all
+    // others, so that the messages come in front of it. The next import
+    // keeps it above again.
+    void makeRoomForMessages();
 
     bool reading() const { return reading_; }
     // Told after each refresh of the window while it reads (tests act

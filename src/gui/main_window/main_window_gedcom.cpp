@@ -96,6 +96,7 @@ void TZudezezor::Read1Click() {
     QApplication::beep();
     // Each text once: a file with many over-full families still brings one
     // message about them, with the count in the status line.
+    if (!result.messages.empty()) window->makeRoomForMessages();
     for (const std::string& message : result.messages) {
         const MessageIcon icon = result.done() ? MessageIcon::Warning : MessageIcon::Error;
         ctx_.ui->inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);

@@ -126,6 +126,7 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     EXPECT_EQ(window->progressBar()->value(), 100);
     EXPECT_EQ(window->statusLine()->text(), QStringLiteral("Done."));
     EXPECT_TRUE(window->okButton()->isEnabled());
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
 
     // Arranged as the arrangement places a tree read from the same text.
     Document reference;
@@ -197,6 +198,10 @@ TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
     EXPECT_EQ(window->statusLine()->text(),
               QStringLiteral("GEDCOM import failed - file possibly corrupted (reached line 10)"));
     EXPECT_EQ(informed(), QStringList{QStringLiteral("GEDCOM import failed")});
+    // Kept above other windows no more, so that the message can be read;
+    // still open, and above again for the next import.
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->okButton()->isEnabled());
     EXPECT_EQ(window->personsBox()->text(), QStringLiteral("3 "));
     const PersonList& list = main->doc().persons();

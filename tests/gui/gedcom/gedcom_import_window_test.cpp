@@ -54,6 +54,7 @@ TEST(GedcomImportWindow, StartsEmptyWithItsCaptions) {
     TGedcomImport window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import pliku GEDCOM"));
     EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
     const QStringList labels = labelTexts(window);
     for (const char* caption :
          {"Plik importowany:", "Osób odczytano:", "Rodzin odczytano:", "Postęp importowania:"}) {
