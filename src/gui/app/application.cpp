@@ -10,6 +10,7 @@
 #include "gui/dialogs/options_dialog.h"
 #include "gui/dialogs/welcome_screen.h"
 #include "gui/editor/person_window.h"
+#include "gui/gedcom/gedcom_import_window.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 
@@ -31,6 +32,8 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     mainWindow_->setNavigator(navigator_);
     personEditor_ = new TPerson(ctx_, mainWindow_);
     about_ = new AboutBox(mainWindow_);
+    gedcomImport_ = new TGedcomImport(mainWindow_);
+    mainWindow_->setGedcomImport(gedcomImport_);
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
     createCheckWindows();

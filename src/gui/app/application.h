@@ -20,6 +20,7 @@ class TPerson;
 class TQualityCheck;
 class PersonRecord;
 class TDateConvert;
+class TGedcomImport;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -49,6 +50,7 @@ public:
     TPerson* personEditor() const { return personEditor_; }
     TQualityCheck* qualityCheck() const { return qualityCheck_; }
     TDateConvert* dateConvert() const { return dateConvert_; }
+    TGedcomImport* gedcomImport() const { return gedcomImport_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -69,6 +71,7 @@ private:
     TKontroll* navigator_ = nullptr;
     TPerson* personEditor_ = nullptr;
     AboutBox* about_ = nullptr;
+    TGedcomImport* gedcomImport_ = nullptr;  // owned by the main window
     WelcomeScreen* welcome_ = nullptr;
     OptionsDialog* options_ = nullptr;
     HelpCommands* help_ = nullptr;

@@ -37,6 +37,7 @@ namespace lineara {
 
 class TreeCanvas;
 class TKontroll;
+class TGedcomImport;
 
 class TZudezezor : public QMainWindow, private DocumentEnvironment {
     Q_OBJECT
@@ -359,6 +360,19 @@ private:
     // Made once and kept, so the number last entered is offered again.
     TCreateTreeDlg* createTreeDlg_ = nullptr;
     // --- end of automatic layout ---
+
+    // ===== GEDCOM export and import (main_window_gedcom.cpp) =====
+    // The File menu's "&Eksportuj do pliku GEDCOM" and "&Importuj plik
+    // GEDCOM"; the program hands over the import window it made at start.
+public:
+    void Write1Click();
+    void Read1Click();
+    void setGedcomImport(TGedcomImport* window);
+
+private:
+    void buildGedcomCommands(QMenu* file);
+    QPointer<TGedcomImport> gedcomImport_;
+    // ===== end of GEDCOM export and import =====
 };
 
 }  // namespace lineara

@@ -1,0 +1,106 @@
+// GEDCOM export and import from the File menu. The file formats live in
+// core/gedcom; here they meet the dialogs, the import window, the cursor
+// and the view.
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+
+#include "core/gedcom/gedcom_export.h"
+#include "core/gedcom/gedcom_import.h"
+#include "core/gedcom/gedcom_texts.h"
+#include "core/layout/auto_arrange.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/gedcom/gedcom_import_window.h"
+#include "gui/main_window/main_window.h"
+
+namespace lineara {
+
+namespace {
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+FileDialogOptions gedcomDialog(const QString& title, const char* filter) {
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.filter = qtFileFilter(filter);
+    dialog.defaultSuffix = QString::fromLatin1(kGedcomDefaultExtension);
+    return dialog;
+}
+
+}  // namespace
+
+void TZudezezor::buildGedcomCommands(QMenu* file) {
+    file->addSeparator();
+    addRows(file, {{kGedcomImportMenuItem, "Read1", QKeySequence(), &TZudezezor::Read1Click},
+                   {kGedcomExportMenuItem, "Write1", QKeySequence(), &TZudezezor::Write1Click}});
+}
+
+void TZudezezor::setGedcomImport(TGedcomImport* window) { gedcomImport_ = window; }
+
+// The export only reads the tree, and the file holds less than the tree
+// file does (no pictures, notes or places of the boxes): writing it is not
+// saving the tree, so the modified flag stays as it was.
+void TZudezezor::Write1Click() {
+    FileDialogOptions dialog =
+        gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
+    dialog.confirmOverwrite = true;
+    const QString path = ctx_.ui->chooseSaveFile(dialog);
+    if (path.isEmpty()) return;
+    GedcomExportResult result;
+    {
+        BusyCursor busy;
+        result = ExportGedcom(doc_.persons(), localPath(path), currentLocalTime());
+    }
+    FormPaint();
+    if (!result.ok) showError(QString::fromStdString(result.message));
+}
+
+void TZudezezor::Read1Click() {
+    // The import reads into an empty tree only: New offers to save the open
+    // one first, and a user who keeps it imports nothing.
+    commands_.New1Click();
+    if (!doc_.persons().empty() || !gedcomImport_) return;
+    FileDialogOptions dialog = gedcomDialog(QStringLiteral("Otwórz"), kGedcomImportFilter);
+    const QString path = ctx_.ui->chooseOpenFile(dialog);
+    if (path.isEmpty()) return;
+
+    TGedcomImport* window = gedcomImport_;
+    window->begin(path);
+    GedcomImportResult result;
+    {
+        BusyCursor busy;
+        // The boxes are arranged inside the import's own undo step, and only
+        // when the whole file was read; a failed import leaves what it read
+        // where it was made.
+        const auto arrange = [window](PersonList& list) {
+            window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
+            Autoarrange1Click(list);
+        };
+        result = importGedcom(
+            doc_, localPath(path),
+            [window](const GedcomImportProgress& progress) {
+                return window->showProgress(progress);
+            },
+            arrange);
+    }
+    window->finish(result);
+    if (result.done()) doc_.setCurrentPerson(doc_.persons().personListHead());
+    // After a failure too the view goes to what was read (the last person
+    // made is current then): the old tree's place would show an empty
+    // canvas.
+    if (doc_.persons().currentPerson() != nullptr) {
+        Zoom1Click();
+    } else {
+        FormPaint();
+    }
+    QApplication::beep();
+    // Each text once: a file with many over-full families still brings one
+    // message about them, with the count in the status line.
+    if (!result.messages.empty()) window->makeRoomForMessages();
+    for (const std::string& message : result.messages) {
+        const MessageIcon icon = result.done() ? MessageIcon::Warning : MessageIcon::Error;
+        ctx_.ui->inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);
+    }
+}
+
+}  // namespace lineara
