@@ -20,6 +20,7 @@ class TPerson;
 class TQualityCheck;
 class PersonRecord;
 class TDateConvert;
+class TPrintWholeTree;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -49,6 +50,7 @@ public:
     TPerson* personEditor() const { return personEditor_; }
     TQualityCheck* qualityCheck() const { return qualityCheck_; }
     TDateConvert* dateConvert() const { return dateConvert_; }
+    TPrintWholeTree* printTreeWindow() const { return printTree_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -76,6 +78,7 @@ private:
     // person list and so must go before it does.
     TQualityCheck* qualityCheck_ = nullptr;
     TDateConvert* dateConvert_ = nullptr;
+    TPrintWholeTree* printTree_ = nullptr;  // a child of the main window
 };
 
 }  // namespace lineara
