@@ -176,6 +176,7 @@ void TPrintWholeTree::drawBorderSample() {
 void TPrintWholeTree::showEvent(QShowEvent* event) {
     showFontFields();
     QWidget::showEvent(event);
+    updateActivationStates();
 }
 
 bool TPrintWholeTree::event(QEvent* event) {
