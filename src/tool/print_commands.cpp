@@ -159,9 +159,9 @@ int printTree(const Args& args) {
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(options->choices.landscape ? QPageLayout::Landscape
                                                               : QPageLayout::Portrait);
+        useWholeSheetForPdf(printer);
         PrintJob job;
         job.choices = options->choices;
-        job.codec = nullptr;
         RecordCodec codec;
         job.codec = &codec;
         PrinterPages pages(printer);

@@ -5,6 +5,10 @@
 
 namespace lineara {
 
+void useWholeSheetForPdf(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) printer.setFullPage(true);
+}
+
 QSize PrinterPages::pageSize() const { return QSize(printer_.width(), printer_.height()); }
 
 int PrinterPages::dotsPerInch() const { return printer_.resolution(); }
@@ -13,9 +17,14 @@ QPainter* PrinterPages::nextPage() {
     if (!begun_) {
         if (!painter_.begin(&printer_)) return nullptr;
         begun_ = true;
-        return &painter_;
+    } else if (!printer_.newPage()) {
+        return nullptr;
     }
-    return printer_.newPage() ? &painter_ : nullptr;
+    // A PDF page would show what lies in its margins too, so that pages
+    // pasted together would repeat a strip at every seam: like a printer,
+    // every page shows its own page and nothing of its neighbours.
+    painter_.setClipRect(QRect(QPoint(0, 0), pageSize()));
+    return &painter_;
 }
 
 bool PrinterPages::finish() {

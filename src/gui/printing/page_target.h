@@ -26,6 +26,10 @@ public:
     virtual bool finish() = 0;
 };
 
+// A PDF file has no unprintable border, so the whole sheet is the page and
+// pages fit edge to edge.
+void useWholeSheetForPdf(QPrinter& printer);
+
 class PrinterPages : public PageTarget {
 public:
     explicit PrinterPages(QPrinter& printer) : printer_(printer) {}

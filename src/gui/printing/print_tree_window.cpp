@@ -213,6 +213,7 @@ void TPrintWholeTree::PrintTree() {
     if (!printBounds(list_, choices().selectedOnly)) return;
     applyOrientation();
     if (!printDialog_ || !printDialog_(printer_)) return;
+    useWholeSheetForPdf(printer_);
     PrintJob job;
     job.choices = choices();
     job.fontName = QString::fromStdString(settings_.screenFontName);
