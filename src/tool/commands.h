@@ -28,6 +28,9 @@ int gedcomImport(const Args& args);
 int arrange(const Args& args);
 int organize(const Args& args);
 int createAncestors(const Args& args);
+int printTree(const Args& args);
+int listPersons(const Args& args);
+int listSurnames(const Args& args);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

@@ -34,6 +34,10 @@ const Command kCommands[] = {
     {"organize", lineara::tool::organize, "organize IN.ln3 ID compact|fractal OUT.ln3"},
     {"create-ancestors", lineara::tool::createAncestors,
      "create-ancestors IN.ln3 ID GENERATIONS compact|fractal OUT.ln3"},
+    {"print", lineara::tool::printTree,
+     "print TREE.ln3 OUT.pdf [--pages N] [--portrait] [--border W] [--selected-ids ID,ID...]"},
+    {"list-persons", lineara::tool::listPersons, "list-persons TREE.ln3 OUT.txt"},
+    {"list-surnames", lineara::tool::listSurnames, "list-surnames TREE.ln3 OUT.txt"},
 };
 
 void printUsage(FILE* to) {

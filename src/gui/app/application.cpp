@@ -13,6 +13,7 @@
 #include "gui/gedcom/gedcom_import_window.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
+#include "gui/printing/print_tree_window.h"
 
 namespace lineara {
 
@@ -37,6 +38,10 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
     createCheckWindows();
+    printTree_ = new TPrintWholeTree(
+        mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
+        mainWindow_);
+    mainWindow_->setPrintTreeWindow(printTree_);
     help_ = new HelpCommands(ctx_);
     wireCommands();
     wirePersonEditor();

@@ -21,6 +21,7 @@ class TQualityCheck;
 class PersonRecord;
 class TDateConvert;
 class TGedcomImport;
+class TPrintWholeTree;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -51,6 +52,7 @@ public:
     TQualityCheck* qualityCheck() const { return qualityCheck_; }
     TDateConvert* dateConvert() const { return dateConvert_; }
     TGedcomImport* gedcomImport() const { return gedcomImport_; }
+    TPrintWholeTree* printTreeWindow() const { return printTree_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -79,6 +81,7 @@ private:
     // person list and so must go before it does.
     TQualityCheck* qualityCheck_ = nullptr;
     TDateConvert* dateConvert_ = nullptr;
+    TPrintWholeTree* printTree_ = nullptr;  // a child of the main window
 };
 
 }  // namespace lineara

@@ -32,6 +32,7 @@ class QActionGroup;
 class QLabel;
 class QTimer;
 class QToolBar;
+class QPrinter;
 
 namespace lineara {
 
@@ -373,6 +374,26 @@ private:
     void buildGedcomCommands(QMenu* file);
     QPointer<TGedcomImport> gedcomImport_;
     // ===== end of GEDCOM export and import =====
+
+    // ===== Printing and the alphabetical lists (main_window_print.cpp) =====
+public:
+    // "&Drukuj drzewo": the print window, which the program plugs in.
+    void Printtree1Click();
+    void setPrintTreeWindow(QWidget* window) { printTreeWindow_ = window; }
+    // "&Drukuj ekran": the print dialog, then the window's picture on one
+    // page. Tests replace the dialog.
+    void Print1Click();
+    using PrintDialogRunner = std::function<bool(QPrinter&)>;
+    void setScreenPrintDialog(PrintDialogRunner dialog) { screenPrintDialog_ = std::move(dialog); }
+    // "&Wszystkie osoby" and "&Nazwiska" of "&Alfabetyczna lista".
+    void SavetoFile1Click();
+    void Surnames1Click();
+
+private:
+    void buildPrintCommands();
+    QPointer<QWidget> printTreeWindow_;
+    PrintDialogRunner screenPrintDialog_;
+    // ===== end of printing and the alphabetical lists =====
 };
 
 }  // namespace lineara

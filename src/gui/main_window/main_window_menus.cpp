@@ -53,6 +53,7 @@ void TZudezezor::buildMenus() {
     buildViewMenu();
     buildZoomMenu();
     buildToolsAndHelpMenus();
+    buildPrintCommands();
     addViewInput();
 }
 

@@ -1,0 +1,50 @@
+// "&Wszystkie osoby" and "&Nazwiska": the alphabetical lists written to a
+// text file of the user's choice and opened in the desktop's text viewer.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "core/model/person_list.h"
+#include "core/reports/alphabetical_lists.h"
+#include "gui/platform/record_codec.h"
+#include "gui/platform/shell.h"
+#include "gui/platform/user_interaction.h"
+
+namespace lineara {
+
+extern const char kNoTextViewer[];
+
+// Case-insensitive, in the order of the user's language, over UTF-8 lines.
+TextLess localeCaseLess();
+// Record texts from the tree's code page to UTF-8.
+Recode utf8From(const RecordCodec& codec);
+
+// The lines of each list, UTF-8 and sorted.
+std::vector<std::string> personListText(const PersonList& list, const RecordCodec& codec);
+std::vector<std::string> surnameListText(const PersonList& list, const RecordCodec& codec);
+
+// Writes the lines whole or not at all, each ended by a line feed; false
+// with the system's reason in `error`.
+bool writeListFile(const QString& path, const std::vector<std::string>& lines, std::string& error);
+
+class ListCommands {
+public:
+    ListCommands(const PersonList& list, const RecordCodec& codec, UserInteraction& ui,
+                 Shell& shell)
+        : list_(list), codec_(codec), ui_(ui), shell_(shell) {}
+
+    void SavetoFile1Click();
+    void Surnames1Click();
+
+private:
+    void saveAndOpen(const std::vector<std::string>& lines, const QString& title);
+
+    const PersonList& list_;
+    const RecordCodec& codec_;
+    UserInteraction& ui_;
+    Shell& shell_;
+};
+
+}  // namespace lineara

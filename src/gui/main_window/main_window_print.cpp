@@ -1,0 +1,76 @@
+// Printing the tree and the screen, and the alphabetical lists.
+#include <QAction>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "gui/lists/list_commands.h"
+#include "gui/main_window/main_window.h"
+#include "gui/printing/tree_printer.h"
+
+namespace lineara {
+
+// The two print commands join the File menu above "&Wyjście"; the lists
+// have a menu of their own before Help.
+void TZudezezor::buildPrintCommands() {
+    QAction* exit = action(QStringLiteral("Exit1"));
+    QMenu* file = exit != nullptr ? qobject_cast<QMenu*>(exit->parent()) : nullptr;
+    if (file != nullptr) {
+        const QList<QAction*> items = file->actions();
+        const int at = int(items.indexOf(exit));
+        QAction* before = at > 0 && items[at - 1]->isSeparator() ? items[at - 1] : exit;
+        QMenu scratch;
+        const QList<QAction*> rows =
+            addRows(&scratch,
+                    {{"&Drukuj drzewo", "Printtree1", QKeySequence(), &TZudezezor::Printtree1Click},
+                     {"&Drukuj ekran", "Print1", QKeySequence(), &TZudezezor::Print1Click}});
+        for (QAction* a : rows) {
+            scratch.removeAction(a);
+            a->setParent(file);
+        }
+        file->insertActions(before, rows);
+        file->insertSeparator(before);
+    }
+
+    QMenu* reports = new QMenu(QStringLiteral("&Reports"), menuBar());
+    QMenu* lists = reports->addMenu(QStringLiteral("&Alfabetyczna lista"));
+    addRows(lists,
+            {{"&Wszystkie osoby", "SavetoFile1", QKeySequence(), &TZudezezor::SavetoFile1Click},
+             {"&Nazwiska", "Surnames1", QKeySequence(), &TZudezezor::Surnames1Click}});
+    QAction* help = nullptr;
+    for (QAction* a : menuBar()->actions()) {
+        if (a->text() == QStringLiteral("&Help")) help = a;
+    }
+    menuBar()->insertMenu(help, reports);
+}
+
+void TZudezezor::Printtree1Click() {
+    gestures_.panArmed = false;
+    if (printTreeWindow_ == nullptr) return;
+    printTreeWindow_->show();
+    printTreeWindow_->raise();
+    printTreeWindow_->activateWindow();
+}
+
+void TZudezezor::Print1Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    const bool accepted = screenPrintDialog_ ? screenPrintDialog_(printer) : [&] {
+        QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!accepted) return;
+    const QImage picture = grab().toImage();
+    PrinterPages pages(printer);
+    printImageFitted(pages, picture);
+}
+
+void TZudezezor::SavetoFile1Click() {
+    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell).SavetoFile1Click();
+}
+
+void TZudezezor::Surnames1Click() {
+    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell).Surnames1Click();
+}
+
+}  // namespace lineara

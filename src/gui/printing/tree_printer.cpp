@@ -1,0 +1,188 @@
+#include "gui/printing/tree_printer.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+#include "core/settings/settings.h"
+#include "gui/app/help_commands.h"
+#include "gui/render/box_font.h"
+#include "gui/render/box_painter.h"
+
+namespace lineara {
+
+namespace {
+
+// Text lines of a printed box, in tree units below its top edge.
+constexpr int kGivenNamesOffset = 0;
+constexpr int kSurnameOffset = 14;
+constexpr int kBirthOffset = 30;
+constexpr int kDeathOffset = 44;
+// Parent lines leave the box this far left (father) and right (mother) of
+// its centre, so that the two stay apart.
+constexpr int kParentLineShift = 5;
+constexpr int kFooterPoints = 6;
+
+// A sheet of 8 x 8 pages keeps every point well inside this; it only
+// guards QPainter's int coordinates against a broken page size.
+constexpr int64_t kDrawRange = 1 << 24;
+int coord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
+
+class PagePainter {
+public:
+    PagePainter(QPainter& painter, const PageGeometry& g, const PageCell& cell, const PrintJob& job)
+        : p_(painter), g_(g), cell_(cell), job_(job) {}
+
+    QPoint at(int64_t x, int64_t y) const {
+        return {coord(g_.mapX(x, cell_)), coord(g_.mapY(y, cell_))};
+    }
+    QPoint centre(const PersonRecord& r) const {
+        return at(int64_t(r.posX()) + kBoxWidth / 2, int64_t(r.posY()) + kBoxHeight / 2);
+    }
+
+    void lines(const PersonList& list) {
+        const bool only = job_.choices.selectedOnly;
+        const QPen dashed(Qt::black, 1, Qt::DashLine);
+        const QPen solid(Qt::black, job_.choices.borderWidth);
+        forEachPerson(list, [&](const PersonRecord* m) {
+            if (!takesPart(m, only)) return;
+            p_.setPen(dashed);
+            for (int i = 1; i <= kRelationSlots; ++i) {
+                const PersonRecord* partner = m->partner[i];
+                // Each pair once: from the person with the lower id.
+                if (partner != nullptr && partner->personId() > m->personId() &&
+                    takesPart(partner, only)) {
+                    p_.drawLine(centre(*m), centre(*partner));
+                }
+            }
+            // An alias box's father slot names the person it stands for.
+            if (m->isAliasBox()) return;
+            p_.setPen(solid);
+            const int64_t midY = int64_t(m->posY()) + kBoxHeight / 2;
+            const int64_t midX = int64_t(m->posX()) + kBoxWidth / 2;
+            const PersonRecord* father = m->father;
+            if (takesPart(father, only)) {
+                p_.drawLine(at(midX - kParentLineShift, midY), centre(*father));
+            }
+            const PersonRecord* mother = m->mother;
+            if (takesPart(mother, only)) {
+                p_.drawLine(at(midX + kParentLineShift, midY), centre(*mother));
+            }
+        });
+    }
+
+    void boxes(const PersonList& list, bool withText) {
+        const QPen solid(Qt::black, job_.choices.borderWidth);
+        QFont font;
+        const int fontHeight = g_.fontHeight * g_.pagesAcross;
+        withText = withText && fontHeight > 0 && job_.codec != nullptr;
+        if (withText) {
+            font = cellHeightFont(job_.fontName, fontHeight, false, false);
+            font.setStyleStrategy(QFont::PreferDefault);
+        }
+        forEachPerson(list, [&](const PersonRecord* m) {
+            if (!takesPart(m, job_.choices.selectedOnly)) return;
+            const QPoint topLeft = at(m->posX(), m->posY());
+            const QPoint bottomRight =
+                at(int64_t(m->posX()) + kBoxWidth, int64_t(m->posY()) + kBoxHeight);
+            const QRect box(topLeft, bottomRight - QPoint(1, 1));
+            p_.setPen(solid);
+            p_.setBrush(Qt::white);
+            p_.drawRect(box);
+            p_.setBrush(Qt::NoBrush);
+            if (withText) texts(*m, box, font);
+        });
+    }
+
+private:
+    void texts(const PersonRecord& m, const QRect& box, const QFont& font) {
+        p_.setFont(font);
+        p_.setPen(Qt::black);
+        const QFontMetrics metrics = p_.fontMetrics();
+        const int column = box.left() + int(g_.halfBoxWidth());
+        const int width = box.width();
+        const RecordCodec& codec = *job_.codec;
+        const auto line = [&](const QString& text, int offset) {
+            const int top = coord(g_.mapY(int64_t(m.posY()) + offset, cell_));
+            p_.setClipRect(box);
+            p_.drawText(
+                QPoint(column - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);
+            p_.setClipping(false);
+        };
+        line(shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
+             kGivenNamesOffset);
+        line(shortenIfWider(codec.decode(m.text(field::surname)), metrics, width), kSurnameOffset);
+        line(codec.decode(m.text(field::birthDate)), kBirthOffset);
+        line(QStringLiteral("- ") + codec.decode(m.text(field::deathDate)), kDeathOffset);
+    }
+
+    static QString shortenIfWider(const QString& text, const QFontMetrics& metrics, int width) {
+        return text.isEmpty() ? text : shortenToWidth(text, metrics, width);
+    }
+
+    QPainter& p_;
+    const PageGeometry& g_;
+    PageCell cell_;
+    const PrintJob& job_;
+};
+
+void paintFooter(QPainter& painter, int pageWidth, int dotsPerInch) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, int(std::lround(kFooterPoints * dotsPerInch / 72.0))));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QString text = printFooterText();
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(QPoint((pageWidth - metrics.horizontalAdvance(text)) / 2, metrics.ascent()),
+                     text);
+}
+
+}  // namespace
+
+QString printFooterText() {
+    return QStringLiteral("Printed with Lineara ") + QLatin1String(kVersionText) +
+           QStringLiteral(" - aee ") + QLatin1String(kHomePageAddress);
+}
+
+void paintPrintedPage(QPainter& painter, const PageGeometry& geometry, const PageCell& cell,
+                      const PersonList& list, const PrintJob& job, int dotsPerInch, bool withText) {
+    painter.save();
+    if (cell.row == 1) paintFooter(painter, geometry.pageWidth, dotsPerInch);
+    PagePainter page(painter, geometry, cell, job);
+    page.lines(list);
+    page.boxes(list, withText);
+    painter.restore();
+}
+
+PrintOutcome printTree(PageTarget& target, const PersonList& list, const PrintJob& job) {
+    const std::optional<PrintBounds> bounds = printBounds(list, job.choices.selectedOnly);
+    if (!bounds) return PrintOutcome::NothingToPrint;
+    const QSize page = target.pageSize();
+    if (page.isEmpty()) return PrintOutcome::DeviceFailed;
+    const PageGeometry geometry =
+        pageGeometry(*bounds, page.width(), page.height(), job.choices.pagesAcross, job.fontSize);
+    for (const PageCell& cell : pageOrder(geometry.pagesAcross)) {
+        QPainter* painter = target.nextPage();
+        if (painter == nullptr) {
+            target.finish();
+            return PrintOutcome::DeviceFailed;
+        }
+        paintPrintedPage(*painter, geometry, cell, list, job, target.dotsPerInch());
+    }
+    return target.finish() ? PrintOutcome::Printed : PrintOutcome::DeviceFailed;
+}
+
+PrintOutcome printImageFitted(PageTarget& target, const QImage& image) {
+    const QSize page = target.pageSize();
+    if (image.isNull() || page.isEmpty()) return PrintOutcome::NothingToPrint;
+    QPainter* painter = target.nextPage();
+    if (painter == nullptr) {
+        target.finish();
+        return PrintOutcome::DeviceFailed;
+    }
+    const QSize fitted = image.size().scaled(page, Qt::KeepAspectRatio);
+    painter->drawImage(QRect(QPoint(0, 0), fitted), image);
+    return target.finish() ? PrintOutcome::Printed : PrintOutcome::DeviceFailed;
+}
+
+}  // namespace lineara
