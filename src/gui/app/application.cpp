@@ -10,6 +10,8 @@
 #include "gui/dialogs/options_dialog.h"
 #include "gui/dialogs/welcome_screen.h"
 #include "gui/editor/person_window.h"
+#include "gui/lists/goto_window.h"
+#include "gui/lists/person_browser.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 
@@ -34,6 +36,7 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
     createCheckWindows();
+    createListWindows();
     help_ = new HelpCommands(ctx_);
     wireCommands();
     wirePersonEditor();
@@ -147,6 +150,30 @@ void Application::showQualityCheck(bool modal) {
     }
     qualityCheck_->show();
     qualityCheck_->raise();
+}
+
+// Both windows move the focus as the main window's own go-to commands do;
+// the search window's editing is the main window's double click.
+void Application::createListWindows() {
+    TZudezezor* main = mainWindow_;
+    ListHost host;
+    host.doc = &main->doc();
+    host.codec = &ctx_.codec;
+    host.goTo = [main](const PersonRecord* person) { main->goToPerson(person); };
+    host.editCurrent = [main] { main->FormDblClick(); };
+    host.enableMainWindow = [main] { main->setEnabled(true); };
+    host.emptyMenu = [main](bool empty) { main->setMenuEmpty(empty); };
+    host.searchShown = [main](bool shown) { main->setSearchChecked(shown); };
+    goToWindow_ = new TGOTOwnd(host, main);
+    personBrowser_ = new TPersBrowser(host, main);
+    connect(main, &TZudezezor::childrenListRequested, goToWindow_, &TGOTOwnd::Child1Click);
+    connect(main, &TZudezezor::siblingsListRequested, goToWindow_, &TGOTOwnd::ListofSiblings1Click);
+    connect(main, &TZudezezor::relativesListRequested, goToWindow_, &TGOTOwnd::Spouse1Click);
+    connect(main, &TZudezezor::browserShowRequested, personBrowser_, &TPersBrowser::showSearch);
+    connect(main, &TZudezezor::browserCloseRequested, personBrowser_, &QWidget::close);
+    connect(main, &TZudezezor::treeOpenedAnew, personBrowser_, [this] {
+        if (personBrowser_->isVisible()) personBrowser_->RefreshClick();
+    });
 }
 
 }  // namespace lineara

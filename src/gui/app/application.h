@@ -20,6 +20,8 @@ class TPerson;
 class TQualityCheck;
 class PersonRecord;
 class TDateConvert;
+class TGOTOwnd;
+class TPersBrowser;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -49,6 +51,8 @@ public:
     TPerson* personEditor() const { return personEditor_; }
     TQualityCheck* qualityCheck() const { return qualityCheck_; }
     TDateConvert* dateConvert() const { return dateConvert_; }
+    TGOTOwnd* goToWindow() const { return goToWindow_; }
+    TPersBrowser* personBrowser() const { return personBrowser_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -62,6 +66,7 @@ private:
     void wireCheckWindows();
     void editPerson(const PersonRecord* person);
     void showQualityCheck(bool modal);
+    void createListWindows();
 
     AppContext& ctx_;
     QString fileToOpen_;
@@ -76,6 +81,9 @@ private:
     // person list and so must go before it does.
     TQualityCheck* qualityCheck_ = nullptr;
     TDateConvert* dateConvert_ = nullptr;
+    // The go-to and search windows; the main window owns them.
+    TGOTOwnd* goToWindow_ = nullptr;
+    TPersBrowser* personBrowser_ = nullptr;
 };
 
 }  // namespace lineara
