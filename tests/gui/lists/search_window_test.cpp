@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/formats/tree_file.h"
 #include "core/view/view_math.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/lists/person_browser.h"
@@ -201,6 +202,26 @@ TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
     // "&Ośwież" lists the tree as it is now.
     QTest::mouseClick(browser->refreshButton(), Qt::LeftButton);
     EXPECT_EQ(browser->list()->count(), 3);
+}
+
+TEST_F(SearchWindow, OpeningATreeRefillsTheShownWindow) {
+    PersonList other;
+    addPerson(other, "Zofia", "Wrona");
+    const std::string path = t.dir.file("other.ln3");
+    ASSERT_EQ(SavetoFile(other, path).status, SaveResult::Saved);
+    persons().setTreeModified(false);
+
+    openWindow();
+    QTest::keyClicks(browser->searchField(), QStringLiteral("no"));
+    main->OpenFile(QString::fromStdString(path));
+    EXPECT_EQ(lines(browser->list()), QStringList{QStringLiteral("Wrona Zofia ( - ) [1]")});
+    EXPECT_TRUE(field().isEmpty());
+
+    // A closed window is left alone until it is opened again.
+    browser->close();
+    persons().setTreeModified(false);
+    main->OpenFile(QString::fromStdString(path));
+    EXPECT_FALSE(browser->isVisible());
 }
 
 }  // namespace
