@@ -152,15 +152,17 @@ void Application::showQualityCheck(bool modal) {
     qualityCheck_->raise();
 }
 
-// Both windows move the focus as the main window's own go-to commands do;
-// the search window's editing is the main window's double click.
+// Both windows move the focus as the main window's own go-to commands do.
+// The search window edits as the check windows do: the editor of the
+// double click, without the double click's hold on the next press on the
+// tree, which the user makes in another window.
 void Application::createListWindows() {
     TZudezezor* main = mainWindow_;
     ListHost host;
     host.doc = &main->doc();
     host.codec = &ctx_.codec;
     host.goTo = [main](const PersonRecord* person) { main->goToPerson(person); };
-    host.editCurrent = [main] { main->FormDblClick(); };
+    host.editCurrent = [main] { main->PropertiesClick(); };
     host.enableMainWindow = [main] { main->setEnabled(true); };
     host.emptyMenu = [main](bool empty) { main->setMenuEmpty(empty); };
     host.searchShown = [main](bool shown) { main->setSearchChecked(shown); };

@@ -15,7 +15,7 @@ struct ListHost {
     const RecordCodec* codec = nullptr;
     // Makes the person current and centres it at the present zoom.
     std::function<void(const PersonRecord*)> goTo;
-    // Opens the person editor for the current person, as a double click does.
+    // Opens the person editor for the current person.
     std::function<void()> editCurrent;
     std::function<void()> enableMainWindow;
     // The main window's menu bar without items (true) or the full one.

@@ -80,6 +80,7 @@ TEST_F(SearchWindow, OpensSortedWithTheMenuItemCheckedAndTheMenuBarEmpty) {
     EXPECT_EQ(browser->windowTitle(), QStringLiteral("Szukaj osoby"));
     EXPECT_EQ(browser->minimumWidth(), 322);
     openWindow();
+    EXPECT_EQ(browser->searchField()->width(), browser->width() - 8);
     EXPECT_TRUE(action("Browser1")->isChecked());
     EXPECT_EQ(lines(browser->list()), (QStringList{QStringLiteral("Kot Ewa (1901 - ) [3]"),
                                                    QStringLiteral("kowalczyk Anna ( - ) [2]"),
@@ -130,8 +131,11 @@ TEST_F(SearchWindow, TheSearchMenuStandsAfterEditAndTheCommandShowsAndHides) {
 
 TEST_F(SearchWindow, TypedLettersAreCompletedAfterThePauseAndBackspaceStartsNothing) {
     openWindow();
+    const double zoom = main->viewState().zoomPercent;
     QTest::keyClicks(browser->searchField(), QStringLiteral("kow"));
     EXPECT_TRUE(browser->searchTimer()->isActive());
+    // O is the canvas's zoom-out key: typed here it is only a letter.
+    EXPECT_DOUBLE_EQ(main->viewState().zoomPercent, zoom);
     EXPECT_EQ(field(), QStringLiteral("kow"));  // nothing before the pause
     waitForTheTimer();
     EXPECT_EQ(selectedLine(), QStringLiteral("kowalczyk Anna ( - ) [2]"));
