@@ -1,7 +1,6 @@
 #include "core/search/person_search.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace lineara {
 
@@ -98,30 +97,33 @@ std::string PersonSearchList::keyOf(std::string_view text) const {
 }
 
 void PersonSearchList::build(const PersonList& list) {
-    std::vector<Entry> found;
-    found.reserve(list.count());
+    struct Row {
+        std::string key;
+        Entry entry;
+        size_t order;  // place in the list: the last word between equal lines
+    };
+    std::vector<Row> rows;
+    rows.reserve(list.count());
     forEachPerson(list, [&](const PersonRecord* p) {
-        if (!p->isAliasBox()) found.push_back(Entry{searchEntryText(*p), p->personId()});
+        if (p->isAliasBox()) return;
+        Entry entry{searchEntryText(*p), p->personId()};
+        std::string key = keyOf(entry.text);
+        rows.push_back(Row{std::move(key), std::move(entry), rows.size()});
     });
-    std::vector<std::string> keys;
-    keys.reserve(found.size());
-    for (const Entry& e : found) keys.push_back(keyOf(e.text));
     // Keys compare as unsigned bytes; equal keys fall back to the bytes of
-    // the text, and the stable sort keeps list order after that.
-    std::vector<size_t> order(found.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int byKey = keys[a].compare(keys[b]);
-        if (byKey != 0) return byKey < 0;
-        return found[a].text < found[b].text;
+    // the text, then to list order.
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        if (const int byKey = a.key.compare(b.key)) return byKey < 0;
+        if (const int byText = a.entry.text.compare(b.entry.text)) return byText < 0;
+        return a.order < b.order;
     });
     entries_.clear();
     keys_.clear();
-    entries_.reserve(found.size());
-    keys_.reserve(found.size());
-    for (size_t i : order) {
-        entries_.push_back(std::move(found[i]));
-        keys_.push_back(std::move(keys[i]));
+    entries_.reserve(rows.size());
+    keys_.reserve(rows.size());
+    for (Row& row : rows) {
+        entries_.push_back(std::move(row.entry));
+        keys_.push_back(std::move(row.key));
     }
 }
 
