@@ -48,6 +48,10 @@ Application::~Application() {
     delete qualityCheck_;
     delete help_;
     delete welcome_;
+    // The list windows tell the main window when they hide, so they go
+    // while it is still whole.
+    delete personBrowser_;
+    delete goToWindow_;
     delete mainWindow_;  // owns the navigator and the dialogs
 }
 
