@@ -11,6 +11,8 @@
 #include "gui/dialogs/welcome_screen.h"
 #include "gui/editor/person_window.h"
 #include "gui/gedcom/gedcom_import_window.h"
+#include "gui/lists/goto_window.h"
+#include "gui/lists/person_browser.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 #include "gui/printing/print_tree_window.h"
@@ -42,6 +44,7 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
         mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
         mainWindow_);
     mainWindow_->setPrintTreeWindow(printTree_);
+    createListWindows();
     help_ = new HelpCommands(ctx_);
     wireCommands();
     wirePersonEditor();
@@ -53,6 +56,10 @@ Application::~Application() {
     delete qualityCheck_;
     delete help_;
     delete welcome_;
+    // The list windows tell the main window when they hide, so they go
+    // while it is still whole.
+    delete personBrowser_;
+    delete goToWindow_;
     delete mainWindow_;  // owns the navigator and the dialogs
 }
 
@@ -155,6 +162,32 @@ void Application::showQualityCheck(bool modal) {
     }
     qualityCheck_->show();
     qualityCheck_->raise();
+}
+
+// Both windows move the focus as the main window's own go-to commands do.
+// The search window edits as the check windows do: the editor of the
+// double click, without the double click's hold on the next press on the
+// tree, which the user makes in another window.
+void Application::createListWindows() {
+    TZudezezor* main = mainWindow_;
+    ListHost host;
+    host.doc = &main->doc();
+    host.codec = &ctx_.codec;
+    host.goTo = [main](const PersonRecord* person) { main->goToPerson(person); };
+    host.editCurrent = [main] { main->PropertiesClick(); };
+    host.enableMainWindow = [main] { main->setEnabled(true); };
+    host.emptyMenu = [main](bool empty) { main->setMenuEmpty(empty); };
+    host.searchShown = [main](bool shown) { main->setSearchChecked(shown); };
+    goToWindow_ = new TGOTOwnd(host, main);
+    personBrowser_ = new TPersBrowser(host, main);
+    connect(main, &TZudezezor::childrenListRequested, goToWindow_, &TGOTOwnd::Child1Click);
+    connect(main, &TZudezezor::siblingsListRequested, goToWindow_, &TGOTOwnd::ListofSiblings1Click);
+    connect(main, &TZudezezor::relativesListRequested, goToWindow_, &TGOTOwnd::Spouse1Click);
+    connect(main, &TZudezezor::browserShowRequested, personBrowser_, &TPersBrowser::showSearch);
+    connect(main, &TZudezezor::browserCloseRequested, personBrowser_, &QWidget::close);
+    connect(main, &TZudezezor::treeOpenedAnew, personBrowser_, [this] {
+        if (personBrowser_->isVisible()) personBrowser_->RefreshClick();
+    });
 }
 
 }  // namespace lineara

@@ -22,6 +22,8 @@ class PersonRecord;
 class TDateConvert;
 class TGedcomImport;
 class TPrintWholeTree;
+class TGOTOwnd;
+class TPersBrowser;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -53,6 +55,8 @@ public:
     TDateConvert* dateConvert() const { return dateConvert_; }
     TGedcomImport* gedcomImport() const { return gedcomImport_; }
     TPrintWholeTree* printTreeWindow() const { return printTree_; }
+    TGOTOwnd* goToWindow() const { return goToWindow_; }
+    TPersBrowser* personBrowser() const { return personBrowser_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -66,6 +70,7 @@ private:
     void wireCheckWindows();
     void editPerson(const PersonRecord* person);
     void showQualityCheck(bool modal);
+    void createListWindows();
 
     AppContext& ctx_;
     QString fileToOpen_;
@@ -82,6 +87,9 @@ private:
     TQualityCheck* qualityCheck_ = nullptr;
     TDateConvert* dateConvert_ = nullptr;
     TPrintWholeTree* printTree_ = nullptr;  // a child of the main window
+    // The go-to and search windows; the main window owns them.
+    TGOTOwnd* goToWindow_ = nullptr;
+    TPersBrowser* personBrowser_ = nullptr;
 };
 
 }  // namespace lineara

@@ -394,6 +394,47 @@ private:
     QPointer<QWidget> printTreeWindow_;
     PrintDialogRunner screenPrintDialog_;
     // ===== end of printing and the alphabetical lists =====
+    // ===== Navigation and search (main_window_search.cpp) =====
+    // Going home, to a parent, the go-to lists and the search window. The
+    // two list windows belong to the program; they hear these signals and
+    // move the focus back through goToPerson.
+public:
+    // The home person, centred at 100 %.
+    void Home1Click();
+    void Father1Click();
+    void Mother1Click();
+    void Child1Click() { emit childrenListRequested(); }
+    void ListofSiblings1Click() { emit siblingsListRequested(); }
+    void Spouse1Click() { emit relativesListRequested(); }
+    // Shows the search window, or closes it when it is shown.
+    void Browser();
+    // Makes the person current and centres it at the present zoom.
+    void goToPerson(const PersonRecord* person) { goToRelative(person); }
+    // The menu bar with the top-level titles and no items, or the full one.
+    void setMenuEmpty(bool empty);
+    bool menuEmpty() const { return menuEmpty_; }
+    // The check mark of "Szukaj osoby": the search window is shown.
+    void setSearchChecked(bool on);
+
+signals:
+    void childrenListRequested();
+    void siblingsListRequested();
+    void relativesListRequested();
+    void browserShowRequested();
+    void browserCloseRequested();
+    // A tree file has been opened.
+    void treeOpenedAnew();
+
+private:
+    void buildSearchMenu();
+    void addSearchViewItems(QMenu* view);
+    void treeOpened() override { emit treeOpenedAnew(); }
+    QAction* browserViewItem_ = nullptr;
+    QList<QAction*> viewListItems_;
+    QList<QAction*> fullMenu_;
+    QList<QAction*> emptyMenuTitles_;
+    bool menuEmpty_ = false;
+    // ===== end of navigation and search =====
 };
 
 }  // namespace lineara

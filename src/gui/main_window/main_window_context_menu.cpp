@@ -89,31 +89,21 @@ void TZudezezor::buildContextLinkItems() {
 void TZudezezor::buildContextGoToItems() {
     QMenu* go = contextMenu_->addMenu(QStringLiteral("&Idź do "));
     go->setObjectName(QStringLiteral("PopupGoTo"));
-    addPopupRows(go, {{"&Ojca", "PopupGoToFather", QKeySequence(),
-                       [this] {
-                           const PersonRecord* p = doc_.persons().currentPerson();
-                           if (p != nullptr) goToRelative(p->father);
-                       },
-                       &popup_.goToFather},
-                      {"&Matki", "PopupGoToMother", QKeySequence(),
-                       [this] {
-                           const PersonRecord* p = doc_.persons().currentPerson();
-                           if (p != nullptr) goToRelative(p->mother);
-                       },
-                       &popup_.goToMother},
-                      {"&Alias", "PopupGoToAlias", Qt::CTRL | Qt::Key_G,
-                       &TZudezezor::GotoAlias1Click, &popup_.goToAlias},
-                      {"&Osoby początkowej", "PopupGoToHome", Qt::Key_Home,
-                       [this] { goToRelative(doc_.persons().personListHead()); }}});
+    addPopupRows(go,
+                 {{"&Ojca", "PopupGoToFather", QKeySequence(), &TZudezezor::Father1Click,
+                   &popup_.goToFather},
+                  {"&Matki", "PopupGoToMother", QKeySequence(), &TZudezezor::Mother1Click,
+                   &popup_.goToMother},
+                  {"&Alias", "PopupGoToAlias", Qt::CTRL | Qt::Key_G, &TZudezezor::GotoAlias1Click,
+                   &popup_.goToAlias},
+                  {"&Osoby początkowej", "PopupGoToHome", Qt::Key_Home, &TZudezezor::Home1Click}});
     go->addSeparator();
-    // The list windows come with the navigation lists; until then the
-    // items are there and follow their rules.
-    addPopupRows(go, {{"Listy &krewnych", "PopupRelativesList", QKeySequence(), RowCommand(),
-                       &popup_.relativesList},
-                      {"Listy &rodzeństwa", "PopupSiblingsList", QKeySequence(), RowCommand(),
-                       &popup_.siblingsList},
-                      {"Listy &dzieci", "PopupChildrenList", QKeySequence(), RowCommand(),
-                       &popup_.childrenList}});
+    addPopupRows(go, {{"Listy &krewnych", "PopupRelativesList", QKeySequence(),
+                       &TZudezezor::Spouse1Click, &popup_.relativesList},
+                      {"Listy &rodzeństwa", "PopupSiblingsList", QKeySequence(),
+                       &TZudezezor::ListofSiblings1Click, &popup_.siblingsList},
+                      {"Listy &dzieci", "PopupChildrenList", QKeySequence(),
+                       &TZudezezor::Child1Click, &popup_.childrenList}});
 }
 
 void TZudezezor::buildContextViewItems() {

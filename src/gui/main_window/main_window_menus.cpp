@@ -50,6 +50,7 @@ QAction* TZudezezor::action(const QString& objectName) const {
 void TZudezezor::buildMenus() {
     buildFileMenu();
     buildEditMenus();
+    buildSearchMenu();
     buildViewMenu();
     buildZoomMenu();
     buildToolsAndHelpMenus();
@@ -103,6 +104,7 @@ void TZudezezor::buildViewMenu() {
         colourCodes_->addAction(items[i]);
     }
     addViewToggles(view);
+    addSearchViewItems(view);
 }
 
 void TZudezezor::buildToolsAndHelpMenus() {

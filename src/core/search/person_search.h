@@ -1,0 +1,62 @@
+// The search window's list: every person (alias boxes are second boxes of
+// someone listed already) as "surname given (birth - death) [id]", in
+// alphabetical order, and the completion of a typed beginning.
+//
+// The list is sorted once when it is built. Completion looks for the first
+// line whose beginning equals the typed text in capitals; the order puts
+// every line with the same capitalised beginning in one run, so a binary
+// search finds it, however long the tree.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/person_list.h"
+
+namespace lineara {
+
+// A line of the search list, in record bytes, with blanks trimmed at both
+// ends.
+std::string searchEntryText(const PersonRecord& person);
+
+// How bytes of record text compare: each byte's weight. Small and capital
+// forms of a letter weigh the same and no other two bytes do, so equal
+// weights mean equal in capitals. The weights follow the alphabet (the
+// Polish one: A, Ą, B, C, Ć, ...), not byte values.
+using ByteWeights = std::array<uint8_t, 256>;
+// The weights for Windows-1250 text, whose letters the other single-byte
+// code pages share below 0x80.
+const ByteWeights& cp1250Weights();
+
+class PersonSearchList {
+public:
+    struct Entry {
+        std::string text;
+        int32_t personId = 0;
+    };
+
+    explicit PersonSearchList(const ByteWeights& weights = cp1250Weights()) : weights_(&weights) {}
+
+    // Every record that is not an alias box, sorted: by weights, then by
+    // bytes, then in list order.
+    void build(const PersonList& list);
+    const std::vector<Entry>& entries() const { return entries_; }
+    size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+
+    // The index of the first entry whose beginning equals `typed` compared
+    // in capitals; -1 for an empty text, an empty list or no such entry.
+    int complete(std::string_view typed) const;
+
+private:
+    std::string keyOf(std::string_view text) const;
+
+    const ByteWeights* weights_;
+    std::vector<Entry> entries_;
+    std::vector<std::string> keys_;  // per entry, in the same order
+};
+
+}  // namespace lineara

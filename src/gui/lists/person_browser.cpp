@@ -1,0 +1,232 @@
+#include "gui/lists/person_browser.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/model/document.h"
+#include "core/search/navigation_lists.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/platform/record_codec.h"
+
+namespace lineara {
+
+namespace {
+
+constexpr int kMinimumWidth = 322;
+constexpr int kFieldMargin = 4;  // each side: the field is the panel's width less 8
+
+// The key's code as the keyboard reports it to a Windows program. Codes
+// above 40 are the keys that change the text (characters, digits, Delete);
+// Backspace, the arrows, Home, End and the modifiers stay at or below it.
+int virtualKeyOf(const QKeyEvent* event) {
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return key;
+    }
+    // Punctuation and letters outside A to Z sit on the keyboard's extra
+    // keys, all of them above 40; keys with no code at all count as none.
+    return key == 0 || key == Qt::Key_unknown ? 0 : 186;
+}
+
+}  // namespace
+
+TPersBrowser::TPersBrowser(ListHost host, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
+    setObjectName(QStringLiteral("PersBrowser"));
+    setWindowTitle(QStringLiteral("Szukaj osoby"));
+    setSizeGripEnabled(true);
+    setMinimumWidth(kMinimumWidth);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
+    // One row height for all: a list of a whole tree lays out at once.
+    ListBox1->setUniformItemSizes(true);
+    refresh_ = new QPushButton(QStringLiteral("&Ośwież"), this);
+    edit_ = new QPushButton(QStringLiteral("&Edytuj osobę"), this);
+    go_ = new QPushButton(QStringLiteral("&Idź do osoby"), this);
+    go_->setDefault(true);
+    close_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    for (QPushButton* b : {refresh_, edit_, close_}) b->setAutoDefault(false);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kSearchDelayMs);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {refresh_, edit_, go_, close_}) buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kFieldMargin, kFieldMargin, kFieldMargin, kFieldMargin);
+    layout->addWidget(Edit1);
+    layout->addWidget(ListBox1, 1);
+    layout->addLayout(buttons);
+    resize(kMinimumWidth + 80, 420);
+    move(50, 80);
+
+    Edit1->installEventFilter(this);
+    connect(Timer1, &QTimer::timeout, this, &TPersBrowser::Timer1Timer);
+    connect(refresh_, &QPushButton::clicked, this, &TPersBrowser::RefreshClick);
+    connect(edit_, &QPushButton::clicked, this, &TPersBrowser::EditClick);
+    connect(go_, &QPushButton::clicked, this, &TPersBrowser::GoClick);
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { GoClick(); });
+}
+
+void TPersBrowser::showSearch() {
+    RefreshClick();
+    show();
+    raise();
+    activateWindow();
+    Edit1->setFocus();
+}
+
+void TPersBrowser::RefreshClick() {
+    lastSearched_.clear();
+    Edit1->clear();
+    Timer1->start();
+    if (host_.searchShown) host_.searchShown(true);
+    rebuildList();
+}
+
+void TPersBrowser::rebuildList() {
+    BusyCursor busy;
+    search_.build(host_.doc->persons());
+    QStringList lines;
+    lines.reserve(static_cast<int>(search_.size()));
+    for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
+    ListBox1->hide();
+    ListBox1->clear();
+    ListBox1->addItems(lines);
+    ListBox1->show();
+}
+
+void TPersBrowser::Timer1Timer() {
+    const QString text = Edit1->text();
+    if (text == lastSearched_) return;
+    Timer1->stop();
+    if (text.isEmpty() || ListBox1->count() == 0) return;
+    const int at = search_.complete(host_.codec->encode(text));
+    if (at < 0 || at >= ListBox1->count()) return;
+    ListBox1->setCurrentRow(at);
+    lastSearched_ = text;
+    const QString whole = ListBox1->item(at)->text();
+    Edit1->setText(whole);
+    // The completed part is selected, so the next letter typed replaces it.
+    Edit1->setSelection(static_cast<int>(text.size()),
+                        static_cast<int>(whole.size() - text.size()));
+}
+
+bool TPersBrowser::jumpToSelected() {
+    if (host_.enableMainWindow) host_.enableMainWindow();
+    Edit1->selectAll();
+    BusyCursor busy;
+    const QListWidgetItem* item = ListBox1->currentItem();
+    if (item == nullptr || !item->isSelected()) return false;
+    const PersonRecord* person =
+        host_.doc->persons().findPersonById(entryPersonId(item->text().toStdString()));
+    if (person == nullptr) return false;
+    if (person != host_.doc->persons().currentPerson() && host_.goTo) host_.goTo(person);
+    return true;
+}
+
+void TPersBrowser::GoClick() { jumpToSelected(); }
+
+// Only a person actually reached is edited: a line whose person has gone
+// must not open the editor on whoever happened to be current.
+void TPersBrowser::EditClick() {
+    if (jumpToSelected() && host_.editCurrent) host_.editCurrent();
+}
+
+bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            Timer1->stop();
+            Timer1->setInterval(kSearchDelayMs);
+            if (virtualKeyOf(static_cast<QKeyEvent*>(event)) > 40) Timer1->start();
+            break;
+        case QEvent::FocusIn:
+            emptyMenu(true);
+            break;
+        case QEvent::FocusOut:
+            emptyMenu(false);
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TPersBrowser::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) emptyMenu(true);
+    if (event->type() == QEvent::WindowDeactivate) emptyMenu(false);
+    return QDialog::event(event);
+}
+
+void TPersBrowser::hideEvent(QHideEvent* event) {
+    Timer1->stop();
+    emptyMenu(false);
+    if (host_.searchShown) host_.searchShown(false);
+    QDialog::hideEvent(event);
+}
+
+void TPersBrowser::emptyMenu(bool on) {
+    if (host_.emptyMenu) host_.emptyMenu(on);
+}
+
+}  // namespace lineara

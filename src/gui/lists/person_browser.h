@@ -1,0 +1,75 @@
+// TPersBrowser, the search window: every person in alphabetical order and a
+// field that completes the typed beginning of a line after a pause in the
+// typing. While the field has the keyboard the main window's menu bar has
+// no items, so that letters typed here never reach the canvas's keys.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "core/search/person_search.h"
+#include "gui/lists/list_host.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace lineara {
+
+class TPersBrowser : public QDialog {
+    Q_OBJECT
+public:
+    // The pause after the last key before the completion runs.
+    static constexpr int kSearchDelayMs = 400;
+
+    explicit TPersBrowser(ListHost host, QWidget* parent = nullptr);
+
+    // Shows the window with a fresh list and an empty field (the window
+    // menu command and F3, F9).
+    void showSearch();
+    // "&Ośwież": the field and the last searched text are cleared and the
+    // list is built again.
+    void RefreshClick();
+    // The search timer's tick: completes the field when its text has
+    // changed since the last search.
+    void Timer1Timer();
+    // "&Idź do osoby" and the double click; the window stays open.
+    void GoClick();
+    // "&Edytuj osobę": the same jump, then the person editor.
+    void EditClick();
+
+    QLineEdit* searchField() const { return Edit1; }
+    QListWidget* list() const { return ListBox1; }
+    QTimer* searchTimer() const { return Timer1; }
+    QPushButton* refreshButton() const { return refresh_; }
+    QPushButton* editButton() const { return edit_; }
+    QPushButton* goButton() const { return go_; }
+    QPushButton* closeButton() const { return close_; }
+    const QString& lastSearched() const { return lastSearched_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void rebuildList();
+    // The jump of both buttons; false when the selected line's person is
+    // not (or no longer) in the tree.
+    bool jumpToSelected();
+    void emptyMenu(bool on);
+
+    ListHost host_;
+    PersonSearchList search_;
+    QString lastSearched_;
+    QLineEdit* Edit1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* refresh_ = nullptr;
+    QPushButton* edit_ = nullptr;
+    QPushButton* go_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+}  // namespace lineara

@@ -1,0 +1,140 @@
+#include "core/search/person_search.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/add_person.h"
+#include "testdata/synthetic_tree.h"
+
+namespace lineara {
+namespace {
+
+// Capitals of Windows-1250 text as a reader would write them: ASCII and the
+// Polish letters, which is what the trees hold.
+std::string capitals(std::string_view s) {
+    static const std::string_view small = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+    static const std::string_view capital = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const size_t at = small.find(c);
+        if (at != std::string_view::npos) c = capital[at];
+    }
+    return out;
+}
+
+// The plain reading of completion: the first line, in list order, that
+// begins with the typed text in capitals.
+int literalComplete(const PersonSearchList& search, std::string_view typed) {
+    if (typed.empty()) return -1;
+    const std::string want = capitals(typed);
+    for (size_t i = 0; i < search.size(); ++i) {
+        if (capitals(search.entries()[i].text).compare(0, want.size(), want) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> texts(const PersonSearchList& search) {
+    std::vector<std::string> out;
+    for (const auto& e : search.entries()) out.push_back(e.text);
+    return out;
+}
+
+TEST(PersonSearch, LinesFollowThePolishAlphabetWithCaseTogetherAndNoAliasBoxes) {
+    PersonList list;
+    test::addPerson(list, "Jan", "Mazur");
+    test::addPerson(list, "Ola",
+                    "\xA3"
+                    "ada");  // Łada
+    test::addPerson(list, "Ewa", "lis");
+    test::addPerson(list, "Adam", "Lis")->setText(field::birthDate, "1901");
+    test::addPerson(list, "Igor",
+                    "\xC6"
+                    "wik");  // Ćwik
+    test::addPerson(list, "Zenon", "Czarny");
+    test::addPerson(list, "", "");  // an empty box is listed as its id
+    PersonRecord* box = test::addPerson(list, "Jan", "Mazur");
+    box->setText(field::aliasMark, kAliasBox);
+    test::addPerson(list, "  Piotr ", "")->setText(field::deathDate, "1999");
+
+    PersonSearchList search;
+    search.build(list);
+    EXPECT_EQ(texts(search), (std::vector<std::string>{
+                                 "( - ) [7]",
+                                 "Czarny Zenon ( - ) [6]",
+                                 "\xC6wik Igor ( - ) [5]",
+                                 "Lis Adam (1901 - ) [4]",
+                                 "lis Ewa ( - ) [3]",
+                                 "\xA3"
+                                 "ada Ola ( - ) [2]",
+                                 "Mazur Jan ( - ) [1]",
+                                 "Piotr  ( - 1999) [9]",
+                             }));
+    EXPECT_EQ(search.entries()[3].personId, 4);
+}
+
+TEST(PersonSearch, CompletionFindsTheFirstLineBeginningWithTheTypedLettersInAnyCase) {
+    PersonList list;
+    test::addPerson(list, "Jan", "Kowalski");
+    test::addPerson(list, "Anna", "kowalczyk");
+    test::addPerson(list, "Ewa", "Kot");
+    test::addPerson(list, "Ola", "Kos");
+    test::addPerson(list, "Adam",
+                    "\xA3"
+                    "ukasz");
+    PersonSearchList search;
+    search.build(list);
+    const struct {
+        const char* typed;
+        const char* found;  // null: none
+    } cases[] = {
+        {"k", "Kos Ola ( - ) [4]"},
+        {"ko", "Kos Ola ( - ) [4]"},
+        {"kow", "kowalczyk Anna ( - ) [2]"},
+        {"KOWALS", "Kowalski Jan ( - ) [1]"},
+        {"kOt e", "Kot Ewa ( - ) [3]"},
+        {"\xB3u", "\xA3ukasz Adam ( - ) [5]"},  // łu finds Łukasz
+        {"lu", nullptr},
+        {"kowalskix", nullptr},
+        {"", nullptr},
+        {"z", nullptr},
+    };
+    for (const auto& c : cases) {
+        const int at = search.complete(c.typed);
+        if (c.found == nullptr) {
+            EXPECT_EQ(at, -1) << c.typed;
+        } else {
+            ASSERT_GE(at, 0) << c.typed;
+            EXPECT_EQ(search.entries()[static_cast<size_t>(at)].text, c.found) << c.typed;
+        }
+    }
+    PersonSearchList empty;
+    empty.build(PersonList());
+    EXPECT_EQ(empty.complete("k"), -1);
+}
+
+// Beginnings of real lines, in mixed case and cut at every length, and
+// some that match nothing: the binary search agrees with a plain scan.
+TEST(PersonSearch, CompletionAgreesWithAPlainScanOnAGeneratedTree) {
+    PersonList list;
+    generateSyntheticTree(list, 3000, 7);
+    PersonSearchList search;
+    search.build(list);
+    ASSERT_GT(search.size(), 2000u);
+    std::mt19937 random(11);
+    for (int round = 0; round < 400; ++round) {
+        std::string typed = search.entries()[random() % search.size()].text;
+        typed.resize(1 + random() % std::min<size_t>(typed.size(), 12));
+        for (char& c : typed) {
+            if (random() % 2 != 0 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        }
+        if (round % 5 == 0) typed += static_cast<char>('a' + random() % 26);
+        EXPECT_EQ(search.complete(typed), literalComplete(search, typed)) << typed;
+    }
+}
+
+}  // namespace
+}  // namespace lineara
