@@ -359,6 +359,18 @@ private:
     // Made once and kept, so the number last entered is offered again.
     TCreateTreeDlg* createTreeDlg_ = nullptr;
     // --- end of automatic layout ---
+
+    // ===== import of older tree files (main_window_legacy.cpp) =====
+    // "Import version 1.&0" and "Import version 1.&5.x" in the File menu.
+public:
+    void Version101Click();
+    void Openversion1531Click();
+
+private:
+    struct LegacyImportCommand;
+    void buildLegacyImportItems(QMenu* file);
+    void importLegacyTree(const LegacyImportCommand& command);
+    // ===== end of the import of older tree files =====
 };
 
 }  // namespace lineara

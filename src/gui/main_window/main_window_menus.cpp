@@ -68,6 +68,7 @@ void TZudezezor::buildFileMenu() {
           onDocument(c, &DocumentCommands::SaveAs1Click)},
          {"&Zapisz wszystkie pliki", "Exportallfiles1", QKeySequence(),
           onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
+    buildLegacyImportItems(file);
     file->addSeparator();
     addRows(file, {{"&Wyjście", "Exit1", QKeySequence(), [this] { close(); }}});
 }
