@@ -5,6 +5,7 @@
 
 #include "core/formats/legacy_file.h"
 #include "core/history/step_names.h"
+#include "gui/canvas/tree_canvas.h"
 #include "support/edit_fixture.h"
 #include "support/legacy_writer.h"
 
@@ -81,7 +82,7 @@ TEST_F(LegacyImportCommands, BothItemsAreInTheFileMenuWithTheirDialogs) {
 }
 
 TEST_F(LegacyImportCommands, CancelInTheSaveQuestionStopsTheImport) {
-    add("Zmieniony");
+    add("Zmieniony", "");
     ASSERT_TRUE(main->doc().treeModified());
     t.user.yesNoCancelAnswers = {Answer::Cancel};
     t.user.fileAnswers = {write("a.ln", test::legacyFile(family(), test::kV1Size))};
