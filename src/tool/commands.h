@@ -25,6 +25,7 @@ int render(const Args& args);
 int collect(const Args& args);
 int gedcomExport(const Args& args);
 int gedcomImport(const Args& args);
+int importLegacy(const Args& args);
 int arrange(const Args& args);
 int organize(const Args& args);
 int createAncestors(const Args& args);

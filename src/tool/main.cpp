@@ -30,6 +30,8 @@ const Command kCommands[] = {
     {"export-gedcom", lineara::tool::gedcomExport,
      "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM]"},
     {"import-gedcom", lineara::tool::gedcomImport, "import-gedcom IN.ged OUT.ln3"},
+    {"import-legacy", lineara::tool::importLegacy,
+     "import-legacy IN.ln|IN.ln2 OUT.ln3 [--keep-dates]"},
     {"arrange", lineara::tool::arrange, "arrange IN.ln3 OUT.ln3"},
     {"organize", lineara::tool::organize, "organize IN.ln3 ID compact|fractal OUT.ln3"},
     {"create-ancestors", lineara::tool::createAncestors,

@@ -16,6 +16,7 @@ const char kEditPerson[] = "edycja osoby";
 const char kConvertDates[] = "konwersja dat";
 const char kCollectFiles[] = "zebranie plików";
 const char kImportGedcom[] = "import pliku GEDCOM";
+const char kImportLegacy[] = "import pliku w starszym formacie";
 const char kOrganizeAncestors[] = "organizacja drzewa przodków";
 const char kAutoArrange[] = "automatyczne porządkowanie pozycji";
 const char kCreateAncestorTree[] = "utworzenie drzewa przodków";

@@ -21,6 +21,7 @@ extern const char kEditPerson[];
 extern const char kConvertDates[];
 extern const char kCollectFiles[];
 extern const char kImportGedcom[];
+extern const char kImportLegacy[];
 extern const char kOrganizeAncestors[];
 extern const char kAutoArrange[];
 extern const char kCreateAncestorTree[];

@@ -159,6 +159,25 @@ void PersonList::ClearMemory() {
     count_ = 0;
 }
 
+void PersonList::removeAll() {
+    if (recorder_ == nullptr) {
+        ClearMemory();
+        return;
+    }
+    // Every record is announced before the selection marks go, so undo
+    // gives them back; then the list empties from its tail, where taking a
+    // record out touches no other.
+    for (PersonRecord* r = head_; r != nullptr; r = r->nextPerson) touch(r);
+    clearSelection();
+    while (tail_ != nullptr) {
+        PersonRecord* r = tail_;
+        unlink(r, true);
+        recorder_->removed(r);
+    }
+    current_ = nullptr;
+    highestId_ = 0;
+}
+
 Outcome PersonList::AddMarriage(PersonRecord* first, PersonRecord* second) {
     auto freeSlot = [](const PersonRecord* person, int taken) {
         for (int i = 1; i <= kRelationSlots; ++i) {

@@ -147,6 +147,11 @@ public:
     bool takeBackNewPerson(PersonRecord* record);
     // Frees every record; treeModified is the caller's business.
     void ClearMemory();
+    // Removes every record as removePerson would, but in one pass: links
+    // between records that all go need no clearing. Unlike ClearMemory it
+    // is told to the recorder, so an operation that replaces the whole tree
+    // can be undone. highestPersonId starts again from 0.
+    void removeAll();
     // Records a relationship on both persons. Fails, changing neither,
     // when either has no free slot.
     Outcome AddMarriage(PersonRecord* first, PersonRecord* second);

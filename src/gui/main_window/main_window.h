@@ -435,6 +435,18 @@ private:
     QList<QAction*> emptyMenuTitles_;
     bool menuEmpty_ = false;
     // ===== end of navigation and search =====
+
+    // ===== import of older tree files (main_window_legacy.cpp) =====
+    // "Import version 1.&0" and "Import version 1.&5.x" in the File menu.
+public:
+    void Version101Click();
+    void Openversion1531Click();
+
+private:
+    struct LegacyImportCommand;
+    void buildLegacyImportItems(QMenu* file);
+    void importLegacyTree(const LegacyImportCommand& command);
+    // ===== end of the import of older tree files =====
 };
 
 }  // namespace lineara

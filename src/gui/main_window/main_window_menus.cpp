@@ -71,6 +71,7 @@ void TZudezezor::buildFileMenu() {
          {"&Zapisz wszystkie pliki", "Exportallfiles1", QKeySequence(),
           onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
     buildGedcomCommands(file);
+    buildLegacyImportItems(file);
     file->addSeparator();
     addRows(file, {{"&Wyjście", "Exit1", QKeySequence(), [this] { close(); }}});
 }
