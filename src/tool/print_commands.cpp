@@ -18,6 +18,7 @@
 #include "gui/platform/runtime_dir.h"
 #include "gui/printing/tree_printer.h"
 #include "tool/commands.h"
+#include "tool/gui_start.h"
 
 namespace lineara::tool {
 
@@ -81,17 +82,6 @@ std::optional<PrintOptions> parsePrintArgs(const Args& args) {
         }
     }
     return o;
-}
-
-// Fonts need a GUI application; the tool never has a display.
-std::unique_ptr<QGuiApplication> startGui() {
-    if (QCoreApplication::instance() != nullptr) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDir();
-    static int argc = 1;
-    static char name[] = "lineara-tool";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // Selects the persons with these ids, in list order; false naming the

@@ -20,6 +20,7 @@
 #include "gui/platform/runtime_dir.h"
 #include "gui/render/tree_painter.h"
 #include "tool/commands.h"
+#include "tool/gui_start.h"
 
 namespace lineara::tool {
 
@@ -115,17 +116,6 @@ std::optional<RenderOptions> parseArgs(const Args& args) {
         if (!parseOption(args[i], args[i + 1], options)) return std::nullopt;
     }
     return options;
-}
-
-// Fonts need a GUI application; the tool never has a display.
-std::unique_ptr<QGuiApplication> startGui() {
-    if (QCoreApplication::instance() != nullptr) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDir();
-    static int argc = 1;
-    static char name[] = "lineara-tool";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
