@@ -390,7 +390,8 @@ public:
     void Surnames1Click();
 
 private:
-    void buildPrintCommands();
+    void buildPrintCommands(QMenu* file);
+    void buildReportsMenu();
     QPointer<QWidget> printTreeWindow_;
     PrintDialogRunner screenPrintDialog_;
     // ===== end of printing and the alphabetical lists =====

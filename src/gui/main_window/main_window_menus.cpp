@@ -54,7 +54,7 @@ void TZudezezor::buildMenus() {
     buildViewMenu();
     buildZoomMenu();
     buildToolsAndHelpMenus();
-    buildPrintCommands();
+    buildReportsMenu();
     addViewInput();
 }
 
@@ -72,6 +72,7 @@ void TZudezezor::buildFileMenu() {
           onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
     buildGedcomCommands(file);
     buildLegacyImportItems(file);
+    buildPrintCommands(file);
     file->addSeparator();
     addRows(file, {{"&Wyjście", "Exit1", QKeySequence(), [this] { close(); }}});
 }

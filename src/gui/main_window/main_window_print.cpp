@@ -12,26 +12,13 @@ namespace lineara {
 
 // The two print commands join the File menu above "&Wyjście"; the lists
 // have a menu of their own before Help.
-void TZudezezor::buildPrintCommands() {
-    QAction* exit = action(QStringLiteral("Exit1"));
-    QMenu* file = exit != nullptr ? qobject_cast<QMenu*>(exit->parent()) : nullptr;
-    if (file != nullptr) {
-        const QList<QAction*> items = file->actions();
-        const int at = int(items.indexOf(exit));
-        QAction* before = at > 0 && items[at - 1]->isSeparator() ? items[at - 1] : exit;
-        QMenu scratch;
-        const QList<QAction*> rows =
-            addRows(&scratch,
-                    {{"&Drukuj drzewo", "Printtree1", QKeySequence(), &TZudezezor::Printtree1Click},
-                     {"&Drukuj ekran", "Print1", QKeySequence(), &TZudezezor::Print1Click}});
-        for (QAction* a : rows) {
-            scratch.removeAction(a);
-            a->setParent(file);
-        }
-        file->insertActions(before, rows);
-        file->insertSeparator(before);
-    }
+void TZudezezor::buildPrintCommands(QMenu* file) {
+    file->addSeparator();
+    addRows(file, {{"&Drukuj drzewo", "Printtree1", QKeySequence(), &TZudezezor::Printtree1Click},
+                   {"&Drukuj ekran", "Print1", QKeySequence(), &TZudezezor::Print1Click}});
+}
 
+void TZudezezor::buildReportsMenu() {
     QMenu* reports = new QMenu(QStringLiteral("&Reports"), menuBar());
     QMenu* lists = reports->addMenu(QStringLiteral("&Alfabetyczna lista"));
     addRows(lists,
