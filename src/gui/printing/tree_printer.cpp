@@ -23,18 +23,13 @@ constexpr int kDeathOffset = 44;
 constexpr int kParentLineShift = 5;
 constexpr int kFooterPoints = 6;
 
-// A sheet of 8 x 8 pages keeps every point well inside this; it only
-// guards QPainter's int coordinates against a broken page size.
-constexpr int64_t kDrawRange = 1 << 24;
-int coord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
-
 class PagePainter {
 public:
     PagePainter(QPainter& painter, const PageGeometry& g, const PageCell& cell, const PrintJob& job)
         : p_(painter), g_(g), cell_(cell), job_(job) {}
 
     QPoint at(int64_t x, int64_t y) const {
-        return {coord(g_.mapX(x, cell_)), coord(g_.mapY(y, cell_))};
+        return {drawCoord(g_.mapX(x, cell_)), drawCoord(g_.mapY(y, cell_))};
     }
     QPoint centre(const PersonRecord& r) const {
         return at(int64_t(r.posX()) + kBoxWidth / 2, int64_t(r.posY()) + kBoxHeight / 2);
@@ -103,7 +98,7 @@ private:
         const int width = box.width();
         const RecordCodec& codec = *job_.codec;
         const auto line = [&](const QString& text, int offset) {
-            const int top = coord(g_.mapY(int64_t(m.posY()) + offset, cell_));
+            const int top = drawCoord(g_.mapY(int64_t(m.posY()) + offset, cell_));
             p_.setClipRect(box);
             p_.drawText(
                 QPoint(column - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);

@@ -21,11 +21,6 @@ constexpr double kTextlessZoom = 15.0;
 constexpr QRgb kTextBlack = 0xFF000000;
 constexpr QRgb kTextBlue = 0xFF0000FF;
 
-// Visible boxes lie within a few box widths of the window; this keeps the
-// arithmetic of a box at an absurd zoom inside int.
-constexpr int64_t kDrawRange = 1 << 24;
-int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
-
 QLatin1String ellipsis() { return QLatin1String("..."); }
 
 }  // namespace

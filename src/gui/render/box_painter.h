@@ -10,7 +10,9 @@
 #include <QPainter>
 #include <QSize>
 #include <QString>
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "core/view/view_math.h"
@@ -29,6 +31,12 @@ constexpr QRgb kBoxEdge = 0xFF000000;
 // not counted as a person.
 bool isNamed(const PersonRecord& person);
 QRgb boxFill(const PersonRecord& person, ColourCode code);
+
+// What is drawn lies within a few box widths of the window or the page;
+// clamping to this keeps the arithmetic of an absurd zoom or a broken page
+// size inside QPainter's int coordinates.
+constexpr int64_t kDrawRange = 1 << 24;
+inline int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
 
 // The text shortened with "..." until it fits `width` pixels; unchanged
 // when it already fits, "..." alone when nothing else does.
