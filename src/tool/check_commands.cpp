@@ -3,7 +3,6 @@
 //
 // Record texts are bytes of the record code page; what we read from the
 // command line and print is UTF-8, converted at this edge.
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -16,37 +15,14 @@
 #include "core/dates/date_conversion.h"
 #include "core/model/document.h"
 #include "core/platform/codepage.h"
-#include "core/platform/registry.h"
 #include "core/settings/settings.h"
 #include "gui/checks/caption_order.h"
 #include "tool/commands.h"
+#include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
-
-// Trees do not record their code page: like the desktop program, the tool
-// takes it from the character set chosen in the options, CP1250 when none
-// was chosen. The settings file is only read here, never created.
-const char* recordCodePage() {
-    static const char* const codePage = [] {
-        const char* config = std::getenv("XDG_CONFIG_HOME");
-        const char* home = std::getenv("HOME");
-        std::string folder = config != nullptr && *config != '\0'
-                                 ? std::string(config)
-                                 : std::string(home != nullptr ? home : "") + "/.config";
-        Registry registry(folder + "/lineara/registry.ini");
-        int choice = AppSettings().charsetChoice;
-        if (std::optional<std::string> stored = registry.value(kSettingsKey, "ScreenCharset")) {
-            int parsed = 0;
-            auto [end, error] =
-                std::from_chars(stored->data(), stored->data() + stored->size(), parsed);
-            if (error == std::errc() && end == stored->data() + stored->size()) choice = parsed;
-        }
-        return codePageForCharset(charsetCodeForChoice(choice));
-    }();
-    return codePage;
-}
 
 std::string utf8(std::string_view recordBytes) {
     return fromCodePage(recordBytes, recordCodePage());

@@ -32,6 +32,7 @@ int createAncestors(const Args& args);
 int printTree(const Args& args);
 int listPersons(const Args& args);
 int listSurnames(const Args& args);
+int html(const Args& args);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

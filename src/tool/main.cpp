@@ -40,6 +40,8 @@ const Command kCommands[] = {
      "print TREE.ln3 OUT.pdf [--pages N] [--portrait] [--border W] [--selected-ids ID,ID...]"},
     {"list-persons", lineara::tool::listPersons, "list-persons TREE.ln3 OUT.txt"},
     {"list-surnames", lineara::tool::listSurnames, "list-surnames TREE.ln3 OUT.txt"},
+    {"html", lineara::tool::html,
+     "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"]"},
 };
 
 void printUsage(FILE* to) {

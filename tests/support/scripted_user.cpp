@@ -34,6 +34,23 @@ bool ScriptedUser::askYesNoWithHelp(const QString& caption, const QString& text,
     return a;
 }
 
+bool ScriptedUser::askOkIgnore(const QString& caption, const QString& text, MessageIcon) {
+    asked << entry("okignore", caption, text);
+    if (okIgnoreAnswers.empty()) return true;
+    bool a = okIgnoreAnswers.front();
+    okIgnoreAnswers.pop_front();
+    return a;
+}
+
+std::optional<QString> ScriptedUser::askText(const QString& caption, const QString& prompt,
+                                             const QString&) {
+    asked << entry("text", caption, prompt);
+    if (textAnswers.empty()) return std::nullopt;
+    std::optional<QString> a = textAnswers.front();
+    textAnswers.pop_front();
+    return a;
+}
+
 void ScriptedUser::inform(const QString& caption, const QString& text, MessageIcon) {
     asked << entry("inform", caption, text);
 }

@@ -16,7 +16,8 @@ namespace lineara::test {
 class ScriptedUser : public UserInteraction {
 public:
     // One record per question or message, in order: "kind|caption|text"
-    // (kind: yesnocancel, yesno, yesnohelp, inform, open, save, folder, colour, font).
+    // (kind: yesnocancel, yesno, yesnohelp, okignore, text, inform, open, save,
+    // folder, colour, font).
     QStringList asked;
     // The file dialogs seen, for checking filters and titles.
     QList<FileDialogOptions> fileDialogs;
@@ -27,6 +28,8 @@ public:
     std::deque<QString> fileAnswers;  // open, save and folder dialogs
     std::deque<std::optional<QColor>> colourAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<bool> okIgnoreAnswers;  // true: OK
+    std::deque<std::optional<QString>> textAnswers;
     Answer defaultYesNoCancel = Answer::Cancel;
     bool defaultYesNo = false;
 
@@ -36,6 +39,10 @@ public:
     bool askYesNoWithHelp(const QString& caption, const QString& text,
                           const std::function<void()>& help) override;
     int helpPresses = 0;
+    // Recorded as "okignore" and "text"; OK and a cancelled text by default.
+    bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) override;
+    std::optional<QString> askText(const QString& caption, const QString& prompt,
+                                   const QString& initial) override;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogOptions& dialog) override;
     QString chooseSaveFile(const FileDialogOptions& dialog) override;

@@ -112,6 +112,7 @@ void Registry::load() {
 }
 
 bool Registry::save() const {
+    if (readOnly_) return true;
     std::ostringstream out;
     for (const auto& entry : keys_) {
         const Key& key = entry.second;

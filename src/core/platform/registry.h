@@ -35,6 +35,9 @@ public:
     std::optional<std::string> value(const std::string& key, const std::string& name) const;
 
     const std::string& filePath() const { return filePath_; }
+    // A store that is only looked at (by the command-line tool) keeps every
+    // change in memory and never writes its file.
+    void setReadOnly(bool on) { readOnly_ = on; }
 
 private:
     struct Value {
@@ -52,6 +55,7 @@ private:
     Key& ensureKey(const std::string& key, bool& created);
 
     std::string filePath_;
+    bool readOnly_ = false;
     // Keys and value names compare without regard to case, as registry
     // keys do; they are looked up in lower case with the first spelling
     // kept for the file.

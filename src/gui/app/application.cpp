@@ -1,6 +1,9 @@
 #include "gui/app/application.h"
 
 #include <QAction>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "gui/app/help_commands.h"
 #include "gui/canvas/navigator.h"
@@ -16,6 +19,7 @@
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 #include "gui/printing/print_tree_window.h"
+#include "gui/reports/html_report_window.h"
 
 namespace lineara {
 
@@ -44,6 +48,7 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
         mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
         mainWindow_);
     mainWindow_->setPrintTreeWindow(printTree_);
+    createHtmlReport();
     createListWindows();
     help_ = new HelpCommands(ctx_);
     wireCommands();
@@ -153,6 +158,27 @@ void Application::wireCheckWindows() {
 void Application::editPerson(const PersonRecord* person) {
     mainWindow_->doc().setCurrentPerson(person);
     mainWindow_->PropertiesClick();
+}
+
+void Application::createHtmlReport() {
+    THTML_REPORT::Hooks hooks;
+    hooks.qualityCheck = [this] { return qualityCheck_->QCheck(); };
+    // The presentation's window is modal, so the check's window must be
+    // too for the user to work in it.
+    hooks.showQualityCheck = [this] { showQualityCheck(true); };
+    hooks.saveTree = [this] { return mainWindow_->documentCommands().Save(); };
+    hooks.treeFileName = [this] {
+        return QFile::decodeName(mainWindow_->doc().currentFileName().c_str());
+    };
+    hooks.personCount = [this] { return mainWindow_->personCount(); };
+    hooks.itemCount = [this] { return mainWindow_->itemCount(); };
+    hooks.screenDepth = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen != nullptr ? screen->depth() : 24;
+    };
+    htmlReport_ =
+        new THTML_REPORT(ctx_, mainWindow_->doc().persons(), std::move(hooks), mainWindow_);
+    mainWindow_->setHtmlReport(htmlReport_);
 }
 
 void Application::showQualityCheck(bool modal) {

@@ -22,6 +22,7 @@ class PersonRecord;
 class TDateConvert;
 class TGedcomImport;
 class TPrintWholeTree;
+class THTML_REPORT;
 class TGOTOwnd;
 class TPersBrowser;
 
@@ -55,6 +56,7 @@ public:
     TDateConvert* dateConvert() const { return dateConvert_; }
     TGedcomImport* gedcomImport() const { return gedcomImport_; }
     TPrintWholeTree* printTreeWindow() const { return printTree_; }
+    THTML_REPORT* htmlReport() const { return htmlReport_; }
     TGOTOwnd* goToWindow() const { return goToWindow_; }
     TPersBrowser* personBrowser() const { return personBrowser_; }
 
@@ -71,6 +73,7 @@ private:
     void editPerson(const PersonRecord* person);
     void showQualityCheck(bool modal);
     void createListWindows();
+    void createHtmlReport();
 
     AppContext& ctx_;
     QString fileToOpen_;
@@ -87,6 +90,7 @@ private:
     TQualityCheck* qualityCheck_ = nullptr;
     TDateConvert* dateConvert_ = nullptr;
     TPrintWholeTree* printTree_ = nullptr;  // a child of the main window
+    THTML_REPORT* htmlReport_ = nullptr;    // a child of the main window
     // The go-to and search windows; the main window owns them.
     TGOTOwnd* goToWindow_ = nullptr;
     TPersBrowser* personBrowser_ = nullptr;

@@ -395,6 +395,17 @@ private:
     QPointer<QWidget> printTreeWindow_;
     PrintDialogRunner screenPrintDialog_;
     // ===== end of printing and the alphabetical lists =====
+    // ===== The HTML presentation (main_window_html.cpp) =====
+public:
+    // "Generuj strony &HTML": the presentation window, which the program
+    // plugs in, shown modally over a tree that is not empty.
+    void HTML1Click();
+    void setHtmlReport(QDialog* window) { htmlReport_ = window; }
+
+private:
+    void buildHtmlCommand(QMenu* reports);
+    QPointer<QDialog> htmlReport_;
+    // ===== end of the HTML presentation =====
     // ===== Navigation and search (main_window_search.cpp) =====
     // Going home, to a parent, the go-to lists and the search window. The
     // two list windows belong to the program; they hear these signals and

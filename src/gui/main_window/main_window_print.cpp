@@ -20,6 +20,7 @@ void TZudezezor::buildPrintCommands(QMenu* file) {
 
 void TZudezezor::buildReportsMenu() {
     QMenu* reports = new QMenu(QStringLiteral("&Reports"), menuBar());
+    buildHtmlCommand(reports);
     QMenu* lists = reports->addMenu(QStringLiteral("&Alfabetyczna lista"));
     addRows(lists,
             {{"&Wszystkie osoby", "SavetoFile1", QKeySequence(), &TZudezezor::SavetoFile1Click},

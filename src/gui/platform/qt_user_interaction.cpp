@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -74,6 +76,20 @@ bool QtUserInteraction::askYesNoWithHelp(const QString& caption, const QString& 
             return box.clickedButton() == box.button(QMessageBox::Yes);
         if (help) help();
     }
+}
+
+bool QtUserInteraction::askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Ok | QMessageBox::Ignore, parent_);
+    box.setEscapeButton(QMessageBox::Ignore);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> QtUserInteraction::askText(const QString& caption, const QString& prompt,
+                                                  const QString& initial) {
+    bool ok = false;
+    QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
 }
 
 void QtUserInteraction::inform(const QString& caption, const QString& text, MessageIcon icon) {

@@ -17,6 +17,9 @@ public:
     bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override;
     bool askYesNoWithHelp(const QString& caption, const QString& text,
                           const std::function<void()>& help) override;
+    bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) override;
+    std::optional<QString> askText(const QString& caption, const QString& prompt,
+                                   const QString& initial) override;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogOptions& dialog) override;
     QString chooseSaveFile(const FileDialogOptions& dialog) override;

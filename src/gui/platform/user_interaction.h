@@ -42,6 +42,12 @@ public:
         (void)help;
         return askYesNo(caption, text);
     }
+    // A warning with OK and Ignore: true for OK, false for Ignore (and for
+    // closing the box).
+    virtual bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) = 0;
+    // A line of text; nullopt when the user cancels.
+    virtual std::optional<QString> askText(const QString& caption, const QString& prompt,
+                                           const QString& initial) = 0;
     // A message with an OK button.
     virtual void inform(const QString& caption, const QString& text,
                         MessageIcon icon = MessageIcon::Information) = 0;

@@ -1,0 +1,384 @@
+#include "gui/reports/html_report_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "core/reports/html_charsets.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/reports/bk_form.h"
+#include "gui/reports/html_generation.h"
+#include "gui/reports/presentation_created.h"
+
+namespace lineara {
+
+namespace {
+
+const char kExportError[] =
+    "An error occured while exporting to HTML. Please check that you have enough disk space "
+    "available and try again.";
+const char kScreenDepthWarning[] =
+    "It is highly recommended that you set the amount of colors on your screen to 16 bit or "
+    "higher prior to exporting to HTML. This will give the best results when using pictures.";
+
+// The estimate's number: "#,##0.0", thousands grouped with commas.
+QString groupedOneDecimal(double value) {
+    QString digits = QString::number(value, 'f', 1);
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    for (qsizetype at = point - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(','));
+    return digits;
+}
+
+}  // namespace
+
+// Shows the generation's progress in the window and lets the window answer
+// while it runs: pending events run at most every 20 ms, which keeps the
+// text and bar moving without costing the loop its speed.
+class THTML_REPORT::Progress : public HtmlProgress {
+public:
+    explicit Progress(THTML_REPORT& window) : window_(window) { sinceEvents_.start(); }
+    void text(const std::string& codePageText) override {
+        window_.setProgressText(window_.ctx_.codec.decode(codePageText));
+        runEvents(false);
+    }
+    void step() override {
+        window_.progressBar_->setValue(window_.progressBar_->value() + 1);
+        runEvents(false);
+    }
+    bool cancelled() override { return window_.cancelRequested_; }
+    void runEvents(bool now) {
+        if (!now && sinceEvents_.elapsed() < 20) return;
+        QCoreApplication::processEvents();
+        sinceEvents_.restart();
+    }
+
+private:
+    THTML_REPORT& window_;
+    QElapsedTimer sinceEvents_;
+};
+
+THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), list_(list), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("HTML_REPORT"));
+    setWindowTitle(QString::fromUtf8("Stwórz prezentację HTML"));
+    settings_ = loadHtmlSettings(*ctx_.registry);
+    boxPreview_ = QImage(140, 50, QImage::Format_RGB32);
+    boxPreview_.fill(Qt::white);
+
+    pages_ = new QTabWidget;
+    pages_->addTab(buildGeneratePage(), QStringLiteral("Generuj HTML"));
+    pages_->addTab(buildContentPage(), QString::fromUtf8("Zawartość"));
+    pages_->addTab(buildDesignPage(), QString::fromUtf8("Wygląd projektu"));
+    connect(pages_, &QTabWidget::currentChanged, this, &THTML_REPORT::RepaintPerson);
+
+    progressText_ = new QLabel;
+    progressText_->setObjectName(QStringLiteral("ProgressText"));
+    progressBar_ = new QProgressBar;
+    progressBar_->setTextVisible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_);
+    layout->addWidget(progressText_);
+    layout->addWidget(progressBar_);
+
+    form5_ = new TForm5(*ctx_.shell, *ctx_.ui, this);
+    bkForm_ = new TBK_form(this);
+    showDesignColours();
+}
+
+THTML_REPORT::~THTML_REPORT() = default;
+
+QWidget* THTML_REPORT::buildGeneratePage() {
+    auto* page = new QWidget;
+    drives_ = new QComboBox;
+    drives_->setObjectName(QStringLiteral("DriveComboBox1"));
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady()) drives_->addItem(volume.rootPath());
+    }
+    folderModel_ = new QFileSystemModel(this);
+    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folderModel_->setRootPath(QStringLiteral("/"));
+    folders_ = new QTreeView;
+    folders_->setObjectName(QStringLiteral("DirectoryListBox1"));
+    folders_->setModel(folderModel_);
+    for (int column = 1; column < folderModel_->columnCount(); ++column)
+        folders_->hideColumn(column);
+    folders_->header()->hide();
+    location_ = new QLabel;
+    location_->setObjectName(QStringLiteral("Location"));
+    estimate_ = new QLabel;
+    estimate_->setObjectName(QStringLiteral("Estimate"));
+
+    auto* newFolder = new QPushButton(QStringLiteral("&Nowy folder"));
+    newFolder->setObjectName(QStringLiteral("NewFolderButton"));
+    qualityCheck_ = new QPushButton(QString::fromUtf8("&Sprawdź jakość"));
+    qualityCheck_->setObjectName(QStringLiteral("QualityCheckButton"));
+    auto* generate = new QPushButton(QStringLiteral("&Generuj!"));
+    generate->setObjectName(QStringLiteral("GenerateButton"));
+    auto* close = new QPushButton(QStringLiteral("&Zamknij"));
+    close->setObjectName(QStringLiteral("CloseButton"));
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel(QStringLiteral("Dysk:")), 0, 0);
+    grid->addWidget(drives_, 0, 1);
+    grid->addWidget(folders_, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Lokalizacja:")), 2, 0);
+    grid->addWidget(location_, 2, 1);
+    grid->addWidget(estimate_, 3, 0, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(newFolder);
+    buttons->addWidget(qualityCheck_);
+    buttons->addStretch();
+    buttons->addWidget(generate);
+    buttons->addWidget(close);
+    grid->addLayout(buttons, 0, 2, 4, 1);
+
+    connect(drives_, &QComboBox::activated, this, &THTML_REPORT::selectDrive);
+    connect(folders_, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { setOutputFolder(folderModel_->filePath(index)); });
+    connect(newFolder, &QPushButton::clicked, this, &THTML_REPORT::NewFolderClick);
+    connect(qualityCheck_, &QPushButton::clicked, this, &THTML_REPORT::QualityCheckClick);
+    connect(generate, &QPushButton::clicked, this, &THTML_REPORT::GenerateClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    return page;
+}
+
+QWidget* THTML_REPORT::buildContentPage() {
+    auto* page = new QWidget;
+    frames_ = new QCheckBox(QString::fromUtf8("Użyj ramek"));
+    frames_->setObjectName(QStringLiteral("FramesCheckBox"));
+    frames_->setChecked(settings_.useFrames);
+    siblings_ = new QCheckBox(QString::fromUtf8("Pokaż rodzeństwo"));
+    siblings_->setObjectName(QStringLiteral("SiblingsCheckBox"));
+    siblings_->setChecked(settings_.useSiblings);
+    charset_ = new QComboBox;
+    charset_->setObjectName(QStringLiteral("CharsetComboBox"));
+    charset_->setEditable(true);
+    for (const std::string& entry : htmlCharsetEntries())
+        charset_->addItem(QString::fromStdString(entry));
+    charset_->setEditText(QString::fromStdString(settings_.charset));
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(frames_);
+    layout->addWidget(siblings_);
+    layout->addWidget(new QLabel(QStringLiteral("Kodowanie:")));
+    layout->addWidget(charset_);
+    layout->addStretch();
+
+    connect(frames_, &QCheckBox::toggled, this, [this](bool on) { settings_.useFrames = on; });
+    connect(siblings_, &QCheckBox::toggled, this, [this](bool on) { settings_.useSiblings = on; });
+    connect(charset_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { settings_.charset = text.toStdString(); });
+    return page;
+}
+
+void THTML_REPORT::setFrames(bool on) { frames_->setChecked(on); }
+void THTML_REPORT::setSiblings(bool on) { siblings_->setChecked(on); }
+void THTML_REPORT::setCharsetEntry(const QString& entry) { charset_->setEditText(entry); }
+
+void THTML_REPORT::selectDrive(int index) {
+    const QString root = drives_->itemText(index);
+    folders_->setRootIndex(folderModel_->index(root));
+    setOutputFolder(root);
+}
+
+void THTML_REPORT::setOutputFolder(const QString& folder) {
+    outputFolder_ = QDir::cleanPath(QDir(folder).absolutePath());
+    location_->setText(outputFolder_);
+    const QModelIndex index = folderModel_->index(outputFolder_);
+    if (index.isValid()) {
+        folders_->setCurrentIndex(index);
+        folders_->scrollTo(index);
+    }
+}
+
+QString THTML_REPORT::estimateText() const { return estimate_->text(); }
+QString THTML_REPORT::progressText() const { return progressText_->text(); }
+bool THTML_REPORT::qualityCheckEnabled() const { return qualityCheck_->isEnabled(); }
+bool THTML_REPORT::pagesEnabled() const { return pages_->isEnabled(); }
+
+void THTML_REPORT::setProgressText(const QString& text) { progressText_->setText(text); }
+
+void THTML_REPORT::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    const double kb = double(hooks_.personCount ? hooks_.personCount() : 0) * 3299 / 1024;
+    const double mb = kb / 1024;
+    estimate_->setText(QStringLiteral("W przyblizeniu ") +
+                       (mb >= 1.0 ? groupedOneDecimal(mb) + QStringLiteral("MB")
+                                  : groupedOneDecimal(kb) + QStringLiteral("KB")));
+    qualityCheck_->setEnabled(true);
+    enablePages(true);
+    setProgressText(QString());
+    pages_->setCurrentIndex(0);
+    progressBar_->setValue(0);
+    if (outputFolder_.isEmpty()) {
+        const QString tree = hooks_.treeFileName ? hooks_.treeFileName() : QString();
+        setOutputFolder(tree.isEmpty() ? QDir::homePath() : QFileInfo(tree).absolutePath());
+    }
+}
+
+void THTML_REPORT::enablePages(bool on) { pages_->setEnabled(on); }
+
+void THTML_REPORT::done(int result) {
+    // Closing while a generation runs stops it at the next person; the
+    // window closes once it has stopped.
+    if (generating_) {
+        cancelRequested_ = true;
+        closeAfterCancel_ = true;
+        return;
+    }
+    saveHtmlSettings(*ctx_.registry, settings_);
+    QDialog::done(result);
+}
+
+void THTML_REPORT::closeEvent(QCloseEvent* event) {
+    if (generating_) {
+        cancelRequested_ = true;
+        closeAfterCancel_ = true;
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void THTML_REPORT::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && generating_) {
+        cancelRequested_ = true;
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+int THTML_REPORT::runDialog(QDialog& dialog) {
+    return dialogRunner_ ? dialogRunner_(dialog) : dialog.exec();
+}
+
+void THTML_REPORT::NewFolderClick() {
+    std::optional<QString> name =
+        ctx_.ui->askText(QStringLiteral("New folder"),
+                         QStringLiteral("Enter the name of the new folder"), QString());
+    if (!name || name->isEmpty()) return;
+    // One folder inside the selected one: a name that would reach
+    // elsewhere is refused rather than followed.
+    const QString trimmedName = name->trimmed();
+    QDir parent(outputFolder_);
+    if (trimmedName.isEmpty() || trimmedName == QLatin1String(".") ||
+        trimmedName == QLatin1String("..") || trimmedName.contains(QLatin1Char('/')) ||
+        !parent.mkdir(trimmedName)) {
+        ctx_.ui->inform(QStringLiteral("New folder"),
+                        QStringLiteral("Could not create the folder \"%1\" in %2.")
+                            .arg(*name, QDir::toNativeSeparators(outputFolder_)),
+                        MessageIcon::Error);
+        return;
+    }
+    setOutputFolder(parent.filePath(trimmedName));
+}
+
+void THTML_REPORT::QualityCheckClick() {
+    if (hooks_.showQualityCheck) hooks_.showQualityCheck();
+    const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
+    if (problems == 0) qualityCheck_->setEnabled(false);
+}
+
+HtmlJob THTML_REPORT::jobFor(const QString& treeFile) const {
+    HtmlJob job = htmlJobFor(ctx_.codec);
+    job.settings = settings_;
+    job.treeFolder = QFile::encodeName(QFileInfo(treeFile).absolutePath()).toStdString();
+    job.outputFolder = QFile::encodeName(outputFolder_).toStdString();
+    job.personCount = hooks_.personCount ? hooks_.personCount() : 0;
+    return job;
+}
+
+void THTML_REPORT::GenerateClick() {
+    if (generating_) return;
+    if (qualityCheck_->isEnabled()) {
+        setProgressText(QStringLiteral("Performing Quality Check..."));
+        const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
+        setProgressText(QStringLiteral("Quality Check Result: %1 error(s)").arg(problems));
+        if (problems > 0) {
+            if (ctx_.ui->askOkIgnore(QStringLiteral("Error"),
+                                     QStringLiteral("Quality check failed. Press OK to see the "
+                                                    "details"),
+                                     MessageIcon::Error)) {
+                if (hooks_.showQualityCheck) hooks_.showQualityCheck();
+                return;
+            }
+        }
+    }
+    const int depth = hooks_.screenDepth ? hooks_.screenDepth() : 24;
+    if (depth < 16 &&
+        ctx_.ui->askOkIgnore(QStringLiteral("Information"), QLatin1String(kScreenDepthWarning),
+                             MessageIcon::Information))
+        return;
+    const GifDither dither = depth == 16 ? GifDither::Nearest : GifDither::FloydSteinberg;
+
+    enablePages(false);
+    if (list_.personListHead() == nullptr) {
+        ctx_.ui->inform(QStringLiteral("No files created"),
+                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
+        enablePages(true);
+        return;
+    }
+    // The pages name pictures and notes relative to the tree file, so the
+    // tree must be saved first; when it is not (cancelled, failed) nothing
+    // is generated.
+    if (hooks_.saveTree && !hooks_.saveTree()) {
+        enablePages(true);
+        return;
+    }
+    const HtmlJob job = jobFor(hooks_.treeFileName ? hooks_.treeFileName() : QString());
+    progressBar_->setMaximum(std::max(1, hooks_.itemCount ? hooks_.itemCount() : 0));
+    progressBar_->setValue(0);
+
+    generating_ = true;
+    cancelRequested_ = false;
+    closeAfterCancel_ = false;
+    Progress progress(*this);
+    {
+        BusyCursor busy;
+        lastResult_ = generateHtml(
+            list_, job, ctx_.codec, dither,
+            [this](const QString& message) {
+                ctx_.ui->inform(QStringLiteral("Lineara"), message, MessageIcon::Warning);
+            },
+            &progress);
+    }
+    generating_ = false;
+    enablePages(true);
+    switch (lastResult_.status) {
+    case HtmlResult::Status::Done:
+        form5_->setOutputFolder(outputFolder_);
+        runDialog(*form5_);
+        close();
+        return;
+    case HtmlResult::Status::EmptyTree:
+        ctx_.ui->inform(QStringLiteral("No files created"),
+                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
+        return;
+    case HtmlResult::Status::Cancelled:
+        setProgressText(QStringLiteral("Stopped: %1 files written.").arg(lastResult_.filesWritten));
+        if (closeAfterCancel_) done(QDialog::Rejected);
+        return;
+    case HtmlResult::Status::Failed:
+        ctx_.ui->inform(QStringLiteral("Error"), QLatin1String(kExportError), MessageIcon::Error);
+        return;
+    }
+}
+
+}  // namespace lineara

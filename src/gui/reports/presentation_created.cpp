@@ -1,0 +1,51 @@
+#include "gui/reports/presentation_created.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace lineara {
+
+const char kNoBrowserMessage[] = "Stirpex could not find your default internet browser.";
+
+TForm5::TForm5(Shell& shell, UserInteraction& ui, QWidget* parent)
+    : QDialog(parent), shell_(shell), ui_(ui) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Presentation created"));
+    view_ = new QPushButton(QStringLiteral("&Zobacz efekt"));
+    view_->setObjectName(QStringLiteral("ViewButton"));
+    view_->setDefault(true);
+    auto* close = new QPushButton(QStringLiteral("&Zamknij"));
+    close->setObjectName(QStringLiteral("CloseButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(view_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QString::fromUtf8("Zakończono tworzenie stron HTML")));
+    layout->addLayout(buttons);
+    connect(view_, &QPushButton::clicked, this, &TForm5::ViewClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    view_->setFocus();
+}
+
+void TForm5::ViewClick() {
+    if (shell_.defaultProgramFor(QStringLiteral(".html")).isEmpty() ||
+        shell_.defaultProgramFor(QStringLiteral(".htm")).isEmpty()) {
+        ui_.inform(QStringLiteral("Lineara"), QLatin1String(kNoBrowserMessage),
+                   MessageIcon::Warning);
+        return;
+    }
+    // A file address, so that a folder name with blanks or "#" still
+    // reaches the browser whole.
+    shell_.open(QUrl::fromLocalFile(QDir(folder_).absoluteFilePath(QStringLiteral("index.html")))
+                    .toString());
+}
+
+}  // namespace lineara

@@ -1,0 +1,303 @@
+// The HTML presentation's window: the estimate, the folder, the checks
+// before a generation, the generation and its failures, the design page
+// and its stored settings, the completion window, and the menu command.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "core/model/document.h"
+#include "core/reports/html_settings.h"
+#include "gui/reports/bk_form.h"
+#include "gui/reports/html_report_window.h"
+#include "gui/reports/presentation_created.h"
+#include "support/add_person.h"
+#include "support/fake_shell.h"
+#include "support/program_fixture.h"
+#include "testdata/synthetic_tree.h"
+
+namespace lineara {
+namespace {
+
+using test::addPerson;
+using test::writable;
+
+class HtmlWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        hooks.qualityCheck = [this] {
+            ++checksRun;
+            return problems;
+        };
+        hooks.showQualityCheck = [this] { ++checkWindowShown; };
+        hooks.saveTree = [this] {
+            ++saves;
+            if (!saveSucceeds) return false;
+            if (doc.currentFileName().empty()) doc.setCurrentFileName(t.dir.file("tree.ln3"));
+            return true;
+        };
+        hooks.treeFileName = [this] { return QString::fromStdString(doc.currentFileName()); };
+        hooks.personCount = [this] { return personCount; };
+        hooks.itemCount = [this] { return personCount; };
+        hooks.screenDepth = [this] { return depth; };
+        window = std::make_unique<THTML_REPORT>(t.ctx, doc.persons(), hooks);
+        window->setDialogRunner([this](QDialog& dialog) {
+            shownDialogs << dialog.objectName();
+            return dialogAnswer;
+        });
+        out = t.folder() + QStringLiteral("/out");
+        QDir().mkpath(out);
+    }
+    void addFamily() {
+        PersonList& list = writable(doc);
+        PersonRecord* father = addPerson(list, "Jan", "Kowalski");
+        PersonRecord* mother = addPerson(list, "Anna", "Nowak");
+        PersonRecord* child = addPerson(list, "Ewa", "Kowalska");
+        child->father = father;
+        child->mother = mother;
+        doc.setCurrentFileName(t.dir.file("tree.ln3"));
+    }
+    void showWindow() {
+        window->show();
+        window->setOutputFolder(out);
+    }
+    QStringList outputFiles() const { return QDir(out).entryList(QDir::Files, QDir::Name); }
+
+    test::TestContext t;
+    Document doc;
+    THTML_REPORT::Hooks hooks;
+    std::unique_ptr<THTML_REPORT> window;
+    QStringList shownDialogs;
+    int dialogAnswer = 0;
+    int problems = 0, checksRun = 0, checkWindowShown = 0, saves = 0;
+    bool saveSucceeds = true;
+    int personCount = 0;
+    int depth = 24;
+    QString out;
+};
+
+TEST_F(HtmlWindowTest, EstimatesTheSizeFromThePersonsOfTheLastPaint) {
+    const struct {
+        int persons;
+        const char* text;
+    } table[] = {{0, "W przyblizeniu 0.0KB"},
+                 {21, "W przyblizeniu 67.7KB"},      // 69,279 bytes
+                 {317, "W przyblizeniu 1,021.3KB"},  // just under a megabyte
+                 {318, "W przyblizeniu 1.0MB"},
+                 {1000000, "W przyblizeniu 3,146.2MB"}};
+    for (const auto& row : table) {
+        personCount = row.persons;
+        window->show();
+        EXPECT_EQ(window->estimateText(), QLatin1String(row.text)) << row.persons;
+        window->hide();
+    }
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Stwórz prezentację HTML"));
+}
+
+TEST_F(HtmlWindowTest, GeneratesTheFilesSavesFirstAndOffersTheResult) {
+    addFamily();
+    personCount = 3;
+    showWindow();
+    window->GenerateClick();
+    EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Done) << window->lastResult().error;
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(checksRun, 1);  // the check button was still enabled
+    for (const char* name : {"index.html", "left.html", "blank.gif", "arrow.gif", "1.html", "1.gif",
+                             "3.html", "3.gif"})
+        EXPECT_TRUE(outputFiles().contains(QLatin1String(name))) << name;
+    EXPECT_EQ(window->lastResult().filesWritten, outputFiles().size());
+    EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("Form5")});
+    EXPECT_EQ(window->progressText(), QStringLiteral("Done."));
+    EXPECT_FALSE(window->isVisible());
+    // Closing wrote the settings back.
+    EXPECT_EQ(t.registry.value("Software\\Lineara\\Html_report", "Use_frames"), "Yes");
+}
+
+TEST_F(HtmlWindowTest, StopsBeforeGeneratingWhenAskedOrWhenItCannotGoOn) {
+    addFamily();
+    showWindow();
+    // A failed quality check: OK shows the details and stops.
+    problems = 2;
+    window->GenerateClick();
+    EXPECT_EQ(window->progressText(), QStringLiteral("Quality Check Result: 2 error(s)"));
+    EXPECT_EQ(t.user.asked.last(),
+              QStringLiteral("okignore|Error|Quality check failed. Press OK to see the details"));
+    EXPECT_EQ(checkWindowShown, 1);
+    EXPECT_TRUE(outputFiles().isEmpty());
+
+    // A screen of 256 colours: OK stops.
+    t.user.okIgnoreAnswers = {false, true};
+    depth = 8;
+    window->GenerateClick();
+    EXPECT_TRUE(t.user.asked.last().startsWith(QStringLiteral(
+        "okignore|Information|It is highly recommended that you set the amount of colors")));
+    EXPECT_TRUE(outputFiles().isEmpty());
+
+    // A tree that could not be saved: nothing is written, the window stays.
+    depth = 24;
+    t.user.okIgnoreAnswers = {false};
+    saveSucceeds = false;
+    window->GenerateClick();
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(outputFiles().isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->pagesEnabled());
+
+    // "&Sprawdź jakość" with no problems turns itself off, and the next
+    // generation does not check again.
+    problems = 0;
+    saveSucceeds = true;
+    window->QualityCheckClick();
+    EXPECT_FALSE(window->qualityCheckEnabled());
+    const int checks = checksRun;
+    window->GenerateClick();
+    EXPECT_EQ(checksRun, checks);
+    EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Done);
+}
+
+TEST_F(HtmlWindowTest, AnEmptyTreeOrAFailedWriteIsReportedAndTheWindowStays) {
+    showWindow();
+    window->GenerateClick();
+    EXPECT_EQ(t.user.asked.last(),
+              QStringLiteral("inform|No files created|The genealogy tree is empty"));
+    EXPECT_EQ(saves, 0);
+
+    addFamily();
+    // The chosen folder went away before the generation.
+    QDir(out).removeRecursively();
+    window->GenerateClick();
+    EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Failed);
+    EXPECT_TRUE(t.user.asked.last().startsWith(
+        QStringLiteral("inform|Error|An error occured while exporting to HTML.")));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->pagesEnabled());
+    EXPECT_TRUE(shownDialogs.isEmpty());
+}
+
+TEST_F(HtmlWindowTest, ClosingWhileGeneratingStopsAtTheNextPersonAndKeepsWhatWasWritten) {
+    generateSyntheticTree(writable(doc), 3000, 7);
+    doc.setCurrentFileName(t.dir.file("tree.ln3"));
+    showWindow();
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    window->GenerateClick();
+    EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Cancelled);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(shownDialogs.isEmpty());
+    EXPECT_EQ(window->lastResult().filesWritten, outputFiles().size());
+    EXPECT_LT(outputFiles().size(), 3000);
+}
+
+TEST_F(HtmlWindowTest, MakesANewFolderInsideTheChosenOneOnly) {
+    showWindow();
+    t.user.textAnswers = {QStringLiteral("site"), QStringLiteral(".."), QStringLiteral("a/b"),
+                          QString(), std::nullopt};
+    window->NewFolderClick();
+    EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
+    EXPECT_TRUE(QFileInfo(out + QStringLiteral("/site")).isDir());
+    EXPECT_EQ(t.user.asked.last(),
+              QStringLiteral("text|New folder|Enter the name of the new folder"));
+    for (int refused = 0; refused < 2; ++refused) {
+        window->NewFolderClick();
+        EXPECT_TRUE(t.user.asked.last().startsWith(QStringLiteral("inform|New folder|")));
+        EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
+    }
+    const int asked = int(t.user.asked.size());
+    window->NewFolderClick();  // empty answer
+    window->NewFolderClick();  // cancelled
+    EXPECT_EQ(t.user.asked.size(), asked + 2);
+    EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
+}
+
+TEST_F(HtmlWindowTest, DesignChoicesReachTheSettingsAndTheStore) {
+    addFamily();
+    showWindow();
+    // The page area: a colour, then a picture, then no picture.
+    dialogAnswer = TBK_form::Colour;
+    t.user.colourAnswers = {QColor(0x12, 0x34, 0x56)};
+    window->clickPart(THTML_REPORT::Part::Page);
+    EXPECT_EQ(window->settings().backgroundColor, 0x563412);
+    dialogAnswer = TBK_form::Picture;
+    t.user.fileAnswers = {QStringLiteral("/pictures/paper.gif")};
+    window->clickPart(THTML_REPORT::Part::LinksHeader);
+    EXPECT_EQ(window->settings().t1Image, "/pictures/paper.gif");
+    EXPECT_TRUE(t.user.fileDialogs.last().filter.startsWith(
+        QStringLiteral("Internet images (*.jpg *.jpeg *.gif)")));
+    dialogAnswer = TBK_form::NoPicture;
+    window->clickPart(THTML_REPORT::Part::LinksHeader);
+    EXPECT_EQ(window->settings().t1Image, "");
+    dialogAnswer = TBK_form::Close;
+    window->clickPart(THTML_REPORT::Part::LinksBody);
+    EXPECT_EQ(window->settings().linksBgColor, 16777215);
+    EXPECT_EQ(shownDialogs.count(QStringLiteral("BK_form")), 4);
+
+    // The samples take their colours; the frame's is the preview's only.
+    t.user.colourAnswers = {QColor(255, 0, 0), QColor(0, 255, 0)};
+    window->clickPart(THTML_REPORT::Part::VisitedSample);
+    window->clickPart(THTML_REPORT::Part::LinksFrame);
+    EXPECT_EQ(window->settings().vlinkColor, 0x0000FF);
+    EXPECT_EQ(window->linksFramePreviewColour(), QColor(0, 255, 0));
+
+    // The box colours redraw the preview of the head person.
+    t.user.colourAnswers = {QColor(0, 0, 255)};
+    window->BoxColourClick();
+    EXPECT_EQ(window->settings().boxColor, 0xFF0000);
+    EXPECT_EQ(window->boxPreview().pixelColor(134, 5), QColor(0, 0, 255));
+
+    window->setFrames(false);
+    window->setCharsetEntry(QStringLiteral("Czech (cs): iso-8859-2"));
+    window->close();
+    HtmlSettings stored = loadHtmlSettings(t.registry);
+    EXPECT_EQ(stored.backgroundColor, 0x563412);
+    EXPECT_EQ(stored.vlinkColor, 0x0000FF);
+    EXPECT_EQ(stored.boxColor, 0xFF0000);
+    EXPECT_FALSE(stored.useFrames);
+    EXPECT_EQ(stored.charset, "Czech (cs): iso-8859-2");
+    // A new window starts from the store.
+    THTML_REPORT again(t.ctx, doc.persons(), hooks);
+    EXPECT_EQ(again.settings().backgroundColor, 0x563412);
+}
+
+TEST(PresentationCreated, OpensTheStartPageOnlyWithABrowserForBothKinds) {
+    test::TestContext t;
+    TForm5 form(t.shell, t.user);
+    form.setOutputFolder(t.folder() + QStringLiteral("/my site #1"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Presentation created"));
+    EXPECT_TRUE(form.viewButton()->isDefault());
+    t.shell.programs[QStringLiteral(".html")] = QStringLiteral("browser %1");
+    form.ViewClick();
+    EXPECT_EQ(t.user.messages(), QStringList{QLatin1String(kNoBrowserMessage)});
+    EXPECT_TRUE(t.shell.opened.isEmpty());
+    t.shell.programs[QStringLiteral(".htm")] = QStringLiteral("browser %1");
+    form.ViewClick();
+    ASSERT_EQ(t.shell.opened.size(), 1);
+    EXPECT_EQ(QUrl(t.shell.opened[0]).toLocalFile(),
+              t.folder() + QStringLiteral("/my site #1/index.html"));
+}
+
+class HtmlMenuTest : public test::ProgramFixture {};
+
+TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
+    QStringList ran;
+    main->setDialogRunner([&](QDialog& dialog) { ran << dialog.objectName(); });
+    main->HTML1Click();
+    EXPECT_EQ(t.user.messages().last(), QStringLiteral("Twoje drzewo jest puste."));
+    EXPECT_TRUE(ran.isEmpty());
+
+    main->doc().change("x", [](PersonList& list) { (void)list.LagNyPerson(0, 0); });
+    t.user.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
+    main->HTML1Click();  // cancelled at the question
+    EXPECT_TRUE(ran.isEmpty());
+    main->HTML1Click();
+    EXPECT_EQ(ran, QStringList{QStringLiteral("HTML_REPORT")});
+    EXPECT_NE(main->action(QStringLiteral("HTML1")), nullptr);
+    EXPECT_EQ(main->action(QStringLiteral("HTML1"))->text(),
+              QStringLiteral("Generuj strony &HTML"));
+}
+
+}  // namespace
+}  // namespace lineara
