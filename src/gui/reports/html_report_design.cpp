@@ -2,6 +2,7 @@
 // whose parts are clicked to choose their colours and backgrounds, and the
 // preview of a person box with its colour and font buttons.
 #include <QEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
