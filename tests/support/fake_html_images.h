@@ -27,6 +27,7 @@ public:
     bool failShared = false;
     int failPersonId = 0;  // writePersonImages fails for this id
     bool failFinish = false;
+    bool writeFiles = true;  // false: report success without writing
     std::string failure = "disk on fire";
 
     bool writeSharedImages(const std::string& outputFolder) override {
