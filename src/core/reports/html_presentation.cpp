@@ -56,6 +56,8 @@ private:
     HtmlTextEncoder text_;
     HtmlTextLess less_;
     StoredFileLocator files_;
+    // Thousands of small files into one folder: flushed to disk in groups.
+    AtomicFileBatch batch_;
     std::vector<HtmlIndexLine> index_;
     HtmlResult result_;
     bool imagesFinished_ = false;
@@ -63,7 +65,7 @@ private:
 
 bool Generation::write(const std::string& name, const std::string& content) {
     std::string error;
-    if (!writeFileAtomically(outputPath(name), content.data(), content.size(), error)) {
+    if (!batch_.write(outputPath(name), content.data(), content.size(), error)) {
         fail(error);
         return false;
     }
@@ -83,7 +85,7 @@ std::string Generation::copyBackground(const std::string& path, const char* pref
     FileRead image = readRegularFile(source.string(), kBackgroundFileLimit);
     std::string error;
     if (image.complete &&
-        writeFileAtomically(outputPath(name), image.bytes.data(), image.bytes.size(), error)) {
+        batch_.write(outputPath(name), image.bytes.data(), image.bytes.size(), error)) {
         ++result_.filesWritten;
     }
     return "BACKGROUND=\"" + addressPart(name) + "\" ";
@@ -121,6 +123,9 @@ bool Generation::writePerson(const PersonRecord& person, const FamilyIndex& fami
 
 HtmlResult& Generation::fail(std::string error) {
     finishImages();
+    // What was written before stays.
+    std::string ignored;
+    batch_.commit(ignored);
     result_.status = HtmlResult::Status::Failed;
     result_.error = std::move(error);
     return result_;
@@ -152,6 +157,8 @@ HtmlResult Generation::run() {
     for (const PersonRecord* r = head; r != nullptr; r = r->nextPerson) {
         if (progress_ != nullptr && progress_->cancelled()) {
             finishImages();
+            std::string ignored;
+            batch_.commit(ignored);
             result_.status = HtmlResult::Status::Cancelled;
             return result_;
         }
@@ -177,6 +184,8 @@ HtmlResult Generation::run() {
     } else if (!write("index.html", index)) {
         return result_;
     }
+    std::string error;
+    if (!batch_.commit(error)) return fail(error);
     say("Done.");
     return result_;
 }
