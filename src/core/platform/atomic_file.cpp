@@ -287,10 +287,18 @@ bool AtomicFileBatch::write(const std::string& path, const void* data, size_t si
 bool AtomicFileBatch::flush(std::string& error) {
     if (pending_.empty()) return true;
     bool ok = true;
-    bool synced = pending_.front().lock >= 0 && syncfs(pending_.front().lock) == 0;
+    std::map<dev_t, bool> syncedDevices;  // one flush per file system
     for (Pending& p : pending_) {
-        // Without the shared flush (no descriptor, another file system)
-        // each file goes to disk on its own.
+        struct stat st;
+        bool synced = false;
+        if (p.lock >= 0 && fstat(p.lock, &st) == 0) {
+            auto device = syncedDevices.find(st.st_dev);
+            if (device == syncedDevices.end()) {
+                device = syncedDevices.emplace(st.st_dev, syncfs(p.lock) == 0).first;
+            }
+            synced = device->second;
+        }
+        // Without the shared flush each file goes to disk on its own.
         int fd = synced ? -1 : ::open(p.temp.c_str(), O_RDONLY | O_CLOEXEC);
         bool onDisk = synced || (fd >= 0 && fdatasync(fd) == 0);
         int syncError = errno;

@@ -30,8 +30,9 @@ public:
           style_(htmlPageStyle(job.settings, job.versionText, job.webAddress)),
           text_(job.treeCodePage, style_.charset),
           less_(job.indexLess ? job.indexLess : HtmlTextLess(asciiCaseLess)),
-          files_(job.treeFolder,
-                 [&job](std::string_view name) { return fromCodePage(name, job.treeCodePage); }) {}
+          files_(job.treeFolder, [&job](std::string_view name) {
+              return fromCodePage(name, job.treeCodePage != nullptr ? job.treeCodePage : "CP1250");
+          }) {}
 
     HtmlResult run();
 

@@ -84,7 +84,7 @@ std::string iconvCharsetName(std::string_view charset) {
 }
 
 HtmlTextEncoder::HtmlTextEncoder(const char* codePage, std::string_view charset) {
-    decodeRecord_ = iconv_open(kUnicode, codePage);
+    decodeRecord_ = iconv_open(kUnicode, codePage != nullptr ? codePage : "CP1250");
     decodeUtf8_ = iconv_open(kUnicode, "UTF-8");
     std::string target = iconvCharsetName(charset);
     // A slash would ask iconv to transliterate or drop what it cannot
