@@ -10,6 +10,10 @@ const PersonRecord* aliasResolved(const PersonRecord* record) {
 }
 
 FamilyIndex::FamilyIndex(const PersonList& list) {
+    position_.reserve(list.count());
+    children_.reserve(list.count() / 2);
+    byFather_.reserve(list.count() / 2);
+    byMother_.reserve(list.count() / 2);
     size_t n = 0;
     forEachPerson(list, [&](const PersonRecord* r) {
         position_.emplace(r, n++);
