@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace lineara {
 
@@ -75,12 +76,13 @@ bool isLeftoverOf(const char* entry, const std::string& prefix) {
     return true;
 }
 
-// After the rename: makes the new name last through a crash, and removes
-// the temporary files of this target that saves killed half-way left
-// behind. A save still writing holds a lock on its file, so only files
-// nobody holds are removed. Failures here cost nothing but tidiness.
-void finishFolder(const std::string& real) {
-    int folder = ::open(folderOf(real).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// After the rename: makes the new names last through a crash, and removes
+// the temporary files of these targets (names in one folder) that saves
+// killed half-way left behind. A save still writing holds a lock on its
+// file, so only files nobody holds are removed. Failures here cost nothing
+// but tidiness.
+void finishFolder(const std::string& folderPath, const std::set<std::string>& names) {
+    int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return;
     fsync(folder);
     DIR* entries = fdopendir(folder);
@@ -88,9 +90,16 @@ void finishFolder(const std::string& real) {
         close(folder);
         return;
     }
-    const std::string prefix = nameOf(real) + kTempFileInfix;
     while (const dirent* e = readdir(entries)) {
-        if (!isLeftoverOf(e->d_name, prefix)) continue;
+        // NAME + infix + random part: the name is all before the last infix.
+        const char* found = nullptr;
+        for (const char* p = std::strstr(e->d_name, kTempFileInfix); p != nullptr;
+             p = std::strstr(p + 1, kTempFileInfix)) {
+            found = p;
+        }
+        if (found == nullptr) continue;
+        std::string name(e->d_name, static_cast<size_t>(found - e->d_name));
+        if (names.count(name) == 0 || !isLeftoverOf(e->d_name, name + kTempFileInfix)) continue;
         int fd = openat(folder, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
         struct stat st;
@@ -101,6 +110,8 @@ void finishFolder(const std::string& real) {
     }
     closedir(entries);
 }
+
+void finishFolder(const std::string& real) { finishFolder(folderOf(real), {nameOf(real)}); }
 
 }  // namespace
 
@@ -221,6 +232,101 @@ bool writeFileAtomically(const std::string& path, const void* data, size_t size,
     if (file.open(path) && file.write(data, size) && file.commit()) return true;
     error = file.error();
     return false;
+}
+
+}  // namespace lineara
+
+namespace lineara {
+
+bool AtomicFileWriter::closeForBatch(std::string& temp, std::string& real, int& lock) {
+    lock = dup(fd_);
+    int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0) {
+        int error = errno;
+        if (lock >= 0) close(lock);
+        return fail("Cannot write file", error);
+    }
+    temp = temp_;
+    real = real_;
+    temp_.clear();
+    return true;
+}
+
+AtomicFileBatch::~AtomicFileBatch() {
+    std::string error;
+    commit(error);
+}
+
+bool AtomicFileBatch::write(const std::string& path, const void* data, size_t size,
+                            std::string& error) {
+    AtomicFileWriter file;
+    if (!file.open(path) || !file.write(data, size)) {
+        error = file.error();
+        return false;
+    }
+    if (file.inPlace_) {
+        // A device or pipe: nothing to rename.
+        if (file.commit()) return true;
+        error = file.error();
+        return false;
+    }
+    Pending p;
+    p.target = path;
+    if (!file.closeForBatch(p.temp, p.real, p.lock)) {
+        error = file.error();
+        return false;
+    }
+    pending_.push_back(std::move(p));
+    if (pending_.size() >= groupSize_) return flush(error);
+    return true;
+}
+
+// Puts the data of the pending files on disk with one flush of their file
+// system, then renames each over its target.
+bool AtomicFileBatch::flush(std::string& error) {
+    if (pending_.empty()) return true;
+    bool ok = true;
+    std::map<dev_t, bool> syncedDevices;  // one flush per file system
+    for (Pending& p : pending_) {
+        struct stat st;
+        bool synced = false;
+        if (p.lock >= 0 && fstat(p.lock, &st) == 0) {
+            auto device = syncedDevices.find(st.st_dev);
+            if (device == syncedDevices.end()) {
+                device = syncedDevices.emplace(st.st_dev, syncfs(p.lock) == 0).first;
+            }
+            synced = device->second;
+        }
+        // Without the shared flush each file goes to disk on its own.
+        int fd = synced ? -1 : ::open(p.temp.c_str(), O_RDONLY | O_CLOEXEC);
+        bool onDisk = synced || (fd >= 0 && fdatasync(fd) == 0);
+        int syncError = errno;
+        if (fd >= 0) close(fd);
+        if (ok && !onDisk) {
+            error = fileErrorMessage("Cannot write file", p.target, syncError);
+            ok = false;
+        }
+        if (onDisk && rename(p.temp.c_str(), p.real.c_str()) == 0) {
+            written_.insert(p.real);
+        } else {
+            if (ok && onDisk) error = fileErrorMessage("Cannot create file", p.target, errno);
+            if (onDisk) ok = false;
+            unlink(p.temp.c_str());
+        }
+        if (p.lock >= 0) close(p.lock);
+    }
+    pending_.clear();
+    return ok;
+}
+
+bool AtomicFileBatch::commit(std::string& error) {
+    bool ok = flush(error);
+    std::map<std::string, std::set<std::string>> byFolder;
+    for (const std::string& real : written_) byFolder[folderOf(real)].insert(nameOf(real));
+    for (const auto& [folder, names] : byFolder) finishFolder(folder, names);
+    written_.clear();
+    return ok;
 }
 
 }  // namespace lineara

@@ -16,7 +16,9 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace lineara {
 
@@ -35,8 +37,12 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    friend class AtomicFileBatch;
     bool fail(const char* what, int errnum);
     void abandon();
+    // Closes a complete temporary file without renaming it, handing its
+    // name and a descriptor holding its lock to the batch.
+    bool closeForBatch(std::string& temp, std::string& real, int& lock);
 
     std::string target_;
     std::string real_;  // the file actually replaced (a link's target)
@@ -50,6 +56,41 @@ private:
 // in `error` on failure.
 bool writeFileAtomically(const std::string& path, const void* data, size_t size,
                          std::string& error);
+
+// Many files written as one job (the pages of a presentation). Each file
+// is still written whole to a temporary file and only then renamed over its
+// name, so no failure leaves half a file; but the costs that a single save
+// pays per file are shared: the data of up to `groupSize` files goes to
+// disk in one flush of the file system before their renames, and the
+// folders are synced and swept of leftovers once, at the end. The files of
+// a group take their names together; those written before a failure are
+// kept.
+class AtomicFileBatch {
+public:
+    explicit AtomicFileBatch(size_t groupSize = 256) : groupSize_(groupSize) {}
+    ~AtomicFileBatch();  // commits what is complete, as a failure would
+    AtomicFileBatch(const AtomicFileBatch&) = delete;
+    AtomicFileBatch& operator=(const AtomicFileBatch&) = delete;
+
+    // Writes one file; false with the reason in `error` (the file is not
+    // there, files before it are kept).
+    bool write(const std::string& path, const void* data, size_t size, std::string& error);
+    // Gives every file written so far its name and finishes the folders.
+    bool commit(std::string& error);
+
+private:
+    struct Pending {
+        std::string target;
+        std::string temp;
+        std::string real;
+        int lock;
+    };
+    bool flush(std::string& error);
+
+    size_t groupSize_;
+    std::vector<Pending> pending_;
+    std::set<std::string> written_;  // real paths, for the sweep of leftovers
+};
 
 // The suffix before the random part of a temporary file's name.
 extern const char kTempFileInfix[];

@@ -40,6 +40,9 @@ public:
                                            const std::string& outputFolder) = 0;
     // Waits for images still being encoded; false when any of them failed.
     virtual bool finish() = 0;
+    // What went wrong with the last call that failed, for the result's
+    // `error`; the generation says which image it was when this is empty.
+    virtual std::string error() const { return {}; }
 };
 
 // What the window or the command line tells a generation.
