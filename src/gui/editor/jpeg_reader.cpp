@@ -62,7 +62,10 @@ bool readInto(const unsigned char* data, unsigned long size, QImage* image) {
 QImage readJpeg(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return QImage();
-    const QByteArray bytes = file.readAll();
+    return decodeJpeg(file.readAll());
+}
+
+QImage decodeJpeg(const QByteArray& bytes) {
     if (bytes.isEmpty()) return QImage();
     QImage image;
     if (!readInto(reinterpret_cast<const unsigned char*>(bytes.constData()),

@@ -1,0 +1,223 @@
+#include "gui/reports/html_images.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QPainter>
+#include <QPoint>
+
+#include "core/reports/picture_fit.h"
+#include "gui/editor/picture_loader.h"
+#include "gui/reports/jpeg_writer.h"
+#include "gui/reports/output_file.h"
+
+namespace lineara {
+
+const char kGifFallbackMessage[] = "Could not convert picture to GIF format";
+
+namespace {
+
+constexpr PictureSize kPictureFrame{193, 193};
+// Boxes drawn ahead of the encoders: enough to keep both busy, few enough
+// that a huge tree is never held in memory as images.
+constexpr uint64_t kMaxPending = 16;
+
+QString fileName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+HtmlImageWriter::HtmlImageWriter(const HtmlSettings& settings, const RecordCodec& codec,
+                                 GifDither dither, Message message, int threads)
+    : look_(htmlBoxLook(settings)), codec_(codec), dither_(dither), message_(std::move(message)) {
+    for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { work(); });
+}
+
+HtmlImageWriter::~HtmlImageWriter() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+}
+
+bool HtmlImageWriter::writeSharedImages(const std::string& outputFolder) {
+    waitIdle();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        failed_ = false;
+        error_.clear();
+    }
+    std::string why;
+    // A white surface whose white is transparent: the spacer.
+    QImage image = newHtmlBoxImage();
+    if (!writeGif(image, outputPath(outputFolder, "blank.gif"), dither_, true, &why)) {
+        failWith(why);
+        return false;
+    }
+    // On the same surface a silver arrow pointing up, its tip at (70,10),
+    // its shaft ending at y = 40; 60..80 x 10..41 is the clickable part.
+    {
+        QPainter painter(&image);
+        painter.setPen(QColor(Qt::black));
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        const QPoint arrow[] = {{70, 10}, {60, 30}, {67, 30}, {67, 40},
+                                {73, 40}, {73, 30}, {80, 30}};
+        painter.drawPolygon(arrow, 7);
+    }
+    if (!writeGif(image, outputPath(outputFolder, "arrow.gif"), dither_, true, &why)) {
+        failWith(why);
+        return false;
+    }
+    return true;
+}
+
+HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecord& person,
+                                                               const std::string& picturePath,
+                                                               const std::string& outputFolder) {
+    PersonImages result;
+    deliverMessages();
+    if (failed()) {
+        result.ok = false;
+        return result;
+    }
+    const std::string id = std::to_string(person.personId());
+    Job job;
+    job.box = newHtmlBoxImage();
+    drawHtmlPersonBox(job.box, person, look_, codec_);
+
+    // A picture that cannot be read or written is left out without a word.
+    if (!picturePath.empty()) {
+        const QImage picture = loadPicture(fileName(picturePath));
+        if (!picture.isNull()) {
+            const PictureSize size = fitWithin({picture.width(), picture.height()}, kPictureFrame);
+            const QImage reduced =
+                size == PictureSize{picture.width(), picture.height()}
+                    ? picture
+                    : picture.scaled(size.width, size.height, Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+            const std::string path = outputPath(outputFolder, "pict" + id + ".jpg");
+            if (!reduced.isNull() && writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
+                result.hasPicture = true;
+                result.pictureWidth = size.width;
+                result.pictureHeight = size.height;
+                drawHtmlThumbnail(job.box, reduced);
+                job.picturePath = path;
+            }
+        }
+    }
+    job.gifPath = outputPath(outputFolder, id + ".gif");
+
+    if (workers_.empty()) {
+        commit(job, encode(job));
+        deliverMessages();
+    } else {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return nextSequence_ - nextCommit_ < kMaxPending; });
+        job.sequence = nextSequence_++;
+        queue_.push_back(std::move(job));
+        lock.unlock();
+        changed_.notify_all();
+    }
+    result.ok = !failed();
+    return result;
+}
+
+bool HtmlImageWriter::finish() {
+    waitIdle();
+    deliverMessages();
+    return !failed();
+}
+
+std::string HtmlImageWriter::error() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return error_;
+}
+
+void HtmlImageWriter::work() {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            job = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        // After a failure the generation has ended: nothing more is written.
+        const Encoded encoded = failed() ? Encoded() : encode(job);
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return nextCommit_ == job.sequence; });
+        }
+        commit(job, encoded);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++nextCommit_;
+        }
+        changed_.notify_all();
+    }
+}
+
+HtmlImageWriter::Encoded HtmlImageWriter::encode(const Job& job) const {
+    Encoded encoded;
+    encoded.ok = encodeGif(job.box, dither_, false, &encoded.bytes, nullptr);
+    return encoded;
+}
+
+void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
+    if (failed()) return;
+    std::string why;
+    if (encoded.ok && writeOutputFile(job.gifPath, encoded.bytes, &why)) return;
+
+    // Once more with the thumbnail taken from the reduced picture as
+    // written. A person without one goes straight on to the last resort
+    // rather than ending the whole presentation.
+    QImage box = job.box;
+    if (!job.picturePath.empty()) {
+        const QImage reloaded = loadPicture(fileName(job.picturePath));
+        if (!reloaded.isNull()) {
+            drawHtmlThumbnail(box, reloaded);
+            if (writeGif(box, job.gifPath, dither_, false, &why)) return;
+        }
+    }
+    // The last resort: the box as JPEG under the GIF's name, which browsers
+    // show all the same.
+    if (writeJpeg(box, job.gifPath, kHtmlJpegQuality, &why)) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++pendingMessages_;
+        return;
+    }
+    failWith(why);
+}
+
+void HtmlImageWriter::failWith(const std::string& why) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failed_) error_ = why;
+    failed_ = true;
+}
+
+void HtmlImageWriter::waitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return nextCommit_ == nextSequence_; });
+}
+
+void HtmlImageWriter::deliverMessages() {
+    int count = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        count = pendingMessages_;
+        pendingMessages_ = 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (message_) message_(QString::fromLatin1(kGifFallbackMessage));
+    }
+}
+
+bool HtmlImageWriter::failed() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failed_;
+}
+
+}  // namespace lineara
