@@ -7,6 +7,7 @@
 
 #include "core/reports/picture_fit.h"
 #include "gui/editor/picture_loader.h"
+#include "gui/render/line_raster.h"
 #include "gui/reports/jpeg_writer.h"
 #include "gui/reports/output_file.h"
 
@@ -58,13 +59,22 @@ bool HtmlImageWriter::writeSharedImages(const std::string& outputFolder) {
     }
     // On the same surface a silver arrow pointing up, its tip at (70,10),
     // its shaft ending at y = 40; 60..80 x 10..41 is the clickable part.
+    // The outline takes every corner, as the boxes' lines do.
+    const QPoint arrow[] = {{70, 10}, {60, 30}, {67, 30}, {67, 40}, {73, 40}, {73, 30}, {80, 30}};
+    constexpr int kCorners = 7;
     {
         QPainter painter(&image);
-        painter.setPen(QColor(Qt::black));
+        painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
-        const QPoint arrow[] = {{70, 10}, {60, 30}, {67, 30}, {67, 40},
-                                {73, 40}, {73, 30}, {80, 30}};
-        painter.drawPolygon(arrow, 7);
+        painter.drawPolygon(arrow, kCorners);
+        for (int i = 0; i < kCorners; ++i) {
+            const QPoint from = arrow[i], to = arrow[(i + 1) % kCorners];
+            forEachLineRun(from.x(), from.y(), to.x(), to.y(), kSolidLine, image.width(),
+                           image.height(), [&](const LineRun& run) {
+                               painter.fillRect(run.x, run.y, run.horizontal ? run.length : 1,
+                                                run.horizontal ? 1 : run.length, Qt::black);
+                           });
+        }
     }
     if (!writeGif(image, outputPath(outputFolder, "arrow.gif"), dither_, true, &why)) {
         failWith(why);
@@ -162,8 +172,12 @@ void HtmlImageWriter::work() {
 
 HtmlImageWriter::Encoded HtmlImageWriter::encode(const Job& job) const {
     Encoded encoded;
-    encoded.ok = encodeGif(job.box, dither_, false, &encoded.bytes, nullptr);
+    encoded.ok = encodeBox(job.box, &encoded.bytes);
     return encoded;
+}
+
+bool HtmlImageWriter::encodeBox(const QImage& box, std::vector<uint8_t>* out) const {
+    return encodeGif(box, dither_, false, out, nullptr);
 }
 
 void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
@@ -179,7 +193,8 @@ void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
         const QImage reloaded = loadPicture(fileName(job.picturePath));
         if (!reloaded.isNull()) {
             drawHtmlThumbnail(box, reloaded);
-            if (writeGif(box, job.gifPath, dither_, false, &why)) return;
+            std::vector<uint8_t> bytes;
+            if (encodeBox(box, &bytes) && writeOutputFile(job.gifPath, bytes, &why)) return;
         }
     }
     // The last resort: the box as JPEG under the GIF's name, which browsers

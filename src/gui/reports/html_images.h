@@ -50,6 +50,12 @@ public:
     // naming the file.
     std::string error() const;
 
+protected:
+    // The GIF file of a box; runs on the worker threads. Tests make it fail
+    // to reach the fallbacks, which the real encoder meets only when memory
+    // runs out.
+    virtual bool encodeBox(const QImage& box, std::vector<uint8_t>* out) const;
+
 private:
     struct Job {
         uint64_t sequence = 0;
