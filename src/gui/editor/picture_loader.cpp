@@ -13,18 +13,18 @@
 
 namespace lineara {
 
-namespace {
-
 // The whole content of a plain file; empty for anything else. The file is
 // opened without waiting, so a pipe without a writer does not block us
 // before fstat tells us what it is.
-QByteArray readPlainFile(const QString& path) {
+QByteArray readPictureFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return QByteArray();
     QByteArray bytes;
     struct stat st;
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        // Only a hint: the file may change while we read it.
+        if (st.st_size > 0 && st.st_size < (qint64(1) << 30)) bytes.reserve(qsizetype(st.st_size));
         char buffer[65536];
         for (;;) {
             ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -42,13 +42,10 @@ QByteArray readPlainFile(const QString& path) {
     return bytes;
 }
 
-// By content, not by name: pictures are often renamed by hand.
 bool looksLikeJpeg(const QByteArray& bytes) {
     return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
            static_cast<unsigned char>(bytes[1]) == 0xD8;
 }
-
-}  // namespace
 
 QImage decodePicture(const QByteArray& bytes) {
     if (bytes.isEmpty()) return QImage();
@@ -60,6 +57,6 @@ QImage decodePicture(const QByteArray& bytes) {
     return reader.read();
 }
 
-QImage loadPicture(const QString& path) { return decodePicture(readPlainFile(path)); }
+QImage loadPicture(const QString& path) { return decodePicture(readPictureFile(path)); }
 
 }  // namespace lineara

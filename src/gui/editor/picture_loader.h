@@ -16,4 +16,12 @@ QImage loadPicture(const QString& path);
 // The picture held by the bytes of a picture file.
 QImage decodePicture(const QByteArray& bytes);
 
+// The content of a plain file, read as loadPicture reads it; empty for
+// anything else.
+QByteArray readPictureFile(const QString& path);
+
+// Whether picture bytes are a JPEG (by content: pictures are often renamed
+// by hand).
+bool looksLikeJpeg(const QByteArray& bytes);
+
 }  // namespace lineara

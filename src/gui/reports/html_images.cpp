@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <QPoint>
 
-#include "core/reports/picture_fit.h"
 #include "gui/editor/picture_loader.h"
 #include "gui/render/line_raster.h"
 #include "gui/reports/jpeg_writer.h"
 #include "gui/reports/output_file.h"
+#include "gui/reports/picture_reduce.h"
 
 namespace lineara {
 
@@ -99,19 +99,13 @@ HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecor
 
     // A picture that cannot be read or written is left out without a word.
     if (!picturePath.empty()) {
-        const QImage picture = loadPicture(fileName(picturePath));
-        if (!picture.isNull()) {
-            const PictureSize size = fitWithin({picture.width(), picture.height()}, kPictureFrame);
-            const QImage reduced =
-                size == PictureSize{picture.width(), picture.height()}
-                    ? picture
-                    : picture.scaled(size.width, size.height, Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
+        const QImage reduced = reducedPicture(fileName(picturePath), kPictureFrame);
+        if (!reduced.isNull()) {
             const std::string path = outputPath(outputFolder, "pict" + id + ".jpg");
-            if (!reduced.isNull() && writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
+            if (writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
                 result.hasPicture = true;
-                result.pictureWidth = size.width;
-                result.pictureHeight = size.height;
+                result.pictureWidth = reduced.width();
+                result.pictureHeight = reduced.height();
                 drawHtmlThumbnail(job.box, reduced);
                 job.picturePath = path;
             }

@@ -13,6 +13,7 @@
 
 #include "gui/editor/jpeg_reader.h"
 #include "gui/reports/jpeg_writer.h"
+#include "gui/reports/picture_reduce.h"
 #include "support/add_person.h"
 #include "support/child_process.h"
 #include "support/gif_reader.h"
@@ -185,6 +186,35 @@ TEST_F(HtmlImages, PicturesAreReducedWrittenAndThumbnailedInTheBox) {
         }
     }
     EXPECT_TRUE(messages.empty());
+}
+
+// Large JPEG pictures are decoded at a fraction of their size; the result
+// must still be the picture fitted from its own size, and look the same as
+// a whole decoding scaled down.
+TEST_F(HtmlImages, LargeJpegsAreReducedAsIfDecodedWhole) {
+    for (QSize size :
+         {QSize(1600, 1200), QSize(1001, 333), QSize(390, 3000), QSize(200, 180), QSize(7, 1900)}) {
+        const std::string path = picture("big.jpg", size, "JPEG");
+        const QImage reduced = reducedPicture(QString::fromStdString(path), {193, 193});
+        const PictureSize fitted = fitWithin({size.width(), size.height()}, {193, 193});
+        ASSERT_EQ(reduced.size(), QSize(fitted.width, fitted.height)) << size.width();
+        const QImage whole =
+            readJpeg(QString::fromStdString(path))
+                .scaled(reduced.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage got = reduced.convertToFormat(QImage::Format_RGB32);
+        double sum = 0;
+        for (int y = 0; y < got.height(); ++y) {
+            for (int x = 0; x < got.width(); ++x) {
+                const QRgb a = got.pixel(x, y), b = whole.pixel(x, y);
+                sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                       std::abs(qBlue(a) - qBlue(b));
+            }
+        }
+        EXPECT_LT(sum / (3.0 * got.width() * got.height()), 4.0) << size.width();
+    }
+    EXPECT_TRUE(
+        reducedPicture(QString::fromStdString(pictures.file("none.jpg")), {193, 193}).isNull());
 }
 
 TEST_F(HtmlImages, PicturesThatCannotBeReadAreLeftOutWithoutAWord) {
