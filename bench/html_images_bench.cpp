@@ -53,11 +53,16 @@ const std::string& photograph() {
 
 void writeAll(benchmark::State& state, bool pictures) {
     const int threads = int(state.range(0));
-    const std::string folder = scratch("lineara-html-bench-out");
     const std::string picture = pictures ? photograph() : std::string();
     RecordCodec codec;
     HtmlImageWriter writer(HtmlSettings(), codec, GifDither::FloydSteinberg, nullptr, threads);
+    std::string folder;
     for (auto _ : state) {
+        // Into an empty folder each time, as a first presentation is.
+        state.PauseTiming();
+        if (!folder.empty()) std::filesystem::remove_all(folder);
+        folder = scratch("lineara-html-bench-out");
+        state.ResumeTiming();
         int n = 0;
         for (const PersonRecord* p = tree().personListHead(); p != nullptr; p = p->nextPerson) {
             const std::string path = n++ % 10 == 0 ? picture : std::string();
