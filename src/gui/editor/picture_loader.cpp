@@ -16,9 +16,10 @@ namespace lineara {
 // The whole content of a plain file; empty for anything else. The file is
 // opened without waiting, so a pipe without a writer does not block us
 // before fstat tells us what it is.
-QByteArray readPictureFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+QByteArray readPictureFile(const QString& path) { return readPictureFile(QFile::encodeName(path)); }
+
+QByteArray readPictureFile(const QByteArray& nativePath) {
+    int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return QByteArray();
     QByteArray bytes;
     struct stat st;

@@ -17,8 +17,9 @@ QImage loadPicture(const QString& path);
 QImage decodePicture(const QByteArray& bytes);
 
 // The content of a plain file, read as loadPicture reads it; empty for
-// anything else.
+// anything else. The second form takes the name as the file system's bytes.
 QByteArray readPictureFile(const QString& path);
+QByteArray readPictureFile(const QByteArray& nativePath);
 
 // Whether picture bytes are a JPEG (by content: pictures are often renamed
 // by hand).

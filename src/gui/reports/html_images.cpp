@@ -1,7 +1,6 @@
 #include "gui/reports/html_images.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QPainter>
 #include <QPoint>
 
@@ -21,10 +20,6 @@ constexpr PictureSize kPictureFrame{193, 193};
 // Boxes drawn ahead of the encoders: enough to keep both busy, few enough
 // that a huge tree is never held in memory as images.
 constexpr uint64_t kMaxPending = 16;
-
-QString fileName(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 }  // namespace
 
@@ -99,7 +94,7 @@ HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecor
 
     // A picture that cannot be read or written is left out without a word.
     if (!picturePath.empty()) {
-        const QImage reduced = reducedPicture(fileName(picturePath), kPictureFrame);
+        const QImage reduced = reducedPicture(picturePath, kPictureFrame);
         if (!reduced.isNull()) {
             const std::string path = outputPath(outputFolder, "pict" + id + ".jpg");
             if (writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
@@ -184,7 +179,8 @@ void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
     // rather than ending the whole presentation.
     QImage box = job.box;
     if (!job.picturePath.empty()) {
-        const QImage reloaded = loadPicture(fileName(job.picturePath));
+        const QImage reloaded =
+            decodePicture(readPictureFile(QByteArray::fromStdString(job.picturePath)));
         if (!reloaded.isNull()) {
             drawHtmlThumbnail(box, reloaded);
             std::vector<uint8_t> bytes;

@@ -7,8 +7,8 @@
 
 namespace lineara {
 
-QImage reducedPicture(const QString& path, PictureSize frame) {
-    const QByteArray bytes = readPictureFile(path);
+QImage reducedPicture(const std::string& path, PictureSize frame) {
+    const QByteArray bytes = readPictureFile(QByteArray::fromStdString(path));
     QImage picture;
     PictureSize fitted;
     if (looksLikeJpeg(bytes)) {

@@ -195,7 +195,7 @@ TEST_F(HtmlImages, LargeJpegsAreReducedAsIfDecodedWhole) {
     for (QSize size :
          {QSize(1600, 1200), QSize(1001, 333), QSize(390, 3000), QSize(200, 180), QSize(7, 1900)}) {
         const std::string path = picture("big.jpg", size, "JPEG");
-        const QImage reduced = reducedPicture(QString::fromStdString(path), {193, 193});
+        const QImage reduced = reducedPicture(path, {193, 193});
         const PictureSize fitted = fitWithin({size.width(), size.height()}, {193, 193});
         ASSERT_EQ(reduced.size(), QSize(fitted.width, fitted.height)) << size.width();
         const QImage whole =
@@ -213,8 +213,21 @@ TEST_F(HtmlImages, LargeJpegsAreReducedAsIfDecodedWhole) {
         }
         EXPECT_LT(sum / (3.0 * got.width() * got.height()), 4.0) << size.width();
     }
-    EXPECT_TRUE(
-        reducedPicture(QString::fromStdString(pictures.file("none.jpg")), {193, 193}).isNull());
+    EXPECT_TRUE(reducedPicture(pictures.file("none.jpg"), {193, 193}).isNull());
+}
+
+// A name that is not UTF-8 (a tree written on Windows, "zdjęcie" in
+// CP1250) still names its file.
+TEST_F(HtmlImages, PictureNamesAreTheFileSystemsBytes) {
+    const std::string path = pictures.file(
+        "zdj\xEA"
+        "cie.png");
+    writeBytes(path, readBytes(picture("plain.png", {50, 20})));
+    HtmlImageWriter writer(settings, codec, GifDither::Nearest, tell, 0);
+    const auto result = writer.writePersonImages(*person("Jan", "Kos"), path, output.path());
+    EXPECT_TRUE(result.hasPicture);
+    EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), QSize(50, 20));
+    EXPECT_TRUE(writer.finish());
 }
 
 TEST_F(HtmlImages, PicturesThatCannotBeReadAreLeftOutWithoutAWord) {
