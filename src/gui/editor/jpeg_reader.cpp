@@ -27,7 +27,21 @@ void noMessages(j_common_ptr) {}
 // No C++ object with a destructor lives between setjmp and a longjmp, so
 // the jump skips nothing that needs cleaning up; the image is a plain
 // pointer argument whose owner outlives this frame.
-bool readInto(const unsigned char* data, unsigned long size, QImage* image) {
+// The largest of 8, 4 and 2 that still leaves `atLeast` (1 when none).
+unsigned reduction(JDIMENSION width, JDIMENSION height, QSize atLeast) {
+    if (atLeast.isEmpty()) return 1;
+    for (unsigned denominator : {8u, 4u, 2u}) {
+        if ((width + denominator - 1) / denominator >= JDIMENSION(atLeast.width()) &&
+            (height + denominator - 1) / denominator >= JDIMENSION(atLeast.height())) {
+            return denominator;
+        }
+    }
+    return 1;
+}
+
+// With `image` null only the header is read, into `size`.
+bool readInto(const unsigned char* data, unsigned long size, QSize atLeast, QImage* image,
+              QSize* full) {
     jpeg_decompress_struct info;
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.base);
@@ -40,6 +54,13 @@ bool readInto(const unsigned char* data, unsigned long size, QImage* image) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
+    if (full != nullptr) *full = QSize(int(info.image_width), int(info.image_height));
+    if (image == nullptr) {
+        jpeg_destroy_decompress(&info);
+        return true;
+    }
+    info.scale_num = 1;
+    info.scale_denom = reduction(info.image_width, info.image_height, atLeast);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
@@ -62,14 +83,27 @@ bool readInto(const unsigned char* data, unsigned long size, QImage* image) {
 QImage readJpeg(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return QImage();
-    const QByteArray bytes = file.readAll();
+    return decodeJpeg(file.readAll());
+}
+
+QImage decodeJpeg(const QByteArray& bytes, QSize atLeast) {
     if (bytes.isEmpty()) return QImage();
     QImage image;
     if (!readInto(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                  static_cast<unsigned long>(bytes.size()), &image)) {
+                  static_cast<unsigned long>(bytes.size()), atLeast, &image, nullptr)) {
         return QImage();
     }
     return image;
+}
+
+QSize jpegSize(const QByteArray& bytes) {
+    QSize size;
+    if (bytes.isEmpty() ||
+        !readInto(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                  static_cast<unsigned long>(bytes.size()), QSize(), nullptr, &size)) {
+        return QSize();
+    }
+    return size;
 }
 
 }  // namespace lineara

@@ -1,0 +1,228 @@
+#include "gui/reports/html_images.h"
+
+#include <QByteArray>
+#include <QPainter>
+#include <QPoint>
+
+#include "gui/editor/picture_loader.h"
+#include "gui/render/line_raster.h"
+#include "gui/reports/jpeg_writer.h"
+#include "gui/reports/output_file.h"
+#include "gui/reports/picture_reduce.h"
+
+namespace lineara {
+
+const char kGifFallbackMessage[] = "Could not convert picture to GIF format";
+
+namespace {
+
+constexpr PictureSize kPictureFrame{193, 193};
+// Boxes drawn ahead of the encoders: enough to keep both busy, few enough
+// that a huge tree is never held in memory as images.
+constexpr uint64_t kMaxPending = 16;
+
+}  // namespace
+
+HtmlImageWriter::HtmlImageWriter(const HtmlSettings& settings, const RecordCodec& codec,
+                                 GifDither dither, Message message, int threads)
+    : look_(htmlBoxLook(settings)), codec_(codec), dither_(dither), message_(std::move(message)) {
+    for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { work(); });
+}
+
+HtmlImageWriter::~HtmlImageWriter() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+}
+
+bool HtmlImageWriter::writeSharedImages(const std::string& outputFolder) {
+    waitIdle();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        failed_ = false;
+        error_.clear();
+    }
+    std::string why;
+    // A white surface whose white is transparent: the spacer.
+    QImage image = newHtmlBoxImage();
+    if (!writeGif(image, outputPath(outputFolder, "blank.gif"), dither_, true, &why)) {
+        failWith(why);
+        return false;
+    }
+    // On the same surface a silver arrow pointing up, its tip at (70,10),
+    // its shaft ending at y = 40; 60..80 x 10..41 is the clickable part.
+    // The outline takes every corner, as the boxes' lines do.
+    const QPoint arrow[] = {{70, 10}, {60, 30}, {67, 30}, {67, 40}, {73, 40}, {73, 30}, {80, 30}};
+    constexpr int kCorners = 7;
+    {
+        QPainter painter(&image);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        painter.drawPolygon(arrow, kCorners);
+        for (int i = 0; i < kCorners; ++i) {
+            const QPoint from = arrow[i], to = arrow[(i + 1) % kCorners];
+            forEachLineRun(from.x(), from.y(), to.x(), to.y(), kSolidLine, image.width(),
+                           image.height(), [&](const LineRun& run) {
+                               painter.fillRect(run.x, run.y, run.horizontal ? run.length : 1,
+                                                run.horizontal ? 1 : run.length, Qt::black);
+                           });
+        }
+    }
+    if (!writeGif(image, outputPath(outputFolder, "arrow.gif"), dither_, true, &why)) {
+        failWith(why);
+        return false;
+    }
+    return true;
+}
+
+HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecord& person,
+                                                               const std::string& picturePath,
+                                                               const std::string& outputFolder) {
+    PersonImages result;
+    deliverMessages();
+    if (failed()) {
+        result.ok = false;
+        return result;
+    }
+    const std::string id = std::to_string(person.personId());
+    Job job;
+    job.box = newHtmlBoxImage();
+    drawHtmlPersonBox(job.box, person, look_, codec_);
+
+    // A picture that cannot be read or written is left out without a word.
+    if (!picturePath.empty()) {
+        const QImage reduced = reducedPicture(picturePath, kPictureFrame);
+        if (!reduced.isNull()) {
+            const std::string path = outputPath(outputFolder, "pict" + id + ".jpg");
+            if (writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
+                result.hasPicture = true;
+                result.pictureWidth = reduced.width();
+                result.pictureHeight = reduced.height();
+                drawHtmlThumbnail(job.box, reduced);
+                job.picturePath = path;
+            }
+        }
+    }
+    job.gifPath = outputPath(outputFolder, id + ".gif");
+
+    if (workers_.empty()) {
+        commit(job, encode(job));
+        deliverMessages();
+    } else {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return nextSequence_ - nextCommit_ < kMaxPending; });
+        job.sequence = nextSequence_++;
+        queue_.push_back(std::move(job));
+        lock.unlock();
+        changed_.notify_all();
+    }
+    result.ok = !failed();
+    return result;
+}
+
+bool HtmlImageWriter::finish() {
+    waitIdle();
+    deliverMessages();
+    return !failed();
+}
+
+std::string HtmlImageWriter::error() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return error_;
+}
+
+void HtmlImageWriter::work() {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            job = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        // After a failure the generation has ended: nothing more is written.
+        const Encoded encoded = failed() ? Encoded() : encode(job);
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return nextCommit_ == job.sequence; });
+        }
+        commit(job, encoded);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++nextCommit_;
+        }
+        changed_.notify_all();
+    }
+}
+
+HtmlImageWriter::Encoded HtmlImageWriter::encode(const Job& job) const {
+    Encoded encoded;
+    encoded.ok = encodeBox(job.box, &encoded.bytes);
+    return encoded;
+}
+
+bool HtmlImageWriter::encodeBox(const QImage& box, std::vector<uint8_t>* out) const {
+    return encodeGif(box, dither_, false, out, nullptr);
+}
+
+void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
+    if (failed()) return;
+    std::string why;
+    if (encoded.ok && writeOutputFile(job.gifPath, encoded.bytes, &why)) return;
+
+    // Once more with the thumbnail taken from the reduced picture as
+    // written. A person without one goes straight on to the last resort
+    // rather than ending the whole presentation.
+    QImage box = job.box;
+    if (!job.picturePath.empty()) {
+        const QImage reloaded =
+            decodePicture(readPictureFile(QByteArray::fromStdString(job.picturePath)));
+        if (!reloaded.isNull()) {
+            drawHtmlThumbnail(box, reloaded);
+            std::vector<uint8_t> bytes;
+            if (encodeBox(box, &bytes) && writeOutputFile(job.gifPath, bytes, &why)) return;
+        }
+    }
+    // The last resort: the box as JPEG under the GIF's name, which browsers
+    // show all the same.
+    if (writeJpeg(box, job.gifPath, kHtmlJpegQuality, &why)) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++pendingMessages_;
+        return;
+    }
+    failWith(why);
+}
+
+void HtmlImageWriter::failWith(const std::string& why) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failed_) error_ = why;
+    failed_ = true;
+}
+
+void HtmlImageWriter::waitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return nextCommit_ == nextSequence_; });
+}
+
+void HtmlImageWriter::deliverMessages() {
+    int count = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        count = pendingMessages_;
+        pendingMessages_ = 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (message_) message_(QString::fromLatin1(kGifFallbackMessage));
+    }
+}
+
+bool HtmlImageWriter::failed() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failed_;
+}
+
+}  // namespace lineara

@@ -1,0 +1,96 @@
+// The images of the HTML presentation: the shared spacer and arrow, and for
+// every person the box image, the reduced picture and its thumbnail.
+//
+// The boxes are drawn and the pictures reduced on the calling thread, in
+// the order the persons come; only the GIF encoding of the boxes, the
+// colour reduction of boxes with a thumbnail above all, runs on worker
+// threads. Their files are still written one after the other in that same
+// order, so the folder ends up exactly as a single thread would leave it,
+// also when a write fails half-way through the tree.
+#pragma once
+
+#include <QString>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/reports/html_presentation.h"
+#include "gui/platform/record_codec.h"
+#include "gui/reports/gif_writer.h"
+#include "gui/reports/html_box_image.h"
+
+namespace lineara {
+
+extern const char kGifFallbackMessage[];  // "Could not convert picture to GIF format"
+
+class HtmlImageWriter : public HtmlImageSink {
+public:
+    using Message = std::function<void(const QString&)>;
+
+    // `message` is told, on the calling thread, of every box that had to be
+    // written as JPEG. `threads` encode the GIF files; with 0 everything is
+    // done on the calling thread.
+    HtmlImageWriter(const HtmlSettings& settings, const RecordCodec& codec, GifDither dither,
+                    Message message, int threads = 2);
+    ~HtmlImageWriter() override;
+    HtmlImageWriter(const HtmlImageWriter&) = delete;
+    HtmlImageWriter& operator=(const HtmlImageWriter&) = delete;
+
+    bool writeSharedImages(const std::string& outputFolder) override;
+    PersonImages writePersonImages(const PersonRecord& person, const std::string& picturePath,
+                                   const std::string& outputFolder) override;
+    bool finish() override;
+
+    // The first failure of the current generation (since writeSharedImages),
+    // naming the file.
+    std::string error() const;
+
+protected:
+    // The GIF file of a box; runs on the worker threads. Tests make it fail
+    // to reach the fallbacks, which the real encoder meets only when memory
+    // runs out.
+    virtual bool encodeBox(const QImage& box, std::vector<uint8_t>* out) const;
+
+private:
+    struct Job {
+        uint64_t sequence = 0;
+        QImage box;
+        std::string gifPath;
+        std::string picturePath;  // pict<id>.jpg when it was written
+    };
+    struct Encoded {
+        bool ok = false;
+        std::vector<uint8_t> bytes;
+    };
+
+    void work();
+    Encoded encode(const Job& job) const;
+    void commit(const Job& job, const Encoded& encoded);
+    void failWith(const std::string& why);
+    void waitIdle();
+    void deliverMessages();
+    bool failed() const;
+
+    HtmlBoxLook look_;
+    RecordCodec codec_;
+    GifDither dither_;
+    Message message_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Job> queue_;
+    uint64_t nextSequence_ = 0;
+    uint64_t nextCommit_ = 0;
+    bool stopping_ = false;
+    bool failed_ = false;
+    std::string error_;
+    int pendingMessages_ = 0;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace lineara
