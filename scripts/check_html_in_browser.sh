@@ -71,7 +71,8 @@ HTML
 
 CHROME=(chromium --headless --no-sandbox --disable-gpu --allow-file-access-from-files
         --virtual-time-budget=20000)
-REPORT="$("${CHROME[@]}" --dump-dom "file://$OUT/_check.html?index.html,left.html,$HOME_PAGE" 2>/dev/null)"
+REPORT="$("${CHROME[@]}" --dump-dom "file://$OUT/_check.html?index.html,left.html,$HOME_PAGE" 2>/dev/null |
+          sed 's/<pre id="result">/\n/')"
 echo "$REPORT" | grep -E '^(PAGE|DEAD|END)' || true
 
 status=0

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
