@@ -17,11 +17,12 @@ QImage reducedPicture(const std::string& path, PictureSize frame) {
         const QSize full = jpegSize(bytes);
         if (full.isEmpty()) return QImage();
         fitted = fitWithin({full.width(), full.height()}, frame);
-        // Twice the size needed, so that the smooth scaling after the
-        // decoder's has pixels to average; and never below 16 pixels, where
-        // the decoder's last, partly padded block of a narrow picture would
+        // The decoder's own scaling averages whole blocks, a good filter,
+        // so it may go down to the size needed; the smooth scaling after it
+        // only makes up the rest. Never below 16 pixels, where the
+        // decoder's last, partly padded block of a narrow picture would
         // weigh too much.
-        const auto atLeast = [](int side) { return std::max(2 * side, 16); };
+        const auto atLeast = [](int side) { return std::max(side, 16); };
         picture = decodeJpeg(bytes, QSize(atLeast(fitted.width), atLeast(fitted.height)));
     } else {
         picture = decodePicture(bytes);
