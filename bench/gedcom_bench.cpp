@@ -17,6 +17,7 @@
 #include <map>
 #include <string>
 
+#include "bench_support.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "testdata/synthetic_tree.h"
@@ -24,34 +25,15 @@
 namespace {
 
 using namespace lineara;
+using bench::benchDir;
 
 const GedcomTime kNow{2026, 12, 7, 9, 5};
-
-std::string benchDir() {
-    static const std::string dir = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lineara-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        return pattern;
-    }();
-    return dir;
-}
-
-// One generated tree per size, made once per run.
-const PersonList& tree(int persons) {
-    static std::map<int, PersonList> trees;
-    auto it = trees.find(persons);
-    if (it != trees.end()) return it->second;
-    PersonList& list = trees[persons];
-    generateSyntheticTree(list, persons, 1);
-    return list;
-}
 
 const std::string& gedcom(int persons) {
     static std::map<int, std::string> texts;
     auto it = texts.find(persons);
     if (it != texts.end()) return it->second;
-    return texts.emplace(persons, gedcomText(tree(persons), kNow)).first->second;
+    return texts.emplace(persons, gedcomText(bench::cachedTree(persons), kNow)).first->second;
 }
 
 const std::string& gedcomFile(int persons) {
@@ -59,7 +41,7 @@ const std::string& gedcomFile(int persons) {
     auto it = files.find(persons);
     if (it != files.end()) return it->second;
     std::string path = benchDir() + "/tree" + std::to_string(persons) + ".ged";
-    if (!ExportGedcom(tree(persons), path, kNow).ok) std::abort();
+    if (!ExportGedcom(bench::cachedTree(persons), path, kNow).ok) std::abort();
     return files.emplace(persons, path).first->second;
 }
 
@@ -69,7 +51,7 @@ void setCounters(benchmark::State& state, size_t bytes) {
 }
 
 void BM_ExportToMemory(benchmark::State& state) {
-    const PersonList& list = tree(int(state.range(0)));
+    const PersonList& list = bench::cachedTree(int(state.range(0)));
     size_t bytes = 0;
     for (auto _ : state) {
         std::string text = gedcomText(list, kNow);
@@ -80,7 +62,7 @@ void BM_ExportToMemory(benchmark::State& state) {
 }
 
 void BM_ExportToFile(benchmark::State& state) {
-    const PersonList& list = tree(int(state.range(0)));
+    const PersonList& list = bench::cachedTree(int(state.range(0)));
     std::string path = benchDir() + "/out.ged";
     for (auto _ : state) {
         if (!ExportGedcom(list, path, kNow).ok) state.SkipWithError("export failed");

@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 
+#include "bench_support.h"
 #include "core/reports/html_family.h"
 #include "core/reports/html_presentation.h"
 #include "testdata/synthetic_tree.h"
@@ -22,25 +23,7 @@
 namespace {
 
 using namespace lineara;
-
-std::string benchDir() {
-    static const std::string dir = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lineara-html-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        return pattern;
-    }();
-    return dir;
-}
-
-const PersonList& tree(int persons) {
-    static std::map<int, PersonList> trees;
-    auto it = trees.find(persons);
-    if (it != trees.end()) return it->second;
-    PersonList& list = trees[persons];
-    generateSyntheticTree(list, persons, 1);
-    return list;
-}
+using bench::benchDir;
 
 class NoImages : public HtmlImageSink {
 public:
@@ -53,7 +36,7 @@ public:
 };
 
 void Pages(benchmark::State& state) {
-    const PersonList& list = tree(static_cast<int>(state.range(0)));
+    const PersonList& list = bench::cachedTree(static_cast<int>(state.range(0)));
     HtmlJob job;
     job.treeFolder = benchDir();
     job.outputFolder = benchDir() + "/out" + std::to_string(state.range(0));
@@ -75,7 +58,7 @@ void Pages(benchmark::State& state) {
 BENCHMARK(Pages)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void FamilyIndexAlone(benchmark::State& state) {
-    const PersonList& list = tree(static_cast<int>(state.range(0)));
+    const PersonList& list = bench::cachedTree(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         FamilyIndex index(list);
         size_t total = 0;

@@ -18,22 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/formats/tree_file.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
 
 using namespace lineara;
-
-std::string benchDir() {
-    static const std::string dir = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lineara-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        return pattern;
-    }();
-    return dir;
-}
+using bench::benchDir;
 
 // One generated tree file per size, made once per run.
 const std::string& treeFile(int persons) {
