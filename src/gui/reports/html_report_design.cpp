@@ -110,8 +110,8 @@ QWidget* THTML_REPORT::buildDesignPage() {
     auto* links = new QVBoxLayout(linksFrame_);
     links->setContentsMargins(3, 3, 3, 3);
     links->setSpacing(0);
-    links->addWidget(headerArea_);
-    links->addWidget(bodyArea_);
+    links->addWidget(headerArea_, 0);
+    links->addWidget(bodyArea_, 1);
     for (QWidget* w : {static_cast<QWidget*>(pageArea_), static_cast<QWidget*>(headerArea_),
                        static_cast<QWidget*>(bodyArea_), linksFrame_})
         w->installEventFilter(this);

@@ -150,6 +150,15 @@ QWidget* THTML_REPORT::buildGeneratePage() {
     grid->addLayout(buttons, 0, 2, 4, 1);
 
     connect(drives_, &QComboBox::activated, this, &THTML_REPORT::selectDrive);
+    // The folders are read in the background: the chosen one is shown once
+    // its parent has been read.
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = folderModel_->index(outputFolder_);
+        if (index.isValid() && folders_->currentIndex() != index) {
+            folders_->setCurrentIndex(index);
+            folders_->scrollTo(index);
+        }
+    });
     connect(folders_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { setOutputFolder(folderModel_->filePath(index)); });
     connect(newFolder, &QPushButton::clicked, this, &THTML_REPORT::NewFolderClick);
