@@ -23,8 +23,6 @@
 
 namespace lineara::tool {
 
-namespace {
-
 // Trees do not record their code page: like the desktop program, the tool
 // takes it from the character set chosen in the options, CP1250 when none
 // was chosen. The settings file is only read here, never created.
@@ -47,6 +45,8 @@ const char* recordCodePage() {
     }();
     return codePage;
 }
+
+namespace {
 
 std::string utf8(std::string_view recordBytes) {
     return fromCodePage(recordBytes, recordCodePage());

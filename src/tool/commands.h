@@ -33,6 +33,10 @@ int printTree(const Args& args);
 int listPersons(const Args& args);
 int listSurnames(const Args& args);
 
+// The code page of the trees' texts: the character set chosen in the
+// desktop program's options, CP1250 when none was chosen.
+const char* recordCodePage();
+
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.
 bool loadTree(Document& doc, const std::string& path);
