@@ -89,9 +89,6 @@ int gedcomImport(const Args& args) {
     (result.done() ? std::cout : std::cerr) << result.statusText << '\n';
     std::cout << "persons read: " << result.counters.personsRead << '\n'
               << "families read: " << result.counters.familiesRead << '\n';
-    if (result.relationshipsLeftOut > 0) {
-        std::cout << "relationships left out: " << result.relationshipsLeftOut << '\n';
-    }
 
     // What was read is kept, as the program keeps it in the tree.
     SaveResult saved = doc.SavetoFile(args[1]);
