@@ -1,5 +1,7 @@
 // GEDCOM export and import of generated trees of 10,000 and 100,000
-// persons, the import without the arrangement that follows it.
+// persons, the import without the arrangement that follows it; and the
+// import of the standard form (UTF-8, families after individuals, places
+// continued in CONC lines) with the arrangement, as the program runs it.
 //
 //   build/bench/gedcom_bench [--benchmark_filter=...]
 //
@@ -11,6 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +23,7 @@
 #include "bench_support.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
+#include "core/layout/auto_arrange.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -100,6 +104,57 @@ void BM_ImportFileIntoDocument(benchmark::State& state) {
     setCounters(state, gedcom(int(state.range(0))).size());
 }
 
+// The standard form with every place of more than a few bytes split into a
+// PLAC line and a CONC line, as some programs write them.
+const std::string& standardFile(int persons) {
+    static std::map<int, std::string> files;
+    auto it = files.find(persons);
+    if (it != files.end()) return it->second;
+    GedcomExportOptions options;
+    options.form = GedcomForm::Standard;
+    std::string text = gedcomText(tree(persons), kNow, options);
+    std::string split;
+    split.reserve(text.size() + text.size() / 8);
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + at, end - at);
+        size_t cut = line.size() / 2 + 4;
+        while (cut < line.size() && ((static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80 ||
+                                     line[cut] == ' ' || line[cut - 1] == ' ')) {
+            ++cut;
+        }
+        if (line.substr(0, 7) == "2 PLAC " && line.size() > 12 && cut < line.size()) {
+            split.append(line.substr(0, cut)).append("\r\n3 CONC ").append(line.substr(cut));
+        } else {
+            split.append(line);
+        }
+        split.append("\r\n");
+        at = end + 2;
+    }
+    std::string path = benchDir() + "/standard" + std::to_string(persons) + ".ged";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr || std::fwrite(split.data(), 1, split.size(), f) != split.size()) std::abort();
+    std::fclose(f);
+    return files.emplace(persons, path).first->second;
+}
+
+void BM_ImportStandardFileWithArrangement(benchmark::State& state) {
+    const std::string& path = standardFile(int(state.range(0)));
+    for (auto _ : state) {
+        Document doc;
+        GedcomImportResult result = importGedcom(
+            doc, path, [](const GedcomImportProgress&) { return true; }, Autoarrange1Click);
+        if (!result.done()) state.SkipWithError("import failed");
+        state.PauseTiming();
+        doc.clear();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * std::filesystem::file_size(path)));
+    state.counters["persons"] = double(state.range(0));
+}
+
 // The least any line-by-line reading of the file costs.
 void BM_RawReadFindingLineEnds(benchmark::State& state) {
     const std::string& path = gedcomFile(int(state.range(0)));
@@ -126,6 +181,10 @@ BENCHMARK(BM_ExportToMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisec
 BENCHMARK(BM_ExportToFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportFromMemory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportFileIntoDocument)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportStandardFileWithArrangement)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawReadFindingLineEnds)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,12 +11,14 @@
 #include "core/model/document.h"
 #include "core/platform/atomic_file.h"
 #include "tool/commands.h"
+#include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
 
-constexpr char kExportSynopsis[] = "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM]";
+constexpr char kExportSynopsis[] =
+    "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM] [--standard]";
 constexpr char kImportSynopsis[] = "import-gedcom IN.ged OUT.ln3";
 
 // `digits` decimal digits at `at` of `text`, within [low, high].
@@ -42,14 +44,23 @@ bool parseMoment(const std::string& text, GedcomTime& time) {
 
 int gedcomExport(const Args& args) {
     GedcomTime now = currentLocalTime();
-    if (args.size() == 4) {
-        if (args[2] != "--now" || !parseMoment(args[3], now)) return usage(kExportSynopsis);
-    } else if (args.size() != 2) {
-        return usage(kExportSynopsis);
+    GedcomExportOptions options;
+    if (args.size() < 2) return usage(kExportSynopsis);
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--now" && i + 1 < args.size() && parseMoment(args[i + 1], now)) {
+            ++i;
+        } else if (args[i] == "--standard") {
+            // GEDCOM 5.5.1 in UTF-8 for other programs, converted from the
+            // code page the tree is written in.
+            options.form = GedcomForm::Standard;
+            options.codePage = recordCodePage();
+        } else {
+            return usage(kExportSynopsis);
+        }
     }
     Document doc;
     if (!loadTree(doc, args[0])) return 1;
-    GedcomExportResult result = ExportGedcom(doc.persons(), args[1], now);
+    GedcomExportResult result = ExportGedcom(doc.persons(), args[1], now, options);
     if (!result.ok) return fail(result.message);
     std::cout << "individuals: " << result.individuals << '\n'
               << "families: " << result.families << '\n';
@@ -69,7 +80,7 @@ int gedcomImport(const Args& args) {
     Document doc;
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
-    GedcomImportResult result = importGedcom(doc, args[0], {}, Autoarrange1Click);
+    GedcomImportResult result = importGedcom(doc, args[0], {}, Autoarrange1Click, recordCodePage());
     if (result.status == GedcomImportResult::CannotOpen) return fail(result.statusText);
 
     for (const std::string& message : result.messages) {

@@ -28,7 +28,7 @@ const Command kCommands[] = {
      "[--colour-code none|gender|notes|picture]"},
     {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3"},
     {"export-gedcom", lineara::tool::gedcomExport,
-     "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM]"},
+     "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM] [--standard]"},
     {"import-gedcom", lineara::tool::gedcomImport, "import-gedcom IN.ged OUT.ln3"},
     {"import-legacy", lineara::tool::importLegacy,
      "import-legacy IN.ln|IN.ln2 OUT.ln3 [--keep-dates]"},

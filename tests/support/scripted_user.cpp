@@ -62,15 +62,27 @@ QString ScriptedUser::nextFile() {
     return f;
 }
 
+void ScriptedUser::chooseFilter(const FileDialogOptions& dialog) {
+    if (dialog.selectedFilter == nullptr) return;
+    int index = 0;
+    if (!filterAnswers.empty()) {
+        index = filterAnswers.front();
+        filterAnswers.pop_front();
+    }
+    *dialog.selectedFilter = dialog.filter.split(QStringLiteral(";;")).value(index);
+}
+
 QString ScriptedUser::chooseOpenFile(const FileDialogOptions& dialog) {
     asked << entry("open", dialog.title, dialog.initialPath);
     fileDialogs << dialog;
+    chooseFilter(dialog);
     return nextFile();
 }
 
 QString ScriptedUser::chooseSaveFile(const FileDialogOptions& dialog) {
     asked << entry("save", dialog.title, dialog.initialPath);
     fileDialogs << dialog;
+    chooseFilter(dialog);
     return nextFile();
 }
 

@@ -26,6 +26,9 @@ public:
     std::deque<Answer> yesNoCancelAnswers;
     std::deque<bool> yesNoAnswers;
     std::deque<QString> fileAnswers;  // open, save and folder dialogs
+    // Which of a file dialog's filters the user picks (0, the first, when
+    // the queue is empty); told to dialogs that ask for the choice.
+    std::deque<int> filterAnswers;
     std::deque<std::optional<QColor>> colourAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
     std::deque<bool> okIgnoreAnswers;  // true: OK
@@ -55,6 +58,7 @@ public:
 
 private:
     QString nextFile();
+    void chooseFilter(const FileDialogOptions& dialog);
 };
 
 }  // namespace lineara::test

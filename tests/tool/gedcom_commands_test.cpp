@@ -197,6 +197,43 @@ TEST_F(GedcomTool, ImportTellsTheRelationshipLimitOnce) {
               "families read: 20\n");
 }
 
+TEST_F(GedcomTool, StandardExportAndAForeignFileComeBackAlike) {
+    std::string tree = generatedTree(300);
+    std::string standard = out("standard.ged");
+    ToolRun run =
+        tool({"export-gedcom", tree, standard, "--standard", "--now", "2026-12-07T09:05"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string text = this->text(standard);
+    EXPECT_EQ(text.rfind("0 HEAD\r\n1 SOUR LINEARA\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\n1 CHAR UTF-8\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n1 DATE 7 DEC 2026\r\n2 TIME 09:05\r\n"), std::string::npos);
+
+    // Read back, and a file of another program in UTF-8 with families
+    // before individuals.
+    run = tool({"import-gedcom", standard, out("back.ln3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string foreign = dir.file("foreign.ged");
+    writeText(foreign,
+              gedcomLines({"\xEF\xBB\xBF"
+                           "0 HEAD",
+                           "1 CHAR UTF-8", "0 @F1@ FAM", "1 CHIL @c@", "1 HUSB @h@", "0 @c@ INDI",
+                           "1 NAME Łucja /Żak/", "0 @h@ INDI", "1 NAME Jan /Żak/", "0 TRLR"}));
+    run = tool({"import-gedcom", foreign, out("foreign.ln3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Done.\npersons read: 2\nfamilies read: 1\n");
+    PersonList list;
+    ASSERT_EQ(ReadfromFile(list, out("foreign.ln3")).status, LoadResult::Loaded);
+    const PersonRecord* child = list.personListHead();
+    EXPECT_EQ(child->text(field::givenNames),
+              "\xA3"
+              "ucja");  // CP1250
+    EXPECT_EQ(child->text(field::surname),
+              "\xAF"
+              "ak");
+    ASSERT_NE(child->father, nullptr);
+    EXPECT_EQ(child->father->text(field::givenNames), "Jan");
+}
+
 TEST_F(GedcomTool, ImportRefusesWhatItCannotReadOrSave) {
     std::string in = dir.file("in.ged");
     writeText(in, gedcomLines({"0 @I1@ INDI"}));

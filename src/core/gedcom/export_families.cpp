@@ -24,7 +24,8 @@ const PersonRecord* standsFor(const PersonRecord* person) {
 
 }  // namespace
 
-ExportFamilies::ExportFamilies(const PersonList& list) : list_(list) {
+ExportFamilies::ExportFamilies(const PersonList& list, size_t maxChildren)
+    : list_(list), maxChildren_(maxChildren) {
     // Later boxes overwrite earlier ones: the last in list order is kept.
     forEachPerson(list, [this](const PersonRecord* r) {
         if (r->isAliasBox() && r->father != nullptr) aliasBoxes_[r->father] = r;
@@ -103,7 +104,7 @@ void ExportFamilies::takeMarriage(ExportFamily& family) const {
 }
 
 bool ExportFamilies::AddChildToFamily(ExportFamily* family, const PersonRecord* person) {
-    if (family == nullptr || family->children.size() >= kMaxFamilyChildren) return false;
+    if (family == nullptr || family->children.size() >= maxChildren_) return false;
     family->children.push_back(person);
     childFamily_[person] = family->number;
     return true;

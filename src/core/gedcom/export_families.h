@@ -36,7 +36,8 @@ struct ExportFamily {
 class ExportFamilies {
 public:
     // Indexes the list once: alias boxes by the persons they stand for.
-    explicit ExportFamilies(const PersonList& list);
+    // A family holds at most `maxChildren` children.
+    explicit ExportFamilies(const PersonList& list, size_t maxChildren = kMaxFamilyChildren);
     ExportFamilies(const ExportFamilies&) = delete;
     ExportFamilies& operator=(const ExportFamilies&) = delete;
 
@@ -54,7 +55,7 @@ public:
     ExportFamily* FindOrCreateFamily(const PersonRecord* wife, const PersonRecord* husband);
     // Puts `person` into the first free child slot of `family` and makes it
     // the family the person is a child of. False for a null family and for
-    // a family that already has kMaxFamilyChildren children.
+    // a family that already has its most children.
     bool AddChildToFamily(ExportFamily* family, const PersonRecord* person);
 
     const std::deque<ExportFamily>& families() const { return families_; }
@@ -70,6 +71,7 @@ private:
     void takeMarriage(ExportFamily& family) const;
 
     const PersonList& list_;
+    size_t maxChildren_;
     std::deque<ExportFamily> families_;  // in creation order; pointers to them stay valid
     std::unordered_map<std::pair<const PersonRecord*, const PersonRecord*>, size_t, PairHash>
         byCouple_;  // (husband, wife) to the index in families_

@@ -3,10 +3,13 @@
 // record for every family (see export_families.h) and the trailer.
 //
 // The file is single-byte text: record texts go out byte for byte, every
-// line ends with CR LF. It carries names, sex, birth, death, occupation,
-// source, the families' marriage dates and places and who is whose child;
-// baptism, pictures, notes, relationship types and box positions stay
-// behind. So an export neither changes the tree nor counts as saving it.
+// line ends with CR LF. That is this program's own form. The standard form
+// is for other programs: GEDCOM 5.5.1 in UTF-8, with the header, submitter
+// and links they expect, the texts converted from the tree's code page,
+// baptisms, and families of any number of children. It carries names, sex, birth, death,
+// occupation, source, the families' marriage dates and places and who is whose child; baptism,
+// pictures, notes, relationship types and box positions stay behind. So an export neither changes
+// the tree nor counts as saving it.
 #pragma once
 
 #include <cstddef>
@@ -39,15 +42,31 @@ struct GedcomExportResult {
 // Hands the text on in pieces; returns false to stop the export.
 using GedcomSink = std::function<bool(std::string_view)>;
 
+enum class GedcomForm {
+    Own,       // this program's own: single bytes, "1 CHAR ANSI"
+    Standard,  // GEDCOM 5.5.1, UTF-8, for other programs
+};
+
+struct GedcomExportOptions {
+    GedcomForm form = GedcomForm::Own;
+    // The tree's code page, which the standard form converts from.
+    std::string codePage = "CP1250";
+};
+
 GedcomExportResult writeGedcom(const PersonList& list, const GedcomTime& now,
-                               const GedcomSink& sink);
+                               const GedcomSink& sink, const GedcomExportOptions& options = {});
 // The whole file as text.
-std::string gedcomText(const PersonList& list, const GedcomTime& now);
+std::string gedcomText(const PersonList& list, const GedcomTime& now,
+                       const GedcomExportOptions& options = {});
 
 // Writes the file at `path`, replacing one of that name only once it is
 // complete; a file that cannot be written whole is reported and nothing is
 // left under its name.
 GedcomExportResult ExportGedcom(const PersonList& list, const std::string& path,
-                                const GedcomTime& now);
+                                const GedcomTime& now, const GedcomExportOptions& options = {});
+
+// The longest line of the standard form, its line end not counted; longer
+// values go on in CONC lines.
+constexpr size_t kStandardGedcomLineBytes = 255;
 
 }  // namespace lineara

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
 #include "core/platform/atomic_file.h"
@@ -21,6 +22,9 @@ constexpr size_t kValueBytes = 100;
 // The date and place of the family event being read.
 constexpr size_t kEventDateBytes = 35;
 constexpr size_t kEventPlaceBytes = 100;
+// What a value gathers of its continuation lines at most; every field
+// keeps far less.
+constexpr size_t kContinuedBytes = 4096;
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isGedcomBlank(static_cast<unsigned char>(text.front()))) {
@@ -47,7 +51,7 @@ bool startsWithWord(std::string_view value, std::string_view word) {
 class GedcomImporter {
 public:
     GedcomImporter(ByteSource& source, const GedcomInputInfo& info, const GedcomProgress& progress)
-        : source_(source), info_(info), progress_(progress) {}
+        : source_(source), info_(info), progress_(progress), decoder_(info.codePage.c_str()) {}
 
     GedcomImportResult run(PersonList& list);
     // The result of an import that ran out of memory and was taken back.
@@ -57,13 +61,37 @@ private:
     enum class Record { None, Individual, Family };
 
     bool report();
+    // A line is handed on only once its continuation lines are read.
+    bool continues(const GedcomLine& line) const;
+    void extend(const GedcomLine& line);
+    bool flushPending();
     // False when the import cannot go on.
-    bool dispatch(const GedcomLine& line, const std::string& value);
-    bool recordStart(const GedcomLine& line, const std::string& value);
+    bool dispatch(const GedcomLine& line, std::string_view raw);
+    bool recordStart(const GedcomLine& line);
     void individualFact(const GedcomLine& line, const std::string& value);
-    void familyLink(const GedcomLine& line, const std::string& value);
+    void familyLink(const GedcomLine& line, std::string_view raw);
     void individualEvent(const GedcomLine& line, const std::string& value);
     void familyEvent(const GedcomLine& line, const std::string& value);
+
+    // Families are linked once the whole file is read, so that they may
+    // name persons that come after them.
+    enum class FamilyStep : uint8_t {
+        Start,
+        Husband,
+        Wife,
+        Child,
+        Divorce,
+        Marriage,
+        Date,
+        Place,
+        EventLine
+    };
+    struct FamilyLine {
+        FamilyStep step;
+        std::string text;  // a cross-reference, a date or a place
+    };
+    void linkFamilies();
+    void linkFamilyLine(const FamilyLine& line);
 
     PersonRecord* FindImportedPerson(std::string_view xref) const;
     void setFather(PersonRecord* child, PersonRecord* father);
@@ -73,6 +101,7 @@ private:
         eventDate_.clear();
         eventPlace_.clear();
     }
+    void eventToRelationship();
     GedcomImportResult finish(GedcomImportResult::Status status);
     void addMessage(const std::string& text);
 
@@ -80,17 +109,33 @@ private:
     GedcomInputInfo info_;
     const GedcomProgress& progress_;
     PersonList* list_ = nullptr;
+    GedcomTextDecoder decoder_;
+    bool halfSize_ = false;  // UTF-16: the lines hold about half the file's bytes
 
     GedcomImportCounters counters_;
     int64_t leftOut_ = 0;
     std::vector<std::string> messages_;
     int readError_ = 0;
 
+    GedcomLine pending_;
+    std::string pendingValue_;
+    bool hasPending_ = false;
+
     Record recordType_ = Record::None;
+    bool inHeader_ = false;
     std::string lastLevel1Tag_;  // its first four bytes are all that is asked of it
+    // The person's first NAME counts; the others are alternative names.
+    bool nameSeen_ = false;
+    bool inFirstName_ = false;
+    bool nameHasSlash_ = false;
+
+    std::vector<FamilyLine> familyLines_;
     PersonRecord* famHusband_ = nullptr;
     PersonRecord* famWife_ = nullptr;
     PersonRecord* famChild_ = nullptr;
+    // Children read before the family's husband or wife was known.
+    std::vector<PersonRecord*> awaitingFather_;
+    std::vector<PersonRecord*> awaitingMother_;
     std::string eventDate_;
     std::string eventPlace_;
     // The relationship made last in this family record: on whom, in which
@@ -102,9 +147,9 @@ private:
         PersonRecord* wife = nullptr;
         int wifeSlot = 0;
     } added_;
-    // Cross-references of the persons read so far, as the records keep
-    // them; the first person with a cross-reference keeps it.
-    std::unordered_map<std::string_view, PersonRecord*> xrefs_;
+    // Cross-references of the persons read, whole; the first person with a
+    // cross-reference keeps it.
+    std::unordered_map<std::string, PersonRecord*> xrefs_;
 };
 
 bool GedcomImporter::report() {
@@ -113,6 +158,7 @@ bool GedcomImporter::report() {
     p.counters = counters_;
     p.sizeKnown = info_.sizeKnown;
     int64_t size = info_.sizeKnown ? info_.size : kAssumedSize;
+    if (halfSize_) size /= 2;
     if (size <= 0) {
         p.percent = 100;
     } else {
@@ -136,32 +182,91 @@ GedcomImportResult GedcomImporter::run(PersonList& list) {
     if (!list.empty()) return finish(GedcomImportResult::TreeNotEmpty);
     list.setCurrentPerson(nullptr);
 
-    GedcomLineReader reader(source_);
+    UnicodeSource unicode(source_);
+    GedcomLineReader reader(unicode);
     GedcomLineScanner scanner;
     GedcomLine line;
+    bool first = true;
     for (;;) {
         GedcomLineReader::Result next = reader.next(scanner);
+        if (first) {
+            first = false;
+            decoder_.setMark(unicode.mark());
+            halfSize_ = unicode.utf16();
+        }
         if (next == GedcomLineReader::Result::End) break;
         if (next == GedcomLineReader::Result::Error) {
             readError_ = reader.error();
+            flushPending();
             return finish(GedcomImportResult::Failed);
         }
         ++counters_.linesRead;
         counters_.bytesRead += static_cast<int64_t>(scanner.length()) + 2;
-        if (!report()) return finish(GedcomImportResult::Cancelled);
-        if (scanner.length() < 2) continue;
+        if (!report()) {
+            flushPending();
+            return finish(GedcomImportResult::Cancelled);
+        }
+        // Blank lines, of any length, say nothing.
+        if (scanner.length() < 2 || scanner.blank()) continue;
         scanner.finish(line);
-        if (!line.levelOk) return finish(GedcomImportResult::Failed);
-        if (line.value.size() > kValueBytes) line.value.resize(kValueBytes);
-        if (!dispatch(line, line.value)) return finish(GedcomImportResult::Failed);
+        if (!line.levelOk) {
+            flushPending();
+            return finish(GedcomImportResult::Failed);
+        }
+        if (continues(line)) {
+            extend(line);
+            continue;
+        }
+        if (!flushPending()) return finish(GedcomImportResult::Failed);
+        std::swap(pending_, line);
+        pendingValue_ = pending_.value;
+        hasPending_ = true;
     }
+    if (!flushPending()) return finish(GedcomImportResult::Failed);
     return finish(GedcomImportResult::Done);
+}
+
+bool GedcomImporter::continues(const GedcomLine& line) const {
+    return hasPending_ && line.level == pending_.level + 1 &&
+           (line.tagIs("CONC") || line.tagIs("CONT"));
+}
+
+void GedcomImporter::extend(const GedcomLine& line) {
+    std::string& value = pendingValue_;
+    if (value.size() >= kContinuedBytes) return;
+    if (line.tagIs("CONT")) {
+        // A new line of the text; the record's fields hold one line.
+        value += ' ';
+    } else {
+        // A program that split the text at a space may have put the space
+        // at the beginning of the continuation.
+        value.append(line.valueIndent, ' ');
+    }
+    value += line.value;
+    if (value.size() > kContinuedBytes) value.resize(kContinuedBytes);
+}
+
+bool GedcomImporter::flushPending() {
+    if (!hasPending_) return true;
+    hasPending_ = false;
+    return dispatch(pending_, trimBlanks(pendingValue_));
 }
 
 GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     GedcomImportResult result;
     result.status = status;
     result.counters = counters_;
+    switch (status) {
+    case GedcomImportResult::Done:
+    case GedcomImportResult::Failed:
+    case GedcomImportResult::Cancelled:
+        // What was read stays, with its families.
+        linkFamilies();
+        break;
+    case GedcomImportResult::CannotOpen:
+    case GedcomImportResult::TreeNotEmpty:
+        break;
+    }
     result.relationshipsLeftOut = leftOut_;
     switch (status) {
     case GedcomImportResult::Done:
@@ -197,17 +302,22 @@ GedcomImportResult GedcomImporter::outOfMemory() const {
     return result;
 }
 
-bool GedcomImporter::dispatch(const GedcomLine& line, const std::string& value) {
+bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
+    // The record texts keep their first bytes in the tree's code page.
+    std::string value = decoder_.toTree(raw);
+    if (value.size() > kValueBytes) value.resize(kValueBytes);
     switch (line.level) {
     case 0:
         list_->setCurrentPerson(nullptr);
-        return recordStart(line, value);
+        inHeader_ = line.tagIs("HEAD");
+        return recordStart(line);
     case 1:
         lastLevel1Tag_ = line.tag.substr(0, 4);
+        if (inHeader_ && line.tagIs("CHAR")) decoder_.declare(raw);
         if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
             individualFact(line, value);
         } else if (recordType_ == Record::Family) {
-            familyLink(line, value);
+            familyLink(line, raw);
         }
         return true;
     case 2:
@@ -222,11 +332,11 @@ bool GedcomImporter::dispatch(const GedcomLine& line, const std::string& value) 
     }
 }
 
-bool GedcomImporter::recordStart(const GedcomLine& line, const std::string& value) {
+bool GedcomImporter::recordStart(const GedcomLine& line) {
     // Headers, trailers, notes, sources and the like change nothing more:
     // the record type and the family being read stay as they were.
     if (!line.tagStartsWith("@")) return true;
-    if (startsWithWord(value, "INDI")) {
+    if (startsWithWord(line.value, "INDI")) {
         recordType_ = Record::Individual;
         Outcome made = list_->LagNyPerson(0, 0);
         if (!made) {
@@ -236,15 +346,12 @@ bool GedcomImporter::recordStart(const GedcomLine& line, const std::string& valu
         PersonRecord* person = list_->edit(list_->currentPerson());
         person->setPos(0, 0);
         person->setText(field::gedcomImportXref, line.tag);  // cut to the field
-        // The record stays where it is while the import runs, and so does
-        // the text the key shows.
-        xrefs_.emplace(person->text(field::gedcomImportXref), person);
+        xrefs_.emplace(line.tag, person);
+        nameSeen_ = inFirstName_ = nameHasSlash_ = false;
         ++counters_.personsRead;
-    } else if (startsWithWord(value, "FAM")) {
+    } else if (startsWithWord(line.value, "FAM")) {
         recordType_ = Record::Family;
-        famHusband_ = famWife_ = famChild_ = nullptr;
-        added_ = Added{};
-        startEvent();
+        familyLines_.push_back({FamilyStep::Start, {}});
         ++counters_.familiesRead;
     }
     return true;
@@ -252,8 +359,12 @@ bool GedcomImporter::recordStart(const GedcomLine& line, const std::string& valu
 
 void GedcomImporter::individualFact(const GedcomLine& line, const std::string& value) {
     PersonRecord* person = list_->edit(list_->currentPerson());
+    inFirstName_ = false;
     if (line.tagIs("NAME")) {
+        if (nameSeen_) return;  // an alternative name
+        nameSeen_ = inFirstName_ = true;
         size_t slash = value.find('/');
+        nameHasSlash_ = slash != std::string::npos;
         if (slash == std::string::npos) {
             person->setText(field::givenNames, value);
             person->setText(field::surname, "");
@@ -275,6 +386,16 @@ void GedcomImporter::individualFact(const GedcomLine& line, const std::string& v
 }
 
 void GedcomImporter::individualEvent(const GedcomLine& line, const std::string& value) {
+    if (inFirstName_) {
+        // A name without slashes may say which part is which in GIVN and
+        // SURN; a name with them has said it already.
+        if (!nameHasSlash_ && line.tagIs("GIVN")) {
+            list_->edit(list_->currentPerson())->setText(field::givenNames, value);
+        } else if (!nameHasSlash_ && line.tagIs("SURN")) {
+            list_->edit(list_->currentPerson())->setText(field::surname, value);
+        }
+        return;
+    }
     struct Event {
         const char* tag;
         TextField date;
@@ -295,7 +416,7 @@ void GedcomImporter::individualEvent(const GedcomLine& line, const std::string& 
 }
 
 PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
-    auto it = xrefs_.find(xref);
+    auto it = xrefs_.find(std::string(xref));
     return it != xrefs_.end() ? it->second : nullptr;
 }
 
@@ -325,41 +446,105 @@ void GedcomImporter::addRelationship(bool divorce) {
     }
 }
 
-void GedcomImporter::familyLink(const GedcomLine& line, const std::string& value) {
+void GedcomImporter::familyLink(const GedcomLine& line, std::string_view raw) {
     if (line.tagStartsWith("HUSB")) {
-        famHusband_ = FindImportedPerson(value);
-        if (famHusband_ == nullptr) return;
-        if (famWife_ != nullptr) addRelationship(false);
-        if (famChild_ != nullptr) setFather(famChild_, famHusband_);
+        familyLines_.push_back({FamilyStep::Husband, std::string(raw)});
     } else if (line.tagStartsWith("WIFE")) {
-        famWife_ = FindImportedPerson(value);
-        if (famWife_ == nullptr) return;
-        if (famHusband_ != nullptr) addRelationship(false);
-        if (famChild_ != nullptr) setMother(famChild_, famWife_);
+        familyLines_.push_back({FamilyStep::Wife, std::string(raw)});
     } else if (line.tagStartsWith("CHIL")) {
-        famChild_ = FindImportedPerson(value);
-        if (famChild_ == nullptr) return;
-        if (famHusband_ != nullptr) setFather(famChild_, famHusband_);
-        if (famWife_ != nullptr) setMother(famChild_, famWife_);
+        familyLines_.push_back({FamilyStep::Child, std::string(raw)});
     } else if (line.tagStartsWith("DIV")) {
-        // A divorce is a relationship of its own, beside the marriage, with
-        // a date and place of its own: it never takes the marriage's.
-        startEvent();
-        if (famHusband_ != nullptr && famWife_ != nullptr) addRelationship(true);
+        familyLines_.push_back({FamilyStep::Divorce, {}});
     } else if (line.tagStartsWith("MARR")) {
-        startEvent();
+        familyLines_.push_back({FamilyStep::Marriage, {}});
     }
 }
 
 void GedcomImporter::familyEvent(const GedcomLine& line, const std::string& value) {
     if (lastLevel1Tag_ != "MARR" && lastLevel1Tag_.compare(0, 3, "DIV") != 0) return;
     if (line.tagIs("DATE")) {
-        eventDate_ = value.substr(0, kEventDateBytes);
+        familyLines_.push_back({FamilyStep::Date, value.substr(0, kEventDateBytes)});
     } else if (line.tagIs("PLAC")) {
-        eventPlace_ = value.substr(0, kEventPlaceBytes);
+        familyLines_.push_back({FamilyStep::Place, value.substr(0, kEventPlaceBytes)});
+    } else {
+        familyLines_.push_back({FamilyStep::EventLine, {}});
     }
-    // The event belongs to the relationship made last: the marriage made
-    // at the HUSB or WIFE line, or the divorce made at the DIV line.
+}
+
+void GedcomImporter::linkFamilies() {
+    for (const FamilyLine& line : familyLines_) linkFamilyLine(line);
+    familyLines_.clear();
+    familyLines_.shrink_to_fit();
+}
+
+// The family's lines in the order they were read: each parent goes to the
+// children read so far and to every child read after it, a relationship
+// is made when both husband and wife are known.
+void GedcomImporter::linkFamilyLine(const FamilyLine& line) {
+    switch (line.step) {
+    case FamilyStep::Start:
+        famHusband_ = famWife_ = famChild_ = nullptr;
+        awaitingFather_.clear();
+        awaitingMother_.clear();
+        added_ = Added{};
+        startEvent();
+        break;
+    case FamilyStep::Husband:
+        famHusband_ = FindImportedPerson(line.text);
+        if (famHusband_ == nullptr) break;
+        if (famWife_ != nullptr) addRelationship(false);
+        for (PersonRecord* child : awaitingFather_) setFather(child, famHusband_);
+        awaitingFather_.clear();
+        if (famChild_ != nullptr) setFather(famChild_, famHusband_);
+        break;
+    case FamilyStep::Wife:
+        famWife_ = FindImportedPerson(line.text);
+        if (famWife_ == nullptr) break;
+        if (famHusband_ != nullptr) addRelationship(false);
+        for (PersonRecord* child : awaitingMother_) setMother(child, famWife_);
+        awaitingMother_.clear();
+        if (famChild_ != nullptr) setMother(famChild_, famWife_);
+        break;
+    case FamilyStep::Child:
+        famChild_ = FindImportedPerson(line.text);
+        if (famChild_ == nullptr) break;
+        if (famHusband_ != nullptr) {
+            setFather(famChild_, famHusband_);
+        } else {
+            awaitingFather_.push_back(famChild_);
+        }
+        if (famWife_ != nullptr) {
+            setMother(famChild_, famWife_);
+        } else {
+            awaitingMother_.push_back(famChild_);
+        }
+        break;
+    case FamilyStep::Divorce:
+        // A divorce is a relationship of its own, beside the marriage, with
+        // a date and place of its own: it never takes the marriage's.
+        startEvent();
+        if (famHusband_ != nullptr && famWife_ != nullptr) addRelationship(true);
+        break;
+    case FamilyStep::Marriage:
+        startEvent();
+        break;
+    case FamilyStep::Date:
+        eventDate_ = line.text;
+        eventToRelationship();
+        break;
+    case FamilyStep::Place:
+        eventPlace_ = line.text;
+        eventToRelationship();
+        break;
+    case FamilyStep::EventLine:
+        eventToRelationship();
+        break;
+    }
+}
+
+// The event belongs to the relationship made last: the marriage made at
+// the HUSB or WIFE line, or the divorce made at the DIV line.
+void GedcomImporter::eventToRelationship() {
     auto setOn = [this](PersonRecord* person, int slot) {
         PersonRecord* r = list_->edit(person);
         r->setText(field::relationDate(slot), eventDate_);
@@ -407,11 +592,13 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 }
 
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
-                                const GedcomProgress& progress, const GedcomAfterImport& after) {
+                                const GedcomProgress& progress, const GedcomAfterImport& after,
+                                const std::string& codePage) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     FileSource file;
     if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
-    return importGedcom(doc, file, {path, file.sizeKnown(), file.size()}, progress, after);
+    return importGedcom(doc, file, {path, file.sizeKnown(), file.size(), codePage}, progress,
+                        after);
 }
 
 }  // namespace lineara

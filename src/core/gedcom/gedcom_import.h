@@ -1,12 +1,16 @@
 // Reading a GEDCOM file into an empty tree.
 //
-// A single pass over the lines that understands individual records (name,
+// One pass over the lines that understands individual records (name,
 // sex, occupation, source, birth, death and baptism with their dates and
 // places) and family records (husband, wife, children, marriage and
 // divorce with their dates and places) and passes over everything else.
 // Persons are made in file order, all at 0, 0; families become parent links
-// and relationships. Arranging the boxes afterwards is the caller's
-// business: the import only reads.
+// and relationships once the whole file is read, so that records may come
+// in any order. The texts are converted from the file's character set into
+// the tree's code page (see gedcom_charset.h); continuation lines (CONC,
+// CONT) are joined to the value they continue. A person's first NAME
+// counts; later ones are alternative names and are passed over. Arranging the boxes afterwards is
+// the caller's business: the import only reads.
 //
 // The file is read as a stream, so that neither its size nor the length of
 // one line costs memory. Whatever happens in the file, what was read before
@@ -22,6 +26,9 @@
 #include "core/model/document.h"
 
 namespace lineara {
+
+// The code page of a tree whose options chose none.
+constexpr char kDefaultTreeCodePage[] = "CP1250";
 
 // What the import window counts.
 struct GedcomImportCounters {
@@ -49,6 +56,9 @@ struct GedcomInputInfo {
     std::string path;
     bool sizeKnown = false;
     int64_t size = 0;
+    // The tree's code page: the records' texts are written in it, and a
+    // file without a character set of its own is taken to be in it.
+    std::string codePage = kDefaultTreeCodePage;
 };
 
 struct GedcomImportResult {
@@ -91,6 +101,7 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
                                 const GedcomAfterImport& after = {});
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress = {},
-                                const GedcomAfterImport& after = {});
+                                const GedcomAfterImport& after = {},
+                                const std::string& codePage = kDefaultTreeCodePage);
 
 }  // namespace lineara

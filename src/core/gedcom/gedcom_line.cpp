@@ -50,7 +50,9 @@ GedcomLine ParseGedcomLine(std::string_view line) {
         out.tag = std::string(rest);
     } else {
         out.tag = std::string(rest.substr(0, next));
-        out.value = std::string(trimBlanks(rest.substr(next + 1, kGedcomValueBytes)));
+        std::string_view value = rest.substr(next + 1, kGedcomValueBytes);
+        out.value = std::string(trimBlanks(value));
+        out.valueIndent = out.value.empty() ? 0 : value.find(out.value.front());
     }
     out.tagLength = out.tag.size();
     return out;
@@ -168,6 +170,7 @@ void GedcomLineScanner::finish(GedcomLine& out) const {
     out.tag.clear();
     out.tagLength = 0;
     out.value.clear();
+    out.valueIndent = 0;
     // Without anything after its first space, the trimmed line has no
     // space: a level 0 line, whatever stood before.
     if (state_ == State::Lead || state_ == State::Level || !restNonBlank_) return;
@@ -178,7 +181,9 @@ void GedcomLineScanner::finish(GedcomLine& out) const {
     }
     out.tag.assign(tag_);
     out.tagLength = static_cast<size_t>(tagLength_);
-    out.value.assign(trimBlanks(value_));
+    std::string_view value = trimBlanks(value_);
+    out.value.assign(value);
+    out.valueIndent = value.empty() ? 0 : static_cast<size_t>(value.data() - value_.data());
 }
 
 }  // namespace lineara

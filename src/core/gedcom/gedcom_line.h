@@ -16,9 +16,9 @@ namespace lineara {
 
 // The most of a value a line keeps.
 constexpr size_t kGedcomValueBytes = 255;
-// The most of a tag the streaming scanner keeps; every use of a tag looks
-// at fewer bytes (a cross-reference keeps 20) or at its whole length.
-constexpr size_t kGedcomKeptTagBytes = 32;
+// The most of a tag the streaming scanner keeps: as much as a line may
+// hold, so that a record's cross-reference is matched whole.
+constexpr size_t kGedcomKeptTagBytes = 255;
 
 struct GedcomLine {
     // False when the level is not a decimal integer that fits an int32:
@@ -28,6 +28,9 @@ struct GedcomLine {
     std::string tag;       // the tag, or its first bytes (see tagLength)
     size_t tagLength = 0;  // the length of the whole tag
     std::string value;     // at most kGedcomValueBytes bytes, trimmed
+    // Blanks before the value beyond the one that separates it from the
+    // tag: a continuation line may begin its text with a space.
+    size_t valueIndent = 0;
 
     bool tagIs(std::string_view text) const { return tagLength == text.size() && tag == text; }
     bool tagStartsWith(std::string_view text) const {
@@ -61,6 +64,8 @@ public:
     void finish(GedcomLine& line) const;
     // The bytes of the line so far.
     uint64_t length() const { return length_; }
+    // Whether the line so far holds nothing but blanks.
+    bool blank() const { return state_ == State::Lead; }
 
 private:
     enum class State : uint8_t { Lead, Level, Tag, Value };

@@ -5,6 +5,7 @@ namespace lineara {
 const char kGedcomExportMenuItem[] = "&Eksportuj do pliku GEDCOM";
 const char kGedcomExportDialogTitle[] = "Eksport do pliku GEDCOM";
 const char kGedcomExportFilter[] = "GEDCOM files|*.ged";
+const char kGedcomStandardExportFilter[] = "GEDCOM 5.5.1, UTF-8|*.ged";
 const char kGedcomDefaultExtension[] = "ged";
 
 const char kGedcomImportMenuItem[] = "&Importuj plik GEDCOM";

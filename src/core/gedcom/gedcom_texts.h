@@ -12,7 +12,9 @@ namespace lineara {
 extern const char kGedcomExportMenuItem[];     // "&Eksportuj do pliku GEDCOM"
 extern const char kGedcomExportDialogTitle[];  // "Eksport do pliku GEDCOM"
 extern const char kGedcomExportFilter[];       // "GEDCOM files|*.ged"
-extern const char kGedcomDefaultExtension[];   // "ged"
+// The second choice of the export dialog: the standard form.
+extern const char kGedcomStandardExportFilter[];  // "GEDCOM 5.5.1, UTF-8|*.ged"
+extern const char kGedcomDefaultExtension[];      // "ged"
 
 // --- import ---
 extern const char kGedcomImportMenuItem[];  // "&Importuj plik GEDCOM"

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#include "core/platform/latin_letters.h"
 
 namespace lineara {
 
@@ -118,6 +121,61 @@ std::string fromCodePage(std::string_view bytes, const char* codePage) {
     if (!c.ok()) return std::string(bytes);
     // In a multi-byte code page an undefined lead byte still stands alone.
     return c.run(bytes, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+}
+
+struct TextConversion::Impl {
+    Impl(const char* to, const char* from) : converter(to, from) {}
+    mutable Converter converter;
+};
+
+TextConversion::TextConversion(const char* to, const char* from)
+    : impl_(std::make_unique<Impl>(to, from)) {}
+TextConversion::~TextConversion() = default;
+bool TextConversion::ok() const { return impl_->converter.ok(); }
+
+std::string TextConversion::convert(std::string_view in, std::string_view replacement,
+                                    bool utf8Input) const {
+    if (!ok()) return std::string(in);
+    if (utf8Input) return impl_->converter.run(in, replacement, utf8SequenceLength);
+    return impl_->converter.run(in, replacement, [](std::string_view) { return size_t{1}; });
+}
+
+ClosestLetters::ClosestLetters(const char* codePage)
+    : conversion_(codePage, "UTF-8"),
+      asciiKept_(std::strcmp(codePage, "JOHAB") != 0 && conversion_.ok()) {}
+
+std::string ClosestLetters::oneCharacter(char32_t c) const {
+    std::string utf8;
+    appendUtf8(utf8, c);
+    // A character without a replacement marker of its own is what the code
+    // page cannot hold.
+    std::string held = conversion_.convert(utf8, std::string_view("\0", 1), true);
+    if (held.find('\0') == std::string::npos) return held;
+    if (isCombiningMark(c)) return {};
+    std::string plain = unaccented(c);
+    if (plain.empty()) return "?";
+    return conversion_.convert(plain, "?", true);
+}
+
+std::string ClosestLetters::convert(std::string_view utf8) const {
+    if (asciiKept_ && std::all_of(utf8.begin(), utf8.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(utf8);
+    }
+    std::u32string text = composeLetters(decodeUtf8(utf8));
+    std::string out;
+    out.reserve(text.size());
+    // Runs of ASCII go through as they are; everything else a character at
+    // a time, so that each one that cannot be held finds its own closest
+    // letter.
+    for (char32_t c : text) {
+        if (c < 0x80 && asciiKept_) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out += oneCharacter(c);
+        }
+    }
+    return out;
 }
 
 }  // namespace lineara

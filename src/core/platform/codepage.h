@@ -2,6 +2,7 @@
 // from the user is UTF-8. These convert at that edge, with glibc's iconv.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,42 @@ std::string toCodePage(std::string_view utf8, const char* codePage);
 // The code page to UTF-8. A byte the code page leaves undefined becomes
 // U+FFFD rather than vanishing.
 std::string fromCodePage(std::string_view bytes, const char* codePage);
+
+// Conversions between two encodings that are made many times over, so
+// that the converter is set up once.
+class TextConversion {
+public:
+    // False from ok() when iconv knows one of the two names not.
+    TextConversion(const char* to, const char* from);
+    ~TextConversion();
+    TextConversion(const TextConversion&) = delete;
+    TextConversion& operator=(const TextConversion&) = delete;
+    bool ok() const;
+
+    // Converts `in`; a sequence it cannot convert gives `replacement` and
+    // costs one input byte (`utf8Input`: the whole UTF-8 sequence).
+    std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// UTF-8 to a code page for texts from other programs: letters followed by
+// combining marks are put together first, and a character the code page
+// cannot hold becomes its closest unaccented letter (æ gives ae, ø gives
+// o; ł stays ł in CP1250, where it is a letter of its own), a mark that is
+// left over is dropped, and anything else becomes "?".
+class ClosestLetters {
+public:
+    explicit ClosestLetters(const char* codePage);
+    std::string convert(std::string_view utf8) const;
+
+private:
+    std::string oneCharacter(char32_t c) const;
+
+    TextConversion conversion_;
+    bool asciiKept_;  // ASCII goes through unchanged
+};
 
 }  // namespace lineara

@@ -40,16 +40,28 @@ void TZudezezor::setGedcomImport(TGedcomImport* window) { gedcomImport_ = window
 // The export only reads the tree, and the file holds less than the tree
 // file does (no pictures, notes or places of the boxes): writing it is not
 // saving the tree, so the modified flag stays as it was.
+//
+// The dialog's first choice is the program's own form; the second writes
+// the standard form, in UTF-8, for other programs.
 void TZudezezor::Write1Click() {
     FileDialogOptions dialog =
         gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
+    const QString standard = qtFileFilter(kGedcomStandardExportFilter);
+    dialog.filter += QStringLiteral(";;") + standard;
     dialog.confirmOverwrite = true;
+    QString chosen;
+    dialog.selectedFilter = &chosen;
     const QString path = ctx_.ui->chooseSaveFile(dialog);
     if (path.isEmpty()) return;
+    GedcomExportOptions options;
+    if (chosen == standard) {
+        options.form = GedcomForm::Standard;
+        options.codePage = ctx_.codec.codePage();
+    }
     GedcomExportResult result;
     {
         BusyCursor busy;
-        result = ExportGedcom(doc_.persons(), localPath(path), currentLocalTime());
+        result = ExportGedcom(doc_.persons(), localPath(path), currentLocalTime(), options);
     }
     FormPaint();
     if (!result.ok) showError(QString::fromStdString(result.message));
@@ -81,7 +93,7 @@ void TZudezezor::Read1Click() {
             [window](const GedcomImportProgress& progress) {
                 return window->showProgress(progress);
             },
-            arrange);
+            arrange, ctx_.codec.codePage());
     }
     window->finish(result);
     if (result.done()) doc_.setCurrentPerson(doc_.persons().personListHead());

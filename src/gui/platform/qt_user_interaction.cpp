@@ -42,6 +42,7 @@ QString runFileDialog(QWidget* parent, const FileDialogOptions& options,
         dialog.selectFile(options.initialPath);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    if (options.selectedFilter != nullptr) *options.selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 

@@ -24,6 +24,8 @@ struct FileDialogOptions {
     QString defaultSuffix;  // added when the user types a name without one
     QString initialPath;    // preset file name or folder
     bool confirmOverwrite = true;
+    // When set, receives the filter the user chose (one of `filter`'s).
+    QString* selectedFilter = nullptr;
 };
 
 class UserInteraction {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/latin_letters.h"
+
 namespace lineara {
 namespace {
 
@@ -55,6 +57,76 @@ TEST(CodePage, CharsetChoicesMapToCodePages) {
         EXPECT_FALSE(toCodePage("abc", c.codePage).empty()) << c.codePage;
         EXPECT_EQ(fromCodePage("abc", c.codePage), "abc") << c.codePage;
     }
+}
+
+}  // namespace
+}  // namespace lineara
+
+namespace lineara {
+namespace {
+
+TEST(ClosestLetters, ALetterTheCodePageLacksBecomesItsClosestUnaccentedOne) {
+    const struct {
+        const char* utf8;
+        const char* codePage;
+        std::string expected;  // UTF-8, converted to the code page below
+    } cases[] = {
+        {"æ Æ ø Ø ß þ œ đ", "CP1250", "ae AE o O ß th oe đ"},
+        {"ł Ł ő ű", "CP1250", "ł Ł ő ű"},  // letters of CP1250 stay
+        {"ł Ł ő ű", "CP1252", "l L o u"},
+        {"ǖ ḗ ắ", "CP1250", "u e a"},                          // several marks come off
+        {"e\xCC\x81 a\xCC\xA8 z\xCC\x87", "CP1250", "é ą ż"},  // marks join their letter
+        {"a\xCC\xA8\xCC\x81", "CP1250", "ą"},                  // a mark with no place is dropped
+        {"\xCC\x81x", "CP1250", "x"},
+        {"日 \xF0\x9F\x8C\xB3 \xFF", "CP1250", "? ? ?"},
+        {"„Kraków” – Łódź…", "CP1252", "„Kraków” – Lódz…"},
+        {"Ærø", "CP1251", "AEro"},
+    };
+    for (const auto& c : cases) {
+        ClosestLetters closest(c.codePage);
+        EXPECT_EQ(closest.convert(c.utf8), toCodePage(c.expected, c.codePage)) << c.utf8;
+    }
+}
+
+// Over all Latin letters: what the code page holds goes in as the plain
+// conversion does; anything else becomes ASCII, never a stray byte.
+TEST(ClosestLetters, AgreesWithThePlainConversionWhereverItCan) {
+    for (const char* codePage : {"CP1250", "CP1252", "CP1257", "CP852"}) {
+        ClosestLetters closest(codePage);
+        for (char32_t c = 0xA0; c < 0x250; ++c) {
+            std::string utf8;
+            appendUtf8(utf8, c);
+            std::string plain = toCodePage(utf8, codePage);
+            std::string got = closest.convert(utf8);
+            if (plain != "?") {
+                EXPECT_EQ(got, plain) << codePage << " U+" << std::hex << uint32_t(c);
+            } else {
+                EXPECT_FALSE(got.empty()) << codePage << " U+" << std::hex << uint32_t(c);
+                for (char b : got) {
+                    EXPECT_LT(static_cast<unsigned char>(b), 0x80)
+                        << codePage << " U+" << std::hex << uint32_t(c);
+                }
+            }
+        }
+    }
+}
+
+TEST(LatinLetters, ComposingUndoesWhatTakingMarksOffDid) {
+    // Every letter with one mark: its base and mark compose back to it.
+    int composed = 0;
+    for (char32_t mark = 0x300; mark < 0x370; ++mark) {
+        for (char32_t base : {char32_t('a'), char32_t('E'), char32_t('z')}) {
+            char32_t joined = composeLetter(base, mark);
+            if (joined == 0) continue;
+            ++composed;
+            EXPECT_EQ(unaccented(joined), std::string(1, static_cast<char>(base)));
+            EXPECT_EQ(composeLetters(std::u32string{base, mark}), std::u32string{joined});
+        }
+    }
+    EXPECT_GT(composed, 30);  // a, E and z take 39 marks between them
+    EXPECT_EQ(decodeUtf8("a\xC0\x80\xED\xA0\x80z"),
+              (std::u32string{'a', 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 'z'}));
+    EXPECT_EQ(encodeUtf8(decodeUtf8("Zażółć 🌳")), "Zażółć 🌳");
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
 #include "core/layout/auto_arrange.h"
+#include "core/platform/codepage.h"
 #include "core/settings/settings.h"
 #include "core/view/viewport.h"
 #include "gui/canvas/tree_canvas.h"
@@ -315,7 +316,8 @@ TEST_P(GedcomExportTest, WritesTheFileAndLeavesTheModifiedFlagAsItWas) {
     ASSERT_EQ(t.user.fileDialogs.size(), 1);
     const FileDialogOptions& dialog = t.user.fileDialogs[0];
     EXPECT_EQ(dialog.title, QStringLiteral("Eksport do pliku GEDCOM"));
-    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged)"));
+    // The program's own form first, the standard form second.
+    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged);;GEDCOM 5.5.1, UTF-8 (*.ged)"));
     EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("ged"));
     EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_TRUE(informed().isEmpty());
@@ -334,6 +336,29 @@ TEST_P(GedcomExportTest, WritesTheFileAndLeavesTheModifiedFlagAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ModifiedOrNot, GedcomExportTest, ::testing::Bool());
+
+TEST_F(GedcomCommandsTest, TheSecondChoiceWritesTheStandardFormInUtf8) {
+    add(toCodePage("Łucja", "CP1250").c_str(), toCodePage("Żak", "CP1250").c_str());
+    const std::string target = t.dir.file("standard.ged");
+    t.user.fileAnswers.push_back(QString::fromStdString(target));
+    t.user.filterAnswers.push_back(1);
+    trigger("Write1");
+    EXPECT_TRUE(informed().isEmpty());
+    const std::vector<uint8_t> bytes = readBytes(target);
+    const std::vector<std::string> lines =
+        exportedLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    for (const char* line : {"2 VERS 5.5.1", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8",
+                             "1 NAME Łucja /Żak/", "2 GIVN Łucja", "2 SURN Żak"}) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    }
+    // The first choice is still the program's own form.
+    t.user.fileAnswers.push_back(QString::fromStdString(target));
+    trigger("Write1");
+    const std::vector<uint8_t> own = readBytes(target);
+    const std::string text(own.begin(), own.end());
+    EXPECT_NE(text.find("1 CHAR ANSI\r\n"), std::string::npos);
+    EXPECT_NE(text.find("1 NAME " + toCodePage("Łucja", "CP1250") + "/"), std::string::npos);
+}
 
 TEST_F(GedcomCommandsTest, ExportCancelledWritesNothing) {
     add("Jan", "Kowalski");
