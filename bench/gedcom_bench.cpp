@@ -112,7 +112,7 @@ const std::string& standardFile(int persons) {
     if (it != files.end()) return it->second;
     GedcomExportOptions options;
     options.form = GedcomForm::Standard;
-    std::string text = gedcomText(tree(persons), kNow, options);
+    std::string text = gedcomText(bench::cachedTree(persons), kNow, options);
     std::string split;
     split.reserve(text.size() + text.size() / 8);
     size_t at = 0;
