@@ -89,21 +89,16 @@ HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecor
     }
     const std::string id = std::to_string(person.personId());
     Job job;
-    job.box = newHtmlBoxImage();
-    drawHtmlPersonBox(job.box, person, look_, codec_);
-
-    // A picture that cannot be read or written is left out without a word.
+    job.person = person;
+    // A picture that cannot be read is left out without a word; its size
+    // after fitting comes from its header, so the page can be written now.
     if (!picturePath.empty()) {
-        const QImage reduced = reducedPicture(picturePath, kPictureFrame);
-        if (!reduced.isNull()) {
-            const std::string path = outputPath(outputFolder, "pict" + id + ".jpg");
-            if (writeJpeg(reduced, path, kHtmlJpegQuality, nullptr)) {
-                result.hasPicture = true;
-                result.pictureWidth = reduced.width();
-                result.pictureHeight = reduced.height();
-                drawHtmlThumbnail(job.box, reduced);
-                job.picturePath = path;
-            }
+        job.picture = readPictureSource(picturePath, kPictureFrame);
+        if (job.picture.usable()) {
+            result.hasPicture = true;
+            result.pictureWidth = job.picture.fitted.width;
+            result.pictureHeight = job.picture.fitted.height;
+            job.picturePath = outputPath(outputFolder, "pict" + id + ".jpg");
         }
     }
     job.gifPath = outputPath(outputFolder, id + ".gif");
@@ -161,7 +156,23 @@ void HtmlImageWriter::work() {
 
 HtmlImageWriter::Encoded HtmlImageWriter::encode(const Job& job) const {
     Encoded encoded;
-    encoded.ok = encodeBox(job.box, &encoded.bytes);
+    encoded.box = newHtmlBoxImage();
+    drawHtmlPersonBox(encoded.box, job.person, look_, codec_);
+    if (!job.picturePath.empty()) {
+        QImage reduced = reducePicture(job.picture);
+        // Its header was good but its data is not: the page already shows
+        // a picture of this size, so a plain grey one stands in for it.
+        if (reduced.isNull()) {
+            reduced =
+                QImage(job.picture.fitted.width, job.picture.fitted.height, QImage::Format_RGB32);
+            reduced.fill(QColor(0xC0, 0xC0, 0xC0));
+        }
+        if (encodeJpeg(reduced, kHtmlJpegQuality, &encoded.picture, nullptr))
+            drawHtmlThumbnail(encoded.box, reduced);
+        else
+            encoded.picture.clear();
+    }
+    encoded.ok = encodeBox(encoded.box, &encoded.bytes);
     return encoded;
 }
 
@@ -172,13 +183,16 @@ bool HtmlImageWriter::encodeBox(const QImage& box, std::vector<uint8_t>* out) co
 void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
     if (failed()) return;
     std::string why;
+    // The reduced picture goes first, as the box's fallback reads it back.
+    const bool pictureWritten =
+        !encoded.picture.empty() && writeOutputFile(job.picturePath, encoded.picture, nullptr);
     if (encoded.ok && writeOutputFile(job.gifPath, encoded.bytes, &why)) return;
 
     // Once more with the thumbnail taken from the reduced picture as
     // written. A person without one goes straight on to the last resort
     // rather than ending the whole presentation.
-    QImage box = job.box;
-    if (!job.picturePath.empty()) {
+    QImage box = encoded.box;
+    if (pictureWritten) {
         const QImage reloaded =
             decodePicture(readPictureFile(QByteArray::fromStdString(job.picturePath)));
         if (!reloaded.isNull()) {

@@ -1,12 +1,12 @@
 // The images of the HTML presentation: the shared spacer and arrow, and for
 // every person the box image, the reduced picture and its thumbnail.
 //
-// The boxes are drawn and the pictures reduced on the calling thread, in
-// the order the persons come; only the GIF encoding of the boxes, the
-// colour reduction of boxes with a thumbnail above all, runs on worker
-// threads. Their files are still written one after the other in that same
-// order, so the folder ends up exactly as a single thread would leave it,
-// also when a write fails half-way through the tree.
+// The calling thread only reads each picture file and its size from the
+// header, which is all its page needs; drawing the box, reducing the
+// picture and encoding both run on worker threads, while the calling
+// thread goes on with the pages. The files are still written one after the
+// other in the order the persons come, so the folder ends up as a single
+// thread would leave it, also when a write fails half-way through the tree.
 #pragma once
 
 #include <QString>
@@ -23,6 +23,7 @@
 #include "gui/platform/record_codec.h"
 #include "gui/reports/gif_writer.h"
 #include "gui/reports/html_box_image.h"
+#include "gui/reports/picture_reduce.h"
 
 namespace lineara {
 
@@ -59,13 +60,16 @@ protected:
 private:
     struct Job {
         uint64_t sequence = 0;
-        QImage box;
+        PersonRecord person;    // a copy: the box is drawn on a worker
+        PictureSource picture;  // the person's picture file, when usable
         std::string gifPath;
-        std::string picturePath;  // pict<id>.jpg when it was written
+        std::string picturePath;  // pict<id>.jpg, when the person has a picture
     };
     struct Encoded {
         bool ok = false;
+        QImage box;  // as drawn, thumbnail included
         std::vector<uint8_t> bytes;
+        std::vector<uint8_t> picture;  // pict<id>.jpg
     };
 
     void work();

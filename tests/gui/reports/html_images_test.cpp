@@ -159,10 +159,10 @@ TEST_F(HtmlImages, PicturesAreReducedWrittenAndThumbnailedInTheBox) {
         ASSERT_TRUE(result.hasPicture) << c.file;
         EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), c.fitted) << c.file;
         const std::string id = std::to_string(p->personId());
+        // The files are all there once the writer has finished.
+        ASSERT_TRUE(writer.finish());
         const QImage written = readJpeg(QString::fromStdString(out("pict" + id + ".jpg")));
         EXPECT_EQ(written.size(), c.fitted) << c.file;
-
-        ASSERT_TRUE(writer.finish());
         const DecodedGif gif = readGif(out(id + ".gif"));
         ASSERT_TRUE(gif.ok) << c.file;
         EXPECT_FALSE(gif.hasControl);
@@ -255,6 +255,31 @@ TEST_F(HtmlImages, PicturesThatCannotBeReadAreLeftOutWithoutAWord) {
     ASSERT_TRUE(writer.finish());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names(folderContents(output.path())), expected);
+    EXPECT_TRUE(messages.empty());
+}
+
+// A picture whose header is good but whose data is not: its page was
+// written from the header's size, so a grey picture of that size stands in
+// for it rather than a missing file.
+TEST_F(HtmlImages, APictureBrokenAfterItsHeaderBecomesGreyOfTheSameSize) {
+    std::vector<uint8_t> png = readBytes(picture("whole.png", {60, 40}, "PNG"));
+    // The compressed pixels turned to junk; the header stays whole.
+    const std::string bytes(png.begin(), png.end());
+    const size_t data = bytes.find("IDAT");
+    ASSERT_NE(data, std::string::npos);
+    for (size_t i = data + 4; i + 12 < png.size(); ++i) png[i] = 0xFF;
+    const std::string broken = pictures.file("broken.png");
+    writeBytes(broken, png);
+    HtmlImageWriter writer(settings, codec, GifDither::Nearest, tell);
+    PersonRecord* p = person("Ewa", "Lis");
+    const auto result = writer.writePersonImages(*p, broken, output.path());
+    ASSERT_TRUE(writer.finish());
+    ASSERT_TRUE(result.hasPicture);
+    EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), QSize(60, 40));
+    const QImage written =
+        readJpeg(QString::fromStdString(out("pict" + std::to_string(p->personId()) + ".jpg")));
+    ASSERT_EQ(written.size(), QSize(60, 40));
+    EXPECT_NEAR(qGray(written.pixel(30, 20)), 0xC0, 4);
     EXPECT_TRUE(messages.empty());
 }
 
