@@ -140,17 +140,38 @@ void HtmlImageWriter::work() {
             queue_.pop_front();
         }
         // After a failure the generation has ended: nothing more is written.
-        const Encoded encoded = failed() ? Encoded() : encode(job);
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return nextCommit_ == job.sequence; });
-        }
-        commit(job, encoded);
+        Encoded encoded = failed() ? Encoded() : encode(job);
+        // The files go out in person order. A worker does not wait for its
+        // turn (a person with a picture takes far longer than one without,
+        // and the other worker would stand idle behind it): it leaves its
+        // result, and whichever worker finds the next one ready writes all
+        // that are ready in a row.
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            ++nextCommit_;
+            const uint64_t sequence = job.sequence;
+            ready_.emplace(sequence, Ready{std::move(job), std::move(encoded)});
+            if (committing_) continue;
+            committing_ = true;
         }
-        changed_.notify_all();
+        for (;;) {
+            Ready next;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                auto found = ready_.find(nextCommit_);
+                if (found == ready_.end()) {
+                    committing_ = false;
+                    break;
+                }
+                next = std::move(found->second);
+                ready_.erase(found);
+            }
+            commit(next.job, next.encoded);
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                ++nextCommit_;
+            }
+            changed_.notify_all();
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -90,6 +91,14 @@ private:
     std::deque<Job> queue_;
     uint64_t nextSequence_ = 0;
     uint64_t nextCommit_ = 0;
+    // Results waiting for their turn to be written, by sequence; one
+    // worker at a time writes them.
+    struct Ready {
+        Job job;
+        Encoded encoded;
+    };
+    std::map<uint64_t, Ready> ready_;
+    bool committing_ = false;
     bool stopping_ = false;
     bool failed_ = false;
     std::string error_;
