@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -19,6 +20,25 @@ const char kTempFileInfix[] = ".lineara-tmp-";
 
 std::string fileErrorMessage(const char* what, const std::string& path, int errnum) {
     return std::string(what) + " \"" + path + "\". " + std::strerror(errnum);
+}
+
+mode_t newFileMode() {
+    static const mode_t mode = [] {
+        mode_t mask = 022;
+        if (FILE* status = std::fopen("/proc/self/status", "re")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, status) != nullptr) {
+                unsigned value = 0;
+                if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                    mask = mode_t(value & 0777);
+                    break;
+                }
+            }
+            std::fclose(status);
+        }
+        return mode_t(0666 & ~mask);
+    }();
+    return mode;
 }
 
 namespace {
@@ -34,12 +54,6 @@ std::string resolveTarget(const std::string& path) {
         if (realpath(path.c_str(), resolved) != nullptr) return resolved;
     }
     return path;
-}
-
-mode_t modeForNewFile() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
 }
 
 // The replacement belongs to whoever owned the old file, as far as we may
@@ -165,7 +179,7 @@ bool AtomicFileWriter::open(const std::string& path) {
     }
     // The new file keeps the old one's permissions, as an in-place write
     // would have.
-    mode_t mode = exists ? (st.st_mode & 07777) : modeForNewFile();
+    mode_t mode = exists ? (st.st_mode & 07777) : newFileMode();
 
     std::string pattern = real + kTempFileInfix + std::string(kRandomChars, 'X');
     fd_ = mkostemp(pattern.data(), O_CLOEXEC);

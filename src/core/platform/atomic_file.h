@@ -15,6 +15,8 @@
 // target; a save still running holds a lock on its file, which keeps it.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <set>
 #include <string>
@@ -98,5 +100,10 @@ extern const char kTempFileInfix[];
 // The sentence used for a file that cannot be opened, read or written,
 // e.g. Cannot open file "/x/y.ln3". No such file or directory
 std::string fileErrorMessage(const char* what, const std::string& path, int errnum);
+
+// The mode of a new file: 0666 less the process's file creation mask. The
+// mask is read without being set, since umask() can only be read by
+// changing it, which would race with files other threads create meanwhile.
+mode_t newFileMode();
 
 }  // namespace lineara

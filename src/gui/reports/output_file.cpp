@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "core/platform/atomic_file.h"
 
@@ -16,28 +15,6 @@ namespace {
 bool fail(std::string* error, const char* what, const std::string& path, int errnum) {
     if (error != nullptr) *error = fileErrorMessage(what, path, errnum);
     return false;
-}
-
-// The process's file creation mask, read without setting it: umask() can
-// only be read by changing it, which would race with the files that other
-// threads create meanwhile.
-mode_t creationMask() {
-    static const mode_t mask = [] {
-        mode_t found = 022;
-        if (FILE* status = std::fopen("/proc/self/status", "re")) {
-            char line[256];
-            while (std::fgets(line, sizeof line, status) != nullptr) {
-                unsigned value = 0;
-                if (std::sscanf(line, "Umask: %o", &value) == 1) {
-                    found = mode_t(value & 0777);
-                    break;
-                }
-            }
-            std::fclose(status);
-        }
-        return found;
-    }();
-    return mask;
 }
 
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -69,7 +46,7 @@ bool writeOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
     if (fd < 0) return fail(error, "Cannot create file", path, errno);
     // The temporary file is private; the image gets the mode of any file
     // the user makes.
-    bool ok = fchmod(fd, 0666 & ~creationMask()) == 0 && writeAll(fd, bytes);
+    bool ok = fchmod(fd, newFileMode()) == 0 && writeAll(fd, bytes);
     int written = errno;
     if (close(fd) != 0 && ok) {
         ok = false;
