@@ -2,6 +2,7 @@
 // trees made once per run.
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <cstdlib>
@@ -33,6 +34,16 @@ inline const PersonList& cachedTree(int persons) {
     PersonList& list = trees[persons];
     generateSyntheticTree(list, persons, 1);
     return list;
+}
+
+// main() of a benchmark that writes into benchDir(): the folder goes when
+// the run ends.
+inline int runBenchmarksInScratch(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(benchDir());
+    return 0;
 }
 
 }  // namespace lineara::bench

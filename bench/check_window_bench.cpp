@@ -14,6 +14,7 @@
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
 #include "gui/platform/record_codec.h"
+#include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -64,11 +65,5 @@ BENCHMARK(BM_QualityCheckWindow)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lineara::bench::runOffscreenBenchmarks<QApplication>(argc, argv);
 }

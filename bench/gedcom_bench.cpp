@@ -189,4 +189,4 @@ BENCHMARK(BM_RawReadFindingLineEnds)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return lineara::bench::runBenchmarksInScratch(argc, argv); }

@@ -18,6 +18,7 @@
 
 #include "gui/platform/record_codec.h"
 #include "gui/reports/html_generation.h"
+#include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -82,9 +83,5 @@ BENCHMARK(BM_HtmlPresentation)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return lineara::bench::runOffscreenBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -14,6 +14,7 @@
 #include "core/model/person_list.h"
 #include "gui/reports/html_images.h"
 #include "gui/reports/jpeg_writer.h"
+#include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -82,16 +83,8 @@ BENCHMARK(BM_OneInTenWithPicture)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    tree();
-    photograph();  // made before timing starts
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(std::filesystem::temp_directory_path() /
-                                "lineara-html-bench-pictures");
-    return 0;
+    return lineara::bench::runOffscreenBenchmarks<QGuiApplication>(argc, argv, [] {
+        tree();
+        photograph();
+    });
 }

@@ -71,10 +71,4 @@ BENCHMARK(FamilyIndexAlone)->Arg(10000)->Arg(100000)->Unit(benchmark::kMilliseco
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(benchDir());
-    return 0;
-}
+int main(int argc, char** argv) { return lineara::bench::runBenchmarksInScratch(argc, argv); }

@@ -16,6 +16,7 @@
 
 #include "core/view/view_math.h"
 #include "gui/render/tree_painter.h"
+#include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -107,13 +108,5 @@ BENCHMARK(BM_PaintWholeTree)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    tree();  // generated before timing starts
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lineara::bench::runOffscreenBenchmarks<QGuiApplication>(argc, argv, [] { tree(); });
 }

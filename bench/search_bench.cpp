@@ -15,6 +15,7 @@
 #include "core/model/document.h"
 #include "gui/lists/person_browser.h"
 #include "gui/platform/record_codec.h"
+#include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {
@@ -90,11 +91,5 @@ BENCHMARK(BM_SearchLetterToList)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lineara::bench::runOffscreenBenchmarks<QApplication>(argc, argv);
 }

@@ -157,10 +157,4 @@ BENCHMARK(BM_Save) TREE_SIZES;
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(benchDir());
-    return 0;
-}
+int main(int argc, char** argv) { return lineara::bench::runBenchmarksInScratch(argc, argv); }

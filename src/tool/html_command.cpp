@@ -53,11 +53,11 @@ std::optional<HtmlOptions> parseHtmlArgs(const Args& args) {
 }
 
 // The count the window's index shows: the boxes the canvas counts as
-// persons (named, not alias boxes).
+// persons.
 int countPersons(const PersonList& list) {
     int count = 0;
     forEachPerson(list, [&](const PersonRecord* r) {
-        if (isNamed(*r) && !r->isAliasBox()) ++count;
+        if (countsAsPerson(*r)) ++count;
     });
     return count;
 }

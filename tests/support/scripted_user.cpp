@@ -45,10 +45,12 @@ bool ScriptedUser::askOkIgnore(const QString& caption, const QString& text, Mess
 std::optional<QString> ScriptedUser::askText(const QString& caption, const QString& prompt,
                                              const QString&) {
     asked << entry("text", caption, prompt);
-    if (textAnswers.empty()) return std::nullopt;
-    std::optional<QString> a = textAnswers.front();
-    textAnswers.pop_front();
-    return a;
+    std::optional<QString> answer;
+    if (!textAnswers.empty()) {
+        answer.swap(textAnswers.front());
+        textAnswers.pop_front();
+    }
+    return answer;
 }
 
 void ScriptedUser::inform(const QString& caption, const QString& text, MessageIcon) {

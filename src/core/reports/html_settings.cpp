@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <type_traits>
 
 namespace lineara {
 
@@ -25,97 +26,76 @@ std::optional<int32_t> toInt32(const std::string& text) {
     return static_cast<int32_t>(n);
 }
 
-class Store {
-public:
-    Store(Registry& registry, const char* key) : registry_(registry), key_(key) {}
+// Every stored value once, in the order of the store: loading and saving
+// walk the same list, so a value cannot be read under one name and written
+// under another. `Settings` is HtmlSettings, const or not.
+template <typename Settings, typename Visit>
+void eachValue(Settings& s, Visit&& visit) {
+    const char* page = kHtmlReportKey;
+    visit(page, "Background_color", s.backgroundColor);
+    visit(page, "Text_color", s.textColor);
+    visit(page, "Hyperlink_color", s.hyperlinkColor);
+    visit(page, "Vlink_color", s.vlinkColor);
+    visit(page, "Alink_color", s.alinkColor);
+    visit(page, "Links_bgcolor", s.linksBgColor);
+    visit(page, "LinksHeader_bgcolor", s.linksHeaderBgColor);
+    visit(page, "Theader_color", s.theaderColor);
+    visit(page, "background_image", s.backgroundImage);
+    visit(page, "t1_image", s.t1Image);
+    visit(page, "t2_image", s.t2Image);
+    // The page background was once kept under a second name, which wins
+    // on loading when both are there (it is read after the first).
+    visit(page, "Background_image_url", s.backgroundImage);
+    visit(page, "Use_frames", s.useFrames);
+    visit(page, "Use_siblings", s.useSiblings);
+    visit(page, "Charset", s.charset);
 
-    void number(const char* name, int32_t& value) {
-        value = toInt32(registry_.read(key_, name, std::to_string(value))).value_or(value);
-    }
-    void text(const char* name, std::string& value) { value = registry_.read(key_, name, value); }
-    void flag(const char* name, bool& value) {
-        value = registry_.read(key_, name, value ? "Yes" : "No") == "Yes";
-    }
+    const char* item = kHtmlItemKey;
+    visit(item, "Frame_color", s.frameColor);
+    visit(item, "Box_color", s.boxColor);
+    visit(item, "Font_color", s.fontColor);
+    visit(item, "Font_size", s.fontSize);
+    visit(item, "Font_name", s.fontName);
+    visit(item, "Font_bold", s.fontBold);
+    visit(item, "Font_italic", s.fontItalic);
+    visit(item, "Font_underline", s.fontUnderline);
+    visit(item, "Font_strikeout", s.fontStrikeout);
+}
 
-    bool put(const char* name, const std::string& value) {
-        return registry_.write(key_, name, value);
-    }
-    bool putNumber(const char* name, int32_t value) { return put(name, std::to_string(value)); }
-    bool putFlag(const char* name, bool on) { return put(name, on ? "Yes" : "No"); }
-
-private:
-    Registry& registry_;
-    std::string key_;
-};
+const char* flagText(bool on) { return on ? "Yes" : "No"; }
 
 }  // namespace
 
 HtmlSettings loadHtmlSettings(Registry& registry) {
     HtmlSettings s;
-    Store page(registry, kHtmlReportKey);
-    page.number("Background_color", s.backgroundColor);
-    page.number("Text_color", s.textColor);
-    page.number("Hyperlink_color", s.hyperlinkColor);
-    page.number("Vlink_color", s.vlinkColor);
-    page.number("Alink_color", s.alinkColor);
-    page.number("Links_bgcolor", s.linksBgColor);
-    page.number("LinksHeader_bgcolor", s.linksHeaderBgColor);
-    page.number("Theader_color", s.theaderColor);
-    page.text("background_image", s.backgroundImage);
-    page.text("t1_image", s.t1Image);
-    page.text("t2_image", s.t2Image);
-    // The page background was once kept under a second name, which wins
-    // when both are there.
-    page.text("Background_image_url", s.backgroundImage);
+    // Each value falls back to its default, which it holds until read.
+    eachValue(s, [&](const char* key, const char* name, auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, int32_t>) {
+            value = toInt32(registry.read(key, name, std::to_string(value))).value_or(value);
+        } else if constexpr (std::is_same_v<T, bool>) {
+            value = registry.read(key, name, flagText(value)) == "Yes";
+        } else {
+            value = registry.read(key, name, value);
+        }
+    });
     // Read, as it always was, though nothing depends on it any more.
-    bool useBackgroundImage = false;
-    page.flag("Use_background_image", useBackgroundImage);
-    page.flag("Use_frames", s.useFrames);
-    page.flag("Use_siblings", s.useSiblings);
-    page.text("Charset", s.charset);
-
-    Store item(registry, kHtmlItemKey);
-    item.number("Frame_color", s.frameColor);
-    item.number("Box_color", s.boxColor);
-    item.number("Font_color", s.fontColor);
-    item.number("Font_size", s.fontSize);
-    item.text("Font_name", s.fontName);
-    item.flag("Font_bold", s.fontBold);
-    item.flag("Font_italic", s.fontItalic);
-    item.flag("Font_underline", s.fontUnderline);
-    item.flag("Font_strikeout", s.fontStrikeout);
+    (void)registry.read(kHtmlReportKey, "Use_background_image", "No");
     return s;
 }
 
 bool saveHtmlSettings(Registry& registry, const HtmlSettings& s) {
-    Store page(registry, kHtmlReportKey);
     bool ok = true;
-    ok &= page.putNumber("Background_color", s.backgroundColor);
-    ok &= page.putNumber("Text_color", s.textColor);
-    ok &= page.putNumber("Hyperlink_color", s.hyperlinkColor);
-    ok &= page.putNumber("Vlink_color", s.vlinkColor);
-    ok &= page.putNumber("Alink_color", s.alinkColor);
-    ok &= page.putNumber("Links_bgcolor", s.linksBgColor);
-    ok &= page.putNumber("LinksHeader_bgcolor", s.linksHeaderBgColor);
-    ok &= page.putNumber("Theader_color", s.theaderColor);
-    ok &= page.put("background_image", s.backgroundImage);
-    ok &= page.put("t1_image", s.t1Image);
-    ok &= page.put("t2_image", s.t2Image);
-    ok &= page.put("Background_image_url", s.backgroundImage);
-    ok &= page.putFlag("Use_frames", s.useFrames);
-    ok &= page.putFlag("Use_siblings", s.useSiblings);
-    ok &= page.put("Charset", s.charset);
-
-    Store item(registry, kHtmlItemKey);
-    ok &= item.putNumber("Frame_color", s.frameColor);
-    ok &= item.putNumber("Box_color", s.boxColor);
-    ok &= item.putNumber("Font_color", s.fontColor);
-    ok &= item.putNumber("Font_size", s.fontSize);
-    ok &= item.put("Font_name", s.fontName);
-    ok &= item.putFlag("Font_bold", s.fontBold);
-    ok &= item.putFlag("Font_italic", s.fontItalic);
-    ok &= item.putFlag("Font_underline", s.fontUnderline);
-    ok &= item.putFlag("Font_strikeout", s.fontStrikeout);
+    eachValue(s, [&](const char* key, const char* name, const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, int32_t>) {
+            ok &= registry.write(key, name, std::to_string(value));
+        } else if constexpr (std::is_same_v<T, bool>) {
+            ok &= registry.write(key, name, flagText(value));
+        } else {
+            ok &= registry.write(key, name, value);
+        }
+    });
     return ok;
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <memory>
+#include <unordered_map>
 
 #include "core/platform/atomic_file.h"
 #include "gui/common/busy_cursor.h"
@@ -12,12 +13,27 @@ namespace lineara {
 
 const char kNoTextViewer[] = "File is saved, but Lineara could not find your default text viewer.";
 
-TextLess localeCaseLess() {
-    auto collator = std::make_shared<QCollator>(QLocale());
-    collator->setCaseSensitivity(Qt::CaseInsensitive);
-    return [collator](const std::string& a, const std::string& b) {
-        return collator->compare(QString::fromUtf8(a.data(), qsizetype(a.size())),
-                                 QString::fromUtf8(b.data(), qsizetype(b.size()))) < 0;
+TextLess localeCaseLess(const RecordCodec* codec) {
+    // A sort compares every line with many others: each line's sort key is
+    // made once.
+    struct Keys {
+        QCollator collator{QLocale()};
+        std::unordered_map<std::string, QCollatorSortKey> byLine;
+    };
+    auto keys = std::make_shared<Keys>();
+    keys->collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return [keys, codec](const std::string& a, const std::string& b) {
+        auto key = [&](const std::string& line) -> const QCollatorSortKey& {
+            auto found = keys->byLine.find(line);
+            if (found == keys->byLine.end()) {
+                const QString text = codec != nullptr
+                                         ? codec->decode(line)
+                                         : QString::fromUtf8(line.data(), qsizetype(line.size()));
+                found = keys->byLine.emplace(line, keys->collator.sortKey(text)).first;
+            }
+            return found->second;
+        };
+        return key(a).compare(key(b)) < 0;
     };
 }
 

@@ -16,8 +16,9 @@ namespace lineara {
 
 extern const char kNoTextViewer[];
 
-// Case-insensitive, in the order of the user's language, over UTF-8 lines.
-TextLess localeCaseLess();
+// Case-insensitive, in the order of the user's language, over UTF-8 lines,
+// or over lines in the code page of `codec` when one is given.
+TextLess localeCaseLess(const RecordCodec* codec = nullptr);
 // Record texts from the tree's code page to UTF-8.
 Recode utf8From(const RecordCodec& codec);
 

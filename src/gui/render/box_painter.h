@@ -30,6 +30,11 @@ constexpr QRgb kBoxEdge = 0xFF000000;
 // Whether a record has a name at all; a box without one is silver and is
 // not counted as a person.
 bool isNamed(const PersonRecord& person);
+// A box the navigator and the presentation's index count as a person: a
+// named box that is not an alias box.
+inline bool countsAsPerson(const PersonRecord& person) {
+    return isNamed(person) && !person.isAliasBox();
+}
 QRgb boxFill(const PersonRecord& person, ColourCode code);
 
 // What is drawn lies within a few box widths of the window or the page;

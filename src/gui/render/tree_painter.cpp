@@ -165,8 +165,7 @@ private:
         // The dragged box is drawn by the drag feedback instead.
         if (&r == dragged_) return;
         ++counts_.itemCount;
-        const bool named = isNamed(r);
-        if (named && !r.isAliasBox()) ++counts_.personCount;
+        if (countsAsPerson(r)) ++counts_.personCount;
         BoxRect box = boxRect(view_, r.posX(), r.posY());
         if (!box.visibleIn(window_.width, window_.height)) return;
         lists_.boxes.push_back({&r, box, boxFill(r, colourCode_)});

@@ -11,11 +11,6 @@
 
 namespace lineara {
 
-// The index order of the user's language, case-insensitive, over lines in
-// the code page of `codec`.
-std::function<bool(const std::string&, const std::string&)> htmlIndexOrder(
-    const RecordCodec& codec);
-
 // The job's fixed parts: the version, the product address, the code page and
 // the index order; the caller fills in the settings, folders and count.
 HtmlJob htmlJobFor(const RecordCodec& codec);

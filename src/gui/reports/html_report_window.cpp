@@ -56,20 +56,21 @@ public:
     explicit Progress(THTML_REPORT& window) : window_(window) { sinceEvents_.start(); }
     void text(const std::string& codePageText) override {
         window_.setProgressText(window_.ctx_.codec.decode(codePageText));
-        runEvents(false);
+        runEvents();
     }
     void step() override {
         window_.progressBar_->setValue(window_.progressBar_->value() + 1);
-        runEvents(false);
+        runEvents();
     }
     bool cancelled() override { return window_.cancelRequested_; }
-    void runEvents(bool now) {
-        if (!now && sinceEvents_.elapsed() < 20) return;
+
+private:
+    void runEvents() {
+        if (sinceEvents_.elapsed() < 20) return;
         QCoreApplication::processEvents();
         sinceEvents_.restart();
     }
 
-private:
     THTML_REPORT& window_;
     QElapsedTimer sinceEvents_;
 };
