@@ -25,9 +25,12 @@ namespace lineara {
 
 Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ctx) {
     // The main window's creation: the file association (failures are of no
-    // concern to the user), then the settings it paints with.
+    // concern to the user), then the settings it paints with. An installed
+    // program keeps only its own keys: a desktop entry of its own in the
+    // user's folder would shadow the package's for as long as it lives.
     if (!options.dataHome.isEmpty()) {
-        registerFileAssociation(*ctx_.registry, ctx_.executablePath, options.dataHome);
+        registerFileAssociation(*ctx_.registry, ctx_.executablePath,
+                                options.installed ? QString() : options.dataHome);
     }
     ctx_.settings = loadAppSettings(*ctx_.registry);
     fileToOpen_ = options.arguments.join(QLatin1Char(' '));

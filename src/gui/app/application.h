@@ -29,6 +29,7 @@ class TPersBrowser;
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
     QString dataHome;          // where the file association is installed; "" skips it
+    bool installed = false;    // the package put the MIME type and desktop entry in place
     int welcomeSwapDraw = -1;  // -1: drawn at random
 };
 

@@ -9,6 +9,7 @@
 #include "gui/app/application.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/desktop_shell.h"
+#include "gui/platform/program_data.h"
 #include "gui/platform/qt_user_interaction.h"
 
 int main(int argc, char** argv) {
@@ -27,11 +28,14 @@ int main(int argc, char** argv) {
     ctx.ui = &ui;
     ctx.shell = &shell;
     ctx.executablePath = QCoreApplication::applicationFilePath();
-    ctx.programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const lineara::ProgramData data =
+        lineara::locateProgramData(QCoreApplication::applicationDirPath());
+    ctx.programDir = data.folder;
 
     lineara::StartOptions options;
     options.arguments = QCoreApplication::arguments().mid(1);
     options.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    options.installed = data.installed;
 
     lineara::Application program(ctx, options);
     ui.setParent(program.mainWindow());

@@ -20,7 +20,8 @@ struct AppContext {
     Shell* shell = nullptr;
     AppSettings settings;
     RecordCodec codec;
-    QString programDir;      // the folder of the executable, with a trailing "/"
+    QString programDir;      // the program's own files (help/), with a trailing "/":
+                             // the executable's folder, or the installed data folder
     QString executablePath;  // for the file association
 };
 
