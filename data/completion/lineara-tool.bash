@@ -66,8 +66,8 @@ _lineara_tool() {
 
     local command=${COMP_WORDS[1]}
     local options=${_lineara_tool_options[$command]}
-    local spec=${_lineara_tool_args[$command]-}
-    [[ -n $spec ]] || return
+    local expected=${_lineara_tool_args[$command]-}
+    [[ -n $expected ]] || return
 
     # The value of an option.
     case "$prev" in
@@ -96,7 +96,7 @@ _lineara_tool() {
 
     local -a kinds
     local kind
-    read -ra kinds <<<"$spec"
+    read -ra kinds <<<"$expected"
     if [[ ${kinds[0]} == "*" ]]; then
         return
     elif ((position < ${#kinds[@]})); then
