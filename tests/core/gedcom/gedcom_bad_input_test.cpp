@@ -148,13 +148,14 @@ TEST(GedcomBadInput, LineEndsOfEveryKindGiveTheSameTree) {
 }
 
 TEST(GedcomBadInput, AManyTimesMarriedPersonKeepsEightAndIsToldOnce) {
-    std::vector<std::string> lines = {"0 @I1@ INDI", "1 NAME Jan /Kowalski/"};
+    std::vector<std::string> lines = {"0 HEAD", "0 @I1@ INDI", "1 NAME Jan /Kowalski/"};
     for (int i = 2; i <= 1201; ++i) lines.push_back("0 @I" + std::to_string(i) + "@ INDI");
     for (int i = 2; i <= 1201; ++i) {
         lines.insert(lines.end(), {"0 @F" + std::to_string(i) + "@ FAM", "1 HUSB @I1@",
                                    "1 WIFE @I" + std::to_string(i) + "@", "1 MARR",
                                    "2 DATE " + std::to_string(1800 + i)});
     }
+    lines.push_back("0 TRLR");
     Document doc;
     GedcomImportResult result = importText(doc, gedcomLines(lines));
     EXPECT_EQ(result.status, GedcomImportResult::Done);

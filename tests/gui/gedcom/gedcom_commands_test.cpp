@@ -191,7 +191,7 @@ TEST_F(GedcomCommandsTest, NewComesFirstAndItsQuestionDecides) {
 
 TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
     std::vector<std::string> lines(kFamilyLines.begin(), kFamilyLines.begin() + 9);
-    lines.push_back("x INDI");  // line 10: no level
+    lines.push_back(std::string("x\0INDI", 6));  // line 10: no level, and no text
     lines.push_back("0 @I9@ INDI");
     main->viewState().scrollX = 123456;  // where an earlier tree was looked at
     importThroughMenu(writeFile("broken.ged", gedcomLines(lines)));
