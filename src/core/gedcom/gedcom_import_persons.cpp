@@ -11,7 +11,7 @@ constexpr size_t kValueBytes = 100;
 
 }  // namespace
 
-std::string importedText(GedcomTextDecoder& decoder, std::string_view raw) {
+std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool* cut) {
     std::string value;
     if (raw.find("@@") != std::string_view::npos) {
         std::string plain(raw);
@@ -20,12 +20,13 @@ std::string importedText(GedcomTextDecoder& decoder, std::string_view raw) {
     } else {
         value = decoder.toTree(raw);
     }
+    if (cut != nullptr) *cut = value.size() > kValueBytes;
     if (value.size() > kValueBytes) value.resize(kValueBytes);
     return value;
 }
 
 void ImportedPersons::start() {
-    nameSeen_ = inFirstName_ = nameHasSlash_ = false;
+    nameSeen_ = inFirstName_ = nameHasSlash_ = nameCut_ = false;
     event_ = Event::None;
     eventNumber_ = 0;
     for (Owner& owner : owners_) owner = Owner{};
@@ -47,7 +48,7 @@ void ImportedPersons::fact(PersonRecord* person, const GedcomLine& line, std::st
     } else if (line.tagIs("NAME")) {
         if (nameSeen_) return;  // an alternative name
         nameSeen_ = inFirstName_ = true;
-        const std::string value = importedText(decoder_, raw);
+        const std::string value = importedText(decoder_, raw, &nameCut_);
         PersonRecord* r = list_.edit(person);
         size_t slash = value.find('/');
         nameHasSlash_ = slash != std::string::npos;
@@ -60,7 +61,8 @@ void ImportedPersons::fact(PersonRecord* person, const GedcomLine& line, std::st
             if (second != std::string::npos) surname.erase(second, 1);
             r->setText(field::givenNames,
                        trimGedcomBlanks(std::string_view(value).substr(0, slash)));
-            r->setText(field::surname, surname);
+            // "Kowalski /" leaves no blank behind once its slash is gone.
+            r->setText(field::surname, trimGedcomBlanks(surname));
         }
     } else if (line.tagStartsWith("SEX")) {
         list_.edit(person)->setText(field::sex,
@@ -82,11 +84,11 @@ void ImportedPersons::detail(PersonRecord* person, const GedcomLine& line, std::
     if (inFirstName_) {
         // A name without slashes may say which part is which in GIVN and
         // SURN; a name with them has said it already, but for a part that
-        // holds a slash itself.
+        // holds a slash itself, or a name cut short.
         const bool given = line.tagIs("GIVN");
         if (!given && !line.tagIs("SURN")) return;
         std::string value = importedText(decoder_, raw);
-        if (nameHasSlash_ && value.find('/') == std::string::npos) return;
+        if (nameHasSlash_ && !nameCut_ && value.find('/') == std::string::npos) return;
         list_.edit(person)->setText(given ? field::givenNames : field::surname, value);
         return;
     }

@@ -3,11 +3,10 @@
 // An individual's first NAME counts; later ones are alternative names.
 // Its slashes delimit the surname; GIVN and SURN under it say which part
 // is which when it has none, and give a part whole when the part holds a
-// slash (which the NAME cannot). Of several events of one kind (BIRT,
-// DEAT, BAPM) the first with a date or a place gives both; a christening
-// (CHR) is the baptism when there is no BAPM. A source given as a pointer
-// to a source record takes that record's title (TITL, else its TEXT),
-// wherever the record stands in the file.
+// slash (which the NAME cannot) or the NAME was too long to be kept whole. Of several events of one
+// kind (BIRT, DEAT, BAPM) the first with a date or a place gives both; a christening (CHR) is the
+// baptism when there is no BAPM. A source given as a pointer to a source record takes that record's
+// title (TITL, else its TEXT), wherever the record stands in the file.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +23,8 @@
 namespace lineara {
 
 // What a record field takes of a line's value: "@@" made "@" again, in the
-// tree's code page, its first 100 bytes.
-std::string importedText(GedcomTextDecoder& decoder, std::string_view raw);
+// tree's code page, its first 100 bytes. `cut` tells whether there was more.
+std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool* cut = nullptr);
 
 class ImportedPersons {
 public:
@@ -56,6 +55,7 @@ private:
     bool nameSeen_ = false;
     bool inFirstName_ = false;
     bool nameHasSlash_ = false;
+    bool nameCut_ = false;
     // The event of the level-1 line read last, numbered in the record so
     // that the first event of a kind keeps the fields it gave.
     Event event_ = Event::None;
