@@ -247,6 +247,41 @@ TEST_F(GedcomCommandsTest, FullRelationshipSlotsAreToldOnceAndCounted) {
     EXPECT_EQ(window->familiesBox()->text(), QStringLiteral("10 "));
 }
 
+// A file read to its end but not as it should be: every note in the one
+// status text, each on a line of its own; the tree read is arranged as
+// after any finished import.
+TEST_F(GedcomCommandsTest, NotesOfAFileCutShortAreAllInTheStatus) {
+    std::vector<std::string> lines(kFamilyLines.begin(), kFamilyLines.end() - 1);  // no TRLR
+    lines.insert(lines.begin() + 4, "1 NOTE a note");
+    lines.insert(lines.begin() + 5, "pasted with its line breaks");
+    lines.insert(lines.begin() + 1, "1 CHAR UTF-8");
+    lines.push_back("0 @I6@ INDI");
+    lines.push_back("1 NAME Иван /Петров/");
+    importThroughMenu(writeFile("cut.ged", gedcomLines(lines)));
+
+    EXPECT_EQ(window->statusLine()->text(),
+              QStringLiteral("Done.\n"
+                             "Lines read as continuations: 1\n"
+                             "Letters replaced (not in the tree's code page): 10\n"
+                             "The file ends before its end record (TRLR): it may be incomplete."));
+    EXPECT_TRUE(informed().isEmpty());
+    EXPECT_EQ(window->personsBox()->text(), QStringLiteral("6 "));
+    const PersonList& list = main->doc().persons();
+    ASSERT_EQ(list.count(), 6u);
+    EXPECT_NE(imported(list, "@I1@")->posY(), imported(list, "@I3@")->posY()) << "arranged";
+    EXPECT_EQ(imported(list, "@I1@")->text(field::surname), "Kowalski");
+}
+
+TEST_F(GedcomCommandsTest, AnEmptyFileIsAnErrorAndChangesNothing) {
+    importThroughMenu(writeFile("empty.ged", ""));
+    EXPECT_EQ(informed(), QStringList{QStringLiteral("The file is empty: nothing was imported.")});
+    EXPECT_EQ(window->statusLine()->text(), informed().value(0));
+    EXPECT_TRUE(window->okButton()->isEnabled());
+    EXPECT_TRUE(main->doc().persons().empty());
+    EXPECT_FALSE(main->doc().canUndo());
+    EXPECT_FALSE(main->doc().treeModified());
+}
+
 TEST_F(GedcomCommandsTest, FileThatCannotBeReadIsReportedAndChangesNothing) {
     importThroughMenu(QString::fromStdString(t.dir.path()));  // a folder
     ASSERT_EQ(informed().size(), 1);
