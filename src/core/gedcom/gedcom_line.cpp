@@ -31,13 +31,6 @@ std::optional<int32_t> parseLevel(std::string_view text) {
 
 }  // namespace
 
-std::string_view trimGedcomBlanks(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && isGedcomBlank(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && isGedcomBlank(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
-
 GedcomLine ParseGedcomLine(std::string_view line) {
     GedcomLine out;
     std::string_view text = trimGedcomBlanks(line);
@@ -74,8 +67,10 @@ void GedcomLineScanner::reset() {
     tagBlankCount_ = 0;
     tagBlanksBeforeValue_ = false;
     value_.clear();
+    levelTextSize_ = 0;
     text_.clear();
     nul_ = false;
+    keeping_ = false;
 }
 
 void GedcomLineScanner::append(const char* data, size_t size) {
@@ -89,12 +84,14 @@ void GedcomLineScanner::append(const char* data, size_t size) {
         if (p == end) return;
         state_ = State::Level;
     }
-    keepText(p, end);
+    if (keeping_) keepText(p, end);
     while (p != end) {
         switch (state_) {
         case State::Lead:  // left above
         case State::Level:
             while (p != end && state_ == State::Level) levelByte(*p++);
+            // A line without a level is text: the rest of it is kept.
+            if (keeping_) keepText(p, end);
             break;
         case State::Tag:
             while (p != end && state_ == State::Tag) tagByte(*p++);
@@ -115,9 +112,14 @@ void GedcomLineScanner::keepText(const unsigned char* p, const unsigned char* en
     }
 }
 
-std::string_view GedcomLineScanner::text() const { return trimGedcomBlanks(text_); }
+std::string_view GedcomLineScanner::text() const {
+    // A line of one word never left its level.
+    if (!keeping_) return trimGedcomBlanks(std::string_view(levelText_, levelTextSize_));
+    return trimGedcomBlanks(text_);
+}
 
 void GedcomLineScanner::levelByte(unsigned char c) {
+    if (levelTextSize_ < kGedcomValueBytes) levelText_[levelTextSize_++] = static_cast<char>(c);
     if (isDigit(c) && !levelBlanks_) {
         ++levelChars_;
         levelDigits_ = true;
@@ -129,10 +131,15 @@ void GedcomLineScanner::levelByte(unsigned char c) {
         // goes on past it, which is the only case where the level counts.
         levelBlankInside_ = levelBlanks_;
         state_ = State::Tag;
+        const bool inRange =
+            levelValue_ < kInt32Span || (levelNegative_ && levelValue_ == kInt32Span);
+        keeping_ = levelBad_ || levelBlanks_ || !levelDigits_ || !inRange;
+        if (keeping_) text_.assign(levelText_, levelTextSize_);
         return;
     }
     if (isGedcomBlank(c)) {
         levelBlanks_ = true;
+        if (c == 0) nul_ = true;
         return;
     }
     if (levelBlanks_) levelBad_ = true;

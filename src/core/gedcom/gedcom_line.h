@@ -47,7 +47,12 @@ struct GedcomLine {
 // Whether a byte is a blank: the space or a control character.
 inline bool isGedcomBlank(unsigned char c) { return c <= 0x20; }
 // The text without the blanks at either end.
-std::string_view trimGedcomBlanks(std::string_view text);
+inline std::string_view trimGedcomBlanks(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && isGedcomBlank(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && isGedcomBlank(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
 
 // Splits a whole line (without its line end). Keeps the whole tag.
 GedcomLine ParseGedcomLine(std::string_view line);
@@ -74,10 +79,10 @@ public:
     uint64_t length() const { return length_; }
     // Whether the line so far holds nothing but blanks.
     bool blank() const { return state_ == State::Lead; }
-    // The line's first kGedcomValueBytes bytes from its first non-blank,
-    // trailing blanks trimmed: the text of a line without a level.
+    // For a line without a level: its first kGedcomValueBytes bytes from
+    // its first non-blank, trailing blanks trimmed, and whether it holds a
+    // NUL byte (no line of text does). Lines with a level keep no text.
     std::string_view text() const;
-    // Whether the line holds a NUL byte: no line of text does.
     bool hasNul() const { return nul_; }
 
 private:
@@ -111,7 +116,12 @@ private:
     uint64_t tagBlankCount_ = 0;
     bool tagBlanksBeforeValue_ = false;
     std::string value_;
+    // The level's bytes as they came, in case the line turns out to have
+    // none; then the whole line's text.
+    char levelText_[kGedcomValueBytes];
+    size_t levelTextSize_ = 0;
     std::string text_;
+    bool keeping_ = false;
     bool nul_ = false;
 };
 
