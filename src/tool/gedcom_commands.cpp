@@ -81,20 +81,32 @@ int gedcomImport(const Args& args) {
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
     GedcomImportResult result = importGedcom(doc, args[0], {}, Autoarrange1Click, recordCodePage());
-    if (result.status == GedcomImportResult::CannotOpen) return fail(result.statusText);
+    if (result.status == GedcomImportResult::CannotOpen ||
+        result.status == GedcomImportResult::Empty) {
+        return fail(result.statusText);
+    }
+
+    // A failure before the first person leaves nothing worth a file, and
+    // an empty tree must not replace one that is there.
+    if (!result.done() && doc.persons().empty()) {
+        return fail(result.statusText + "\nNothing was saved.");
+    }
+    // What was read is kept, as the program keeps it in the tree; nothing
+    // is told of the import before it is safely saved.
+    SaveResult saved = doc.SavetoFile(args[1]);
+    if (!saved.written()) return fail(saved.message + "\nNothing was saved.");
 
     for (const std::string& message : result.messages) {
         // The failure itself is told by the status line.
         if (message != kMsgGedcomImportFailed) std::cerr << message << '\n';
     }
-    (result.done() ? std::cout : std::cerr) << result.statusText << '\n';
+    // The status and each note on a line of its own; a file that may have
+    // been cut is not a success.
+    const bool ok = result.done() && !result.incomplete;
+    (ok ? std::cout : std::cerr) << result.statusText << '\n';
     std::cout << "persons read: " << result.counters.personsRead << '\n'
               << "families read: " << result.counters.familiesRead << '\n';
-
-    // What was read is kept, as the program keeps it in the tree.
-    SaveResult saved = doc.SavetoFile(args[1]);
-    if (!saved.written()) return fail(saved.message);
-    return result.done() ? 0 : 1;
+    return ok ? 0 : 1;
 }
 
 }  // namespace lineara::tool

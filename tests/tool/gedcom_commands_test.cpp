@@ -1,6 +1,9 @@
 // export-gedcom and import-gedcom as a script runs them.
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -168,7 +171,7 @@ TEST_F(GedcomTool, ImportReadsTheFileAndSavesTheTree) {
 TEST_F(GedcomTool, AFailedImportSavesWhatWasReadAndSaysWhere) {
     std::string in = dir.file("in.ged");
     writeText(in, gedcomLines({"0 HEAD", "0 @I1@ INDI", "1 NAME Jan /Kowalski/", "0 @I2@ INDI",
-                               "not-a-level NAME x", "0 @I3@ INDI"}));
+                               std::string("not-a-level\0NAME x", 18), "0 @I3@ INDI"}));
     std::string tree = out("tree.ln3");
     ToolRun run = tool({"import-gedcom", in, tree});
     EXPECT_EQ(run.status, 1);
@@ -181,12 +184,13 @@ TEST_F(GedcomTool, AFailedImportSavesWhatWasReadAndSaysWhere) {
 }
 
 TEST_F(GedcomTool, ImportTellsTheRelationshipLimitOnce) {
-    std::vector<std::string> lines;
+    std::vector<std::string> lines = {"0 HEAD"};
     for (int i = 1; i <= 21; ++i) lines.push_back("0 @I" + std::to_string(i) + "@ INDI");
     for (int i = 2; i <= 21; ++i) {
         lines.insert(lines.end(), {"0 @F" + std::to_string(i) + "@ FAM", "1 HUSB @I1@",
                                    "1 WIFE @I" + std::to_string(i) + "@"});
     }
+    lines.push_back("0 TRLR");
     std::string in = dir.file("in.ged");
     writeText(in, gedcomLines(lines));
     ToolRun run = tool({"import-gedcom", in, out("tree.ln3")});
@@ -258,6 +262,88 @@ TEST_F(GedcomTool, ImportRefusesWhatItCannotReadOrSave) {
     EXPECT_EQ(outputs(), 0u);
 }
 
+// What the tool says of files that are empty, cut short, broken or foreign,
+// and which of them leave a tree behind: the status and each note on a line
+// of its own, after the tree is saved.
+TEST_F(GedcomTool, ImportTellsWhatTheFileWasLike) {
+    const std::string existing = out("existing.ln3");
+    const struct {
+        const char* what;
+        std::string file;
+        int status;
+        std::string out, err;
+        size_t persons;  // saved; 0 for nothing saved
+    } cases[] = {
+        {"empty", "", 1, "", "The file is empty: nothing was imported.\n", 0},
+        {"blank lines", "\r\n  \r\n", 1, "", "The file is empty: nothing was imported.\n", 0},
+        {"not GEDCOM at all", "Dear cousin,\r\nhere is our tree.\r\n", 1, "",
+         "GEDCOM import failed - file possibly corrupted (reached line 1)\nNothing was saved.\n",
+         0},
+        {"cut short, with a pasted note",
+         gedcomLines({"0 HEAD", "0 @I1@ INDI", "1 NOTE pasted", "text", "0 @I2@ INDI"}), 1,
+         "persons read: 2\nfamilies read: 0\n",
+         "Done.\nLines read as continuations: 1\nThe file ends before its end record (TRLR): it "
+         "may be incomplete.\n",
+         2},
+        {"foreign letters",
+         gedcomLines({"0 HEAD", "1 CHAR UTF-8", "0 @I1@ INDI", "1 NAME Иван /Петров/", "0 TRLR"}),
+         0,
+         "Done.\nLetters replaced (not in the tree's code page): 10\npersons read: 1\nfamilies "
+         "read: 0\n",
+         "", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A tree is there already: a file that gives nothing leaves it alone.
+        PersonList old;
+        generateSyntheticTree(old, 3, 1);
+        ASSERT_TRUE(SavetoFile(old, existing).written());
+        const std::string before = text(existing);
+        std::string in = dir.file("in.ged");
+        writeText(in, c.file);
+        ToolRun run = tool({"import-gedcom", in, existing});
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+        if (c.persons == 0) {
+            EXPECT_TRUE(text(existing) == before);
+        } else {
+            PersonList saved;
+            ASSERT_EQ(ReadfromFile(saved, existing).status, LoadResult::Loaded);
+            EXPECT_EQ(saved.count(), c.persons);
+        }
+    }
+}
+
+// A tree that cannot be saved is no success: nothing of the import is told
+// as done before the file is written.
+TEST_F(GedcomTool, ImportSaysNothingDoneWhenTheTreeCannotBeSaved) {
+    std::vector<std::string> lines = {"0 HEAD"};
+    for (int i = 1; i <= 40; ++i) lines.push_back("0 @I" + std::to_string(i) + "@ INDI");
+    lines.push_back("0 TRLR");
+    std::string in = dir.file("in.ged");
+    writeText(in, gedcomLines(lines));
+    std::string tree = out("tree.ln3");
+
+    // Room for the few bytes the runner and the tool's messages take, not
+    // for a tree of forty persons (the limit and the ignored signal pass on
+    // to the tool).
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = {16384, old.rlim_max};
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    ToolRun run = tool({"import-gedcom", in, tree});
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.find("Done."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("\nNothing was saved.\n"), std::string::npos) << run.err;
+    EXPECT_FALSE(test::fileExists(tree));
+}
+
 // The tool's commands chained: a tree through GEDCOM and back keeps its
 // persons and families.
 TEST_F(GedcomTool, ExportedTreeImportsAndExportsAlike) {
@@ -271,8 +357,11 @@ TEST_F(GedcomTool, ExportedTreeImportsAndExportsAlike) {
     ASSERT_EQ(again.status, 0);
     // As many individuals and families, though numbered anew.
     EXPECT_EQ(again.out, exported.out);
-    EXPECT_EQ(imported.out.substr(imported.out.find('\n') + 1),
-              "persons read: " + exported.out.substr(13, exported.out.find('\n') - 13) +
+    // The program's own file names no code page but ANSI: the status says
+    // which one its letters were read in.
+    EXPECT_EQ(imported.out,
+              "Done.\nRead as Windows-1250 (the options' code page)\npersons read: " +
+                  exported.out.substr(13, exported.out.find('\n') - 13) +
                   "\nfamilies read: " + exported.out.substr(exported.out.rfind(' ') + 1));
 }
 

@@ -82,7 +82,8 @@ TEST_F(LegacyTool, AFailureSaysSoAndSavesNothing) {
     std::string out = dir.file("nowe.ln3");
     std::string folder = dir.file("katalog.ln");
     std::filesystem::create_directory(folder);
-    for (const std::string& in : {cut, dir.file("brak.ln2"), folder}) {
+    std::string empty = write("puste.ln", "");
+    for (const std::string& in : {cut, empty, dir.file("brak.ln2"), folder}) {
         SCOPED_TRACE(in);
         ToolRun run = tool({"import-legacy", in, out});
         EXPECT_EQ(run.status, 1);

@@ -134,6 +134,9 @@ LegacyImportResult importLegacyTree(Document& doc, ByteSource& source, const Leg
     try {
         std::string detail;
         if (!readRecords(source, format, records, detail)) return failure(detail);
+        // A tree of no person is no tree the old programs wrote: an empty
+        // file is one whose writing went wrong.
+        if (records.empty()) return failure("the file is empty");
         const int32_t highest = highestIdAfter(records);
         const size_t count = records.size();
         // What the old file holds replaces the tree; undo brings it back.

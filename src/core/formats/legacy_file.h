@@ -44,8 +44,9 @@ struct LegacyFormat {
 
 // Reads every record of `source` and, only when the whole file could be
 // read, replaces the open tree with them as one undo step: undo gives back
-// the tree as it was. A failure (a file that ends inside a record, a read
-// error, running out of memory) leaves the open tree exactly as it was.
+// the tree as it was. A failure (an empty file, a file that ends inside a
+// record, a read error, running out of memory) leaves the open tree
+// exactly as it was.
 // The result is untitled and counts as saved; nobody is current; where the
 // view goes is the caller's business (see centreOnHome).
 LegacyImportResult importLegacyTree(Document& doc, ByteSource& source, const LegacyFormat& format);

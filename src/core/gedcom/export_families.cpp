@@ -24,8 +24,8 @@ const PersonRecord* standsFor(const PersonRecord* person) {
 
 }  // namespace
 
-ExportFamilies::ExportFamilies(const PersonList& list, size_t maxChildren)
-    : list_(list), maxChildren_(maxChildren) {
+ExportFamilies::ExportFamilies(const PersonList& list, const ExportFamilyLimits& limits)
+    : list_(list), limits_(limits) {
     // Later boxes overwrite earlier ones: the last in list order is kept.
     forEachPerson(list, [this](const PersonRecord* r) {
         if (r->isAliasBox() && r->father != nullptr) aliasBoxes_[r->father] = r;
@@ -88,23 +88,25 @@ void ExportFamilies::takeMarriage(ExportFamily& family) const {
         if (slot != 0) wifeSide = wifeBox;
     }
     if (slot == 0) return;
-    family.marriageDate = cut(husbandSide->text(field::relationDate(slot)), kMarriageDateBytes);
-    family.marriagePlace = cut(husbandSide->text(field::relationPlace(slot)), kMarriagePlaceBytes);
+    family.marriageDate =
+        cut(husbandSide->text(field::relationDate(slot)), limits_.marriageDateBytes);
+    family.marriagePlace =
+        cut(husbandSide->text(field::relationPlace(slot)), limits_.marriagePlaceBytes);
     for (int i = 1; i <= kRelationSlots; ++i) {
         if (wifeSide->partner[i] != husbandSide) continue;
         std::string_view date = wifeSide->text(field::relationDate(i));
         std::string_view place = wifeSide->text(field::relationPlace(i));
         if (date.size() > family.marriageDate.size()) {
-            family.marriageDate = cut(date, kMarriageDateBytes);
+            family.marriageDate = cut(date, limits_.marriageDateBytes);
         }
         if (place.size() > family.marriagePlace.size()) {
-            family.marriagePlace = cut(place, kMarriagePlaceBytes);
+            family.marriagePlace = cut(place, limits_.marriagePlaceBytes);
         }
     }
 }
 
 bool ExportFamilies::AddChildToFamily(ExportFamily* family, const PersonRecord* person) {
-    if (family == nullptr || family->children.size() >= maxChildren_) return false;
+    if (family == nullptr || family->children.size() >= limits_.children) return false;
     family->children.push_back(person);
     childFamily_[person] = family->number;
     return true;

@@ -24,20 +24,30 @@ constexpr size_t kMaxFamilyChildren = 30;
 constexpr size_t kMarriageDateBytes = 20;
 constexpr size_t kMarriagePlaceBytes = 70;
 
+// What a family holds at most. This program's own form keeps to the sizes
+// its readers were made for; the standard form holds the tree's texts whole
+// and any number of children.
+struct ExportFamilyLimits {
+    size_t children = kMaxFamilyChildren;
+    size_t marriageDateBytes = kMarriageDateBytes;
+    size_t marriagePlaceBytes = kMarriagePlaceBytes;
+
+    static ExportFamilyLimits none() { return {SIZE_MAX, SIZE_MAX, SIZE_MAX}; }
+};
+
 struct ExportFamily {
     int32_t number = 0;  // "@F" + number + "@"
     const PersonRecord* husband = nullptr;
     const PersonRecord* wife = nullptr;
-    std::string marriageDate;                   // at most kMarriageDateBytes
-    std::string marriagePlace;                  // at most kMarriagePlaceBytes
-    std::vector<const PersonRecord*> children;  // at most kMaxFamilyChildren, in order
+    std::string marriageDate;                   // at most the limit's bytes
+    std::string marriagePlace;                  // at most the limit's bytes
+    std::vector<const PersonRecord*> children;  // at most the limit's, in order
 };
 
 class ExportFamilies {
 public:
     // Indexes the list once: alias boxes by the persons they stand for.
-    // A family holds at most `maxChildren` children.
-    explicit ExportFamilies(const PersonList& list, size_t maxChildren = kMaxFamilyChildren);
+    explicit ExportFamilies(const PersonList& list, const ExportFamilyLimits& limits = {});
     ExportFamilies(const ExportFamilies&) = delete;
     ExportFamilies& operator=(const ExportFamilies&) = delete;
 
@@ -71,7 +81,7 @@ private:
     void takeMarriage(ExportFamily& family) const;
 
     const PersonList& list_;
-    size_t maxChildren_;
+    ExportFamilyLimits limits_;
     std::deque<ExportFamily> families_;  // in creation order; pointers to them stay valid
     std::unordered_map<std::pair<const PersonRecord*, const PersonRecord*>, size_t, PairHash>
         byCouple_;  // (husband, wife) to the index in families_

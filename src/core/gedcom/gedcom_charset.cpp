@@ -176,6 +176,7 @@ GedcomTextDecoder::~GedcomTextDecoder() = default;
 
 void GedcomTextDecoder::setKind(Kind kind, const char* fileCodePage) {
     kind_ = kind;
+    guessed_ = false;
     fromFile_.reset();
     if (kind == Kind::TreeCodePage) return;
     if (!toTree_) toTree_ = std::make_unique<ClosestLetters>(treeCodePage_.c_str());
@@ -201,8 +202,11 @@ void GedcomTextDecoder::declare(std::string_view charValue) {
         setKind(Kind::Other, "CP1252");
     } else if (name == "IBMPC" || name == "IBM PC" || name == "IBM DOS" || name == "MSDOS") {
         setKind(Kind::Other, "CP437");
-    } else if (name.empty() || name == "ANSI" || name == "ASCII" || name == treeCodePage_) {
+    } else if (name == treeCodePage_) {
         setKind(Kind::TreeCodePage);
+    } else if (name.empty() || name == "ANSI" || name == "ASCII") {
+        setKind(Kind::TreeCodePage);
+        guessed_ = true;
     } else {
         // A set iconv knows (CP1250, ISO-8859-2, WINDOWS-1250 ...); any
         // other name leaves the bytes as they are.
@@ -211,20 +215,26 @@ void GedcomTextDecoder::declare(std::string_view charValue) {
             setKind(Kind::Other, name.c_str());
         } else {
             setKind(Kind::TreeCodePage);
+            guessed_ = true;
         }
     }
 }
 
-std::string GedcomTextDecoder::toTree(std::string_view raw) const {
+std::string GedcomTextDecoder::toTree(std::string_view raw) {
     switch (kind_) {
     case Kind::TreeCodePage:
+        if (guessed_ && !guessedLetters_) {
+            guessedLetters_ = std::any_of(raw.begin(), raw.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 0x80;
+            });
+        }
         break;
     case Kind::Utf8:
-        return toTree_->convert(raw);
+        return toTree_->convert(raw, &replaced_);
     case Kind::Ansel:
-        return toTree_->convert(anselToUtf8(raw));
+        return toTree_->convert(anselToUtf8(raw), &replaced_);
     case Kind::Other:
-        return toTree_->convert(fromFile_->convert(raw, "\xEF\xBF\xBD", false));
+        return toTree_->convert(fromFile_->convert(raw, "\xEF\xBF\xBD", false), &replaced_);
     }
     return std::string(raw);
 }

@@ -8,9 +8,12 @@
 // UNICODE, ANSEL, ASCII, ANSI, IBM WINDOWS, IBMPC or a name iconv knows.
 // A file without one, or with ANSI or ASCII, is taken as written in the
 // tree's code page and its bytes go into the records unchanged, which is
-// how this program writes its own files.
+// how this program writes its own files. Such a file may as well come from
+// another country: when it holds letters beyond ASCII, the import says
+// which code page it read them in.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -69,10 +72,19 @@ public:
     // The header's CHAR value; passed over after a byte-order mark.
     void declare(std::string_view charValue);
 
-    // A value in the tree's code page.
-    std::string toTree(std::string_view raw) const;
+    // A value in the tree's code page. Counts the letters the code page
+    // cannot hold, and notes bytes beyond ASCII taken in it for want of a
+    // character set of the file's own.
+    std::string toTree(std::string_view raw);
     // Whether values go into the records byte for byte.
     bool unchanged() const { return kind_ == Kind::TreeCodePage; }
+
+    // Letters of the values so far that became another letter or "?".
+    size_t lettersReplaced() const { return replaced_; }
+    // Whether a value held bytes beyond ASCII that were read in the tree's
+    // code page because the file named no set of its own (no CHAR, ANSI,
+    // ASCII or a name nobody knows).
+    bool guessedLetters() const { return guessedLetters_; }
 
 private:
     enum class Kind { TreeCodePage, Utf8, Ansel, Other };
@@ -81,6 +93,9 @@ private:
     std::string treeCodePage_;
     bool fixed_ = false;
     Kind kind_ = Kind::TreeCodePage;
+    bool guessed_ = true;  // the tree's code page only for want of another
+    bool guessedLetters_ = false;
+    size_t replaced_ = 0;
     std::unique_ptr<ClosestLetters> toTree_;
     std::unique_ptr<TextConversion> fromFile_;
 };

@@ -2,14 +2,19 @@
 // for every person (alias boxes are not persons of their own), a family
 // record for every family (see export_families.h) and the trailer.
 //
-// The file is single-byte text: record texts go out byte for byte, every
-// line ends with CR LF. That is this program's own form. The standard form
-// is for other programs: GEDCOM 5.5.1 in UTF-8, with the header, submitter
-// and links they expect, the texts converted from the tree's code page,
-// baptisms, and families of any number of children. It carries names, sex, birth, death,
-// occupation, source, the families' marriage dates and places and who is whose child; baptism,
-// pictures, notes, relationship types and box positions stay behind. So an export neither changes
-// the tree nor counts as saving it.
+// The file is single-byte text: record texts go out in the tree's bytes,
+// every line ends with CR LF. That is this program's own form. The standard
+// form is for other programs: GEDCOM 5.5.1 in UTF-8, with the header,
+// submitter and links they expect, the texts converted from the tree's code
+// page, baptisms, families of any number of children and marriage dates
+// and places whole. In both, a text never breaks its line nor reads as a
+// link (see gedcom_values.h), and a name reads back with the same given
+// names and surname, whatever slashes it holds.
+//
+// The export carries names, sex, birth, death, occupation, source, the
+// families' marriage dates and places and who is whose child; pictures,
+// notes, relationship types and box positions stay behind. So an export
+// neither changes the tree nor counts as saving it.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/gedcom/gedcom_writer.h"
 #include "core/model/person_list.h"
 
 namespace lineara {
@@ -38,9 +44,6 @@ struct GedcomExportResult {
     size_t individuals = 0;
     size_t families = 0;
 };
-
-// Hands the text on in pieces; returns false to stop the export.
-using GedcomSink = std::function<bool(std::string_view)>;
 
 enum class GedcomForm {
     Own,       // this program's own: single bytes, "1 CHAR ANSI"
@@ -64,9 +67,5 @@ std::string gedcomText(const PersonList& list, const GedcomTime& now,
 // left under its name.
 GedcomExportResult ExportGedcom(const PersonList& list, const std::string& path,
                                 const GedcomTime& now, const GedcomExportOptions& options = {});
-
-// The longest line of the standard form, its line end not counted; longer
-// values go on in CONC lines.
-constexpr size_t kStandardGedcomLineBytes = 255;
 
 }  // namespace lineara

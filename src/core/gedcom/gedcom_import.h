@@ -8,9 +8,10 @@
 // and relationships once the whole file is read, so that records may come
 // in any order. The texts are converted from the file's character set into
 // the tree's code page (see gedcom_charset.h); continuation lines (CONC,
-// CONT) are joined to the value they continue. A person's first NAME
-// counts; later ones are alternative names and are passed over. Arranging the boxes afterwards is
-// the caller's business: the import only reads.
+// CONT), and lines without a level number, are joined to the value they
+// continue. What the records say is read as gedcom_import_persons.h and
+// gedcom_import_families.h tell. Arranging the boxes afterwards is the
+// caller's business: the import only reads.
 //
 // The file is read as a stream, so that neither its size nor the length of
 // one line costs memory. Whatever happens in the file, what was read before
@@ -65,6 +66,7 @@ struct GedcomImportResult {
     enum Status {
         Done,          // read to the end; the tree is to be arranged now
         Failed,        // stopped at a line it could not read; what was read stays
+        Empty,         // the file holds no GEDCOM line: nothing was read
         Cancelled,     // stopped by the progress callback; what was read stays
         CannotOpen,    // the file could not be opened: nothing was read
         TreeNotEmpty,  // the import only reads into an empty tree: nothing was read
@@ -73,9 +75,17 @@ struct GedcomImportResult {
     GedcomImportCounters counters;
     // Relationships that found no free slot on one of the two persons.
     int64_t relationshipsLeftOut = 0;
+    // Read to the end, but the file did not begin with its header or did
+    // not end with its trailer: it may have been cut.
+    bool incomplete = false;
     // For message boxes, in the order they arose; each text at most once.
     std::vector<std::string> messages;
-    // The window's last status line (after the arrangement, for Done).
+    // What the status line says after its first line: lines read as
+    // continuations, letters replaced, the code page a file was read in,
+    // a file that may be incomplete.
+    std::vector<std::string> notes;
+    // The window's last status text (after the arrangement, for Done): its
+    // first line, then each note on a line of its own.
     std::string statusText;
 
     bool done() const { return status == Done; }

@@ -1,5 +1,7 @@
 #include "core/gedcom/gedcom_line.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -8,13 +10,6 @@ namespace lineara {
 namespace {
 
 constexpr int64_t kInt32Span = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-
-std::string_view trimBlanks(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && isGedcomBlank(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && isGedcomBlank(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
 
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
@@ -38,8 +33,9 @@ std::optional<int32_t> parseLevel(std::string_view text) {
 
 GedcomLine ParseGedcomLine(std::string_view line) {
     GedcomLine out;
-    std::string_view text = trimBlanks(line);
+    std::string_view text = trimGedcomBlanks(line);
     size_t space = text.find(' ');
+    out.hasLevel = parseLevel(text.substr(0, space)).has_value();
     if (space == std::string_view::npos) return out;
     std::optional<int32_t> level = parseLevel(text.substr(0, space));
     out.levelOk = level.has_value();
@@ -51,7 +47,7 @@ GedcomLine ParseGedcomLine(std::string_view line) {
     } else {
         out.tag = std::string(rest.substr(0, next));
         std::string_view value = rest.substr(next + 1, kGedcomValueBytes);
-        out.value = std::string(trimBlanks(value));
+        out.value = std::string(trimGedcomBlanks(value));
         out.valueIndent = out.value.empty() ? 0 : value.find(out.value.front());
     }
     out.tagLength = out.tag.size();
@@ -63,7 +59,7 @@ void GedcomLineScanner::reset() {
     length_ = 0;
     levelValue_ = 0;
     levelChars_ = 0;
-    levelNegative_ = levelDigits_ = levelBad_ = levelBlanks_ = false;
+    levelNegative_ = levelDigits_ = levelBad_ = levelBlanks_ = levelBlankInside_ = false;
     restNonBlank_ = false;
     tag_.clear();
     tagLength_ = 0;
@@ -71,20 +67,31 @@ void GedcomLineScanner::reset() {
     tagBlankCount_ = 0;
     tagBlanksBeforeValue_ = false;
     value_.clear();
+    levelTextSize_ = 0;
+    text_.clear();
+    nul_ = false;
+    keeping_ = false;
 }
 
 void GedcomLineScanner::append(const char* data, size_t size) {
     length_ += size;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
     const unsigned char* end = p + size;
+    if (state_ == State::Lead) {
+        for (; p != end && isGedcomBlank(*p); ++p) {
+            if (*p == 0) nul_ = true;
+        }
+        if (p == end) return;
+        state_ = State::Level;
+    }
+    if (keeping_) keepText(p, end);
     while (p != end) {
         switch (state_) {
-        case State::Lead:
-            while (p != end && isGedcomBlank(*p)) ++p;
-            if (p != end) state_ = State::Level;
-            break;
+        case State::Lead:  // left above
         case State::Level:
             while (p != end && state_ == State::Level) levelByte(*p++);
+            // A line without a level is text: the rest of it is kept.
+            if (keeping_) keepText(p, end);
             break;
         case State::Tag:
             while (p != end && state_ == State::Tag) tagByte(*p++);
@@ -96,7 +103,23 @@ void GedcomLineScanner::append(const char* data, size_t size) {
     }
 }
 
+void GedcomLineScanner::keepText(const unsigned char* p, const unsigned char* end) {
+    size_t n = static_cast<size_t>(end - p);
+    if (!nul_) nul_ = std::memchr(p, 0, n) != nullptr;
+    if (text_.size() < kGedcomValueBytes) {
+        text_.append(reinterpret_cast<const char*>(p),
+                     std::min(n, kGedcomValueBytes - text_.size()));
+    }
+}
+
+std::string_view GedcomLineScanner::text() const {
+    // A line of one word never left its level.
+    if (!keeping_) return trimGedcomBlanks(std::string_view(levelText_, levelTextSize_));
+    return trimGedcomBlanks(text_);
+}
+
 void GedcomLineScanner::levelByte(unsigned char c) {
+    if (levelTextSize_ < kGedcomValueBytes) levelText_[levelTextSize_++] = static_cast<char>(c);
     if (isDigit(c) && !levelBlanks_) {
         ++levelChars_;
         levelDigits_ = true;
@@ -106,12 +129,17 @@ void GedcomLineScanner::levelByte(unsigned char c) {
     if (c == ' ') {
         // Blanks before this space are inside the level whenever the line
         // goes on past it, which is the only case where the level counts.
-        levelBad_ = levelBad_ || levelBlanks_;
+        levelBlankInside_ = levelBlanks_;
         state_ = State::Tag;
+        const bool inRange =
+            levelValue_ < kInt32Span || (levelNegative_ && levelValue_ == kInt32Span);
+        keeping_ = levelBad_ || levelBlanks_ || !levelDigits_ || !inRange;
+        if (keeping_) text_.assign(levelText_, levelTextSize_);
         return;
     }
     if (isGedcomBlank(c)) {
         levelBlanks_ = true;
+        if (c == 0) nul_ = true;
         return;
     }
     if (levelBlanks_) levelBad_ = true;
@@ -171,17 +199,19 @@ void GedcomLineScanner::finish(GedcomLine& out) const {
     out.tagLength = 0;
     out.value.clear();
     out.valueIndent = 0;
+    bool inRange = levelValue_ < kInt32Span || (levelNegative_ && levelValue_ == kInt32Span);
+    out.hasLevel = state_ != State::Lead && !levelBad_ && levelDigits_ && inRange;
     // Without anything after its first space, the trimmed line has no
     // space: a level 0 line, whatever stood before.
     if (state_ == State::Lead || state_ == State::Level || !restNonBlank_) return;
-    bool inRange = levelValue_ < kInt32Span || (levelNegative_ && levelValue_ == kInt32Span);
-    out.levelOk = !levelBad_ && levelDigits_ && inRange;
+    out.levelOk = out.hasLevel && !levelBlankInside_;
+    out.hasLevel = out.levelOk;
     if (out.levelOk) {
         out.level = static_cast<int32_t>(levelNegative_ ? -levelValue_ : levelValue_);
     }
     out.tag.assign(tag_);
     out.tagLength = static_cast<size_t>(tagLength_);
-    std::string_view value = trimBlanks(value_);
+    std::string_view value = trimGedcomBlanks(value_);
     out.value.assign(value);
     out.valueIndent = value.empty() ? 0 : static_cast<size_t>(value.data() - value_.data());
 }

@@ -5,6 +5,10 @@
 // the text after that space up to the next one, and the value what follows
 // (its first 255 bytes), trimmed again. A line without a space is a level
 // 0 line with neither tag nor value.
+//
+// A line that does not begin with a level number at all is no GEDCOM line
+// of its own: files from some programs hold notes pasted with their line
+// breaks, and such a line goes on with the value before it.
 #pragma once
 
 #include <cstddef>
@@ -21,9 +25,11 @@ constexpr size_t kGedcomValueBytes = 255;
 constexpr size_t kGedcomKeptTagBytes = 255;
 
 struct GedcomLine {
-    // False when the level is not a decimal integer that fits an int32:
-    // then the import cannot go on.
+    // False when the level is not a decimal integer that fits an int32.
     bool levelOk = true;
+    // Whether the line begins with such a level, with or without anything
+    // after it (a line of one word has none).
+    bool hasLevel = true;
     int32_t level = 0;
     std::string tag;       // the tag, or its first bytes (see tagLength)
     size_t tagLength = 0;  // the length of the whole tag
@@ -40,6 +46,13 @@ struct GedcomLine {
 
 // Whether a byte is a blank: the space or a control character.
 inline bool isGedcomBlank(unsigned char c) { return c <= 0x20; }
+// The text without the blanks at either end.
+inline std::string_view trimGedcomBlanks(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && isGedcomBlank(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && isGedcomBlank(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
 
 // Splits a whole line (without its line end). Keeps the whole tag.
 GedcomLine ParseGedcomLine(std::string_view line);
@@ -66,9 +79,15 @@ public:
     uint64_t length() const { return length_; }
     // Whether the line so far holds nothing but blanks.
     bool blank() const { return state_ == State::Lead; }
+    // For a line without a level: its first kGedcomValueBytes bytes from
+    // its first non-blank, trailing blanks trimmed, and whether it holds a
+    // NUL byte (no line of text does). Lines with a level keep no text.
+    std::string_view text() const;
+    bool hasNul() const { return nul_; }
 
 private:
     enum class State : uint8_t { Lead, Level, Tag, Value };
+    void keepText(const unsigned char* p, const unsigned char* end);
     void levelByte(unsigned char c);
     void tagByte(unsigned char c);
     void valueBytes(const char* data, size_t size);
@@ -85,6 +104,7 @@ private:
     bool levelDigits_ = false;
     bool levelBad_ = false;
     bool levelBlanks_ = false;
+    bool levelBlankInside_ = false;  // blanks that turned out to be inside the level
     // Whether anything but blanks came after the first space: only then
     // does the trimmed line contain a space at all.
     bool restNonBlank_ = false;
@@ -96,6 +116,13 @@ private:
     uint64_t tagBlankCount_ = 0;
     bool tagBlanksBeforeValue_ = false;
     std::string value_;
+    // The level's bytes as they came, in case the line turns out to have
+    // none; then the whole line's text.
+    char levelText_[kGedcomValueBytes];
+    size_t levelTextSize_ = 0;
+    std::string text_;
+    bool keeping_ = false;
+    bool nul_ = false;
 };
 
 }  // namespace lineara

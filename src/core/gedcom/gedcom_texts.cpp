@@ -40,6 +40,38 @@ std::string gedcomImportDoneStatus(int64_t relationshipsLeftOut) {
            std::to_string(relationshipsLeftOut);
 }
 
+const char kGedcomStatusEmpty[] = "The file is empty: nothing was imported.";
+const char kGedcomNoHeaderNote[] =
+    "The file does not begin with its header record (HEAD): it may be incomplete.";
+const char kGedcomNoTrailerNote[] =
+    "The file ends before its end record (TRLR): it may be incomplete.";
+
+std::string gedcomContinuationsNote(int64_t lines) {
+    return "Lines read as continuations: " + std::to_string(lines);
+}
+
+std::string gedcomLettersReplacedNote(int64_t letters) {
+    return "Letters replaced (not in the tree's code page): " + std::to_string(letters);
+}
+
+std::string gedcomReadAsNote(const std::string& codePage) {
+    return "Read as " + codePageDisplayName(codePage) + " (the options' code page)";
+}
+
+std::string codePageDisplayName(const std::string& codePage) {
+    // The Windows code pages by the names Windows gives them.
+    static const char* const kWindows[] = {"CP874",  "CP932",  "CP936",  "CP949",  "CP950",
+                                           "CP1250", "CP1251", "CP1252", "CP1253", "CP1254",
+                                           "CP1255", "CP1256", "CP1257", "CP1258"};
+    for (const char* name : kWindows) {
+        if (codePage == name) return "Windows-" + codePage.substr(2);
+    }
+    if (codePage == "CP852") return "DOS-852";
+    if (codePage == "MACINTOSH") return "Mac OS Roman";
+    if (codePage == "JOHAB") return "Johab";
+    return codePage;
+}
+
 std::string gedcomCountText(int64_t count) { return std::to_string(count) + " "; }
 
 }  // namespace lineara

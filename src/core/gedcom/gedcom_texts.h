@@ -38,6 +38,21 @@ std::string gedcomImportCancelledStatus(int64_t linesRead);
 // The status line of a finished import: "Done.", followed by how many
 // relationships found no free slot when there were any.
 std::string gedcomImportDoneStatus(int64_t relationshipsLeftOut);
+// The status of a file without a single GEDCOM line.
+extern const char kGedcomStatusEmpty[];  // "The file is empty: nothing was imported."
+// Notes that follow the status line, each on a line of its own.
+extern const char kGedcomNoHeaderNote[];   // the file does not begin with HEAD
+extern const char kGedcomNoTrailerNote[];  // the file does not end with TRLR
+// Lines without a level number, read as going on with the value before.
+std::string gedcomContinuationsNote(int64_t lines);
+// Letters of the file that the tree's code page cannot hold.
+std::string gedcomLettersReplacedNote(int64_t letters);
+// A file of 8-bit letters that names no character set of its own, read in
+// the tree's code page (an iconv name such as "CP1250").
+std::string gedcomReadAsNote(const std::string& codePage);
+// A code page as users know it: "Windows-1250" for "CP1250".
+std::string codePageDisplayName(const std::string& codePage);
+
 // A count as the window's boxes show it: the number and one space, "0 ".
 std::string gedcomCountText(int64_t count);
 

@@ -144,20 +144,21 @@ ClosestLetters::ClosestLetters(const char* codePage)
     : conversion_(codePage, "UTF-8"),
       asciiKept_(std::strcmp(codePage, "JOHAB") != 0 && conversion_.ok()) {}
 
-std::string ClosestLetters::oneCharacter(char32_t c) const {
+std::string ClosestLetters::oneCharacter(char32_t c, size_t* replaced) const {
     std::string utf8;
     appendUtf8(utf8, c);
     // A character without a replacement marker of its own is what the code
     // page cannot hold.
     std::string held = conversion_.convert(utf8, std::string_view("\0", 1), true);
     if (held.find('\0') == std::string::npos) return held;
+    if (replaced != nullptr) ++*replaced;
     if (isCombiningMark(c)) return {};
     std::string plain = unaccented(c);
     if (plain.empty()) return "?";
     return conversion_.convert(plain, "?", true);
 }
 
-std::string ClosestLetters::convert(std::string_view utf8) const {
+std::string ClosestLetters::convert(std::string_view utf8, size_t* replaced) const {
     if (asciiKept_ && std::all_of(utf8.begin(), utf8.end(),
                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return std::string(utf8);
@@ -172,7 +173,7 @@ std::string ClosestLetters::convert(std::string_view utf8) const {
         if (c < 0x80 && asciiKept_) {
             out.push_back(static_cast<char>(c));
         } else {
-            out += oneCharacter(c);
+            out += oneCharacter(c, replaced);
         }
     }
     return out;

@@ -2,6 +2,7 @@
 // from the user is UTF-8. These convert at that edge, with glibc's iconv.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,10 +49,12 @@ private:
 class ClosestLetters {
 public:
     explicit ClosestLetters(const char* codePage);
-    std::string convert(std::string_view utf8) const;
+    // With `replaced`, adds to it the characters that did not go through as
+    // themselves (replaced by a letter or "?", or a mark dropped).
+    std::string convert(std::string_view utf8, size_t* replaced = nullptr) const;
 
 private:
-    std::string oneCharacter(char32_t c) const;
+    std::string oneCharacter(char32_t c, size_t* replaced) const;
 
     TextConversion conversion_;
     bool asciiKept_;  // ASCII goes through unchanged

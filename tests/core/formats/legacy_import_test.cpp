@@ -165,8 +165,10 @@ TEST(LegacyImport, IdsAreKeptAndNewPersonsGetIdsAboveThem) {
         std::vector<int32_t> ids;
         int32_t next;  // the id of the next new person
     } cases[] = {
-        {{3, 9, 12}, 13}, {{12, 9, 3}, 15},  // each record counts once, as if made anew
-        {{1, 1, 1}, 4},   {{0, -5}, 3},     {{}, 1},
+        {{3, 9, 12}, 13},
+        {{12, 9, 3}, 15},  // each record counts once, as if made anew
+        {{1, 1, 1}, 4},
+        {{0, -5}, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.ids));
@@ -321,7 +323,7 @@ TEST(LegacyImport, ReplacesTheTreeAsOneStepThatUndoTakesBack) {
     EXPECT_EQ(doc.persons().highestPersonId(), 22);
 }
 
-TEST(LegacyImport, AFileThatIsNotWholeRecordsLeavesTheTreeAsItWas) {
+TEST(LegacyImport, AFileThatIsNotWholeRecordsOrEmptyLeavesTheTreeAsItWas) {
     Document doc;
     PersonList& list = test::writable(doc);
     test::addPerson(list, "Anna");
@@ -329,18 +331,24 @@ TEST(LegacyImport, AFileThatIsNotWholeRecordsLeavesTheTreeAsItWas) {
     const std::vector<uint8_t> before = treeFileBytes(list);
     std::vector<LegacyPerson> persons(3);
     for (size_t size : {kV1Size, kV15Size}) {
-        std::string file = legacyFile(persons, size);
-        file.pop_back();
-        MemorySource source(file);
-        LegacyImportResult r =
-            size == kV1Size ? ReadfromFilev1(doc, source) : ReadfromFilev1_5(doc, source, true);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.message, "There was an error opening the file");
-        EXPECT_EQ(r.detail, "the file ends inside record 3");
-        EXPECT_EQ(treeFileBytes(list), before);
-        EXPECT_EQ(doc.currentFileName(), "/drzewa/stare.ln3");
-        EXPECT_TRUE(doc.treeModified());
-        EXPECT_FALSE(doc.canUndo());
+        std::string cut = legacyFile(persons, size);
+        cut.pop_back();
+        const struct {
+            std::string file;
+            const char* detail;
+        } cases[] = {{cut, "the file ends inside record 3"}, {"", "the file is empty"}};
+        for (const auto& c : cases) {
+            MemorySource source(c.file);
+            LegacyImportResult r =
+                size == kV1Size ? ReadfromFilev1(doc, source) : ReadfromFilev1_5(doc, source, true);
+            EXPECT_FALSE(r.ok);
+            EXPECT_EQ(r.message, "There was an error opening the file");
+            EXPECT_EQ(r.detail, c.detail);
+            EXPECT_EQ(treeFileBytes(list), before);
+            EXPECT_EQ(doc.currentFileName(), "/drzewa/stare.ln3");
+            EXPECT_TRUE(doc.treeModified());
+            EXPECT_FALSE(doc.canUndo());
+        }
     }
 }
 
@@ -360,7 +368,7 @@ TEST(LegacyImport, FilesThatCannotBeReadGiveTheMessage) {
         {dir.file("brak.ln"), false, false, 1},
         {dir.path(), true, false, 1},    // a folder
         {"/dev/zero", false, false, 1},  // a device: no end of records
-        {empty, false, true, 0},
+        {empty, false, false, 1},        // no tree, and the open one stays
         {two, true, true, 2},
     };
     for (const Case& c : cases) {

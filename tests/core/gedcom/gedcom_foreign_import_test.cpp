@@ -375,7 +375,7 @@ TEST(GedcomForeignImport, FortyChildrenBeforeTheirParentsAllGetBoth) {
 }
 
 TEST(GedcomForeignImport, TwelveFamiliesKeepEightAndTellTheRestOnce) {
-    std::vector<std::string> lines;
+    std::vector<std::string> lines = {"0 HEAD"};
     // Families first, the person of twelve families last.
     for (int i = 1; i <= 12; ++i) {
         std::string n = std::to_string(i);
@@ -386,7 +386,7 @@ TEST(GedcomForeignImport, TwelveFamiliesKeepEightAndTellTheRestOnce) {
         lines.push_back("0 @W" + std::to_string(i) + "@ INDI");
         lines.push_back("0 @K" + std::to_string(i) + "@ INDI");
     }
-    lines.push_back("0 @H@ INDI");
+    lines.insert(lines.end(), {"0 @H@ INDI", "0 TRLR"});
     Document doc;
     GedcomImportResult result = importBytes(doc, gedcomLines(lines));
     ASSERT_TRUE(result.done());

@@ -88,6 +88,53 @@ TEST(GedcomLine, SplitsLevelTagAndValue) {
     }
 }
 
+// A line that does not begin with a level goes on with the value before
+// it: the scanner tells such a line, and keeps its text (its first 255
+// bytes) whatever pieces it comes in, with or without NUL bytes in it.
+TEST(GedcomLine, TellsALineWithoutALevelAndKeepsItsText) {
+    const struct {
+        std::string line;
+        bool hasLevel;
+        std::string text;
+        bool nul;
+    } cases[] = {
+        {"0", true, "", false},
+        {"2 DATE 1900", true, "", false},
+        {"-1 X", true, "", false},
+        {"  3 PLAC x  ", true, "", false},
+        {"Smith", false, "Smith", false},
+        {"  of Lublin, 1901  ", false, "of Lublin, 1901", false},
+        {"1984 was a year", true, "", false},  // a level, as far as anyone can tell
+        {std::string("x\0y z", 5), false, std::string("x\0y z", 5), true},
+        {std::string(300, '1') + " x", false, std::string(255, '1'), false},
+        {"1\tNAME x", false, "1\tNAME x", false},
+        {"99999999999 NAME x", false, "99999999999 NAME x", false},
+        {"- x", false, "- x", false},
+        {"\xEF\xBB\xBF"
+         "0 HEAD",
+         false,
+         "\xEF\xBB\xBF"
+         "0 HEAD",
+         false},
+        {std::string("text\0with a NUL", 15), false, std::string("text\0with a NUL", 15), true},
+        {std::string("\0\0 x", 4), false, "x", true},
+        {std::string(300, 'y'), false, std::string(255, 'y'), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseGedcomLine(c.line).hasLevel, c.hasLevel) << c.line;
+        for (size_t piece : {size_t(1), size_t(4), c.line.size() + 1}) {
+            GedcomLineScanner scanner;
+            for (size_t at = 0; at < c.line.size(); at += piece) {
+                scanner.append(c.line.data() + at, std::min(piece, c.line.size() - at));
+            }
+            EXPECT_EQ(scanner.finish().hasLevel, c.hasLevel) << c.line;
+            if (c.hasLevel) continue;  // a GEDCOM line: its text is its parts
+            EXPECT_EQ(scanner.text(), c.text) << c.line;
+            EXPECT_EQ(scanner.hasNul(), c.nul) << c.line;
+        }
+    }
+}
+
 // The scanner keeps a bounded part of every line; on whatever line, cut
 // anywhere, it must say what the whole-line split says.
 TEST(GedcomLine, ScannerAgreesWithTheWholeLineSplit) {
@@ -107,6 +154,7 @@ TEST(GedcomLine, ScannerAgreesWithTheWholeLineSplit) {
         std::string what =
             "line of " + std::to_string(line.size()) + " bytes #" + std::to_string(n);
         ASSERT_EQ(scanned.levelOk, whole.levelOk) << what;
+        ASSERT_EQ(scanned.hasLevel, whole.hasLevel) << what;
         if (!whole.levelOk) continue;
         ASSERT_EQ(scanned.level, whole.level) << what;
         ASSERT_EQ(scanned.tagLength, whole.tag.size()) << what;

@@ -150,6 +150,31 @@ TEST(GedcomStandardExport, KeepsFamiliesOfAnySizeWhereTheOwnFormKeepsThirty) {
     EXPECT_EQ(count(own, "1 CHIL "), 30);
 }
 
+// The own form cuts a marriage's date to 20 bytes and its place to 70, as
+// its readers expect; the standard form has room for the tree's whole texts.
+TEST(GedcomStandardExport, KeepsMarriageDatesAndPlacesWhole) {
+    PersonList list;
+    PersonRecord* husband = test::addPerson(list, "Jan", "Nowak");
+    PersonRecord* wife = test::addPerson(list, "Anna", "Nowak");
+    list.edit(husband)->setText(field::sex, "M");
+    list.edit(wife)->setText(field::sex, "F");
+    ASSERT_TRUE(list.AddMarriage(husband, wife));
+    const std::string date = "Bet 25 Nov 1487 and 3 Dec 1488";  // 30 bytes
+    const std::string place = std::string(80, 'p') + " St. Mary";
+    list.edit(husband)->setText(field::relationDate(1), date);
+    list.edit(husband)->setText(field::relationPlace(1), place);
+
+    std::vector<std::string> standard = standardLines(list);
+    std::vector<std::string> own = exportedLines(gedcomText(list, kNow));
+    auto has = [](const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_TRUE(has(standard, "2 DATE " + date));
+    EXPECT_TRUE(has(standard, "2 PLAC " + place));
+    EXPECT_TRUE(has(own, "2 DATE " + date.substr(0, 20)));
+    EXPECT_TRUE(has(own, "2 PLAC " + place.substr(0, 70)));
+}
+
 TEST(GedcomStandardExport, ConvertsFromTheTreesCodePage) {
     PersonList list;
     test::addPerson(list, toCodePage("Иван", "CP1251"), toCodePage("Петров", "CP1251"));

@@ -191,7 +191,7 @@ TEST_F(GedcomCommandsTest, NewComesFirstAndItsQuestionDecides) {
 
 TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
     std::vector<std::string> lines(kFamilyLines.begin(), kFamilyLines.begin() + 9);
-    lines.push_back("x INDI");  // line 10: no level
+    lines.push_back(std::string("x\0INDI", 6));  // line 10: no level, and no text
     lines.push_back("0 @I9@ INDI");
     main->viewState().scrollX = 123456;  // where an earlier tree was looked at
     importThroughMenu(writeFile("broken.ged", gedcomLines(lines)));
@@ -224,7 +224,7 @@ TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {
 
 TEST_F(GedcomCommandsTest, FullRelationshipSlotsAreToldOnceAndCounted) {
     // One man in ten families: the last two find no free slot on him.
-    std::vector<std::string> lines = {"0 @H@ INDI", "1 SEX M"};
+    std::vector<std::string> lines = {"0 HEAD", "0 @H@ INDI", "1 SEX M"};
     for (int i = 1; i <= 10; ++i) {
         lines.push_back("0 @W" + std::to_string(i) + "@ INDI");
     }
@@ -233,6 +233,7 @@ TEST_F(GedcomCommandsTest, FullRelationshipSlotsAreToldOnceAndCounted) {
         lines.push_back("1 HUSB @H@");
         lines.push_back("1 WIFE @W" + std::to_string(i) + "@");
     }
+    lines.push_back("0 TRLR");
     const std::string text = gedcomLines(lines);
     Document reference;
     const GedcomImportResult expected = importText(reference, text);
@@ -244,6 +245,41 @@ TEST_F(GedcomCommandsTest, FullRelationshipSlotsAreToldOnceAndCounted) {
     EXPECT_EQ(window->statusLine()->text(),
               QStringLiteral("Done. Relationships left out (at most 8 per person): 2"));
     EXPECT_EQ(window->familiesBox()->text(), QStringLiteral("10 "));
+}
+
+// A file read to its end but not as it should be: every note in the one
+// status text, each on a line of its own; the tree read is arranged as
+// after any finished import.
+TEST_F(GedcomCommandsTest, NotesOfAFileCutShortAreAllInTheStatus) {
+    std::vector<std::string> lines(kFamilyLines.begin(), kFamilyLines.end() - 1);  // no TRLR
+    lines.insert(lines.begin() + 4, "1 NOTE a note");
+    lines.insert(lines.begin() + 5, "pasted with its line breaks");
+    lines.insert(lines.begin() + 1, "1 CHAR UTF-8");
+    lines.push_back("0 @I6@ INDI");
+    lines.push_back("1 NAME Иван /Петров/");
+    importThroughMenu(writeFile("cut.ged", gedcomLines(lines)));
+
+    EXPECT_EQ(window->statusLine()->text(),
+              QStringLiteral("Done.\n"
+                             "Lines read as continuations: 1\n"
+                             "Letters replaced (not in the tree's code page): 10\n"
+                             "The file ends before its end record (TRLR): it may be incomplete."));
+    EXPECT_TRUE(informed().isEmpty());
+    EXPECT_EQ(window->personsBox()->text(), QStringLiteral("6 "));
+    const PersonList& list = main->doc().persons();
+    ASSERT_EQ(list.count(), 6u);
+    EXPECT_NE(imported(list, "@I1@")->posY(), imported(list, "@I3@")->posY()) << "arranged";
+    EXPECT_EQ(imported(list, "@I1@")->text(field::surname), "Kowalski");
+}
+
+TEST_F(GedcomCommandsTest, AnEmptyFileIsAnErrorAndChangesNothing) {
+    importThroughMenu(writeFile("empty.ged", ""));
+    EXPECT_EQ(informed(), QStringList{QStringLiteral("The file is empty: nothing was imported.")});
+    EXPECT_EQ(window->statusLine()->text(), informed().value(0));
+    EXPECT_TRUE(window->okButton()->isEnabled());
+    EXPECT_TRUE(main->doc().persons().empty());
+    EXPECT_FALSE(main->doc().canUndo());
+    EXPECT_FALSE(main->doc().treeModified());
 }
 
 TEST_F(GedcomCommandsTest, FileThatCannotBeReadIsReportedAndChangesNothing) {
@@ -414,7 +450,10 @@ TEST_F(GedcomCommandsTest, ExportedSampleComesBackThroughTheImport) {
     ASSERT_TRUE(informed().isEmpty()) << informed().join(QLatin1Char('\n')).toStdString();
 
     importThroughMenu(path);
-    EXPECT_EQ(window->statusLine()->text(), QStringLiteral("Done."));
+    // Polish letters in a file that says only ANSI: the status tells, on a
+    // line of its own, which code page they were read in.
+    EXPECT_EQ(window->statusLine()->text(),
+              QStringLiteral("Done.\nRead as Windows-1250 (the options' code page)"));
     EXPECT_EQ(window->personsBox()->text(), QString::number(names.size()) + QLatin1Char(' '));
     std::map<int32_t, std::string> back;
     for (const PersonRecord* r = main->doc().persons().personListHead(); r != nullptr;
