@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -76,19 +78,27 @@ TEST(SpecialFiles, AnImportIntoANamedPipeReachesItsReader) {
     const std::string pipe = dir.file("pipe.ln3");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
     std::string received;
+    std::atomic<bool> done{false};
     std::thread reader([&] {
         int fd = ::open(pipe.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return;
-        char buffer[65536];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-            received.append(buffer, size_t(n));
-        close(fd);
+        if (fd >= 0) {
+            char buffer[65536];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+                received.append(buffer, size_t(n));
+            }
+            close(fd);
+        }
+        done = true;
     });
     ToolRun run = runTool("timeout", {"20", LINEARA_TOOL, "import-gedcom", gedcom, pipe}, dir);
-    // A tool that never opened the pipe leaves the reader waiting: let it go.
-    int release = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    // A tool that never opened the pipe leaves the reader waiting for a
+    // writer, or for one yet to come: an open and close lets it go.
+    while (!done) {
+        int release = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (release >= 0) close(release);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     reader.join();
-    if (release >= 0) close(release);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_GT(received.size(), 0u);
     EXPECT_EQ(received.size() % kRecordSize, 0u);
