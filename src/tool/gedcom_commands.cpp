@@ -73,8 +73,8 @@ int gedcomImport(const Args& args) {
     // saved where it is to go.
     if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
     {
-        AtomicFileWriter probe;
-        if (!probe.open(args[1])) return fail(probe.error());
+        AtomicFileWriter target;
+        if (!target.probe(args[1])) return fail(target.error());
     }
 
     Document doc;

@@ -42,8 +42,8 @@ int generate(const Args& args) {
     // A large tree takes a while: find out first whether it can be saved.
     if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
     {
-        AtomicFileWriter probe;
-        if (!probe.open(args[1])) return fail(probe.error());
+        AtomicFileWriter target;
+        if (!target.probe(args[1])) return fail(target.error());
     }
 
     PersonList list;

@@ -1,5 +1,6 @@
 // lineara-tool: batch work over tree files, for scripts, tests and
 // benchmarks. Thin commands over the same code the desktop program uses.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -52,6 +53,10 @@ void printUsage(FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with "File too large", which every
+    // writer reports, leaving the old file and no temporary one; the signal
+    // sent as well would end the process there and then.
+    signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         printUsage(stderr);
         return 2;

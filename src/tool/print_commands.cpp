@@ -1,10 +1,8 @@
 // print, list-persons, list-surnames: the printed tree as a PDF file and
 // the two alphabetical lists, exactly as the desktop program makes them.
-#include <QFile>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -13,9 +11,8 @@
 #include <string>
 
 #include "core/model/document.h"
-#include "core/platform/atomic_file.h"
 #include "gui/lists/list_commands.h"
-#include "gui/platform/runtime_dir.h"
+#include "gui/printing/pdf_file_pages.h"
 #include "gui/printing/tree_printer.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
@@ -136,36 +133,25 @@ int printTree(const Args& args) {
     }
 
     std::unique_ptr<QGuiApplication> app = startGui();
-    // The printer writes its file as it goes; it writes into a folder of
-    // its own, and the finished file replaces the target whole.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return fail("Cannot make a temporary folder: " + scratch.errorString().toStdString());
-    const QString temporary = scratch.filePath(QStringLiteral("tree.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(temporary);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(options->choices.landscape ? QPageLayout::Landscape
-                                                              : QPageLayout::Portrait);
-        useWholeSheetForPdf(printer);
-        PrintJob job;
-        job.choices = options->choices;
-        RecordCodec codec;
-        job.codec = &codec;
-        PrinterPages pages(printer);
-        if (lineara::printTree(pages, doc.persons(), job) != PrintOutcome::Printed) {
-            return fail(options->pdf + ": the printer failed");
-        }
+    // The printer only lays the pages out; they are written straight into a
+    // temporary file beside the target, which takes the target's name once
+    // the document is complete.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(options->choices.landscape ? QPageLayout::Landscape
+                                                          : QPageLayout::Portrait);
+    useWholeSheetForPdf(printer);
+    PdfFilePages pages(printer);
+    if (!pages.open(options->pdf)) return fail(pages.error());
+    PrintJob job;
+    job.choices = options->choices;
+    RecordCodec codec;
+    job.codec = &codec;
+    if (lineara::printTree(pages, doc.persons(), job) != PrintOutcome::Printed) {
+        return fail(pages.error().empty() ? options->pdf + ": the printer failed" : pages.error());
     }
-    QFile file(temporary);
-    if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString().toStdString());
-    const QByteArray pdf = file.readAll();
-    std::string error;
-    if (!writeFileAtomically(options->pdf, pdf.constData(), size_t(pdf.size()), error)) {
-        return fail(error);
-    }
+    if (!pages.commit()) return fail(pages.error());
     return 0;
 }
 

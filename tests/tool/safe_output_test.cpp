@@ -10,6 +10,7 @@
 
 #include "core/formats/tree_file.h"
 #include "support/child_process.h"
+#include "support/picture_tree.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 
@@ -23,6 +24,7 @@ using test::ToolRun;
 using test::writeBytes;
 
 constexpr uid_t kNobody = 65534;
+const std::string kSample = std::string(LINEARA_EXAMPLES) + "/sample.ln3";
 
 // Room for the tool with its libraries (some 70 MB), far too little for a
 // tree of a gigabyte.
@@ -100,6 +102,89 @@ TEST_F(SafeOutput, RenderWritesThePictureWholeOrReportsWhyNot) {
     ToolRun device = tool({"render", tree, "/dev/full"});
     EXPECT_EQ(device.status, 1);
     EXPECT_EQ(device.err, "Cannot write file \"/dev/full\". No space left on device\n");
+}
+
+// No failure to write is reported as success, and no failure costs the
+// file that was there: the print, the tree and every file of the
+// presentation, over the ways a write fails (a file-size limit standing in
+// for a full disk, a device that is full, a folder in the way, a file the
+// user may not write).
+TEST_F(SafeOutput, NoFailedWriteIsASuccessAndNothingIsLost) {
+    chmod(dir.path().c_str(), 0777);  // for the rows run as nobody
+    const std::string pictured = dir.file("pictured.ln3");
+    const std::vector<int32_t> ids = test::savePictureTree(pictured, 3, 1, "photo.png");
+    const std::string picture = "pict" + std::to_string(ids[0]) + ".jpg";
+    const std::string pdf = dir.file("out.pdf");
+    ASSERT_EQ(tool({"print", kSample, pdf}).status, 0);  // larger than the limit
+    const std::string saved = dir.file("out.ln3");
+    ASSERT_EQ(tool({"resave", kSample, saved}).status, 0);  // larger than the limit
+    for (const char* web : {"web-limit", "web-folder", "web-locked"}) {
+        std::filesystem::create_directory(dir.file(web));
+        chmod(dir.file(web).c_str(), 0777);
+    }
+    std::filesystem::create_directory(dir.file("web-folder/" + picture));
+    writeBytes(dir.file("web-locked/" + picture), {'o', 'l', 'd'});
+    writeBytes(dir.file("web-limit/" + picture), {'o', 'l', 'd'});
+    std::filesystem::create_directory(dir.file("folder.pdf"));
+
+    // The limit's signal is left as it comes: the tool must not die of it.
+    const std::vector<std::string> limit = {"prlimit", "--fsize=8192"};
+    const std::vector<std::string> nobody = {"setpriv", "--reuid=65534", "--regid=65534",
+                                             "--clear-groups"};
+    const bool root = geteuid() == 0;
+    const struct Row {
+        std::vector<std::string> prefix;
+        std::vector<std::string> args;
+        std::string kept;   // a file whose old bytes must stay
+        std::string error;  // what standard error says, in part
+    } rows[] = {
+        {limit, {"print", kSample, pdf}, pdf, "Cannot write file \"" + pdf + "\". File too large"},
+        {{},
+         {"print", tree, "/dev/full"},
+         "",
+         "Cannot write file \"/dev/full\". No space left on device"},
+        {{},
+         {"print", tree, dir.file("folder.pdf")},
+         "",
+         "Cannot create file \"" + dir.file("folder.pdf") + "\". Is a directory"},
+        {limit,
+         {"resave", kSample, saved},
+         saved,
+         "Cannot write file \"" + saved + "\". File too large"},
+        {limit,
+         {"html", pictured, dir.file("web-limit")},
+         dir.file("web-limit/" + picture),
+         "Cannot write file \"" + dir.file("web-limit/" + picture) + "\". File too large"},
+        {{},
+         {"html", pictured, dir.file("web-folder")},
+         "",
+         "Cannot create file \"" + dir.file("web-folder/" + picture) + "\". Is a directory"},
+        {nobody,
+         {"print", kSample, pdf},
+         pdf,
+         "Cannot create file \"" + pdf + "\". Permission denied"},
+        {nobody,
+         {"html", pictured, dir.file("web-locked")},
+         dir.file("web-locked/" + picture),
+         "Cannot create file \"" + dir.file("web-locked/" + picture) + "\". Permission denied"},
+    };
+    for (const Row& row : rows) {
+        if (row.prefix == nobody && !root) continue;  // the user may write their own files
+        const std::string what = row.args[0] + " " + row.args[2];
+        const std::vector<uint8_t> before =
+            row.kept.empty() ? std::vector<uint8_t>{} : readBytes(row.kept);
+        std::filesystem::remove(dir.file("stderr.txt"));  // the shell of each run makes it
+        ToolRun run = row.prefix.empty() ? tool(row.args) : toolUnder(row.prefix, row.args);
+        EXPECT_EQ(run.status, 1) << what << ": " << run.err;
+        EXPECT_NE(run.err.find(row.error), std::string::npos) << what << ": " << run.err;
+        EXPECT_EQ(run.out.find("files written"), std::string::npos) << what << ": " << run.out;
+        if (!row.kept.empty()) {
+            EXPECT_EQ(readBytes(row.kept), before) << what;
+        }
+        for (auto& e : std::filesystem::recursive_directory_iterator(dir.path())) {
+            EXPECT_EQ(e.path().string().find(".lineara-tmp-"), std::string::npos) << what;
+        }
+    }
 }
 
 TEST_F(SafeOutput, MakeSampleNeverOverwrites) {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <limits>
 #include <new>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -124,12 +125,32 @@ SaveResult SavetoFile(PersonList& list, const std::string& path) {
 LoadResult ReadfromFile(PersonList& list, const std::string& path) {
     list.ClearMemory();
 
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {LoadResult::FileError, fileErrorMessage("Cannot open file", path, errno)};
+    // A tree is a file. A device would hand out records without end
+    // (/dev/zero) and a pipe would keep the program waiting for a writer:
+    // both are refused before they are opened, and once more when open in
+    // case the name changed in between.
+    auto notATree = [&path](const struct stat& st) -> std::optional<LoadResult> {
+        if (S_ISDIR(st.st_mode)) {
+            return LoadResult{LoadResult::FileError,
+                              fileErrorMessage("Cannot open file", path, EISDIR)};
+        }
+        if (!S_ISREG(st.st_mode)) {
+            return LoadResult{LoadResult::FileError,
+                              fileErrorMessage("Cannot open file", path, "Not a regular file")};
+        }
+        return std::nullopt;
+    };
     struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::stat(path.c_str(), &st) != 0) {
+        return {LoadResult::FileError, fileErrorMessage("Cannot open file", path, errno)};
+    }
+    if (auto refused = notATree(st)) return *refused;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {LoadResult::FileError, fileErrorMessage("Cannot open file", path, errno)};
+    if (fstat(fd, &st) != 0) st.st_mode = 0;
+    if (auto refused = notATree(st)) {
         ::close(fd);
-        return {LoadResult::FileError, fileErrorMessage("Cannot open file", path, EISDIR)};
+        return *refused;
     }
 
     // Whatever was read of a file that cannot be taken goes again.

@@ -7,20 +7,19 @@
 // the process may not write (read-only, or another user's) is refused with
 // the error an in-place write would have met. The new file keeps the old
 // one's permissions and, where the process may set them, its owner and
-// group. A character device or a pipe (/dev/null, /dev/stdout) cannot be
-// replaced and is written in place; other special files are refused.
+// group. A character device or a pipe (/dev/null, a named pipe) cannot be
+// replaced and is written in place; so is whatever a descriptor of this
+// process has open when the path leads there (/dev/stdout), at the place
+// the descriptor stands. Other special files are refused.
 //
-// Temporary files are named TARGET.lineara-tmp-XXXXXX. One left behind by a
-// save that was killed is removed by the next successful save of the same
-// target; a save still running holds a lock on its file, which keeps it.
+// A temporary file left behind by a save that was killed is removed by the
+// next successful save of the same target (see file_replace.h).
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
-#include <set>
 #include <string>
-#include <vector>
+
+#include "core/platform/file_replace.h"
 
 namespace lineara {
 
@@ -33,15 +32,25 @@ public:
 
     // Each returns false on failure; error() then says why in a sentence
     // that names the file and carries the system's error text.
-    bool open(const std::string& path);
+    bool open(const std::string& path, LinkRule rule = LinkRule::ReplaceTarget);
     bool write(const void* data, size_t size);
     bool commit();
     const std::string& error() const { return error_; }
+
+    // Whether open() would succeed, found out without opening a device or
+    // pipe: a reader waiting at a named pipe would take the open and close
+    // for the end of the data. Leaves nothing behind.
+    bool probe(const std::string& path, LinkRule rule = LinkRule::ReplaceTarget);
+
+    // Written directly rather than through a temporary file.
+    bool inPlace() const { return inPlace_; }
 
 private:
     friend class AtomicFileBatch;
     bool fail(const char* what, int errnum);
     void abandon();
+    bool destination(const std::string& path, LinkRule rule, WriteDestination& where);
+    bool openInPlace(const WriteDestination& where);
     // Closes a complete temporary file without renaming it, handing its
     // name and a descriptor holding its lock to the batch.
     bool closeForBatch(std::string& temp, std::string& real, int& lock);
@@ -51,59 +60,12 @@ private:
     std::string temp_;
     std::string error_;
     int fd_ = -1;
-    bool inPlace_ = false;  // a device or pipe, written directly
+    bool inPlace_ = false;
 };
 
 // Opens, writes and commits `size` bytes in one go; false with the reason
 // in `error` on failure.
-bool writeFileAtomically(const std::string& path, const void* data, size_t size,
-                         std::string& error);
-
-// Many files written as one job (the pages of a presentation). Each file
-// is still written whole to a temporary file and only then renamed over its
-// name, so no failure leaves half a file; but the costs that a single save
-// pays per file are shared: the data of up to `groupSize` files goes to
-// disk in one flush of the file system before their renames, and the
-// folders are synced and swept of leftovers once, at the end. The files of
-// a group take their names together; those written before a failure are
-// kept.
-class AtomicFileBatch {
-public:
-    explicit AtomicFileBatch(size_t groupSize = 256) : groupSize_(groupSize) {}
-    ~AtomicFileBatch();  // commits what is complete, as a failure would
-    AtomicFileBatch(const AtomicFileBatch&) = delete;
-    AtomicFileBatch& operator=(const AtomicFileBatch&) = delete;
-
-    // Writes one file; false with the reason in `error` (the file is not
-    // there, files before it are kept).
-    bool write(const std::string& path, const void* data, size_t size, std::string& error);
-    // Gives every file written so far its name and finishes the folders.
-    bool commit(std::string& error);
-
-private:
-    struct Pending {
-        std::string target;
-        std::string temp;
-        std::string real;
-        int lock;
-    };
-    bool flush(std::string& error);
-
-    size_t groupSize_;
-    std::vector<Pending> pending_;
-    std::set<std::string> written_;  // real paths, for the sweep of leftovers
-};
-
-// The suffix before the random part of a temporary file's name.
-extern const char kTempFileInfix[];
-
-// The sentence used for a file that cannot be opened, read or written,
-// e.g. Cannot open file "/x/y.ln3". No such file or directory
-std::string fileErrorMessage(const char* what, const std::string& path, int errnum);
-
-// The mode of a new file: 0666 less the process's file creation mask. The
-// mask is read without being set, since umask() can only be read by
-// changing it, which would race with files other threads create meanwhile.
-mode_t newFileMode();
+bool writeFileAtomically(const std::string& path, const void* data, size_t size, std::string& error,
+                         LinkRule rule = LinkRule::ReplaceTarget);
 
 }  // namespace lineara

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/checks/quality_check.h"
-#include "core/platform/atomic_file.h"
+#include "core/platform/atomic_file_batch.h"
 #include "core/platform/codepage.h"
 #include "core/reports/alphabetical_lists.h"
 #include "core/reports/html_ancestor_table.h"
@@ -58,7 +58,9 @@ private:
     HtmlTextLess less_;
     StoredFileLocator files_;
     // Thousands of small files into one folder: flushed to disk in groups.
-    AtomicFileBatch batch_;
+    // The folder is the presentation's own: a link planted in it is
+    // replaced by the page, never followed out of the folder.
+    AtomicFileBatch batch_{256, LinkRule::ReplaceLink};
     std::vector<HtmlIndexLine> index_;
     HtmlResult result_;
     bool imagesFinished_ = false;

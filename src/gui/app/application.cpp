@@ -51,6 +51,9 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
         mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
         mainWindow_);
     mainWindow_->setPrintTreeWindow(printTree_);
+    printTree_->setErrorReport([this](const QString& message) {
+        ctx_.ui->inform(QStringLiteral("Lineara"), message, MessageIcon::Error);
+    });
     createHtmlReport();
     createListWindows();
     help_ = new HelpCommands(ctx_);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <csignal>
 
 #include "gui/app/application.h"
 #include "gui/main_window/main_window.h"
@@ -13,6 +14,10 @@
 #include "gui/platform/qt_user_interaction.h"
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with "File too large", which every
+    // writer reports, leaving the old file and no temporary one; the signal
+    // sent as well would end the process there and then.
+    signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lineara"));
 

@@ -6,6 +6,7 @@
 
 #include "gui/lists/list_commands.h"
 #include "gui/main_window/main_window.h"
+#include "gui/printing/pdf_file_pages.h"
 #include "gui/printing/tree_printer.h"
 
 namespace lineara {
@@ -49,8 +50,10 @@ void TZudezezor::Print1Click() {
     }();
     if (!accepted) return;
     const QImage picture = grab().toImage();
-    PrinterPages pages(printer);
-    printImageFitted(pages, picture);
+    std::string error;
+    printOnPrinter(
+        printer, [&](PageTarget& pages) { return printImageFitted(pages, picture); }, error);
+    if (!error.empty()) showError(QString::fromStdString(error));
 }
 
 void TZudezezor::SavetoFile1Click() {

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "gui/common/busy_cursor.h"
+#include "gui/printing/pdf_file_pages.h"
 
 namespace lineara {
 
@@ -219,10 +220,17 @@ void TPrintWholeTree::PrintTree() {
     job.fontName = QString::fromStdString(settings_.screenFontName);
     job.fontSize = settings_.screenFontSize;
     job.codec = &codec_;
+    std::string error;
     {
         BusyCursor busy;
-        PrinterPages pages(printer_);
-        printTree(pages, list_, job);
+        printOnPrinter(
+            printer_, [&](PageTarget& pages) { return printTree(pages, list_, job); }, error);
+    }
+    // A PDF file that could not be written is said, and the window stays
+    // for another try.
+    if (!error.empty()) {
+        if (errorReport_) errorReport_(QString::fromStdString(error));
+        return;
     }
     close();
 }

@@ -32,6 +32,10 @@ public:
     using PrinterDialog = std::function<bool(QPrinter&)>;
     void setPrintDialog(PrinterDialog dialog) { printDialog_ = std::move(dialog); }
     void setSetupDialog(PrinterDialog dialog) { setupDialog_ = std::move(dialog); }
+    // Shows why a PDF file could not be written.
+    void setErrorReport(std::function<void(const QString&)> report) {
+        errorReport_ = std::move(report);
+    }
 
     QPrinter& printer() { return printer_; }
     PrintChoices choices() const;
@@ -64,6 +68,7 @@ private:
     std::function<void()> screenFont_;
     PrinterDialog printDialog_;
     PrinterDialog setupDialog_;
+    std::function<void(const QString&)> errorReport_;
     QPrinter printer_;
     QImage preview_;
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "gui/reports/output_file.h"
+#include "core/platform/atomic_file.h"
 
 namespace lineara {
 
@@ -206,7 +206,10 @@ bool writeGif(const QImage& image, const std::string& path, GifDither dither,
               bool transparentLowerLeft, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!encodeGif(image, dither, transparentLowerLeft, &bytes, error)) return false;
-    return writeOutputFile(path, bytes, error);
+    std::string why;
+    if (writeFileAtomically(path, bytes.data(), bytes.size(), why)) return true;
+    if (error != nullptr) *error = why;
+    return false;
 }
 
 }  // namespace lineara

@@ -7,7 +7,6 @@
 #include "gui/editor/picture_loader.h"
 #include "gui/render/line_raster.h"
 #include "gui/reports/jpeg_writer.h"
-#include "gui/reports/output_file.h"
 #include "gui/reports/picture_reduce.h"
 
 namespace lineara {
@@ -20,6 +19,12 @@ constexpr PictureSize kPictureFrame{193, 193};
 // Boxes drawn ahead of the encoders: enough to keep both busy, few enough
 // that a huge tree is never held in memory as images.
 constexpr uint64_t kMaxPending = 16;
+
+std::string outputPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
 
 }  // namespace
 
@@ -40,18 +45,16 @@ HtmlImageWriter::~HtmlImageWriter() {
 
 bool HtmlImageWriter::writeSharedImages(const std::string& outputFolder) {
     waitIdle();
+    std::string ignored;
+    files_.commit(ignored);  // what an unfinished generation left
     {
         std::lock_guard<std::mutex> lock(mutex_);
         failed_ = false;
         error_.clear();
     }
-    std::string why;
     // A white surface whose white is transparent: the spacer.
     QImage image = newHtmlBoxImage();
-    if (!writeGif(image, outputPath(outputFolder, "blank.gif"), dither_, true, &why)) {
-        failWith(why);
-        return false;
-    }
+    if (!putSharedGif(image, outputPath(outputFolder, "blank.gif"))) return false;
     // On the same surface a silver arrow pointing up, its tip at (70,10),
     // its shaft ending at y = 40; 60..80 x 10..41 is the clickable part.
     // The outline takes every corner, as the boxes' lines do.
@@ -71,11 +74,24 @@ bool HtmlImageWriter::writeSharedImages(const std::string& outputFolder) {
                            });
         }
     }
-    if (!writeGif(image, outputPath(outputFolder, "arrow.gif"), dither_, true, &why)) {
-        failWith(why);
+    return putSharedGif(image, outputPath(outputFolder, "arrow.gif"));
+}
+
+bool HtmlImageWriter::putSharedGif(const QImage& image, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!encodeGif(image, dither_, true, &bytes, &why)) {
+        failWith(fileErrorMessage("Cannot write file", path, why));
         return false;
     }
-    return true;
+    return put(path, bytes);
+}
+
+bool HtmlImageWriter::put(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string why;
+    if (files_.write(path, bytes.data(), bytes.size(), why)) return true;
+    failWith(why);
+    return false;
 }
 
 HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecord& person,
@@ -121,6 +137,9 @@ HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecor
 bool HtmlImageWriter::finish() {
     waitIdle();
     deliverMessages();
+    // The last group takes its names; leftovers of killed runs go.
+    std::string why;
+    if (!files_.commit(why)) failWith(why);
     return !failed();
 }
 
@@ -203,33 +222,43 @@ bool HtmlImageWriter::encodeBox(const QImage& box, std::vector<uint8_t>* out) co
 
 void HtmlImageWriter::commit(const Job& job, const Encoded& encoded) {
     if (failed()) return;
-    std::string why;
-    // The reduced picture goes first, as the box's fallback reads it back.
-    const bool pictureWritten =
-        !encoded.picture.empty() && writeOutputFile(job.picturePath, encoded.picture, nullptr);
-    if (encoded.ok && writeOutputFile(job.gifPath, encoded.bytes, &why)) return;
+    // The page already shows the reduced picture: one that cannot be
+    // written ends the generation, as a page that cannot be written does.
+    if (!encoded.picture.empty() && !put(job.picturePath, encoded.picture)) return;
+    if (encoded.ok) {
+        put(job.gifPath, encoded.bytes);
+        return;
+    }
 
-    // Once more with the thumbnail taken from the reduced picture as
-    // written. A person without one goes straight on to the last resort
-    // rather than ending the whole presentation.
+    // The box could not be encoded. Once more with the thumbnail taken from
+    // the reduced picture as written. A person without one goes straight on
+    // to the last resort rather than ending the whole presentation.
     QImage box = encoded.box;
-    if (pictureWritten) {
+    if (!encoded.picture.empty()) {
         const QImage reloaded =
-            decodePicture(readPictureFile(QByteArray::fromStdString(job.picturePath)));
+            decodePicture(QByteArray(reinterpret_cast<const char*>(encoded.picture.data()),
+                                     qsizetype(encoded.picture.size())));
         if (!reloaded.isNull()) {
             drawHtmlThumbnail(box, reloaded);
             std::vector<uint8_t> bytes;
-            if (encodeBox(box, &bytes) && writeOutputFile(job.gifPath, bytes, &why)) return;
+            if (encodeBox(box, &bytes)) {
+                put(job.gifPath, bytes);
+                return;
+            }
         }
     }
     // The last resort: the box as JPEG under the GIF's name, which browsers
     // show all the same.
-    if (writeJpeg(box, job.gifPath, kHtmlJpegQuality, &why)) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++pendingMessages_;
+    std::vector<uint8_t> jpeg;
+    std::string why;
+    if (!encodeJpeg(box, kHtmlJpegQuality, &jpeg, &why)) {
+        failWith(fileErrorMessage("Cannot write file", job.gifPath, why));
         return;
     }
-    failWith(why);
+    if (put(job.gifPath, jpeg)) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++pendingMessages_;
+    }
 }
 
 void HtmlImageWriter::failWith(const std::string& why) {

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/platform/atomic_file_batch.h"
 #include "core/reports/html_presentation.h"
 #include "gui/platform/record_codec.h"
 #include "gui/reports/gif_writer.h"
@@ -76,6 +77,11 @@ private:
     void work();
     Encoded encode(const Job& job) const;
     void commit(const Job& job, const Encoded& encoded);
+    // Each writes one file of the presentation, or fails the generation
+    // with the reason.
+    bool put(const std::string& path, const std::vector<uint8_t>& bytes);
+    // The spacer and the arrow: GIFs whose white is transparent.
+    bool putSharedGif(const QImage& image, const std::string& path);
     void failWith(const std::string& why);
     void waitIdle();
     void deliverMessages();
@@ -103,6 +109,11 @@ private:
     bool failed_ = false;
     std::string error_;
     int pendingMessages_ = 0;
+    // Written by one thread at a time: the calling thread while no job is
+    // out, or the worker writing results in order. The images are the
+    // presentation's own files, as its pages are: links in their place are
+    // replaced, leftovers of killed runs swept.
+    AtomicFileBatch files_{256, LinkRule::ReplaceLink};
     std::vector<std::thread> workers_;
 };
 

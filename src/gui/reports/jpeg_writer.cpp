@@ -8,7 +8,7 @@
 // After jpeglib.h, which it needs.
 #include <jerror.h>
 
-#include "gui/reports/output_file.h"
+#include "core/platform/atomic_file.h"
 
 namespace lineara {
 
@@ -132,7 +132,10 @@ bool encodeJpeg(const QImage& image, int quality, std::vector<uint8_t>* out, std
 bool writeJpeg(const QImage& image, const std::string& path, int quality, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!encodeJpeg(image, quality, &bytes, error)) return false;
-    return writeOutputFile(path, bytes, error);
+    std::string why;
+    if (writeFileAtomically(path, bytes.data(), bytes.size(), why)) return true;
+    if (error != nullptr) *error = why;
+    return false;
 }
 
 }  // namespace lineara

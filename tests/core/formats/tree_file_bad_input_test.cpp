@@ -165,6 +165,37 @@ TEST_F(BadTreeFile, ThingsThatAreNotReadableFilesAreFileErrors) {
               std::string::npos);
 }
 
+// A device would hand out records without end and a pipe would keep the
+// open waiting for a writer: both are refused before anything is read, also
+// behind a link. In a child with an alarm and a memory limit, so that a
+// reader that does go ahead fails rather than hangs or fills the memory.
+TEST_F(BadTreeFile, DevicesAndPipesAreRefusedUnread) {
+    const std::string zero = dir.file("zero.ln3");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const std::string pipe = dir.file("pipe.ln3");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const std::string said = test::runInChild(
+        [&] {
+#ifndef LINEARA_UNDER_ASAN
+            const rlimit memory{rlim_t(1) << 30, rlim_t(1) << 30};
+            setrlimit(RLIMIT_AS, &memory);
+#endif
+            alarm(10);
+            std::string problems;
+            for (const std::string& path : {zero, pipe, std::string("/dev/null")}) {
+                PersonList persons;
+                const LoadResult r = ReadfromFile(persons, path);
+                const std::string expected =
+                    "Cannot open file \"" + path + "\". Not a regular file";
+                if (r.status != LoadResult::FileError || r.message != expected)
+                    problems += path + ": " + r.message + "\n";
+            }
+            return problems;
+        },
+        false);
+    EXPECT_EQ(said, "");
+}
+
 TEST_F(BadTreeFile, UnreadableFileIsAFileError) {
     if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     std::string path = dir.file("locked.ln3");

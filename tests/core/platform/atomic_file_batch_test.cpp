@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/platform/atomic_file.h"
+#include "core/platform/atomic_file_batch.h"
 #include "support/temp_dir.h"
 
 namespace lineara {
