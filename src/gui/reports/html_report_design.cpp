@@ -279,9 +279,10 @@ void THTML_REPORT::BoxFontClick() {
     settings_.fontStrikeout = chosen->strikeOut();
     RepaintPerson();
     // The boxes have room for four lines of about 12 pixels: say so when
-    // the chosen size cannot be kept, rather than let the pages surprise.
+    // the chosen font has to be drawn smaller, rather than let the pages
+    // surprise. (A pixel more for a small one is not worth a word.)
     const HtmlBoxLook fitted = htmlBoxLook(settings_);
-    if (fitted.font.pixelSize() != fitted.requestedPixelSize) {
+    if (fitted.font.pixelSize() < fitted.requestedPixelSize) {
         ctx_.ui->inform(QStringLiteral("Lineara"),
                         QStringLiteral("Four lines of %1 pixels do not fit in the boxes of 140 x "
                                        "50 pixels; their text is drawn %2 pixels high instead.")
