@@ -59,12 +59,10 @@ QImage decodePicture(const QByteArray& bytes) {
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return QImage();
     QImageReader reader(&buffer);
-    // Qt would allocate up to its own limit before giving up; pictures
-    // never need that much.
+    // Told by the header, before anything is allocated.
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kPictureDecodeLimit)
         return QImage();
-    reader.setAllocationLimit(int(kPictureDecodeLimit * 4 / (1024 * 1024)));
     return reader.read();
 }
 

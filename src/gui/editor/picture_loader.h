@@ -15,8 +15,9 @@ namespace lineara {
 // unread rather than held whole in memory.
 constexpr size_t kPictureFileLimit = 64u << 20;  // 64 MiB
 // Nor does any picture we show or reduce need more pixels than this once
-// decoded (at the reduced size the decoder is asked for).
-constexpr qint64 kPictureDecodeLimit = 100'000'000;  // pixels
+// decoded (at the reduced size the decoder is asked for): 256 MB at four
+// bytes a pixel, the most Qt's own readers allocate.
+constexpr qint64 kPictureDecodeLimit = 64'000'000;  // pixels
 
 // A null image when the file is missing, unreadable, damaged, too large, or
 // not a plain file: it is read as every file a tree names is (see
