@@ -67,7 +67,8 @@ void writeAll(benchmark::State& state, bool pictures) {
         int n = 0;
         for (const PersonRecord* p = tree().personListHead(); p != nullptr; p = p->nextPerson) {
             const std::string path = n++ % 10 == 0 ? picture : std::string();
-            if (!writer.writePersonImages(*p, path, folder).ok) state.SkipWithError("failed");
+            if (!writer.writePersonImages(*p, std::to_string(p->personId()), path, folder).ok)
+                state.SkipWithError("failed");
         }
         if (!writer.finish()) state.SkipWithError("failed");
     }

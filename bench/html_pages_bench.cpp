@@ -28,7 +28,7 @@ using bench::benchDir;
 class NoImages : public HtmlImageSink {
 public:
     bool writeSharedImages(const std::string&) override { return true; }
-    PersonImages writePersonImages(const PersonRecord&, const std::string&,
+    PersonImages writePersonImages(const PersonRecord&, const std::string&, const std::string&,
                                    const std::string&) override {
         return {};
     }

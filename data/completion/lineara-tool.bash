@@ -34,7 +34,8 @@ declare -gA _lineara_tool_options=(
     [export-gedcom]="--now= --standard"
     [import-legacy]="--keep-dates"
     [print]="--pages= --portrait --border= --selected-ids="
-    [html]="--no-frames --no-siblings --charset="
+    [html]="--no-frames --no-siblings --charset= --allow-outside"
+    [collect]="--allow-outside"
 )
 
 # Folders, and the files with one of the extensions ("ln|ln2"); names with

@@ -1,6 +1,8 @@
 // html: the HTML presentation of a tree, with the settings the desktop
 // program has stored and the overrides of the command line, without the
-// quality check's question and the completion window.
+// quality check's question and the completion window. Notes and pictures
+// outside the tree file's folder go into the pages only with
+// --allow-outside; without it they are skipped and named on standard error.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +25,8 @@ namespace lineara::tool {
 namespace {
 
 constexpr char kHtmlSynopsis[] =
-    "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"]";
+    "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"] "
+    "[--allow-outside]";
 
 struct HtmlOptions {
     std::string tree;
@@ -31,6 +34,7 @@ struct HtmlOptions {
     std::optional<bool> frames;
     std::optional<bool> siblings;
     std::optional<std::string> charset;
+    bool allowOutside = false;
 };
 
 std::optional<HtmlOptions> parseHtmlArgs(const Args& args) {
@@ -45,6 +49,8 @@ std::optional<HtmlOptions> parseHtmlArgs(const Args& args) {
             o.siblings = false;
         } else if (args[i] == "--charset" && i + 1 < args.size()) {
             o.charset = args[++i];
+        } else if (args[i] == "--allow-outside") {
+            o.allowOutside = true;
         } else {
             return std::nullopt;
         }
@@ -93,11 +99,18 @@ int html(const Args& args) {
                          .toStdString();
     job.outputFolder = QFile::encodeName(QDir(folder).absolutePath()).toStdString();
     job.personCount = countPersons(doc.persons());
+    job.allowOutside = o->allowOutside;
 
     CountingProgress progress;
     const HtmlResult result = generateHtml(
         doc.persons(), job, codec, GifDither::FloydSteinberg,
         [](const QString& message) { std::cerr << message.toStdString() << '\n'; }, &progress);
+    for (const HtmlLeftOut& left : result.leftOut) {
+        std::cerr << "left out: " << left.path << " (" << namedFileProblemText(left.problem)
+                  << (left.problem == NamedFileProblem::Outside ? "; --allow-outside includes it"
+                                                                : "")
+                  << ")\n";
+    }
     switch (result.status) {
     case HtmlResult::Status::Done:
         std::cout << result.filesWritten << " files written\n";

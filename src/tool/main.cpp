@@ -27,7 +27,7 @@ const Command kCommands[] = {
     {"render", lineara::tool::render,
      "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
      "[--colour-code none|gender|notes|picture]"},
-    {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3"},
+    {"collect", lineara::tool::collect, "collect TREE.ln3 DEST.ln3 [--allow-outside]"},
     {"export-gedcom", lineara::tool::gedcomExport,
      "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM] [--standard]"},
     {"import-gedcom", lineara::tool::gedcomImport, "import-gedcom IN.ged OUT.ln3"},
@@ -42,7 +42,8 @@ const Command kCommands[] = {
     {"list-persons", lineara::tool::listPersons, "list-persons TREE.ln3 OUT.txt"},
     {"list-surnames", lineara::tool::listSurnames, "list-surnames TREE.ln3 OUT.txt"},
     {"html", lineara::tool::html,
-     "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"]"},
+     "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"] "
+     "[--allow-outside]"},
 };
 
 void printUsage(FILE* to) {

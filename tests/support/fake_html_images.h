@@ -19,10 +19,11 @@ public:
         int height;
     };
 
-    // What each call saw, in order: "shared", "person <id> <picturePath>",
-    // "finish".
+    // What each call saw, in order: "shared", "person <id> <picturePath>"
+    // (the id the files are named by), "finish".
     std::vector<std::string> calls;
-    // Persons (by id) whose picture the sink "reduces" to this size.
+    // Persons (by their record's id) whose picture the sink "reduces" to
+    // this size.
     std::map<int, Picture> pictures;
     bool failShared = false;
     int failPersonId = 0;  // writePersonImages fails for this id
@@ -36,9 +37,9 @@ public:
         return put(outputFolder + "/blank.gif") && put(outputFolder + "/arrow.gif");
     }
 
-    PersonImages writePersonImages(const PersonRecord& person, const std::string& picturePath,
+    PersonImages writePersonImages(const PersonRecord& person, const std::string& id,
+                                   const std::string& picturePath,
                                    const std::string& outputFolder) override {
-        std::string id = std::to_string(person.personId());
         calls.push_back("person " + id + " " + picturePath);
         PersonImages images;
         if (person.personId() == failPersonId) {

@@ -100,6 +100,18 @@ bool AtomicFileWriter::probe(const std::string& path, LinkRule rule) {
     return true;
 }
 
+bool AtomicFileWriter::restrictMode(mode_t allowed) {
+    if (fd_ < 0) return false;
+    if (inPlace_) return true;  // a device or pipe is not ours to change
+    struct stat st;
+    if (fstat(fd_, &st) != 0) return fail("Cannot create file", errno);
+    const mode_t narrowed = st.st_mode & allowed & 07777;
+    if (narrowed != (st.st_mode & 07777) && fchmod(fd_, narrowed) != 0) {
+        return fail("Cannot create file", errno);
+    }
+    return true;
+}
+
 bool AtomicFileWriter::write(const void* data, size_t size) {
     if (fd_ < 0) return false;
     const char* p = static_cast<const char*>(data);

@@ -33,6 +33,10 @@ public:
     // Each returns false on failure; error() then says why in a sentence
     // that names the file and carries the system's error text.
     bool open(const std::string& path, LinkRule rule = LinkRule::ReplaceTarget);
+    // Narrows the permissions the file will have to those in `allowed`,
+    // before anything is written: a copy must not be readable by more
+    // people than its original.
+    bool restrictMode(mode_t allowed);
     bool write(const void* data, size_t size);
     bool commit();
     const std::string& error() const { return error_; }

@@ -1,50 +1,11 @@
 #include "core/reports/html_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace lineara {
 
-FileRead readRegularFile(const std::string& path, size_t limit) {
-    FileRead result;
-    // Looked at before opening, so that a device is never opened; checked
-    // again on the open file in case the name changed in between. Opening
-    // does not wait for a pipe's writer.
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return result;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return result;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return result;
-    }
-    result.opened = true;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
-        if (n == 0) {
-            result.complete = true;
-            break;
-        }
-        size_t room = limit - result.bytes.size();
-        if (static_cast<size_t>(n) > room) {
-            result.bytes.append(buffer, room);
-            break;
-        }
-        result.bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return result;
-}
-
-std::vector<std::string> readNotesLines(const std::string& path) {
-    FileRead file = readRegularFile(path, kNotesFileLimit);
-    std::vector<std::string> lines;
+NotesRead readNotesLines(const std::string& path) {
+    NamedFileRead file = readNamedFile(path, kNotesFileLimit, OverLimit::Cut);
+    NotesRead notes;
+    notes.problem = file.problem;
     const std::string& bytes = file.bytes;
     size_t start = 0;
     while (start < bytes.size()) {
@@ -57,10 +18,10 @@ std::vector<std::string> readNotesLines(const std::string& path) {
         }
         size_t stop = end;
         if (stop > start && bytes[stop - 1] == '\r') --stop;
-        lines.push_back(bytes.substr(start, stop - start));
+        notes.lines.push_back(bytes.substr(start, stop - start));
         start = end + 1;
     }
-    return lines;
+    return notes;
 }
 
 std::string fileNamePart(const std::string& path) {

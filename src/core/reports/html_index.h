@@ -19,7 +19,7 @@ struct HtmlIndexLine {
     std::string line;
 };
 HtmlIndexLine htmlIndexLine(const PersonRecord& person, const HtmlPageStyle& style,
-                            HtmlTextEncoder& text);
+                            const HtmlPageIds& ids, HtmlTextEncoder& text);
 
 // Sorts the lines with `less` (stable: equal lines keep the list order).
 void sortIndexLines(std::vector<HtmlIndexLine>& lines, const HtmlTextLess& less);
@@ -28,9 +28,11 @@ void sortIndexLines(std::vector<HtmlIndexLine>& lines, const HtmlTextLess& less)
 // record of the list (its names head the page, its page is linked, through
 // an alias box if it is one); `lines` are sorted already.
 std::string indexPage(const PersonRecord& head, const std::vector<HtmlIndexLine>& lines,
-                      int personCount, const HtmlPageStyle& style, HtmlTextEncoder& text);
+                      int personCount, const HtmlPageStyle& style, const HtmlPageIds& ids,
+                      HtmlTextEncoder& text);
 
 // The frameset page: the index on the left, the head's page on the right.
-std::string startPage(const PersonRecord& head, const HtmlPageStyle& style, HtmlTextEncoder& text);
+std::string startPage(const PersonRecord& head, const HtmlPageStyle& style, const HtmlPageIds& ids,
+                      HtmlTextEncoder& text);
 
 }  // namespace lineara

@@ -49,15 +49,14 @@ std::string fact(const char* label, std::string_view date, std::string_view plac
 // One relationship item. The link goes to the person behind an alias box
 // but shows the names of the partner's box.
 std::string relationItem(const PersonRecord& owner, int slot, const RelationWords& words,
-                         HtmlTextEncoder& text) {
+                         const HtmlPageIds& ids, HtmlTextEncoder& text) {
     const PersonRecord* partner = owner.partner[slot];
     std::string item =
         std::string("<LI>") + words.kind + " " + text.text(owner.text(field::relationDate(slot)));
     std::string_view place = owner.text(field::relationPlace(slot));
     if (!place.empty()) item += ", " + text.text(place) + ",";
-    item += std::string(" ") + words.linking + " <A HREF=\"" +
-            std::to_string(aliasResolved(partner)->personId()) + ".html\">" +
-            names(*partner, text) + "</A><BR>";
+    item += std::string(" ") + words.linking + " <A HREF=\"" + ids.text(aliasResolved(partner)) +
+            ".html\">" + names(*partner, text) + "</A><BR>";
     return item;
 }
 
@@ -72,57 +71,57 @@ std::string joined(const std::vector<std::string>& links) {
 }
 
 std::vector<std::string> linksOf(const std::vector<const PersonRecord*>& persons,
-                                 HtmlTextEncoder& text) {
+                                 const HtmlPageIds& ids, HtmlTextEncoder& text) {
     std::vector<std::string> links;
     links.reserve(persons.size());
-    for (const PersonRecord* p : persons) links.push_back(personLink(*p, text));
+    for (const PersonRecord* p : persons) links.push_back(personLink(*p, ids, text));
     return links;
 }
 
 // The co-parents' links sorted by their text, each once.
 std::vector<std::string> coParentLinks(const std::vector<const PersonRecord*>& coParents,
-                                       HtmlTextEncoder& text, const HtmlTextLess& less) {
+                                       const HtmlPageIds& ids, HtmlTextEncoder& text,
+                                       const HtmlTextLess& less) {
     struct Link {
         std::string bytes;  // what the order compares
         const PersonRecord* person;
     };
     std::vector<Link> links;
     links.reserve(coParents.size());
-    for (const PersonRecord* p : coParents) links.push_back({personLinkBytes(*p), p});
+    for (const PersonRecord* p : coParents) links.push_back({personLinkBytes(*p, ids), p});
     std::stable_sort(links.begin(), links.end(),
                      [&](const Link& a, const Link& b) { return less(a.bytes, b.bytes); });
     std::vector<std::string> out;
     for (size_t i = 0; i < links.size(); ++i) {
         bool same = i > 0 && !less(links[i - 1].bytes, links[i].bytes) &&
                     !less(links[i].bytes, links[i - 1].bytes);
-        if (!same) out.push_back(personLink(*links[i].person, text));
+        if (!same) out.push_back(personLink(*links[i].person, ids, text));
     }
     return out;
 }
 
 }  // namespace
 
-std::string personLinkBytes(const PersonRecord& person) {
-    std::string link = "<A HREF=\"" + std::to_string(person.personId()) + ".html\">";
+std::string personLinkBytes(const PersonRecord& person, const HtmlPageIds& ids) {
+    std::string link = "<A HREF=\"" + ids.text(&person) + ".html\">";
     link.append(person.text(field::givenNames)).append(" ");
     link.append(person.text(field::surname)).append("</A>");
     return link;
 }
 
-std::string personLink(const PersonRecord& person, HtmlTextEncoder& text) {
-    return "<A HREF=\"" + std::to_string(person.personId()) + ".html\">" + names(person, text) +
-           "</A>";
+std::string personLink(const PersonRecord& person, const HtmlPageIds& ids, HtmlTextEncoder& text) {
+    return "<A HREF=\"" + ids.text(&person) + ".html\">" + names(person, text) + "</A>";
 }
 
 std::string factsLine(const PersonRecord& person, const PersonRecord* aliasBox,
-                      HtmlTextEncoder& text) {
+                      const HtmlPageIds& ids, HtmlTextEncoder& text) {
     std::string line =
         fact("Born: ", person.text(field::birthDate), person.text(field::birthPlace), text);
     line +=
         fact("Baptized: ", person.text(field::baptismDate), person.text(field::baptismPlace), text);
     for (int slot = 1; slot <= kRelationSlots; ++slot) {
         if (person.partner[slot] != nullptr) {
-            line += relationItem(person, slot, wordsFor(person.relationType(slot)), text);
+            line += relationItem(person, slot, wordsFor(person.relationType(slot)), ids, text);
         }
     }
     if (aliasBox != nullptr) {
@@ -130,7 +129,7 @@ std::string factsLine(const PersonRecord& person, const PersonRecord* aliasBox,
         // type was never told apart there.
         for (int slot = 1; slot <= kRelationSlots; ++slot) {
             if (aliasBox->partner[slot] != nullptr) {
-                line += relationItem(*aliasBox, slot, {"Married", "to"}, text);
+                line += relationItem(*aliasBox, slot, {"Married", "to"}, ids, text);
             }
         }
     }
@@ -139,7 +138,8 @@ std::string factsLine(const PersonRecord& person, const PersonRecord* aliasBox,
 }
 
 std::vector<std::string> linksBoxLines(const FamilyLists& family, const HtmlPageStyle& style,
-                                       HtmlTextEncoder& text, const HtmlTextLess& less) {
+                                       const HtmlPageIds& ids, HtmlTextEncoder& text,
+                                       const HtmlTextLess& less) {
     bool hasSiblings = style.siblings && !family.siblings.empty();
     bool hasChildren = !family.children.empty();
     if (!hasChildren && !hasSiblings) return {};
@@ -154,19 +154,19 @@ std::vector<std::string> linksBoxLines(const FamilyLists& family, const HtmlPage
         "<TR><TD bgcolor=\"" + style.linksBodyColour + "\" " + style.bodyBackground +
             "><font size=\"-1\" COLOR=\"" + style.textColour + "\">",
     };
-    std::vector<std::string> coParents = coParentLinks(family.coParents, text, less);
+    std::vector<std::string> coParents = coParentLinks(family.coParents, ids, text, less);
     if (!coParents.empty()) lines.push_back("Children with:<BR>" + joined(coParents) + "<BR><BR>");
     if (hasSiblings) {
-        lines.push_back("Siblings:<BR>" + joined(linksOf(family.siblings, text)) +
+        lines.push_back("Siblings:<BR>" + joined(linksOf(family.siblings, ids, text)) +
                         (hasChildren ? "<BR><BR>" : ""));
     }
-    if (hasChildren) lines.push_back("Children:<BR>" + joined(linksOf(family.children, text)));
+    if (hasChildren) lines.push_back("Children:<BR>" + joined(linksOf(family.children, ids, text)));
     lines.push_back("</font></TD></TR></TABLE></TD></TR></TABLE></TD></TR></TABLE>");
     return lines;
 }
 
 std::string personPage(const PersonRecord& person, const PersonPageParts& parts,
-                       const HtmlPageStyle& style, HtmlTextEncoder& text,
+                       const HtmlPageStyle& style, const HtmlPageIds& ids, HtmlTextEncoder& text,
                        const HtmlTextLess& less) {
     std::string page;
     auto line = [&page](const std::string& l) {
@@ -189,13 +189,13 @@ std::string personPage(const PersonRecord& person, const PersonPageParts& parts,
          style.visitedLinkColour + "\">");
     line("<TABLE BORDER=0 CELLSPACING=0 CELLPADDING=0 WIDTH=\"590\" ALIGN=CENTER><TR><TD>");
     line("<FONT COLOR=" + textColour + ">");
-    lines(ancestorTableLines(person, text));
+    lines(ancestorTableLines(person, ids, text));
     static const FamilyLists kNoFamily;
     const FamilyLists& family = parts.family != nullptr ? *parts.family : kNoFamily;
-    lines(linksBoxLines(family, style, text, less));
+    lines(linksBoxLines(family, style, ids, text, less));
     line("<FONT SIZE=+2>" + fullName + "</FONT><BR>");
     line("<FONT FACE=\"Verdana,Helvetica\" SIZE=-2>");
-    line(factsLine(person, family.aliasBox, text));
+    line(factsLine(person, family.aliasBox, ids, text));
     if (!person.isEmpty(field::occupation)) {
         line("<LI>Occupation: " + text.text(person.text(field::occupation)) + "<BR>");
     }

@@ -11,6 +11,7 @@
 #include "core/reports/html_family.h"
 #include "core/reports/html_files.h"
 #include "core/reports/html_index.h"
+#include "core/reports/html_page_ids.h"
 #include "core/reports/html_page_style.h"
 #include "core/reports/html_person_page.h"
 #include "core/reports/html_text.h"
@@ -30,9 +31,12 @@ public:
           style_(htmlPageStyle(job.settings, job.versionText, job.webAddress)),
           text_(job.treeCodePage, style_.charset),
           less_(job.indexLess ? job.indexLess : HtmlTextLess(asciiCaseLess)),
-          files_(job.treeFolder, [&job](std::string_view name) {
-              return fromCodePage(name, job.treeCodePage != nullptr ? job.treeCodePage : "CP1250");
-          }) {}
+          files_(job.treeFolder,
+                 [&job](std::string_view name) {
+                     return fromCodePage(name,
+                                         job.treeCodePage != nullptr ? job.treeCodePage : "CP1250");
+                 }),
+          ids_(list) {}
 
     HtmlResult run();
 
@@ -43,6 +47,10 @@ private:
     bool write(const std::string& name, const std::string& content);
     std::string copyBackground(const std::string& path, const char* prefix);
     bool writePerson(const PersonRecord& person, const FamilyIndex& family);
+    // The path of the file named in `f`, or empty when it may not be read.
+    std::string namedFile(const PersonRecord& person, TextField f);
+    void leaveOut(const PersonRecord& person, TextField f, const std::string& path,
+                  NamedFileProblem problem);
     HtmlResult& fail(std::string error);
     bool finishImages();
     void say(const std::string& codePageText) {
@@ -57,6 +65,7 @@ private:
     HtmlTextEncoder text_;
     HtmlTextLess less_;
     StoredFileLocator files_;
+    HtmlPageIds ids_;
     // Thousands of small files into one folder: flushed to disk in groups.
     // The folder is the presentation's own: a link planted in it is
     // replaced by the page, never followed out of the folder.
@@ -85,42 +94,70 @@ std::string Generation::copyBackground(const std::string& path, const char* pref
     if (source.is_relative() && !job_.treeFolder.empty())
         source = std::filesystem::path(job_.treeFolder) / source;
     std::string name = prefix + fileNamePart(path);
-    FileRead image = readRegularFile(source.string(), kBackgroundFileLimit);
+    NamedFileRead image = readNamedFile(source.string(), kBackgroundFileLimit, OverLimit::Refuse);
     std::string error;
-    if (image.complete &&
+    if (image.problem == NamedFileProblem::None &&
         batch_.write(outputPath(name), image.bytes.data(), image.bytes.size(), error)) {
         ++result_.filesWritten;
     }
     return "BACKGROUND=\"" + addressPart(name) + "\" ";
 }
 
-bool Generation::writePerson(const PersonRecord& person, const FamilyIndex& family) {
-    std::string picturePath;
-    if (!person.isEmpty(field::pictureFile)) {
-        picturePath = files_.resolve(person.text(field::pictureFile)).string();
+std::string Generation::namedFile(const PersonRecord& person, TextField f) {
+    if (person.isEmpty(f)) return {};
+    std::string path = files_.resolve(person.text(f)).string();
+    if (!job_.allowOutside && isOutsideFolder(path, job_.treeFolder)) {
+        leaveOut(person, f, path, NamedFileProblem::Outside);
+        return {};
     }
+    return path;
+}
+
+void Generation::leaveOut(const PersonRecord& person, TextField f, const std::string& path,
+                          NamedFileProblem problem) {
+    HtmlLeftOut out;
+    out.names = std::string(person.text(field::givenNames)) + " " +
+                std::string(person.text(field::surname));
+    out.storedName = std::string(person.text(f));
+    out.path = path.empty() ? files_.resolve(person.text(f)).string() : path;
+    out.problem = problem;
+    out.picture = f.offset == field::pictureFile.offset;
+    result_.leftOut.push_back(std::move(out));
+}
+
+bool Generation::writePerson(const PersonRecord& person, const FamilyIndex& family) {
+    const std::string picturePath = namedFile(person, field::pictureFile);
+    const std::string id = ids_.text(&person);
     HtmlImageSink::PersonImages images =
-        images_.writePersonImages(person, picturePath, job_.outputFolder);
-    std::string id = std::to_string(person.personId());
+        images_.writePersonImages(person, id, picturePath, job_.outputFolder);
     if (!images.ok) {
         std::string error = images_.error();
         fail(error.empty() ? "Could not write the image " + id + ".gif" : error);
         return false;
     }
     result_.filesWritten += images.hasPicture ? 2 : 1;
+    if (!picturePath.empty() && !images.hasPicture) {
+        leaveOut(person, field::pictureFile, picturePath,
+                 images.pictureProblem != NamedFileProblem::None ? images.pictureProblem
+                                                                 : NamedFileProblem::Unreadable);
+    }
 
     FamilyLists lists = family.familyOf(&person, style_.siblings);
     PersonPageParts parts;
     parts.family = &lists;
     if (images.hasPicture) {
-        parts.pictureLines = pictureTableLines(person, images.pictureWidth, images.pictureHeight,
-                                               style_.textColour, text_);
+        parts.pictureLines = pictureTableLines(person, id, images.pictureWidth,
+                                               images.pictureHeight, style_.textColour, text_);
     }
-    if (!person.isEmpty(field::notesFile)) {
-        parts.notesLines = readNotesLines(files_.resolve(person.text(field::notesFile)).string());
+    const std::string notesPath = namedFile(person, field::notesFile);
+    if (!notesPath.empty()) {
+        NotesRead notes = readNotesLines(notesPath);
+        if (notes.problem != NamedFileProblem::None)
+            leaveOut(person, field::notesFile, notesPath, notes.problem);
+        parts.notesLines = std::move(notes.lines);
     }
-    if (!write(id + ".html", personPage(person, parts, style_, text_, less_))) return false;
-    index_.push_back(htmlIndexLine(person, style_, text_));
+    if (!write(id + ".html", personPage(person, parts, style_, ids_, text_, less_))) return false;
+    index_.push_back(htmlIndexLine(person, style_, ids_, text_));
     return true;
 }
 
@@ -180,10 +217,10 @@ HtmlResult Generation::run() {
         return fail(error.empty() ? "Could not write the images of the persons" : error);
     }
     sortIndexLines(index_, less_);
-    std::string index = indexPage(*head, index_, job_.personCount, style_, text_);
+    std::string index = indexPage(*head, index_, job_.personCount, style_, ids_, text_);
     if (style_.frames) {
         if (!write("left.html", index)) return result_;
-        if (!write("index.html", startPage(*head, style_, text_))) return result_;
+        if (!write("index.html", startPage(*head, style_, ids_, text_))) return result_;
     } else if (!write("index.html", index)) {
         return result_;
     }

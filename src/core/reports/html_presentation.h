@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/model/person_list.h"
+#include "core/platform/named_file.h"
 #include "core/reports/html_settings.h"
 
 namespace lineara {
@@ -29,13 +31,15 @@ public:
         bool hasPicture = false;  // pict<id>.jpg was written
         int pictureWidth = 0;     // its size after fitting within 193 x 193
         int pictureHeight = 0;
+        // Why a picture that was asked for is not there.
+        NamedFileProblem pictureProblem = NamedFileProblem::None;
     };
     // Draws the person's box, reduces the picture at `picturePath` (empty
     // when the person has none; relative to nothing, already resolved) to
-    // pict<id>.jpg with its thumbnail in the box, and writes <id>.gif.
-    // The sink may finish the encoding later, on other threads; `finish`
-    // waits for it.
-    virtual PersonImages writePersonImages(const PersonRecord& person,
+    // pict<id>.jpg with its thumbnail in the box, and writes <id>.gif; `id`
+    // is the name of the person's page (see HtmlPageIds). The sink may
+    // finish the encoding later, on other threads; `finish` waits for it.
+    virtual PersonImages writePersonImages(const PersonRecord& person, const std::string& id,
                                            const std::string& picturePath,
                                            const std::string& outputFolder) = 0;
     // Waits for images still being encoded; false when any of them failed.
@@ -48,7 +52,13 @@ public:
 // What the window or the command line tells a generation.
 struct HtmlJob {
     HtmlSettings settings;
-    std::string treeFolder;               // pictures and notes files resolve against it
+    // Pictures and notes files resolve against it: the tree file's folder,
+    // or for a tree that has no file yet the folder the user works in.
+    std::string treeFolder;
+    // Whether files outside the tree folder (and below it) may go into the
+    // pages. Without it they are left out: a tree from someone else must
+    // not publish the files of whoever generates its pages.
+    bool allowOutside = false;
     std::string outputFolder;             // must exist
     const char* treeCodePage = "CP1250";  // the code page of the record texts
     int personCount = 0;                  // the index's "N individuals"
@@ -70,11 +80,21 @@ public:
     virtual bool cancelled() { return false; }
 };
 
+// A notes file or picture a person names that is not in the pages.
+struct HtmlLeftOut {
+    std::string names;       // the person's given names and surname (record bytes)
+    std::string storedName;  // as the record names the file (record bytes)
+    std::string path;        // where it was looked for
+    NamedFileProblem problem = NamedFileProblem::Missing;
+    bool picture = false;  // the picture, else the notes file
+};
+
 struct HtmlResult {
     enum class Status { Done, EmptyTree, Failed, Cancelled };
     Status status = Status::Done;
-    std::string error;     // what failed, for a log or the command line
-    int filesWritten = 0;  // pages, images and copied backgrounds
+    std::string error;                 // what failed, naming the file and the system's reason
+    int filesWritten = 0;              // pages, images and copied backgrounds
+    std::vector<HtmlLeftOut> leftOut;  // in list order
 };
 
 // The generation over the whole list, from its head.

@@ -172,7 +172,6 @@ void Application::createHtmlReport() {
     // The presentation's window is modal, so the check's window must be
     // too for the user to work in it.
     hooks.showQualityCheck = [this] { showQualityCheck(true); };
-    hooks.saveTree = [this] { return mainWindow_->documentCommands().Save(); };
     hooks.treeFileName = [this] {
         return QFile::decodeName(mainWindow_->doc().currentFileName().c_str());
     };

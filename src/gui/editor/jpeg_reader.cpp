@@ -1,5 +1,7 @@
 #include "gui/editor/jpeg_reader.h"
 
+#include "gui/editor/picture_loader.h"
+
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
@@ -9,6 +11,8 @@
 namespace lineara {
 
 namespace {
+
+constexpr long kJpegWorkingMemory = 256L << 20;
 
 // libjpeg reports a fatal error by calling error_exit, which must not
 // return; we jump back to readInto and give up on the picture.
@@ -52,6 +56,10 @@ bool readInto(const unsigned char* data, unsigned long size, QSize atLeast, QIma
         return false;
     }
     jpeg_create_decompress(&info);
+    // A progressive picture is held whole, as coefficients, while it is
+    // decoded, whatever the size it is reduced to; this bounds what that
+    // may take, and a larger one fails as a damaged one does.
+    info.mem->max_memory_to_use = kJpegWorkingMemory;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
     if (full != nullptr) *full = QSize(int(info.image_width), int(info.image_height));
@@ -62,6 +70,11 @@ bool readInto(const unsigned char* data, unsigned long size, QSize atLeast, QIma
     info.scale_num = 1;
     info.scale_denom = reduction(info.image_width, info.image_height, atLeast);
     info.out_color_space = JCS_RGB;
+    jpeg_calc_output_dimensions(&info);
+    if (qint64(info.output_width) * info.output_height > kPictureDecodeLimit) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     jpeg_start_decompress(&info);
     *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                     QImage::Format_RGB888);

@@ -1,7 +1,5 @@
 #include "gui/editor/picture_loader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -13,33 +11,39 @@
 
 namespace lineara {
 
-// The whole content of a plain file; empty for anything else. The file is
-// opened without waiting, so a pipe without a writer does not block us
-// before fstat tells us what it is.
-QByteArray readPictureFile(const QString& path) { return readPictureFile(QFile::encodeName(path)); }
+QByteArray readPictureFile(const QString& path, NamedFileProblem* problem) {
+    return readPictureFile(QFile::encodeName(path), problem);
+}
 
-QByteArray readPictureFile(const QByteArray& nativePath) {
-    int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return QByteArray();
+QByteArray readPictureFile(const QByteArray& nativePath, NamedFileProblem* problem) {
+    NamedFileProblem why = NamedFileProblem::None;
     QByteArray bytes;
-    struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        // Only a hint: the file may change while we read it.
-        if (st.st_size > 0 && st.st_size < (qint64(1) << 30)) bytes.reserve(qsizetype(st.st_size));
+    NamedFile file(nativePath.toStdString());
+    if (!file.isOpen()) {
+        why = file.problem();
+    } else if (file.info().st_size > qint64(kPictureFileLimit)) {
+        why = NamedFileProblem::TooLarge;
+    } else {
+        // The size is only a hint: the file may change while we read it.
+        bytes.reserve(qsizetype(file.info().st_size));
         char buffer[65536];
         for (;;) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n > 0) {
-                bytes.append(buffer, n);
-            } else if (n < 0 && errno == EINTR) {
-                continue;
-            } else {
-                if (n < 0) bytes.clear();
+            ssize_t n = ::read(file.fd(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                why = NamedFileProblem::Unreadable;
                 break;
             }
+            if (n == 0) break;
+            if (size_t(bytes.size()) + size_t(n) > kPictureFileLimit) {
+                why = NamedFileProblem::TooLarge;  // it grew while we read it
+                break;
+            }
+            bytes.append(buffer, n);
         }
+        if (why != NamedFileProblem::None) bytes = QByteArray();
     }
-    ::close(fd);
+    if (problem != nullptr) *problem = why;
     return bytes;
 }
 
@@ -55,6 +59,10 @@ QImage decodePicture(const QByteArray& bytes) {
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return QImage();
     QImageReader reader(&buffer);
+    // Told by the header, before anything is allocated.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kPictureDecodeLimit)
+        return QImage();
     return reader.read();
 }
 

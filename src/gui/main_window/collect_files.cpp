@@ -1,6 +1,5 @@
 #include "gui/main_window/collect_files.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 
 #include "core/history/step_names.h"
 #include "core/platform/atomic_file.h"
+#include "core/platform/named_file.h"
 
 namespace lineara {
 
@@ -36,27 +36,15 @@ QString numberedName(const QString& name, int n) {
     return name.left(dot) + number + name.mid(dot);
 }
 
-// Closes a descriptor on every way out.
-class OpenFile {
-public:
-    explicit OpenFile(int fd) : fd_(fd) {}
-    ~OpenFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-bool copyWhole(int from, const QString& target) {
+// The copy gets the original's permissions at most (and no more than a new
+// file of ours would have).
+bool copyWhole(const NamedFile& from, const QString& target) {
     AtomicFileWriter out;
     if (!out.open(localPath(target).toStdString())) return false;
+    if (!out.restrictMode(from.info().st_mode & newFileMode())) return false;
     char buffer[64 * 1024];
     for (;;) {
-        ssize_t n = ::read(from, buffer, sizeof buffer);
+        ssize_t n = ::read(from.fd(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;  // the writer throws the temporary file away
         if (n == 0) break;
@@ -67,45 +55,55 @@ bool copyWhole(int from, const QString& target) {
 
 class Collector {
 public:
-    Collector(const QString& destFolder, const QString& sourceFolder, const RecordCodec& codec)
-        : dest_(destFolder), sources_(sourceFolder), codec_(codec) {}
+    Collector(const QString& destFolder, const CollectOptions& options, const RecordCodec& codec,
+              CollectOutcome& outcome)
+        : dest_(destFolder), options_(options), codec_(codec), outcome_(outcome) {}
 
-    void collect(PersonRecord& person, TextField f, CollectOutcome& outcome) {
+    void collect(PersonRecord& person, TextField f) {
         QString stored = codec_.decode(person.text(f));
-        QString name = collectFile(stored);
+        bool outside = false;
+        QString name = collectFile(stored, outside);
         if (name.isEmpty()) {
-            outcome.failures << stored;
+            (outside ? outcome_.outside : outcome_.failures) << stored;
             return;
         }
-        person.setText(f, codec_.encode(name));
-        ++outcome.collected;
+        std::string bytes = codec_.encode(name);
+        if (bytes != person.text(f)) outcome_.namesChanged = true;
+        person.setText(f, bytes);
+        ++outcome_.collected;
     }
 
 private:
     // The name of the file in the folder afterwards, or "" when it is not there.
-    QString collectFile(const QString& stored) {
+    QString collectFile(const QString& stored, bool& outside) {
         QString name = bareFileName(stored);
         if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
             return QString();
         }
         // Windows paths in old trees use backslashes.
         QString source = QString(stored).replace(QLatin1Char('\\'), QLatin1Char('/'));
-        QByteArray sourcePath = localPath(QDir(sources_).absoluteFilePath(source));
-        // Looked at before opening, so that no device is ever opened; then
-        // opened without waiting, so that a FIFO put in its place cannot
-        // block, and looked at again through the descriptor actually read.
-        struct stat st;
-        if (::stat(sourcePath.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return QString();
-        OpenFile in(::open(sourcePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (in.fd() < 0 || ::fstat(in.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return QString();
+        const QString folder =
+            options_.sourceFolder.isEmpty() ? QDir::currentPath() : options_.sourceFolder;
+        const std::string sourcePath =
+            localPath(QDir(folder).absoluteFilePath(source)).toStdString();
+        if (!options_.allowOutside &&
+            isOutsideFolder(sourcePath, localPath(folder).toStdString())) {
+            outside = true;
+            return QString();
+        }
+        NamedFile in(sourcePath);
+        if (!in.isOpen()) return QString();
 
-        FileId id{st.st_dev, st.st_ino};
+        FileId id{in.info().st_dev, in.info().st_ino};
         auto known = copies_.find(id);
         if (known != copies_.end()) return known->second;
 
         bool alreadyThere = false;
         QString target = freeName(name, id, alreadyThere);
-        if (!alreadyThere && !copyWhole(in.fd(), dest_ + target)) return QString();
+        if (!alreadyThere) {
+            if (!copyWhole(in, dest_ + target)) return QString();
+            outcome_.created << dest_ + target;
+        }
         copies_[id] = target;
         return target;
     }
@@ -131,31 +129,40 @@ private:
     }
 
     QString dest_;
-    QString sources_;
+    const CollectOptions& options_;
     const RecordCodec& codec_;
+    CollectOutcome& outcome_;
     std::map<FileId, QString> copies_;  // source file -> its name in the folder
 };
 
 }  // namespace
 
 CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder,
-                                  const RecordCodec& codec, const QString& sourceFolder) {
+                                  const RecordCodec& codec, const CollectOptions& options) {
     CollectOutcome outcome;
-    Collector collector(destFolder, sourceFolder, codec);
+    Collector collector(destFolder, options, codec, outcome);
     forEachPerson(persons, [&](PersonRecord* r) {
         if (r->isEmpty(field::notesFile) && r->isEmpty(field::pictureFile)) return;
         persons.touch(r);  // its file names are about to change
-        if (!r->isEmpty(field::notesFile)) collector.collect(*r, field::notesFile, outcome);
-        if (!r->isEmpty(field::pictureFile)) collector.collect(*r, field::pictureFile, outcome);
+        if (!r->isEmpty(field::notesFile)) collector.collect(*r, field::notesFile);
+        if (!r->isEmpty(field::pictureFile)) collector.collect(*r, field::pictureFile);
     });
     return outcome;
 }
 
 CollectOutcome collectPersonFiles(Document& doc, const QString& destFolder,
-                                  const RecordCodec& codec, const QString& sourceFolder) {
+                                  const RecordCodec& codec, const CollectOptions& options) {
     return doc.change(step_name::kCollectFiles, [&](PersonList& list) {
-        return collectPersonFiles(list, destFolder, codec, sourceFolder);
+        return collectPersonFiles(list, destFolder, codec, options);
     });
+}
+
+QStringList removeCollectedCopies(const CollectOutcome& outcome) {
+    QStringList left;
+    for (const QString& copy : outcome.created) {
+        if (::unlink(localPath(copy).constData()) != 0 && errno != ENOENT) left << copy;
+    }
+    return left;
 }
 
 }  // namespace lineara

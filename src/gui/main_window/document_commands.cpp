@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "gui/common/busy_cursor.h"
+#include "gui/common/outside_files_question.h"
 #include "gui/main_window/collect_files.h"
 
 namespace lineara {
@@ -154,36 +155,71 @@ void DocumentCommands::Exportallfiles1Click() {
     // folder moves to the new tree's folder at the end, and a relative name
     // kept as the document's would then point somewhere else.
     QString path = QFileInfo(QDir(workingFolder), chosen).absoluteFilePath();
+    Document& doc = env_.document();
+    // The tree's files are those of its folder; a tree without a file yet
+    // is the working folder's.
+    const std::string oldName = doc.currentFileName();
+    CollectOptions options;
+    options.sourceFolder =
+        oldName.empty() ? workingFolder : QFileInfo(fromLocalPath(oldName)).absolutePath();
+    const std::vector<OutsideFile> outside =
+        treeFilesOutside(doc.persons(), env_.codec(), options.sourceFolder);
+    if (!outside.empty()) {
+        Answer a = askAboutOutsideFiles(env_.ui(), outside, options.sourceFolder,
+                                        QStringLiteral("copy them"));
+        if (a == Answer::Cancel) return;
+        options.allowOutside = a == Answer::Yes;
+    }
 
     CollectOutcome outcome;
-    QString folder;
-    bool treeWritten;
+    QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+    SaveResult saved;
+    QStringList notRemoved;
     {
         BusyCursor busy;
-        QDir::setCurrent(workingFolder);
-        env_.document().setCurrentFileName(localPath(path));
-        folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
-        Document& doc = env_.document();
+        QDir::setCurrent(workingFolder);  // should the dialog have moved it
+        doc.setCurrentFileName(localPath(path));
         bool modified = doc.treeModified();
-        outcome = collectPersonFiles(doc, folder, env_.codec(), workingFolder);
-        SaveResult r = doc.SavetoFile(localPath(path));
+        outcome = collectPersonFiles(doc, folder, env_.codec(), options);
+        saved = doc.SavetoFile(localPath(path));
+        if (!saved.written()) {
+            // Without the tree beside them the copies are nobody's: they go,
+            // and the tree keeps its files' old names and its own name.
+            notRemoved = removeCollectedCopies(outcome);
+            if (outcome.namesChanged) doc.takeBackLastStep();
+            doc.setCurrentFileName(oldName);
+        }
         // Collecting leaves the flag as it was, even though the tree is saved.
         if (modified) doc.markModified();
-        treeWritten = r.written();
-        if (treeWritten) {
-            ++outcome.collected;
-        } else {
-            outcome.failures << path + QStringLiteral(" (") + QString::fromStdString(r.message) +
-                                    QLatin1Char(')');
-        }
-        QDir::setCurrent(folder);
+        if (saved.written()) QDir::setCurrent(folder);
     }
     env_.repaintTree();
+    if (!saved.written()) {
+        QString text = QStringLiteral("The tree could not be saved as %1:\n%2\n\n")
+                           .arg(path, QString::fromStdString(saved.message));
+        if (notRemoved.isEmpty()) {
+            text += QStringLiteral("The %1 files copied to %2 were removed again.")
+                        .arg(outcome.created.size())
+                        .arg(folder);
+        } else {
+            text += QStringLiteral("These copies could not be removed:\n") +
+                    notRemoved.join(QLatin1Char('\n'));
+        }
+        env_.ui().inform(QStringLiteral("Error"), text, MessageIcon::Error);
+        return;
+    }
+    ++outcome.collected;
     QString text = QStringLiteral("Collected ") + QString::number(outcome.collected) +
                    QStringLiteral(" files to directory ") + folder;
     if (!outcome.failures.isEmpty()) {
         text += QStringLiteral("\n\nThese files could not be copied and keep their old names:\n") +
                 outcome.failures.join(QLatin1Char('\n'));
+    }
+    if (!outcome.outside.isEmpty()) {
+        text += QStringLiteral(
+                    "\n\nThese files are outside the tree's folder; they were not "
+                    "copied and keep their old names:\n") +
+                outcome.outside.join(QLatin1Char('\n'));
     }
     env_.ui().inform(QStringLiteral("Files saved"), text, MessageIcon::Information);
 }

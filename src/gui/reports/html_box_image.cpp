@@ -66,9 +66,13 @@ void drawNoteSymbol(QImage& box, const QColor& pen) {
     hLine(box, 127, 134, 42, pen);
 }
 
-// One text line at `y`, clipped to the text area from that line down.
+// One text line at `y`, clipped to the text area from that line down, and
+// from the free rows above it: the accent of a capital stands above the
+// font's ascent, in the rows between this line's cell and the one before.
 void drawLine(QPainter& painter, const QFontMetrics& metrics, const QString& text, int x, int y) {
-    painter.setClipRect(QRect(QPoint(1, y), QPoint(137, 47)));
+    const int step = (49 - metrics.height()) / 3;
+    const int freeRows = std::max(0, step - metrics.height());
+    painter.setClipRect(QRect(QPoint(1, std::max(1, y - freeRows)), QPoint(137, 47)));
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
@@ -77,6 +81,29 @@ int centred(const QFontMetrics& metrics, const QString& text) {
 }
 
 }  // namespace
+
+bool fourBoxLinesFit(const QFontMetrics& metrics) {
+    const int height = metrics.height();
+    const int step = (49 - height) / 3;
+    // The last line's cell ends inside the text area (row 47; row 48 is the
+    // border), and a row is left between one line's cell and the next: the
+    // accents of capitals (Ż, Ś) stand a row above the font's ascent.
+    return step > height && 1 + 3 * step + height <= 48;
+}
+
+QFont fittedBoxFont(QFont font) {
+    const int wanted = std::max(1, font.pixelSize());
+    constexpr int kLargest = 64;
+    for (int change = 0; change <= std::max(wanted, kLargest); ++change) {
+        for (int size : {wanted - change, wanted + change}) {
+            if (size < 1 || size > std::max(wanted, kLargest)) continue;
+            font.setPixelSize(size);
+            if (fourBoxLinesFit(QFontMetrics(font))) return font;
+        }
+    }
+    font.setPixelSize(wanted);  // a face that never fits: drawn as asked
+    return font;
+}
 
 QColor htmlColour(int32_t stored) {
     if (stored < 0) {
@@ -100,7 +127,8 @@ HtmlBoxLook htmlBoxLook(const HtmlSettings& settings) {
         family = QLatin1String(kSmallFontsStandIn);
     }
     QFont font(family);
-    font.setPixelSize(std::max(1, int(std::lround(settings.fontSize * 96.0 / 72.0))));
+    look.requestedPixelSize = std::max(1, int(std::lround(settings.fontSize * 96.0 / 72.0)));
+    font.setPixelSize(look.requestedPixelSize);
     font.setBold(settings.fontBold);
     font.setItalic(settings.fontItalic);
     font.setUnderline(settings.fontUnderline);
@@ -108,7 +136,10 @@ HtmlBoxLook htmlBoxLook(const HtmlSettings& settings) {
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
-    look.font = font;
+    // Four lines must fit in the 50 pixels of a box: the stand-in's nearest
+    // size to 7 points (the bitmap face's lines were shorter), and a face
+    // the user chose too large for it, are both moved to a size that does.
+    look.font = fittedBoxFont(font);
     return look;
 }
 
@@ -146,10 +177,15 @@ void drawHtmlPersonBox(QImage& box, const PersonRecord& person, const HtmlBoxLoo
         drawLine(painter, metrics, surname, std::max(kSurnameMinX, centred(metrics, surname)),
                  1 + step);
 
-        const QString birth = codec.decode(person.text(field::birthDate));
+        // Dates are free text and may be long: cut like the names rather
+        // than clipped at the border.
+        const QString birth =
+            shortenToWidth(codec.decode(person.text(field::birthDate)), metrics, kFullTextWidth);
         drawLine(painter, metrics, birth, centred(metrics, birth), 1 + 2 * step);
 
-        const QString death = QLatin1String("- ") + codec.decode(person.text(field::deathDate));
+        const QString death =
+            shortenToWidth(QLatin1String("- ") + codec.decode(person.text(field::deathDate)),
+                           metrics, kFullTextWidth);
         drawLine(painter, metrics, death, centred(metrics, death), 1 + 3 * step);
     }
     if (!person.isEmpty(field::notesFile)) drawNoteSymbol(box, look.outline);

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <cstdint>
 
@@ -26,15 +27,26 @@ struct HtmlBoxLook {
     QColor outline;
     QColor text;
     QFont font;
+    // The pixel size the settings ask for; `font` may differ (see
+    // fittedBoxFont).
+    int requestedPixelSize = 0;
 };
 
 // A stored colour, 0x00BBGGRR; a negative value names a system colour, of
 // which "window text" is the palette's WindowText and any other black.
 QColor htmlColour(int32_t stored);
 
+// Whether the four text lines, a line step apart (see drawHtmlPersonBox),
+// fit in the box without running into each other or into its border.
+bool fourBoxLinesFit(const QFontMetrics& metrics);
+// `font` at the pixel size nearest to its own (the smaller of two equally
+// near) at which the four lines fit; a font too large for the box shrinks.
+QFont fittedBoxFont(QFont font);
+
 // The look of the boxes from the settings. Point sizes are taken at 96
-// dots per inch; text is drawn without antialiasing so that a box without a
-// picture has only a handful of colours.
+// dots per inch, then fitted to the box; text is drawn without
+// antialiasing so that a box without a picture has only a handful of
+// colours.
 HtmlBoxLook htmlBoxLook(const HtmlSettings& settings);
 
 // A white 140 x 50 image, the surface every box is drawn on.
@@ -42,7 +54,8 @@ QImage newHtmlBoxImage();
 
 // Draws the person's box over the whole 140 x 50 `box`: filled, with an
 // outline doubled along the bottom and right edges, four centred text lines
-// (given names, surname, birth date, "- " and death date) and, for a
+// (given names, surname, birth date, "- " and death date; each one too wide
+// for the box ends in "...") and, for a
 // person with a notes file, a note symbol in the lower-right corner. The
 // lower-left corner is left for the picture's thumbnail.
 void drawHtmlPersonBox(QImage& box, const PersonRecord& person, const HtmlBoxLook& look,

@@ -95,6 +95,7 @@ bool HtmlImageWriter::put(const std::string& path, const std::vector<uint8_t>& b
 }
 
 HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecord& person,
+                                                               const std::string& id,
                                                                const std::string& picturePath,
                                                                const std::string& outputFolder) {
     PersonImages result;
@@ -103,13 +104,14 @@ HtmlImageSink::PersonImages HtmlImageWriter::writePersonImages(const PersonRecor
         result.ok = false;
         return result;
     }
-    const std::string id = std::to_string(person.personId());
     Job job;
     job.person = person;
-    // A picture that cannot be read is left out without a word; its size
-    // after fitting comes from its header, so the page can be written now.
+    // A picture that cannot be read is left out, and the generation says
+    // why; its size after fitting comes from its header, so the page can be
+    // written now.
     if (!picturePath.empty()) {
         job.picture = readPictureSource(picturePath, kPictureFrame);
+        result.pictureProblem = job.picture.problem;
         if (job.picture.usable()) {
             result.hasPicture = true;
             result.pictureWidth = job.picture.fitted.width;

@@ -45,7 +45,8 @@ public:
     HtmlImageWriter& operator=(const HtmlImageWriter&) = delete;
 
     bool writeSharedImages(const std::string& outputFolder) override;
-    PersonImages writePersonImages(const PersonRecord& person, const std::string& picturePath,
+    PersonImages writePersonImages(const PersonRecord& person, const std::string& id,
+                                   const std::string& picturePath,
                                    const std::string& outputFolder) override;
     bool finish() override;
 

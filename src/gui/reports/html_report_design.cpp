@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/editor/picture_loader.h"
 #include "gui/reports/bk_form.h"
 #include "gui/reports/html_box_image.h"
 #include "gui/reports/html_report_window.h"
@@ -151,7 +152,8 @@ QWidget* THTML_REPORT::buildDesignPage() {
     const std::string* paths[] = {&settings_.backgroundImage, &settings_.t1Image,
                                   &settings_.t2Image};
     for (int i = 0; i < 3; ++i) {
-        if (!paths[i]->empty()) areaPictures_[i] = QImage(QString::fromStdString(*paths[i]));
+        if (!paths[i]->empty())
+            areaPictures_[i] = loadPicture(QFile::decodeName(paths[i]->c_str()));
     }
     return page;
 }
@@ -228,7 +230,7 @@ void THTML_REPORT::chooseAreaBackground(Part part) {
         dialog.filter = QLatin1String(kPictureFilter);
         const QString path = ctx_.ui->chooseOpenFile(dialog);
         if (path.isEmpty()) break;
-        areaPictures_[area] = QImage(path);
+        areaPictures_[area] = loadPicture(path);
         *paths[area] = QFile::encodeName(path).toStdString();
         break;
     }
@@ -276,6 +278,18 @@ void THTML_REPORT::BoxFontClick() {
     settings_.fontUnderline = chosen->underline();
     settings_.fontStrikeout = chosen->strikeOut();
     RepaintPerson();
+    // The boxes have room for four lines of about 12 pixels: say so when
+    // the chosen font has to be drawn smaller, rather than let the pages
+    // surprise. (A pixel more for a small one is not worth a word.)
+    const HtmlBoxLook fitted = htmlBoxLook(settings_);
+    if (fitted.font.pixelSize() < fitted.requestedPixelSize) {
+        ctx_.ui->inform(QStringLiteral("Lineara"),
+                        QStringLiteral("Four lines of %1 pixels do not fit in the boxes of 140 x "
+                                       "50 pixels; their text is drawn %2 pixels high instead.")
+                            .arg(fitted.requestedPixelSize)
+                            .arg(fitted.font.pixelSize()),
+                        MessageIcon::Information);
+    }
 }
 
 void THTML_REPORT::RepaintPerson() {

@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
@@ -22,21 +20,12 @@
 #include <cmath>
 
 #include "core/reports/html_charsets.h"
-#include "gui/common/busy_cursor.h"
 #include "gui/reports/bk_form.h"
-#include "gui/reports/html_generation.h"
 #include "gui/reports/presentation_created.h"
 
 namespace lineara {
 
 namespace {
-
-const char kExportError[] =
-    "An error occured while exporting to HTML. Please check that you have enough disk space "
-    "available and try again.";
-const char kScreenDepthWarning[] =
-    "It is highly recommended that you set the amount of colors on your screen to 16 bit or "
-    "higher prior to exporting to HTML. This will give the best results when using pictures.";
 
 // The estimate's number: "#,##0.0", thousands grouped with commas.
 QString groupedOneDecimal(double value) {
@@ -47,33 +36,6 @@ QString groupedOneDecimal(double value) {
 }
 
 }  // namespace
-
-// Shows the generation's progress in the window and lets the window answer
-// while it runs: pending events run at most every 20 ms, which keeps the
-// text and bar moving without costing the loop its speed.
-class THTML_REPORT::Progress : public HtmlProgress {
-public:
-    explicit Progress(THTML_REPORT& window) : window_(window) { sinceEvents_.start(); }
-    void text(const std::string& codePageText) override {
-        window_.setProgressText(window_.ctx_.codec.decode(codePageText));
-        runEvents();
-    }
-    void step() override {
-        window_.progressBar_->setValue(window_.progressBar_->value() + 1);
-        runEvents();
-    }
-    bool cancelled() override { return window_.cancelRequested_; }
-
-private:
-    void runEvents() {
-        if (sinceEvents_.elapsed() < 20) return;
-        QCoreApplication::processEvents();
-        sinceEvents_.restart();
-    }
-
-    THTML_REPORT& window_;
-    QElapsedTimer sinceEvents_;
-};
 
 THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks, QWidget* parent)
     : QDialog(parent), ctx_(ctx), list_(list), hooks_(std::move(hooks)) {
@@ -93,10 +55,18 @@ THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks,
     progressText_->setObjectName(QStringLiteral("ProgressText"));
     progressBar_ = new QProgressBar;
     progressBar_->setTextVisible(false);
+    // Beside the bar, outside the pages (which are off while it runs).
+    stop_ = new QPushButton(QStringLiteral("Stop"));
+    stop_->setObjectName(QStringLiteral("StopButton"));
+    stop_->hide();
+    connect(stop_, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(progressBar_, 1);
+    progressRow->addWidget(stop_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addWidget(progressText_);
-    layout->addWidget(progressBar_);
+    layout->addLayout(progressRow);
 
     form5_ = new TForm5(*ctx_.shell, *ctx_.ui, this);
     bkForm_ = new TBK_form(this);
@@ -304,91 +274,6 @@ void THTML_REPORT::QualityCheckClick() {
     if (hooks_.showQualityCheck) hooks_.showQualityCheck();
     const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
     if (problems == 0) qualityCheck_->setEnabled(false);
-}
-
-HtmlJob THTML_REPORT::jobFor(const QString& treeFile) const {
-    HtmlJob job = htmlJobFor(ctx_.codec);
-    job.settings = settings_;
-    job.treeFolder = QFile::encodeName(QFileInfo(treeFile).absolutePath()).toStdString();
-    job.outputFolder = QFile::encodeName(outputFolder_).toStdString();
-    job.personCount = hooks_.personCount ? hooks_.personCount() : 0;
-    return job;
-}
-
-void THTML_REPORT::GenerateClick() {
-    if (generating_) return;
-    if (qualityCheck_->isEnabled()) {
-        setProgressText(QStringLiteral("Performing Quality Check..."));
-        const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
-        setProgressText(QStringLiteral("Quality Check Result: %1 error(s)").arg(problems));
-        if (problems > 0) {
-            if (ctx_.ui->askOkIgnore(QStringLiteral("Error"),
-                                     QStringLiteral("Quality check failed. Press OK to see the "
-                                                    "details"),
-                                     MessageIcon::Error)) {
-                if (hooks_.showQualityCheck) hooks_.showQualityCheck();
-                return;
-            }
-        }
-    }
-    const int depth = hooks_.screenDepth ? hooks_.screenDepth() : 24;
-    if (depth < 16 &&
-        ctx_.ui->askOkIgnore(QStringLiteral("Information"), QLatin1String(kScreenDepthWarning),
-                             MessageIcon::Information))
-        return;
-    const GifDither dither = depth == 16 ? GifDither::Nearest : GifDither::FloydSteinberg;
-
-    enablePages(false);
-    if (list_.personListHead() == nullptr) {
-        ctx_.ui->inform(QStringLiteral("No files created"),
-                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
-        enablePages(true);
-        return;
-    }
-    // The pages name pictures and notes relative to the tree file, so the
-    // tree must be saved first; when it is not (cancelled, failed) nothing
-    // is generated.
-    if (hooks_.saveTree && !hooks_.saveTree()) {
-        enablePages(true);
-        return;
-    }
-    const HtmlJob job = jobFor(hooks_.treeFileName ? hooks_.treeFileName() : QString());
-    progressBar_->setMaximum(std::max(1, hooks_.itemCount ? hooks_.itemCount() : 0));
-    progressBar_->setValue(0);
-
-    generating_ = true;
-    cancelRequested_ = false;
-    closeAfterCancel_ = false;
-    Progress progress(*this);
-    {
-        BusyCursor busy;
-        lastResult_ = generateHtml(
-            list_, job, ctx_.codec, dither,
-            [this](const QString& message) {
-                ctx_.ui->inform(QStringLiteral("Lineara"), message, MessageIcon::Warning);
-            },
-            &progress);
-    }
-    generating_ = false;
-    enablePages(true);
-    switch (lastResult_.status) {
-    case HtmlResult::Status::Done:
-        form5_->setOutputFolder(outputFolder_);
-        runDialog(*form5_);
-        close();
-        return;
-    case HtmlResult::Status::EmptyTree:
-        ctx_.ui->inform(QStringLiteral("No files created"),
-                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
-        return;
-    case HtmlResult::Status::Cancelled:
-        setProgressText(QStringLiteral("Stopped: %1 files written.").arg(lastResult_.filesWritten));
-        if (closeAfterCancel_) done(QDialog::Rejected);
-        return;
-    case HtmlResult::Status::Failed:
-        ctx_.ui->inform(QStringLiteral("Error"), QLatin1String(kExportError), MessageIcon::Error);
-        return;
-    }
 }
 
 }  // namespace lineara

@@ -35,7 +35,6 @@ public:
     struct Hooks {
         std::function<int()> qualityCheck;       // QCheck: the number of problems
         std::function<void()> showQualityCheck;  // the quality check window
-        std::function<bool()> saveTree;          // the Save command; false when not saved
         std::function<QString()> treeFileName;   // currentFileName
         std::function<int()> personCount;        // of the last paint
         std::function<int()> itemCount;
@@ -57,6 +56,9 @@ public:
     bool qualityCheckEnabled() const;
     bool pagesEnabled() const;
     bool generating() const { return generating_; }
+    // Shown while a generation runs; stops it at the next person, as
+    // Escape and closing the window do.
+    QPushButton* stopButton() const { return stop_; }
     const HtmlResult& lastResult() const { return lastResult_; }
 
     // --- the settings the controls hold ---
@@ -116,7 +118,13 @@ private:
     void chooseSampleColour(Part part);
     void showDesignColours();
     int runDialog(QDialog& dialog);
-    HtmlJob jobFor(const QString& treeFile) const;
+    HtmlJob jobFor(const QString& treeFolder) const;
+    // The folder the tree's relative file names start from.
+    QString treeFolder() const;
+    // Asks about files outside the tree's folder; false when the user
+    // cancels.
+    bool decideOutsideFiles(HtmlJob& job);
+    void reportLeftOut(const HtmlJob& job);
 
     AppContext& ctx_;
     const PersonList& list_;
@@ -142,6 +150,7 @@ private:
     QPushButton* qualityCheck_ = nullptr;
     QLabel* progressText_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QPushButton* stop_ = nullptr;
     QCheckBox* frames_ = nullptr;
     QCheckBox* siblings_ = nullptr;
     QComboBox* charset_ = nullptr;

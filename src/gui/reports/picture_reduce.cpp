@@ -11,17 +11,30 @@ namespace lineara {
 
 PictureSource readPictureSource(const std::string& path, PictureSize frame) {
     PictureSource source;
-    source.bytes = readPictureFile(QByteArray::fromStdString(path));
-    if (source.bytes.isEmpty()) return source;
+    source.bytes = readPictureFile(QByteArray::fromStdString(path), &source.problem);
+    if (source.problem != NamedFileProblem::None) return source;
     QSize full;
+    // The least size the decoder can give: libjpeg reduces by up to 8
+    // while decoding, the other formats are decoded whole.
+    qint64 decodedPixels = 0;
     if (looksLikeJpeg(source.bytes)) {
         full = jpegSize(source.bytes);
+        decodedPixels = qint64((full.width() + 7) / 8) * ((full.height() + 7) / 8);
     } else {
         QBuffer buffer(&source.bytes);
         buffer.open(QIODevice::ReadOnly);
         full = QImageReader(&buffer).size();
+        decodedPixels = qint64(full.width()) * full.height();
     }
-    if (full.isEmpty()) return source;
+    if (full.isEmpty()) {
+        source.problem = NamedFileProblem::NotPicture;
+        return source;
+    }
+    if (decodedPixels > kPictureDecodeLimit) {
+        source.problem = NamedFileProblem::TooLarge;
+        source.bytes = QByteArray();
+        return source;
+    }
     source.fitted = fitWithin({full.width(), full.height()}, frame);
     return source;
 }

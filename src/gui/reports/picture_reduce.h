@@ -5,21 +5,26 @@
 #include <QImage>
 #include <string>
 
+#include "core/platform/named_file.h"
 #include "core/reports/picture_fit.h"
 
 namespace lineara {
 
 // A picture file read into memory with the size it will have once fitted,
-// known from its header alone; `fitted` is 0 x 0 when the file is not a
-// picture we can read.
+// known from its header alone; `fitted` is 0 x 0, and `problem` says why,
+// when the file is not a picture we can read.
 struct PictureSource {
     QByteArray bytes;
     PictureSize fitted{0, 0};
+    NamedFileProblem problem = NamedFileProblem::None;
     bool usable() const { return fitted.width > 0 && fitted.height > 0; }
 };
 
 // Reads the file at `path` (the file system's bytes, used as they are) and
-// its size fitted within `frame` (never enlarged).
+// its size fitted within `frame` (never enlarged). A file over
+// kPictureFileLimit is not read at all, and a picture that would take more
+// than kPictureDecodeLimit pixels at the least size it can be decoded at is
+// not kept: both are TooLarge.
 PictureSource readPictureSource(const std::string& path, PictureSize frame);
 
 // The picture decoded and scaled with smoothing to exactly `source.fitted`;

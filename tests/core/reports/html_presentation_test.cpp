@@ -10,11 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/add_person.h"
 #include "support/child_process.h"
 #include "support/fake_html_images.h"
+#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
 namespace lineara {
@@ -224,6 +226,93 @@ TEST_F(Presentation, NotesThatAreNotRegularFilesAreLeftOut) {
         std::string text = readText(out(page));
         EXPECT_TRUE(contains(text, "COLOR=\"#000000\">\n</TD></TR><TR><TD><CENTER>")) << page;
     }
+}
+
+// Trees travel: the notes and pictures one names may be anybody's files.
+// Without leave, nothing outside the tree's folder goes into the pages;
+// with it, still nothing of the kernel's, no pipe and no device. Each file
+// left out is listed with the reason.
+TEST_F(Presentation, NamesOfOtherPeoplesFilesAreLeftOutAndListed) {
+    const std::vector<test::HostileName> names = test::makeHostileNames(dir);
+    std::vector<PersonRecord*> persons;
+    for (size_t i = 0; i < names.size(); ++i) {
+        PersonRecord* p = addPerson(list, "Row", std::to_string(i));
+        p->setText(field::notesFile, names[i].stored);
+        p->setText(field::pictureFile, names[i].stored);
+        persons.push_back(p);
+    }
+    for (bool allowed : {false, true}) {
+        job.allowOutside = allowed;
+        images.calls.clear();
+        std::string problems = test::runInChild(
+            [&] {
+                alarm(20);  // a pipe that blocks ends the child, and the test says so
+                HtmlResult result = generate();
+                if (result.status != Status::Done) return result.error;
+                std::string said;
+                for (size_t i = 0; i < names.size(); ++i) {
+                    const test::HostileName& row = names[i];
+                    const NamedFileProblem expected = allowed ? row.allowed : row.plain;
+                    const std::string page =
+                        readText(out(std::to_string(persons[i]->personId()) + ".html"));
+                    const bool published = !row.marker.empty() && contains(page, row.marker);
+                    if (published != (expected == NamedFileProblem::None))
+                        said += std::string(row.label) + ": published " +
+                                std::to_string(published) + "\n";
+                    // The notes file is listed with the reason; so is the
+                    // picture when it was not even handed to the images.
+                    int notes = 0, pictures = 0;
+                    for (const HtmlLeftOut& left : result.leftOut) {
+                        if (left.names != "Row " + std::to_string(i)) continue;
+                        if (left.storedName != row.stored) said += "wrong name\n";
+                        if (!left.picture && left.problem == expected) ++notes;
+                        if (left.picture && left.problem == NamedFileProblem::Outside) ++pictures;
+                    }
+                    const bool outside = expected == NamedFileProblem::Outside;
+                    if (notes != (expected == NamedFileProblem::None ? 0 : 1) ||
+                        pictures != (outside ? 1 : 0))
+                        said += std::string(row.label) + ": listed " + std::to_string(notes) + "+" +
+                                std::to_string(pictures) + "\n";
+                }
+                return said;
+            },
+            false);
+        EXPECT_EQ(problems, "") << "allowed " << allowed;
+        ASSERT_EQ(generate().status, Status::Done);
+        // A picture outside is not even handed to the images.
+        for (size_t i = 0; i < names.size(); ++i) {
+            const bool handed = std::find(images.calls.begin(), images.calls.end(),
+                                          "person " + std::to_string(persons[i]->personId()) +
+                                              " ") == images.calls.end();
+            const bool outside = !allowed && names[i].plain == NamedFileProblem::Outside;
+            EXPECT_EQ(handed, !outside) << names[i].label << " allowed " << allowed;
+        }
+    }
+}
+
+// Two records with one id (trees joined by hand) are two persons: each has
+// its own page and images, links lead to each, and the count is of files
+// that are there.
+TEST_F(Presentation, RecordsSharingAnIdGetAPageEach) {
+    anna->setPersonId(1);  // Jan's id; the next id no record uses is 5
+    PersonRecord* lucja = list.personListTail();
+    lucja->mother = list.personListHead()->nextPerson;  // Anna's alias box
+    lucja->father = jan;
+    HtmlResult result = generate();
+    ASSERT_EQ(result.status, Status::Done) << result.error;
+    EXPECT_TRUE(contains(readText(out("1.html")), "<TITLE>The genealogical tree of Jan Kowalski"));
+    EXPECT_TRUE(contains(readText(out("5.html")), "<TITLE>The genealogical tree of Anna Lis"));
+    EXPECT_TRUE(fileExists(out("5.gif")));
+    const std::string child = readText(out("4.html"));
+    EXPECT_TRUE(contains(child, "<A HREF=\"1.html\"><IMG SRC=\"1.gif\" ALT=\"Jan Kowalski\""));
+    EXPECT_TRUE(contains(child, "<A HREF=\"5.html\"><IMG SRC=\"5.gif\" ALT=\"Anna Lis\""));
+    const std::string index = readText(out("left.html"));
+    EXPECT_TRUE(contains(index, "<A HREF=\"1.html\" TARGET=\"right\">Kowalski Jan</A>"));
+    EXPECT_TRUE(contains(index, "<A HREF=\"5.html\" TARGET=\"right\">Lis Anna</A>"));
+    EXPECT_TRUE(contains(readText(out("5.html")), "Children:<BR><A HREF=\"4.html\">"));
+    EXPECT_EQ(result.filesWritten,
+              std::distance(std::filesystem::directory_iterator(outputFolder), {}));
+    EXPECT_EQ(images.calls, (Lines{"shared", "person 1 ", "person 5 ", "person 4 ", "finish"}));
 }
 
 TEST_F(Presentation, NotesLinesEndingsAndAMissingLastLineEnd) {

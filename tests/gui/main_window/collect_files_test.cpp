@@ -15,6 +15,8 @@
 #include <thread>
 
 #include "support/add_person.h"
+#include "support/hostile_files.h"
+#include "support/open_watch.h"
 #include "support/temp_dir.h"
 
 namespace lineara {
@@ -35,10 +37,13 @@ protected:
         p->setText(f, stored);
         return p;
     }
-    // Relative names are taken from the test's folder.
-    CollectOutcome collect() {
+    // Relative names are taken from the test's folder, the tree's.
+    CollectOutcome collect(bool allowOutside = false) {
+        CollectOptions options;
+        options.sourceFolder = QString::fromStdString(dir.path());
+        options.allowOutside = allowOutside;
         return collectPersonFiles(persons, QString::fromStdString(dir.file("dest/")), codec,
-                                  QString::fromStdString(dir.path()));
+                                  options);
     }
     std::vector<std::string> destFiles() const {
         std::vector<std::string> names;
@@ -111,7 +116,9 @@ TEST_F(CollectFilesTest, OnlyRegularFilesAreCopied) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });
-    CollectOutcome outcome = collect();
+    // /dev/zero lies outside the tree's folder: allowed, so that it meets
+    // the test of what it is.
+    CollectOutcome outcome = collect(true);
     done = true;
     writer.join();
 
@@ -124,6 +131,73 @@ TEST_F(CollectFilesTest, OnlyRegularFilesAreCopied) {
     }
     EXPECT_EQ(p->text(field::pictureFile), "good.jpg");
     EXPECT_EQ(destFiles(), std::vector<std::string>{"good.jpg"});
+}
+
+// The names a tree from someone else may hold. Without leave nothing
+// outside the tree's folder is gathered; with it, still only regular files
+// of no system folder. A copy is never readable by more people than its
+// original.
+TEST(CollectHostileFiles, OnlyTheTreesOwnRegularFilesAreCopiedAndKeepTheirMode) {
+    TempDir dir;
+    const std::vector<test::HostileName> names = test::makeHostileNames(dir);
+    RecordCodec codec;
+    for (bool allowed : {false, true}) {
+        const std::string dest = dir.file(allowed ? "dest-allowed/" : "dest/");
+        std::filesystem::create_directory(dest);
+        PersonList persons;
+        for (const test::HostileName& row : names)
+            test::addPerson(persons, "Jan")->setText(field::notesFile, row.stored);
+        std::vector<std::unique_ptr<test::OpenWatch>> watches;
+        for (const test::HostileName& row : names) {
+            if (row.plain == NamedFileProblem::NotRegular)
+                watches.push_back(std::make_unique<test::OpenWatch>(row.path));
+        }
+        CollectOptions options;
+        options.sourceFolder = QString::fromStdString(dir.file("tree"));
+        options.allowOutside = allowed;
+        CollectOutcome outcome =
+            collectPersonFiles(persons, QString::fromStdString(dest), codec, options);
+
+        const PersonRecord* p = persons.personListHead();
+        for (const test::HostileName& row : names) {
+            const NamedFileProblem expected = allowed ? row.allowed : row.plain;
+            const QString stored = QString::fromStdString(row.stored);
+            const std::string label = std::string(row.label) + (allowed ? " (allowed)" : "");
+            EXPECT_EQ(outcome.outside.contains(stored), expected == NamedFileProblem::Outside)
+                << label;
+            EXPECT_EQ(outcome.failures.contains(stored),
+                      expected != NamedFileProblem::None && expected != NamedFileProblem::Outside)
+                << label;
+            if (expected == NamedFileProblem::None) {
+                const std::string copy = dest + std::string(p->text(field::notesFile));
+                struct stat original, copied;
+                ASSERT_EQ(stat(row.path.c_str(), &original), 0) << label;
+                ASSERT_EQ(stat(copy.c_str(), &copied), 0) << label;
+                EXPECT_EQ(copied.st_mode & 07777, original.st_mode & 07777) << label;
+                EXPECT_EQ(readBytes(copy), readBytes(row.path)) << label;
+            } else {
+                EXPECT_EQ(p->text(field::notesFile), row.stored) << label;  // its old name
+            }
+            p = p->nextPerson;
+        }
+        for (auto& watch : watches) EXPECT_FALSE(watch->opened());
+        // The secret is copied only with leave.
+        EXPECT_EQ(std::filesystem::exists(dest + "secret.txt"), allowed);
+        EXPECT_FALSE(std::filesystem::exists(dest + "environ"));
+        EXPECT_EQ(outcome.created.size(), allowed ? 2 : 1);  // secret.txt and private.txt
+    }
+}
+
+TEST_F(CollectFilesTest, TakingTheCopiesBackLeavesWhatWasThereBefore) {
+    writeBytes(dir.file("a/photo.jpg"), {'A'});
+    writeBytes(dir.file("dest/in.jpg"), {'I'});  // collected before
+    personWith(field::pictureFile, "a/photo.jpg");
+    personWith(field::pictureFile, dir.file("dest/in.jpg"));
+    CollectOutcome outcome = collect();
+    ASSERT_EQ(outcome.created, QStringList{QString::fromStdString(dir.file("dest/photo.jpg"))});
+    EXPECT_TRUE(outcome.namesChanged);
+    EXPECT_TRUE(removeCollectedCopies(outcome).isEmpty());
+    EXPECT_EQ(destFiles(), std::vector<std::string>{"in.jpg"});
 }
 
 }  // namespace

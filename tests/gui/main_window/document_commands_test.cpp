@@ -322,5 +322,78 @@ TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {
     EXPECT_EQ(readBytes(dir.file("dest/t.ln3")).size(), size_t(2 * kRecordSize));
 }
 
+// A tree that cannot be saved beside its copies takes them back: nothing
+// is left in the folder, the persons keep their files' names and the tree
+// its own name, and the user is told why.
+TEST_F(CollectTest, ATreeThatCannotBeSavedTakesItsCopiesBack) {
+    addPerson("Jan")->setText(field::pictureFile, path("src/a.jpg").toStdString());
+    addPerson("Ewa")->setText(field::notesFile, "b.jpg");
+    win.doc.setCurrentFileName(dir.file("src/t.ln3"));
+    win.doc.markSaved();
+    QDir().mkpath(path("dest/t.ln3"));  // a folder where the tree should go
+    win.user.fileAnswers = {path("dest/t.ln3")};
+    commands.Exportallfiles1Click();
+
+    EXPECT_FALSE(QFile::exists(path("dest/a.jpg")));
+    EXPECT_FALSE(QFile::exists(path("dest/b.jpg")));
+    EXPECT_EQ(win.doc.persons().personListHead()->text(field::pictureFile), dir.file("src/a.jpg"));
+    EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile), "b.jpg");
+    EXPECT_EQ(win.doc.currentFileName(), dir.file("src/t.ln3"));
+    EXPECT_FALSE(win.doc.treeModified());
+    EXPECT_FALSE(win.doc.canUndo());
+    EXPECT_EQ(QDir::currentPath(), path("src"));  // the working folder stays
+    const QString message = win.user.asked.last();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("inform|Error|The tree could not be saved as ") +
+                                   path("dest/t.ln3")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("The 2 files copied to ") + path("dest/") +
+                                 QStringLiteral(" were removed again.")))
+        << message.toStdString();
+}
+
+// Files outside the tree's folder are gathered only when the user says so.
+TEST_F(CollectTest, FilesOutsideTheTreesFolderAreCopiedOnlyWhenTheUserSaysSo) {
+    QDir().mkpath(path("elsewhere"));
+    writeFile("elsewhere/secret.txt");
+    win.doc.setCurrentFileName(dir.file("src/t.ln3"));
+    addPerson("Jan")->setText(field::pictureFile, "a.jpg");
+    addPerson("Ewa")->setText(field::notesFile, "../elsewhere/secret.txt");
+
+    const struct {
+        Answer answer;
+        bool copied;
+    } rows[] = {{Answer::Cancel, false}, {Answer::No, false}, {Answer::Yes, true}};
+    for (const auto& row : rows) {
+        QDir(path("dest")).removeRecursively();
+        QDir().mkpath(path("dest"));
+        QDir::setCurrent(path("src"));
+        win.user.asked.clear();
+        win.user.fileAnswers = {path("dest/t.ln3")};
+        win.user.yesNoCancelAnswers = {row.answer};
+        commands.Exportallfiles1Click();
+        ASSERT_GE(win.user.asked.size(), 2);
+        const QString question = win.user.asked[1];  // after the file dialog
+        EXPECT_TRUE(question.startsWith(QStringLiteral("yesnocancel|Lineara|The tree names 1 "
+                                                       "file(s) outside its folder ") +
+                                        path("src")))
+            << question.toStdString();
+        EXPECT_TRUE(question.contains(path("src/../elsewhere/secret.txt")))
+            << question.toStdString();
+        EXPECT_EQ(QFile::exists(path("dest/secret.txt")), row.copied) << int(row.answer);
+        EXPECT_EQ(QFile::exists(path("dest/t.ln3")), row.answer != Answer::Cancel);
+        if (row.answer == Answer::No) {
+            EXPECT_TRUE(win.user.asked.last().contains(
+                QStringLiteral("outside the tree's folder; they were not copied")));
+            EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile),
+                      "../elsewhere/secret.txt");
+        }
+        if (row.answer == Answer::Yes) {
+            EXPECT_EQ(win.doc.persons().personListTail()->text(field::notesFile), "secret.txt");
+        }
+        // The next round starts from the tree in its first folder.
+        win.doc.setCurrentFileName(dir.file("src/t.ln3"));
+    }
+}
+
 }  // namespace
 }  // namespace lineara

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPalette>
 
 #include "gui/render/box_painter.h"
@@ -75,7 +76,10 @@ TEST(HtmlBoxLook, ColoursFontAndTheSmallFontsStandIn) {
     EXPECT_EQ(look.outline.rgb(), kBlack);
     EXPECT_EQ(look.text, QGuiApplication::palette().color(QPalette::WindowText));
     EXPECT_EQ(QFontInfo(look.font).family(), QLatin1String(kSmallFontsStandIn));
-    EXPECT_EQ(look.font.pixelSize(), 9);  // 7 points at 96 dots per inch
+    EXPECT_EQ(look.requestedPixelSize, 9);  // 7 points at 96 dots per inch
+    // The stand-in's lines of 9 pixels would end on the border; the
+    // nearest size whose four lines fit is taken.
+    EXPECT_EQ(look.font.pixelSize(), 10);
     EXPECT_EQ(look.font.styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
 
     EXPECT_EQ(htmlColour(15794175).rgb(), 0xFFFFFFF0);  // #FFFFF0
@@ -87,7 +91,9 @@ TEST(HtmlBoxLook, ColoursFontAndTheSmallFontsStandIn) {
     s.fontBold = s.fontItalic = s.fontUnderline = s.fontStrikeout = true;
     look = htmlBoxLook(s);
     EXPECT_EQ(QFontInfo(look.font).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(look.font.pixelSize(), 16);
+    EXPECT_EQ(look.requestedPixelSize, 16);
+    EXPECT_LT(look.font.pixelSize(), 16);  // too large for four lines: shrunk
+    EXPECT_TRUE(fourBoxLinesFit(QFontMetrics(look.font)));
     EXPECT_TRUE(look.font.bold() && look.font.italic() && look.font.underline() &&
                 look.font.strikeOut());
 }
@@ -145,6 +151,78 @@ TEST_F(HtmlBox, FourCentredLinesOneStepApart) {
     EXPECT_GE(step(), metrics.ascent());
 }
 
+// Whatever the face and size, the four lines stay whole inside the border
+// and clear of each other: a box holds exactly the ink its lines have when
+// drawn with no box around them, and no two lines' ink shares a row.
+TEST(HtmlBoxFit, FourLinesStayWholeInsideTheBorderForAnyFont) {
+    const struct {
+        const char* face;
+        int points;
+        bool bold;
+    } fonts[] = {{"Small Fonts", 7, false},     {"Liberation Serif", 6, false},
+                 {"Liberation Sans", 8, false}, {"Arial", 12, true},
+                 {"DejaVu Sans", 20, false},    {"Liberation Serif", 36, true}};
+    // For each line a text with what reaches highest and lowest: "Jerzy
+    // Grzegorz", "Żółkowski", "Św. Jana 1901", "Ó 1940 gjp" in CP1250 (the
+    // first line is drawn from row 1, where an accent above a capital
+    // would meet the border whatever the size).
+    const char* const texts[] = {"Jerzy Grzegorz", "\xAF\xF3\xB3kowski", "\x8Cw. Jana 1901",
+                                 "\xD3 1940 gjp"};
+    const TextField fields[] = {field::givenNames, field::surname, field::birthDate,
+                                field::deathDate};
+    RecordCodec codec;
+    PersonList list;
+    PersonRecord* p = addPerson(list, "", "");
+    for (int n = 0; n < 4; ++n) p->setText(fields[n], texts[n]);
+    for (const auto& f : fonts) {
+        HtmlSettings settings = colourful();
+        settings.fontName = f.face;
+        settings.fontSize = f.points;
+        settings.fontBold = f.bold;
+        const HtmlBoxLook look = htmlBoxLook(settings);
+        const QFontMetrics metrics(look.font);
+        const int step = (49 - metrics.height()) / 3;
+        const std::string label = std::string(f.face) + " " + std::to_string(f.points);
+
+        // The lines as they should be: cut to the box's width, centred,
+        // each on its own surface with room above and below.
+        constexpr int kMargin = 40;
+        QImage all(140, 50 + 2 * kMargin, QImage::Format_RGB32);
+        all.fill(kYellowFill);
+        int previousBottom = 0;
+        for (int n = 0; n < 4; ++n) {
+            QString text = codec.decode(texts[n]);
+            if (n == 3) text = QStringLiteral("- ") + text;
+            int x = 71 - metrics.horizontalAdvance(text) / 2;
+            if (n == 1) x = std::max(29, x);
+            const QPoint at(x, kMargin + 1 + n * step + metrics.ascent());
+            QImage alone(all.size(), QImage::Format_RGB32);
+            alone.fill(kYellowFill);
+            for (QImage* image : {&all, &alone}) {
+                QPainter painter(image);
+                painter.setFont(look.font);
+                painter.setPen(QColor(kBlueText));
+                painter.drawText(at, text);
+            }
+            const QRect ink = bounds(alone, kBlueText, alone.rect()).translated(0, -kMargin);
+            EXPECT_GT(ink.top(), previousBottom) << label << " line " << n;
+            previousBottom = ink.bottom();
+        }
+        EXPECT_LE(previousBottom, 47) << label;
+
+        QImage box = newHtmlBoxImage();
+        drawHtmlPersonBox(box, *p, look, codec);
+        int differences = 0;
+        for (int y = 0; y < 50; ++y) {
+            for (int x = 0; x < 140; ++x) {
+                const bool inBox = box.pixel(x, y) == kBlueText;
+                differences += inBox != (all.pixel(x, y + kMargin) == kBlueText);
+            }
+        }
+        EXPECT_EQ(differences, 0) << label;
+    }
+}
+
 TEST_F(HtmlBox, TooWideNamesEndInThreeDots) {
     const QFontMetrics metrics(look.font);
     const std::string longGiven = "Bartholomew Maximilian Konstanty Wojciech";
@@ -165,6 +243,25 @@ TEST_F(HtmlBox, TooWideNamesEndInThreeDots) {
     // The surname keeps clear of the thumbnail: nothing left of x = 29.
     EXPECT_GE(bounds(box, kBlueText, band(1)).left(), 29);
     EXPECT_LE(bounds(box, kBlueText, band(0)).right(), 137);
+}
+
+// Dates are free text: one too wide for the box ends in "..." as a name
+// does, rather than running into the border.
+TEST_F(HtmlBox, TooWideDatesEndInThreeDots) {
+    const QFontMetrics metrics(look.font);
+    const std::string birth = "ok. 1901, zapisane w ksiedze parafialnej w Krakowie";
+    const std::string death = "1940, pochowany na cmentarzu Rakowickim";
+    const QString cutBirth = shortenToWidth(QString::fromLatin1(birth.c_str()), metrics, 137);
+    const QString cutDeath =
+        shortenToWidth(QStringLiteral("- ") + QString::fromLatin1(death.c_str()), metrics, 137);
+    ASSERT_TRUE(cutBirth.endsWith(QLatin1String("...")));
+    ASSERT_TRUE(cutDeath.endsWith(QLatin1String("...")));
+    const QImage box = drawn(*person("Jan", "Kos", birth, death));
+    // The dash is drawn as the line's start, so the cut death date is the
+    // text after it.
+    const QImage expected =
+        drawn(*person("Jan", "Kos", cutBirth.toStdString(), cutDeath.mid(2).toStdString()));
+    EXPECT_EQ(box, expected);
 }
 
 TEST_F(HtmlBox, AMediumSurnameStartsAtX29RatherThanCentred) {

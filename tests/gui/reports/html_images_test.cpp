@@ -44,6 +44,8 @@ std::vector<std::string> names(const std::map<std::string, std::vector<uint8_t>>
     return out;
 }
 
+std::string idOf(const PersonRecord& p) { return std::to_string(p.personId()); }
+
 bool isJpeg(const std::vector<uint8_t>& bytes) {
     return bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
 }
@@ -122,7 +124,7 @@ TEST_F(HtmlImages, ABoxWithoutPictureIsItsDrawingExactly) {
     PersonRecord* p = person("Jan", "Kowalski");
     p->setText(field::notesFile, "jan.txt");
     HtmlImageWriter writer(settings, codec, GifDither::FloydSteinberg, tell);
-    const auto result = writer.writePersonImages(*p, "", output.path());
+    const auto result = writer.writePersonImages(*p, idOf(*p), "", output.path());
     EXPECT_TRUE(result.ok);
     EXPECT_FALSE(result.hasPicture);
     ASSERT_TRUE(writer.finish());
@@ -153,8 +155,8 @@ TEST_F(HtmlImages, PicturesAreReducedWrittenAndThumbnailedInTheBox) {
     HtmlImageWriter writer(settings, codec, GifDither::FloydSteinberg, tell);
     for (const Case& c : cases) {
         PersonRecord* p = person(c.file, "");
-        const auto result =
-            writer.writePersonImages(*p, picture(c.file, c.size, c.format), output.path());
+        const auto result = writer.writePersonImages(
+            *p, idOf(*p), picture(c.file, c.size, c.format), output.path());
         EXPECT_TRUE(result.ok);
         ASSERT_TRUE(result.hasPicture) << c.file;
         EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), c.fitted) << c.file;
@@ -224,7 +226,8 @@ TEST_F(HtmlImages, PictureNamesAreTheFileSystemsBytes) {
         "cie.png");
     writeBytes(path, readBytes(picture("plain.png", {50, 20})));
     HtmlImageWriter writer(settings, codec, GifDither::Nearest, tell, 0);
-    const auto result = writer.writePersonImages(*person("Jan", "Kos"), path, output.path());
+    PersonRecord* jan = person("Jan", "Kos");
+    const auto result = writer.writePersonImages(*jan, idOf(*jan), path, output.path());
     EXPECT_TRUE(result.hasPicture);
     EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), QSize(50, 20));
     EXPECT_TRUE(writer.finish());
@@ -247,7 +250,7 @@ TEST_F(HtmlImages, PicturesThatCannotBeReadAreLeftOutWithoutAWord) {
     for (const std::string& path : {garbage, text, empty, fifo, folder,
                                     pictures.file("missing.jpg"), std::string("/dev/null")}) {
         PersonRecord* p = person("Ewa", "Lis");
-        const auto result = writer.writePersonImages(*p, path, output.path());
+        const auto result = writer.writePersonImages(*p, idOf(*p), path, output.path());
         EXPECT_TRUE(result.ok) << path;
         EXPECT_FALSE(result.hasPicture) << path;
         expected.push_back(std::to_string(p->personId()) + ".gif");
@@ -272,7 +275,7 @@ TEST_F(HtmlImages, APictureBrokenAfterItsHeaderBecomesGreyOfTheSameSize) {
     writeBytes(broken, png);
     HtmlImageWriter writer(settings, codec, GifDither::Nearest, tell);
     PersonRecord* p = person("Ewa", "Lis");
-    const auto result = writer.writePersonImages(*p, broken, output.path());
+    const auto result = writer.writePersonImages(*p, idOf(*p), broken, output.path());
     ASSERT_TRUE(writer.finish());
     ASSERT_TRUE(result.hasPicture);
     EXPECT_EQ(QSize(result.pictureWidth, result.pictureHeight), QSize(60, 40));
@@ -308,7 +311,7 @@ TEST_F(HtmlImages, ABoxThatCannotBeAGifIsWrittenAsJpegUnderItsName) {
             FailingWriter writer(settings, codec, tell, always);
             PersonRecord* p = person("Jan", "Kos");
             const auto result =
-                writer.writePersonImages(*p, withPicture ? photoPath : "", output.path());
+                writer.writePersonImages(*p, idOf(*p), withPicture ? photoPath : "", output.path());
             EXPECT_TRUE(result.ok);
             EXPECT_EQ(result.hasPicture, withPicture);
             EXPECT_TRUE(writer.finish()) << writer.error();
@@ -339,7 +342,7 @@ TEST_F(HtmlImages, ABoxThatCannotBeAGifIsWrittenAsJpegUnderItsName) {
 int writeUntilFailure(HtmlImageWriter& writer, const PersonList& list, const std::string& folder) {
     int written = 0;
     for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
-        if (!writer.writePersonImages(*p, "", folder).ok) break;
+        if (!writer.writePersonImages(*p, idOf(*p), "", folder).ok) break;
         ++written;
     }
     return written;
@@ -395,7 +398,7 @@ TEST_F(HtmlImages, AFolderTheUserMayNotWriteEndsTheGeneration) {
             if (writer.error() != denied) problems += writer.error() + "\n";
             // The picture fails silently; the box ends the generation.
             HtmlImageWriter second(settings, codec, GifDither::Nearest, nullptr);
-            const auto result = second.writePersonImages(*p, photoPath, folder);
+            const auto result = second.writePersonImages(*p, idOf(*p), photoPath, folder);
             if (result.hasPicture) problems += "picture written\n";
             if (second.finish()) problems += "the box was written\n";
             return problems;
@@ -421,7 +424,7 @@ TEST_F(HtmlImages, TwoThreadsWriteTheSameFilesAsOne) {
         int n = 0, pictured = 0;
         for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson, ++n) {
             const std::string path = n % 10 == 0 ? paths[size_t(n / 10 % 5)] : "";
-            const auto result = writer.writePersonImages(*p, path, folder.path());
+            const auto result = writer.writePersonImages(*p, idOf(*p), path, folder.path());
             ASSERT_TRUE(result.ok);
             pictured += result.hasPicture;
         }

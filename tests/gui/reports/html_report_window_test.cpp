@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "core/model/document.h"
 #include "core/reports/html_settings.h"
 #include "gui/reports/bk_form.h"
+#include "gui/reports/html_box_image.h"
 #include "gui/reports/html_report_window.h"
 #include "gui/reports/presentation_created.h"
 #include "support/add_person.h"
@@ -36,12 +38,6 @@ protected:
             return problems;
         };
         hooks.showQualityCheck = [this] { ++checkWindowShown; };
-        hooks.saveTree = [this] {
-            ++saves;
-            if (!saveSucceeds) return false;
-            if (doc.currentFileName().empty()) doc.setCurrentFileName(t.dir.file("tree.ln3"));
-            return true;
-        };
         hooks.treeFileName = [this] { return QString::fromStdString(doc.currentFileName()); };
         hooks.personCount = [this] { return personCount; };
         hooks.itemCount = [this] { return personCount; };
@@ -68,6 +64,16 @@ protected:
         window->setOutputFolder(out);
     }
     QStringList outputFiles() const { return QDir(out).entryList(QDir::Files, QDir::Name); }
+    // "&Generuj!" pressed as the user presses it.
+    void pressGenerate() {
+        auto* generate = window->findChild<QPushButton*>(QStringLiteral("GenerateButton"));
+        ASSERT_NE(generate, nullptr);
+        QTest::mouseClick(generate, Qt::LeftButton);
+    }
+    QString page(const char* name) const {
+        QFile file(out + QLatin1Char('/') + QLatin1String(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+    }
 
     test::TestContext t;
     Document doc;
@@ -75,8 +81,7 @@ protected:
     std::unique_ptr<THTML_REPORT> window;
     QStringList shownDialogs;
     int dialogAnswer = 0;
-    int problems = 0, checksRun = 0, checkWindowShown = 0, saves = 0;
-    bool saveSucceeds = true;
+    int problems = 0, checksRun = 0, checkWindowShown = 0;
     int personCount = 0;
     int depth = 24;
     QString out;
@@ -100,13 +105,13 @@ TEST_F(HtmlWindowTest, EstimatesTheSizeFromThePersonsOfTheLastPaint) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Stwórz prezentację HTML"));
 }
 
-TEST_F(HtmlWindowTest, GeneratesTheFilesSavesFirstAndOffersTheResult) {
+TEST_F(HtmlWindowTest, GeneratesTheFilesFromMemoryAndOffersTheResult) {
     addFamily();
     personCount = 3;
     showWindow();
     window->GenerateClick();
     EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Done) << window->lastResult().error;
-    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(doc.currentFileName())));  // not saved
     EXPECT_EQ(checksRun, 1);  // the check button was still enabled
     for (const char* name : {"index.html", "left.html", "blank.gif", "arrow.gif", "1.html", "1.gif",
                              "3.html", "3.gif"})
@@ -139,20 +144,10 @@ TEST_F(HtmlWindowTest, StopsBeforeGeneratingWhenAskedOrWhenItCannotGoOn) {
         "okignore|Information|It is highly recommended that you set the amount of colors")));
     EXPECT_TRUE(outputFiles().isEmpty());
 
-    // A tree that could not be saved: nothing is written, the window stays.
-    depth = 24;
-    t.user.okIgnoreAnswers = {false};
-    saveSucceeds = false;
-    window->GenerateClick();
-    EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(outputFiles().isEmpty());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->pagesEnabled());
-
     // "&Sprawdź jakość" with no problems turns itself off, and the next
     // generation does not check again.
+    depth = 24;
     problems = 0;
-    saveSucceeds = true;
     window->QualityCheckClick();
     EXPECT_FALSE(window->qualityCheckEnabled());
     const int checks = checksRun;
@@ -166,15 +161,21 @@ TEST_F(HtmlWindowTest, AnEmptyTreeOrAFailedWriteIsReportedAndTheWindowStays) {
     window->GenerateClick();
     EXPECT_EQ(t.user.asked.last(),
               QStringLiteral("inform|No files created|The genealogy tree is empty"));
-    EXPECT_EQ(saves, 0);
 
     addFamily();
-    // The chosen folder went away before the generation.
+    // The chosen folder went away before the generation. The message keeps
+    // its words and says below them which file failed and why.
     QDir(out).removeRecursively();
-    window->GenerateClick();
+    pressGenerate();
     EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Failed);
-    EXPECT_TRUE(t.user.asked.last().startsWith(
-        QStringLiteral("inform|Error|An error occured while exporting to HTML.")));
+    const QString message = t.user.asked.last();
+    EXPECT_TRUE(message.startsWith(QStringLiteral(
+        "inform|Error|An error occured while exporting to HTML. Please check that you have "
+        "enough disk space available and try again.\n\n")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(out + QLatin1Char('/'))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory")))
+        << message.toStdString();
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->pagesEnabled());
     EXPECT_TRUE(shownDialogs.isEmpty());
@@ -191,6 +192,100 @@ TEST_F(HtmlWindowTest, ClosingWhileGeneratingStopsAtTheNextPersonAndKeepsWhatWas
     EXPECT_TRUE(shownDialogs.isEmpty());
     EXPECT_EQ(window->lastResult().filesWritten, outputFiles().size());
     EXPECT_LT(outputFiles().size(), 3000);
+}
+
+// The Stop button is there only while the pages are made, and stops them
+// at the next person as Escape does; what was written stays.
+TEST_F(HtmlWindowTest, TheStopButtonShowsWhileGeneratingAndStopsIt) {
+    generateSyntheticTree(writable(doc), 3000, 7);
+    doc.setCurrentFileName(t.dir.file("tree.ln3"));
+    showWindow();
+    QPushButton* stop = window->stopButton();
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text(), QStringLiteral("Stop"));
+    EXPECT_FALSE(stop->isVisible());
+    bool shownWhileRunning = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        shownWhileRunning = stop->isVisible() && stop->isEnabled();
+        QTest::mouseClick(stop, Qt::LeftButton);
+    });
+    pressGenerate();
+    EXPECT_TRUE(shownWhileRunning);
+    EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Cancelled);
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_TRUE(window->isVisible());  // stopped, not closed
+    EXPECT_TRUE(window->progressText().startsWith(QStringLiteral("Stopped: ")));
+    EXPECT_EQ(window->lastResult().filesWritten, outputFiles().size());
+    EXPECT_LT(outputFiles().size(), 3000);
+}
+
+// A tree that has no file yet finds its pictures and notes in the working
+// folder; what is not there is said plainly, with where it was looked for.
+TEST_F(HtmlWindowTest, AnUntitledTreeFindsItsFilesInTheWorkingFolderAndSaysWhatIsMissing) {
+    const QString work = t.folder() + QStringLiteral("/work");
+    QDir().mkpath(work);
+    {
+        QFile notes(work + QStringLiteral("/jan.txt"));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("Born in a snowstorm\n");
+    }
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(work);
+    PersonRecord* jan = addPerson(writable(doc), "Jan", "Kos");
+    jan->setText(field::notesFile, "jan.txt");
+    jan->setText(field::pictureFile, "jan.jpg");  // not there
+    showWindow();
+    pressGenerate();
+    QDir::setCurrent(before);
+    ASSERT_EQ(window->lastResult().status, HtmlResult::Status::Done) << window->lastResult().error;
+    EXPECT_TRUE(page("1.html").contains(QStringLiteral("Born in a snowstorm<BR>")));
+    const QString told = t.user.messages().join(QLatin1Char('|'));
+    EXPECT_TRUE(told.contains(QStringLiteral("These files were left out of the pages")))
+        << told.toStdString();
+    EXPECT_TRUE(
+        told.contains(QStringLiteral("Jan Kos: ") + work + QStringLiteral("/jan.jpg (not found)")))
+        << told.toStdString();
+    for (const QString& asked : t.user.asked)
+        EXPECT_FALSE(asked.startsWith(QStringLiteral("save|"))) << asked.toStdString();
+    EXPECT_EQ(doc.currentFileName(), "");
+}
+
+// Notes outside the tree's folder go into the pages only when the user
+// says so; Cancel makes nothing.
+TEST_F(HtmlWindowTest, NotesOutsideTheTreesFolderArePublishedOnlyWhenTheUserSaysSo) {
+    addFamily();  // tree.ln3 in the test's folder
+    test::TempDir elsewhere;
+    const std::string secret = elsewhere.file("diary.txt");
+    std::ofstream(secret) << "SECRET-DIARY\n";
+    writable(doc).personListHead()->setText(field::notesFile, secret);
+    showWindow();
+    const struct {
+        Answer answer;
+        bool published;
+    } rows[] = {{Answer::Cancel, false}, {Answer::No, false}, {Answer::Yes, true}};
+    for (const auto& row : rows) {
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+        t.user.asked.clear();
+        t.user.yesNoCancelAnswers = {row.answer};
+        if (!window->isVisible()) showWindow();
+        pressGenerate();
+        ASSERT_FALSE(t.user.asked.isEmpty());
+        const QString question = t.user.asked.first();
+        EXPECT_TRUE(question.startsWith(
+            QStringLiteral("yesnocancel|Lineara|The tree names 1 file(s) outside its folder ")))
+            << question.toStdString();
+        EXPECT_TRUE(question.contains(QString::fromStdString(secret))) << question.toStdString();
+        if (row.answer == Answer::Cancel) {
+            EXPECT_TRUE(outputFiles().isEmpty());
+            EXPECT_TRUE(window->pagesEnabled());
+            continue;
+        }
+        EXPECT_EQ(page("1.html").contains(QStringLiteral("SECRET-DIARY")), row.published)
+            << int(row.answer);
+        for (const QString& asked : t.user.asked)  // chosen, so not told again
+            EXPECT_FALSE(asked.contains(QStringLiteral("left out"))) << asked.toStdString();
+    }
 }
 
 TEST_F(HtmlWindowTest, MakesANewFolderInsideTheChosenOneOnly) {
@@ -263,6 +358,36 @@ TEST_F(HtmlWindowTest, DesignChoicesReachTheSettingsAndTheStore) {
     EXPECT_EQ(again.settings().backgroundColor, 0x563412);
 }
 
+// A font too large for four lines in a box is drawn smaller, and the user
+// who chose it is told; the preview shows the boxes as the pages will.
+TEST_F(HtmlWindowTest, AFontTooLargeForTheBoxesIsShrunkAndTheUserTold) {
+    addFamily();
+    showWindow();
+    QFont large(QStringLiteral("Liberation Sans"));
+    large.setPointSize(20);
+    t.user.fontAnswers = {large};
+    auto* font = window->findChild<QPushButton*>(QStringLiteral("FontButton"));
+    ASSERT_NE(font, nullptr);
+    QTest::mouseClick(font, Qt::LeftButton);
+    EXPECT_EQ(window->settings().fontSize, 20);
+    EXPECT_TRUE(t.user.asked.last().startsWith(QStringLiteral(
+        "inform|Lineara|Four lines of 27 pixels do not fit in the boxes of 140 x 50 pixels")))
+        << t.user.asked.last().toStdString();
+    const HtmlBoxLook look = htmlBoxLook(window->settings());
+    EXPECT_TRUE(fourBoxLinesFit(QFontMetrics(look.font)));
+    EXPECT_EQ(window->boxPreview(),
+              htmlBoxPreview(doc.persons().personListHead(), look, t.ctx.codec));
+
+    // A small size, drawn a pixel larger so that its last line clears the
+    // border, is not remarked on.
+    const int asked = int(t.user.asked.size());
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPointSize(7);
+    t.user.fontAnswers = {small};
+    QTest::mouseClick(font, Qt::LeftButton);
+    EXPECT_EQ(t.user.asked.size(), asked + 1);  // the font dialog only
+}
+
 TEST(PresentationCreated, OpensTheStartPageOnlyWithABrowserForBothKinds) {
     test::TestContext t;
     TForm5 form(t.shell, t.user);
@@ -298,6 +423,43 @@ TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
     EXPECT_NE(main->action(QStringLiteral("HTML1")), nullptr);
     EXPECT_EQ(main->action(QStringLiteral("HTML1"))->text(),
               QStringLiteral("Generuj strony &HTML"));
+}
+
+// "Generuj!" after "No" to the save question: the pages show the tree as
+// it is in memory, and the tree file stays as the user last saved it.
+TEST_F(HtmlMenuTest, TheTreeFileIsNeverWrittenWithoutTheUsersYes) {
+    const std::string file = t.dir.file("family.ln3");
+    main->doc().change("x", [](PersonList& list) {
+        (void)list.LagNyPerson(0, 0);
+        list.currentPerson()->setText(field::givenNames, "Jan");
+    });
+    ASSERT_TRUE(main->doc().SavetoFile(file).written());
+    const std::vector<uint8_t> saved = test::readBytes(file);
+    main->doc().change("y", [](PersonList& list) {
+        (void)list.LagNyPerson(300, 0);
+        list.currentPerson()->setText(field::givenNames, "Ewa");
+    });
+    const QString out = t.folder() + QStringLiteral("/site");
+    QDir().mkpath(out);
+    THTML_REPORT* report = program->htmlReport();
+    report->setDialogRunner([](QDialog&) { return 0; });  // the completion window
+    main->setDialogRunner([&](QDialog& dialog) {
+        ASSERT_EQ(&dialog, report);
+        report->show();
+        report->setOutputFolder(out);
+        auto* generate = report->findChild<QPushButton*>(QStringLiteral("GenerateButton"));
+        ASSERT_NE(generate, nullptr);
+        QTest::mouseClick(generate, Qt::LeftButton);
+    });
+    t.user.yesNoCancelAnswers = {Answer::No};
+    main->HTML1Click();
+
+    EXPECT_EQ(report->lastResult().status, HtmlResult::Status::Done) << report->lastResult().error;
+    EXPECT_EQ(test::readBytes(file), saved);
+    EXPECT_TRUE(main->doc().treeModified());
+    QFile second(out + QStringLiteral("/2.html"));
+    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(second.readAll().contains("<TITLE>The genealogical tree of Ewa "));
 }
 
 }  // namespace
