@@ -30,8 +30,7 @@ bool Document::undo() {
     if (step == nullptr) return false;
     const size_t edge = history_.done() - 1;
     history_.undo(persons_);
-    crossedDocuments_ = step->otherDocument().has_value();
-    if (crossedDocuments_) crossDocuments(*step, edge, false);
+    if (step->otherDocument()) crossDocuments(*step, edge, false);
     afterHistoryMove();
     return true;
 }
@@ -49,8 +48,7 @@ bool Document::redo() {
     if (step == nullptr) return false;
     const size_t edge = history_.done();
     history_.redo(persons_);
-    crossedDocuments_ = step->otherDocument().has_value();
-    if (crossedDocuments_) crossDocuments(*step, edge, true);
+    if (step->otherDocument()) crossDocuments(*step, edge, true);
     afterHistoryMove();
     return true;
 }

@@ -67,8 +67,6 @@ public:
         getShown_ = std::move(get);
         setShown_ = std::move(set);
     }
-    // Whether the last undo or redo crossed from one tree to another.
-    bool lastStepCrossedDocuments() const { return crossedDocuments_; }
     // Hands over every record, in list order with their links, leaving the
     // document empty and without history (a tree read apart, to be given
     // to another document in one step).
@@ -153,7 +151,6 @@ private:
     std::function<void(const ShownPlace&)> setShown_;
     // The step recordStep took last (replaceTree finds its own this way).
     TreeStep* lastRecorded_ = nullptr;
-    bool crossedDocuments_ = false;
 };
 
 template <typename Op>

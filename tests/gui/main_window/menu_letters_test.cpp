@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <map>
 
+#include "gui/canvas/tree_canvas.h"
 #include "gui/printing/print_tree_window.h"
 #include "gui/reports/presentation_created.h"
 #include "support/edit_fixture.h"
@@ -116,6 +117,33 @@ TEST_F(MenuLetters, EveryWindowHasItsOwnLetters) {
         ++windows;
     }
     EXPECT_GT(windows, 10);
+}
+
+// The parents' names in "&Idź do " are captions of their own, not text in
+// the column where keys are shown; a name's "&" marks no letter.
+TEST_F(MenuLetters, TheParentsInTheContextMenuAreNamedAsCaptions) {
+    PersonRecord* father = add("Jan", "Kowalski", 0, 0);
+    PersonRecord* mother = add("Anna&Maria", "Nowak\tSmith", 400, 0);
+    PersonRecord* child = add("Piotr", "Kowalski", 200, 300);
+    child->father = father;
+    child->mother = mother;
+    main->doc().setCurrentPerson(nullptr);
+    main->viewState().zoomPercent = 100;
+    main->viewState().scrollX = main->viewState().scrollY = 0;
+    main->FormPaint();
+
+    QTest::mousePress(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
+    QTest::mouseRelease(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
+    ASSERT_EQ(persons().currentPerson(), child);
+    QTRY_VERIFY(QApplication::activePopupWidget() == main->contextMenu());
+    const QString fatherItem = action("PopupGoToFather")->text();
+    const QString motherItem = action("PopupGoToMother")->text();
+    QTest::keyClick(main->contextMenu(), Qt::Key_Escape);
+    EXPECT_EQ(fatherItem, QStringLiteral("&Ojciec: Jan Kowalski"));
+    EXPECT_EQ(motherItem, QStringLiteral("&Matka: Anna&&Maria Nowak Smith"));
+    for (const QString& item : {fatherItem, motherItem}) {
+        EXPECT_FALSE(item.contains(QLatin1Char('\t'))) << item.toStdString();
+    }
 }
 
 // Chosen with the keyboard, every letter of a path reaches its item.
