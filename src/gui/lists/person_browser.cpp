@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/model/document.h"
 #include "core/search/navigation_lists.h"
@@ -148,6 +149,10 @@ void TPersBrowser::RefreshClick() {
 void TPersBrowser::rebuildList() {
     BusyCursor busy;
     search_.build(host_.doc->persons());
+    showEntries();
+}
+
+void TPersBrowser::showEntries() {
     QStringList lines;
     lines.reserve(static_cast<int>(search_.size()));
     for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
@@ -157,12 +162,24 @@ void TPersBrowser::rebuildList() {
     ListBox1->show();
 }
 
+// Most changes (a box moved, say) leave every line as it was: the list the
+// user is looking at is then left alone.
 void TPersBrowser::treeChanged() {
     if (!isVisible()) return;
+    PersonSearchList fresh;
+    fresh.build(host_.doc->persons());
+    const auto& now = fresh.entries();
+    const auto& shown = search_.entries();
+    const bool unchanged =
+        now.size() == shown.size() &&
+        std::equal(now.begin(), now.end(), shown.begin(),
+                   [](const auto& a, const auto& b) { return a.text == b.text; });
+    if (unchanged) return;
     const QListWidgetItem* chosen = ListBox1->currentItem();
     const QString chosenText =
         chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
-    rebuildList();
+    search_ = std::move(fresh);
+    showEntries();
     if (chosenText.isEmpty()) return;
     const QList<QListWidgetItem*> same = ListBox1->findItems(chosenText, Qt::MatchExactly);
     if (!same.isEmpty()) {

@@ -60,6 +60,8 @@ protected:
 
 private:
     void rebuildList();
+    // The list widget filled with the built list's lines.
+    void showEntries();
     // The field passes the keys that move through a list on to the list.
     bool moveInList(QKeyEvent* event);
     // The jump of both buttons; false when the selected line's person is
