@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/tree_file.h"
+#include "support/add_person.h"
 #include "support/temp_dir.h"
 #include "support/tool_runner.h"
 
@@ -100,6 +102,25 @@ TEST(PrintTool, ListsTheSamplesPersonsAndSurnames) {
         counted += std::stoi(line.substr(line.rfind('(') + 1));
     }
     EXPECT_EQ(counted, int(std::count(p.begin(), p.end(), '\n')));
+}
+
+// Names with line breaks and control bytes in them: still one line per
+// person and per surname, in the order readers expect.
+TEST(PrintTool, EveryPersonAndSurnameIsOneLineWhateverItsNameHolds) {
+    TempDir dir;
+    PersonList list;
+    addPerson(list, "Jan\r\nMaria", "Nowak");
+    addPerson(list, std::string_view("Ewa\0\x1b", 5), "Lis\nKot");
+    addPerson(list, "Adam", "nowak\r");
+    addPerson(list, "Ola", "Nowak");
+    const std::string tree = dir.file("tree.ln3");
+    ASSERT_EQ(SavetoFile(list, tree).status, SaveResult::Saved);
+    const std::string persons = dir.file("p.txt"), surnames = dir.file("s.txt");
+    ASSERT_EQ(runTool(LINEARA_TOOL, {"list-persons", tree, persons}, dir).status, 0);
+    ASSERT_EQ(runTool(LINEARA_TOOL, {"list-surnames", tree, surnames}, dir).status, 0);
+    EXPECT_EQ(contents(persons),
+              "Lis Kot Ewa ( - )\nnowak  Adam ( - )\nNowak Jan  Maria ( - )\nNowak Ola ( - )\n");
+    EXPECT_EQ(contents(surnames), "Lis Kot (1)\nNowak (2)\nnowak (1)\n");
 }
 
 }  // namespace

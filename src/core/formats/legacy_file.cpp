@@ -139,16 +139,15 @@ LegacyImportResult importLegacyTree(Document& doc, ByteSource& source, const Leg
         if (records.empty()) return failure("the file is empty");
         const int32_t highest = highestIdAfter(records);
         const size_t count = records.size();
-        // What the old file holds replaces the tree; undo brings it back.
-        doc.change(step_name::kImportLegacy, [&](PersonList& list) {
-            list.removeAll();
+        // What the old file holds replaces the tree, as an untitled tree
+        // that counts as saved; undo brings back the tree before with its
+        // file name.
+        doc.replaceTree(step_name::kImportLegacy, true, [&](PersonList& list) {
             for (auto& r : records) list.appendLoaded(std::move(r));
             list.setHighestPersonId(highest);
             resolveLinks(list, format.hasSpouse);
             list.setCurrentPerson(nullptr);
         });
-        doc.setCurrentFileName(std::string());
-        doc.markSaved();
         LegacyImportResult r;
         r.ok = true;
         r.persons = count;

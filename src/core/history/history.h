@@ -32,6 +32,9 @@ public:
     const std::string& redoName() const;
     bool undo(PersonList& list);
     bool redo(PersonList& list);
+    // The step the next undo or redo would take; null when there is none.
+    TreeStep* stepToUndo() { return canUndo() ? steps_[done_ - 1].get() : nullptr; }
+    TreeStep* stepToRedo() { return canRedo() ? steps_[done_].get() : nullptr; }
     // Forgets the steps undone, so they cannot be done again.
     void forgetUndone() { dropUndone(); }
     // Forgets every step; the tree as it is now counts as saved.
@@ -42,6 +45,11 @@ public:
     // Whether the tree is as it was when last saved or opened (false once
     // that state has left the history).
     bool atSavedState() const { return saved_ && *saved_ == done_; }
+    // Where the saved state is: how many steps lie before it (none when no
+    // state kept is the saved one). Only the document's crossing from one
+    // tree to another moves it other than markSaved.
+    std::optional<size_t> savedAt() const { return saved_; }
+    void setSavedAt(std::optional<size_t> at) { saved_ = at; }
 
     size_t bytes() const { return bytes_; }
     size_t done() const { return done_; }

@@ -39,6 +39,7 @@ void TreeStep::redo(PersonList& list) {
 
 size_t TreeStep::listStateBytes() const {
     size_t n = sizeof(*this) + name_.size();
+    if (otherDocument_) n += otherDocument_->fileName.size();
     n += before_.selection->size() * sizeof(PersonRecord*);
     if (after_.selection != before_.selection)
         n += after_.selection->size() * sizeof(PersonRecord*);

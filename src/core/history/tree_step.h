@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,23 @@ ListState captureListState(PersonList& list, const SelectionSnapshot& reuse = nu
 // current person is left empty when it is not in the list.
 void restoreListState(PersonList& list, const ListState& state);
 
+// Where the window stood over a tree: kept with a document that an import
+// replaced, so that taking the import back shows that tree as it was left.
+struct ShownPlace {
+    double zoomPercent = 100.0;
+    int32_t scrollX = 0;
+    int32_t scrollY = 0;
+};
+
+// The document on the far side of a step that replaced the whole tree: its
+// file name, how many steps from the step's edge its saved state lies (none
+// when no state on that side is the saved one), and where the window stood.
+struct DocumentSide {
+    std::string fileName;
+    std::optional<size_t> savedDistance;
+    std::optional<ShownPlace> shown;
+};
+
 class TreeStep {
 public:
     TreeStep(std::string name, ListState before, ListState after)
@@ -47,6 +65,11 @@ public:
     // records it created never come back).
     virtual void discard(bool applied) = 0;
 
+    // Set on a step that replaced the whole tree: the document on the side
+    // of the step that is not in the window now. Crossing the step swaps it
+    // with the one that is.
+    std::optional<DocumentSide>& otherDocument() { return otherDocument_; }
+
 protected:
     virtual void restoreRecords(PersonList& list, bool toBefore) = 0;
     size_t listStateBytes() const;
@@ -55,6 +78,7 @@ private:
     std::string name_;
     ListState before_;
     ListState after_;
+    std::optional<DocumentSide> otherDocument_;
 };
 
 }  // namespace lineara

@@ -14,9 +14,11 @@
 namespace lineara {
 
 const char kMsgNothingToArrange[] = "Nie ma co przestawic.";
+// The arrangement is one undo step like any other change, and the question
+// says so.
 const char kAskAutoArrange[] =
-    "Ta operacja kompletnie przestawi wszystkie Twoje pozycje i nie da sie cofnac. \r"
-    "Na pewno chcesz to zrobic?";
+    "Ta operacja kompletnie przestawi wszystkie Twoje pozycje. Możesz ją cofnąć (Ctrl+Z). "
+    "Na pewno chcesz to zrobić?";
 
 namespace {
 

@@ -13,6 +13,7 @@ Document::~Document() {
 
 void Document::recordStep(std::unique_ptr<TreeStep> step) {
     if (!step) return;
+    lastRecorded_ = step.get();
     history_.push(std::move(step));
     persons_.setTreeModified(true);
     historyChanged();
@@ -25,7 +26,11 @@ void Document::afterHistoryMove() {
 
 bool Document::undo() {
     if (liveMove_.active) return false;
-    if (!history_.undo(persons_)) return false;
+    TreeStep* step = history_.stepToUndo();
+    if (step == nullptr) return false;
+    const size_t edge = history_.done() - 1;
+    history_.undo(persons_);
+    if (step->otherDocument()) crossDocuments(*step, edge, false);
     afterHistoryMove();
     return true;
 }
@@ -39,9 +44,72 @@ bool Document::takeBackLastStep() {
 
 bool Document::redo() {
     if (liveMove_.active) return false;
-    if (!history_.redo(persons_)) return false;
+    TreeStep* step = history_.stepToRedo();
+    if (step == nullptr) return false;
+    const size_t edge = history_.done();
+    history_.redo(persons_);
+    if (step->otherDocument()) crossDocuments(*step, edge, true);
     afterHistoryMove();
     return true;
+}
+
+// The saved state is kept as a distance from the step, not as a place in
+// the history: the oldest steps may go in the meantime, and the distance
+// stays true while the place would not.
+DocumentSide Document::sideHere(size_t edge, bool after, size_t now) const {
+    DocumentSide side;
+    side.fileName = currentFileName_;
+    std::optional<size_t> saved = history_.savedAt();
+    // A change made beside the history (one that moved nothing, say) marks
+    // the tree changed while the history still points at this state.
+    if (saved && *saved == now && persons_.treeModified()) saved.reset();
+    if (saved) {
+        if (after && *saved >= edge) side.savedDistance = *saved - edge;
+        if (!after && *saved <= edge) side.savedDistance = edge - *saved;
+    }
+    if (getShown_) side.shown = getShown_();
+    return side;
+}
+
+void Document::crossDocuments(TreeStep& step, size_t edge, bool toAfter) {
+    DocumentSide there = std::move(*step.otherDocument());
+    // Left behind: the side of the step the window was on.
+    const size_t now = toAfter ? edge : edge + 1;  // where the window was
+    step.otherDocument() = sideHere(now, !toAfter, now);
+    currentFileName_ = std::move(there.fileName);
+    std::optional<size_t> saved;
+    if (there.savedDistance) {
+        if (toAfter) {
+            saved = edge + 1 + *there.savedDistance;
+        } else if (*there.savedDistance <= edge) {
+            saved = edge - *there.savedDistance;
+        }
+    }
+    history_.setSavedAt(saved);
+    if (there.shown && setShown_) setShown_(*there.shown);
+}
+
+void Document::afterReplacement(TreeStep* step, DocumentSide before, bool countsAsSaved) {
+    currentFileName_.clear();
+    if (step != nullptr) step->otherDocument() = std::move(before);
+    if (countsAsSaved) {
+        markSaved();
+    } else {
+        // The new tree has never been saved: the old tree's saved state
+        // went into the step and belongs to the old tree alone.
+        history_.setSavedAt(std::nullopt);
+        persons_.setTreeModified(true);
+    }
+    historyChanged();
+}
+
+std::vector<std::unique_ptr<PersonRecord>> Document::takeRecords() {
+    liveMove_.active = false;
+    history_.clear();
+    std::vector<std::unique_ptr<PersonRecord>> records = persons_.releaseAll();
+    persons_.setTreeModified(false);
+    historyChanged();
+    return records;
 }
 
 void Document::setCurrentPerson(const PersonRecord* person) {

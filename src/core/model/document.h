@@ -51,6 +51,27 @@ public:
     }
     void clearSelection();
 
+    // Replaces the whole tree (an import): `op` fills the emptied list. One
+    // undo step, which also stands between two documents: undo brings back
+    // the old tree with its file name, its saved state and the place the
+    // window stood over it, redo the new one with its own. The new tree is
+    // untitled; it counts as saved when `countsAsSaved`, else as changed.
+    template <typename Op>
+    auto replaceTree(std::string name, bool countsAsSaved, Op&& op)
+        -> decltype(op(std::declval<PersonList&>()));
+    // How the document learns where the window stands and puts it back when
+    // an undo or redo crosses from one tree to another. Without it the
+    // window is left where it is.
+    void setShownPlaceHooks(std::function<ShownPlace()> get,
+                            std::function<void(const ShownPlace&)> set) {
+        getShown_ = std::move(get);
+        setShown_ = std::move(set);
+    }
+    // Hands over every record, in list order with their links, leaving the
+    // document empty and without history (a tree read apart, to be given
+    // to another document in one step).
+    std::vector<std::unique_ptr<PersonRecord>> takeRecords();
+
     // Boxes set to new places as one step (an alignment).
     void moveBoxes(std::string name, const std::vector<const PersonRecord*>& records,
                    const std::vector<std::pair<int32_t, int32_t>>& positions);
@@ -95,14 +116,21 @@ public:
     void markSaved();
 
     // Windows that keep record pointers hear of records leaving the tree.
-    int addRemovalListener(PersonList::RemovalListener listener) {
+    int addRemovalListener(PersonList::RemovalListener listener) const {
         return persons_.addRemovalListener(std::move(listener));
     }
-    void removeRemovalListener(int token) { persons_.removeRemovalListener(token); }
+    void removeRemovalListener(int token) const { persons_.removeRemovalListener(token); }
 
 private:
     void recordStep(std::unique_ptr<TreeStep> step);
     void afterHistoryMove();
+    // The document on this side of a step at `edge`: the states from `edge`
+    // on (after) or up to it (before); `now` is the state shown.
+    DocumentSide sideHere(size_t edge, bool after, size_t now) const;
+    // Crossing `step` (whose states before it end at `edge`) to the side
+    // kept in it; what is shown now goes into the step.
+    void crossDocuments(TreeStep& step, size_t edge, bool toAfter);
+    void afterReplacement(TreeStep* step, DocumentSide before, bool countsAsSaved);
     void historyChanged() {
         if (historyListener_) historyListener_();
     }
@@ -119,7 +147,32 @@ private:
     History history_;
     LiveMove liveMove_;
     std::function<void()> historyListener_;
+    std::function<ShownPlace()> getShown_;
+    std::function<void(const ShownPlace&)> setShown_;
+    // The step recordStep took last (replaceTree finds its own this way).
+    TreeStep* lastRecorded_ = nullptr;
 };
+
+template <typename Op>
+auto Document::replaceTree(std::string name, bool countsAsSaved, Op&& op)
+    -> decltype(op(std::declval<PersonList&>())) {
+    // The old tree's side, measured before the step pushes out what was
+    // undone (and with it a saved state ahead of here).
+    DocumentSide before = sideHere(history_.done(), false, history_.done());
+    lastRecorded_ = nullptr;
+    auto replace = [&](PersonList& list) {
+        list.removeAll();
+        return op(list);
+    };
+    if constexpr (std::is_void_v<decltype(op(persons_))>) {
+        change(std::move(name), replace);
+        afterReplacement(lastRecorded_, std::move(before), countsAsSaved);
+    } else {
+        auto result = change(std::move(name), replace);
+        afterReplacement(lastRecorded_, std::move(before), countsAsSaved);
+        return result;
+    }
+}
 
 template <typename Op>
 auto Document::change(std::string name, Op&& op) -> decltype(op(std::declval<PersonList&>())) {

@@ -76,9 +76,9 @@ ContextMenuState contextMenuState(const PersonList& list) {
     s.newPersonVisible = p == nullptr && !selection;
     s.deletePerson = p != nullptr || selection;
     s.align = selection;
-    s.goToFatherCaption = parentCaption(p ? p->father : nullptr, "\t&Ojciec: ", "&Ojciec");
-    s.goToMotherCaption = parentCaption(p ? p->mother : nullptr, "\t&Matka: ", "&Matka");
-    if (p != nullptr && p->isAliasBox()) s.goToAliasCaption = "&Oryginal";
+    s.goToFatherCaption = parentCaption(p ? p->father : nullptr, "&Ojciec: ", "&Ojciec");
+    s.goToMotherCaption = parentCaption(p ? p->mother : nullptr, "&Matka: ", "&Matka");
+    if (p != nullptr && p->isAliasBox()) s.goToAliasCaption = "Ory&ginal";
     if (p != nullptr && p->isAliasOriginal()) s.goToAliasCaption = "&Alias";
     s.goToAlias = !s.goToAliasCaption.empty();
     if (!single) return s;

@@ -79,7 +79,7 @@ struct ContextMenuState {
     bool siblingsList = false;     // "Listy &rodzeństwa"
     bool childrenList = false;     // "Listy &dzieci"
     bool goToAlias = false;        // "&Alias" (Ctrl+G)
-    std::string goToAliasCaption;  // "&Oryginal" / "&Alias"
+    std::string goToAliasCaption;  // "Ory&ginal" / "&Alias"
     bool zoomToPerson = false;     // "&Powiększ wybraną osobę"
     bool align = false;            // submenu "Wyrównaj"
     bool makeAlias = false;        // "Stwórz &alias"

@@ -227,6 +227,24 @@ bool PersonList::moveToFront(PersonRecord* record) {
     return true;
 }
 
+std::vector<std::unique_ptr<PersonRecord>> PersonList::releaseAll() {
+    clearSelection();
+    notifyRemoval(nullptr);
+    std::vector<std::unique_ptr<PersonRecord>> records;
+    records.reserve(count_);
+    for (PersonRecord* r = head_; r != nullptr;) {
+        PersonRecord* next = r->nextPerson;
+        r->previousPerson = nullptr;
+        r->nextPerson = nullptr;
+        records.emplace_back(r);
+        r = next;
+    }
+    head_ = tail_ = current_ = nullptr;
+    count_ = 0;
+    highestId_ = 0;
+    return records;
+}
+
 void PersonList::appendLoaded(std::unique_ptr<PersonRecord> record) {
     PersonRecord* r = record.release();
     link(r);
@@ -245,13 +263,13 @@ void PersonList::clearSelection() {
     selection_.clear();
 }
 
-int PersonList::addRemovalListener(RemovalListener listener) {
+int PersonList::addRemovalListener(RemovalListener listener) const {
     int token = nextListenerToken_++;
     listeners_.emplace_back(token, std::move(listener));
     return token;
 }
 
-void PersonList::removeRemovalListener(int token) {
+void PersonList::removeRemovalListener(int token) const {
     listeners_.erase(std::remove_if(listeners_.begin(), listeners_.end(),
                                     [token](const auto& l) { return l.first == token; }),
                      listeners_.end());

@@ -159,6 +159,12 @@ public:
     // Returns false, changing nothing, when it already is the head.
     bool moveToFront(PersonRecord* record);
 
+    // Takes every record out of the list without freeing it, in list order
+    // and with its links, and leaves the list empty (a tree read apart
+    // changing hands). Not told to a recorder: no history may hold these
+    // records.
+    std::vector<std::unique_ptr<PersonRecord>> releaseAll();
+
     // --- for loaders ---
     // Links a record read from a file after the tail, as it is: no id is
     // given out, but highestPersonId follows the ids seen.
@@ -168,8 +174,9 @@ public:
     // The listener hears each record just before it is freed, and nullptr
     // when the whole list is cleared.
     using RemovalListener = std::function<void(PersonRecord*)>;
-    int addRemovalListener(RemovalListener listener);
-    void removeRemovalListener(int token);
+    // Listening is not a change of the tree: readers may subscribe too.
+    int addRemovalListener(RemovalListener listener) const;
+    void removeRemovalListener(int token) const;
 
 private:
     void link(PersonRecord* record);
@@ -184,9 +191,9 @@ private:
     size_t count_ = 0;
     std::array<int, 2> addedSlotIndex_{};
     std::vector<PersonRecord*> selection_;
-    std::vector<std::pair<int, RemovalListener>> listeners_;
+    mutable std::vector<std::pair<int, RemovalListener>> listeners_;
     ChangeRecorder* recorder_ = nullptr;
-    int nextListenerToken_ = 1;
+    mutable int nextListenerToken_ = 1;
 };
 
 // Calls fn(record) for every record in list order: const records for a

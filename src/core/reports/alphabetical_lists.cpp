@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/search/list_text.h"
+
 namespace lineara {
 
 namespace {
@@ -38,9 +40,11 @@ std::vector<std::string> personLines(const PersonList& list, const Recode& recod
         line.append(p->text(field::givenNames)).append(" (");
         line.append(p->text(field::birthDate)).append(" - ");
         line.append(p->text(field::deathDate)).append(")");
-        // Trimmed before it is recoded: blanks are the same byte in every
-        // code page, and no multi-byte character ends in one.
-        lines.push_back(recoded(recode, trimmed(line)));
+        // One line per person whatever the names hold, trimmed before it
+        // is recoded: blanks and control bytes are the same in every code
+        // page, and no multi-byte character ends in one.
+        const std::string single = oneLine(line);
+        lines.push_back(recoded(recode, trimmed(single)));
     });
     return lines;
 }
@@ -48,7 +52,9 @@ std::vector<std::string> personLines(const PersonList& list, const Recode& recod
 std::vector<std::string> surnames(const PersonList& list, const Recode& recode) {
     std::vector<std::string> names;
     forEachPerson(list, [&](const PersonRecord* p) {
-        if (!p->isAliasBox()) names.push_back(recoded(recode, trimmed(p->text(field::surname))));
+        if (p->isAliasBox()) return;
+        const std::string single = oneLine(p->text(field::surname));
+        names.push_back(recoded(recode, trimmed(single)));
     });
     return names;
 }

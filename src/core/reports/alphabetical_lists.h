@@ -4,8 +4,9 @@
 //
 // Record texts are bytes in the tree's code page; the caller says how a
 // text becomes a line of the file (`Recode`, the identity by default) and
-// how two lines compare (`TextLess`: case-insensitive, in the order of the
-// user's language, which only the application knows).
+// how two lines compare (`TextLess`, for readers the order of
+// core/search/list_text.h). Each person or surname is one line, whatever
+// line breaks or control bytes its names hold.
 #pragma once
 
 #include <functional>
@@ -14,11 +15,12 @@
 #include <vector>
 
 #include "core/model/person_list.h"
+#include "core/search/list_text.h"
 
 namespace lineara {
 
 using Recode = std::function<std::string(std::string_view)>;
-using TextLess = std::function<bool(const std::string&, const std::string&)>;
+using TextLess = TextOrder;
 
 // Blanks and control characters cut from both ends.
 std::string_view trimmed(std::string_view text);
@@ -35,7 +37,8 @@ std::vector<std::string> surnames(const PersonList& list, const Recode& recode =
 std::vector<std::string> surnameRuns(const std::vector<std::string>& sortedNames);
 
 // The finished lists, sorted with `less` (persons that compare equal keep
-// their list order).
+// their list order). The surname list counts runs of equal names, so
+// `less` must keep each spelling together, as readersOrder does.
 std::vector<std::string> personListLines(const PersonList& list, const TextLess& less,
                                          const Recode& recode = {});
 std::vector<std::string> surnameListLines(const PersonList& list, const TextLess& less,

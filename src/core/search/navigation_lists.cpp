@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/search/list_text.h"
+
 namespace lineara {
 
 namespace {
@@ -32,9 +34,9 @@ bool isChildOf(const PersonRecord& p, const PersonRecord* parent) {
 
 GoToList listOf(std::string caption, const std::vector<const PersonRecord*>& persons,
                 const char* dash) {
-    GoToList out{std::move(caption), {}};
+    GoToList out{oneLine(caption), {}};
     out.entries.reserve(persons.size());
-    for (const PersonRecord* p : persons) out.entries.push_back(entryOf(*p, dash));
+    for (const PersonRecord* p : persons) out.entries.push_back(oneLine(entryOf(*p, dash)));
     return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/search/list_text.h"
+
 namespace lineara {
 
 namespace {
@@ -80,7 +82,7 @@ std::string searchEntryText(const PersonRecord& person) {
     s += ") [";
     s += std::to_string(person.personId());
     s += ']';
-    return std::string(trimmed(s));
+    return std::string(trimmed(oneLine(s)));
 }
 
 const ByteWeights& cp1250Weights() {

@@ -6,6 +6,7 @@
 #include "core/history/step_names.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "core/view/view_math.h"
@@ -133,6 +134,32 @@ bool alignSelection(Document& doc, AlignSide side) {
     // One box aligned with itself still counts as an edit (the door marks
     // the tree modified even when nothing moved).
     doc.moveBoxes(step_name::alignBoxes(records.size()), records, positions);
+    return true;
+}
+
+bool showWholeTree(ViewState& view, const PersonList& list, WindowExtent window, int margin) {
+    const PersonRecord* head = list.personListHead();
+    const int64_t usableWidth = int64_t(window.width) - 2 * int64_t(margin);
+    const int64_t usableHeight = int64_t(window.height) - 2 * int64_t(margin);
+    if (head == nullptr || usableWidth <= 0 || usableHeight <= 0) return false;
+    int64_t minX = head->posX(), maxX = minX, minY = head->posY(), maxY = minY;
+    forEachPerson(list, [&](const PersonRecord* r) {
+        minX = std::min<int64_t>(minX, r->posX());
+        maxX = std::max<int64_t>(maxX, r->posX());
+        minY = std::min<int64_t>(minY, r->posY());
+        maxY = std::max<int64_t>(maxY, r->posY());
+    });
+    const double width = double(maxX - minX + kBoxWidth);
+    const double height = double(maxY - minY + kBoxHeight);
+    const double z = std::min(
+        {kAreaZoomLimit / 100.0, double(usableWidth) / width, double(usableHeight) / height});
+    view.zoomPercent = z * 100.0;
+    // A tree point x is drawn at (x + scroll) * z: the middle of the boxes
+    // goes to the middle of the window.
+    const double middleX = (double(minX) + double(maxX) + kBoxWidth) / 2;
+    const double middleY = (double(minY) + double(maxY) + kBoxHeight) / 2;
+    view.scrollX = clampOffset(std::llround(window.width / 2.0 / z - middleX));
+    view.scrollY = clampOffset(std::llround(window.height / 2.0 / z - middleY));
     return true;
 }
 

@@ -54,6 +54,12 @@ enum class AlignSide { Left, Right, Top, Bottom };
 // modified, even when nothing moves. Returns false without a selection.
 bool alignSelection(Document& doc, AlignSide side);
 
+// The whole tree at once: the zoom at which every box fits the window,
+// `margin` pixels kept free on each side, at most 200 % (as an area zoom),
+// with the tree's middle in the window's. False, changing nothing, for an
+// empty tree or a window too small to hold anything.
+bool showWholeTree(ViewState& view, const PersonList& list, WindowExtent window, int margin = 10);
+
 // Where a freshly opened tree is shown: at 100 %, the home person in the
 // middle of the window.
 void centreOnHome(ViewState& view, const PersonList& list, WindowExtent window);

@@ -209,6 +209,11 @@ void Application::createListWindows() {
     host.enableMainWindow = [main] { main->setEnabled(true); };
     host.emptyMenu = [main](bool empty) { main->setMenuEmpty(empty); };
     host.searchShown = [main](bool shown) { main->setSearchChecked(shown); };
+    for (const char* name : {"Search2", "Browser1"}) {
+        if (const QAction* a = main->action(QString::fromLatin1(name))) {
+            host.searchKeys << a->shortcuts();
+        }
+    }
     goToWindow_ = new TGOTOwnd(host, main);
     personBrowser_ = new TPersBrowser(host, main);
     connect(main, &TZudezezor::childrenListRequested, goToWindow_, &TGOTOwnd::Child1Click);
@@ -216,6 +221,8 @@ void Application::createListWindows() {
     connect(main, &TZudezezor::relativesListRequested, goToWindow_, &TGOTOwnd::Spouse1Click);
     connect(main, &TZudezezor::browserShowRequested, personBrowser_, &TPersBrowser::showSearch);
     connect(main, &TZudezezor::browserCloseRequested, personBrowser_, &QWidget::close);
+    connect(main, &TZudezezor::treeChanged, goToWindow_, &TGOTOwnd::treeChanged);
+    connect(main, &TZudezezor::treeChanged, personBrowser_, &TPersBrowser::treeChanged);
     connect(main, &TZudezezor::treeOpenedAnew, personBrowser_, [this] {
         if (personBrowser_->isVisible()) personBrowser_->RefreshClick();
     });

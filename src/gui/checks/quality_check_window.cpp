@@ -19,7 +19,7 @@ TQualityCheck::TQualityCheck(Document& doc, const RecordCodec& codec, EditPerson
                              QWidget* parent)
     : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
                   QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
-    mend_ = new QPushButton(QStringLiteral("&Popraw"), this);
+    mend_ = new QPushButton(QStringLiteral("Pop&raw"), this);
     check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
     mend_->setEnabled(false);
     layOut({mend_, check_});

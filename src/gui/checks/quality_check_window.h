@@ -19,7 +19,7 @@ public:
     // Runs the check from the tree file's folder (which stays the working
     // folder), fills the list and returns the number of problems.
     int QCheck();
-    // "&Popraw" and the double click: edit the selected entry's person,
+    // "Pop&raw" and the double click: edit the selected entry's person,
     // then see whether its problem is gone.
     void mendSelected();
 

@@ -11,8 +11,11 @@
 
 namespace lineara {
 
+// A window of its own rather than a tool window of the main one: Qt keeps
+// a tool window's owner's shortcuts live while it has the keyboard, and
+// Enter here must choose the line, not edit the main window's person.
 TGOTOwnd::TGOTOwnd(ListHost host, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
     setObjectName(QStringLiteral("GOTOwnd"));
     setWindowTitle(QStringLiteral("Idź do osoby"));
     setSizeGripEnabled(true);
@@ -32,20 +35,44 @@ TGOTOwnd::TGOTOwnd(ListHost host, QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &TGOTOwnd::GoClick);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { GoClick(); });
+    removalToken_ = host_.doc->addRemovalListener([this](PersonRecord* r) {
+        if (r == nullptr || r == subject_) subject_ = nullptr;
+    });
 }
+
+TGOTOwnd::~TGOTOwnd() { host_.doc->removeRemovalListener(removalToken_); }
 
 const PersonRecord* TGOTOwnd::currentPerson() const { return host_.doc->persons().currentPerson(); }
 
 void TGOTOwnd::Child1Click() {
-    if (const PersonRecord* p = currentPerson()) showList(childrenList(host_.doc->persons(), *p));
+    if (const PersonRecord* p = currentPerson()) showFor(Kind::Children, *p);
 }
 
 void TGOTOwnd::ListofSiblings1Click() {
-    if (const PersonRecord* p = currentPerson()) showList(siblingsList(host_.doc->persons(), *p));
+    if (const PersonRecord* p = currentPerson()) showFor(Kind::Siblings, *p);
 }
 
 void TGOTOwnd::Spouse1Click() {
-    if (const PersonRecord* p = currentPerson()) showList(relativesList(*p));
+    if (const PersonRecord* p = currentPerson()) showFor(Kind::Relatives, *p);
+}
+
+GoToList TGOTOwnd::listFor(Kind kind, const PersonRecord& person) const {
+    const PersonList& persons = host_.doc->persons();
+    switch (kind) {
+    case Kind::Children:
+        return childrenList(persons, person);
+    case Kind::Siblings:
+        return siblingsList(persons, person);
+    case Kind::Relatives:
+        break;
+    }
+    return relativesList(person);
+}
+
+void TGOTOwnd::showFor(Kind kind, const PersonRecord& person) {
+    kind_ = kind;
+    subject_ = &person;
+    showList(listFor(kind, person));
 }
 
 void TGOTOwnd::showList(const GoToList& list) {
@@ -54,6 +81,29 @@ void TGOTOwnd::showList(const GoToList& list) {
     setWindowTitle(host_.codec->decode(list.caption));
     show();
     raise();
+}
+
+void TGOTOwnd::treeChanged() {
+    if (!isVisible()) return;
+    if (subject_ == nullptr) {
+        close();
+        return;
+    }
+    const GoToList list = listFor(kind_, *subject_);
+    const QListWidgetItem* chosen = ListBox1->currentItem();
+    const QString chosenText =
+        chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
+    ListBox1->clear();
+    for (const std::string& entry : list.entries) ListBox1->addItem(host_.codec->decode(entry));
+    setWindowTitle(host_.codec->decode(list.caption));
+    // The same line, person and text alike, stays chosen; a line that now
+    // reads differently is not the one the user chose.
+    if (chosenText.isEmpty()) return;
+    const QList<QListWidgetItem*> same = ListBox1->findItems(chosenText, Qt::MatchExactly);
+    if (!same.isEmpty()) {
+        ListBox1->setCurrentItem(same.first());
+        same.first()->setSelected(true);
+    }
 }
 
 // The line names its person only by id: a person deleted since the list

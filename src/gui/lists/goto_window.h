@@ -16,6 +16,7 @@ class TGOTOwnd : public QDialog {
     Q_OBJECT
 public:
     explicit TGOTOwnd(ListHost host, QWidget* parent = nullptr);
+    ~TGOTOwnd() override;
 
     // Each list command fills the window again and shows it; nothing
     // happens without a current person.
@@ -23,6 +24,11 @@ public:
     void ListofSiblings1Click();
     void Spouse1Click();
     void showList(const GoToList& list);
+
+    // The tree has changed (an edit, an undo or redo, another tree): a
+    // shown list is filled again for its person, keeping the chosen line
+    // where it still stands, or closes when that person has left the tree.
+    void treeChanged();
 
     // "&Idź" and the double click: the selected line's person becomes
     // current and is centred; the window closes either way.
@@ -33,9 +39,17 @@ public:
     QPushButton* closeButton() const { return BitBtn2; }
 
 private:
+    enum class Kind { Children, Siblings, Relatives };
     const PersonRecord* currentPerson() const;
+    GoToList listFor(Kind kind, const PersonRecord& person) const;
+    void showFor(Kind kind, const PersonRecord& person);
 
     ListHost host_;
+    // Whose list is shown, and which one; null once that person has left
+    // the tree (the removal notice clears it).
+    const PersonRecord* subject_ = nullptr;
+    Kind kind_ = Kind::Children;
+    int removalToken_ = 0;
     QListWidget* ListBox1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;

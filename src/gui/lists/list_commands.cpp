@@ -1,10 +1,7 @@
 #include "gui/lists/list_commands.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
-#include <memory>
-#include <unordered_map>
 
 #include "core/platform/atomic_file.h"
 #include "gui/common/busy_cursor.h"
@@ -12,30 +9,6 @@
 namespace lineara {
 
 const char kNoTextViewer[] = "File is saved, but Lineara could not find your default text viewer.";
-
-TextLess localeCaseLess(const RecordCodec* codec) {
-    // A sort compares every line with many others: each line's sort key is
-    // made once.
-    struct Keys {
-        QCollator collator{QLocale()};
-        std::unordered_map<std::string, QCollatorSortKey> byLine;
-    };
-    auto keys = std::make_shared<Keys>();
-    keys->collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return [keys, codec](const std::string& a, const std::string& b) {
-        auto key = [&](const std::string& line) -> const QCollatorSortKey& {
-            auto found = keys->byLine.find(line);
-            if (found == keys->byLine.end()) {
-                const QString text = codec != nullptr
-                                         ? codec->decode(line)
-                                         : QString::fromUtf8(line.data(), qsizetype(line.size()));
-                found = keys->byLine.emplace(line, keys->collator.sortKey(text)).first;
-            }
-            return found->second;
-        };
-        return key(a).compare(key(b)) < 0;
-    };
-}
 
 Recode utf8From(const RecordCodec& codec) {
     return [&codec](std::string_view text) {
@@ -45,11 +18,11 @@ Recode utf8From(const RecordCodec& codec) {
 }
 
 std::vector<std::string> personListText(const PersonList& list, const RecordCodec& codec) {
-    return personListLines(list, localeCaseLess(), utf8From(codec));
+    return personListLines(list, readersOrder("UTF-8"), utf8From(codec));
 }
 
 std::vector<std::string> surnameListText(const PersonList& list, const RecordCodec& codec) {
-    return surnameListLines(list, localeCaseLess(), utf8From(codec));
+    return surnameListLines(list, readersOrder("UTF-8"), utf8From(codec));
 }
 
 bool writeListFile(const QString& path, const std::vector<std::string>& lines, std::string& error) {
@@ -81,8 +54,11 @@ void ListCommands::saveAndOpen(const std::vector<std::string>& lines, const QStr
     dialog.title = title;
     dialog.filter = QStringLiteral("Text file (*.txt)");
     dialog.defaultSuffix = QStringLiteral("txt");
+    if (proposals_)
+        dialog.initialPath = proposals_->proposal(FileKind::Text, treeFile_, dialog.defaultSuffix);
     const QString path = ui_.chooseSaveFile(dialog);
     if (path.isEmpty()) return;
+    if (proposals_) proposals_->remember(FileKind::Text, path);
     std::string error;
     if (!writeListFile(path, lines, error)) {
         ui_.inform(QStringLiteral("Lineara"), QString::fromStdString(error), MessageIcon::Error);

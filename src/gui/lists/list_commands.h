@@ -8,6 +8,7 @@
 
 #include "core/model/person_list.h"
 #include "core/reports/alphabetical_lists.h"
+#include "gui/common/file_proposals.h"
 #include "gui/platform/record_codec.h"
 #include "gui/platform/shell.h"
 #include "gui/platform/user_interaction.h"
@@ -16,13 +17,10 @@ namespace lineara {
 
 extern const char kNoTextViewer[];
 
-// Case-insensitive, in the order of the user's language, over UTF-8 lines,
-// or over lines in the code page of `codec` when one is given.
-TextLess localeCaseLess(const RecordCodec* codec = nullptr);
 // Record texts from the tree's code page to UTF-8.
 Recode utf8From(const RecordCodec& codec);
 
-// The lines of each list, UTF-8 and sorted.
+// The lines of each list, UTF-8 and sorted for readers.
 std::vector<std::string> personListText(const PersonList& list, const RecordCodec& codec);
 std::vector<std::string> surnameListText(const PersonList& list, const RecordCodec& codec);
 
@@ -32,9 +30,16 @@ bool writeListFile(const QString& path, const std::vector<std::string>& lines, s
 
 class ListCommands {
 public:
+    // `proposals` (may be null) offers the folder and the tree's name,
+    // `treeFile`, for the file.
     ListCommands(const PersonList& list, const RecordCodec& codec, UserInteraction& ui,
-                 Shell& shell)
-        : list_(list), codec_(codec), ui_(ui), shell_(shell) {}
+                 Shell& shell, FileProposals* proposals = nullptr, std::string treeFile = {})
+        : list_(list),
+          codec_(codec),
+          ui_(ui),
+          shell_(shell),
+          proposals_(proposals),
+          treeFile_(std::move(treeFile)) {}
 
     void SavetoFile1Click();
     void Surnames1Click();
@@ -46,6 +51,8 @@ private:
     const RecordCodec& codec_;
     UserInteraction& ui_;
     Shell& shell_;
+    FileProposals* proposals_;
+    std::string treeFile_;
 };
 
 }  // namespace lineara

@@ -2,6 +2,8 @@
 // the tree and move the focus, and nothing else.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <functional>
 
 namespace lineara {
@@ -22,6 +24,9 @@ struct ListHost {
     std::function<void(bool)> emptyMenu;
     // The search window was shown (true) or closed.
     std::function<void(bool)> searchShown;
+    // The main window's keys that show and hide the search window: pressed
+    // in it, they hide it again.
+    QList<QKeySequence> searchKeys;
 };
 
 }  // namespace lineara

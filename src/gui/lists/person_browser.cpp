@@ -1,5 +1,6 @@
 #include "gui/lists/person_browser.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/model/document.h"
 #include "core/search/navigation_lists.h"
@@ -84,8 +86,10 @@ int virtualKeyOf(const QKeyEvent* event) {
 
 }  // namespace
 
+// A window of its own, not a tool window of the main one, whose keys Qt
+// would otherwise leave live here (see TGOTOwnd).
 TPersBrowser::TPersBrowser(ListHost host, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
     setObjectName(QStringLiteral("PersBrowser"));
     setWindowTitle(QStringLiteral("Szukaj osoby"));
     setSizeGripEnabled(true);
@@ -145,6 +149,10 @@ void TPersBrowser::RefreshClick() {
 void TPersBrowser::rebuildList() {
     BusyCursor busy;
     search_.build(host_.doc->persons());
+    showEntries();
+}
+
+void TPersBrowser::showEntries() {
     QStringList lines;
     lines.reserve(static_cast<int>(search_.size()));
     for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
@@ -152,6 +160,32 @@ void TPersBrowser::rebuildList() {
     ListBox1->clear();
     ListBox1->addItems(lines);
     ListBox1->show();
+}
+
+// Most changes (a box moved, say) leave every line as it was: the list the
+// user is looking at is then left alone.
+void TPersBrowser::treeChanged() {
+    if (!isVisible()) return;
+    PersonSearchList fresh;
+    fresh.build(host_.doc->persons());
+    const auto& now = fresh.entries();
+    const auto& shown = search_.entries();
+    const bool unchanged =
+        now.size() == shown.size() &&
+        std::equal(now.begin(), now.end(), shown.begin(),
+                   [](const auto& a, const auto& b) { return a.text == b.text; });
+    if (unchanged) return;
+    const QListWidgetItem* chosen = ListBox1->currentItem();
+    const QString chosenText =
+        chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
+    search_ = std::move(fresh);
+    showEntries();
+    if (chosenText.isEmpty()) return;
+    const QList<QListWidgetItem*> same = ListBox1->findItems(chosenText, Qt::MatchExactly);
+    if (!same.isEmpty()) {
+        ListBox1->setCurrentItem(same.first());
+        same.first()->setSelected(true);
+    }
 }
 
 void TPersBrowser::Timer1Timer() {
@@ -194,11 +228,14 @@ void TPersBrowser::EditClick() {
 bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1) {
         switch (event->type()) {
-        case QEvent::KeyPress:
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
             Timer1->stop();
             Timer1->setInterval(kSearchDelayMs);
-            if (virtualKeyOf(static_cast<QKeyEvent*>(event)) > 40) Timer1->start();
+            if (virtualKeyOf(key) > 40) Timer1->start();
+            if (moveInList(key)) return true;
             break;
+        }
         case QEvent::FocusIn:
             emptyMenu(true);
             break;
@@ -223,6 +260,41 @@ void TPersBrowser::hideEvent(QHideEvent* event) {
     emptyMenu(false);
     if (host_.searchShown) host_.searchShown(false);
     QDialog::hideEvent(event);
+}
+
+bool TPersBrowser::moveInList(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    if (ListBox1->count() == 0) return true;
+    // Nothing chosen yet: Down starts at the first line, Up at the last.
+    if (ListBox1->currentItem() == nullptr || !ListBox1->currentItem()->isSelected()) {
+        const int row = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp
+                            ? ListBox1->count() - 1
+                            : 0;
+        ListBox1->setCurrentRow(row);
+        return true;
+    }
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+    QCoreApplication::sendEvent(ListBox1, &copy);
+    return true;
+}
+
+void TPersBrowser::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence key(event->keyCombination());
+    for (const QKeySequence& toggle : host_.searchKeys) {
+        if (toggle == key) {
+            close();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPersBrowser::emptyMenu(bool on) {

@@ -38,6 +38,10 @@ public:
     void GoClick();
     // "&Edytuj osobę": the same jump, then the person editor.
     void EditClick();
+    // The tree has changed: a shown list is built again from the tree as
+    // it is now, the typed text kept, the chosen line kept where it still
+    // reads the same.
+    void treeChanged();
 
     QLineEdit* searchField() const { return Edit1; }
     QListWidget* list() const { return ListBox1; }
@@ -52,9 +56,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuildList();
+    // The list widget filled with the built list's lines.
+    void showEntries();
+    // The field passes the keys that move through a list on to the list.
+    bool moveInList(QKeyEvent* event);
     // The jump of both buttons; false when the selected line's person is
     // not (or no longer) in the tree.
     bool jumpToSelected();

@@ -72,8 +72,14 @@ void DocumentCommands::New1Click() {
 
 void DocumentCommands::Open1Click() {
     if (!CheckModified()) return;
-    QString path = env_.ui().chooseOpenFile(treeFileDialog(QStringLiteral("Otwórz"), QString()));
-    if (!path.isEmpty()) OpenFile(path);
+    FileProposals* proposals = env_.fileProposals();
+    const QString folder =
+        proposals ? proposals->folder(FileKind::Tree, env_.document().currentFileName())
+                  : QString();
+    QString path = env_.ui().chooseOpenFile(treeFileDialog(QStringLiteral("Otwórz"), folder));
+    if (path.isEmpty()) return;
+    if (proposals) proposals->remember(FileKind::Tree, path);
+    OpenFile(path);
 }
 
 void DocumentCommands::OpenFile(const QString& path) {
@@ -134,10 +140,15 @@ bool DocumentCommands::Save() {
 
 bool DocumentCommands::SaveAs() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::SaveAs);
+    // The tree's own file, or for an untitled tree the folder trees were
+    // last saved in or opened from.
     QString initial = fromLocalPath(env_.document().currentFileName());
+    FileProposals* proposals = env_.fileProposals();
+    if (initial.isEmpty() && proposals) initial = proposals->folder(FileKind::Tree, std::string());
     QString path = env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
     bool saved = false;
     if (!path.isEmpty()) {
+        if (proposals) proposals->remember(FileKind::Tree, path);
         // The document takes the name even when the save refuses it.
         env_.document().setCurrentFileName(localPath(path));
         saved = saveTo(path);

@@ -11,6 +11,7 @@
 #include "core/model/document.h"
 #include "core/settings/settings.h"
 #include "core/view/view_state.h"
+#include "gui/common/file_proposals.h"
 #include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
 
@@ -35,6 +36,8 @@ public:
     virtual void showQualityCheckWindow(bool modal) = 0;
     // Called after a tree was opened (e.g. to refill an open search list).
     virtual void treeOpened() {}
+    // The folders the file dialogs offer; none: the dialogs' own choice.
+    virtual FileProposals* fileProposals() { return nullptr; }
 };
 
 extern const char kTreeFileFilter[];  // "Lineara files (*.ln3)"

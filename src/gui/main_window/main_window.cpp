@@ -23,14 +23,27 @@ constexpr int kDesignedClientHeight = 420;
 }  // namespace
 
 TZudezezor::TZudezezor(AppContext& ctx, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), commands_(*this) {
+    : QMainWindow(parent), ctx_(ctx), commands_(*this), proposals_(ctx.registry) {
     setObjectName(QStringLiteral("TZudezezor"));
     setWindowTitle(QStringLiteral("Proszę czekać..."));
     canvas_ = new TreeCanvas(this);
     canvas_->setObjectName(QStringLiteral("canvas"));
     canvas_->setRenderer([this](QImage& picture) { renderTree(picture); });
     setCentralWidget(canvas_);
-    doc_.setHistoryListener([this] { refreshUndoActions(); });
+    doc_.setHistoryListener([this] {
+        refreshUndoActions();
+        emit treeChanged();
+    });
+    // Undoing an import shows the old tree where the window stood over it.
+    doc_.setShownPlaceHooks(
+        [this] {
+            return ShownPlace{view_.zoomPercent, view_.scrollX, view_.scrollY};
+        },
+        [this](const ShownPlace& shown) {
+            view_.zoomPercent = shown.zoomPercent;
+            view_.scrollX = shown.scrollX;
+            view_.scrollY = shown.scrollY;
+        });
 
     statusLabel_ = new QLabel(QStringLiteral("Welcome to Stirpex"), this);
     statusLabel_->setObjectName(QStringLiteral("statusText"));

@@ -81,6 +81,9 @@ signals:
     void feedbackPageRequested();
     // The close query has let the window close.
     void closing();
+    // The tree has changed: a step made, undone or redone, or the tree
+    // replaced or emptied. Windows that show lists of persons rebuild here.
+    void treeChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +100,7 @@ private:
     void showError(const QString& message) override;
     int runQualityCheck() override;
     void showQualityCheckWindow(bool modal) override;
+    FileProposals* fileProposals() override { return &proposals_; }
 
     void buildMenus();
     void buildFileMenu();
@@ -114,6 +118,7 @@ private:
     ViewState view_;
     GestureState gestures_;
     DocumentCommands commands_;
+    FileProposals proposals_;
     TreeCanvas* canvas_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QToolBar* toolBar_ = nullptr;
@@ -135,6 +140,8 @@ public:
     void zoomto(double percent);
     // Centres the current person at 100 %; nothing without one.
     void Zoom1Click();
+    // "&Całe drzewo": every box in the window at once.
+    void WholeTree1Click();
     // Toggles the zoom-to-area mode (the checked state of its menu item).
     void Area1Click();
     bool areaZoomMode() const { return gestures_.areaZoom; }
@@ -304,6 +311,9 @@ private:
     void startLinkCommand(LinkKind kind);
     void goToRelative(const PersonRecord* person);
     void moveFocusToNearest(ScrollDirection direction);
+    // The status bar names the current person, as after an arrow key, or
+    // is empty when nobody is current.
+    void showCurrentPersonStatus();
     void runDialog(QDialog& dialog);
     // Which modifiers are held once this key event has taken effect.
     static Qt::KeyboardModifiers heldModifiers(const QKeyEvent* event, bool pressed);

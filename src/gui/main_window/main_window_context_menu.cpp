@@ -17,8 +17,13 @@ const char kRuleDisabled[] = "ruleDisabled";
 
 namespace {
 
+// A name is shown as written: an "&" in it marks no letter, and a tab
+// would push the rest of it into the shortcut column.
 QString captionOf(const NamedCaption& caption, const RecordCodec& codec) {
-    return QString::fromUtf8(caption.fixed) + codec.decode(caption.names);
+    QString names = codec.decode(caption.names);
+    names.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    names.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return QString::fromUtf8(caption.fixed) + names;
 }
 
 }  // namespace
@@ -41,7 +46,7 @@ void TZudezezor::buildContextMenu() {
     QMenu* m = contextMenu_;
     addPopupRows(m, {{"&Nowy mężczyzna", "PopupNewMale", Qt::CTRL | Qt::Key_N,
                       &TZudezezor::Nyperson1Click, &popup_.newMale},
-                     {"Nowa &kobieta", "PopupNewFemale", Qt::CTRL | Qt::Key_F,
+                     {"Nowa ko&bieta", "PopupNewFemale", Qt::CTRL | Qt::Key_F,
                       &TZudezezor::NewFemaleItem1Click, &popup_.newFemale},
                      {"Edytuj &właściwości", "PopupProperties", Qt::Key_Return,
                       &TZudezezor::PropertiesClick, &popup_.properties},
@@ -58,7 +63,7 @@ void TZudezezor::buildContextMenu() {
                       &TZudezezor::MakeAliasClick, &popup_.makeAlias},
                      {"Wybierz &to jako alias", "PopupMakeThisAlias", Qt::CTRL | Qt::Key_T,
                       &TZudezezor::MakeThisAliasClick, &popup_.makeThisAlias},
-                     {"Wybierz to jako osobę &początkową", "PopupMakeHome", Qt::CTRL | Qt::Key_Home,
+                     {"Wybierz to jako osobę po&czątkową", "PopupMakeHome", Qt::CTRL | Qt::Key_Home,
                       &TZudezezor::Makehome1Click}});
     connect(m, &QMenu::aboutToShow, this, &TZudezezor::PopupMenu);
     connect(this, &TZudezezor::contextMenuRequested, m,
@@ -73,7 +78,7 @@ void TZudezezor::buildContextLinkItems() {
                       &TZudezezor::LinktoMother2Click, &popup_.linkMother},
                      {"Łącz z &krewnym", "PopupLinkRelative", Qt::Key_L,
                       &TZudezezor::LinkMarriage1Click, &popup_.linkRelative}});
-    QMenu* remove = m->addMenu(QStringLiteral("&Usuń łącze"));
+    QMenu* remove = m->addMenu(QStringLiteral("Usuń łącz&e"));
     remove->setObjectName(QStringLiteral("PopupDeleteLink"));
     popup_.deleteLinkMenu = remove->menuAction();
     popup_.deleteLinkMenu->setObjectName(QStringLiteral("PopupDeleteLinkMenu"));
@@ -96,7 +101,7 @@ void TZudezezor::buildContextGoToItems() {
                    &popup_.goToMother},
                   {"&Alias", "PopupGoToAlias", Qt::CTRL | Qt::Key_G, &TZudezezor::GotoAlias1Click,
                    &popup_.goToAlias},
-                  {"&Osoby początkowej", "PopupGoToHome", Qt::Key_Home, &TZudezezor::Home1Click}});
+                  {"Osoby &początkowej", "PopupGoToHome", Qt::Key_Home, &TZudezezor::Home1Click}});
     go->addSeparator();
     addPopupRows(go, {{"Listy &krewnych", "PopupRelativesList", QKeySequence(),
                        &TZudezezor::Spouse1Click, &popup_.relativesList},

@@ -51,7 +51,7 @@ void TZudezezor::buildEditMenu() {
                     [this] { alignSelectionTo(AlignSide::Bottom); }, &edit_.align.bottom},
                    {"Wyrównaj do &lewej", "AlignLeft1", QKeySequence(),
                     [this] { alignSelectionTo(AlignSide::Left); }, &edit_.align.left},
-                   {"Wyrównaj do &prawej", "AlignRight1", QKeySequence(),
+                   {"Wyrównaj do pr&awej", "AlignRight1", QKeySequence(),
                     [this] { alignSelectionTo(AlignSide::Right); }, &edit_.align.right}});
     buildLayoutEditItems(edit);
     connect(edit, &QMenu::aboutToShow, this, &TZudezezor::refreshCommandStates);

@@ -8,6 +8,7 @@
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/history/step_names.h"
 #include "core/layout/auto_arrange.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/gedcom/gedcom_import_window.h"
@@ -49,10 +50,13 @@ void TZudezezor::Write1Click() {
     const QString standard = qtFileFilter(kGedcomStandardExportFilter);
     dialog.filter += QStringLiteral(";;") + standard;
     dialog.confirmOverwrite = true;
+    dialog.initialPath =
+        proposals_.proposal(FileKind::Gedcom, doc_.currentFileName(), dialog.defaultSuffix);
     QString chosen;
     dialog.selectedFilter = &chosen;
     const QString path = ctx_.ui->chooseSaveFile(dialog);
     if (path.isEmpty()) return;
+    proposals_.remember(FileKind::Gedcom, path);
     GedcomExportOptions options;
     if (chosen == standard) {
         options.form = GedcomForm::Standard;
@@ -67,40 +71,57 @@ void TZudezezor::Write1Click() {
     if (!result.ok) showError(QString::fromStdString(result.message));
 }
 
+// The file is chosen first and the open tree is given up only then: a
+// cancel at either question leaves it as it was. The file is read into a
+// tree of its own, which then replaces the open one in one undo step that
+// brings the old tree back, file name and all.
 void TZudezezor::Read1Click() {
-    // The import reads into an empty tree only: New offers to save the open
-    // one first, and a user who keeps it imports nothing.
-    commands_.New1Click();
-    if (!doc_.persons().empty() || !gedcomImport_) return;
+    if (!gedcomImport_) return;
     FileDialogOptions dialog = gedcomDialog(QStringLiteral("Otwórz"), kGedcomImportFilter);
+    dialog.initialPath = proposals_.folder(FileKind::Gedcom, doc_.currentFileName());
     const QString path = ctx_.ui->chooseOpenFile(dialog);
     if (path.isEmpty()) return;
+    proposals_.remember(FileKind::Gedcom, path);
+    if (!CheckModified()) return;
 
     TGedcomImport* window = gedcomImport_;
     window->begin(path);
     GedcomImportResult result;
+    bool replaced = false;
     {
         BusyCursor busy;
-        // The boxes are arranged inside the import's own undo step, and only
-        // when the whole file was read; a failed import leaves what it read
-        // where it was made.
+        Document read;
+        // The boxes are arranged only when the whole file was read; a
+        // failed import leaves what it read where it was made.
         const auto arrange = [window](PersonList& list) {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
             Autoarrange1Click(list);
         };
         result = importGedcom(
-            doc_, localPath(path),
+            read, localPath(path),
             [window](const GedcomImportProgress& progress) {
                 return window->showProgress(progress);
             },
             arrange, ctx_.codec.codePage());
+        // A file that gave nobody, unless it was read to its end (an empty
+        // file is an empty tree), leaves the open tree as it was.
+        replaced = result.done() || !read.persons().empty();
+        if (replaced) {
+            // After a failure the last person made is current.
+            const PersonRecord* current =
+                result.done() ? read.persons().personListHead() : read.persons().currentPerson();
+            std::vector<std::unique_ptr<PersonRecord>> records = read.takeRecords();
+            doc_.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
+                for (std::unique_ptr<PersonRecord>& r : records) list.appendLoaded(std::move(r));
+                list.setCurrentPerson(list.own(current));
+            });
+        }
     }
     window->finish(result);
-    if (result.done()) doc_.setCurrentPerson(doc_.persons().personListHead());
     // After a failure too the view goes to what was read (the last person
     // made is current then): the old tree's place would show an empty
     // canvas.
-    if (doc_.persons().currentPerson() != nullptr) {
+    if (replaced && doc_.persons().currentPerson() != nullptr) {
         Zoom1Click();
     } else {
         FormPaint();

@@ -207,6 +207,15 @@ void TZudezezor::moveFocusToNearest(ScrollDirection direction) {
     centreAtPresentZoom(view_, windowExtent(), p->posX(), p->posY());
     FormPaint();
     refreshCommandStates();
+    showCurrentPersonStatus();
+}
+
+void TZudezezor::showCurrentPersonStatus() {
+    const PersonRecord* p = doc_.persons().currentPerson();
+    if (p == nullptr) {
+        setStatusText(QString());
+        return;
+    }
     const QString status = ctx_.codec.decode(p->text(field::givenNames)) + QLatin1Char(' ') +
                            ctx_.codec.decode(p->text(field::surname)) + QStringLiteral(" (") +
                            ctx_.codec.decode(p->text(field::birthDate)) + QStringLiteral(" - ") +

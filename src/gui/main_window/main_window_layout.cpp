@@ -30,7 +30,7 @@ void TZudezezor::buildLayoutEditItems(QMenu* edit) {
     addRows(organize, {{"&Compact", "Compact2", QKeySequence(), &TZudezezor::Compact2Click},
                        {"&Fractal Style", "Fractal2", QKeySequence(), &TZudezezor::Fractal2Click}});
     edit_.organizeAncestors = organize->menuAction();
-    QMenu* create = edit->addMenu(QStringLiteral("&Utwórz drzewo przodków"));
+    QMenu* create = edit->addMenu(QStringLiteral("U&twórz drzewo przodków"));
     create->setObjectName(QStringLiteral("Createtree1"));
     addRows(create, {{"&Compact", "Compact1", QKeySequence(), &TZudezezor::Compact1Click},
                      {"&Fractal style", "Fractal1", QKeySequence(), &TZudezezor::Fractal1Click}});
@@ -54,6 +54,8 @@ void TZudezezor::OrganizeTree(TreeStyle style) {
     }
     FormPaint();
     refreshCommandStates();
+    // Nobody is current afterwards: the name of whoever was goes too.
+    showCurrentPersonStatus();
 }
 
 void TZudezezor::CreateTree(TreeStyle style) {
@@ -85,10 +87,7 @@ void TZudezezor::AutoArrangeClick() {
         ctx_.ui->inform(QStringLiteral("Lineara"), utf8(kMsgNothingToArrange));
         return;
     }
-    // The question's carriage return starts its second sentence on a line
-    // of its own; Qt's boxes break lines at a line feed.
-    const QString question = QString::fromUtf8(kAskAutoArrange).replace(QChar(u'\r'), QChar(u'\n'));
-    if (!ctx_.ui->askYesNoWithHelp(QStringLiteral("Lineara"), question,
+    if (!ctx_.ui->askYesNoWithHelp(QStringLiteral("Lineara"), utf8(kAskAutoArrange),
                                    [this] { emit autoArrangeHelpRequested(); })) {
         return;
     }
@@ -96,10 +95,12 @@ void TZudezezor::AutoArrangeClick() {
         BusyCursor busy;
         autoArrange(doc_);
     }
-    // The arrangement leaves the home person current: it is shown at 100 %.
+    // The arrangement leaves the home person current: it is shown at 100 %
+    // and named in the status bar.
     Zoom1Click();
     FormPaint();
     refreshCommandStates();
+    showCurrentPersonStatus();
 }
 
 }  // namespace lineara

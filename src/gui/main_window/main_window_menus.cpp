@@ -68,7 +68,7 @@ void TZudezezor::buildFileMenu() {
          {"&Zapisz", "Save1", Qt::CTRL | Qt::Key_S, onDocument(c, &DocumentCommands::Save1Click)},
          {"Zapisz j&ako", "SaveAs1", QKeySequence(),
           onDocument(c, &DocumentCommands::SaveAs1Click)},
-         {"&Zapisz wszystkie pliki", "Exportallfiles1", QKeySequence(),
+         {"Zapisz wszystkie p&liki", "Exportallfiles1", QKeySequence(),
           onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
     buildGedcomCommands(file);
     buildLegacyImportItems(file);
@@ -79,7 +79,7 @@ void TZudezezor::buildFileMenu() {
 
 void TZudezezor::buildViewMenu() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    QMenu* codes = view->addMenu(QStringLiteral("Kolory &kodowania"));
+    QMenu* codes = view->addMenu(QStringLiteral("Kolory k&odowania"));
     codes->setObjectName(QStringLiteral("Colorcodes"));
     colourCodes_ = new QActionGroup(this);
     colourCodes_->setExclusive(true);

@@ -16,7 +16,7 @@ namespace lineara {
 void TZudezezor::buildPrintCommands(QMenu* file) {
     file->addSeparator();
     addRows(file, {{"&Drukuj drzewo", "Printtree1", QKeySequence(), &TZudezezor::Printtree1Click},
-                   {"&Drukuj ekran", "Print1", QKeySequence(), &TZudezezor::Print1Click}});
+                   {"Drukuj ek&ran", "Print1", QKeySequence(), &TZudezezor::Print1Click}});
 }
 
 void TZudezezor::buildReportsMenu() {
@@ -57,11 +57,15 @@ void TZudezezor::Print1Click() {
 }
 
 void TZudezezor::SavetoFile1Click() {
-    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell).SavetoFile1Click();
+    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell, &proposals_,
+                 doc_.currentFileName())
+        .SavetoFile1Click();
 }
 
 void TZudezezor::Surnames1Click() {
-    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell).Surnames1Click();
+    ListCommands(doc_.persons(), ctx_.codec, *ctx_.ui, *ctx_.shell, &proposals_,
+                 doc_.currentFileName())
+        .Surnames1Click();
 }
 
 }  // namespace lineara

@@ -15,7 +15,6 @@ void TZudezezor::buildUndoActions(QMenu* edit) {
     redoAction_ = edit->addAction(QStringLiteral("&Ponów"));
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::ApplicationShortcut);
     connect(undoAction_, &QAction::triggered, this, &TZudezezor::undoClick);
     connect(redoAction_, &QAction::triggered, this, &TZudezezor::redoClick);
     edit->addSeparator();

@@ -50,6 +50,10 @@ void TZudezezor::Zoom1Click() {
     FormPaint();
 }
 
+void TZudezezor::WholeTree1Click() {
+    if (showWholeTree(view_, doc_.persons(), windowExtent())) FormPaint();
+}
+
 void TZudezezor::Area1Click() { setAreaZoomMode(!gestures_.areaZoom); }
 
 void TZudezezor::setAreaZoomMode(bool on) {
@@ -97,11 +101,14 @@ void TZudezezor::buildZoomMenu() {
                    {"5%", "ZoomPreset5", Qt::CTRL | Qt::Key_F7, [this] { zoomto(5); }},
                    {"1%", "ZoomPreset1", Qt::CTRL | Qt::Key_F8, [this] { zoomto(1); }}});
     zoom->addSeparator();
-    addRows(zoom, {{"&Powiększ wybraną osobę", "Zoom1", Qt::Key_Z, &TZudezezor::Zoom1Click},
-                   // The action has already flipped its check mark when the
-                   // mode follows it.
-                   {"Powiększ do obsz&aru", "Area1", QKeySequence(), &TZudezezor::setAreaZoomMode,
-                    &areaZoomAction_, kCheckable}});
+    addRows(zoom,
+            {{"&Powiększ wybraną osobę", "Zoom1", Qt::Key_Z, &TZudezezor::Zoom1Click},
+             // Next to the presets' keys, as the last of them.
+             {"&Całe drzewo", "WholeTree1", Qt::CTRL | Qt::Key_F9, &TZudezezor::WholeTree1Click},
+             // The action has already flipped its check mark when the
+             // mode follows it.
+             {"Powiększ do obsz&aru", "Area1", QKeySequence(), &TZudezezor::setAreaZoomMode,
+              &areaZoomAction_, kCheckable}});
 }
 
 // The tool bar's button and the menu item show the same mode; either one

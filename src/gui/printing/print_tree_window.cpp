@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageSetupDialog>
@@ -190,6 +191,14 @@ bool TPrintWholeTree::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TPrintWholeTree::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TPrintWholeTree::updateActivationStates() {
     const bool selection = !list_.selection().empty();
     selectedOnly_->setChecked(selection);
@@ -272,8 +281,8 @@ void TPrintWholeTree::drawPreview() {
                 p.setClipRect(target);
                 p.translate(target.topLeft());
                 p.scale(cellScale, cellScale);
-                // Letters would be specks here: the boxes stay empty.
-                paintPrintedPage(p, g, cell, list_, job, printer_.resolution(), false);
+                paintPrintedPage(p, g, cell, list_, job, printer_.resolution(),
+                                 PagePurpose::Preview);
                 p.restore();
             }
             p.setPen(QPen(kNavy, 1, Qt::DotLine));

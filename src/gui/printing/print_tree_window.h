@@ -54,6 +54,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape closes the window, as it closes every other window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -22,11 +22,26 @@ constexpr int kDeathOffset = 44;
 // its centre, so that the two stay apart.
 constexpr int kParentLineShift = 5;
 constexpr int kFooterPoints = 6;
+constexpr double kPointsPerBorderStep = 0.5;
 
 class PagePainter {
 public:
-    PagePainter(QPainter& painter, const PageGeometry& g, const PageCell& cell, const PrintJob& job)
-        : p_(painter), g_(g), cell_(cell), job_(job) {}
+    PagePainter(QPainter& painter, const PageGeometry& g, const PageCell& cell, const PrintJob& job,
+                int dotsPerInch, PagePurpose purpose)
+        : p_(painter), g_(g), cell_(cell), job_(job), dpi_(dotsPerInch), purpose_(purpose) {}
+
+    // A black line of border `step`; in the preview a cosmetic one, at least
+    // a pixel of the picture wide.
+    QPen pen(int step, Qt::PenStyle style) const {
+        const int width = printedPenWidth(step, g_.pagesAcross, dpi_);
+        QPen pen(Qt::black, width, style);
+        if (purpose_ == PagePurpose::Preview) {
+            const double scale = std::abs(p_.worldTransform().m11());
+            pen.setCosmetic(true);
+            pen.setWidthF(std::max(1.0, width * scale));
+        }
+        return pen;
+    }
 
     QPoint at(int64_t x, int64_t y) const {
         return {drawCoord(g_.mapX(x, cell_)), drawCoord(g_.mapY(y, cell_))};
@@ -37,8 +52,8 @@ public:
 
     void lines(const PersonList& list) {
         const bool only = job_.choices.selectedOnly;
-        const QPen dashed(Qt::black, 1, Qt::DashLine);
-        const QPen solid(Qt::black, job_.choices.borderWidth);
+        const QPen dashed = pen(1, Qt::DashLine);
+        const QPen solid = pen(job_.choices.borderWidth, Qt::SolidLine);
         forEachPerson(list, [&](const PersonRecord* m) {
             if (!takesPart(m, only)) return;
             p_.setPen(dashed);
@@ -66,11 +81,12 @@ public:
         });
     }
 
-    void boxes(const PersonList& list, bool withText) {
-        const QPen solid(Qt::black, job_.choices.borderWidth);
+    void boxes(const PersonList& list) {
+        const QPen solid = pen(job_.choices.borderWidth, Qt::SolidLine);
         QFont font;
         const int fontHeight = g_.fontHeight * g_.pagesAcross;
-        withText = withText && fontHeight > 0 && job_.codec != nullptr;
+        const bool withText =
+            purpose_ == PagePurpose::Print && fontHeight > 0 && job_.codec != nullptr;
         if (withText) {
             font = cellHeightFont(job_.fontName, fontHeight, false, false);
             font.setStyleStrategy(QFont::PreferDefault);
@@ -119,6 +135,8 @@ private:
     const PageGeometry& g_;
     PageCell cell_;
     const PrintJob& job_;
+    int dpi_;
+    PagePurpose purpose_;
 };
 
 void paintFooter(QPainter& painter, int pageWidth, int dotsPerInch) {
@@ -139,13 +157,19 @@ QString printFooterText() {
            QStringLiteral(" - aee ") + QLatin1String(kHomePageAddress);
 }
 
+int printedPenWidth(int step, int pagesAcross, int dotsPerInch) {
+    const double pixelsPerStep = std::max(1.0, kPointsPerBorderStep * dotsPerInch / 72.0);
+    return std::max(1, int(std::lround(step * pixelsPerStep * std::max(1, pagesAcross))));
+}
+
 void paintPrintedPage(QPainter& painter, const PageGeometry& geometry, const PageCell& cell,
-                      const PersonList& list, const PrintJob& job, int dotsPerInch, bool withText) {
+                      const PersonList& list, const PrintJob& job, int dotsPerInch,
+                      PagePurpose purpose) {
     painter.save();
     if (cell.row == 1) paintFooter(painter, geometry.pageWidth, dotsPerInch);
-    PagePainter page(painter, geometry, cell, job);
+    PagePainter page(painter, geometry, cell, job, dotsPerInch, purpose);
     page.lines(list);
-    page.boxes(list, withText);
+    page.boxes(list);
     painter.restore();
 }
 

@@ -16,7 +16,7 @@ namespace lineara {
 
 struct PrintChoices {
     bool landscape = true;
-    int borderWidth = 1;  // printer pixels, boxes and parent lines
+    int borderWidth = 1;  // 1 to 5, boxes and parent lines (see printedPenWidth)
     int pagesAcross = 1;  // N
     bool selectedOnly = false;
 };
@@ -32,11 +32,25 @@ struct PrintJob {
 // first row of pages.
 QString printFooterText();
 
-// Draws page `cell` of the sheet. Without text the boxes are empty
-// outlines (the preview, where letters would be specks).
+// The width in device pixels of a printed line of border `step` (1 to 5;
+// the partners' dashed lines are 1): half a point a step on a single page,
+// and never thinner than `step` pixels, so that each step is bolder than the
+// one before on any printer. Over N x N pages the drawing is N times as
+// large, and so are its lines.
+int printedPenWidth(int step, int pagesAcross, int dotsPerInch);
+
+enum class PagePurpose {
+    Print,
+    // Scaled down to a picture of the page: the boxes are empty outlines
+    // (letters would be specks) and every line is at least one pixel of
+    // the picture wide, whatever the scale.
+    Preview,
+};
+
+// Draws page `cell` of the sheet.
 void paintPrintedPage(QPainter& painter, const PageGeometry& geometry, const PageCell& cell,
                       const PersonList& list, const PrintJob& job, int dotsPerInch,
-                      bool withText = true);
+                      PagePurpose purpose = PagePurpose::Print);
 
 enum class PrintOutcome { Printed, NothingToPrint, DeviceFailed };
 

@@ -1,8 +1,8 @@
 #include "gui/reports/html_generation.h"
 
+#include "core/search/list_text.h"
 #include "core/settings/settings.h"
 #include "gui/app/help_commands.h"
-#include "gui/lists/list_commands.h"
 #include "gui/reports/html_images.h"
 
 namespace lineara {
@@ -12,7 +12,7 @@ HtmlJob htmlJobFor(const RecordCodec& codec) {
     job.treeCodePage = codec.codePage();
     job.versionText = kVersionText;
     job.webAddress = kHomePageAddress;
-    job.indexLess = localeCaseLess(&codec);
+    job.indexLess = readersOrder(codec.codePage());
     return job;
 }
 

@@ -15,7 +15,7 @@ TForm5::TForm5(Shell& shell, UserInteraction& ui, QWidget* parent)
     : QDialog(parent), shell_(shell), ui_(ui) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Presentation created"));
-    view_ = new QPushButton(QStringLiteral("&Zobacz efekt"));
+    view_ = new QPushButton(QStringLiteral("Zobacz &efekt"));
     view_->setObjectName(QStringLiteral("ViewButton"));
     view_->setDefault(true);
     auto* close = new QPushButton(QStringLiteral("&Zamknij"));

@@ -314,12 +314,14 @@ TEST(LegacyImport, ReplacesTheTreeAsOneStepThatUndoTakesBack) {
     EXPECT_EQ(doc.persons().highestPersonId(), 2);
     ASSERT_EQ(doc.persons().selection().size(), 1u);
     EXPECT_TRUE(anna->selected());
-    // Not the tree that counts as saved any more.
-    EXPECT_TRUE(doc.treeModified());
+    // The old tree as it was saved, under its own name.
+    EXPECT_FALSE(doc.treeModified());
+    EXPECT_EQ(doc.currentFileName(), "/drzewa/stare.ln3");
 
     ASSERT_TRUE(doc.redo());
     EXPECT_EQ(treeFileBytes(list), imported);
     EXPECT_FALSE(doc.treeModified());
+    EXPECT_EQ(doc.currentFileName(), "");
     EXPECT_EQ(doc.persons().highestPersonId(), 22);
 }
 

@@ -165,7 +165,7 @@ TEST_F(CommandStates, ContextMenuForOnePerson) {
          true,
          false,
          false,
-         "&Oryginal"},
+         "Ory&ginal"},
         {{"original", "ALIAS", false, false, true},
          true,
          false,
@@ -203,9 +203,9 @@ TEST_F(CommandStates, ContextMenuForOnePerson) {
 TEST_F(CommandStates, GoToParentCaptionsNameTheParents) {
     make({"child", "", true, true});
     ContextMenuState s = contextMenuState(list);
-    EXPECT_EQ(s.goToFatherCaption.fixed, "\t&Ojciec: ");
+    EXPECT_EQ(s.goToFatherCaption.fixed, "&Ojciec: ");
     EXPECT_EQ(s.goToFatherCaption.names, "Jan Kowalski");
-    EXPECT_EQ(s.goToMotherCaption.fixed, "\t&Matka: ");
+    EXPECT_EQ(s.goToMotherCaption.fixed, "&Matka: ");
     EXPECT_EQ(s.goToMotherCaption.names, "Ewa ");
 
     make({"orphan"});

@@ -178,6 +178,51 @@ TEST(Viewport, AreaZoomFillsTheWindowWithTheBandWidthUpTo200) {
     EXPECT_NEAR(view.zoomPercent, 133.333, 0.001);
 }
 
+// Every box inside the window with `margin` pixels to spare (within a
+// pixel of rounding), and the tree as large as that allows in one of the
+// two directions, unless the zoom reached its limit.
+TEST(Viewport, TheWholeTreeFitsTheWindowWhateverItsSpread) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<int32_t, int32_t>> boxes;
+    } trees[] = {
+        {"one box: the limit of 200 %", {{40, -30}}},
+        {"wide", {{-5000, 0}, {9000, 300}, {0, 100}}},
+        {"tall", {{0, -20000}, {100, 40000}}},
+        {"far apart", {{-1000000000, -900000000}, {1000000000, 1000000000}}},
+    };
+    for (const auto& tree : trees) {
+        SCOPED_TRACE(tree.what);
+        PersonList list;
+        for (const auto& [x, y] : tree.boxes) test::addPerson(list, "", "", x, y);
+        ViewState view = viewAt(35, 7, 7);
+        ASSERT_TRUE(showWholeTree(view, list, kWindow, 10));
+        int64_t left = INT64_MAX, right = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
+        for (const auto& [x, y] : tree.boxes) {
+            left = std::min(left, treeToPixelX(view, x));
+            right = std::max(right, treeToPixelX(view, int64_t(x) + kBoxWidth));
+            top = std::min(top, treeToPixelY(view, y));
+            bottom = std::max(bottom, treeToPixelY(view, int64_t(y) + kBoxHeight));
+        }
+        EXPECT_GE(left, 10 - 1);
+        EXPECT_LE(right, kWindow.width - 10 + 1);
+        EXPECT_GE(top, 10 - 1);
+        EXPECT_LE(bottom, kWindow.height - 10 + 1);
+        // Centred: the margins left and right (top and bottom) agree.
+        EXPECT_NEAR(left, kWindow.width - right, 2);
+        EXPECT_NEAR(top, kWindow.height - bottom, 2);
+        const bool filled =
+            right - left >= kWindow.width - 20 - 2 || bottom - top >= kWindow.height - 20 - 2;
+        EXPECT_TRUE(filled || view.zoomPercent == 200) << view.zoomPercent;
+    }
+    ViewState untouched = viewAt(35, 7, 7);
+    EXPECT_FALSE(showWholeTree(untouched, PersonList(), kWindow));
+    EXPECT_DOUBLE_EQ(untouched.zoomPercent, 35);
+    PersonList one;
+    test::addPerson(one);
+    EXPECT_FALSE(showWholeTree(untouched, one, WindowExtent{15, 600}));
+}
+
 class AlignmentTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -192,7 +192,7 @@ TEST_F(ApplicationTest, FileMenuHasItsCommandsAndKeys) {
                  {"Open1", "&Otwórz", QKeySequence(Qt::CTRL | Qt::Key_O)},
                  {"Save1", "&Zapisz", QKeySequence(Qt::CTRL | Qt::Key_S)},
                  {"SaveAs1", "Zapisz j&ako", {}},
-                 {"Exportallfiles1", "&Zapisz wszystkie pliki", {}},
+                 {"Exportallfiles1", "Zapisz wszystkie p&liki", {}},
                  {"Exit1", "&Wyjście", {}}};
     for (const Item& item : items) {
         QAction* a = main->action(QString::fromLatin1(item.name));

@@ -17,6 +17,7 @@
 #include <map>
 #include <set>
 
+#include "core/formats/tree_file.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
@@ -161,32 +162,75 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(GedcomCommandsTest, NewComesFirstAndItsQuestionDecides) {
+// The file is chosen before the open tree is given up; a cancel at either
+// question leaves the tree, its name and its flag as they were, and undo
+// brings back the tree that was there before the import.
+TEST_F(GedcomCommandsTest, TheFileComesFirstAndNothingIsLostByACancelOrAnImport) {
     const QString path = writeFile("family.ged", gedcomLines(kFamilyLines));
     add("Stary", "Zapis");
+    const std::string old = t.dir.file("stare.ln3");
+    main->doc().setCurrentFileName(old);
+    main->FormPaint();
+    const QString caption = main->windowTitle();
+    ASSERT_TRUE(caption.contains(QStringLiteral("stare.ln3")));
     ASSERT_TRUE(main->doc().treeModified());
+    const auto unchanged = [&](const char* how) {
+        ASSERT_EQ(main->doc().persons().count(), 1u) << how;
+        EXPECT_EQ(main->doc().currentFileName(), old) << how;
+        EXPECT_TRUE(main->doc().treeModified()) << how;
+        EXPECT_EQ(main->windowTitle(), caption) << how;
+        EXPECT_FALSE(window->isVisible()) << how;
+    };
 
-    // Cancel: the tree stays and no file is asked for.
+    // The file dialog cancelled: not even the question is asked.
+    importThroughMenu(QString());
+    EXPECT_EQ(t.user.fileDialogs.size(), 1);
+    EXPECT_EQ(t.user.asked.size(), 1);  // the dialog alone
+    unchanged("file dialog cancelled");
+
+    // The question cancelled, after the file was chosen.
+    t.user.asked.clear();
     t.user.yesNoCancelAnswers = {Answer::Cancel};
     importThroughMenu(path);
-    EXPECT_EQ(t.user.asked, QStringList{QString::fromLatin1(kSaveQuestion)});
-    EXPECT_TRUE(t.user.fileDialogs.isEmpty());
-    EXPECT_FALSE(window->isVisible());
-    ASSERT_EQ(main->doc().persons().count(), 1u);
-    t.user.fileAnswers.clear();
+    ASSERT_EQ(t.user.asked.size(), 2);
+    EXPECT_TRUE(t.user.asked[0].startsWith(QLatin1String("open|")));
+    EXPECT_EQ(t.user.asked[1], QString::fromLatin1(kSaveQuestion));
+    unchanged("question cancelled");
 
-    // No: the old tree goes and the file comes in its place.
+    // No: the file comes in place of the tree, untitled and changed.
     t.user.yesNoCancelAnswers = {Answer::No};
     importThroughMenu(path);
     EXPECT_EQ(main->doc().persons().count(), 5u);
     EXPECT_EQ(imported(main->doc().persons(), "@I1@")->text(field::surname), "Kowalski");
-
-    // A cancelled file choice after New leaves the new, empty tree.
+    EXPECT_EQ(main->doc().currentFileName(), "");
     window->okButton()->click();
-    t.user.yesNoCancelAnswers = {Answer::No};
-    importThroughMenu(QString());
-    EXPECT_TRUE(main->doc().persons().empty());
-    EXPECT_FALSE(window->isVisible());
+
+    // Ctrl+Z: the tree before, its name in the caption and its flag too.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main->doc().persons().personListHead()->text(field::givenNames), "Stary");
+    EXPECT_EQ(main->doc().persons().count(), 1u);
+    EXPECT_EQ(main->doc().currentFileName(), old);
+    EXPECT_TRUE(main->doc().treeModified());
+    EXPECT_EQ(main->windowTitle(), caption);
+    QTest::keyClick(main, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(main->doc().persons().count(), 5u);
+    QTest::keyClick(main, Qt::Key_Z, Qt::ControlModifier);
+
+    // Yes: the old tree is saved first, and after undo counts as saved.
+    t.user.yesNoCancelAnswers = {Answer::Yes};
+    importThroughMenu(path);
+    EXPECT_EQ(main->doc().persons().count(), 5u);
+    window->okButton()->click();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main->doc().currentFileName(), old);
+    EXPECT_FALSE(main->doc().treeModified());
+    PersonList saved;
+    ASSERT_EQ(ReadfromFile(saved, old).status, LoadResult::Loaded);
+    EXPECT_EQ(saved.personListHead()->text(field::givenNames), "Stary");
 }
 
 TEST_F(GedcomCommandsTest, FailureKeepsWhatWasReadUnarrangedAndSaysWhere) {

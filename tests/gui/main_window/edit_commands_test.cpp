@@ -289,7 +289,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
     EXPECT_TRUE(action("PopupDeleteLinkFather")->isEnabled());
     EXPECT_FALSE(action("PopupDeleteLinkMother")->isEnabled());
     EXPECT_TRUE(action("PopupGoToFather")->isEnabled());
-    EXPECT_EQ(action("PopupGoToFather")->text(), QStringLiteral("\t&Ojciec: Jan Kowalski"));
+    EXPECT_EQ(action("PopupGoToFather")->text(), QStringLiteral("&Ojciec: Jan Kowalski"));
     EXPECT_EQ(action("PopupGoToMother")->text(), QStringLiteral("&Matka"));
     EXPECT_FALSE(action("PopupMakeThisAlias")->isEnabled());
     EXPECT_FALSE(action("PopupGoToAlias")->isEnabled());

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
+#include "core/formats/tree_file.h"
 #include "core/layout/auto_arrange.h"
 #include "support/edit_fixture.h"
 
@@ -146,15 +147,19 @@ TEST_F(LayoutCommands, TheArrangementAsksFirstThenShowsTheHomePersonAt100) {
     t.user.yesNoAnswers = {false};
     trigger("AutoArrange1");
     ASSERT_EQ(t.user.asked.size(), 1);
+    // The question says what is true: the arrangement can be undone.
     EXPECT_EQ(t.user.asked[0],
               QStringLiteral("yesnohelp|Lineara|Ta operacja kompletnie przestawi wszystkie "
-                             "Twoje pozycje i nie da sie cofnac. \nNa pewno chcesz to zrobic?"));
+                             "Twoje pozycje. Możesz ją cofnąć (Ctrl+Z). Na pewno chcesz to "
+                             "zrobić?"));
     EXPECT_EQ(root->posX(), before);
 
     QSignalSpy help(main, &TZudezezor::autoArrangeHelpRequested);
     t.user.helpPresses = 1;
     t.user.yesNoAnswers = {true};
     main->viewState().zoomPercent = 50;
+    const std::vector<uint8_t> bytesBefore = treeFileBytes(persons());
+    main->setStatusText(QStringLiteral("Jan Kowalski ( - )"));  // who was pointed at last
     trigger("AutoArrange1");
     EXPECT_EQ(help.count(), 1);
     EXPECT_EQ(persons().personListHead(), root);  // the most generations above her
@@ -162,6 +167,24 @@ TEST_F(LayoutCommands, TheArrangementAsksFirstThenShowsTheHomePersonAt100) {
     EXPECT_EQ(father->posY(), root->posY() - 500);
     EXPECT_EQ(main->viewState().zoomPercent, 100.0);
     EXPECT_TRUE(main->doc().canUndo());
+    // The status bar names the person now current.
+    EXPECT_EQ(main->statusText(), QStringLiteral("Ewa Kowalska ( - )"));
+
+    // Ctrl+Z gives back the tree as it was, byte for byte.
+    QTest::keyClick(main, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(treeFileBytes(persons()), bytesBefore);
+}
+
+TEST_F(LayoutCommands, OrganisingLeavesNobodyCurrentAndNobodyNamedInTheStatusBar) {
+    family();
+    main->doc().setCurrentPerson(root);
+    QTest::keyClick(main, Qt::Key_Right, Qt::ShiftModifier);  // the focus moves, and is named
+    main->doc().setCurrentPerson(root);
+    main->FormPaint();
+    ASSERT_FALSE(main->statusText().isEmpty());
+    trigger("Compact2");
+    EXPECT_EQ(persons().currentPerson(), nullptr);
+    EXPECT_EQ(main->statusText(), QString());
 }
 
 }  // namespace

@@ -98,7 +98,10 @@ TEST_F(LegacyImportCommands, TheImportedTreeIsShownFromItsHomePersonAndUndoes) {
         SCOPED_TRACE(standardize);
         t.ctx.settings.dateStandardization = standardize;
         savedTree();
-        main->viewState().zoomPercent = 40;
+        main->zoomto(40);
+        main->viewState().scrollX = 1234;
+        main->viewState().scrollY = -321;
+        const QString caption = main->windowTitle();
         t.user.fileAnswers = {write("b.ln2", test::legacyFile(family(), test::kV15Size))};
         trigger("Openversion1531");
         const PersonList& list = main->doc().persons();
@@ -119,9 +122,24 @@ TEST_F(LegacyImportCommands, TheImportedTreeIsShownFromItsHomePersonAndUndoes) {
 
         ASSERT_TRUE(main->undoAction()->isEnabled());
         EXPECT_EQ(main->doc().undoName(), step_name::kImportLegacy);
-        main->undoClick();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_Z, Qt::ControlModifier);
         ASSERT_EQ(list.count(), 1u);
         EXPECT_EQ(given(list.personListHead()), "Stary");
+        // The old tree as it was left: its name, saved, and where it was
+        // looked at, so its box is on the canvas again.
+        EXPECT_EQ(main->doc().currentFileName(), "/drzewa/stare.ln3");
+        EXPECT_EQ(main->windowTitle(), caption);
+        EXPECT_FALSE(main->doc().treeModified());
+        EXPECT_EQ(main->viewState().zoomPercent, 40.0);
+        EXPECT_EQ(main->viewState().scrollX, 1234);
+        EXPECT_EQ(main->viewState().scrollY, -321);
+        // And forward again: the imported tree where it was shown.
+        QTest::keyClick(main, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(list.count(), 2u);
+        EXPECT_EQ(main->doc().currentFileName(), "");
+        EXPECT_EQ(main->viewState().zoomPercent, 100.0);
         persons().ClearMemory();
         main->doc().clear();
     }

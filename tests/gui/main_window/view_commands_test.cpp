@@ -85,6 +85,38 @@ TEST_F(ViewCommandsTest, ZoomMenuFollowsViewWithItsItemsAndKeys) {
     }
 }
 
+// "&Całe drzewo" (Ctrl+F9) shows every box at once, however far apart,
+// and the navigator counts them all.
+TEST_F(ViewCommandsTest, TheWholeTreeCommandPutsEveryBoxInTheWindow) {
+    PersonList& list = test::writable(main->doc());
+    const std::pair<int32_t, int32_t> places[] = {{-30000, 500}, {40000, -9000}, {0, 25000}};
+    for (const auto& [x, y] : places) test::addPerson(list, "Jan", "Nowak", x, y);
+    list.setCurrentPerson(nullptr);
+    setView(100, 0, 0);
+    EXPECT_EQ(main->personCount(), 0);  // nothing of it in the window yet
+
+    QTest::keyClick(main, Qt::Key_F9, Qt::ControlModifier);
+    const QSize window = main->canvas()->size();
+    for (const auto& [x, y] : places) {
+        EXPECT_GE(treeToPixelX(view(), x), 0);
+        EXPECT_LE(treeToPixelX(view(), int64_t(x) + kBoxWidth), window.width());
+        EXPECT_GE(treeToPixelY(view(), y), 0);
+        EXPECT_LE(treeToPixelY(view(), int64_t(y) + kBoxHeight), window.height());
+    }
+    EXPECT_LT(view().zoomPercent, 5);
+    EXPECT_EQ(main->personCount(), 3);
+    QAction* item = main->action(QStringLiteral("WholeTree1"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("&Całe drzewo"));
+
+    // An empty tree: nothing to show, and the view stays.
+    list.ClearMemory();
+    setView(35, 7, 7);
+    QTest::keyClick(main, Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view().zoomPercent, 35);
+    EXPECT_EQ(view().scrollX, 7);
+}
+
 TEST_F(ViewCommandsTest, ZoomStepsStopAtTheirLimitsAndTheNavigatorShowsTheRoundedZoom) {
     const double expected[] = {125, 156.25, 195.3125, 244.140625, 244.140625};
     for (double zoom : expected) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "gui/printing/print_tree_window.h"
 #include "support/add_person.h"
+#include "support/menu_keys.h"
 #include "support/paint_support.h"
 #include "support/program_fixture.h"
 
@@ -121,13 +123,42 @@ TEST_F(PrintWindowTest, ThePreviewShowsThePagesAndFollowsTheChoices) {
     EXPECT_EQ(window()->printer().pageLayout().orientation(), QPageLayout::Portrait);
 }
 
+// Scaled down fifty times and more, every box and line stays at least a
+// pixel wide: the preview shows the tree, not a blank sheet.
+TEST_F(PrintWindowTest, ThePreviewShowsEveryBoxAndLineAtAnyScale) {
+    PersonList& list = writable(main->doc());
+    PersonRecord* father = addPerson(list, "Jan", "Nowak", 0, 0);
+    PersonRecord* mother = addPerson(list, "Ewa", "Nowak", 20000, 0);
+    PersonRecord* child = addPerson(list, "Ola", "Nowak", 10000, 9000);
+    child->father = father;
+    child->mother = mother;
+    ASSERT_TRUE(list.AddMarriage(father, mother).ok);
+    openWindow();
+    for (const int pages : {0, 7}) {  // 1 page, 8 x 8 pages
+        SCOPED_TRACE(pages);
+        control<QComboBox>("ComboBox2")->setCurrentIndex(pages);
+        QTest::mouseClick(control<QLabel>("Image1"), Qt::LeftButton);  // "Click here for preview"
+        const QImage preview = window()->previewImage();
+        // Black is what the tree is drawn in (the sheet's edges are navy).
+        // The lines between the three far-apart boxes give long runs of it.
+        int black = 0;
+        for (int y = 0; y < preview.height(); ++y) {
+            for (int x = 0; x < preview.width(); ++x) {
+                const QRgb p = preview.pixel(x, y);
+                if (qRed(p) < 80 && qGreen(p) < 80 && qBlue(p) < 80) ++black;
+            }
+        }
+        EXPECT_GT(black, 150) << "the preview is (nearly) blank";
+    }
+}
+
 TEST_F(PrintWindowTest, MenusHoldThePrintAndListCommands) {
     QAction* tree = main->action(QStringLiteral("Printtree1"));
     QAction* screen = main->action(QStringLiteral("Print1"));
     ASSERT_NE(tree, nullptr);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(tree->text(), QStringLiteral("&Drukuj drzewo"));
-    EXPECT_EQ(screen->text(), QStringLiteral("&Drukuj ekran"));
+    EXPECT_EQ(screen->text(), QStringLiteral("Drukuj ek&ran"));
     auto* file = qobject_cast<QMenu*>(tree->parent());
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), QStringLiteral("&Plik"));
@@ -164,9 +195,10 @@ TEST_F(PrintWindowTest, ListsAreWrittenInUtf8AndOpenedInTheTextViewer) {
     t.user.fileAnswers = {persons, surnames};
     main->action(QStringLiteral("SavetoFile1"))->trigger();
     main->action(QStringLiteral("Surnames1"))->trigger();
-    EXPECT_EQ(read(persons), QByteArray("Nowak Adam ( - )\nNowak Ewa ( - )\n"
-                                        "\xC5\x81uk Zofia (1900 - )\n"));
-    EXPECT_EQ(read(surnames), QByteArray("Nowak (2)\n\xC5\x81uk (1)\n"));
+    // In the Polish alphabet: Ł before N.
+    EXPECT_EQ(read(persons), QByteArray("\xC5\x81uk Zofia (1900 - )\n"
+                                        "Nowak Adam ( - )\nNowak Ewa ( - )\n"));
+    EXPECT_EQ(read(surnames), QByteArray("\xC5\x81uk (1)\nNowak (2)\n"));
     EXPECT_EQ(t.shell.opened, (QStringList{persons, surnames}));
     ASSERT_EQ(t.user.fileDialogs.size(), 2);
     EXPECT_EQ(t.user.fileDialogs[0].title, QStringLiteral("Zapisz alfabetycznie"));
@@ -190,6 +222,33 @@ TEST_F(PrintWindowTest, ListsAreWrittenInUtf8AndOpenedInTheTextViewer) {
     main->SavetoFile1Click();
     EXPECT_FALSE(QFile::exists(persons));
     EXPECT_EQ(int(t.user.asked.size()), said + 1);  // the dialog only
+}
+
+// Whatever the locale, the lists are read in an alphabet: small and capital
+// letters alike, Ś after S, and where there is no language to follow, the
+// Polish one. Each spelling of a surname is counted once, and no name
+// breaks a line.
+TEST_F(PrintWindowTest, TheListsFollowTheAlphabetInAnyCaseAndKeepOneLinePerEntry) {
+    PersonList& list = writable(main->doc());
+    // CP1250: "Zielińska", "Świątek".
+    for (const char* surname : {"Zieli\xf1ska", "\x8c\x77i\xb9tek", "anna", "Ewa", "Nowak", "nowak",
+                                "Sowa", "Nowak", "Kot\r\nLis"}) {
+        addPerson(list, "X", surname, 0, 0);
+    }
+    const QString surnames = t.folder() + QStringLiteral("/nazwiska.txt");
+    const QString persons = t.folder() + QStringLiteral("/osoby.txt");
+    t.shell.programs[QStringLiteral(".txt")] = QStringLiteral("viewer");
+    t.user.fileAnswers = {surnames, persons};
+    // "&Reports", "&Alfabetyczna lista", "&Nazwiska"; then "&Wszystkie osoby".
+    EXPECT_TRUE(test::chooseByKeys(main, "ran"));
+    EXPECT_TRUE(test::chooseByKeys(main, "raw"));
+    EXPECT_EQ(read(surnames), QByteArray("anna (1)\nEwa (1)\nKot  Lis (1)\nNowak (2)\nnowak (1)\n"
+                                         "Sowa (1)\n\xC5\x9Awi\xC4\x85tek (1)\n"
+                                         "Zieli\xC5\x84ska (1)\n"));
+    EXPECT_EQ(read(persons), QByteArray("anna X ( - )\nEwa X ( - )\nKot  Lis X ( - )\n"
+                                        "Nowak X ( - )\nNowak X ( - )\nnowak X ( - )\n"
+                                        "Sowa X ( - )\n\xC5\x9Awi\xC4\x85tek X ( - )\n"
+                                        "Zieli\xC5\x84ska X ( - )\n"));
 }
 
 TEST_F(PrintWindowTest, AListThatCannotBeWrittenIsReportedWithTheSystemsReason) {

@@ -94,9 +94,9 @@ private:
 
 class RecordingPages : public PageTarget {
 public:
-    explicit RecordingPages(QSize page) : page_(page) {}
+    explicit RecordingPages(QSize page, int dotsPerInch = 96) : page_(page), dpi_(dotsPerInch) {}
     QSize pageSize() const override { return page_; }
-    int dotsPerInch() const override { return 96; }
+    int dotsPerInch() const override { return dpi_; }
     QPainter* nextPage() override {
         painter_.reset();
         pages.push_back(std::make_unique<RecordingDevice>(page_));
@@ -112,6 +112,7 @@ public:
 
 private:
     QSize page_;
+    int dpi_;
     std::unique_ptr<QPainter> painter_;
 };
 
@@ -275,6 +276,46 @@ TEST(TreePrinter, OnlySelectedPersonsAndTheLinesBetweenThem) {
     // The bounds are the two selected boxes': 140 x 280 fitted to the height.
     const PageGeometry g = pageGeometry(PrintBounds{0, 0, 0, 200}, 1000, 700, 1, 16);
     EXPECT_EQ(e.rects[0].topLeft(), QPoint(int(g.offsetX), int(g.offsetY)));
+}
+
+// On a printer of 1200 dots per inch a printer pixel is 0.06 point: each
+// border step must be visibly bolder than the one before, on one page and
+// on a sheet of many, where the drawing grows and its lines with it.
+TEST(TreePrinter, EachBorderStepIsVisiblyBolderOnAnyPrinter) {
+    RecordCodec codec;
+    PersonList list;
+    PersonRecord* father = addPerson(list, "F", "", 0, 0);
+    PersonRecord* mother = addPerson(list, "M", "", 400, 0);
+    PersonRecord* child = addPerson(list, "C", "", 200, 300);
+    child->father = father;
+    ASSERT_TRUE(list.AddMarriage(father, mother).ok);
+    const int dpi = 1200;
+    const double point = dpi / 72.0;
+    for (const int pagesAcross : {1, 2}) {
+        SCOPED_TRACE(pagesAcross);
+        std::vector<int> widths;
+        for (int border = 1; border <= 5; ++border) {
+            RecordingPages pages(QSize(9921, 14031), dpi);  // A4
+            ASSERT_EQ(printTree(pages, list, job(codec, pagesAcross, false, border)),
+                      PrintOutcome::Printed);
+            int solid = 0, dashed = 0;
+            for (const DrawnLine& l : pages.page(0).lines) {
+                (l.style == Qt::DashLine ? dashed : solid) = l.width;
+            }
+            widths.push_back(solid);
+            // The partners' dashed line is as bold as the first step.
+            EXPECT_EQ(dashed, printedPenWidth(1, pagesAcross, dpi));
+            EXPECT_GE(dashed, 0.4 * point * pagesAcross);
+        }
+        for (size_t i = 0; i < widths.size(); ++i) {
+            EXPECT_NEAR(widths[i], 0.5 * point * double(i + 1) * pagesAcross, 1) << i + 1;
+            if (i > 0) {
+                EXPECT_GE(widths[i] - widths[i - 1], 0.4 * point * pagesAcross);
+            }
+        }
+    }
+    // On a screen-like page of 96 dots a step is still at least a pixel.
+    for (int border = 1; border <= 5; ++border) EXPECT_EQ(printedPenWidth(border, 1, 96), border);
 }
 
 TEST(TreePrinter, AnEmptyTreePrintsNothingAndTheScreenFitsOnePage) {
