@@ -38,8 +38,8 @@ struct Fragment {
     std::vector<std::string> lines;
     GedcomImportResult::Status status;
     std::vector<std::string> notes;
-    std::vector<FieldIs> fields;
-    std::vector<CoupleIs> couples;
+    std::vector<FieldIs> fields = {};
+    std::vector<CoupleIs> couples = {};
     const char* codePage = "CP1250";
 };
 
@@ -230,7 +230,8 @@ std::vector<Fragment> fragments() {
          GedcomImportResult::Done,
          {"Lines read as continuations: 1", "Letters replaced (not in the tree's code page): 4",
           kNoHeader, kNoTrailer},
-         {{"@I1@", field::givenNames, "????"}}},
+         {{"@I1@", field::givenNames, "????"}},
+         {}},
     };
     return f;
 }

@@ -141,7 +141,9 @@ TEST(GedcomHostileText, EveryFieldComesBackThroughBothForms) {
                 }
             }
             // The sex is a letter of the standard's own in the standard form.
-            if (!standard) EXPECT_EQ(other->text(field::sex), cleaned(text.substr(0, 1)));
+            if (!standard) {
+                EXPECT_EQ(other->text(field::sex), cleaned(text.substr(0, 1)));
+            }
 
             // The couple's one relationship, with its date and place: whole in
             // the standard form, cut to 20 and 70 bytes in the program's own.
