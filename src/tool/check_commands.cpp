@@ -5,7 +5,6 @@
 // command line and print is UTF-8, converted at this edge.
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +17,7 @@
 #include "core/settings/settings.h"
 #include "gui/checks/caption_order.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
 #include "tool/stored_settings.h"
 
 namespace lineara::tool {
@@ -31,47 +31,46 @@ std::string utf8(std::string_view recordBytes) {
 QString decoded(std::string_view recordBytes) { return QString::fromStdString(utf8(recordBytes)); }
 
 void printLine(std::string_view caption, std::string_view text) {
-    std::cout << utf8(caption) << '\t' << utf8(text) << '\n';
+    out() << utf8(caption) << '\t' << utf8(text) << '\n';
 }
 
 }  // namespace
 
-int standardizeDate(const Args& args) {
-    if (args.empty()) return usage("standardize-date TEXT...");
-    for (const std::string& text : args) {
-        std::cout << utf8(ConvertDateToGedcom(toCodePage(text, recordCodePage()))) << '\n';
+int standardizeDate(const CommandLine& line) {
+    for (const std::string& text : line.positional()) {
+        out() << utf8(ConvertDateToGedcom(toCodePage(text, recordCodePage()))) << '\n';
     }
     return 0;
 }
 
-int convertDates(const Args& args) {
-    if (args.size() != 1 && args.size() != 2) return usage("convert-dates TREE.ln3 [OUT.ln3]");
+int convertDates(const CommandLine& line) {
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
+    if (!loadTree(doc, line[0])) return 1;
     DateCheckResult result = DCheck(doc);
-    sortInReadersOrder(result.entries, decoded);
-    for (const DateConversion& entry : result.entries) printLine(entry.caption, entry.action);
-    std::cout << result.count << '\n';
-    if (args.size() == 2) {
-        SaveResult saved = doc.SavetoFile(args[1]);
+    // The changes are told once they are in the saved tree: a list of
+    // conversions that never reached the file would read as done.
+    if (line.size() == 2) {
+        SaveResult saved = doc.SavetoFile(line[1]);
         if (!saved.written()) return fail(saved.message);
     }
+    sortInReadersOrder(result.entries, decoded);
+    for (const DateConversion& entry : result.entries) printLine(entry.caption, entry.action);
+    out() << result.count << '\n';
     return 0;
 }
 
-int qcheck(const Args& args) {
-    if (args.size() != 1) return usage("qcheck TREE.ln3");
+int qcheck(const CommandLine& line) {
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
+    if (!loadTree(doc, line[0])) return 1;
     // Relative names start from the tree file's folder, wherever the tool
     // was started.
-    StoredFileLocator files(std::filesystem::path(args[0]).parent_path(), utf8);
+    StoredFileLocator files(std::filesystem::path(line[0]).parent_path(), utf8);
     QualityCheckResult result = QCheck(doc.persons(), files);
     sortInReadersOrder(result.problems, decoded);
     for (const QualityProblem& problem : result.problems) {
         printLine(problem.caption, problem.message);
     }
-    std::cout << result.count << '\n';
+    out() << result.count << '\n';
     return 0;
 }
 

@@ -10,12 +10,12 @@
 #include "core/model/document.h"
 #include "gui/main_window/collect_files.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
+#include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
-
-constexpr char kCollectSynopsis[] = "collect TREE.ln3 DEST.ln3 [--allow-outside]";
 
 void printList(const char* heading, const QStringList& files) {
     if (files.isEmpty()) return;
@@ -25,17 +25,9 @@ void printList(const char* heading, const QStringList& files) {
 
 }  // namespace
 
-int collect(const Args& args) {
-    bool allowOutside = false;
-    Args names;
-    for (const std::string& a : args) {
-        if (a == "--allow-outside") {
-            allowOutside = true;
-        } else {
-            names.push_back(a);
-        }
-    }
-    if (names.size() != 2) return usage(kCollectSynopsis);
+int collect(const CommandLine& line) {
+    const bool allowOutside = line.has("--allow-outside");
+    const std::vector<std::string>& names = line.positional();
     // Both names are made absolute first, so that the tree and its files
     // go to one folder whatever happens to the working folder.
     QString source =
@@ -47,7 +39,7 @@ int collect(const Args& args) {
     if (!hasTreeFileExtension(names[1])) return fail(kMsgIncorrectFileType);
 
     QString folder = QFileInfo(dest).absolutePath() + QLatin1Char('/');
-    RecordCodec codec;  // the default character set, as a new installation has
+    const RecordCodec codec = storedRecordCodec();
     CollectOptions options;
     options.sourceFolder = QFileInfo(source).absolutePath();
     options.allowOutside = allowOutside;
@@ -66,8 +58,8 @@ int collect(const Args& args) {
     }
     ++outcome.collected;
 
-    std::cout << "Collected " << outcome.collected << " files to directory " << folder.toStdString()
-              << '\n';
+    out() << "Collected " << outcome.collected << " files to directory " << folder.toStdString()
+          << '\n';
     // The tree was collected, but not whole: say which files are missing.
     printList("These files could not be copied and keep their old names:", outcome.failures);
     printList(

@@ -1,10 +1,12 @@
-// The commands of lineara-tool. Each takes the arguments after its name and
-// returns the process exit status: 0 on success, 1 on failure with the
-// program's message on standard error, 2 for a usage error.
+// The commands of lineara-tool. Each takes what the argument reader found
+// on its command line and returns the process exit status: 0 on success,
+// 1 on failure with the program's message on standard error, 2 for a
+// usage error.
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "tool/arguments.h"
 
 namespace lineara {
 class Document;
@@ -12,34 +14,34 @@ class Document;
 
 namespace lineara::tool {
 
-using Args = std::vector<std::string>;
-
-int info(const Args& args);
-int resave(const Args& args);
-int generate(const Args& args);
-int makeSample(const Args& args);
-int standardizeDate(const Args& args);
-int convertDates(const Args& args);
-int qcheck(const Args& args);
-int render(const Args& args);
-int collect(const Args& args);
-int gedcomExport(const Args& args);
-int gedcomImport(const Args& args);
-int importLegacy(const Args& args);
-int arrange(const Args& args);
-int organize(const Args& args);
-int createAncestors(const Args& args);
-int printTree(const Args& args);
-int listPersons(const Args& args);
-int listSurnames(const Args& args);
-int html(const Args& args);
+int info(const CommandLine& line);
+int resave(const CommandLine& line);
+int generate(const CommandLine& line);
+int makeSample(const CommandLine& line);
+int standardizeDate(const CommandLine& line);
+int convertDates(const CommandLine& line);
+int qcheck(const CommandLine& line);
+int render(const CommandLine& line);
+int collect(const CommandLine& line);
+int gedcomExport(const CommandLine& line);
+int gedcomImport(const CommandLine& line);
+int importLegacy(const CommandLine& line);
+int arrange(const CommandLine& line);
+int organize(const CommandLine& line);
+int createAncestors(const CommandLine& line);
+int printTree(const CommandLine& line);
+int listPersons(const CommandLine& line);
+int listSurnames(const CommandLine& line);
+int html(const CommandLine& line);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.
 bool loadTree(Document& doc, const std::string& path);
 
-// Prints "lineara-tool: <message>" style errors consistently.
+// Prints the message on standard error and returns 1.
 int fail(const std::string& message);
-int usage(const std::string& synopsis);
+// Prints the command's usage line on standard error and returns 2: for a
+// value the reader let through that the command cannot use.
+int usage(const CommandLine& line);
 
 }  // namespace lineara::tool

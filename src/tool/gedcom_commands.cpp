@@ -1,6 +1,7 @@
 // export-gedcom and import-gedcom: the GEDCOM export and import of the
 // desktop program, for scripts.
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "core/formats/tree_file.h"
@@ -11,15 +12,12 @@
 #include "core/model/document.h"
 #include "core/platform/atomic_file.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
 #include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
-
-constexpr char kExportSynopsis[] =
-    "export-gedcom TREE.ln3 OUT.ged [--now YYYY-MM-DDTHH:MM] [--standard]";
-constexpr char kImportSynopsis[] = "import-gedcom IN.ged OUT.ln3";
 
 // `digits` decimal digits at `at` of `text`, within [low, high].
 bool readNumber(const std::string& text, size_t at, size_t digits, int low, int high, int& out) {
@@ -42,45 +40,40 @@ bool parseMoment(const std::string& text, GedcomTime& time) {
 
 }  // namespace
 
-int gedcomExport(const Args& args) {
+int gedcomExport(const CommandLine& line) {
     GedcomTime now = currentLocalTime();
+    if (std::optional<std::string> moment = line.value("--now")) {
+        if (!parseMoment(*moment, now)) return usage(line);
+    }
     GedcomExportOptions options;
-    if (args.size() < 2) return usage(kExportSynopsis);
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--now" && i + 1 < args.size() && parseMoment(args[i + 1], now)) {
-            ++i;
-        } else if (args[i] == "--standard") {
-            // GEDCOM 5.5.1 in UTF-8 for other programs, converted from the
-            // code page the tree is written in.
-            options.form = GedcomForm::Standard;
-            options.codePage = recordCodePage();
-        } else {
-            return usage(kExportSynopsis);
-        }
+    if (line.has("--standard")) {
+        // GEDCOM 5.5.1 in UTF-8 for other programs, converted from the
+        // code page the tree is written in.
+        options.form = GedcomForm::Standard;
+        options.codePage = recordCodePage();
     }
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
-    GedcomExportResult result = ExportGedcom(doc.persons(), args[1], now, options);
+    if (!loadTree(doc, line[0])) return 1;
+    GedcomExportResult result = ExportGedcom(doc.persons(), line[1], now, options);
     if (!result.ok) return fail(result.message);
-    std::cout << "individuals: " << result.individuals << '\n'
-              << "families: " << result.families << '\n';
+    out() << "individuals: " << result.individuals << '\n'
+          << "families: " << result.families << '\n';
     return 0;
 }
 
-int gedcomImport(const Args& args) {
-    if (args.size() != 2) return usage(kImportSynopsis);
+int gedcomImport(const CommandLine& line) {
     // A large file takes a while: find out first whether the tree can be
     // saved where it is to go.
-    if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
+    if (!hasTreeFileExtension(line[1])) return fail(kMsgIncorrectFileType);
     {
         AtomicFileWriter target;
-        if (!target.probe(args[1])) return fail(target.error());
+        if (!target.probe(line[1])) return fail(target.error());
     }
 
     Document doc;
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
-    GedcomImportResult result = importGedcom(doc, args[0], {}, Autoarrange1Click, recordCodePage());
+    GedcomImportResult result = importGedcom(doc, line[0], {}, Autoarrange1Click, recordCodePage());
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
         return fail(result.statusText);
@@ -93,7 +86,7 @@ int gedcomImport(const Args& args) {
     }
     // What was read is kept, as the program keeps it in the tree; nothing
     // is told of the import before it is safely saved.
-    SaveResult saved = doc.SavetoFile(args[1]);
+    SaveResult saved = doc.SavetoFile(line[1]);
     if (!saved.written()) return fail(saved.message + "\nNothing was saved.");
 
     for (const std::string& message : result.messages) {
@@ -103,9 +96,9 @@ int gedcomImport(const Args& args) {
     // The status and each note on a line of its own; a file that may have
     // been cut is not a success.
     const bool ok = result.done() && !result.incomplete;
-    (ok ? std::cout : std::cerr) << result.statusText << '\n';
-    std::cout << "persons read: " << result.counters.personsRead << '\n'
-              << "families read: " << result.counters.familiesRead << '\n';
+    (ok ? out() : std::cerr) << result.statusText << '\n';
+    out() << "persons read: " << result.counters.personsRead << '\n'
+          << "families read: " << result.counters.familiesRead << '\n';
     return ok ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 // the program on trees larger than anyone types in by hand.
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "core/formats/tree_file.h"
@@ -13,7 +14,6 @@ namespace lineara::tool {
 
 namespace {
 
-constexpr char kSynopsis[] = "generate N OUT.ln3 [--seed S]";
 constexpr long long kMaxPersons = 10'000'000;
 
 // A whole decimal number from 0 to `max`, digits only: no sign, no spaces,
@@ -30,20 +30,19 @@ bool parseCount(const std::string& text, long long max, long long& value) {
 
 }  // namespace
 
-int generate(const Args& args) {
-    if (args.size() != 2 && args.size() != 4) return usage(kSynopsis);
+int generate(const CommandLine& line) {
     long long persons = 0;
     long long seed = 1;
-    if (!parseCount(args[0], kMaxPersons, persons)) return usage(kSynopsis);
-    if (args.size() == 4 && (args[2] != "--seed" || !parseCount(args[3], UINT32_MAX, seed))) {
-        return usage(kSynopsis);
+    if (!parseCount(line[0], kMaxPersons, persons)) return usage(line);
+    if (std::optional<std::string> text = line.value("--seed")) {
+        if (!parseCount(*text, UINT32_MAX, seed)) return usage(line);
     }
 
     // A large tree takes a while: find out first whether it can be saved.
-    if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
+    if (!hasTreeFileExtension(line[1])) return fail(kMsgIncorrectFileType);
     {
         AtomicFileWriter target;
-        if (!target.probe(args[1])) return fail(target.error());
+        if (!target.probe(line[1])) return fail(target.error());
     }
 
     PersonList list;
@@ -54,7 +53,7 @@ int generate(const Args& args) {
     }
     // The generator stops early when the list can take no more records.
     if (list.count() != static_cast<size_t>(persons)) return fail(kMsgNewPersonFailed);
-    SaveResult result = SavetoFile(list, args[1]);
+    SaveResult result = SavetoFile(list, line[1]);
     if (!result.written()) return fail(result.message);
     return 0;
 }

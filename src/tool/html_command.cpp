@@ -18,45 +18,12 @@
 #include "gui/reports/html_generation.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
+#include "tool/standard_output.h"
 #include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
-
-constexpr char kHtmlSynopsis[] =
-    "html TREE.ln3 OUTDIR [--no-frames] [--no-siblings] [--charset \"ENTRY\"] "
-    "[--allow-outside]";
-
-struct HtmlOptions {
-    std::string tree;
-    std::string folder;
-    std::optional<bool> frames;
-    std::optional<bool> siblings;
-    std::optional<std::string> charset;
-    bool allowOutside = false;
-};
-
-std::optional<HtmlOptions> parseHtmlArgs(const Args& args) {
-    if (args.size() < 2) return std::nullopt;
-    HtmlOptions o;
-    o.tree = args[0];
-    o.folder = args[1];
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--no-frames") {
-            o.frames = false;
-        } else if (args[i] == "--no-siblings") {
-            o.siblings = false;
-        } else if (args[i] == "--charset" && i + 1 < args.size()) {
-            o.charset = args[++i];
-        } else if (args[i] == "--allow-outside") {
-            o.allowOutside = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return o;
-}
 
 // The count the window's index shows: the boxes the canvas counts as
 // persons.
@@ -76,30 +43,30 @@ public:
 
 }  // namespace
 
-int html(const Args& args) {
-    std::optional<HtmlOptions> o = parseHtmlArgs(args);
-    if (!o) return usage(kHtmlSynopsis);
+int html(const CommandLine& line) {
+    const std::string& tree = line[0];
     std::unique_ptr<QGuiApplication> app = startGui();
     Document doc;
-    if (!loadTree(doc, o->tree)) return 1;
+    if (!loadTree(doc, tree)) return 1;
 
-    const QString folder = QFile::decodeName(o->folder.c_str());
+    const QString folder = QFile::decodeName(line[1].c_str());
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        return fail("cannot create the folder " + o->folder);
+        return fail("cannot create the folder " + line[1]);
 
-    RecordCodec codec;
-    codec.setCharsetCode(recordCharsetCode());
-    Registry stored = storedSettings();
+    const RecordCodec codec = storedRecordCodec();
     HtmlJob job = htmlJobFor(codec);
+    Registry stored = storedSettings();
     job.settings = loadHtmlSettings(stored);
-    if (o->frames) job.settings.useFrames = *o->frames;
-    if (o->siblings) job.settings.useSiblings = *o->siblings;
-    if (o->charset) job.settings.charset = *o->charset;
-    job.treeFolder = QFile::encodeName(QFileInfo(QFile::decodeName(o->tree.c_str())).absolutePath())
-                         .toStdString();
+    if (line.has("--no-frames")) job.settings.useFrames = false;
+    if (line.has("--no-siblings")) job.settings.useSiblings = false;
+    if (std::optional<std::string> charset = line.value("--charset")) {
+        job.settings.charset = *charset;
+    }
+    job.treeFolder =
+        QFile::encodeName(QFileInfo(QFile::decodeName(tree.c_str())).absolutePath()).toStdString();
     job.outputFolder = QFile::encodeName(QDir(folder).absolutePath()).toStdString();
     job.personCount = countPersons(doc.persons());
-    job.allowOutside = o->allowOutside;
+    job.allowOutside = line.has("--allow-outside");
 
     CountingProgress progress;
     const HtmlResult result = generateHtml(
@@ -113,7 +80,7 @@ int html(const Args& args) {
     }
     switch (result.status) {
     case HtmlResult::Status::Done:
-        std::cout << result.filesWritten << " files written\n";
+        out() << result.filesWritten << " files written\n";
         return 0;
     case HtmlResult::Status::EmptyTree:
         return fail("The genealogy tree is empty");

@@ -16,10 +16,6 @@ namespace lineara::tool {
 
 namespace {
 
-constexpr char kArrangeSynopsis[] = "arrange IN.ln3 OUT.ln3";
-constexpr char kOrganizeSynopsis[] = "organize IN.ln3 ID compact|fractal OUT.ln3";
-constexpr char kCreateSynopsis[] = "create-ancestors IN.ln3 ID GENERATIONS compact|fractal OUT.ln3";
-
 bool parseStyle(const std::string& text, TreeStyle& style) {
     if (text == "compact") {
         style = TreeStyle::Compact;
@@ -62,45 +58,42 @@ int save(Document& doc, const std::string& out) {
 
 }  // namespace
 
-int arrange(const Args& args) {
-    if (args.size() != 2) return usage(kArrangeSynopsis);
-    if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
+int arrange(const CommandLine& line) {
+    if (!hasTreeFileExtension(line[1])) return fail(kMsgIncorrectFileType);
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
+    if (!loadTree(doc, line[0])) return 1;
     Outcome arranged = autoArrange(doc);
     if (!arranged) return fail(arranged.message);
-    return save(doc, args[1]);
+    return save(doc, line[1]);
 }
 
-int organize(const Args& args) {
-    if (args.size() != 4) return usage(kOrganizeSynopsis);
+int organize(const CommandLine& line) {
     int32_t id = 0;
     TreeStyle style{};
-    if (!parseId(args[1], id) || !parseStyle(args[2], style)) return usage(kOrganizeSynopsis);
+    if (!parseId(line[1], id) || !parseStyle(line[2], style)) return usage(line);
     Document doc;
-    if (!loadWithCurrent(doc, args[0], id, args[3])) return 1;
+    if (!loadWithCurrent(doc, line[0], id, line[3])) return 1;
     if (!editCommandStates(doc.persons()).organizeAncestors) {
         return fail("The person with id " + std::to_string(id) + " has no father or mother");
     }
     AncestorTable table;
     OrganizeResult result = organizeAncestors(doc, table, style);
     if (!result.message.empty()) return fail(result.message);
-    return save(doc, args[3]);
+    return save(doc, line[3]);
 }
 
-int createAncestors(const Args& args) {
-    if (args.size() != 5) return usage(kCreateSynopsis);
+int createAncestors(const CommandLine& line) {
     int32_t id = 0;
     TreeStyle style{};
-    if (!parseId(args[1], id) || !parseStyle(args[3], style)) return usage(kCreateSynopsis);
+    if (!parseId(line[1], id) || !parseStyle(line[3], style)) return usage(line);
     Document doc;
-    if (!loadWithCurrent(doc, args[0], id, args[4])) return 1;
+    if (!loadWithCurrent(doc, line[0], id, line[4])) return 1;
     if (!canCreateAncestorTree(doc.persons())) return fail(kMsgCannotCreateTreeHere);
-    GenerationsEntry entry = checkGenerations(args[2]);
+    GenerationsEntry entry = checkGenerations(line[2]);
     if (entry.status != GenerationsEntry::Accepted) return fail(entry.message);
     Outcome created = createAncestorTree(doc, style, entry.generations);
     if (!created) return fail(created.message);
-    return save(doc, args[4]);
+    return save(doc, line[4]);
 }
 
 }  // namespace lineara::tool

@@ -9,12 +9,11 @@
 #include "core/formats/tree_file.h"
 #include "core/model/document.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
 
 namespace lineara::tool {
 
 namespace {
-
-constexpr char kSynopsis[] = "import-legacy IN.ln|IN.ln2 OUT.ln3 [--keep-dates]";
 
 bool endsWith(const std::string& path, const std::string& tail) {
     if (path.size() < tail.size()) return false;
@@ -27,16 +26,15 @@ bool endsWith(const std::string& path, const std::string& tail) {
 
 }  // namespace
 
-int importLegacy(const Args& args) {
-    const bool keepDates = args.size() == 3 && args[2] == "--keep-dates";
-    if (args.size() != 2 && !keepDates) return usage(kSynopsis);
-    const std::string& in = args[0];
+int importLegacy(const CommandLine& line) {
+    const bool keepDates = line.has("--keep-dates");
+    const std::string& in = line[0];
     const bool v15 = endsWith(in, ".ln2");
     if (!v15 && !endsWith(in, ".ln")) {
         std::cerr << "lineara-tool: " << in << ": an old tree ends in .ln or .ln2\n";
-        return usage(kSynopsis);
+        return usage(line);
     }
-    if (!hasTreeFileExtension(args[1])) return fail(kMsgIncorrectFileType);
+    if (!hasTreeFileExtension(line[1])) return fail(kMsgIncorrectFileType);
 
     Document doc;
     // The dates of 1.5.x are standardised as the program does with the
@@ -44,9 +42,9 @@ int importLegacy(const Args& args) {
     LegacyImportResult result =
         v15 ? ReadfromFilev1_5(doc, in, !keepDates) : ReadfromFilev1(doc, in);
     if (!result.ok) return fail(result.message);
-    SaveResult saved = doc.SavetoFile(args[1]);
+    SaveResult saved = doc.SavetoFile(line[1]);
     if (!saved.written()) return fail(saved.message);
-    std::cout << "persons: " << result.persons << '\n';
+    out() << "persons: " << result.persons << '\n';
     return 0;
 }
 

@@ -16,13 +16,11 @@
 #include "gui/printing/tree_printer.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
+#include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
-
-constexpr char kPrintSynopsis[] =
-    "print TREE.ln3 OUT.pdf [--pages N] [--portrait] [--border W] [--selected-ids ID,ID...]";
 
 struct PrintOptions {
     std::string tree;
@@ -51,32 +49,25 @@ bool parseIds(const std::string& text, std::set<int32_t>& ids) {
     }
 }
 
-std::optional<PrintOptions> parsePrintArgs(const Args& args) {
-    if (args.size() < 2) return std::nullopt;
+std::optional<PrintOptions> parsePrintArgs(const CommandLine& line) {
     PrintOptions o;
-    o.tree = args[0];
-    o.pdf = args[1];
-    for (size_t i = 2; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--portrait") {
-            o.choices.landscape = false;
-            continue;
-        }
-        if (i + 1 >= args.size()) return std::nullopt;
-        const std::string& value = args[++i];
-        long n = 0;
-        if (name == "--pages" && parseNumber(value, 1, kMaxPrintPages, n)) {
-            o.choices.pagesAcross = int(n);
-        } else if (name == "--border" && parseNumber(value, 1, 5, n)) {
-            o.choices.borderWidth = int(n);
-        } else if (name == "--selected-ids") {
-            std::set<int32_t> ids;
-            if (!parseIds(value, ids)) return std::nullopt;
-            o.selectedIds = ids;
-            o.choices.selectedOnly = true;
-        } else {
-            return std::nullopt;
-        }
+    o.tree = line[0];
+    o.pdf = line[1];
+    long n = 0;
+    if (line.has("--portrait")) o.choices.landscape = false;
+    if (std::optional<std::string> value = line.value("--pages")) {
+        if (!parseNumber(*value, 1, kMaxPrintPages, n)) return std::nullopt;
+        o.choices.pagesAcross = int(n);
+    }
+    if (std::optional<std::string> value = line.value("--border")) {
+        if (!parseNumber(*value, 1, 5, n)) return std::nullopt;
+        o.choices.borderWidth = int(n);
+    }
+    if (std::optional<std::string> value = line.value("--selected-ids")) {
+        std::set<int32_t> ids;
+        if (!parseIds(*value, ids)) return std::nullopt;
+        o.selectedIds = ids;
+        o.choices.selectedOnly = true;
     }
     return o;
 }
@@ -102,13 +93,12 @@ bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing
     return true;
 }
 
-int writeList(const Args& args, const char* synopsis,
+int writeList(const CommandLine& line,
               std::vector<std::string> (*lines)(const PersonList&, const RecordCodec&)) {
-    if (args.size() != 2) return usage(synopsis);
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
+    if (!loadTree(doc, line[0])) return 1;
     std::string error;
-    if (!writeListFile(QString::fromStdString(args[1]), lines(doc.persons(), RecordCodec()),
+    if (!writeListFile(QString::fromStdString(line[1]), lines(doc.persons(), storedRecordCodec()),
                        error)) {
         return fail(error);
     }
@@ -117,9 +107,9 @@ int writeList(const Args& args, const char* synopsis,
 
 }  // namespace
 
-int printTree(const Args& args) {
-    std::optional<PrintOptions> options = parsePrintArgs(args);
-    if (!options) return usage(kPrintSynopsis);
+int printTree(const CommandLine& line) {
+    std::optional<PrintOptions> options = parsePrintArgs(line);
+    if (!options) return usage(line);
     Document doc;
     if (!loadTree(doc, options->tree)) return 1;
     if (options->selectedIds) {
@@ -146,7 +136,7 @@ int printTree(const Args& args) {
     if (!pages.open(options->pdf)) return fail(pages.error());
     PrintJob job;
     job.choices = options->choices;
-    RecordCodec codec;
+    const RecordCodec codec = storedRecordCodec();
     job.codec = &codec;
     if (lineara::printTree(pages, doc.persons(), job) != PrintOutcome::Printed) {
         return fail(pages.error().empty() ? options->pdf + ": the printer failed" : pages.error());
@@ -155,12 +145,8 @@ int printTree(const Args& args) {
     return 0;
 }
 
-int listPersons(const Args& args) {
-    return writeList(args, "list-persons TREE.ln3 OUT.txt", personListText);
-}
+int listPersons(const CommandLine& line) { return writeList(line, personListText); }
 
-int listSurnames(const Args& args) {
-    return writeList(args, "list-surnames TREE.ln3 OUT.txt", surnameListText);
-}
+int listSurnames(const CommandLine& line) { return writeList(line, surnameListText); }
 
 }  // namespace lineara::tool

@@ -21,14 +21,12 @@
 #include "gui/render/tree_painter.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
+#include "tool/stored_settings.h"
 
 namespace lineara::tool {
 
 namespace {
 
-constexpr char kSynopsis[] =
-    "render TREE.ln3 OUT.png [--size WxH] [--zoom PERCENT] [--scroll X,Y] "
-    "[--colour-code none|gender|notes|picture]";
 constexpr int kMaxSide = 16384;
 constexpr double kMaxZoom = 100000.0;
 
@@ -107,22 +105,22 @@ bool parseOption(const std::string& name, const std::string& value, RenderOption
     return false;
 }
 
-std::optional<RenderOptions> parseArgs(const Args& args) {
-    if (args.size() < 2 || args.size() % 2 != 0) return std::nullopt;
+std::optional<RenderOptions> parseArgs(const CommandLine& line) {
     RenderOptions options;
-    options.tree = args[0];
-    options.png = args[1];
-    for (size_t i = 2; i < args.size(); i += 2) {
-        if (!parseOption(args[i], args[i + 1], options)) return std::nullopt;
+    options.tree = line[0];
+    options.png = line[1];
+    for (const char* name : {"--size", "--scroll", "--zoom", "--colour-code"}) {
+        std::optional<std::string> value = line.value(name);
+        if (value && !parseOption(name, *value, options)) return std::nullopt;
     }
     return options;
 }
 
 }  // namespace
 
-int render(const Args& args) {
-    std::optional<RenderOptions> options = parseArgs(args);
-    if (!options) return usage(kSynopsis);
+int render(const CommandLine& line) {
+    std::optional<RenderOptions> options = parseArgs(line);
+    if (!options) return usage(line);
 
     Document doc;
     ViewState view;
@@ -141,7 +139,7 @@ int render(const Args& args) {
     {
         QPainter painter(&image);
         view.colourCode = options->colourCode;
-        paintTree(painter, image.size(), doc.persons(), view, PaintSettings(), RecordCodec());
+        paintTree(painter, image.size(), doc.persons(), view, PaintSettings(), storedRecordCodec());
     }
     // Encoded in memory and written whole, like a tree file: a full disk or
     // a killed run never leaves half a picture in place of the old one.

@@ -14,6 +14,7 @@
 #include "testdata/portrait.h"
 #include "testdata/sample_family.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
 
 namespace lineara::tool {
 
@@ -36,9 +37,8 @@ bool writePicture(const std::string& path, const PortraitStyle& style, std::stri
 
 }  // namespace
 
-int makeSample(const Args& args) {
-    if (args.size() != 1) return usage("make-sample DIR");
-    const std::filesystem::path dir(args[0]);
+int makeSample(const CommandLine& line) {
+    const std::filesystem::path dir(line[0]);
     auto inDir = [&dir](const char* name) { return (dir / name).string(); };
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -75,7 +75,7 @@ int makeSample(const Args& args) {
     SaveResult saved = SavetoFile(list, written.back());
     if (!saved.written()) return fail(saved.message);
 
-    for (const std::string& path : written) std::cout << path << '\n';
+    for (const std::string& path : written) out() << path << '\n';
     return 0;
 }
 

@@ -37,4 +37,10 @@ int recordCharsetCode() {
 
 const char* recordCodePage() { return codePageForCharset(recordCharsetCode()); }
 
+RecordCodec storedRecordCodec() {
+    RecordCodec codec;
+    codec.setCharsetCode(recordCharsetCode());
+    return codec;
+}
+
 }  // namespace lineara::tool

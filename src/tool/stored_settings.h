@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/platform/registry.h"
+#include "gui/platform/record_codec.h"
 
 namespace lineara::tool {
 
@@ -17,5 +18,8 @@ Registry storedSettings();
 // was chosen.
 int recordCharsetCode();
 const char* recordCodePage();
+// The converter of record texts for that code page: every command that
+// shows, sorts or draws record texts takes it from here.
+RecordCodec storedRecordCodec();
 
 }  // namespace lineara::tool

@@ -1,10 +1,10 @@
 // info and resave: load a tree with the model's own loader and report or
 // write it back with the model's own saver.
-#include <cstdio>
 #include <iostream>
 
 #include "core/model/document.h"
 #include "tool/commands.h"
+#include "tool/standard_output.h"
 
 namespace lineara::tool {
 
@@ -32,30 +32,28 @@ int fail(const std::string& message) {
     return 1;
 }
 
-int usage(const std::string& synopsis) {
-    std::cerr << "usage: lineara-tool " << synopsis << '\n';
+int usage(const CommandLine& line) {
+    std::cerr << "usage: lineara-tool " << line.command().synopsis() << '\n';
     return 2;
 }
 
-int info(const Args& args) {
-    if (args.size() != 1) return usage("info TREE.ln3");
+int info(const CommandLine& line) {
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
+    if (!loadTree(doc, line[0])) return 1;
     size_t persons = 0;
     forEachPerson(doc.persons(), [&persons](const PersonRecord* r) {
         if (isPerson(*r)) ++persons;
     });
-    std::cout << "records: " << doc.persons().count() << '\n'
-              << "persons: " << persons << '\n'
-              << "highest id: " << doc.persons().highestPersonId() << '\n';
+    out() << "records: " << doc.persons().count() << '\n'
+          << "persons: " << persons << '\n'
+          << "highest id: " << doc.persons().highestPersonId() << '\n';
     return 0;
 }
 
-int resave(const Args& args) {
-    if (args.size() != 2) return usage("resave IN.ln3 OUT.ln3");
+int resave(const CommandLine& line) {
     Document doc;
-    if (!loadTree(doc, args[0])) return 1;
-    SaveResult result = doc.SavetoFile(args[1]);
+    if (!loadTree(doc, line[0])) return 1;
+    SaveResult result = doc.SavetoFile(line[1]);
     if (!result.written()) return fail(result.message);
     return 0;
 }

@@ -19,4 +19,9 @@ struct ToolRun {
 ToolRun runTool(const std::string& tool, const std::vector<std::string>& args, const TempDir& dir,
                 const std::string& workDir = ".");
 
+// The same with standard output sent to `stdoutTarget` (a file, /dev/full)
+// instead of being collected.
+ToolRun runToolWithOutputTo(const std::string& tool, const std::vector<std::string>& args,
+                            const TempDir& dir, const std::string& stdoutTarget);
+
 }  // namespace lineara::test
