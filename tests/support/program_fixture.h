@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "gui/app/application.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 #include "gui/main_window/main_window.h"
 #include "support/fake_shell.h"
 
@@ -24,7 +24,7 @@ protected:
         program->start();
         main = program->mainWindow();
         // The person editor stays closed unless a test drives it.
-        program->personEditor()->setRunner([](TPerson&) {});
+        program->personEditor()->setRunner([](PersonEditor&) {});
         ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     }
 

@@ -6,16 +6,16 @@
 #include <QScreen>
 
 #include "gui/app/help_commands.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/options_dialog.h"
 #include "gui/dialogs/welcome_screen.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 #include "gui/gedcom/gedcom_import_window.h"
-#include "gui/lists/goto_window.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/go_to_dialog.h"
+#include "gui/lists/person_search_window.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/file_association.h"
 #include "gui/printing/print_tree_window.h"
@@ -38,16 +38,16 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     // The windows, in the order the program has always made them; the
     // others join this list as they are built.
     mainWindow_ = new TZudezezor(ctx_);
-    navigator_ = new TKontroll(mainWindow_);
+    navigator_ = new NavigatorWindow(mainWindow_);
     mainWindow_->setNavigator(navigator_);
-    personEditor_ = new TPerson(ctx_, mainWindow_);
+    personEditor_ = new PersonEditor(ctx_, mainWindow_);
     about_ = new AboutBox(mainWindow_);
-    gedcomImport_ = new TGedcomImport(mainWindow_);
+    gedcomImport_ = new GedcomImportWindow(mainWindow_);
     mainWindow_->setGedcomImport(gedcomImport_);
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
     createCheckWindows();
-    printTree_ = new TPrintWholeTree(
+    printTree_ = new PrintTreeWindow(
         mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
         mainWindow_);
     mainWindow_->setPrintTreeWindow(printTree_);
@@ -69,8 +69,8 @@ Application::~Application() {
     delete welcome_;
     // The list windows tell the main window when they hide, so they go
     // while it is still whole.
-    delete personBrowser_;
-    delete goToWindow_;
+    delete searchWindow_;
+    delete goToDialog_;
     delete mainWindow_;  // owns the navigator and the dialogs
 }
 
@@ -141,22 +141,22 @@ void Application::createCheckWindows() {
     Document& doc = mainWindow_->doc();
     auto edit = [this](const PersonRecord* person) { editPerson(person); };
     auto repaint = [this] { mainWindow_->FormPaint(); };
-    qualityCheck_ = new TQualityCheck(
+    qualityCheck_ = new QualityCheckWindow(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); }, repaint);
-    dateConvert_ = new TDateConvert(
+    dateConvert_ = new DateConvertWindow(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
         repaint);
 }
 
 void Application::wireCheckWindows() {
-    mainWindow_->setQualityCheck([this] { return qualityCheck_->QCheck(); },
+    mainWindow_->setQualityCheck([this] { return qualityCheck_->runCheck(); },
                                  [this](bool modal) { showQualityCheck(modal); });
     connect(mainWindow_, &TZudezezor::qualityCheckRequested, qualityCheck_, [this] {
         showQualityCheck(false);
-        qualityCheck_->QCheck();
+        qualityCheck_->runCheck();
     });
     connect(mainWindow_, &TZudezezor::dateConversionRequested, dateConvert_,
-            [this] { dateConvert_->Convertdates1Click(*ctx_.ui); });
+            [this] { dateConvert_->askAndConvert(*ctx_.ui); });
 }
 
 // The editor opens exactly as for a double click on the canvas: on the
@@ -167,8 +167,8 @@ void Application::editPerson(const PersonRecord* person) {
 }
 
 void Application::createHtmlReport() {
-    THTML_REPORT::Hooks hooks;
-    hooks.qualityCheck = [this] { return qualityCheck_->QCheck(); };
+    HtmlReportWindow::Hooks hooks;
+    hooks.qualityCheck = [this] { return qualityCheck_->runCheck(); };
     // The presentation's window is modal, so the check's window must be
     // too for the user to work in it.
     hooks.showQualityCheck = [this] { showQualityCheck(true); };
@@ -182,7 +182,7 @@ void Application::createHtmlReport() {
         return screen != nullptr ? screen->depth() : 24;
     };
     htmlReport_ =
-        new THTML_REPORT(ctx_, mainWindow_->doc().persons(), std::move(hooks), mainWindow_);
+        new HtmlReportWindow(ctx_, mainWindow_->doc().persons(), std::move(hooks), mainWindow_);
     mainWindow_->setHtmlReport(htmlReport_);
 }
 
@@ -214,17 +214,18 @@ void Application::createListWindows() {
             host.searchKeys << a->shortcuts();
         }
     }
-    goToWindow_ = new TGOTOwnd(host, main);
-    personBrowser_ = new TPersBrowser(host, main);
-    connect(main, &TZudezezor::childrenListRequested, goToWindow_, &TGOTOwnd::Child1Click);
-    connect(main, &TZudezezor::siblingsListRequested, goToWindow_, &TGOTOwnd::ListofSiblings1Click);
-    connect(main, &TZudezezor::relativesListRequested, goToWindow_, &TGOTOwnd::Spouse1Click);
-    connect(main, &TZudezezor::browserShowRequested, personBrowser_, &TPersBrowser::showSearch);
-    connect(main, &TZudezezor::browserCloseRequested, personBrowser_, &QWidget::close);
-    connect(main, &TZudezezor::treeChanged, goToWindow_, &TGOTOwnd::treeChanged);
-    connect(main, &TZudezezor::treeChanged, personBrowser_, &TPersBrowser::treeChanged);
-    connect(main, &TZudezezor::treeOpenedAnew, personBrowser_, [this] {
-        if (personBrowser_->isVisible()) personBrowser_->RefreshClick();
+    goToDialog_ = new GoToDialog(host, main);
+    searchWindow_ = new PersonSearchWindow(host, main);
+    connect(main, &TZudezezor::childrenListRequested, goToDialog_, &GoToDialog::showChildren);
+    connect(main, &TZudezezor::siblingsListRequested, goToDialog_, &GoToDialog::showSiblings);
+    connect(main, &TZudezezor::relativesListRequested, goToDialog_, &GoToDialog::showRelatives);
+    connect(main, &TZudezezor::browserShowRequested, searchWindow_,
+            &PersonSearchWindow::showSearch);
+    connect(main, &TZudezezor::browserCloseRequested, searchWindow_, &QWidget::close);
+    connect(main, &TZudezezor::treeChanged, goToDialog_, &GoToDialog::treeChanged);
+    connect(main, &TZudezezor::treeChanged, searchWindow_, &PersonSearchWindow::treeChanged);
+    connect(main, &TZudezezor::treeOpenedAnew, searchWindow_, [this] {
+        if (searchWindow_->isVisible()) searchWindow_->refresh();
     });
 }
 

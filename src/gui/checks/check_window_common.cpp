@@ -60,8 +60,8 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
       repaint_(std::move(repaint)),
       secondColumn_(secondColumn) {
     setWindowTitle(title);
-    label1_ = new QLabel(this);
-    label2_ = new QLabel(this);
+    fileLabel_ = new QLabel(this);
+    resultLabel_ = new QLabel(this);
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
     list_->setSortingEnabled(false);
@@ -89,20 +89,20 @@ void CheckWindow::layOut(std::initializer_list<QPushButton*> own) {
     buttons->addWidget(help_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
+    layout->addWidget(fileLabel_);
+    layout->addWidget(resultLabel_);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
     resize(640, 400);
 }
 
 void CheckWindow::showEvent(QShowEvent* event) {
-    label1_->setText(fileLabelText(doc_.currentFileName()));
+    fileLabel_->setText(fileLabelText(doc_.currentFileName()));
     QDialog::showEvent(event);
 }
 
 void CheckWindow::startRun(const QString& progress, std::initializer_list<QPushButton*> buttons) {
-    label2_->setText(progress);
+    resultLabel_->setText(progress);
     list_->hide();
     list_->clear();
     entryPersons_.clear();

@@ -46,8 +46,8 @@ class CheckWindow : public QDialog {
     Q_OBJECT
 public:
     QTreeWidget* list() const { return list_; }
-    QLabel* fileLabel() const { return label1_; }
-    QLabel* resultLabel() const { return label2_; }
+    QLabel* fileLabel() const { return fileLabel_; }
+    QLabel* resultLabel() const { return resultLabel_; }
     QPushButton* okButton() const { return ok_; }
 
 protected:
@@ -93,8 +93,8 @@ protected:
     EditPersonFn editPerson_;
     std::function<void()> helpFn_;  // the window's help topic
     std::function<void()> repaint_;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
     QTreeWidget* list_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* help_ = nullptr;

@@ -9,10 +9,10 @@ class QScrollArea;
 
 namespace lineara {
 
-class TForm1 : public QDialog {
+class PictureViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit PictureViewer(QWidget* parent = nullptr);
 
     // Loads the picture, fits the window around it and shows the window.
     void showPicture(const QString& path);

@@ -9,7 +9,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/render/tree_painter.h"
 
@@ -69,7 +69,7 @@ TZudezezor::TZudezezor(AppContext& ctx, QWidget* parent)
 
 TZudezezor::~TZudezezor() = default;
 
-void TZudezezor::setNavigator(TKontroll* navigator) {
+void TZudezezor::setNavigator(NavigatorWindow* navigator) {
     navigator_ = navigator;
     wireNavigator();
 }

@@ -37,8 +37,8 @@ class QPrinter;
 namespace lineara {
 
 class TreeCanvas;
-class TKontroll;
-class TGedcomImport;
+class NavigatorWindow;
+class GedcomImportWindow;
 
 class TZudezezor : public QMainWindow, private DocumentEnvironment {
     Q_OBJECT
@@ -66,7 +66,7 @@ public:
     void setStatusText(const QString& text) override;
     QAction* action(const QString& objectName) const;
 
-    void setNavigator(TKontroll* navigator);
+    void setNavigator(NavigatorWindow* navigator);
     // The quality check, when there is one, is plugged in here.
     void setQualityCheck(std::function<int()> check, std::function<void(bool)> showWindow);
 
@@ -123,7 +123,7 @@ private:
     QLabel* statusLabel_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QActionGroup* colourCodes_ = nullptr;
-    QPointer<TKontroll> navigator_;
+    QPointer<NavigatorWindow> navigator_;
     bool ready_ = false;
     int scrollStep_ = 50;
     int itemCount_ = 0;
@@ -356,7 +356,7 @@ public:
     void AutoArrangeClick();
     void OrganizeTree(TreeStyle style);
     void CreateTree(TreeStyle style);
-    TCreateTreeDlg* createTreeDialog() const { return createTreeDlg_; }
+    CreateTreeDialog* createTreeDialog() const { return createTreeDlg_; }
     const AncestorTable& ancestorTable() const { return ancestorTable_; }
 
 signals:
@@ -369,7 +369,7 @@ private:
     // The walk's table and depth stay from one organisation to the next.
     AncestorTable ancestorTable_;
     // Made once and kept, so the number last entered is offered again.
-    TCreateTreeDlg* createTreeDlg_ = nullptr;
+    CreateTreeDialog* createTreeDlg_ = nullptr;
     // --- end of automatic layout ---
 
     // ===== GEDCOM export and import (main_window_gedcom.cpp) =====
@@ -378,11 +378,11 @@ private:
 public:
     void Write1Click();
     void Read1Click();
-    void setGedcomImport(TGedcomImport* window);
+    void setGedcomImport(GedcomImportWindow* window);
 
 private:
     void buildGedcomCommands(QMenu* file);
-    QPointer<TGedcomImport> gedcomImport_;
+    QPointer<GedcomImportWindow> gedcomImport_;
     // ===== end of GEDCOM export and import =====
 
     // ===== Printing and the alphabetical lists (main_window_print.cpp) =====

@@ -11,7 +11,7 @@
 #include "core/model/editing_states.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/common/busy_cursor.h"
-#include "gui/dialogs/delete_marriage_dialog.h"
+#include "gui/dialogs/delete_relationship_dialog.h"
 #include "gui/main_window/main_window.h"
 
 namespace lineara {
@@ -258,7 +258,7 @@ void TZudezezor::DeleteLinktoMarriage1Click() {
     if (lines.empty()) return;
     QStringList texts;
     for (const RelationshipLine& line : lines) texts << ctx_.codec.decode(line.text);
-    TDeleteMarriageForm dialog(texts, this);
+    DeleteRelationshipDialog dialog(texts, this);
     dialog.setDeleteHandler([this](int line) {
         const RelationshipDeletion d = deleteRelationship(doc_, line);
         if (!d.message.empty()) {

@@ -36,7 +36,7 @@ void TZudezezor::buildGedcomCommands(QMenu* file) {
                    {kGedcomExportMenuItem, "Write1", QKeySequence(), &TZudezezor::Write1Click}});
 }
 
-void TZudezezor::setGedcomImport(TGedcomImport* window) { gedcomImport_ = window; }
+void TZudezezor::setGedcomImport(GedcomImportWindow* window) { gedcomImport_ = window; }
 
 // The export only reads the tree, and the file holds less than the tree
 // file does (no pictures, notes or places of the boxes): writing it is not
@@ -84,7 +84,7 @@ void TZudezezor::Read1Click() {
     proposals_.remember(FileKind::Gedcom, path);
     if (!CheckModified()) return;
 
-    TGedcomImport* window = gedcomImport_;
+    GedcomImportWindow* window = gedcomImport_;
     window->begin(path);
     GedcomImportResult result;
     bool replaced = false;

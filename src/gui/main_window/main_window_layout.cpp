@@ -35,7 +35,7 @@ void TZudezezor::buildLayoutEditItems(QMenu* edit) {
     addRows(create, {{"&Compact", "Compact1", QKeySequence(), &TZudezezor::Compact1Click},
                      {"&Fractal style", "Fractal1", QKeySequence(), &TZudezezor::Fractal1Click}});
     edit_.createAncestorTree = create->menuAction();
-    createTreeDlg_ = new TCreateTreeDlg(this);
+    createTreeDlg_ = new CreateTreeDialog(this);
 }
 
 void TZudezezor::buildLayoutToolItem(QMenu* tools) {

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/main_window/main_window.h"
 
@@ -163,26 +163,26 @@ bool TZudezezor::eventFilter(QObject* watched, QEvent* event) {
 
 void TZudezezor::wireNavigator() {
     if (!navigator_) return;
-    TKontroll* nav = navigator_;
-    connect(nav, &TKontroll::scrollLeftPressed, this,
+    NavigatorWindow* nav = navigator_;
+    connect(nav, &NavigatorWindow::scrollLeftPressed, this,
             [this] { navigatorScrollPressed(ScrollDirection::Left); });
-    connect(nav, &TKontroll::scrollRightPressed, this,
+    connect(nav, &NavigatorWindow::scrollRightPressed, this,
             [this] { navigatorScrollPressed(ScrollDirection::Right); });
-    connect(nav, &TKontroll::scrollUpPressed, this,
+    connect(nav, &NavigatorWindow::scrollUpPressed, this,
             [this] { navigatorScrollPressed(ScrollDirection::Up); });
-    connect(nav, &TKontroll::scrollDownPressed, this,
+    connect(nav, &NavigatorWindow::scrollDownPressed, this,
             [this] { navigatorScrollPressed(ScrollDirection::Down); });
-    connect(nav, &TKontroll::scrollReleased, this, &TZudezezor::navigatorScrollReleased);
-    connect(nav, &TKontroll::zoomInClicked, this, [this] {
+    connect(nav, &NavigatorWindow::scrollReleased, this, &TZudezezor::navigatorScrollReleased);
+    connect(nav, &NavigatorWindow::zoomInClicked, this, [this] {
         ZoomIn1Click();
         returnFocus();
     });
-    connect(nav, &TKontroll::zoomOutClicked, this, [this] {
+    connect(nav, &NavigatorWindow::zoomOutClicked, this, [this] {
         ZoomOut1Click();
         returnFocus();
     });
-    connect(nav, &TKontroll::homeClicked, this, &TZudezezor::navigatorHome);
-    connect(nav, &TKontroll::closed, this, [this] {
+    connect(nav, &NavigatorWindow::homeClicked, this, &TZudezezor::navigatorHome);
+    connect(nav, &NavigatorWindow::closed, this, [this] {
         navigatorToggle_->setChecked(false);
         navigatorScrollReleased();
     });

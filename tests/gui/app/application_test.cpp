@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "core/formats/tree_file.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/dialogs/welcome_screen.h"
 #include "gui/main_window/main_window.h"

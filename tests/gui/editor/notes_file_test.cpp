@@ -27,8 +27,8 @@ TEST_F(NotesFile, AWriteThatFailsHalfWayKeepsTheOldNotes) {
     p->setText(field::notesFile, notes.toStdString());
     main->doc().setCurrentPerson(p);
 
-    TPerson* editor = program->personEditor();
-    editor->setRunner([&](TPerson& window) {
+    PersonEditor* editor = program->personEditor();
+    editor->setRunner([&](PersonEditor& window) {
         window.show();
         window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
             ->setPlainText(QString(200, QLatin1Char('x')));

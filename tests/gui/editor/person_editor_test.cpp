@@ -31,7 +31,7 @@ namespace {
 class PersonEditor : public ProgramFixture {
 protected:
     PersonList& persons() { return test::writable(main->doc()); }
-    TPerson* editor() { return program->personEditor(); }
+    lineara::PersonEditor* editor() { return program->personEditor(); }
 
     PersonRecord* add(const char* given, const char* surname) {
         return addPerson(persons(), given, surname);
@@ -48,7 +48,7 @@ protected:
     // Opens the editor on `p` as a double click on its box does and lets
     // `act` work in the shown window.
     void edit(PersonRecord* p, const std::function<void()>& act) {
-        editor()->setRunner([&act](TPerson& window) {
+        editor()->setRunner([&act](lineara::PersonEditor& window) {
             window.show();
             act();
             window.hide();
@@ -521,7 +521,7 @@ TEST_F(PersonEditor, ClickOnThePictureOpensTheViewerAtNaturalSize) {
         auto* image = child<QLabel>("AdvImage1");
         EXPECT_FALSE(image->pixmap().isNull());
         QTest::mouseClick(image, Qt::LeftButton);
-        TForm1* viewer = editor()->pictureViewer();
+        PictureViewer* viewer = editor()->pictureViewer();
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_EQ(viewer->windowTitle(), picture);
@@ -535,7 +535,7 @@ TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
     PersonRecord* p = add("Jan", "Nowak");
     p->setText(field::pictureFile, picture.toStdString());
     for (const char* button : {"Button1", "Button2"}) {
-        editor()->setRunner([&](TPerson& window) {
+        editor()->setRunner([&](lineara::PersonEditor& window) {
             window.show();
             QTest::mouseClick(child<QLabel>("AdvImage1"), Qt::LeftButton);
             ASSERT_TRUE(editor()->pictureViewer()->isVisible());
@@ -550,7 +550,7 @@ TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
 TEST_F(PersonEditor, PendingLinkOpensOnTheRelationshipPage) {
     PersonRecord* p = add("Jan", "Nowak");
     int page = -1;
-    editor()->setRunner([&](TPerson& window) {
+    editor()->setRunner([&](lineara::PersonEditor& window) {
         window.show();
         page = window.findChild<QTabWidget*>()->currentIndex();
         window.hide();

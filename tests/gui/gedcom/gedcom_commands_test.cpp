@@ -69,7 +69,7 @@ class GedcomCommandsTest : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        window = program->gedcomImport();
+        window = program->gedcomImportWindow();
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override {
@@ -103,7 +103,7 @@ protected:
         return names;
     }
 
-    TGedcomImport* window = nullptr;
+    GedcomImportWindow* window = nullptr;
 };
 
 TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {

@@ -9,8 +9,8 @@
 #include "core/formats/tree_file.h"
 #include "core/history/step_names.h"
 #include "gui/gedcom/gedcom_import_window.h"
-#include "gui/lists/goto_window.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/go_to_dialog.h"
+#include "gui/lists/person_search_window.h"
 #include "support/edit_fixture.h"
 
 namespace lineara::test {
@@ -20,8 +20,8 @@ class ListsFollowTheTree : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        goTo = program->goToWindow();
-        browser = program->personBrowser();
+        goTo = program->goToDialog();
+        browser = program->personSearchWindow();
         dad = add("Jan", "Nowak", 0, 0);
         first = add("Adam", "Nowak", 0, 500);
         second = add("Ola", "Nowak", 300, 500);
@@ -69,8 +69,8 @@ protected:
         return QString::fromStdString(path);
     }
 
-    TGOTOwnd* goTo = nullptr;
-    TPersBrowser* browser = nullptr;
+    GoToDialog* goTo = nullptr;
+    PersonSearchWindow* browser = nullptr;
     PersonRecord* dad = nullptr;
     PersonRecord* first = nullptr;
     PersonRecord* second = nullptr;
@@ -92,7 +92,7 @@ TEST_F(ListsFollowTheTree, TheSearchListIsTheTreeAsItIsAfterEveryChange) {
     // (the id it ends with is somebody else's now).
     t.user.fileAnswers = {gedcomFile()};
     trigger("Read1");
-    program->gedcomImport()->okButton()->click();
+    program->gedcomImportWindow()->okButton()->click();
     EXPECT_EQ(lines(browser->list()), kImported);
     EXPECT_EQ(chosen(browser->list()), QString());
     QTest::mouseClick(browser->goButton(), Qt::LeftButton);

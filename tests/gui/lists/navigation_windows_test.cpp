@@ -7,7 +7,7 @@
 
 #include "core/view/view_math.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/lists/goto_window.h"
+#include "gui/lists/go_to_dialog.h"
 #include "support/edit_fixture.h"
 
 namespace lineara::test {
@@ -17,7 +17,7 @@ class NavigationWindows : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        goTo = program->goToWindow();
+        goTo = program->goToDialog();
         ASSERT_NE(goTo, nullptr);
     }
     const ViewState& view() { return main->viewState(); }
@@ -45,7 +45,7 @@ protected:
     }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
-    TGOTOwnd* goTo = nullptr;
+    GoToDialog* goTo = nullptr;
 };
 
 TEST_F(NavigationWindows, GoingToAParentKeepsTheZoomAndGoingHomeEndsAt100) {
@@ -151,7 +151,7 @@ TEST_F(NavigationWindows, SiblingsAndRelativesAndALineWhosePersonIsGone) {
     persons().removePerson();
     main->doc().setCurrentPerson(dad);
     select(goTo->list(), 1);
-    goTo->GoClick();
+    goTo->goToSelected();
     EXPECT_EQ(current(), dad);
     EXPECT_FALSE(goTo->isVisible());
 }

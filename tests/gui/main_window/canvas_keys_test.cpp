@@ -8,7 +8,7 @@
 
 #include "core/model/editing.h"
 #include "core/view/view_math.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "support/edit_fixture.h"
 

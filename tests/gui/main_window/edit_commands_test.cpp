@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "gui/canvas/tree_canvas.h"
-#include "gui/dialogs/delete_marriage_dialog.h"
+#include "gui/dialogs/delete_relationship_dialog.h"
 #include "support/edit_fixture.h"
 
 namespace lineara {
@@ -42,9 +42,9 @@ protected:
         }
     }
     // Runs the relationship dialog with `act` instead of a modal loop.
-    void onDialog(std::function<void(TDeleteMarriageForm&)> act) {
+    void onDialog(std::function<void(DeleteRelationshipDialog&)> act) {
         main->setDialogRunner([act](QDialog& d) {
-            auto* form = qobject_cast<TDeleteMarriageForm*>(&d);
+            auto* form = qobject_cast<DeleteRelationshipDialog*>(&d);
             ASSERT_NE(form, nullptr);
             act(*form);
         });
@@ -112,7 +112,7 @@ TEST_F(EditCommands, NothingToDeleteAsksNothing) {
 TEST_F(EditCommands, TheRelationshipDialogListsThePartnersAndDeletesTheChosenPair) {
     marryTwice();
     persons().setCurrentPerson(a);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Usuń łącze"));
         EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Header"))->text(),
                   QStringLiteral("Usuń łącze do małżonka:"));
@@ -134,7 +134,7 @@ TEST_F(EditCommands, TheRelationshipDialogListsThePartnersAndDeletesTheChosenPai
 
     // The remaining one, from the other side, by a double click.
     persons().setCurrentPerson(b);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         ASSERT_EQ(form.list()->count(), 1);
         emit form.list()->itemDoubleClicked(form.list()->item(0));
     });
@@ -148,7 +148,7 @@ TEST_F(EditCommands, WithoutAChosenLineUsunDoesNothingAndAnulujChangesNothing) {
     marryTwice();
     persons().setCurrentPerson(a);
     persons().setTreeModified(false);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         form.list()->clearSelection();
         form.deleteButton()->click();
         EXPECT_EQ(form.result(), 0);  // still open
@@ -165,7 +165,7 @@ TEST_F(EditCommands, AnUnmatchedPartnerSideIsReportedAndKept) {
     marryTwice();
     a->setText(field::relationPlace(1), "Warszawa");
     persons().setCurrentPerson(a);
-    onDialog([](TDeleteMarriageForm& form) { form.deleteButton()->click(); });
+    onDialog([](DeleteRelationshipDialog& form) { form.deleteButton()->click(); });
     trigger("DeleteLinktoMarriage1");
     EXPECT_EQ(t.user.messages(),
               QStringList{QStringLiteral("Relationship could not be deleted on both sides "

@@ -28,7 +28,7 @@ protected:
     // cancels it. Counts the times it was shown.
     void answerDialog(std::vector<const char*> texts) {
         main->setDialogRunner([this, texts](QDialog& d) {
-            auto* dlg = qobject_cast<TCreateTreeDlg*>(&d);
+            auto* dlg = qobject_cast<CreateTreeDialog*>(&d);
             ASSERT_NE(dlg, nullptr);
             const char* text = shown < texts.size() ? texts[shown] : nullptr;
             ++shown;

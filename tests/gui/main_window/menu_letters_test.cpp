@@ -10,7 +10,7 @@
 
 #include "gui/canvas/tree_canvas.h"
 #include "gui/printing/print_tree_window.h"
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/presentation_created_dialog.h"
 #include "support/edit_fixture.h"
 #include "support/menu_keys.h"
 
@@ -107,7 +107,7 @@ TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) {
 }
 
 TEST_F(MenuLetters, EveryWindowHasItsOwnLetters) {
-    TForm5 created(t.shell, t.user);  // made by the presentation when it is done
+    PresentationCreatedDialog created(t.shell, t.user);  // made by the presentation when it is done
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (qobject_cast<const QMenu*>(window) != nullptr) continue;

@@ -14,7 +14,7 @@
 
 #include "core/view/view_math.h"
 #include "gui/app/application.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/main_window/main_window.h"
 #include "support/add_person.h"
@@ -55,7 +55,7 @@ protected:
     }
     const ViewState& view() { return main->viewState(); }
 
-    TKontroll* nav = nullptr;
+    NavigatorWindow* nav = nullptr;
 };
 
 TEST_F(ViewCommandsTest, ZoomMenuFollowsViewWithItsItemsAndKeys) {

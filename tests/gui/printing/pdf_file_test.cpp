@@ -38,7 +38,7 @@ protected:
     // The print window prints into `path`, as the print dialog's print to
     // file does.
     void printTreeTo(const QString& path) {
-        TPrintWholeTree* window = program->printTreeWindow();
+        PrintTreeWindow* window = program->printTreeWindow();
         window->setPrintDialog([path](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);
@@ -46,7 +46,7 @@ protected:
         });
         main->Printtree1Click();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        window->PrintTree();
+        window->print();
     }
     std::vector<std::string> folderEntries() {
         std::vector<std::string> names;

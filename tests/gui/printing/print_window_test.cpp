@@ -27,7 +27,7 @@ using test::writable;
 
 class PrintWindowTest : public test::ProgramFixture {
 protected:
-    TPrintWholeTree* window() { return program->printTreeWindow(); }
+    PrintTreeWindow* window() { return program->printTreeWindow(); }
     template <typename T>
     T* control(const char* name) {
         return window()->findChild<T*>(QString::fromLatin1(name));

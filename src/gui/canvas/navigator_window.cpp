@@ -1,4 +1,4 @@
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -12,7 +12,7 @@
 
 namespace lineara {
 
-TKontroll::TKontroll(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
+NavigatorWindow::NavigatorWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     setObjectName(QStringLiteral("TKontroll"));
     setWindowTitle(QStringLiteral("Nawigator"));
 
@@ -57,20 +57,20 @@ TKontroll::TKontroll(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     layout->addWidget(counterPanel_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(left, &QPushButton::pressed, this, &TKontroll::scrollLeftPressed);
-    connect(right, &QPushButton::pressed, this, &TKontroll::scrollRightPressed);
-    connect(up, &QPushButton::pressed, this, &TKontroll::scrollUpPressed);
-    connect(down, &QPushButton::pressed, this, &TKontroll::scrollDownPressed);
+    connect(left, &QPushButton::pressed, this, &NavigatorWindow::scrollLeftPressed);
+    connect(right, &QPushButton::pressed, this, &NavigatorWindow::scrollRightPressed);
+    connect(up, &QPushButton::pressed, this, &NavigatorWindow::scrollUpPressed);
+    connect(down, &QPushButton::pressed, this, &NavigatorWindow::scrollDownPressed);
     for (QPushButton* b : {left, right, up, down}) {
-        connect(b, &QPushButton::released, this, &TKontroll::scrollReleased);
+        connect(b, &QPushButton::released, this, &NavigatorWindow::scrollReleased);
     }
-    connect(zoomIn, &QPushButton::clicked, this, &TKontroll::zoomInClicked);
-    connect(zoomOut, &QPushButton::clicked, this, &TKontroll::zoomOutClicked);
-    connect(home, &QPushButton::clicked, this, &TKontroll::homeClicked);
-    connect(infoToggle_, &QPushButton::clicked, this, &TKontroll::toggleInfo);
+    connect(zoomIn, &QPushButton::clicked, this, &NavigatorWindow::zoomInClicked);
+    connect(zoomOut, &QPushButton::clicked, this, &NavigatorWindow::zoomOutClicked);
+    connect(home, &QPushButton::clicked, this, &NavigatorWindow::homeClicked);
+    connect(infoToggle_, &QPushButton::clicked, this, &NavigatorWindow::toggleInfo);
 }
 
-QPushButton* TKontroll::button(const QString& caption, const char* name) {
+QPushButton* NavigatorWindow::button(const QString& caption, const char* name) {
     auto* b = new QPushButton(caption, buttonPanel_);
     b->setObjectName(QString::fromLatin1(name));
     // The keyboard stays with the main window's canvas.
@@ -78,7 +78,7 @@ QPushButton* TKontroll::button(const QString& caption, const char* name) {
     return b;
 }
 
-void TKontroll::showCounters(double zoomPercent, int itemCount, int personCount) {
+void NavigatorWindow::showCounters(double zoomPercent, int itemCount, int personCount) {
     itemsLabel_->setText(QStringLiteral("Items: ") + QString::number(itemCount));
     personsLabel_->setText(QStringLiteral("Persons: ") + QString::number(personCount));
     zoomLabel_->setText(QStringLiteral("Zoom: ") +
@@ -86,17 +86,17 @@ void TKontroll::showCounters(double zoomPercent, int itemCount, int personCount)
                         QStringLiteral(" %"));
 }
 
-QString TKontroll::zoomText() const { return zoomLabel_->text(); }
-QString TKontroll::itemsText() const { return itemsLabel_->text(); }
-QString TKontroll::personsText() const { return personsLabel_->text(); }
-bool TKontroll::infoShown() const { return !counterPanel_->isHidden(); }
+QString NavigatorWindow::zoomText() const { return zoomLabel_->text(); }
+QString NavigatorWindow::itemsText() const { return itemsLabel_->text(); }
+QString NavigatorWindow::personsText() const { return personsLabel_->text(); }
+bool NavigatorWindow::infoShown() const { return !counterPanel_->isHidden(); }
 
-void TKontroll::toggleInfo() {
+void NavigatorWindow::toggleInfo() {
     counterPanel_->setVisible(counterPanel_->isHidden());
     infoToggle_->setChecked(!counterPanel_->isHidden());
 }
 
-void TKontroll::placeOnScreen() {
+void NavigatorWindow::placeOnScreen() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     QRect area = screen->geometry();
@@ -104,7 +104,7 @@ void TKontroll::placeOnScreen() {
     move(area.right() - frameGeometry().width() - 10 + 1, area.top() + 50);
 }
 
-void TKontroll::closeEvent(QCloseEvent* event) {
+void NavigatorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closed();
 }

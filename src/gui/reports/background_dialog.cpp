@@ -1,11 +1,11 @@
-#include "gui/reports/bk_form.h"
+#include "gui/reports/background_dialog.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace lineara {
 
-TBK_form::TBK_form(QWidget* parent) : QDialog(parent) {
+BackgroundDialog::BackgroundDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BK_form"));
     setWindowTitle(QString::fromUtf8("Tło"));
     auto* layout = new QVBoxLayout(this);

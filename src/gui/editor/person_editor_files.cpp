@@ -12,7 +12,7 @@
 #include "core/platform/atomic_file.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/common/widget_colours.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 #include "gui/editor/picture_loader.h"
 #include "gui/editor/picture_viewer.h"
 
@@ -35,8 +35,8 @@ FileDialogOptions textFileDialog(const QString& title, const QString& initial) {
 
 // --- notes ---
 
-void TPerson::notesPathChanged() {
-    const QString path = edit4_->text();
+void PersonEditor::notesPathChanged() {
+    const QString path = notesPath_->text();
     memo_->clear();
     memo_->setToolTip(QString());
     if (path.isEmpty()) {
@@ -68,7 +68,7 @@ void TPerson::notesPathChanged() {
 
 // Written whole or not at all, so that a failure never costs the notes the
 // file had.
-QString TPerson::saveMemoTo(const QString& path) {
+QString PersonEditor::saveMemoTo(const QString& path) {
     const QString text = memo_->toPlainText();
     std::string bytes = toRecord(text);
     if (!text.isEmpty()) bytes += '\n';
@@ -81,26 +81,26 @@ QString TPerson::saveMemoTo(const QString& path) {
 }
 
 // Failures are of no concern here: the user is leaving that file anyway.
-void TPerson::saveMemoBeforeChange() {
-    if (!edit4_->text().isEmpty() && memo_->isEnabled()) saveMemoTo(edit4_->text());
+void PersonEditor::saveMemoBeforeChange() {
+    if (!notesPath_->text().isEmpty() && memo_->isEnabled()) saveMemoTo(notesPath_->text());
 }
 
-void TPerson::setNotesPath(const QString& path) {
+void PersonEditor::setNotesPath(const QString& path) {
     {
-        const QSignalBlocker quiet(edit4_);
-        edit4_->setText(path);
+        const QSignalBlocker quiet(notesPath_);
+        notesPath_->setText(path);
     }
     notesPathChanged();
 }
 
-QString TPerson::chooseNewNotesFile(const QString& proposal) {
+QString PersonEditor::chooseNewNotesFile(const QString& proposal) {
     return ctx_.ui->chooseSaveFile(
         textFileDialog(QStringLiteral("Create new text file"), proposal));
 }
 
-void TPerson::newNotesClick() {
+void PersonEditor::newNotesClick() {
     const std::string name =
-        proposedNotesFileName(toRecord(edit1_->text()), toRecord(edit2_->text()));
+        proposedNotesFileName(toRecord(givenNames_->text()), toRecord(surname_->text()));
     const QString chosen = chooseNewNotesFile(fromRecord(name));
     if (chosen.isEmpty()) return;
     saveMemoBeforeChange();
@@ -110,9 +110,9 @@ void TPerson::newNotesClick() {
     setNotesPath(chosen);
 }
 
-void TPerson::openNotesClick() {
+void PersonEditor::openNotesClick() {
     FileDialogOptions dialog =
-        textFileDialog(QStringLiteral("Open existing text file"), edit4_->text());
+        textFileDialog(QStringLiteral("Open existing text file"), notesPath_->text());
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -120,50 +120,50 @@ void TPerson::openNotesClick() {
     setNotesPath(chosen);
 }
 
-void TPerson::clearNotesClick() {
+void PersonEditor::clearNotesClick() {
     saveMemoBeforeChange();
     setNotesPath(QString());
 }
 
 // --- picture ---
 
-void TPerson::picturePathChanged() {
-    const QString path = edit3_->text();
+void PersonEditor::picturePathChanged() {
+    const QString path = picturePath_->text();
     if (!path.isEmpty()) {
         BusyCursor busy;
-        panel1_->setText(QStringLiteral("Picture not found"));
-        setBaseColour(panel1_, greyBack());
+        picturePanel_->setText(QStringLiteral("Picture not found"));
+        setBaseColour(picturePanel_, greyBack());
         const QImage image = loadPicture(path);
-        const QSize room = panel1_->size().expandedTo(panel1_->minimumSize());
+        const QSize room = picturePanel_->size().expandedTo(picturePanel_->minimumSize());
         picture_->setPixmap(image.isNull()
                                 ? QPixmap()
                                 : QPixmap::fromImage(image.scaled(room, Qt::KeepAspectRatio,
                                                                   Qt::SmoothTransformation)));
     } else {
-        setBaseColour(panel1_, silverBack());
-        panel1_->setText(QStringLiteral("Zdjecie"));
+        setBaseColour(picturePanel_, silverBack());
+        picturePanel_->setText(QStringLiteral("Zdjecie"));
         picture_->clear();
         picture_->setToolTip(QString());
     }
     const bool withPicture = !path.isEmpty();
     setEnabledKeepingFocus(clearPicture_, withPicture);
-    setEnabledKeepingFocus(edit8_, withPicture);
-    setBaseColour(edit8_, withPicture ? QColor(Qt::white) : buttonFace());
+    setEnabledKeepingFocus(pictureComment_, withPicture);
+    setBaseColour(pictureComment_, withPicture ? QColor(Qt::white) : buttonFace());
 }
 
-void TPerson::setPicturePath(const QString& path) {
+void PersonEditor::setPicturePath(const QString& path) {
     {
-        const QSignalBlocker quiet(edit3_);
-        edit3_->setText(path);
+        const QSignalBlocker quiet(picturePath_);
+        picturePath_->setText(path);
     }
     picturePathChanged();
 }
 
-void TPerson::openPictureClick() {
+void PersonEditor::openPictureClick() {
     FileDialogOptions dialog;
     dialog.title = QStringLiteral("Open picture");
     dialog.filter = QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
-    dialog.initialPath = edit3_->text();
+    dialog.initialPath = picturePath_->text();
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -171,11 +171,11 @@ void TPerson::openPictureClick() {
     picture_->setToolTip(chosen);
 }
 
-void TPerson::clearPictureClick() { setPicturePath(QString()); }
+void PersonEditor::clearPictureClick() { setPicturePath(QString()); }
 
-void TPerson::openViewer() {
-    if (viewer_ == nullptr) viewer_ = new TForm1(this);
-    viewer_->showPicture(edit3_->text());
+void PersonEditor::openViewer() {
+    if (viewer_ == nullptr) viewer_ = new PictureViewer(this);
+    viewer_->showPicture(picturePath_->text());
 }
 
 }  // namespace lineara

@@ -1,4 +1,4 @@
-// TGOTOwnd, the small window that lists a person's children, siblings or
+// GoToDialog, the small window that lists a person's children, siblings or
 // partners; choosing a line moves the focus to that person.
 #pragma once
 
@@ -12,17 +12,17 @@ class QPushButton;
 
 namespace lineara {
 
-class TGOTOwnd : public QDialog {
+class GoToDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TGOTOwnd(ListHost host, QWidget* parent = nullptr);
-    ~TGOTOwnd() override;
+    explicit GoToDialog(ListHost host, QWidget* parent = nullptr);
+    ~GoToDialog() override;
 
     // Each list command fills the window again and shows it; nothing
     // happens without a current person.
-    void Child1Click();
-    void ListofSiblings1Click();
-    void Spouse1Click();
+    void showChildren();
+    void showSiblings();
+    void showRelatives();
     void showList(const GoToList& list);
 
     // The tree has changed (an edit, an undo or redo, another tree): a
@@ -32,11 +32,11 @@ public:
 
     // "&Idź" and the double click: the selected line's person becomes
     // current and is centred; the window closes either way.
-    void GoClick();
+    void goToSelected();
 
-    QListWidget* list() const { return ListBox1; }
-    QPushButton* goButton() const { return BitBtn1; }
-    QPushButton* closeButton() const { return BitBtn2; }
+    QListWidget* list() const { return list_; }
+    QPushButton* goButton() const { return go_; }
+    QPushButton* closeButton() const { return close_; }
 
 private:
     enum class Kind { Children, Siblings, Relatives };
@@ -50,9 +50,9 @@ private:
     const PersonRecord* subject_ = nullptr;
     Kind kind_ = Kind::Children;
     int removalToken_ = 0;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QListWidget* list_ = nullptr;
+    QPushButton* go_ = nullptr;
+    QPushButton* close_ = nullptr;
 };
 
 }  // namespace lineara

@@ -1,4 +1,4 @@
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -38,7 +38,7 @@ QToolButton* toolButton(const char* name, const char* text, const char* hint, QW
 
 }  // namespace
 
-TPerson::TPerson(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+PersonEditor::PersonEditor(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TPerson"));
     setWindowTitle(u("Osoba"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -66,27 +66,28 @@ TPerson::TPerson(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     // The hidden path boxes are not among them: they take a file's name
     // from the file dialogs exactly as it is.
     auto* oneLine = new SingleLineValidator(this);
-    for (QLineEdit* box : {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_,
-                           edit8_, edit11_, edit12_}) {
+    for (QLineEdit* box :
+         {givenNames_, surname_, birthDate_, birthPlace_, deathDate_, deathPlace_, occupation_,
+          source_, pictureComment_, relationshipDate_, relationshipPlace_}) {
         box->setValidator(oneLine);
     }
 
-    connect(ok_, &QPushButton::clicked, this, &TPerson::okClick);
-    connect(cancel_, &QPushButton::clicked, this, &TPerson::cancelClick);
+    connect(ok_, &QPushButton::clicked, this, &PersonEditor::okClick);
+    connect(cancel_, &QPushButton::clicked, this, &PersonEditor::cancelClick);
     wireBasicPage();
     wireRelationsPage();
 }
 
-TPerson::~TPerson() = default;
+PersonEditor::~PersonEditor() = default;
 
-QLineEdit* TPerson::lineEdit(const char* name, int maxLength) {
+QLineEdit* PersonEditor::lineEdit(const char* name, int maxLength) {
     auto* e = new QLineEdit(this);
     e->setObjectName(u(name));
     e->setMaxLength(maxLength);
     return e;
 }
 
-QWidget* TPerson::buildBasicPage() {
+QWidget* PersonEditor::buildBasicPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(buildNamesPart(), 0, 0);
@@ -96,15 +97,15 @@ QWidget* TPerson::buildBasicPage() {
     return page;
 }
 
-QWidget* TPerson::buildNamesPart() {
+QWidget* PersonEditor::buildNamesPart() {
     auto* part = new QWidget(this);
     auto* grid = new QGridLayout(part);
-    edit1_ = lineEdit("Edit1", 100);
-    edit2_ = lineEdit("Edit2", 100);
+    givenNames_ = lineEdit("Edit1", 100);
+    surname_ = lineEdit("Edit2", 100);
     grid->addWidget(caption("Imię", part), 0, 0);
-    grid->addWidget(edit1_, 0, 1);
+    grid->addWidget(givenNames_, 0, 1);
     grid->addWidget(caption("Nazwisko", part), 1, 0);
-    grid->addWidget(edit2_, 1, 1);
+    grid->addWidget(surname_, 1, 1);
 
     auto* sexGroup = new QGroupBox(u("Płeć"), part);
     sexGroup->setObjectName(QStringLiteral("GroupBox1"));
@@ -125,66 +126,66 @@ QWidget* TPerson::buildNamesPart() {
     return part;
 }
 
-QWidget* TPerson::buildLifePart() {
+QWidget* PersonEditor::buildLifePart() {
     auto* part = new QWidget(this);
     auto* grid = new QGridLayout(part);
     birthDate_ = lineEdit("MaskEdit1", 35);
-    edit5_ = lineEdit("Edit5", 100);
+    birthPlace_ = lineEdit("Edit5", 100);
     deathDate_ = lineEdit("MaskEdit2", 35);
-    edit6_ = lineEdit("Edit6", 100);
-    edit7_ = lineEdit("Edit7", 100);
-    edit9_ = lineEdit("Edit9", 100);
+    deathPlace_ = lineEdit("Edit6", 100);
+    occupation_ = lineEdit("Edit7", 100);
+    source_ = lineEdit("Edit9", 100);
     grid->addWidget(caption("Data", part), 0, 1);
     grid->addWidget(caption("Miejsce", part), 0, 2);
     grid->addWidget(caption("Urodzenia", part), 1, 0);
     grid->addWidget(birthDate_, 1, 1);
-    grid->addWidget(edit5_, 1, 2);
+    grid->addWidget(birthPlace_, 1, 2);
     grid->addWidget(caption("Śmierci", part), 2, 0);
     grid->addWidget(deathDate_, 2, 1);
-    grid->addWidget(edit6_, 2, 2);
+    grid->addWidget(deathPlace_, 2, 2);
     grid->addWidget(caption("Zamieszkały", part), 3, 0);
-    grid->addWidget(edit7_, 3, 1, 1, 2);
+    grid->addWidget(occupation_, 3, 1, 1, 2);
     grid->addWidget(caption("Źródło", part), 4, 0);
-    grid->addWidget(edit9_, 4, 1, 1, 2);
+    grid->addWidget(source_, 4, 1, 1, 2);
     return part;
 }
 
-QWidget* TPerson::buildPicturePart() {
+QWidget* PersonEditor::buildPicturePart() {
     auto* part = new QWidget(this);
     auto* column = new QVBoxLayout(part);
-    edit3_ = lineEdit("Edit3", 100);
-    edit3_->hide();
+    picturePath_ = lineEdit("Edit3", 100);
+    picturePath_->hide();
     // The panel's caption shows wherever the picture does not cover it.
-    panel1_ = new QLabel(u("Zdjęcie"), part);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
-    panel1_->setAlignment(Qt::AlignCenter);
-    panel1_->setAutoFillBackground(true);
-    panel1_->setMinimumSize(120, 140);
-    picture_ = new QLabel(panel1_);
+    picturePanel_ = new QLabel(u("Zdjęcie"), part);
+    picturePanel_->setObjectName(QStringLiteral("Panel1"));
+    picturePanel_->setAlignment(Qt::AlignCenter);
+    picturePanel_->setAutoFillBackground(true);
+    picturePanel_->setMinimumSize(120, 140);
+    picture_ = new QLabel(picturePanel_);
     picture_->setObjectName(QStringLiteral("AdvImage1"));
     picture_->setAlignment(Qt::AlignCenter);
     picture_->installEventFilter(this);
-    auto* cover = new QVBoxLayout(panel1_);
+    auto* cover = new QVBoxLayout(picturePanel_);
     cover->setContentsMargins(0, 0, 0, 0);
     cover->addWidget(picture_);
     openPicture_ = new QPushButton(u("Otwórz &zdjącie"), part);
     openPicture_->setObjectName(QStringLiteral("Button6"));
     clearPicture_ = new QPushButton(u("W&yczyść"), part);
     clearPicture_->setObjectName(QStringLiteral("Button7"));
-    edit8_ = lineEdit("Edit8", 246);
-    column->addWidget(panel1_, 1);
+    pictureComment_ = lineEdit("Edit8", 246);
+    column->addWidget(picturePanel_, 1);
     column->addWidget(openPicture_);
     column->addWidget(clearPicture_);
     column->addWidget(caption("Komentarz do zdjęcia:", part));
-    column->addWidget(edit8_);
+    column->addWidget(pictureComment_);
     return part;
 }
 
-QWidget* TPerson::buildNotesPart() {
+QWidget* PersonEditor::buildNotesPart() {
     auto* part = new QWidget(this);
     auto* grid = new QGridLayout(part);
-    edit4_ = lineEdit("Edit4", 100);
-    edit4_->hide();
+    notesPath_ = lineEdit("Edit4", 100);
+    notesPath_->hide();
     memo_ = new QPlainTextEdit(part);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setAutoFillBackground(true);
@@ -204,7 +205,7 @@ QWidget* TPerson::buildNotesPart() {
     return part;
 }
 
-QWidget* TPerson::buildRelationsPage() {
+QWidget* PersonEditor::buildRelationsPage() {
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     noRelations_ = caption("Nie ustalono pokrewieństw dla tej pozycji.", page);
@@ -236,30 +237,30 @@ QWidget* TPerson::buildRelationsPage() {
     return page;
 }
 
-QWidget* TPerson::buildRelationBoxes() {
+QWidget* PersonEditor::buildRelationBoxes() {
     auto* part = new QWidget(gridArea_);
     auto* grid = new QGridLayout(part);
-    edit10_ = lineEdit("Edit10", 32767);
-    edit10_->setReadOnly(true);
-    QPalette grey = edit10_->palette();
+    relatedPerson_ = lineEdit("Edit10", 32767);
+    relatedPerson_->setReadOnly(true);
+    QPalette grey = relatedPerson_->palette();
     grey.setColor(QPalette::Base, palette().color(QPalette::Button));
-    edit10_->setPalette(grey);
+    relatedPerson_->setPalette(grey);
     typeBox_ = new QComboBox(part);
     typeBox_->setObjectName(QStringLiteral("ComboBox1"));
     for (const char* item :
          {"Małżeństwo", "Spółka", "Rozwód", "Przyjaciel", "Stan wolny", "Inny", "Nieznany"}) {
         typeBox_->addItem(u(item));
     }
-    edit11_ = lineEdit("Edit11", 35);
-    edit12_ = lineEdit("Edit12", 100);
+    relationshipDate_ = lineEdit("Edit11", 35);
+    relationshipPlace_ = lineEdit("Edit12", 100);
     grid->addWidget(caption("Osoba:", part), 0, 0);
-    grid->addWidget(edit10_, 0, 1);
+    grid->addWidget(relatedPerson_, 0, 1);
     grid->addWidget(caption("Typ pokrewieństwa:", part), 1, 0);
     grid->addWidget(typeBox_, 1, 1);
     grid->addWidget(caption("Data:", part), 2, 0);
-    grid->addWidget(edit11_, 2, 1);
+    grid->addWidget(relationshipDate_, 2, 1);
     grid->addWidget(caption("Miejsce:", part), 3, 0);
-    grid->addWidget(edit12_, 3, 1);
+    grid->addWidget(relationshipPlace_, 3, 1);
     return part;
 }
 

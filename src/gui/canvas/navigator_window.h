@@ -1,4 +1,4 @@
-// TKontroll, the navigator ("Nawigator"): a small tool window that stays on
+// NavigatorWindow, the navigator ("Nawigator"): a small tool window that stays on
 // top of the main window, with buttons to scroll and zoom the view and a
 // panel with the counters of the last paint.
 #pragma once
@@ -11,10 +11,10 @@ class QFrame;
 
 namespace lineara {
 
-class TKontroll : public QWidget {
+class NavigatorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TKontroll(QWidget* mainWindow);
+    explicit NavigatorWindow(QWidget* mainWindow);
 
     // The three counters written by every paint of the tree.
     void showCounters(double zoomPercent, int itemCount, int personCount);

@@ -1,4 +1,4 @@
-#include "gui/lists/person_browser.h"
+#include "gui/lists/person_search_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -87,84 +87,84 @@ int virtualKeyOf(const QKeyEvent* event) {
 }  // namespace
 
 // A window of its own, not a tool window of the main one, whose keys Qt
-// would otherwise leave live here (see TGOTOwnd).
-TPersBrowser::TPersBrowser(ListHost host, QWidget* parent)
+// would otherwise leave live here (see GoToDialog).
+PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
     setObjectName(QStringLiteral("PersBrowser"));
     setWindowTitle(QStringLiteral("Szukaj osoby"));
     setSizeGripEnabled(true);
     setMinimumWidth(kMinimumWidth);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
+    searchField_ = new QLineEdit(this);
+    searchField_->setObjectName(QStringLiteral("Edit1"));
+    searchField_->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
     // One row height for all: a list of a whole tree lays out at once.
-    ListBox1->setUniformItemSizes(true);
+    list_->setUniformItemSizes(true);
     refresh_ = new QPushButton(QStringLiteral("&Ośwież"), this);
     edit_ = new QPushButton(QStringLiteral("&Edytuj osobę"), this);
     go_ = new QPushButton(QStringLiteral("&Idź do osoby"), this);
     go_->setDefault(true);
     close_ = new QPushButton(QStringLiteral("&Zamknij"), this);
     for (QPushButton* b : {refresh_, edit_, close_}) b->setAutoDefault(false);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(kSearchDelayMs);
+    searchTimer_ = new QTimer(this);
+    searchTimer_->setInterval(kSearchDelayMs);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {refresh_, edit_, go_, close_}) buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kFieldMargin, kFieldMargin, kFieldMargin, kFieldMargin);
-    layout->addWidget(Edit1);
-    layout->addWidget(ListBox1, 1);
+    layout->addWidget(searchField_);
+    layout->addWidget(list_, 1);
     layout->addLayout(buttons);
     resize(kMinimumWidth + 80, 420);
     move(50, 80);
 
-    Edit1->installEventFilter(this);
-    connect(Timer1, &QTimer::timeout, this, &TPersBrowser::Timer1Timer);
-    connect(refresh_, &QPushButton::clicked, this, &TPersBrowser::RefreshClick);
-    connect(edit_, &QPushButton::clicked, this, &TPersBrowser::EditClick);
-    connect(go_, &QPushButton::clicked, this, &TPersBrowser::GoClick);
+    searchField_->installEventFilter(this);
+    connect(searchTimer_, &QTimer::timeout, this, &PersonSearchWindow::completeTypedText);
+    connect(refresh_, &QPushButton::clicked, this, &PersonSearchWindow::refresh);
+    connect(edit_, &QPushButton::clicked, this, &PersonSearchWindow::editSelected);
+    connect(go_, &QPushButton::clicked, this, &PersonSearchWindow::goToSelected);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { GoClick(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { goToSelected(); });
 }
 
-void TPersBrowser::showSearch() {
-    RefreshClick();
+void PersonSearchWindow::showSearch() {
+    refresh();
     show();
     raise();
     activateWindow();
-    Edit1->setFocus();
+    searchField_->setFocus();
 }
 
-void TPersBrowser::RefreshClick() {
+void PersonSearchWindow::refresh() {
     lastSearched_.clear();
-    Edit1->clear();
-    Timer1->start();
+    searchField_->clear();
+    searchTimer_->start();
     if (host_.searchShown) host_.searchShown(true);
     rebuildList();
 }
 
-void TPersBrowser::rebuildList() {
+void PersonSearchWindow::rebuildList() {
     BusyCursor busy;
     search_.build(host_.doc->persons());
     showEntries();
 }
 
-void TPersBrowser::showEntries() {
+void PersonSearchWindow::showEntries() {
     QStringList lines;
     lines.reserve(static_cast<int>(search_.size()));
     for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
-    ListBox1->hide();
-    ListBox1->clear();
-    ListBox1->addItems(lines);
-    ListBox1->show();
+    list_->hide();
+    list_->clear();
+    list_->addItems(lines);
+    list_->show();
 }
 
 // Most changes (a box moved, say) leave every line as it was: the list the
 // user is looking at is then left alone.
-void TPersBrowser::treeChanged() {
+void PersonSearchWindow::treeChanged() {
     if (!isVisible()) return;
     PersonSearchList fresh;
     fresh.build(host_.doc->persons());
@@ -175,40 +175,40 @@ void TPersBrowser::treeChanged() {
         std::equal(now.begin(), now.end(), shown.begin(),
                    [](const auto& a, const auto& b) { return a.text == b.text; });
     if (unchanged) return;
-    const QListWidgetItem* chosen = ListBox1->currentItem();
+    const QListWidgetItem* chosen = list_->currentItem();
     const QString chosenText =
         chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
     search_ = std::move(fresh);
     showEntries();
     if (chosenText.isEmpty()) return;
-    const QList<QListWidgetItem*> same = ListBox1->findItems(chosenText, Qt::MatchExactly);
+    const QList<QListWidgetItem*> same = list_->findItems(chosenText, Qt::MatchExactly);
     if (!same.isEmpty()) {
-        ListBox1->setCurrentItem(same.first());
+        list_->setCurrentItem(same.first());
         same.first()->setSelected(true);
     }
 }
 
-void TPersBrowser::Timer1Timer() {
-    const QString text = Edit1->text();
+void PersonSearchWindow::completeTypedText() {
+    const QString text = searchField_->text();
     if (text == lastSearched_) return;
-    Timer1->stop();
-    if (text.isEmpty() || ListBox1->count() == 0) return;
+    searchTimer_->stop();
+    if (text.isEmpty() || list_->count() == 0) return;
     const int at = search_.complete(host_.codec->encode(text));
-    if (at < 0 || at >= ListBox1->count()) return;
-    ListBox1->setCurrentRow(at);
+    if (at < 0 || at >= list_->count()) return;
+    list_->setCurrentRow(at);
     lastSearched_ = text;
-    const QString whole = ListBox1->item(at)->text();
-    Edit1->setText(whole);
+    const QString whole = list_->item(at)->text();
+    searchField_->setText(whole);
     // The completed part is selected, so the next letter typed replaces it.
-    Edit1->setSelection(static_cast<int>(text.size()),
-                        static_cast<int>(whole.size() - text.size()));
+    searchField_->setSelection(static_cast<int>(text.size()),
+                               static_cast<int>(whole.size() - text.size()));
 }
 
-bool TPersBrowser::jumpToSelected() {
+bool PersonSearchWindow::jumpToSelected() {
     if (host_.enableMainWindow) host_.enableMainWindow();
-    Edit1->selectAll();
+    searchField_->selectAll();
     BusyCursor busy;
-    const QListWidgetItem* item = ListBox1->currentItem();
+    const QListWidgetItem* item = list_->currentItem();
     if (item == nullptr || !item->isSelected()) return false;
     const PersonRecord* person =
         host_.doc->persons().findPersonById(entryPersonId(item->text().toStdString()));
@@ -217,22 +217,22 @@ bool TPersBrowser::jumpToSelected() {
     return true;
 }
 
-void TPersBrowser::GoClick() { jumpToSelected(); }
+void PersonSearchWindow::goToSelected() { jumpToSelected(); }
 
 // Only a person actually reached is edited: a line whose person has gone
 // must not open the editor on whoever happened to be current.
-void TPersBrowser::EditClick() {
+void PersonSearchWindow::editSelected() {
     if (jumpToSelected() && host_.editCurrent) host_.editCurrent();
 }
 
-bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Edit1) {
+bool PersonSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == searchField_) {
         switch (event->type()) {
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
-            Timer1->stop();
-            Timer1->setInterval(kSearchDelayMs);
-            if (virtualKeyOf(key) > 40) Timer1->start();
+            searchTimer_->stop();
+            searchTimer_->setInterval(kSearchDelayMs);
+            if (virtualKeyOf(key) > 40) searchTimer_->start();
             if (moveInList(key)) return true;
             break;
         }
@@ -249,20 +249,20 @@ bool TPersBrowser::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool TPersBrowser::event(QEvent* event) {
+bool PersonSearchWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) emptyMenu(true);
     if (event->type() == QEvent::WindowDeactivate) emptyMenu(false);
     return QDialog::event(event);
 }
 
-void TPersBrowser::hideEvent(QHideEvent* event) {
-    Timer1->stop();
+void PersonSearchWindow::hideEvent(QHideEvent* event) {
+    searchTimer_->stop();
     emptyMenu(false);
     if (host_.searchShown) host_.searchShown(false);
     QDialog::hideEvent(event);
 }
 
-bool TPersBrowser::moveInList(QKeyEvent* event) {
+bool PersonSearchWindow::moveInList(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -272,21 +272,20 @@ bool TPersBrowser::moveInList(QKeyEvent* event) {
     default:
         return false;
     }
-    if (ListBox1->count() == 0) return true;
+    if (list_->count() == 0) return true;
     // Nothing chosen yet: Down starts at the first line, Up at the last.
-    if (ListBox1->currentItem() == nullptr || !ListBox1->currentItem()->isSelected()) {
-        const int row = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp
-                            ? ListBox1->count() - 1
-                            : 0;
-        ListBox1->setCurrentRow(row);
+    if (list_->currentItem() == nullptr || !list_->currentItem()->isSelected()) {
+        const int row =
+            event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp ? list_->count() - 1 : 0;
+        list_->setCurrentRow(row);
         return true;
     }
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-    QCoreApplication::sendEvent(ListBox1, &copy);
+    QCoreApplication::sendEvent(list_, &copy);
     return true;
 }
 
-void TPersBrowser::keyPressEvent(QKeyEvent* event) {
+void PersonSearchWindow::keyPressEvent(QKeyEvent* event) {
     const QKeySequence key(event->keyCombination());
     for (const QKeySequence& toggle : host_.searchKeys) {
         if (toggle == key) {
@@ -297,7 +296,7 @@ void TPersBrowser::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TPersBrowser::emptyMenu(bool on) {
+void PersonSearchWindow::emptyMenu(bool on) {
     if (host_.emptyMenu) host_.emptyMenu(on);
 }
 

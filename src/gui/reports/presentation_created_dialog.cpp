@@ -1,4 +1,4 @@
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/presentation_created_dialog.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -11,7 +11,8 @@ namespace lineara {
 
 const char kNoBrowserMessage[] = "Stirpex could not find your default internet browser.";
 
-TForm5::TForm5(Shell& shell, UserInteraction& ui, QWidget* parent)
+PresentationCreatedDialog::PresentationCreatedDialog(Shell& shell, UserInteraction& ui,
+                                                     QWidget* parent)
     : QDialog(parent), shell_(shell), ui_(ui) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Presentation created"));
@@ -26,16 +27,16 @@ TForm5::TForm5(Shell& shell, UserInteraction& ui, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8("Zakończono tworzenie stron HTML")));
     layout->addLayout(buttons);
-    connect(view_, &QPushButton::clicked, this, &TForm5::ViewClick);
+    connect(view_, &QPushButton::clicked, this, &PresentationCreatedDialog::viewPresentation);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void PresentationCreatedDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     view_->setFocus();
 }
 
-void TForm5::ViewClick() {
+void PresentationCreatedDialog::viewPresentation() {
     if (shell_.defaultProgramFor(QStringLiteral(".html")).isEmpty() ||
         shell_.defaultProgramFor(QStringLiteral(".htm")).isEmpty()) {
         ui_.inform(QStringLiteral("Lineara"), QLatin1String(kNoBrowserMessage),

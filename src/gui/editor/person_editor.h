@@ -25,20 +25,20 @@ class QWidget;
 namespace lineara {
 
 struct PersonBoxes;
-class TForm1;
+class PictureViewer;
 
-class TPerson : public QDialog {
+class PersonEditor : public QDialog {
     Q_OBJECT
 public:
-    TPerson(AppContext& ctx, QWidget* parent = nullptr);
-    ~TPerson() override;
+    PersonEditor(AppContext& ctx, QWidget* parent = nullptr);
+    ~PersonEditor() override;
 
     // Edits `person` of `list` through a working copy, on the relationship
     // page when asked; true when the user confirmed and the record changed.
     bool editPerson(Document& doc, const PersonRecord* person, bool relationshipPage);
 
     // How the modal window is run; tests replace exec().
-    using Runner = std::function<void(TPerson&)>;
+    using Runner = std::function<void(PersonEditor&)>;
     void setRunner(Runner runner) { runner_ = std::move(runner); }
 
     // OK and Cancel as the buttons do them.
@@ -53,7 +53,7 @@ public:
     void clearPictureClick();
 
     const PersonRecord* workingCopy() const { return copy_.get(); }
-    TForm1* pictureViewer() const { return viewer_; }
+    PictureViewer* pictureViewer() const { return viewer_; }
     bool confirmed() const { return confirmed_; }
 
 protected:
@@ -120,22 +120,22 @@ private:
     QLineEdit* enteredDateBox_ = nullptr;
 
     QTabWidget* pages_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    QLineEdit* edit2_ = nullptr;
+    QLineEdit* givenNames_ = nullptr;
+    QLineEdit* surname_ = nullptr;
     QRadioButton* male_ = nullptr;
     QRadioButton* female_ = nullptr;
     QLabel* maleSymbol_ = nullptr;
     QLabel* femaleSymbol_ = nullptr;
     QLineEdit* birthDate_ = nullptr;
-    QLineEdit* edit5_ = nullptr;
+    QLineEdit* birthPlace_ = nullptr;
     QLineEdit* deathDate_ = nullptr;
-    QLineEdit* edit6_ = nullptr;
-    QLineEdit* edit7_ = nullptr;
-    QLineEdit* edit9_ = nullptr;
-    QLineEdit* edit3_ = nullptr;
-    QLineEdit* edit4_ = nullptr;
-    QLineEdit* edit8_ = nullptr;
-    QLabel* panel1_ = nullptr;
+    QLineEdit* deathPlace_ = nullptr;
+    QLineEdit* occupation_ = nullptr;
+    QLineEdit* source_ = nullptr;
+    QLineEdit* picturePath_ = nullptr;
+    QLineEdit* notesPath_ = nullptr;
+    QLineEdit* pictureComment_ = nullptr;
+    QLabel* picturePanel_ = nullptr;
     QLabel* picture_ = nullptr;
     QPushButton* openPicture_ = nullptr;
     QPushButton* clearPicture_ = nullptr;
@@ -146,13 +146,13 @@ private:
     QWidget* gridArea_ = nullptr;
     QLabel* noRelations_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    QLineEdit* edit10_ = nullptr;
+    QLineEdit* relatedPerson_ = nullptr;
     QComboBox* typeBox_ = nullptr;
-    QLineEdit* edit11_ = nullptr;
-    QLineEdit* edit12_ = nullptr;
+    QLineEdit* relationshipDate_ = nullptr;
+    QLineEdit* relationshipPlace_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
-    TForm1* viewer_ = nullptr;
+    PictureViewer* viewer_ = nullptr;
 };
 
 }  // namespace lineara

@@ -6,24 +6,24 @@
 
 #include "core/history/step_names.h"
 #include "core/model/person_edit.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 
 namespace lineara {
 
-void TPerson::okClick() {
+void PersonEditor::okClick() {
     confirmed_ = true;
     // A notes file that cannot be saved anywhere keeps the window open.
     if (saveIt()) accept();
 }
 
-void TPerson::cancelClick() {
+void PersonEditor::cancelClick() {
     confirmed_ = false;
     reject();
 }
 
-bool TPerson::saveIt() {
-    edit1_->setText(fromRecord(trimBlanks(toRecord(edit1_->text()))));
-    edit2_->setText(fromRecord(trimBlanks(toRecord(edit2_->text()))));
+bool PersonEditor::saveIt() {
+    givenNames_->setText(fromRecord(trimBlanks(toRecord(givenNames_->text()))));
+    surname_->setText(fromRecord(trimBlanks(toRecord(surname_->text()))));
     showDuplicateNotices();
     doc_->markModified();
     if (!saveNotesOnOk()) return false;
@@ -46,28 +46,28 @@ bool TPerson::saveIt() {
     return true;
 }
 
-void TPerson::showDuplicateNotices() {
-    const auto same = sameNamedPersons(doc_->persons(), edited_, toRecord(edit1_->text()),
-                                       toRecord(edit2_->text()));
+void PersonEditor::showDuplicateNotices() {
+    const auto same = sameNamedPersons(doc_->persons(), edited_, toRecord(givenNames_->text()),
+                                       toRecord(surname_->text()));
     for (const PersonRecord* other : same) {
         ctx_.ui->inform(QStringLiteral("Lineara"), fromRecord(duplicateNameNotice(*other)),
                         MessageIcon::Information);
     }
 }
 
-PersonBoxes TPerson::boxesFromControls() const {
+PersonBoxes PersonEditor::boxesFromControls() const {
     PersonBoxes b;
-    b.givenNames = toRecord(edit1_->text());
-    b.surname = toRecord(edit2_->text());
+    b.givenNames = toRecord(givenNames_->text());
+    b.surname = toRecord(surname_->text());
     b.birthDate = toRecord(birthDate_->text());
-    b.birthPlace = toRecord(edit5_->text());
+    b.birthPlace = toRecord(birthPlace_->text());
     b.deathDate = toRecord(deathDate_->text());
-    b.deathPlace = toRecord(edit6_->text());
-    b.occupation = toRecord(edit7_->text());
-    b.source = toRecord(edit9_->text());
-    b.pictureFile = toRecord(edit3_->text());
-    b.pictureComment = toRecord(edit8_->text());
-    b.notesFile = toRecord(edit4_->text());
+    b.deathPlace = toRecord(deathPlace_->text());
+    b.occupation = toRecord(occupation_->text());
+    b.source = toRecord(source_->text());
+    b.pictureFile = toRecord(picturePath_->text());
+    b.pictureComment = toRecord(pictureComment_->text());
+    b.notesFile = toRecord(notesPath_->text());
     b.male = male_->isChecked();
     b.female = female_->isChecked();
     return b;
@@ -75,8 +75,8 @@ PersonBoxes TPerson::boxesFromControls() const {
 
 // The loaded notes go back to their file; when that fails the user may
 // choose another place. Only a failure there as well stops the saving.
-bool TPerson::saveNotesOnOk() {
-    const QString path = edit4_->text();
+bool PersonEditor::saveNotesOnOk() {
+    const QString path = notesPath_->text();
     if (path.isEmpty() || !memo_->isEnabled()) return true;
     if (saveMemoTo(path).isEmpty()) return true;
     ctx_.ui->inform(QStringLiteral("Lineara"),

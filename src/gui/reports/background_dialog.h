@@ -1,4 +1,4 @@
-// TBK_form, "Tło": what to do with the background of one area of the page
+// BackgroundDialog, "Tło": what to do with the background of one area of the page
 // preview: choose its colour, choose a picture, or stop using the picture.
 #pragma once
 
@@ -6,13 +6,13 @@
 
 namespace lineara {
 
-class TBK_form : public QDialog {
+class BackgroundDialog : public QDialog {
     Q_OBJECT
 public:
     // The dialog's result (QDialog::exec's value).
     enum Choice { Close = 0, Colour = 1, Picture = 2, NoPicture = 3 };
 
-    explicit TBK_form(QWidget* parent = nullptr);
+    explicit BackgroundDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace lineara

@@ -21,7 +21,7 @@
 #include "core/model/person_edit.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/common/widget_colours.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 #include "gui/editor/picture_viewer.h"
 
 namespace lineara {
@@ -31,10 +31,10 @@ namespace {
 constexpr char kTypeCodes[] = "MPDFSOU";
 }  // namespace
 
-QString TPerson::fromRecord(std::string_view bytes) const { return ctx_.codec.decode(bytes); }
-std::string TPerson::toRecord(const QString& text) const { return ctx_.codec.encode(text); }
+QString PersonEditor::fromRecord(std::string_view bytes) const { return ctx_.codec.decode(bytes); }
+std::string PersonEditor::toRecord(const QString& text) const { return ctx_.codec.encode(text); }
 
-bool TPerson::editPerson(Document& doc, const PersonRecord* person, bool relationshipPage) {
+bool PersonEditor::editPerson(Document& doc, const PersonRecord* person, bool relationshipPage) {
     if (person == nullptr) return false;
     doc_ = &doc;
     edited_ = person;
@@ -59,40 +59,40 @@ bool TPerson::editPerson(Document& doc, const PersonRecord* person, bool relatio
     return confirmed_;
 }
 
-void TPerson::fillFromCopy() {
+void PersonEditor::fillFromCopy() {
     const PersonBoxes b = boxesFrom(*copy_);
-    edit1_->setText(fromRecord(b.givenNames));
-    edit2_->setText(fromRecord(b.surname));
+    givenNames_->setText(fromRecord(b.givenNames));
+    surname_->setText(fromRecord(b.surname));
     (b.female ? female_ : male_)->setChecked(true);
     updateSexSymbols();
     birthDate_->setText(fromRecord(b.birthDate));
-    edit5_->setText(fromRecord(b.birthPlace));
+    birthPlace_->setText(fromRecord(b.birthPlace));
     deathDate_->setText(fromRecord(b.deathDate));
-    edit6_->setText(fromRecord(b.deathPlace));
-    edit7_->setText(fromRecord(b.occupation));
-    edit9_->setText(fromRecord(b.source));
-    edit8_->setText(fromRecord(b.pictureComment));
+    deathPlace_->setText(fromRecord(b.deathPlace));
+    occupation_->setText(fromRecord(b.occupation));
+    source_->setText(fromRecord(b.source));
+    pictureComment_->setText(fromRecord(b.pictureComment));
     picture_->setToolTip(fromRecord(b.pictureFile));
     // setText only signals a change; the loads must run on every opening.
     {
-        const QSignalBlocker quiet3(edit3_);
-        const QSignalBlocker quiet4(edit4_);
-        edit3_->setText(fromRecord(b.pictureFile));
-        edit4_->setText(fromRecord(b.notesFile));
+        const QSignalBlocker quiet3(picturePath_);
+        const QSignalBlocker quiet4(notesPath_);
+        picturePath_->setText(fromRecord(b.pictureFile));
+        notesPath_->setText(fromRecord(b.notesFile));
     }
     picturePathChanged();
     notesPathChanged();
     updateCaption();
     // setText leaves the cursor at the end, and a long source or comment
     // would open scrolled to its end.
-    for (QLineEdit* box :
-         {edit1_, edit2_, birthDate_, edit5_, deathDate_, edit6_, edit7_, edit9_, edit8_}) {
+    for (QLineEdit* box : {givenNames_, surname_, birthDate_, birthPlace_, deathDate_, deathPlace_,
+                           occupation_, source_, pictureComment_}) {
         box->setCursorPosition(0);
     }
     enteredDateBox_ = nullptr;
 }
 
-void TPerson::fillRelationGrid() {
+void PersonEditor::fillRelationGrid() {
     const std::vector<RelationRow> rows = relationRowsOf(*copy_);
     grid_->clearSelection();
     grid_->setRowCount(static_cast<int>(rows.size()));
@@ -109,7 +109,7 @@ void TPerson::fillRelationGrid() {
     rowSelected();
 }
 
-void TPerson::showEvent(QShowEvent* event) {
+void PersonEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // On the screen's centre rather than over the main window: the main
     // window may be anywhere, the editor is wanted in front of the user.
@@ -119,20 +119,20 @@ void TPerson::showEvent(QShowEvent* event) {
 
 // The viewer shows this person's picture; it has no business staying open
 // over the window the editor came from.
-void TPerson::hideEvent(QHideEvent* event) {
+void PersonEditor::hideEvent(QHideEvent* event) {
     if (!event->spontaneous() && viewer_ != nullptr) viewer_->close();
     QDialog::hideEvent(event);
 }
 
-void TPerson::formActivate() {
+void PersonEditor::formActivate() {
     pages_->setCurrentIndex(0);
     const bool editable = copy_ == nullptr || !copy_->isAliasBox();
     setEditable(editable);
-    (editable ? static_cast<QWidget*>(edit1_) : ok_)->setFocus();
+    (editable ? static_cast<QWidget*>(givenNames_) : ok_)->setFocus();
     if (copy_ != nullptr && copy_->isEmpty(field::pictureFile)) {
-        edit8_->setEnabled(false);
+        pictureComment_->setEnabled(false);
         clearPicture_->setEnabled(false);
-        setBaseColour(edit8_, buttonFace());
+        setBaseColour(pictureComment_, buttonFace());
     }
     if (copy_ != nullptr && copy_->isEmpty(field::notesFile)) {
         memo_->setReadOnly(true);
@@ -142,37 +142,38 @@ void TPerson::formActivate() {
     pages_->setCurrentIndex(relationshipPageToOpen_ ? 1 : 0);
 }
 
-void TPerson::setEditable(bool editable) {
-    QWidget* boxes[] = {edit1_, edit2_, edit5_,     edit6_,    edit7_,
-                        edit8_, edit9_, birthDate_, deathDate_};
+void PersonEditor::setEditable(bool editable) {
+    QWidget* boxes[] = {givenNames_,     surname_, birthPlace_, deathPlace_, occupation_,
+                        pictureComment_, source_,  birthDate_,  deathDate_};
     for (QWidget* w : boxes) {
         w->setEnabled(editable);
         setBaseColour(w, editable ? Qt::white : buttonFace());
     }
     QWidget* buttons[] = {male_, female_, newNotes_, openNotes_, clearNotes_, openPicture_};
     for (QWidget* w : buttons) w->setEnabled(editable);
-    clearPicture_->setEnabled(edit8_->isEnabled());
+    clearPicture_->setEnabled(pictureComment_->isEnabled());
     memo_->setReadOnly(!editable || memo_->isReadOnly());
     setBaseColour(memo_, editable ? Qt::white : buttonFace());
 }
 
-void TPerson::updateCaption() {
-    setWindowTitle(fromRecord(editorCaption(toRecord(edit1_->text()), toRecord(edit2_->text()))));
+void PersonEditor::updateCaption() {
+    setWindowTitle(
+        fromRecord(editorCaption(toRecord(givenNames_->text()), toRecord(surname_->text()))));
 }
 
-void TPerson::updateSexSymbols() {
+void PersonEditor::updateSexSymbols() {
     maleSymbol_->setVisible(!female_->isChecked());
     femaleSymbol_->setVisible(female_->isChecked());
 }
 
-void TPerson::standardizeOnLeave(QLineEdit* box) {
+void PersonEditor::standardizeOnLeave(QLineEdit* box) {
     const std::string text =
         StandardizeDate(toRecord(box->text()), ctx_.settings.dateStandardization);
     box->setText(fromRecord(text));
-    if (box == edit11_) setCellOfSelectedRow(1, box->text());
+    if (box == relationshipDate_) setCellOfSelectedRow(1, box->text());
 }
 
-void TPerson::dateBoxFocusEvent(QLineEdit* box, QEvent* event) {
+void PersonEditor::dateBoxFocusEvent(QLineEdit* box, QEvent* event) {
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // A popup (the box's own context menu) or another window taking over
     // does not leave the box; the user comes back to it.
@@ -190,16 +191,16 @@ void TPerson::dateBoxFocusEvent(QLineEdit* box, QEvent* event) {
     standardizeOnLeave(box);
 }
 
-void TPerson::setEnabledKeepingFocus(QWidget* widget, bool enabled) {
+void PersonEditor::setEnabledKeepingFocus(QWidget* widget, bool enabled) {
     if (!enabled && widget->window()->focusWidget() == widget && ok_->isEnabled()) ok_->setFocus();
     widget->setEnabled(enabled);
 }
 
-bool TPerson::eventFilter(QObject* watched, QEvent* event) {
+bool PersonEditor::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
-        (watched == birthDate_ || watched == deathDate_ || watched == edit11_)) {
+        (watched == birthDate_ || watched == deathDate_ || watched == relationshipDate_)) {
         dateBoxFocusEvent(static_cast<QLineEdit*>(watched), event);
-    } else if (watched == picture_ && !edit3_->text().isEmpty() &&
+    } else if (watched == picture_ && !picturePath_->text().isEmpty() &&
                (event->type() == QEvent::MouseButtonRelease ||
                 event->type() == QEvent::MouseButtonDblClick)) {
         openViewer();
@@ -207,32 +208,32 @@ bool TPerson::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TPerson::wireBasicPage() {
-    connect(edit1_, &QLineEdit::textChanged, this, &TPerson::updateCaption);
-    connect(edit2_, &QLineEdit::textChanged, this, &TPerson::updateCaption);
-    connect(male_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
-    connect(female_, &QRadioButton::toggled, this, &TPerson::updateSexSymbols);
-    for (QLineEdit* date : {birthDate_, deathDate_, edit11_}) {
+void PersonEditor::wireBasicPage() {
+    connect(givenNames_, &QLineEdit::textChanged, this, &PersonEditor::updateCaption);
+    connect(surname_, &QLineEdit::textChanged, this, &PersonEditor::updateCaption);
+    connect(male_, &QRadioButton::toggled, this, &PersonEditor::updateSexSymbols);
+    connect(female_, &QRadioButton::toggled, this, &PersonEditor::updateSexSymbols);
+    for (QLineEdit* date : {birthDate_, deathDate_, relationshipDate_}) {
         date->installEventFilter(this);
         // Typing puts the user in the box, however the focus got there.
         connect(date, &QLineEdit::textEdited, this, [this, date] { enteredDateBox_ = date; });
     }
-    connect(edit3_, &QLineEdit::textChanged, this, &TPerson::picturePathChanged);
-    connect(edit4_, &QLineEdit::textChanged, this, &TPerson::notesPathChanged);
-    connect(openPicture_, &QPushButton::clicked, this, &TPerson::openPictureClick);
-    connect(clearPicture_, &QPushButton::clicked, this, &TPerson::clearPictureClick);
-    connect(newNotes_, &QToolButton::clicked, this, &TPerson::newNotesClick);
-    connect(openNotes_, &QToolButton::clicked, this, &TPerson::openNotesClick);
-    connect(clearNotes_, &QToolButton::clicked, this, &TPerson::clearNotesClick);
+    connect(picturePath_, &QLineEdit::textChanged, this, &PersonEditor::picturePathChanged);
+    connect(notesPath_, &QLineEdit::textChanged, this, &PersonEditor::notesPathChanged);
+    connect(openPicture_, &QPushButton::clicked, this, &PersonEditor::openPictureClick);
+    connect(clearPicture_, &QPushButton::clicked, this, &PersonEditor::clearPictureClick);
+    connect(newNotes_, &QToolButton::clicked, this, &PersonEditor::newNotesClick);
+    connect(openNotes_, &QToolButton::clicked, this, &PersonEditor::openNotesClick);
+    connect(clearNotes_, &QToolButton::clicked, this, &PersonEditor::clearNotesClick);
 }
 
-void TPerson::wireRelationsPage() {
-    connect(grid_, &QTableWidget::itemSelectionChanged, this, &TPerson::rowSelected);
+void PersonEditor::wireRelationsPage() {
+    connect(grid_, &QTableWidget::itemSelectionChanged, this, &PersonEditor::rowSelected);
     // Only the user's typing goes to the grid; filling the boxes from a
     // row must not write back.
-    connect(edit11_, &QLineEdit::textEdited, this,
+    connect(relationshipDate_, &QLineEdit::textEdited, this,
             [this](const QString& text) { setCellOfSelectedRow(1, text); });
-    connect(edit12_, &QLineEdit::textEdited, this,
+    connect(relationshipPlace_, &QLineEdit::textEdited, this,
             [this](const QString& text) { setCellOfSelectedRow(2, text); });
     connect(typeBox_, &QComboBox::activated, this, [this](int index) {
         if (index < 0 || index >= 7) return;
@@ -240,20 +241,20 @@ void TPerson::wireRelationsPage() {
     });
 }
 
-void TPerson::rowSelected() {
+void PersonEditor::rowSelected() {
     const int row = grid_->currentRow();
     if (row < 0 || row >= grid_->rowCount()) return;
     auto cell = [this, row](int c) { return grid_->item(row, c)->text(); };
-    edit10_->setText(cell(0));
-    edit11_->setText(cell(1));
-    edit12_->setText(cell(2));
+    relatedPerson_->setText(cell(0));
+    relationshipDate_->setText(cell(1));
+    relationshipPlace_->setText(cell(2));
     const QString code = cell(3);
     const char* at = code.size() == 1 ? std::strchr(kTypeCodes, code[0].toLatin1()) : nullptr;
     typeBox_->setCurrentIndex(at != nullptr && *at != '\0' ? static_cast<int>(at - kTypeCodes)
                                                            : -1);
 }
 
-void TPerson::setCellOfSelectedRow(int column, const QString& text) {
+void PersonEditor::setCellOfSelectedRow(int column, const QString& text) {
     const int row = grid_->currentRow();
     if (row < 0 || row >= grid_->rowCount()) return;
     grid_->item(row, column)->setText(text);

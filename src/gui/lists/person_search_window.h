@@ -1,4 +1,4 @@
-// TPersBrowser, the search window: every person in alphabetical order and a
+// PersonSearchWindow, the search window: every person in alphabetical order and a
 // field that completes the typed beginning of a line after a pause in the
 // typing. While the field has the keyboard the main window's menu bar has
 // no items, so that letters typed here never reach the canvas's keys.
@@ -17,35 +17,35 @@ class QTimer;
 
 namespace lineara {
 
-class TPersBrowser : public QDialog {
+class PersonSearchWindow : public QDialog {
     Q_OBJECT
 public:
     // The pause after the last key before the completion runs.
     static constexpr int kSearchDelayMs = 400;
 
-    explicit TPersBrowser(ListHost host, QWidget* parent = nullptr);
+    explicit PersonSearchWindow(ListHost host, QWidget* parent = nullptr);
 
     // Shows the window with a fresh list and an empty field (the window
     // menu command and F3, F9).
     void showSearch();
     // "&Ośwież": the field and the last searched text are cleared and the
     // list is built again.
-    void RefreshClick();
+    void refresh();
     // The search timer's tick: completes the field when its text has
     // changed since the last search.
-    void Timer1Timer();
+    void completeTypedText();
     // "&Idź do osoby" and the double click; the window stays open.
-    void GoClick();
+    void goToSelected();
     // "&Edytuj osobę": the same jump, then the person editor.
-    void EditClick();
+    void editSelected();
     // The tree has changed: a shown list is built again from the tree as
     // it is now, the typed text kept, the chosen line kept where it still
     // reads the same.
     void treeChanged();
 
-    QLineEdit* searchField() const { return Edit1; }
-    QListWidget* list() const { return ListBox1; }
-    QTimer* searchTimer() const { return Timer1; }
+    QLineEdit* searchField() const { return searchField_; }
+    QListWidget* list() const { return list_; }
+    QTimer* searchTimer() const { return searchTimer_; }
     QPushButton* refreshButton() const { return refresh_; }
     QPushButton* editButton() const { return edit_; }
     QPushButton* goButton() const { return go_; }
@@ -72,13 +72,13 @@ private:
     ListHost host_;
     PersonSearchList search_;
     QString lastSearched_;
-    QLineEdit* Edit1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    QLineEdit* searchField_ = nullptr;
+    QListWidget* list_ = nullptr;
     QPushButton* refresh_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* go_ = nullptr;
     QPushButton* close_ = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* searchTimer_ = nullptr;
 };
 
 }  // namespace lineara

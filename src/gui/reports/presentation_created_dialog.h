@@ -1,4 +1,4 @@
-// TForm5, "Presentation created": shown when a generation has ended, it
+// PresentationCreatedDialog, "Presentation created": shown when a generation has ended, it
 // offers to open the start page in the web browser.
 #pragma once
 
@@ -13,15 +13,15 @@ namespace lineara {
 
 extern const char kNoBrowserMessage[];  // "Stirpex could not find your default internet browser."
 
-class TForm5 : public QDialog {
+class PresentationCreatedDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm5(Shell& shell, UserInteraction& ui, QWidget* parent = nullptr);
+    PresentationCreatedDialog(Shell& shell, UserInteraction& ui, QWidget* parent = nullptr);
 
     void setOutputFolder(const QString& folder) { folder_ = folder; }
     // "&Zobacz efekt": the start page in the program the desktop opens
     // web pages with, when it has one for both ".html" and ".htm".
-    void ViewClick();
+    void viewPresentation();
     QPushButton* viewButton() const { return view_; }
 
 protected:

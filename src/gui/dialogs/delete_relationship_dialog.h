@@ -1,4 +1,4 @@
-// TDeleteMarriageForm: picks one of the current person's relationships to
+// DeleteRelationshipDialog: picks one of the current person's relationships to
 // delete. The window fills it with one line per relationship and says what
 // "Usuń" does; the dialog only keeps the choice and closes when told to.
 #pragma once
@@ -12,14 +12,14 @@ class QPushButton;
 
 namespace lineara {
 
-class TDeleteMarriageForm : public QDialog {
+class DeleteRelationshipDialog : public QDialog {
     Q_OBJECT
 public:
     // Deletes the relationship of the chosen line (0-based, -1 for none);
     // returns whether the dialog may close.
     using DeleteHandler = std::function<bool(int line)>;
 
-    TDeleteMarriageForm(const QStringList& lines, QWidget* parent = nullptr);
+    DeleteRelationshipDialog(const QStringList& lines, QWidget* parent = nullptr);
 
     void setDeleteHandler(DeleteHandler handler) { onDelete_ = std::move(handler); }
     QListWidget* list() const { return list_; }
@@ -27,7 +27,7 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
 
     // "Usuń": without a chosen line nothing happens and the dialog stays.
-    void OKClick();
+    void deleteChosen();
 
 private:
     QListWidget* list_ = nullptr;

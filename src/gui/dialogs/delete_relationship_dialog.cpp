@@ -1,4 +1,4 @@
-#include "gui/dialogs/delete_marriage_dialog.h"
+#include "gui/dialogs/delete_relationship_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 namespace lineara {
 
-TDeleteMarriageForm::TDeleteMarriageForm(const QStringList& lines, QWidget* parent)
+DeleteRelationshipDialog::DeleteRelationshipDialog(const QStringList& lines, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TDeleteMarriageForm"));
     setWindowTitle(QStringLiteral("Usuń łącze"));
@@ -33,12 +33,12 @@ TDeleteMarriageForm::TDeleteMarriageForm(const QStringList& lines, QWidget* pare
     layout->addWidget(list_);
     layout->addLayout(buttons);
 
-    connect(ok_, &QPushButton::clicked, this, &TDeleteMarriageForm::OKClick);
+    connect(ok_, &QPushButton::clicked, this, &DeleteRelationshipDialog::deleteChosen);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &TDeleteMarriageForm::OKClick);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &DeleteRelationshipDialog::deleteChosen);
 }
 
-void TDeleteMarriageForm::OKClick() {
+void DeleteRelationshipDialog::deleteChosen() {
     const QListWidgetItem* chosen = list_->currentItem();
     const int line = chosen != nullptr && chosen->isSelected() ? list_->row(chosen) : -1;
     if (line < 0) return;
