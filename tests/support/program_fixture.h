@@ -9,8 +9,8 @@
 
 #include "gui/app/application.h"
 #include "gui/editor/person_editor.h"
-#include "gui/main_window/main_window.h"
 #include "support/fake_shell.h"
+#include "support/main_window_parts.h"
 
 namespace lineara::test {
 
@@ -30,7 +30,7 @@ protected:
 
     TestContext t;
     std::unique_ptr<Application> program;
-    TZudezezor* main = nullptr;
+    MainWindow* main = nullptr;
 };
 
 }  // namespace lineara::test

@@ -10,7 +10,7 @@
 
 namespace lineara {
 
-class TZudezezor;
+class MainWindow;
 class NavigatorWindow;
 class WelcomeScreen;
 class OptionsDialog;
@@ -47,7 +47,7 @@ public:
     // The file named on the command line, "" when none.
     const QString& fileToOpen() const { return fileToOpen_; }
 
-    TZudezezor* mainWindow() const { return mainWindow_; }
+    MainWindow* mainWindow() const { return mainWindow_; }
     NavigatorWindow* navigator() const { return navigator_; }
     WelcomeScreen* welcomeScreen() const { return welcome_; }
     OptionsDialog* optionsDialog() const { return options_; }
@@ -78,7 +78,7 @@ private:
 
     AppContext& ctx_;
     QString fileToOpen_;
-    TZudezezor* mainWindow_ = nullptr;
+    MainWindow* mainWindow_ = nullptr;
     NavigatorWindow* navigator_ = nullptr;
     PersonEditor* personEditor_ = nullptr;
     AboutBox* about_ = nullptr;

@@ -1,9 +1,7 @@
 #include "gui/checks/check_window_common.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,16 +22,6 @@ QString localName(const std::string& path) {
 QString fileLabelText(const std::string& currentFileName) {
     if (currentFileName.empty()) return QStringLiteral("Plik: (Nowy)");
     return QStringLiteral("Plik: ") + localName(currentFileName);
-}
-
-QString treeFolder(const std::string& currentFileName) {
-    if (currentFileName.empty()) return QString();
-    return QFileInfo(localName(currentFileName)).absolutePath();
-}
-
-void enterTreeFolder(const std::string& currentFileName) {
-    const QString folder = treeFolder(currentFileName);
-    if (!folder.isEmpty()) QDir::setCurrent(folder);
 }
 
 namespace {

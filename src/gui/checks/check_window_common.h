@@ -1,5 +1,5 @@
-// What the two check windows share: the file label, the working folder
-// change, the two-column list and the hook into the person editor.
+// What the two check windows share: the file label, the two-column list and the hook into the
+// person editor.
 #pragma once
 
 #include <QDialog>
@@ -30,13 +30,6 @@ using EditPersonFn = std::function<void(const PersonRecord*)>;
 
 // "Plik: " and the tree file, or "Plik: (Nowy)" for a tree without one.
 QString fileLabelText(const std::string& currentFileName);
-
-// The tree file's folder, absolute; "" for a tree without a file.
-QString treeFolder(const std::string& currentFileName);
-
-// Relative names in the records start from the tree file's folder, so the
-// checks work from there. A folder that cannot be entered is no error.
-void enterTreeFolder(const std::string& currentFileName);
 
 // The frame of a check window: the file label, the progress label, the
 // two-column list, "&OK", the window's own buttons and "&Pomoc". It stays on

@@ -45,7 +45,6 @@ void DateConvertWindow::askAndConvert(UserInteraction& ui) {
 }
 
 int DateConvertWindow::convertDates() {
-    enterTreeFolder(doc_.currentFileName());
     int count = 0;
     {
         BusyCursor busy;

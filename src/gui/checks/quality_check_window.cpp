@@ -6,6 +6,7 @@
 
 #include "core/model/document.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/tree_files.h"
 #include "gui/platform/record_codec.h"
 
 namespace lineara {
@@ -37,7 +38,6 @@ StoredFileLocator QualityCheckWindow::locator() const {
 }
 
 int QualityCheckWindow::runCheck() {
-    enterTreeFolder(doc_.currentFileName());
     fileLabel_->setText(fileLabelText(doc_.currentFileName()));
     BusyCursor busy;
     startRun(QStringLiteral("Sprawdzanie, prosze czekac..."), {mend_, check_});

@@ -16,8 +16,8 @@ public:
                        std::function<void()> help, std::function<void()> repaint,
                        QWidget* parent = nullptr);
 
-    // Runs the check from the tree file's folder (which stays the working
-    // folder), fills the list and returns the number of problems.
+    // Runs the check, relative names taken from the tree file's folder,
+    // fills the list and returns the number of problems.
     int runCheck();
     // "Pop&raw" and the double click: edit the selected entry's person,
     // then see whether its problem is gone.

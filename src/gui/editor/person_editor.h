@@ -89,6 +89,12 @@ private:
     // on to the next box in the tab order; it goes to OK instead.
     void setEnabledKeepingFocus(QWidget* widget, bool enabled);
 
+    // The tree's file, from which relative names are taken.
+    std::string treeFile() const;
+    // A stored file name as it is found on disk.
+    QString onDisk(const QString& name) const;
+    FileDialogOptions fileDialog(const QString& title, const QString& initial) const;
+
     // Notes memo.
     void notesPathChanged();
     // The system's error text, or "" when saved.

@@ -1,5 +1,6 @@
 // The files the editor points at: the notes text file shown in the memo
-// and the picture shown on the panel and in the viewer.
+// and the picture shown on the panel and in the viewer. A relative name is
+// the tree file's folder's, and the dialogs start from there too.
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include "core/model/person_edit.h"
 #include "core/platform/atomic_file.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/tree_files.h"
 #include "gui/common/widget_colours.h"
 #include "gui/editor/person_editor.h"
 #include "gui/editor/picture_loader.h"
@@ -22,16 +24,27 @@ namespace {
 
 const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*.*)");
 
-FileDialogOptions textFileDialog(const QString& title, const QString& initial) {
-    FileDialogOptions dialog;
-    dialog.title = title;
+FileDialogOptions asTextFileDialog(FileDialogOptions dialog) {
     dialog.filter = kTextFilter;
     dialog.defaultSuffix = QStringLiteral("txt");
-    dialog.initialPath = initial;
     return dialog;
 }
 
 }  // namespace
+
+std::string PersonEditor::treeFile() const {
+    return doc_ != nullptr ? doc_->currentFileName() : std::string();
+}
+
+QString PersonEditor::onDisk(const QString& name) const { return fileOfTree(treeFile(), name); }
+
+FileDialogOptions PersonEditor::fileDialog(const QString& title, const QString& initial) const {
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.initialPath = initial;
+    dialog.baseFolder = treeFolder(treeFile());
+    return dialog;
+}
 
 // --- notes ---
 
@@ -47,7 +60,7 @@ void PersonEditor::notesPathChanged() {
         memo_->setEnabled(true);
         memo_->setReadOnly(false);
         setBaseColour(memo_, Qt::white);
-        QFile file(path);
+        QFile file(onDisk(path));
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.readAll();
             QString text = ctx_.codec.decode(std::string_view(bytes.constData(), bytes.size()));
@@ -73,8 +86,8 @@ QString PersonEditor::saveMemoTo(const QString& path) {
     std::string bytes = toRecord(text);
     if (!text.isEmpty()) bytes += '\n';
     std::string error;
-    if (!writeFileAtomically(QFile::encodeName(path).toStdString(), bytes.data(), bytes.size(),
-                             error)) {
+    if (!writeFileAtomically(QFile::encodeName(onDisk(path)).toStdString(), bytes.data(),
+                             bytes.size(), error)) {
         return QString::fromLocal8Bit(error.c_str());
     }
     return QString();
@@ -95,7 +108,7 @@ void PersonEditor::setNotesPath(const QString& path) {
 
 QString PersonEditor::chooseNewNotesFile(const QString& proposal) {
     return ctx_.ui->chooseSaveFile(
-        textFileDialog(QStringLiteral("Create new text file"), proposal));
+        asTextFileDialog(fileDialog(QStringLiteral("Create new text file"), proposal)));
 }
 
 void PersonEditor::newNotesClick() {
@@ -112,7 +125,7 @@ void PersonEditor::newNotesClick() {
 
 void PersonEditor::openNotesClick() {
     FileDialogOptions dialog =
-        textFileDialog(QStringLiteral("Open existing text file"), notesPath_->text());
+        asTextFileDialog(fileDialog(QStringLiteral("Open existing text file"), notesPath_->text()));
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -133,7 +146,7 @@ void PersonEditor::picturePathChanged() {
         BusyCursor busy;
         picturePanel_->setText(QStringLiteral("Picture not found"));
         setBaseColour(picturePanel_, greyBack());
-        const QImage image = loadPicture(path);
+        const QImage image = loadPicture(onDisk(path));
         const QSize room = picturePanel_->size().expandedTo(picturePanel_->minimumSize());
         picture_->setPixmap(image.isNull()
                                 ? QPixmap()
@@ -160,10 +173,8 @@ void PersonEditor::setPicturePath(const QString& path) {
 }
 
 void PersonEditor::openPictureClick() {
-    FileDialogOptions dialog;
-    dialog.title = QStringLiteral("Open picture");
+    FileDialogOptions dialog = fileDialog(QStringLiteral("Open picture"), picturePath_->text());
     dialog.filter = QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
-    dialog.initialPath = picturePath_->text();
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -175,7 +186,7 @@ void PersonEditor::clearPictureClick() { setPicturePath(QString()); }
 
 void PersonEditor::openViewer() {
     if (viewer_ == nullptr) viewer_ = new PictureViewer(this);
-    viewer_->showPicture(picturePath_->text());
+    viewer_->showPicture(onDisk(picturePath_->text()), picturePath_->text());
 }
 
 }  // namespace lineara

@@ -43,7 +43,7 @@ PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void PictureViewer::showPicture(const QString& path) {
+void PictureViewer::showPicture(const QString& path, const QString& name) {
     BusyCursor busy;
     image_->clear();
     update();
@@ -51,7 +51,7 @@ void PictureViewer::showPicture(const QString& path) {
     image_->setPixmap(QPixmap::fromImage(picture));
     image_->resize(picture.size());
     resize(picture.width() + kFrame, picture.height() + kBottomPanelHeight + kFrame);
-    setWindowTitle(path);
+    setWindowTitle(name);
     show();
 }
 

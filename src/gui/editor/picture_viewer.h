@@ -14,8 +14,9 @@ class PictureViewer : public QDialog {
 public:
     explicit PictureViewer(QWidget* parent = nullptr);
 
-    // Loads the picture, fits the window around it and shows the window.
-    void showPicture(const QString& path);
+    // Loads the picture from `path`, fits the window around it and shows
+    // the window, captioned with the name the tree gives it.
+    void showPicture(const QString& path, const QString& name);
 
     QLabel* pictureBox() const { return image_; }
 

@@ -105,7 +105,7 @@ TEST_F(ChecksWindowsTest, RelativeNamesAreFoundInTheTreeFolderWhereverTheProgram
     QDir::setCurrent(QString::fromStdString(t.dir.file("elsewhere")));
 
     EXPECT_EQ(qc->runCheck(), 0);
-    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(t.dir.file("family")));
+    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(t.dir.file("elsewhere")));
 }
 
 TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
@@ -117,7 +117,7 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
     // The editor: the user picks an existing picture for Alfa, and mends
     // nothing for Beta.
-    QObject::connect(main, &TZudezezor::editPersonRequested, [&](const PersonRecord* p, bool) {
+    QObject::connect(main, &MainWindow::editPersonRequested, [&](const PersonRecord* p, bool) {
         EXPECT_EQ(persons().currentPerson(), p);
         if (p != fixed) return;
         main->doc().change("edit", [p](PersonList& list) {
@@ -128,7 +128,7 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     main->viewState().zoomPercent = 100;
     main->viewState().scrollX = main->viewState().scrollY = 0;
     persons().setCurrentPerson(fixed);
-    main->FormPaint();
+    main->paintTree();
     auto fill = [this] { return main->canvas()->picture().pixel(106, 177); };
     ASSERT_EQ(fill(), 0xFF000000u);  // highlighted: white inverted
 
@@ -151,7 +151,7 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
 TEST_F(ChecksWindowsTest, ClearingTheReferenceAlsoMendsIt) {
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::notesFile, "lost.txt");
-    QObject::connect(main, &TZudezezor::editPersonRequested, [this](const PersonRecord* r, bool) {
+    QObject::connect(main, &MainWindow::editPersonRequested, [this](const PersonRecord* r, bool) {
         // as the editor's OK would: through the document
         main->doc().change("edit",
                            [r](PersonList& list) { list.edit(r)->setText(field::notesFile, ""); });
@@ -170,7 +170,7 @@ TEST_F(ChecksWindowsTest, OpeningWithQualityCheckOnAsksAndShowsTheWindow) {
     t.ctx.settings.qualityCheckOnOpen = true;
     t.user.yesNoAnswers = {true};
 
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_TRUE(t.user.asked.contains(QStringLiteral(
         "yesno|Lineara|Quality Check Result: 1 error(s). Chcesz zobaczyc szczegoly?")))
         << t.user.asked.join(QLatin1Char('\n')).toStdString();
@@ -203,7 +203,7 @@ TEST_F(ChecksWindowsTest, RemovedPersonLeavesTheListsWithoutDanglingEntries) {
 TEST_F(ChecksWindowsTest, PersonRemovedInTheEditorWhileMendingLeavesTheList) {
     add("Jan", "Alfa")->setText(field::pictureFile, "lost.jpg");
     add("Ola", "Beta")->setText(field::pictureFile, "lost.jpg");
-    QObject::connect(main, &TZudezezor::editPersonRequested,
+    QObject::connect(main, &MainWindow::editPersonRequested,
                      [this](const PersonRecord*, bool) { persons().removePerson(); });
     ASSERT_EQ(qc->runCheck(), 2);
     select(qc->list(), 0);
@@ -281,7 +281,7 @@ TEST_F(ChecksWindowsTest, EditingAConvertedEntryOpensTheEditorThenLeavesNoOneCur
     EXPECT_FALSE(dc->editButton()->isEnabled());
     select(dc->list(), 0);
     EXPECT_TRUE(dc->editButton()->isEnabled());
-    QObject::connect(main, &TZudezezor::editPersonRequested,
+    QObject::connect(main, &MainWindow::editPersonRequested,
                      [&](const PersonRecord* r, bool) { EXPECT_EQ(persons().currentPerson(), r); });
     dc->editButton()->click();
     EXPECT_EQ(edited, std::vector<const PersonRecord*>{p});

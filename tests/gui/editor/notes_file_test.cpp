@@ -44,7 +44,7 @@ TEST_F(NotesFile, AWriteThatFailsHalfWayKeepsTheOldNotes) {
         signal(SIGXFSZ, oldHandler);
         window.hide();
     });
-    main->FormDblClick();
+    main->interaction().doubleClick();
 
     // The failure was reported (and the offered new place declined).
     ASSERT_FALSE(t.user.messages().isEmpty());

@@ -54,7 +54,7 @@ protected:
             window.hide();
         });
         persons().setCurrentPerson(p);
-        main->FormDblClick();
+        main->interaction().doubleClick();
     }
     std::string text(const PersonRecord* p, TextField f) { return std::string(p->text(f)); }
     // Two persons linked in the given slots.
@@ -542,7 +542,7 @@ TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
             child<QPushButton>(button)->click();
         });
         persons().setCurrentPerson(p);
-        main->FormDblClick();
+        main->interaction().doubleClick();
         EXPECT_FALSE(editor()->pictureViewer()->isVisible()) << button;
     }
 }

@@ -29,7 +29,7 @@ protected:
         second->father = dad;
         main->doc().markSaved();
         main->doc().setCurrentPerson(dad);
-        main->FormPaint();
+        main->paintTree();
     }
     static QStringList lines(QListWidget* list) {
         QStringList out;
@@ -123,7 +123,7 @@ TEST_F(ListsFollowTheTree, TheSearchListIsTheTreeAsItIsAfterEveryChange) {
 }
 
 TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes) {
-    main->Child1Click();
+    main->search().showChildren();
     ASSERT_TRUE(goTo->isVisible());
     const QStringList children = {QStringLiteral("Adam Nowak (-) [2]"),
                                   QStringLiteral("Ola Nowak (-) [3]")};
@@ -144,7 +144,7 @@ TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes
     EXPECT_EQ(main->doc().persons().currentPerson(), second);
 
     // The person whose children are listed is deleted: the list closes.
-    main->Child1Click();  // Ola's: none
+    main->search().showChildren();  // Ola's: none
     ASSERT_TRUE(goTo->isVisible());
     deletePerson(second);
     EXPECT_FALSE(goTo->isVisible());
@@ -152,14 +152,14 @@ TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes
     // Another tree opened: the list of a person of the old one closes.
     undo();
     main->doc().setCurrentPerson(dad);
-    main->Child1Click();
+    main->search().showChildren();
     ASSERT_TRUE(goTo->isVisible());
     PersonList other;
     addPerson(other, "Zofia", "Wrona");
     const std::string path = t.dir.file("inne.ln3");
     ASSERT_EQ(SavetoFile(other, path).status, SaveResult::Saved);
     t.user.yesNoCancelAnswers = {Answer::No};
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_FALSE(goTo->isVisible());
 }
 

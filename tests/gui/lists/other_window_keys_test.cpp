@@ -32,7 +32,7 @@ protected:
         first->father = dad;
         second->father = dad;
         main->doc().setCurrentPerson(dad);
-        main->FormPaint();
+        main->paintTree();
     }
     // The window shown and given the keyboard, as the user leaves it.
     void activate(QWidget* window) {
@@ -43,7 +43,7 @@ protected:
     }
     void openChildren() {
         main->doc().setCurrentPerson(dad);
-        main->Child1Click();
+        main->search().showChildren();
         ASSERT_TRUE(goTo->isVisible());
         activate(goTo);
         goTo->list()->setFocus();
@@ -134,7 +134,7 @@ TEST_F(OtherWindowKeys, NoKeyOfTheMainWindowActsInAnotherWindow) {
          }},
         {"print window",
          [this] {
-             main->Printtree1Click();
+             main->reports().showPrintTreeWindow();
              activate(print);
              return print->focusWidget() != nullptr ? print->focusWidget() : print;
          }},
@@ -154,7 +154,7 @@ TEST_F(OtherWindowKeys, NoKeyOfTheMainWindowActsInAnotherWindow) {
 }
 
 TEST_F(OtherWindowKeys, EscapeClosesThePrintWindowAndTheSearchKeysHideTheSearchWindow) {
-    main->Printtree1Click();
+    main->reports().showPrintTreeWindow();
     activate(print);
     QTest::keyClick(print->focusWidget() != nullptr ? print->focusWidget() : print, Qt::Key_Escape);
     EXPECT_FALSE(print->isVisible());

@@ -32,7 +32,7 @@ protected:
         box->father = kowalski;
         kowalski->setText(field::aliasMark, "ALIAS");
         main->doc().setCurrentPerson(nullptr);
-        main->FormPaint();
+        main->paintTree();
         fullTitles = menuTitles();
     }
     QStringList menuTitles() {
@@ -174,7 +174,7 @@ TEST_F(SearchWindow, TypedLettersAreCompletedAfterThePauseAndBackspaceStartsNoth
 }
 
 TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
-    main->zoomto(35);
+    main->viewing().zoomTo(35);
     openWindow();
     QTest::keyClicks(browser->searchField(), QStringLiteral("n"));
     waitForTheTimer();
@@ -217,14 +217,14 @@ TEST_F(SearchWindow, OpeningATreeRefillsTheShownWindow) {
 
     openWindow();
     QTest::keyClicks(browser->searchField(), QStringLiteral("no"));
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_EQ(lines(browser->list()), QStringList{QStringLiteral("Wrona Zofia ( - ) [1]")});
     EXPECT_TRUE(field().isEmpty());
 
     // A closed window is left alone until it is opened again.
     browser->close();
     persons().setTreeModified(false);
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_FALSE(browser->isVisible());
 }
 

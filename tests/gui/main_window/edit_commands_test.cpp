@@ -57,7 +57,7 @@ protected:
 
 TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryPerson) {
     makeAliasPair();
-    main->gestureState().dragging = false;
+    main->interaction().endDrag();
     persons().setCurrentPerson(original);
     t.user.yesNoAnswers = {false};
     trigger("Slettperson1");
@@ -75,7 +75,7 @@ TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryP
     EXPECT_EQ(text(left, field::aliasMark), "");
     EXPECT_EQ(left->father, nullptr);
     EXPECT_EQ(persons().currentPerson(), nullptr);
-    EXPECT_FALSE(main->gestureState().dragging);
+    EXPECT_FALSE(isDragging(main->interaction().state()));
     EXPECT_TRUE(persons().treeModified());
 }
 
@@ -88,7 +88,7 @@ TEST_F(EditCommands, DeletingTheAliasBoxMakesTheOriginalOrdinaryAgain) {
     EXPECT_EQ(text(original, field::aliasMark), "");
     EXPECT_EQ(persons().currentPerson(), nullptr);
     // The person that was carried is gone: nothing may drag it on.
-    EXPECT_FALSE(main->gestureState().dragging);
+    EXPECT_FALSE(isDragging(main->interaction().state()));
 }
 
 TEST_F(EditCommands, DeletingTheSelectionAsksOnceAndEmptiesIt) {
@@ -186,7 +186,7 @@ TEST_F(EditCommands, AliasMenuFollowsTheMarkOfTheCurrentBox) {
 
     trigger("GotoAlias1");
     EXPECT_EQ(persons().currentPerson(), aliasBox);
-    EXPECT_TRUE(main->gestureState().skipNextMouseDown);
+    EXPECT_TRUE(main->interaction().ignoresNextPress());
     showMenu("Alias1");
     EXPECT_EQ(action("GotoAlias1")->text(), QStringLiteral("&Do oryginalu"));
 
@@ -254,14 +254,15 @@ TEST_F(EditCommands, NewPersonsAreCarriedAndLinkCommandsWaitWithTheCross) {
     PersonRecord* woman = persons().currentPerson();
     ASSERT_NE(woman, nullptr);
     EXPECT_EQ(text(woman, field::sex), "F");
-    EXPECT_TRUE(main->gestureState().dragging);
-    EXPECT_TRUE(main->gestureState().newPersonPending);
-    main->gestureState().dragging = false;
+    EXPECT_TRUE(isDragging(main->interaction().state()));
+    EXPECT_TRUE(carriesNewBox(main->interaction().state()));
+    main->interaction().endDrag();
 
     trigger("LinktoFather1");
-    EXPECT_TRUE(main->gestureState().pendingLinkFather);
+    EXPECT_TRUE((waitingLink(main->interaction().state()) == LinkKind::Father));
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(main->gestureState().gestureLastX, woman->posX() + 70);
+    EXPECT_EQ(std::get<gesture::LinkWaiting>(main->interaction().state()).lineEnd.x,
+              woman->posX() + 70);
 }
 
 TEST_F(EditCommands, ContextMenuShowsTheItemsForNobodyAndClearsTheStatus) {
@@ -283,7 +284,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
     PersonRecord* father = add("Jan", "Kowalski");
     PersonRecord* child = add("Piotr", "Kowalski");
     child->father = father;
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_FALSE(action("PopupNewMale")->isVisible());
     EXPECT_TRUE(action("PopupProperties")->isEnabled());
     EXPECT_TRUE(action("PopupDeleteLinkFather")->isEnabled());
@@ -299,7 +300,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
 
     trigger("MakeAlias1");  // the father becomes an original
     persons().setCurrentPerson(father);
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_TRUE(action("PopupGoToAlias")->isEnabled());
     EXPECT_EQ(action("PopupGoToAlias")->text(), QStringLiteral("&Alias"));
     EXPECT_FALSE(action("PopupMakeAlias")->isEnabled());
@@ -307,7 +308,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
     // A selection beside the current person switches the single-person
     // items off.
     persons().setSelection({child});
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_FALSE(action("PopupProperties")->isEnabled());
     EXPECT_TRUE(action("PopupDelete")->isEnabled());
     EXPECT_TRUE(action("PopupAlignMenu")->isEnabled());

@@ -73,7 +73,7 @@ class MenuLetters : public EditFixture {
 protected:
     void expectEveryMenuHasItsOwnLetters(const char* state) {
         SCOPED_TRACE(state);
-        main->PopupMenu();
+        main->prepareContextMenu();
         for (const char* menu : {"Alias1", "Link1", "Edit1"}) showMenu(menu);
         QStringList titles;
         for (const QAction* a : main->menuBar()->actions()) titles << a->text();
@@ -97,8 +97,7 @@ TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) {
     // Its alias box, then the original itself.
     QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
     ASSERT_TRUE(persons().currentPerson()->isAliasBox());
-    main->gestureState().dragging = false;  // the new box stays where it is
-    main->gestureState().newPersonPending = false;
+    main->interaction().endDrag();  // the new box stays where it is
     expectEveryMenuHasItsOwnLetters("an alias box");
     main->doc().setCurrentPerson(child);
     expectEveryMenuHasItsOwnLetters("an original");
@@ -130,7 +129,7 @@ TEST_F(MenuLetters, TheParentsInTheContextMenuAreNamedAsCaptions) {
     main->doc().setCurrentPerson(nullptr);
     main->viewState().zoomPercent = 100;
     main->viewState().scrollX = main->viewState().scrollY = 0;
-    main->FormPaint();
+    main->paintTree();
 
     QTest::mousePress(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
     QTest::mouseRelease(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
@@ -152,7 +151,7 @@ TEST_F(MenuLetters, ItemsWithLettersOnceSharedAreReachedByTheirKeys) {
     // File: "Drukuj ek&ran" prints the screen, "&Drukuj drzewo" opens its
     // window, "Zapisz wszystkie p&liki" collects.
     bool printed = false;
-    main->setScreenPrintDialog([&printed](QPrinter&) {
+    main->reports().setScreenPrintDialog([&printed](QPrinter&) {
         printed = true;
         return false;
     });

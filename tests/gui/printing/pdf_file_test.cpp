@@ -44,7 +44,7 @@ protected:
             printer.setOutputFileName(path);
             return true;
         });
-        main->Printtree1Click();
+        main->reports().showPrintTreeWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         window->print();
     }
@@ -90,7 +90,7 @@ TEST_F(PdfFileTest, TheTreeReplacesTheFileWholeOrSaysWhyNot) {
 }
 
 TEST_F(PdfFileTest, TheScreenSaysWhyItCouldNotBeWritten) {
-    main->setScreenPrintDialog([](QPrinter& printer) {
+    main->reports().setScreenPrintDialog([](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QStringLiteral("/dev/full"));
         return true;

@@ -410,15 +410,15 @@ class HtmlMenuTest : public test::ProgramFixture {};
 TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
     QStringList ran;
     main->setDialogRunner([&](QDialog& dialog) { ran << dialog.objectName(); });
-    main->HTML1Click();
+    main->reports().generateHtml();
     EXPECT_EQ(t.user.messages().last(), QStringLiteral("Twoje drzewo jest puste."));
     EXPECT_TRUE(ran.isEmpty());
 
     main->doc().change("x", [](PersonList& list) { (void)list.LagNyPerson(0, 0); });
     t.user.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
-    main->HTML1Click();  // cancelled at the question
+    main->reports().generateHtml();  // cancelled at the question
     EXPECT_TRUE(ran.isEmpty());
-    main->HTML1Click();
+    main->reports().generateHtml();
     EXPECT_EQ(ran, QStringList{QStringLiteral("HTML_REPORT")});
     EXPECT_NE(main->action(QStringLiteral("HTML1")), nullptr);
     EXPECT_EQ(main->action(QStringLiteral("HTML1"))->text(),
@@ -452,7 +452,7 @@ TEST_F(HtmlMenuTest, TheTreeFileIsNeverWrittenWithoutTheUsersYes) {
         QTest::mouseClick(generate, Qt::LeftButton);
     });
     t.user.yesNoCancelAnswers = {Answer::No};
-    main->HTML1Click();
+    main->reports().generateHtml();
 
     EXPECT_EQ(report->lastResult().status, HtmlResult::Status::Done) << report->lastResult().error;
     EXPECT_EQ(test::readBytes(file), saved);

@@ -1,18 +1,18 @@
-// GEDCOM export and import from the File menu. The file formats live in
-// core/gedcom; here they meet the dialogs, the import window, the cursor
-// and the view.
+#include "gui/main_window/import_export_commands.h"
+
 #include <QApplication>
 #include <QFile>
-#include <QMenu>
 
+#include "core/formats/legacy_v1.h"
+#include "core/formats/legacy_v1_5.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
 #include "core/layout/auto_arrange.h"
+#include "core/view/viewport.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/gedcom/gedcom_import_window.h"
-#include "gui/main_window/main_window.h"
 
 namespace lineara {
 
@@ -30,13 +30,19 @@ FileDialogOptions gedcomDialog(const QString& title, const char* filter) {
 
 }  // namespace
 
-void TZudezezor::buildGedcomCommands(QMenu* file) {
-    file->addSeparator();
-    addRows(file, {{kGedcomImportMenuItem, "Read1", QKeySequence(), &TZudezezor::Read1Click},
-                   {kGedcomExportMenuItem, "Write1", QKeySequence(), &TZudezezor::Write1Click}});
+void ImportExportCommands::setGedcomImportWindow(GedcomImportWindow* window) {
+    importWindow_ = window;
 }
 
-void TZudezezor::setGedcomImport(GedcomImportWindow* window) { gedcomImport_ = window; }
+void ImportExportCommands::showCurrentPerson() {
+    const PersonRecord* person = env_.document().persons().currentPerson();
+    if (person != nullptr) {
+        const QSize size = env_.windowSize();
+        centreAt100(env_.view(), WindowExtent{size.width(), size.height()}, person->posX(),
+                    person->posY());
+    }
+    env_.repaintTree();
+}
 
 // The export only reads the tree, and the file holds less than the tree
 // file does (no pictures, notes or places of the boxes): writing it is not
@@ -44,47 +50,55 @@ void TZudezezor::setGedcomImport(GedcomImportWindow* window) { gedcomImport_ = w
 //
 // The dialog's first choice is the program's own form; the second writes
 // the standard form, in UTF-8, for other programs.
-void TZudezezor::Write1Click() {
+void ImportExportCommands::exportGedcom() {
+    Document& doc = env_.document();
     FileDialogOptions dialog =
         gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
     const QString standard = qtFileFilter(kGedcomStandardExportFilter);
     dialog.filter += QStringLiteral(";;") + standard;
     dialog.confirmOverwrite = true;
-    dialog.initialPath =
-        proposals_.proposal(FileKind::Gedcom, doc_.currentFileName(), dialog.defaultSuffix);
+    FileProposals* proposals = env_.fileProposals();
+    if (proposals != nullptr) {
+        dialog.initialPath =
+            proposals->proposal(FileKind::Gedcom, doc.currentFileName(), dialog.defaultSuffix);
+    }
     QString chosen;
     dialog.selectedFilter = &chosen;
-    const QString path = ctx_.ui->chooseSaveFile(dialog);
+    const QString path = env_.ui().chooseSaveFile(dialog);
     if (path.isEmpty()) return;
-    proposals_.remember(FileKind::Gedcom, path);
+    if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
     GedcomExportOptions options;
     if (chosen == standard) {
         options.form = GedcomForm::Standard;
-        options.codePage = ctx_.codec.codePage();
+        options.codePage = env_.codec().codePage();
     }
     GedcomExportResult result;
     {
         BusyCursor busy;
-        result = ExportGedcom(doc_.persons(), localPath(path), currentLocalTime(), options);
+        result = ExportGedcom(doc.persons(), localPath(path), currentLocalTime(), options);
     }
-    FormPaint();
-    if (!result.ok) showError(QString::fromStdString(result.message));
+    env_.repaintTree();
+    if (!result.ok) env_.showError(QString::fromStdString(result.message));
 }
 
 // The file is chosen first and the open tree is given up only then: a
 // cancel at either question leaves it as it was. The file is read into a
 // tree of its own, which then replaces the open one in one undo step that
 // brings the old tree back, file name and all.
-void TZudezezor::Read1Click() {
-    if (!gedcomImport_) return;
+void ImportExportCommands::importGedcom() {
+    if (!importWindow_) return;
+    Document& doc = env_.document();
+    FileProposals* proposals = env_.fileProposals();
     FileDialogOptions dialog = gedcomDialog(QStringLiteral("Otwórz"), kGedcomImportFilter);
-    dialog.initialPath = proposals_.folder(FileKind::Gedcom, doc_.currentFileName());
-    const QString path = ctx_.ui->chooseOpenFile(dialog);
+    if (proposals != nullptr) {
+        dialog.initialPath = proposals->folder(FileKind::Gedcom, doc.currentFileName());
+    }
+    const QString path = env_.ui().chooseOpenFile(dialog);
     if (path.isEmpty()) return;
-    proposals_.remember(FileKind::Gedcom, path);
-    if (!CheckModified()) return;
+    if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
+    if (!env_.checkModified()) return;
 
-    GedcomImportWindow* window = gedcomImport_;
+    GedcomImportWindow* window = importWindow_;
     window->begin(path);
     GedcomImportResult result;
     bool replaced = false;
@@ -97,12 +111,12 @@ void TZudezezor::Read1Click() {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
             Autoarrange1Click(list);
         };
-        result = importGedcom(
+        result = lineara::importGedcom(
             read, localPath(path),
             [window](const GedcomImportProgress& progress) {
                 return window->showProgress(progress);
             },
-            arrange, ctx_.codec.codePage());
+            arrange, env_.codec().codePage());
         // A file that gave nobody, unless it was read to its end (an empty
         // file is an empty tree), leaves the open tree as it was.
         replaced = result.done() || !read.persons().empty();
@@ -111,7 +125,7 @@ void TZudezezor::Read1Click() {
             const PersonRecord* current =
                 result.done() ? read.persons().personListHead() : read.persons().currentPerson();
             std::vector<std::unique_ptr<PersonRecord>> records = read.takeRecords();
-            doc_.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
+            doc.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
                 for (std::unique_ptr<PersonRecord>& r : records) list.appendLoaded(std::move(r));
                 list.setCurrentPerson(list.own(current));
             });
@@ -121,10 +135,10 @@ void TZudezezor::Read1Click() {
     // After a failure too the view goes to what was read (the last person
     // made is current then): the old tree's place would show an empty
     // canvas.
-    if (replaced && doc_.persons().currentPerson() != nullptr) {
-        Zoom1Click();
+    if (replaced) {
+        showCurrentPerson();
     } else {
-        FormPaint();
+        env_.repaintTree();
     }
     QApplication::beep();
     // Each text once: a file with many over-full families still brings one
@@ -132,8 +146,57 @@ void TZudezezor::Read1Click() {
     if (!result.messages.empty()) window->makeRoomForMessages();
     for (const std::string& message : result.messages) {
         const MessageIcon icon = result.done() ? MessageIcon::Warning : MessageIcon::Error;
-        ctx_.ui->inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);
+        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);
     }
+}
+
+// --- the older tree formats ---
+
+struct ImportExportCommands::LegacyFormat {
+    const char* title;
+    const char* filter;
+    bool version15;
+};
+
+void ImportExportCommands::importVersion10() {
+    importLegacyTree({"Import from version 1.0", "Stirpex version 1.0 (*.ln)", false});
+}
+
+void ImportExportCommands::importVersion15() {
+    importLegacyTree({"Import from version 1.5.x", "Stirpex version 1.5.x (*.ln2)", true});
+}
+
+// The modified check, the open dialog, the reader, then the tree shown
+// from its home person at 100 %.
+void ImportExportCommands::importLegacyTree(const LegacyFormat& format) {
+    if (!env_.checkModified()) return;
+    FileDialogOptions dialog;
+    dialog.title = QString::fromLatin1(format.title);
+    dialog.filter = QString::fromLatin1(format.filter);
+    // Both dialogs have always completed a bare name with ".ln".
+    dialog.defaultSuffix = QStringLiteral("ln");
+    const QString path = env_.ui().chooseOpenFile(dialog);
+    if (path.isEmpty()) return;
+
+    Document& doc = env_.document();
+    LegacyImportResult result;
+    {
+        BusyCursor busy;
+        const std::string local = localPath(path);
+        result = format.version15
+                     ? ReadfromFilev1_5(doc, local, env_.settings().dateStandardization)
+                     : ReadfromFilev1(doc, local);
+        // A failed import has left the tree and its view as they were.
+        if (result.ok) {
+            const QSize size = env_.windowSize();
+            centreOnHome(env_.view(), doc.persons(), WindowExtent{size.width(), size.height()});
+        }
+    }
+    if (!result.ok) {
+        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(result.message),
+                         MessageIcon::Error);
+    }
+    env_.repaintTree();
 }
 
 }  // namespace lineara
