@@ -21,15 +21,18 @@ TreePoint CanvasInteraction::treePoint(QPoint pixel) const {
     return TreePoint{pixelToTreeX(view, pixel.x()), pixelToTreeY(view, pixel.y())};
 }
 
+// The whole drag is one step, made when it ends.
+void CanvasInteraction::finishLiveMove() {
+    Document& doc = env_.document();
+    if (!doc.liveMoveActive()) return;
+    const size_t moved = doc.persons().selection().empty() ? 1 : doc.persons().selection().size();
+    doc.endLiveMove(step_name::moveBoxes(moved));
+}
+
 void CanvasInteraction::setState(GestureState next) {
     // A drag replaced by another gesture (a key command while the button
-    // is held) keeps the boxes where they are, as one step.
-    if (isDragging(state_) && !isDragging(next) && env_.document().liveMoveActive()) {
-        Document& doc = env_.document();
-        const size_t moved =
-            doc.persons().selection().empty() ? 1 : doc.persons().selection().size();
-        doc.endLiveMove(step_name::moveBoxes(moved));
-    }
+    // is held) keeps the boxes where they are.
+    if (isDragging(state_) && !isDragging(next)) finishLiveMove();
     const bool wasArea = areaZoomOn(state_);
     state_ = std::move(next);
     const bool isArea = areaZoomOn(state_);
@@ -232,6 +235,7 @@ void CanvasInteraction::releaseBand() {
 // and carried to its place is then filled in by the user.
 void CanvasInteraction::releaseDrag() {
     const bool carriedNewBox = carriesNewBox(state_);
+    finishLiveMove();
     setState(gesture::Idle{});
     env_.repaintTree();
     if (carriedNewBox) editCurrentPerson();

@@ -110,6 +110,7 @@ private:
     // Every change of state goes through here: a live move left behind is
     // finished, and the area mode's pointer and check marks follow.
     void setState(GestureState next);
+    void finishLiveMove();
     void armPanning();
     bool completeLinkAt(const PersonRecord* prev, const PersonRecord* clicked, TreePoint at);
     void startLeftGesture(const PersonRecord*& prev, TreePoint at);
