@@ -98,8 +98,9 @@ void Application::wireCommands() {
     connect(options_, &OptionsDialog::charsetChosen, this, &Application::applyCharset);
 }
 
-// The editor works on the record in place of the main window's
-// FormDblClick, which has already chosen the person and the working folder.
+// The editor works on the record the main window asks for (a double
+// click, Enter, the Properties items); it finds the record's files from the
+// tree file's folder itself.
 void Application::wirePersonEditor() {
     connect(mainWindow_, &MainWindow::editPersonRequested, this,
             [this](const PersonRecord* person, bool relationshipPage) {
@@ -164,7 +165,7 @@ void Application::wireCheckWindows() {
 }
 
 // The editor opens exactly as for a double click on the canvas: on the
-// current person, from the tree file's folder.
+// current person.
 void Application::editPerson(const PersonRecord* person) {
     mainWindow_->doc().setCurrentPerson(person);
     mainWindow_->editing().editProperties();

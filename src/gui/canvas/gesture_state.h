@@ -133,6 +133,13 @@ inline std::optional<gesture::LinkWaiting> keptLink(const GestureState& g) {
     return std::nullopt;
 }
 
+// What a mode that only looks around (panning, the area mode) gives back
+// when it ends: the link it kept, or nothing.
+inline GestureState afterLookingAround(const std::optional<gesture::LinkWaiting>& link) {
+    if (link) return *link;
+    return gesture::Idle{};
+}
+
 // A gesture whose pointers and positions would no longer match the tree if
 // a step were undone or redone under it.
 inline bool gestureUnderWay(const GestureState& g) {
