@@ -75,8 +75,8 @@ void PersonEditor::fillFromCopy() {
     picture_->setToolTip(fromRecord(b.pictureFile));
     // setText only signals a change; the loads must run on every opening.
     {
-        const QSignalBlocker quiet3(picturePath_);
-        const QSignalBlocker quiet4(notesPath_);
+        const QSignalBlocker quietPicture(picturePath_);
+        const QSignalBlocker quietNotes(notesPath_);
         picturePath_->setText(fromRecord(b.pictureFile));
         notesPath_->setText(fromRecord(b.notesFile));
     }
