@@ -32,10 +32,10 @@ void BM_DateConvertWindow(benchmark::State& state) {
     forEachPerson(doc.persons(),
                   [&images](const PersonRecord* p) { images.push_back(p->image()); });
     RecordCodec codec;
-    TDateConvert window(doc, codec, {}, {}, {});
+    DateConvertWindow window(doc, codec, {}, {}, {});
     int converted = 0;
     for (auto _ : state) {
-        converted = window.DCheck();
+        converted = window.convertDates();
         state.PauseTiming();
         size_t i = 0;
         forEachPerson(list, [&](PersonRecord* p) {
@@ -55,9 +55,9 @@ void BM_QualityCheckWindow(benchmark::State& state) {
     generateSyntheticTree(list, kPersons, 1);
     forEachPerson(list, [](PersonRecord* p) { p->setText(field::pictureFile, "missing.jpg"); });
     RecordCodec codec;
-    TQualityCheck window(doc, codec, {}, {}, {});
+    QualityCheckWindow window(doc, codec, {}, {}, {});
     int problems = 0;
-    for (auto _ : state) problems = window.QCheck();
+    for (auto _ : state) problems = window.runCheck();
     state.counters["entries"] = problems;
 }
 BENCHMARK(BM_QualityCheckWindow)->Unit(benchmark::kMillisecond);

@@ -13,7 +13,7 @@
 #include <QListWidget>
 
 #include "core/model/document.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/person_search_window.h"
 #include "gui/platform/record_codec.h"
 #include "offscreen_main.h"
 #include "testdata/synthetic_tree.h"
@@ -48,7 +48,7 @@ BENCHMARK(BM_SearchListBuild)->Unit(benchmark::kMillisecond);
 
 void BM_SearchWindowOpen(benchmark::State& state) {
     Setup s;
-    TPersBrowser window(s.host);
+    PersonSearchWindow window(s.host);
     for (auto _ : state) {
         window.showSearch();
         QApplication::processEvents();
@@ -69,7 +69,7 @@ void typeLetter(QLineEdit* field, char letter) {
 // the completion. The letters change every time, so each tick searches.
 void BM_SearchLetterToList(benchmark::State& state) {
     Setup s;
-    TPersBrowser window(s.host);
+    PersonSearchWindow window(s.host);
     window.showSearch();
     QApplication::processEvents();
     const char letters[] = "kmnswbdgpz";
@@ -80,7 +80,7 @@ void BM_SearchLetterToList(benchmark::State& state) {
         window.searchField()->clear();
         state.ResumeTiming();
         typeLetter(window.searchField(), letters[i++ % (sizeof letters - 1)]);
-        window.Timer1Timer();
+        window.completeTypedText();
         QApplication::processEvents();
         found += window.list()->currentRow() >= 0 ? 1 : 0;
     }

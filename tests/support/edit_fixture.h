@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "gui/app/application.h"
-#include "gui/main_window/main_window.h"
 #include "support/add_person.h"
 #include "support/fake_shell.h"
+#include "support/main_window_parts.h"
 #include "support/program_fixture.h"
 
 namespace lineara::test {
@@ -20,7 +20,7 @@ class EditFixture : public ProgramFixture {
 protected:
     void SetUp() override {
         ProgramFixture::SetUp();
-        QObject::connect(main, &TZudezezor::editPersonRequested,
+        QObject::connect(main, &MainWindow::editPersonRequested,
                          [this](const PersonRecord* p, bool relationshipPage) {
                              edited.push_back(p);
                              editedOnRelationshipPage = relationshipPage;

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "gui/app/application.h"
-#include "gui/editor/person_window.h"
-#include "gui/main_window/main_window.h"
+#include "gui/editor/person_editor.h"
 #include "support/fake_shell.h"
+#include "support/main_window_parts.h"
 
 namespace lineara::test {
 
@@ -24,13 +24,13 @@ protected:
         program->start();
         main = program->mainWindow();
         // The person editor stays closed unless a test drives it.
-        program->personEditor()->setRunner([](TPerson&) {});
+        program->personEditor()->setRunner([](PersonEditor&) {});
         ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     }
 
     TestContext t;
     std::unique_ptr<Application> program;
-    TZudezezor* main = nullptr;
+    MainWindow* main = nullptr;
 };
 
 }  // namespace lineara::test

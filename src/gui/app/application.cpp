@@ -6,17 +6,21 @@
 #include <QScreen>
 
 #include "gui/app/help_commands.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/options_dialog.h"
 #include "gui/dialogs/welcome_screen.h"
-#include "gui/editor/person_window.h"
+#include "gui/editor/person_editor.h"
 #include "gui/gedcom/gedcom_import_window.h"
-#include "gui/lists/goto_window.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/go_to_dialog.h"
+#include "gui/lists/person_search_window.h"
+#include "gui/main_window/edit_commands.h"
+#include "gui/main_window/import_export_commands.h"
 #include "gui/main_window/main_window.h"
+#include "gui/main_window/report_commands.h"
+#include "gui/main_window/search_commands.h"
 #include "gui/platform/file_association.h"
 #include "gui/printing/print_tree_window.h"
 #include "gui/reports/html_report_window.h"
@@ -37,20 +41,20 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
 
     // The windows, in the order the program has always made them; the
     // others join this list as they are built.
-    mainWindow_ = new TZudezezor(ctx_);
-    navigator_ = new TKontroll(mainWindow_);
+    mainWindow_ = new MainWindow(ctx_);
+    navigator_ = new NavigatorWindow(mainWindow_);
     mainWindow_->setNavigator(navigator_);
-    personEditor_ = new TPerson(ctx_, mainWindow_);
+    personEditor_ = new PersonEditor(ctx_, mainWindow_);
     about_ = new AboutBox(mainWindow_);
-    gedcomImport_ = new TGedcomImport(mainWindow_);
-    mainWindow_->setGedcomImport(gedcomImport_);
+    gedcomImport_ = new GedcomImportWindow(mainWindow_);
+    mainWindow_->importExport().setGedcomImportWindow(gedcomImport_);
     welcome_ = new WelcomeScreen(ctx_, options.welcomeSwapDraw);
     options_ = new OptionsDialog(ctx_, mainWindow_);
     createCheckWindows();
-    printTree_ = new TPrintWholeTree(
+    printTree_ = new PrintTreeWindow(
         mainWindow_->doc().persons(), ctx_.settings, ctx_.codec, [this] { chooseScreenFont(); },
         mainWindow_);
-    mainWindow_->setPrintTreeWindow(printTree_);
+    mainWindow_->reports().setPrintTreeWindow(printTree_);
     printTree_->setErrorReport([this](const QString& message) {
         ctx_.ui->inform(QStringLiteral("Lineara"), message, MessageIcon::Error);
     });
@@ -69,38 +73,39 @@ Application::~Application() {
     delete welcome_;
     // The list windows tell the main window when they hide, so they go
     // while it is still whole.
-    delete personBrowser_;
-    delete goToWindow_;
+    delete searchWindow_;
+    delete goToDialog_;
     delete mainWindow_;  // owns the navigator and the dialogs
 }
 
 void Application::wireCommands() {
     connect(welcome_, &WelcomeScreen::startRequested, this, &Application::start);
     connect(welcome_, &WelcomeScreen::homePageRequested, this, [this] { help_->homePage(); });
-    connect(mainWindow_, &TZudezezor::optionsRequested, options_, [this] { options_->exec(); });
-    connect(mainWindow_, &TZudezezor::aboutRequested, about_, [this] { about_->exec(); });
-    connect(mainWindow_, &TZudezezor::screenFontRequested, this, &Application::chooseScreenFont);
-    connect(mainWindow_, &TZudezezor::helpContentsRequested, this, [this] { help_->contents(); });
-    connect(mainWindow_, &TZudezezor::autoArrangeHelpRequested, this,
+    connect(mainWindow_, &MainWindow::optionsRequested, options_, [this] { options_->exec(); });
+    connect(mainWindow_, &MainWindow::aboutRequested, about_, [this] { about_->exec(); });
+    connect(mainWindow_, &MainWindow::screenFontRequested, this, &Application::chooseScreenFont);
+    connect(mainWindow_, &MainWindow::helpContentsRequested, this, [this] { help_->contents(); });
+    connect(mainWindow_, &MainWindow::autoArrangeHelpRequested, this,
             [this] { help_->topic(HelpCommands::kAutoArrangeTopic); });
-    connect(mainWindow_, &TZudezezor::helpSearchRequested, this,
+    connect(mainWindow_, &MainWindow::helpSearchRequested, this,
             [this] { help_->keywordSearch(); });
-    connect(mainWindow_, &TZudezezor::homePageRequested, this, [this] { help_->homePage(); });
-    connect(mainWindow_, &TZudezezor::supportPageRequested, this, [this] { help_->supportPage(); });
-    connect(mainWindow_, &TZudezezor::feedbackPageRequested, this,
+    connect(mainWindow_, &MainWindow::homePageRequested, this, [this] { help_->homePage(); });
+    connect(mainWindow_, &MainWindow::supportPageRequested, this, [this] { help_->supportPage(); });
+    connect(mainWindow_, &MainWindow::feedbackPageRequested, this,
             [this] { help_->feedbackPage(); });
-    connect(mainWindow_, &TZudezezor::closing, welcome_, &QWidget::close);
-    connect(options_, &OptionsDialog::screenFontChanged, mainWindow_, &TZudezezor::FormPaint);
+    connect(mainWindow_, &MainWindow::closing, welcome_, &QWidget::close);
+    connect(options_, &OptionsDialog::screenFontChanged, mainWindow_, &MainWindow::paintTree);
     connect(options_, &OptionsDialog::charsetChosen, this, &Application::applyCharset);
 }
 
-// The editor works on the record in place of the main window's
-// FormDblClick, which has already chosen the person and the working folder.
+// The editor works on the record the main window asks for (a double
+// click, Enter, the Properties items); it finds the record's files from the
+// tree file's folder itself.
 void Application::wirePersonEditor() {
-    connect(mainWindow_, &TZudezezor::editPersonRequested, this,
+    connect(mainWindow_, &MainWindow::editPersonRequested, this,
             [this](const PersonRecord* person, bool relationshipPage) {
                 if (personEditor_->editPerson(mainWindow_->doc(), person, relationshipPage)) {
-                    mainWindow_->FormPaint();
+                    mainWindow_->paintTree();
                 }
             });
 }
@@ -119,9 +124,9 @@ void Application::start() {
     navigator_->show();
     navigator_->setEnabled(true);
     mainWindow_->setEnabled(true);
-    if (!fileToOpen_.isEmpty()) mainWindow_->OpenFile(fileToOpen_);
+    if (!fileToOpen_.isEmpty()) mainWindow_->openFile(fileToOpen_);
     mainWindow_->show();
-    mainWindow_->FormPaint();
+    mainWindow_->paintTree();
     mainWindow_->activateWindow();
     mainWindow_->setFocus();
 }
@@ -129,7 +134,7 @@ void Application::start() {
 void Application::applyCharset(int choice) {
     options_->selectCharset(choice);
     applyCharsetChoice(ctx_, choice);
-    mainWindow_->FormPaint();
+    mainWindow_->paintTree();
 }
 
 void Application::chooseScreenFont() {
@@ -140,35 +145,35 @@ void Application::chooseScreenFont() {
 void Application::createCheckWindows() {
     Document& doc = mainWindow_->doc();
     auto edit = [this](const PersonRecord* person) { editPerson(person); };
-    auto repaint = [this] { mainWindow_->FormPaint(); };
-    qualityCheck_ = new TQualityCheck(
+    auto repaint = [this] { mainWindow_->paintTree(); };
+    qualityCheck_ = new QualityCheckWindow(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kQualityCheckTopic); }, repaint);
-    dateConvert_ = new TDateConvert(
+    dateConvert_ = new DateConvertWindow(
         doc, ctx_.codec, edit, [this] { help_->topic(HelpCommands::kDateConversionTopic); },
         repaint);
 }
 
 void Application::wireCheckWindows() {
-    mainWindow_->setQualityCheck([this] { return qualityCheck_->QCheck(); },
+    mainWindow_->setQualityCheck([this] { return qualityCheck_->runCheck(); },
                                  [this](bool modal) { showQualityCheck(modal); });
-    connect(mainWindow_, &TZudezezor::qualityCheckRequested, qualityCheck_, [this] {
+    connect(mainWindow_, &MainWindow::qualityCheckRequested, qualityCheck_, [this] {
         showQualityCheck(false);
-        qualityCheck_->QCheck();
+        qualityCheck_->runCheck();
     });
-    connect(mainWindow_, &TZudezezor::dateConversionRequested, dateConvert_,
-            [this] { dateConvert_->Convertdates1Click(*ctx_.ui); });
+    connect(mainWindow_, &MainWindow::dateConversionRequested, dateConvert_,
+            [this] { dateConvert_->askAndConvert(*ctx_.ui); });
 }
 
 // The editor opens exactly as for a double click on the canvas: on the
-// current person, from the tree file's folder.
+// current person.
 void Application::editPerson(const PersonRecord* person) {
     mainWindow_->doc().setCurrentPerson(person);
-    mainWindow_->PropertiesClick();
+    mainWindow_->editing().editProperties();
 }
 
 void Application::createHtmlReport() {
-    THTML_REPORT::Hooks hooks;
-    hooks.qualityCheck = [this] { return qualityCheck_->QCheck(); };
+    HtmlReportWindow::Hooks hooks;
+    hooks.qualityCheck = [this] { return qualityCheck_->runCheck(); };
     // The presentation's window is modal, so the check's window must be
     // too for the user to work in it.
     hooks.showQualityCheck = [this] { showQualityCheck(true); };
@@ -182,8 +187,8 @@ void Application::createHtmlReport() {
         return screen != nullptr ? screen->depth() : 24;
     };
     htmlReport_ =
-        new THTML_REPORT(ctx_, mainWindow_->doc().persons(), std::move(hooks), mainWindow_);
-    mainWindow_->setHtmlReport(htmlReport_);
+        new HtmlReportWindow(ctx_, mainWindow_->doc().persons(), std::move(hooks), mainWindow_);
+    mainWindow_->reports().setHtmlReportWindow(htmlReport_);
 }
 
 void Application::showQualityCheck(bool modal) {
@@ -200,31 +205,32 @@ void Application::showQualityCheck(bool modal) {
 // double click, without the double click's hold on the next press on the
 // tree, which the user makes in another window.
 void Application::createListWindows() {
-    TZudezezor* main = mainWindow_;
+    MainWindow* main = mainWindow_;
     ListHost host;
     host.doc = &main->doc();
     host.codec = &ctx_.codec;
-    host.goTo = [main](const PersonRecord* person) { main->goToPerson(person); };
-    host.editCurrent = [main] { main->PropertiesClick(); };
+    host.goTo = [main](const PersonRecord* person) { main->search().goToPerson(person); };
+    host.editCurrent = [main] { main->editing().editProperties(); };
     host.enableMainWindow = [main] { main->setEnabled(true); };
     host.emptyMenu = [main](bool empty) { main->setMenuEmpty(empty); };
-    host.searchShown = [main](bool shown) { main->setSearchChecked(shown); };
+    host.searchShown = [main](bool shown) { main->search().searchWindowShown(shown); };
     for (const char* name : {"Search2", "Browser1"}) {
         if (const QAction* a = main->action(QString::fromLatin1(name))) {
             host.searchKeys << a->shortcuts();
         }
     }
-    goToWindow_ = new TGOTOwnd(host, main);
-    personBrowser_ = new TPersBrowser(host, main);
-    connect(main, &TZudezezor::childrenListRequested, goToWindow_, &TGOTOwnd::Child1Click);
-    connect(main, &TZudezezor::siblingsListRequested, goToWindow_, &TGOTOwnd::ListofSiblings1Click);
-    connect(main, &TZudezezor::relativesListRequested, goToWindow_, &TGOTOwnd::Spouse1Click);
-    connect(main, &TZudezezor::browserShowRequested, personBrowser_, &TPersBrowser::showSearch);
-    connect(main, &TZudezezor::browserCloseRequested, personBrowser_, &QWidget::close);
-    connect(main, &TZudezezor::treeChanged, goToWindow_, &TGOTOwnd::treeChanged);
-    connect(main, &TZudezezor::treeChanged, personBrowser_, &TPersBrowser::treeChanged);
-    connect(main, &TZudezezor::treeOpenedAnew, personBrowser_, [this] {
-        if (personBrowser_->isVisible()) personBrowser_->RefreshClick();
+    goToDialog_ = new GoToDialog(host, main);
+    searchWindow_ = new PersonSearchWindow(host, main);
+    connect(main, &MainWindow::childrenListRequested, goToDialog_, &GoToDialog::showChildren);
+    connect(main, &MainWindow::siblingsListRequested, goToDialog_, &GoToDialog::showSiblings);
+    connect(main, &MainWindow::relativesListRequested, goToDialog_, &GoToDialog::showRelatives);
+    connect(main, &MainWindow::browserShowRequested, searchWindow_,
+            &PersonSearchWindow::showSearch);
+    connect(main, &MainWindow::browserCloseRequested, searchWindow_, &QWidget::close);
+    connect(main, &MainWindow::treeChanged, goToDialog_, &GoToDialog::treeChanged);
+    connect(main, &MainWindow::treeChanged, searchWindow_, &PersonSearchWindow::treeChanged);
+    connect(main, &MainWindow::treeOpenedAnew, searchWindow_, [this] {
+        if (searchWindow_->isVisible()) searchWindow_->refresh();
     });
 }
 

@@ -10,21 +10,21 @@
 
 namespace lineara {
 
-class TZudezezor;
-class TKontroll;
+class MainWindow;
+class NavigatorWindow;
 class WelcomeScreen;
 class OptionsDialog;
 class AboutBox;
 class HelpCommands;
-class TPerson;
-class TQualityCheck;
+class PersonEditor;
+class QualityCheckWindow;
 class PersonRecord;
-class TDateConvert;
-class TGedcomImport;
-class TPrintWholeTree;
-class THTML_REPORT;
-class TGOTOwnd;
-class TPersBrowser;
+class DateConvertWindow;
+class GedcomImportWindow;
+class PrintTreeWindow;
+class HtmlReportWindow;
+class GoToDialog;
+class PersonSearchWindow;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -47,19 +47,19 @@ public:
     // The file named on the command line, "" when none.
     const QString& fileToOpen() const { return fileToOpen_; }
 
-    TZudezezor* mainWindow() const { return mainWindow_; }
-    TKontroll* navigator() const { return navigator_; }
+    MainWindow* mainWindow() const { return mainWindow_; }
+    NavigatorWindow* navigator() const { return navigator_; }
     WelcomeScreen* welcomeScreen() const { return welcome_; }
     OptionsDialog* optionsDialog() const { return options_; }
     AboutBox* aboutBox() const { return about_; }
-    TPerson* personEditor() const { return personEditor_; }
-    TQualityCheck* qualityCheck() const { return qualityCheck_; }
-    TDateConvert* dateConvert() const { return dateConvert_; }
-    TGedcomImport* gedcomImport() const { return gedcomImport_; }
-    TPrintWholeTree* printTreeWindow() const { return printTree_; }
-    THTML_REPORT* htmlReport() const { return htmlReport_; }
-    TGOTOwnd* goToWindow() const { return goToWindow_; }
-    TPersBrowser* personBrowser() const { return personBrowser_; }
+    PersonEditor* personEditor() const { return personEditor_; }
+    QualityCheckWindow* qualityCheckWindow() const { return qualityCheck_; }
+    DateConvertWindow* dateConvertWindow() const { return dateConvert_; }
+    GedcomImportWindow* gedcomImportWindow() const { return gedcomImport_; }
+    PrintTreeWindow* printTreeWindow() const { return printTree_; }
+    HtmlReportWindow* htmlReportWindow() const { return htmlReport_; }
+    GoToDialog* goToDialog() const { return goToDialog_; }
+    PersonSearchWindow* personSearchWindow() const { return searchWindow_; }
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -78,23 +78,23 @@ private:
 
     AppContext& ctx_;
     QString fileToOpen_;
-    TZudezezor* mainWindow_ = nullptr;
-    TKontroll* navigator_ = nullptr;
-    TPerson* personEditor_ = nullptr;
+    MainWindow* mainWindow_ = nullptr;
+    NavigatorWindow* navigator_ = nullptr;
+    PersonEditor* personEditor_ = nullptr;
     AboutBox* about_ = nullptr;
-    TGedcomImport* gedcomImport_ = nullptr;  // owned by the main window
+    GedcomImportWindow* gedcomImport_ = nullptr;  // owned by the main window
     WelcomeScreen* welcome_ = nullptr;
     OptionsDialog* options_ = nullptr;
     HelpCommands* help_ = nullptr;
     // Top-level windows without a parent: they listen to the main window's
     // person list and so must go before it does.
-    TQualityCheck* qualityCheck_ = nullptr;
-    TDateConvert* dateConvert_ = nullptr;
-    TPrintWholeTree* printTree_ = nullptr;  // a child of the main window
-    THTML_REPORT* htmlReport_ = nullptr;    // a child of the main window
+    QualityCheckWindow* qualityCheck_ = nullptr;
+    DateConvertWindow* dateConvert_ = nullptr;
+    PrintTreeWindow* printTree_ = nullptr;    // a child of the main window
+    HtmlReportWindow* htmlReport_ = nullptr;  // a child of the main window
     // The go-to and search windows; the main window owns them.
-    TGOTOwnd* goToWindow_ = nullptr;
-    TPersBrowser* personBrowser_ = nullptr;
+    GoToDialog* goToDialog_ = nullptr;
+    PersonSearchWindow* searchWindow_ = nullptr;
 };
 
 }  // namespace lineara

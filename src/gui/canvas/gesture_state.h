@@ -1,10 +1,13 @@
-// What the mouse and the keys are in the middle of on the canvas: a drag,
-// a band, a link waiting for its second box, a box carried after its
-// creation, panning, the zoom-to-area mode. The editing commands say what
-// should follow them (see EditResult); the main window keeps it here.
+// What the mouse and the modifier keys are in the middle of on the canvas.
+// It is exactly one of a few states, each holding only what it needs, so a
+// drag and a band, or two kinds of link, can never be under way at once,
+// and a corner of the band can never be read as the grab point of a drag.
 #pragma once
 
+#include <QPoint>
 #include <cstdint>
+#include <optional>
+#include <variant>
 
 #include "core/model/editing.h"
 #include "core/model/person_list.h"
@@ -12,70 +15,151 @@
 
 namespace lineara {
 
-struct GestureState {
-    int32_t mouseTreeX = 0;  // the last mouse position, in tree units
-    int32_t mouseTreeY = 0;
-    bool dragging = false;
-    bool dragPending = false;       // pressed on a box, threshold not yet passed
-    bool newPersonPending = false;  // a box just created is carried; its release opens the editor
-    int32_t gestureRefX = 0;        // drag: grab offset inside the box; band: the moving corner
-    int32_t gestureRefY = 0;
-    int32_t gestureLastX = 0;  // link line: its last end point; band: the fixed corner
-    int32_t gestureLastY = 0;
-    bool pendingLinkFather = false;  // a link command waits for the click on the other box
-    bool pendingLinkMother = false;
-    bool pendingLinkPartner = false;
-    bool skipNextMouseDown = false;  // the next press on the canvas is ignored once
-    bool linkJustMade = false;       // this press completed a link: no drag or band from it
-    bool rubberBand = false;         // pressed on empty canvas: a band is being drawn
-
-    // Panning: armed by the middle button or Alt, in progress while the
-    // button is held. The last point is in pixels, since the view moves
-    // under the mouse.
-    bool panArmed = false;
-    bool panning = false;
-    int32_t panLastX = 0;
-    int32_t panLastY = 0;
-
-    // Zoom to area: while on, a press on the canvas starts a band that
-    // sets the view instead of selecting. The main window mirrors it in
-    // its checkable menu item; any full repaint ends it.
-    bool areaZoom = false;
-    bool areaZoomSticky = false;  // the mode was switched on by holding Ctrl
+// A point of the tree, in tree units.
+struct TreePoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const TreePoint& other) const { return x == other.x && y == other.y; }
 };
 
-inline bool anyLinkPending(const GestureState& g) {
-    return g.pendingLinkFather || g.pendingLinkMother || g.pendingLinkPartner;
+namespace gesture {
+
+// Nothing under way: a press chooses a box and may start a drag or a band.
+struct Idle {};
+
+// A link command waits for the click on the other box. The rubber line
+// runs from the current box's centre to `lineEnd`.
+struct LinkWaiting {
+    LinkKind kind = LinkKind::Father;
+    TreePoint lineEnd;
+};
+
+// Pressed on a box: the boxes follow the mouse once it has passed the drag
+// threshold. `grab` is where the box was taken, from its corner.
+struct PressPending {
+    TreePoint grab;
+};
+
+// Boxes follow the mouse. A box a command has just made is carried by its
+// centre (`newBox`); letting it go opens the editor on it.
+struct Dragging {
+    TreePoint grab;
+    bool newBox = false;
+};
+
+// The band between the corner pressed (`fixed`) and the mouse (`moving`).
+// In the zoom-to-area mode it becomes the view; otherwise it selects.
+struct Band {
+    TreePoint fixed;
+    TreePoint moving;
+    bool areaZoom = false;
+    // A link that waited when the area mode began, taken up again after.
+    std::optional<LinkWaiting> link;
+};
+
+// Panning: armed by Alt or the middle button, moving the view while the
+// button is held (`active`). `last` is in pixels, since the view moves
+// under the mouse. A link waiting for its click waits on through it, so
+// the user can look for the other box.
+struct Panning {
+    bool active = false;
+    QPoint last;
+    std::optional<LinkWaiting> link;
+};
+
+// The zoom-to-area mode: the next press draws a band that becomes the
+// view. `sticky` when holding Ctrl switched it on; letting go ends it.
+struct AreaZoom {
+    bool sticky = false;
+    std::optional<LinkWaiting> link;
+};
+
+}  // namespace gesture
+
+using GestureState =
+    std::variant<gesture::Idle, gesture::LinkWaiting, gesture::PressPending, gesture::Dragging,
+                 gesture::Band, gesture::Panning, gesture::AreaZoom>;
+
+inline bool isPressPending(const GestureState& g) {
+    return std::holds_alternative<gesture::PressPending>(g);
+}
+inline bool isDragging(const GestureState& g) {
+    return std::holds_alternative<gesture::Dragging>(g);
+}
+inline bool isBand(const GestureState& g) { return std::holds_alternative<gesture::Band>(g); }
+
+inline bool carriesNewBox(const GestureState& g) {
+    const auto* drag = std::get_if<gesture::Dragging>(&g);
+    return drag != nullptr && drag->newBox;
 }
 
-// The link command waiting for its click, if any.
-inline LinkKind pendingLinkKind(const GestureState& g) {
-    return g.pendingLinkFather   ? LinkKind::Father
-           : g.pendingLinkMother ? LinkKind::Mother
-                                 : LinkKind::Partner;
+// Panning in progress: the button is held.
+inline bool isPanning(const GestureState& g) {
+    const auto* pan = std::get_if<gesture::Panning>(&g);
+    return pan != nullptr && pan->active;
 }
 
-inline void clearPendingLinks(GestureState& g) {
-    g.pendingLinkFather = g.pendingLinkMother = g.pendingLinkPartner = false;
+// Panning armed, waiting for the press.
+inline bool panArmed(const GestureState& g) {
+    const auto* pan = std::get_if<gesture::Panning>(&g);
+    return pan != nullptr && !pan->active;
 }
 
-// Hangs a box a command just made on the mouse by its centre, as every
-// creation command leaves it; an alias box also waits for the drag
-// threshold before it counts as dragged.
+// The link command waiting for its click, if any (not while the user pans
+// or zooms to find the other box: that click is not the link's).
+inline std::optional<LinkKind> waitingLink(const GestureState& g) {
+    if (const auto* link = std::get_if<gesture::LinkWaiting>(&g)) return link->kind;
+    return std::nullopt;
+}
+
+// The zoom-to-area mode: armed, or its band being drawn.
+inline bool areaZoomOn(const GestureState& g) {
+    const auto* band = std::get_if<gesture::Band>(&g);
+    return std::holds_alternative<gesture::AreaZoom>(g) || (band != nullptr && band->areaZoom);
+}
+
+inline bool areaZoomSticky(const GestureState& g) {
+    const auto* area = std::get_if<gesture::AreaZoom>(&g);
+    return area != nullptr && area->sticky;
+}
+
+// The link waiting for its click, also while panning or the area mode
+// keeps it for later.
+inline std::optional<gesture::LinkWaiting> keptLink(const GestureState& g) {
+    if (const auto* link = std::get_if<gesture::LinkWaiting>(&g)) return *link;
+    if (const auto* pan = std::get_if<gesture::Panning>(&g)) return pan->link;
+    if (const auto* area = std::get_if<gesture::AreaZoom>(&g)) return area->link;
+    if (const auto* band = std::get_if<gesture::Band>(&g)) return band->link;
+    return std::nullopt;
+}
+
+// What a mode that only looks around (panning, the area mode) gives back
+// when it ends: the link it kept, or nothing.
+inline GestureState afterLookingAround(const std::optional<gesture::LinkWaiting>& link) {
+    if (link) return *link;
+    return gesture::Idle{};
+}
+
+// A gesture whose pointers and positions would no longer match the tree if
+// a step were undone or redone under it.
+inline bool gestureUnderWay(const GestureState& g) {
+    return isDragging(g) || isBand(g) || keptLink(g).has_value();
+}
+
+// A box a command just made, hung on the mouse by its centre (every
+// creation command leaves it so); nothing when the command made none.
 inline void carryNewBox(GestureState& g, const EditResult& result) {
     if (!result.carryNewBox) return;
-    g.newPersonPending = true;
-    g.gestureRefX = kBoxWidth / 2;
-    g.gestureRefY = kBoxHeight / 2;
-    g.dragging = true;
-    if (result.armDrag) g.dragPending = true;
+    // An alias box is carried like any other: it follows the mouse from
+    // the start, so waiting for the drag threshold would change nothing.
+    g = gesture::Dragging{TreePoint{kBoxWidth / 2, kBoxHeight / 2}, true};
 }
 
-// The box under the mouse; none while the zoom-to-area mode is on, when a
-// press starts the band whatever is under it.
+// The box under the mouse; none in the zoom-to-area mode, where a press
+// starts the band whatever is under it.
 inline const PersonRecord* boxUnderMouse(const PersonList& persons, const GestureState& g,
                                          int32_t x, int32_t y) {
-    return g.areaZoom ? nullptr : hitTest(persons, x, y);
+    return areaZoomOn(g) ? nullptr : hitTest(persons, x, y);
 }
 
 }  // namespace lineara

@@ -1,9 +1,7 @@
 #include "gui/checks/check_window_common.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,16 +22,6 @@ QString localName(const std::string& path) {
 QString fileLabelText(const std::string& currentFileName) {
     if (currentFileName.empty()) return QStringLiteral("Plik: (Nowy)");
     return QStringLiteral("Plik: ") + localName(currentFileName);
-}
-
-QString treeFolder(const std::string& currentFileName) {
-    if (currentFileName.empty()) return QString();
-    return QFileInfo(localName(currentFileName)).absolutePath();
-}
-
-void enterTreeFolder(const std::string& currentFileName) {
-    const QString folder = treeFolder(currentFileName);
-    if (!folder.isEmpty()) QDir::setCurrent(folder);
 }
 
 namespace {
@@ -60,8 +48,8 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
       repaint_(std::move(repaint)),
       secondColumn_(secondColumn) {
     setWindowTitle(title);
-    label1_ = new QLabel(this);
-    label2_ = new QLabel(this);
+    fileLabel_ = new QLabel(this);
+    resultLabel_ = new QLabel(this);
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
     list_->setSortingEnabled(false);
@@ -89,20 +77,20 @@ void CheckWindow::layOut(std::initializer_list<QPushButton*> own) {
     buttons->addWidget(help_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1_);
-    layout->addWidget(label2_);
+    layout->addWidget(fileLabel_);
+    layout->addWidget(resultLabel_);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
     resize(640, 400);
 }
 
 void CheckWindow::showEvent(QShowEvent* event) {
-    label1_->setText(fileLabelText(doc_.currentFileName()));
+    fileLabel_->setText(fileLabelText(doc_.currentFileName()));
     QDialog::showEvent(event);
 }
 
 void CheckWindow::startRun(const QString& progress, std::initializer_list<QPushButton*> buttons) {
-    label2_->setText(progress);
+    resultLabel_->setText(progress);
     list_->hide();
     list_->clear();
     entryPersons_.clear();

@@ -1,5 +1,5 @@
-// What the two check windows share: the file label, the working folder
-// change, the two-column list and the hook into the person editor.
+// What the two check windows share: the file label, the two-column list and the hook into the
+// person editor.
 #pragma once
 
 #include <QDialog>
@@ -31,13 +31,6 @@ using EditPersonFn = std::function<void(const PersonRecord*)>;
 // "Plik: " and the tree file, or "Plik: (Nowy)" for a tree without one.
 QString fileLabelText(const std::string& currentFileName);
 
-// The tree file's folder, absolute; "" for a tree without a file.
-QString treeFolder(const std::string& currentFileName);
-
-// Relative names in the records start from the tree file's folder, so the
-// checks work from there. A folder that cannot be entered is no error.
-void enterTreeFolder(const std::string& currentFileName);
-
 // The frame of a check window: the file label, the progress label, the
 // two-column list, "&OK", the window's own buttons and "&Pomoc". It stays on
 // top, shows the tree file when shown, and hears of every removed record so
@@ -46,8 +39,8 @@ class CheckWindow : public QDialog {
     Q_OBJECT
 public:
     QTreeWidget* list() const { return list_; }
-    QLabel* fileLabel() const { return label1_; }
-    QLabel* resultLabel() const { return label2_; }
+    QLabel* fileLabel() const { return fileLabel_; }
+    QLabel* resultLabel() const { return resultLabel_; }
     QPushButton* okButton() const { return ok_; }
 
 protected:
@@ -93,8 +86,8 @@ protected:
     EditPersonFn editPerson_;
     std::function<void()> helpFn_;  // the window's help topic
     std::function<void()> repaint_;
-    QLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
     QTreeWidget* list_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* help_ = nullptr;

@@ -18,33 +18,33 @@ namespace {
 const QString kActionColumn = QStringLiteral("Akcja");
 }  // namespace
 
-TDateConvert::TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                           std::function<void()> help, std::function<void()> repaint,
-                           QWidget* parent)
+DateConvertWindow::DateConvertWindow(Document& doc, const RecordCodec& codec,
+                                     EditPersonFn editPerson, std::function<void()> help,
+                                     std::function<void()> repaint, QWidget* parent)
     : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
                   QStringLiteral("Konwersja daty"), kActionColumn, parent) {
+    setObjectName(QStringLiteral("TDateConvert"));
     ok_->setDefault(true);  // Enter closes, as Esc does
     edit_ = new QPushButton(QStringLiteral("&Edytuj pozycję"), this);
     edit_->setAutoDefault(false);
     edit_->setEnabled(false);
     help_->setAutoDefault(false);
     layOut({edit_});
-    connect(edit_, &QPushButton::clicked, this, &TDateConvert::editSelected);
+    connect(edit_, &QPushButton::clicked, this, &DateConvertWindow::editSelected);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
 }
 
-void TDateConvert::Convertdates1Click(UserInteraction& ui) {
+void DateConvertWindow::askAndConvert(UserInteraction& ui) {
     if (!ui.askYesNoWithHelp(QStringLiteral("Lineara"), QString::fromLatin1(kAskConvertDates),
                              helpFn_)) {
         return;
     }
     show();
     raise();
-    DCheck();
+    convertDates();
 }
 
-int TDateConvert::DCheck() {
-    enterTreeFolder(doc_.currentFileName());
+int DateConvertWindow::convertDates() {
     int count = 0;
     {
         BusyCursor busy;
@@ -53,8 +53,8 @@ int TDateConvert::DCheck() {
         sortForList(result.entries);
         fill(result);
         count = result.count;
-        label2_->setText(QStringLiteral("Konwersja zakoczona:") + QString::number(count) +
-                         QStringLiteral(" date(y) przekonwertowano"));
+        resultLabel_->setText(QStringLiteral("Konwersja zakoczona:") + QString::number(count) +
+                              QStringLiteral(" date(y) przekonwertowano"));
         ok_->setEnabled(true);
     }
     // The core has set treeModified when anything changed.
@@ -62,19 +62,19 @@ int TDateConvert::DCheck() {
     return count;
 }
 
-void TDateConvert::fill(const DateCheckResult& result) {
+void DateConvertWindow::fill(const DateCheckResult& result) {
     for (const DateConversion& entry : result.entries)
         addEntry(entry.caption, entry.action, entry.person);
     list_->show();
 }
 
-void TDateConvert::editSelected() {
+void DateConvertWindow::editSelected() {
     QTreeWidgetItem* item = selectedEntry();
     if (item == nullptr) return;
     if (editPerson_) editPerson_(personOf(item));
     leaveNoOneCurrent();
 }
 
-void TDateConvert::updateButtons() { edit_->setEnabled(selectionActionable()); }
+void DateConvertWindow::updateButtons() { edit_->setEnabled(selectionActionable()); }
 
 }  // namespace lineara

@@ -1,4 +1,4 @@
-// TDateConvert, the date conversion's window: converts every stored date
+// DateConvertWindow, the date conversion's window: converts every stored date
 // of the tree to the GEDCOM form and lists what it changed.
 #pragma once
 
@@ -11,17 +11,17 @@ class UserInteraction;
 
 extern const char kAskConvertDates[];
 
-class TDateConvert : public CheckWindow {
+class DateConvertWindow : public CheckWindow {
     Q_OBJECT
 public:
-    TDateConvert(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                 std::function<void()> help, std::function<void()> repaint,
-                 QWidget* parent = nullptr);
+    DateConvertWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                      std::function<void()> help, std::function<void()> repaint,
+                      QWidget* parent = nullptr);
 
     // "Konwertuj &daty": asks first; on Yes shows the window and converts.
-    void Convertdates1Click(UserInteraction& ui);
+    void askAndConvert(UserInteraction& ui);
     // Converts, fills the list and returns the number of dates changed.
-    int DCheck();
+    int convertDates();
     // "&Edytuj pozycję" and the double click.
     void editSelected();
 

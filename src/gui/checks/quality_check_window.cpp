@@ -6,6 +6,7 @@
 
 #include "core/model/document.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/tree_files.h"
 #include "gui/platform/record_codec.h"
 
 namespace lineara {
@@ -14,37 +15,37 @@ namespace {
 const QString kMessageColumn = QStringLiteral("Wiadomosc");
 }  // namespace
 
-TQualityCheck::TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                             std::function<void()> help, std::function<void()> repaint,
-                             QWidget* parent)
+QualityCheckWindow::QualityCheckWindow(Document& doc, const RecordCodec& codec,
+                                       EditPersonFn editPerson, std::function<void()> help,
+                                       std::function<void()> repaint, QWidget* parent)
     : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
                   QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
+    setObjectName(QStringLiteral("TQualityCheck"));
     mend_ = new QPushButton(QStringLiteral("Pop&raw"), this);
     check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
     mend_->setEnabled(false);
     layOut({mend_, check_});
-    connect(check_, &QPushButton::clicked, this, [this] { QCheck(); });
-    connect(mend_, &QPushButton::clicked, this, &TQualityCheck::mendSelected);
+    connect(check_, &QPushButton::clicked, this, [this] { runCheck(); });
+    connect(mend_, &QPushButton::clicked, this, &QualityCheckWindow::mendSelected);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { mendSelected(); });
 }
 
-StoredFileLocator TQualityCheck::locator() const {
+StoredFileLocator QualityCheckWindow::locator() const {
     const RecordCodec& codec = codec_;
     return StoredFileLocator(
         treeFolder(doc_.currentFileName()).toStdString(),
         [&codec](std::string_view name) { return codec.decode(name).toStdString(); });
 }
 
-int TQualityCheck::QCheck() {
-    enterTreeFolder(doc_.currentFileName());
-    label1_->setText(fileLabelText(doc_.currentFileName()));
+int QualityCheckWindow::runCheck() {
+    fileLabel_->setText(fileLabelText(doc_.currentFileName()));
     BusyCursor busy;
     startRun(QStringLiteral("Sprawdzanie, prosze czekac..."), {mend_, check_});
     QualityCheckResult result = lineara::QCheck(doc_.persons(), locator());
     sortForList(result.problems);
     fill(result);
-    label2_->setText(QStringLiteral("Sprawdzanie zakonczono: ") + QString::number(result.count) +
-                     QStringLiteral(" blad(y)"));
+    resultLabel_->setText(QStringLiteral("Sprawdzanie zakonczono: ") +
+                          QString::number(result.count) + QStringLiteral(" blad(y)"));
     ok_->setEnabled(true);
     check_->setEnabled(true);
     return result.count;
@@ -52,14 +53,14 @@ int TQualityCheck::QCheck() {
 
 // The problems come sorted by caption, a person's entries together in the
 // order found; the list shows them in that order.
-void TQualityCheck::fill(const QualityCheckResult& result) {
+void QualityCheckWindow::fill(const QualityCheckResult& result) {
     problems_ = result.problems;
     for (const QualityProblem& problem : problems_)
         addEntry(problem.caption, problem.message, problem.person);
     list_->show();
 }
 
-void TQualityCheck::mendSelected() {
+void QualityCheckWindow::mendSelected() {
     QTreeWidgetItem* item = selectedEntry();
     if (item == nullptr) return;
     if (editPerson_) editPerson_(personOf(item));
@@ -72,6 +73,6 @@ void TQualityCheck::mendSelected() {
     updateButtons();
 }
 
-void TQualityCheck::updateButtons() { mend_->setEnabled(selectionActionable()); }
+void QualityCheckWindow::updateButtons() { mend_->setEnabled(selectionActionable()); }
 
 }  // namespace lineara

@@ -1,4 +1,4 @@
-// TQualityCheck, the quality check's window: lists the persons whose notes
+// QualityCheckWindow, the quality check's window: lists the persons whose notes
 // file or picture is missing and lets the user mend each in the editor.
 #pragma once
 
@@ -9,16 +9,16 @@
 
 namespace lineara {
 
-class TQualityCheck : public CheckWindow {
+class QualityCheckWindow : public CheckWindow {
     Q_OBJECT
 public:
-    TQualityCheck(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
-                  std::function<void()> help, std::function<void()> repaint,
-                  QWidget* parent = nullptr);
+    QualityCheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn editPerson,
+                       std::function<void()> help, std::function<void()> repaint,
+                       QWidget* parent = nullptr);
 
-    // Runs the check from the tree file's folder (which stays the working
-    // folder), fills the list and returns the number of problems.
-    int QCheck();
+    // Runs the check, relative names taken from the tree file's folder,
+    // fills the list and returns the number of problems.
+    int runCheck();
     // "Pop&raw" and the double click: edit the selected entry's person,
     // then see whether its problem is gone.
     void mendSelected();

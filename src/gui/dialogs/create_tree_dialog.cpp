@@ -21,7 +21,7 @@ constexpr int kHighest = 9;
 
 }  // namespace
 
-TCreateTreeDlg::TCreateTreeDlg(QWidget* parent) : QDialog(parent) {
+CreateTreeDialog::CreateTreeDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TCreateTreeDlg"));
     setWindowTitle(QStringLiteral("Utwórz drzewo"));
     auto* label = new QLabel(QStringLiteral("Liczba pokoleń:"), this);
@@ -73,9 +73,9 @@ TCreateTreeDlg::TCreateTreeDlg(QWidget* parent) : QDialog(parent) {
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TCreateTreeDlg::text() const { return edit_->text(); }
+QString CreateTreeDialog::text() const { return edit_->text(); }
 
-void TCreateTreeDlg::stepBy(int steps) {
+void CreateTreeDialog::stepBy(int steps) {
     // The arrows go on from what the field shows when it is a number, and
     // from their own last position when it is not.
     bool number = false;
@@ -86,14 +86,14 @@ void TCreateTreeDlg::stepBy(int steps) {
     edit_->selectAll();
 }
 
-void TCreateTreeDlg::showEvent(QShowEvent* event) {
+void CreateTreeDialog::showEvent(QShowEvent* event) {
     setResult(QDialog::Rejected);
     edit_->setFocus();
     edit_->selectAll();
     QDialog::showEvent(event);
 }
 
-void TCreateTreeDlg::keyPressEvent(QKeyEvent* event) {
+void CreateTreeDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         stepBy(event->key() == Qt::Key_Up ? 1 : -1);
         return;

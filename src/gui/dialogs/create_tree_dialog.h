@@ -1,4 +1,4 @@
-// TCreateTreeDlg: asks how many generations an empty pedigree should have.
+// CreateTreeDialog: asks how many generations an empty pedigree should have.
 // The program makes it once and keeps it, so the number last entered is
 // offered again. The window checks the number; the dialog only keeps the
 // text and whether the user confirmed.
@@ -13,10 +13,10 @@ class QToolButton;
 
 namespace lineara {
 
-class TCreateTreeDlg : public QDialog {
+class CreateTreeDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TCreateTreeDlg(QWidget* parent = nullptr);
+    explicit CreateTreeDialog(QWidget* parent = nullptr);
 
     QString text() const;
     QLineEdit* edit() const { return edit_; }

@@ -16,7 +16,7 @@ constexpr int kBottomPanelHeight = 33;
 constexpr int kFrame = 4;
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QString::fromUtf8("Zdjęcie"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -43,7 +43,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TForm1::showPicture(const QString& path) {
+void PictureViewer::showPicture(const QString& path, const QString& name) {
     BusyCursor busy;
     image_->clear();
     update();
@@ -51,7 +51,7 @@ void TForm1::showPicture(const QString& path) {
     image_->setPixmap(QPixmap::fromImage(picture));
     image_->resize(picture.size());
     resize(picture.width() + kFrame, picture.height() + kBottomPanelHeight + kFrame);
-    setWindowTitle(path);
+    setWindowTitle(name);
     show();
 }
 

@@ -9,13 +9,14 @@ class QScrollArea;
 
 namespace lineara {
 
-class TForm1 : public QDialog {
+class PictureViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit PictureViewer(QWidget* parent = nullptr);
 
-    // Loads the picture, fits the window around it and shows the window.
-    void showPicture(const QString& path);
+    // Loads the picture from `path`, fits the window around it and shows
+    // the window, captioned with the name the tree gives it.
+    void showPicture(const QString& path, const QString& name);
 
     QLabel* pictureBox() const { return image_; }
 

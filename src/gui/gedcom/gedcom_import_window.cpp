@@ -50,7 +50,7 @@ QString qtFileFilter(const char* windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-TGedcomImport::TGedcomImport(QWidget* parent)
+GedcomImportWindow::GedcomImportWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("TGedcomImport"));
@@ -101,12 +101,12 @@ TGedcomImport::TGedcomImport(QWidget* parent)
     showCounters({});
 }
 
-void TGedcomImport::showCounters(const GedcomImportCounters& counters) {
+void GedcomImportWindow::showCounters(const GedcomImportCounters& counters) {
     persons_->setText(countText(counters.personsRead));
     families_->setText(countText(counters.familiesRead));
 }
 
-void TGedcomImport::begin(const QString& path) {
+void GedcomImportWindow::begin(const QString& path) {
     reading_ = true;
     stopAsked_ = false;
     shownPercent_ = 0;
@@ -126,7 +126,7 @@ void TGedcomImport::begin(const QString& path) {
     QApplication::processEvents();
 }
 
-void TGedcomImport::centre() {
+void GedcomImportWindow::centre() {
     QRect area;
     if (parentWidget() != nullptr && parentWidget()->isVisible()) {
         area = parentWidget()->window()->frameGeometry();
@@ -136,7 +136,7 @@ void TGedcomImport::centre() {
     if (area.isValid()) move(area.center() - rect().center());
 }
 
-bool TGedcomImport::showProgress(const GedcomImportProgress& progress) {
+bool GedcomImportWindow::showProgress(const GedcomImportProgress& progress) {
     if (!progress.sizeKnown && progress_->isVisible()) progress_->hide();
     const bool percentMoved = progress.percent != shownPercent_;
     const bool linesMoved = !progress.sizeKnown && progress.counters.linesRead - shownLines_ >=
@@ -151,19 +151,19 @@ bool TGedcomImport::showProgress(const GedcomImportProgress& progress) {
     return !stopAsked_;
 }
 
-void TGedcomImport::showBusyStatus(const QString& text) {
+void GedcomImportWindow::showBusyStatus(const QString& text) {
     status_->setText(text);
     refresh();
 }
 
-void TGedcomImport::refresh() {
+void GedcomImportWindow::refresh() {
     // The window is modal and refuses to close while it reads, so the
     // events processed here reach no one who could change the tree.
     QApplication::processEvents();
     if (refreshHook_) refreshHook_();
 }
 
-void TGedcomImport::finish(const GedcomImportResult& result) {
+void GedcomImportWindow::finish(const GedcomImportResult& result) {
     reading_ = false;
     progress_->setValue(result.done() ? 100 : shownPercent_);
     showCounters(result.counters);
@@ -174,14 +174,14 @@ void TGedcomImport::finish(const GedcomImportResult& result) {
 
 // A window kept above all others would hide the messages, which belong to
 // the main window; the reading is over, and the window is still modal.
-void TGedcomImport::makeRoomForMessages() {
+void GedcomImportWindow::makeRoomForMessages() {
     if (!(windowFlags() & Qt::WindowStaysOnTopHint)) return;
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, false);  // hides the window
     if (shown) show();
 }
 
-void TGedcomImport::reject() {
+void GedcomImportWindow::reject() {
     if (reading_) {
         stopAsked_ = true;
         return;
@@ -189,7 +189,7 @@ void TGedcomImport::reject() {
     QDialog::reject();
 }
 
-void TGedcomImport::closeEvent(QCloseEvent* event) {
+void GedcomImportWindow::closeEvent(QCloseEvent* event) {
     if (reading_) {
         stopAsked_ = true;
         event->ignore();

@@ -1,4 +1,4 @@
-// TGedcomImport, the window that shows a GEDCOM import as it reads: the
+// GedcomImportWindow, the window that shows a GEDCOM import as it reads: the
 // file, how many persons and families were read, the progress and the
 // status line. It exists for the whole run and is shown for each import.
 //
@@ -29,10 +29,10 @@ namespace lineara {
 // patterns in brackets is kept as it is.
 QString qtFileFilter(const char* windowsFilter);
 
-class TGedcomImport : public QDialog {
+class GedcomImportWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TGedcomImport(QWidget* parent = nullptr);
+    explicit GedcomImportWindow(QWidget* parent = nullptr);
 
     // Shows the window, modal and centred, for reading `path`: the boxes
     // emptied, the counters at "0 ", the bar at 0 and shown, "&OK"

@@ -33,14 +33,14 @@ FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
     return dialog;
 }
 
-bool DocumentCommands::CheckModified() {
+bool DocumentCommands::checkModified() {
     if (!env_.document().treeModified()) return true;
     Answer a = env_.ui().askYesNoCancel(QStringLiteral("Potwierdz"),
                                         QStringLiteral("Zapisac zmiany w Twoim drzewie?"));
     if (a == Answer::Cancel) return false;
     // A user who asked to save must not lose the tree because the save did
     // not happen: that stops the caller just as Cancel does.
-    if (a == Answer::Yes) return Save();
+    if (a == Answer::Yes) return save();
     return true;
 }
 
@@ -62,16 +62,16 @@ void DocumentCommands::qualityCheckStep(QualityRow row) {
     }
 }
 
-void DocumentCommands::New1Click() {
-    if (!CheckModified()) return;
+void DocumentCommands::newTree() {
+    if (!checkModified()) return;
     Document& doc = env_.document();
     doc.setCurrentFileName(std::string());
     doc.clear();
     env_.repaintTree();
 }
 
-void DocumentCommands::Open1Click() {
-    if (!CheckModified()) return;
+void DocumentCommands::openTree() {
+    if (!checkModified()) return;
     FileProposals* proposals = env_.fileProposals();
     const QString folder =
         proposals ? proposals->folder(FileKind::Tree, env_.document().currentFileName())
@@ -79,10 +79,10 @@ void DocumentCommands::Open1Click() {
     QString path = env_.ui().chooseOpenFile(treeFileDialog(QStringLiteral("Otwórz"), folder));
     if (path.isEmpty()) return;
     if (proposals) proposals->remember(FileKind::Tree, path);
-    OpenFile(path);
+    openFile(path);
 }
 
-void DocumentCommands::OpenFile(const QString& path) {
+void DocumentCommands::openFile(const QString& path) {
     Document& doc = env_.document();
     {
         BusyCursor busy;
@@ -130,15 +130,15 @@ bool DocumentCommands::saveTo(const QString& path) {
     return false;
 }
 
-bool DocumentCommands::Save() {
+bool DocumentCommands::save() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::Save);
     const std::string& name = env_.document().currentFileName();
-    bool saved = !name.empty() ? saveTo(fromLocalPath(name)) : SaveAs();
+    bool saved = !name.empty() ? saveTo(fromLocalPath(name)) : saveAs();
     env_.setStatusText(QStringLiteral("OK"));
     return saved;
 }
 
-bool DocumentCommands::SaveAs() {
+bool DocumentCommands::saveAs() {
     if (env_.settings().qualityCheckOnSave) qualityCheckStep(QualityRow::SaveAs);
     // The tree's own file, or for an untitled tree the folder trees were
     // last saved in or opened from.
@@ -157,14 +157,14 @@ bool DocumentCommands::SaveAs() {
     return saved;
 }
 
-void DocumentCommands::Exportallfiles1Click() {
-    QString workingFolder = QDir::currentPath();
+void DocumentCommands::collectAllFiles() {
+    // Read, never changed: the process's working folder is nobody's state.
+    // It only stands in for the folder of a tree that has no file yet.
+    const QString workingFolder = QDir::currentPath();
     QString chosen =
         env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Collect all files"), QString()));
     if (chosen.isEmpty()) return;
-    // Fixed once, against the folder the command started in: the working
-    // folder moves to the new tree's folder at the end, and a relative name
-    // kept as the document's would then point somewhere else.
+    // Fixed once, so that the document's name never depends on a folder.
     QString path = QFileInfo(QDir(workingFolder), chosen).absoluteFilePath();
     Document& doc = env_.document();
     // The tree's files are those of its folder; a tree without a file yet
@@ -188,7 +188,6 @@ void DocumentCommands::Exportallfiles1Click() {
     QStringList notRemoved;
     {
         BusyCursor busy;
-        QDir::setCurrent(workingFolder);  // should the dialog have moved it
         doc.setCurrentFileName(localPath(path));
         bool modified = doc.treeModified();
         outcome = collectPersonFiles(doc, folder, env_.codec(), options);
@@ -202,7 +201,6 @@ void DocumentCommands::Exportallfiles1Click() {
         }
         // Collecting leaves the flag as it was, even though the tree is saved.
         if (modified) doc.markModified();
-        if (saved.written()) QDir::setCurrent(folder);
     }
     env_.repaintTree();
     if (!saved.written()) {

@@ -46,22 +46,25 @@ class DocumentCommands {
 public:
     explicit DocumentCommands(DocumentEnvironment& env) : env_(env) {}
 
-    bool CheckModified();
-    void New1Click();
-    void Open1Click();
-    void OpenFile(const QString& path);
-    void Save1Click() { Save(); }
-    void SaveAs1Click() { SaveAs(); }
+    // Asks to save a modified tree; false when the user stopped (Cancel, or
+    // a save that did not happen).
+    bool checkModified();
+    void newTree();
+    // Chooses a tree file, then opens it.
+    void openTree();
+    void openFile(const QString& path);
     // The two save commands, telling whether the tree is now in its file:
     // false after a cancelled dialog, a refused name or a failed write.
-    bool Save();
-    bool SaveAs();
-    void Exportallfiles1Click();
+    bool save();
+    bool saveAs();
+    // "Zapisz wszystkie p&liki": the tree and every file it names, copied
+    // to the folder of a new tree file.
+    void collectAllFiles();
 
 private:
     enum class QualityRow { Open, Save, SaveAs };
     void qualityCheckStep(QualityRow row);
-    // SavetoFile with the cursor and the outcome handled; true if written.
+    // The tree written to `path`, with the cursor and the outcome handled; true if written.
     bool saveTo(const QString& path);
     FileDialogOptions treeFileDialog(const QString& title, const QString& initial) const;
 

@@ -1,156 +1,122 @@
-// The menu bar and the tool bar of the main window.
-#include <QAction>
+// The menus' states: the rules of each menu's rows are applied when it
+// opens (the Edit menu and the tool bar after every paint too), and the
+// item-less menu bar shown while the search field has the keyboard.
 #include <QActionGroup>
-#include <QApplication>
 #include <QMenuBar>
-#include <QStyle>
-#include <QToolBar>
 
 #include "gui/main_window/main_window.h"
+#include "gui/main_window/window_parts.h"
 
 namespace lineara {
 
 namespace {
 
-// A row that runs one of the document commands.
-RowCommand onDocument(DocumentCommands& commands, void (DocumentCommands::*command)()) {
-    return [&commands, command] { (commands.*command)(); };
-}
+// The top-level titles of the item-less bar. They are fixed rather than
+// copied from the full bar, which may grow menus of its own.
+const char* const kEmptyMenuTitles[] = {"&Plik", "&Edytuj", "&Szukaj", "&Link",    "&Alias",
+                                        "&View", "&Zoom",   "&Tools",  "&Reports", "&Help"};
 
 }  // namespace
 
-QList<QAction*> TZudezezor::addRows(QWidget* target, const std::vector<ActionRow>& rows) {
-    QList<QAction*> added;
-    for (const ActionRow& row : rows) {
-        auto* a = new QAction(QString::fromUtf8(row.caption), target);
-        a->setObjectName(QString::fromLatin1(row.name));
-        if (!row.icon.isNull()) a->setIcon(row.icon);
-        if (!row.key.isEmpty()) a->setShortcut(row.key);
-        if (row.options & kCheckable) a->setCheckable(true);
-        if (row.options & kChecked) a->setChecked(true);
-        if (row.options & kHidden) a->setVisible(false);
-        target->addAction(a);
-        if (row.command.member() != nullptr) {
-            connect(a, &QAction::triggered, this, row.command.member());
-        } else if (row.command.checkMember() != nullptr) {
-            connect(a, &QAction::triggered, this, row.command.checkMember());
-        } else if (row.command.function()) {
-            connect(a, &QAction::triggered, this, row.command.function());
+void MainWindow::buildActions() {
+    parts_->actions.build(joinRows({menuRows(), toolBarRows(), contextMenuRows()}), this);
+}
+
+void MainWindow::wireMenus() {
+    WindowActions& actions = parts_->actions;
+    for (Home home : {Home::Edit, Home::Link, Home::Alias, Home::View}) {
+        connect(actions.menu(home), &QMenu::aboutToShow, this,
+                [this, home] { refreshStatesOf(home); });
+    }
+    QMenu* context = actions.menu(Home::Context);
+    connect(context, &QMenu::aboutToShow, this, &MainWindow::prepareContextMenu);
+    connect(this, &MainWindow::contextMenuRequested, context,
+            [context](QPoint globalPos) { context->popup(globalPos); });
+    auto* codes = new QActionGroup(this);
+    codes->setExclusive(true);
+    for (const char* name :
+         {"ColorcodeGender", "ColorcodeNotes", "ColorcodePicture", "ColorcodeNone"}) {
+        codes->addAction(actions.action(name));
+    }
+}
+
+// Each menu's rules read the states worked out here, just before.
+void MainWindow::refreshStatesOf(Home home) {
+    WindowActions& actions = parts_->actions;
+    CommandRuleStates& rules = parts_->rules;
+    const PersonList& persons = doc_.persons();
+    switch (home) {
+    case Home::Link:
+    case Home::DeleteLink:
+        rules.link = linkMenuState(persons);
+        actions.refresh({Home::Link, Home::DeleteLink});
+        return;
+    case Home::Alias:
+        rules.alias = aliasMenuState(persons);
+        actions.refresh({Home::Alias});
+        return;
+    case Home::View:
+        rules.current = persons.currentPerson() != nullptr;
+        actions.refresh({Home::View});
+        return;
+    default:
+        if (inContextMenu(home)) {
+            prepareContextMenu();
+        } else {
+            refreshCommandStates();
         }
-        if (row.keep != nullptr) *row.keep = a;
-        added << a;
+        return;
     }
-    return added;
 }
 
-QAction* TZudezezor::action(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
+void MainWindow::refreshCommandStates() {
+    refreshUndoActions();
+    parts_->rules.edit = editCommandStates(doc_.persons());
+    parts_->actions.refresh({Home::Edit, Home::ToolBar});
 }
 
-void TZudezezor::buildMenus() {
-    buildFileMenu();
-    buildEditMenus();
-    buildSearchMenu();
-    buildViewMenu();
-    buildZoomMenu();
-    buildToolsAndHelpMenus();
-    buildReportsMenu();
-    addViewInput();
-}
-
-void TZudezezor::buildFileMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Plik"));
-    DocumentCommands& c = commands_;
-    addRows(
-        file,
-        {{"&Nowy", "New1", QKeySequence(), onDocument(c, &DocumentCommands::New1Click)},
-         {"&Otwórz", "Open1", Qt::CTRL | Qt::Key_O, onDocument(c, &DocumentCommands::Open1Click)},
-         {"&Zapisz", "Save1", Qt::CTRL | Qt::Key_S, onDocument(c, &DocumentCommands::Save1Click)},
-         {"Zapisz j&ako", "SaveAs1", QKeySequence(),
-          onDocument(c, &DocumentCommands::SaveAs1Click)},
-         {"Zapisz wszystkie p&liki", "Exportallfiles1", QKeySequence(),
-          onDocument(c, &DocumentCommands::Exportallfiles1Click)}});
-    buildGedcomCommands(file);
-    buildLegacyImportItems(file);
-    buildPrintCommands(file);
-    file->addSeparator();
-    addRows(file, {{"&Wyjście", "Exit1", QKeySequence(), [this] { close(); }}});
-}
-
-void TZudezezor::buildViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    QMenu* codes = view->addMenu(QStringLiteral("Kolory k&odowania"));
-    codes->setObjectName(QStringLiteral("Colorcodes"));
-    colourCodes_ = new QActionGroup(this);
-    colourCodes_->setExclusive(true);
-    const auto show = [this](ColourCode code) {
-        return [this, code] {
-            view_.colourCode = code;
-            FormPaint();
-        };
+// Each of undo and redo names the step it would take back or do again, in
+// the status bar as the mouse rests on it, and is disabled without one.
+void MainWindow::refreshUndoActions() {
+    QAction* undo = undoAction();
+    QAction* redo = redoAction();
+    if (undo == nullptr || redo == nullptr) return;
+    const auto hint = [](const char* verb, const std::string& step) {
+        return step.empty() ? QString() : QString::fromUtf8(verb) + QString::fromUtf8(step);
     };
-    const QList<QAction*> items =
-        addRows(codes, {{"&Płeć", "ColorcodeGender", QKeySequence(), show(ColourCode::Gender),
-                         nullptr, kCheckable},
-                        {"N&otatki", "ColorcodeNotes", QKeySequence(), show(ColourCode::Notes),
-                         nullptr, kCheckable},
-                        {"&Zdjęcie", "ColorcodePicture", QKeySequence(), show(ColourCode::Picture),
-                         nullptr, kCheckable},
-                        {"&Nic", "ColorcodeNone", QKeySequence(), show(ColourCode::None), nullptr,
-                         kCheckable | kChecked}});
-    // setColourCode finds its item by the code kept in the item's data.
-    const ColourCode shown[] = {ColourCode::Gender, ColourCode::Notes, ColourCode::Picture,
-                                ColourCode::None};
-    for (int i = 0; i < items.size(); ++i) {
-        items[i]->setData(static_cast<int>(shown[i]));
-        colourCodes_->addAction(items[i]);
+    undo->setEnabled(doc_.canUndo());
+    undo->setStatusTip(hint("Cofnij: ", doc_.undoName()));
+    undo->setToolTip(hint("Cofnij: ", doc_.undoName()));
+    redo->setEnabled(doc_.canRedo());
+    redo->setStatusTip(hint("Ponów: ", doc_.redoName()));
+    redo->setToolTip(hint("Ponów: ", doc_.redoName()));
+}
+
+void MainWindow::syncAreaZoomMarks(bool on) {
+    for (const char* name : {"Area1", "AreaButton"}) parts_->actions.action(name)->setChecked(on);
+}
+
+// The bar keeps its widget; only its top-level entries are swapped. A menu
+// whose entry is off the bar does not answer its keys either.
+void MainWindow::setMenuEmpty(bool empty) {
+    if (empty == menuEmpty_) return;
+    QMenuBar* bar = menuBar();
+    if (emptyMenuTitles_.isEmpty()) {
+        for (const char* title : kEmptyMenuTitles) {
+            auto* menu = new QMenu(QString::fromUtf8(title), bar);
+            emptyMenuTitles_ << menu->menuAction();
+        }
     }
-    addViewToggles(view);
-    addSearchViewItems(view);
-}
-
-void TZudezezor::buildToolsAndHelpMenus() {
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    addRows(tools, {{"&Opcje", "Options1", QKeySequence(), &TZudezezor::optionsRequested},
-                    {"&Czcionka ekranu...", "ScreenFont1", QKeySequence(),
-                     &TZudezezor::screenFontRequested}});
-    buildLayoutToolItem(tools);
-    buildCheckCommands(tools);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addRows(help, {{"&Kontestowa", "Contents1", Qt::Key_F1, &TZudezezor::helpContentsRequested},
-                   {"&Wyszukiwanie", "Search1", Qt::SHIFT | Qt::Key_F1,
-                    &TZudezezor::helpSearchRequested}});
-    help->addSeparator();
-    addRows(help,
-            {{"Strona &domowa", "HomePage1", QKeySequence(), &TZudezezor::homePageRequested},
-             {"&Pomoc techniczna", "Support1", QKeySequence(), &TZudezezor::supportPageRequested},
-             {"&Napisz do nas", "Feedback1", QKeySequence(), &TZudezezor::feedbackPageRequested}});
-    help->addSeparator();
-    addRows(help, {{"&O programie", "About1", QKeySequence(), &TZudezezor::aboutRequested}});
-}
-
-void TZudezezor::buildToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("Pasek narzędzi"));
-    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const auto icon = [this](QStyle::StandardPixmap which) { return style()->standardIcon(which); };
-    DocumentCommands& c = commands_;
-    addRows(toolBar_,
-            {{"&Nowy", "NewButton", QKeySequence(), onDocument(c, &DocumentCommands::New1Click),
-              nullptr, 0, icon(QStyle::SP_FileIcon)},
-             {"&Otwórz", "OpenButton", QKeySequence(), onDocument(c, &DocumentCommands::Open1Click),
-              nullptr, 0, icon(QStyle::SP_DialogOpenButton)},
-             {"&Zapisz", "SaveButton", QKeySequence(), onDocument(c, &DocumentCommands::Save1Click),
-              nullptr, 0, icon(QStyle::SP_DialogSaveButton)}});
-}
-
-void TZudezezor::buildCheckCommands(QMenu* tools) {
-    tools->addSeparator();
-    addRows(tools, {{"&Sprawdź jakość", "Qualitycheckfile1", QKeySequence(),
-                     &TZudezezor::qualityCheckRequested},
-                    {"Konwertuj &daty", "Convertdates1", QKeySequence(),
-                     &TZudezezor::dateConversionRequested}});
+    if (empty) {
+        fullMenu_ = bar->actions();
+        for (QAction* a : fullMenu_) bar->removeAction(a);
+        bar->addActions(emptyMenuTitles_);
+    } else {
+        for (QAction* a : emptyMenuTitles_) bar->removeAction(a);
+        bar->addActions(fullMenu_);
+        fullMenu_.clear();
+    }
+    menuEmpty_ = empty;
 }
 
 }  // namespace lineara

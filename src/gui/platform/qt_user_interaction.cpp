@@ -1,6 +1,7 @@
 #include "gui/platform/qt_user_interaction.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -32,15 +33,17 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 
 QString runFileDialog(QWidget* parent, const FileDialogOptions& options,
                       QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, options.title, options.initialPath, options.filter);
+    QString initial = options.initialPath;
+    if (!initial.isEmpty() && !options.baseFolder.isEmpty() && QDir::isRelativePath(initial)) {
+        initial = QDir(options.baseFolder).filePath(initial);
+    }
+    QFileDialog dialog(parent, options.title, initial, options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(options.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
-    if (!options.initialPath.isEmpty() && !QFileInfo(options.initialPath).isDir()) {
-        dialog.selectFile(options.initialPath);
-    }
+    if (!initial.isEmpty() && !QFileInfo(initial).isDir()) dialog.selectFile(initial);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     if (options.selectedFilter != nullptr) *options.selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();

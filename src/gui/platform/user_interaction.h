@@ -23,6 +23,9 @@ struct FileDialogOptions {
     QString filter;
     QString defaultSuffix;  // added when the user types a name without one
     QString initialPath;    // preset file name or folder
+    // The folder a relative `initialPath` starts from; none: the working
+    // folder.
+    QString baseFolder;
     bool confirmOverwrite = true;
     // When set, receives the filter the user chose (one of `filter`'s).
     QString* selectedFilter = nullptr;

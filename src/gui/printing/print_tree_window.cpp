@@ -32,7 +32,7 @@ const char* const kSizes[] = {"1 strona",          "2 x 2 strony (4)",  "3 x 3 s
 
 }  // namespace
 
-TPrintWholeTree::TPrintWholeTree(const PersonList& list, const AppSettings& settings,
+PrintTreeWindow::PrintTreeWindow(const PersonList& list, const AppSettings& settings,
                                  const RecordCodec& codec, std::function<void()> screenFont,
                                  QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
@@ -56,7 +56,7 @@ TPrintWholeTree::TPrintWholeTree(const PersonList& list, const AppSettings& sett
     applyOrientation();
 }
 
-void TPrintWholeTree::buildControls() {
+void PrintTreeWindow::buildControls() {
     auto* orientation = new QGroupBox(QStringLiteral(" Orientacja "));
     landscape_ = new QRadioButton(QStringLiteral("Pozioma"));
     portrait_ = new QRadioButton(QStringLiteral("Pionowa"));
@@ -132,20 +132,20 @@ void TPrintWholeTree::buildControls() {
         drawBorderSample();
         drawPreview();
     });
-    connect(size_, &QComboBox::currentIndexChanged, this, &TPrintWholeTree::drawPreview);
-    connect(selectedOnly_, &QCheckBox::toggled, this, &TPrintWholeTree::drawPreview);
+    connect(size_, &QComboBox::currentIndexChanged, this, &PrintTreeWindow::drawPreview);
+    connect(selectedOnly_, &QCheckBox::toggled, this, &PrintTreeWindow::drawPreview);
     connect(fontButton, &QPushButton::clicked, this, [this] {
         if (screenFont_) screenFont_();
         showFontFields();
         drawPreview();
     });
-    connect(setup, &QPushButton::clicked, this, &TPrintWholeTree::setupPrinter);
-    connect(print_, &QPushButton::clicked, this, &TPrintWholeTree::PrintTree);
+    connect(setup, &QPushButton::clicked, this, &PrintTreeWindow::setupPrinter);
+    connect(print_, &QPushButton::clicked, this, &PrintTreeWindow::print);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     drawBorderSample();
 }
 
-PrintChoices TPrintWholeTree::choices() const {
+PrintChoices PrintTreeWindow::choices() const {
     PrintChoices c;
     c.landscape = landscape_->isChecked();
     c.borderWidth = border_->currentIndex() + 1;
@@ -154,17 +154,17 @@ PrintChoices TPrintWholeTree::choices() const {
     return c;
 }
 
-void TPrintWholeTree::applyOrientation() {
+void PrintTreeWindow::applyOrientation() {
     printer_.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape
                                                         : QPageLayout::Portrait);
 }
 
-void TPrintWholeTree::showFontFields() {
+void PrintTreeWindow::showFontFields() {
     fontName_->setText(QString::fromStdString(settings_.screenFontName));
     fontSize_->setText(QString::number(settings_.screenFontSize));
 }
 
-void TPrintWholeTree::drawBorderSample() {
+void PrintTreeWindow::drawBorderSample() {
     QPixmap sample(borderSample_->size());
     sample.fill(palette().color(QPalette::Window));
     QPainter p(&sample);
@@ -175,23 +175,23 @@ void TPrintWholeTree::drawBorderSample() {
     borderSample_->setPixmap(sample);
 }
 
-void TPrintWholeTree::showEvent(QShowEvent* event) {
+void PrintTreeWindow::showEvent(QShowEvent* event) {
     showFontFields();
     QWidget::showEvent(event);
     updateActivationStates();
 }
 
-bool TPrintWholeTree::event(QEvent* event) {
+bool PrintTreeWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) updateActivationStates();
     return QWidget::event(event);
 }
 
-bool TPrintWholeTree::eventFilter(QObject* watched, QEvent* event) {
+bool PrintTreeWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == previewLabel_ && event->type() == QEvent::MouseButtonPress) drawPreview();
     return QWidget::eventFilter(watched, event);
 }
 
-void TPrintWholeTree::keyPressEvent(QKeyEvent* event) {
+void PrintTreeWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
         return;
@@ -199,7 +199,7 @@ void TPrintWholeTree::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TPrintWholeTree::updateActivationStates() {
+void PrintTreeWindow::updateActivationStates() {
     const bool selection = !list_.selection().empty();
     selectedOnly_->setChecked(selection);
     selectedOnly_->setEnabled(selection);
@@ -211,14 +211,14 @@ void TPrintWholeTree::updateActivationStates() {
     }
 }
 
-void TPrintWholeTree::setupPrinter() {
+void PrintTreeWindow::setupPrinter() {
     if (!setupDialog_ || !setupDialog_(printer_)) return;
     const bool landscape = printer_.pageLayout().orientation() == QPageLayout::Landscape;
     (landscape ? landscape_ : portrait_)->setChecked(true);
     drawPreview();
 }
 
-void TPrintWholeTree::PrintTree() {
+void PrintTreeWindow::print() {
     if (list_.empty()) return;
     if (!printBounds(list_, choices().selectedOnly)) return;
     applyOrientation();
@@ -246,7 +246,7 @@ void TPrintWholeTree::PrintTree() {
 
 // Every page as it will be printed, side by side in the outline of the
 // whole sheet, with the page edges drawn over them.
-void TPrintWholeTree::drawPreview() {
+void PrintTreeWindow::drawPreview() {
     applyOrientation();
     QImage picture(kPreviewSide, kPreviewSide, QImage::Format_RGB32);
     picture.fill(palette().color(QPalette::Window));

@@ -1,4 +1,4 @@
-// TPrintWholeTree, "Drukuj drzewo": the choices for printing the whole tree
+// PrintTreeWindow, "Drukuj drzewo": the choices for printing the whole tree
 // (or the selected boxes) over one or more pages, a preview of every page,
 // and the commands that set up the printer and print.
 #pragma once
@@ -20,11 +20,11 @@ class QRadioButton;
 
 namespace lineara {
 
-class TPrintWholeTree : public QWidget {
+class PrintTreeWindow : public QWidget {
     Q_OBJECT
 public:
     // `screenFont` runs the main window's screen-font command.
-    TPrintWholeTree(const PersonList& list, const AppSettings& settings, const RecordCodec& codec,
+    PrintTreeWindow(const PersonList& list, const AppSettings& settings, const RecordCodec& codec,
                     std::function<void()> screenFont, QWidget* parent = nullptr);
 
     // The dialogs: the print dialog before printing and the printer setup;
@@ -44,7 +44,7 @@ public:
 
     // "&Drukuj": prints and closes; cancelling the print dialog leaves the
     // window open.
-    void PrintTree();
+    void print();
     // "&Ustawienia".
     void setupPrinter();
     // Draws the preview from the current choices.

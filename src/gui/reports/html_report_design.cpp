@@ -1,4 +1,4 @@
-// The page "Wygląd projektu" of THTML_REPORT: a preview of a person page
+// The page "Wygląd projektu" of HtmlReportWindow: a preview of a person page
 // whose parts are clicked to choose their colours and backgrounds, and the
 // preview of a person box with its colour and font buttons.
 #include <QEvent>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/editor/picture_loader.h"
-#include "gui/reports/bk_form.h"
+#include "gui/reports/background_dialog.h"
 #include "gui/reports/html_box_image.h"
 #include "gui/reports/html_report_window.h"
 
@@ -64,7 +64,7 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-QWidget* THTML_REPORT::buildDesignPage() {
+QWidget* HtmlReportWindow::buildDesignPage() {
     auto* page = new QWidget;
 
     pageArea_ = new BackgroundArea;
@@ -132,9 +132,9 @@ QWidget* THTML_REPORT::buildDesignPage() {
     frameColour->setObjectName(QStringLiteral("FrameColourButton"));
     auto* font = new QPushButton(QStringLiteral("Czcionka"));
     font->setObjectName(QStringLiteral("FontButton"));
-    connect(boxColour, &QPushButton::clicked, this, &THTML_REPORT::BoxColourClick);
-    connect(frameColour, &QPushButton::clicked, this, &THTML_REPORT::FrameColourClick);
-    connect(font, &QPushButton::clicked, this, &THTML_REPORT::BoxFontClick);
+    connect(boxColour, &QPushButton::clicked, this, &HtmlReportWindow::chooseBoxColour);
+    connect(frameColour, &QPushButton::clicked, this, &HtmlReportWindow::chooseFrameColour);
+    connect(font, &QPushButton::clicked, this, &HtmlReportWindow::chooseBoxFont);
     auto* items = new QVBoxLayout;
     items->addWidget(new QLabel(QStringLiteral("Elementy:")));
     items->addWidget(boxPreviewLabel_);
@@ -158,7 +158,7 @@ QWidget* THTML_REPORT::buildDesignPage() {
     return page;
 }
 
-void THTML_REPORT::showDesignColours() {
+void HtmlReportWindow::showDesignColours() {
     pageArea_->setLook(htmlColour(settings_.backgroundColor), areaPictures_[0]);
     headerArea_->setLook(htmlColour(settings_.linksHeaderBgColor), areaPictures_[1]);
     bodyArea_->setLook(htmlColour(settings_.linksBgColor), areaPictures_[2]);
@@ -171,7 +171,7 @@ void THTML_REPORT::showDesignColours() {
     for (int i = 0; i < 4; ++i) setTextColour(innerSamples_[i], htmlColour(colours[i]));
 }
 
-bool THTML_REPORT::eventFilter(QObject* watched, QEvent* event) {
+bool HtmlReportWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) return QDialog::eventFilter(watched, event);
     const struct {
         QObject* widget;
@@ -194,7 +194,7 @@ bool THTML_REPORT::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void THTML_REPORT::clickPart(Part part) {
+void HtmlReportWindow::clickPart(Part part) {
     switch (part) {
     case Part::Page:
     case Part::LinksHeader:
@@ -214,17 +214,17 @@ void THTML_REPORT::clickPart(Part part) {
     showDesignColours();
 }
 
-void THTML_REPORT::chooseAreaBackground(Part part) {
+void HtmlReportWindow::chooseAreaBackground(Part part) {
     const int area = part == Part::Page ? 0 : part == Part::LinksHeader ? 1 : 2;
     int32_t* colours[] = {&settings_.backgroundColor, &settings_.linksHeaderBgColor,
                           &settings_.linksBgColor};
     std::string* paths[] = {&settings_.backgroundImage, &settings_.t1Image, &settings_.t2Image};
-    switch (runDialog(*bkForm_)) {
-    case TBK_form::Colour:
+    switch (runDialog(*backgroundDialog_)) {
+    case BackgroundDialog::Colour:
         if (std::optional<QColor> c = ctx_.ui->chooseColour(htmlColour(*colours[area])))
             *colours[area] = storedColour(*c);
         break;
-    case TBK_form::Picture: {
+    case BackgroundDialog::Picture: {
         FileDialogOptions dialog;
         dialog.title = QString::fromUtf8("Otwórz tło");
         dialog.filter = QLatin1String(kPictureFilter);
@@ -234,7 +234,7 @@ void THTML_REPORT::chooseAreaBackground(Part part) {
         *paths[area] = QFile::encodeName(path).toStdString();
         break;
     }
-    case TBK_form::NoPicture:
+    case BackgroundDialog::NoPicture:
         areaPictures_[area] = QImage();
         paths[area]->clear();
         break;
@@ -243,7 +243,7 @@ void THTML_REPORT::chooseAreaBackground(Part part) {
     }
 }
 
-void THTML_REPORT::chooseSampleColour(Part part) {
+void HtmlReportWindow::chooseSampleColour(Part part) {
     int32_t* colour = part == Part::TextSample      ? &settings_.textColor
                       : part == Part::LinkSample    ? &settings_.hyperlinkColor
                       : part == Part::VisitedSample ? &settings_.vlinkColor
@@ -253,21 +253,21 @@ void THTML_REPORT::chooseSampleColour(Part part) {
         *colour = storedColour(*c);
 }
 
-void THTML_REPORT::BoxColourClick() {
+void HtmlReportWindow::chooseBoxColour() {
     if (std::optional<QColor> c = ctx_.ui->chooseColour(htmlColour(settings_.boxColor))) {
         settings_.boxColor = storedColour(*c);
-        RepaintPerson();
+        drawBoxPreview();
     }
 }
 
-void THTML_REPORT::FrameColourClick() {
+void HtmlReportWindow::chooseFrameColour() {
     if (std::optional<QColor> c = ctx_.ui->chooseColour(htmlColour(settings_.frameColor))) {
         settings_.frameColor = storedColour(*c);
-        RepaintPerson();
+        drawBoxPreview();
     }
 }
 
-void THTML_REPORT::BoxFontClick() {
+void HtmlReportWindow::chooseBoxFont() {
     const HtmlBoxLook look = htmlBoxLook(settings_);
     std::optional<QFont> chosen = ctx_.ui->chooseFont(look.font);
     if (!chosen) return;
@@ -277,7 +277,7 @@ void THTML_REPORT::BoxFontClick() {
     settings_.fontItalic = chosen->italic();
     settings_.fontUnderline = chosen->underline();
     settings_.fontStrikeout = chosen->strikeOut();
-    RepaintPerson();
+    drawBoxPreview();
     // The boxes have room for four lines of about 12 pixels: say so when
     // the chosen font has to be drawn smaller, rather than let the pages
     // surprise. (A pixel more for a small one is not worth a word.)
@@ -292,7 +292,7 @@ void THTML_REPORT::BoxFontClick() {
     }
 }
 
-void THTML_REPORT::RepaintPerson() {
+void HtmlReportWindow::drawBoxPreview() {
     boxPreview_ = htmlBoxPreview(list_.personListHead(), htmlBoxLook(settings_), ctx_.codec);
     boxPreviewLabel_->setPixmap(QPixmap::fromImage(boxPreview_));
 }

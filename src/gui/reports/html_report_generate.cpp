@@ -1,4 +1,4 @@
-// THTML_REPORT's "&Generuj!": the checks before a generation, the
+// HtmlReportWindow's "&Generuj!": the checks before a generation, the
 // generation itself from the tree as it is in memory, and what the user is
 // told afterwards.
 #include <QCoreApplication>
@@ -15,7 +15,7 @@
 #include "gui/common/outside_files_question.h"
 #include "gui/reports/html_generation.h"
 #include "gui/reports/html_report_window.h"
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/presentation_created_dialog.h"
 
 namespace lineara {
 
@@ -39,9 +39,9 @@ QString fromLocal(const std::string& path) {
 // while it runs: pending events run at most every 20 ms, which keeps the
 // text and bar moving and the Stop button working without costing the loop
 // its speed.
-class THTML_REPORT::Progress : public HtmlProgress {
+class HtmlReportWindow::Progress : public HtmlProgress {
 public:
-    explicit Progress(THTML_REPORT& window) : window_(window) { sinceEvents_.start(); }
+    explicit Progress(HtmlReportWindow& window) : window_(window) { sinceEvents_.start(); }
     void text(const std::string& codePageText) override {
         window_.setProgressText(window_.ctx_.codec.decode(codePageText));
         runEvents();
@@ -59,16 +59,16 @@ private:
         sinceEvents_.restart();
     }
 
-    THTML_REPORT& window_;
+    HtmlReportWindow& window_;
     QElapsedTimer sinceEvents_;
 };
 
-QString THTML_REPORT::treeFolder() const {
+QString HtmlReportWindow::treeFolder() const {
     const QString tree = hooks_.treeFileName ? hooks_.treeFileName() : QString();
     return tree.isEmpty() ? QDir::currentPath() : QFileInfo(tree).absolutePath();
 }
 
-HtmlJob THTML_REPORT::jobFor(const QString& treeFolder) const {
+HtmlJob HtmlReportWindow::jobFor(const QString& treeFolder) const {
     HtmlJob job = htmlJobFor(ctx_.codec);
     job.settings = settings_;
     job.treeFolder = QFile::encodeName(treeFolder).toStdString();
@@ -77,7 +77,7 @@ HtmlJob THTML_REPORT::jobFor(const QString& treeFolder) const {
     return job;
 }
 
-bool THTML_REPORT::decideOutsideFiles(HtmlJob& job) {
+bool HtmlReportWindow::decideOutsideFiles(HtmlJob& job) {
     const QString folder = fromLocal(job.treeFolder);
     const std::vector<OutsideFile> outside = treeFilesOutside(list_, ctx_.codec, folder);
     if (outside.empty()) return true;
@@ -89,7 +89,7 @@ bool THTML_REPORT::decideOutsideFiles(HtmlJob& job) {
 
 // The notes and pictures the pages lack, in one message. Files the user
 // chose to leave out (outside the tree's folder) are not told again.
-void THTML_REPORT::reportLeftOut(const HtmlJob& job) {
+void HtmlReportWindow::reportLeftOut(const HtmlJob& job) {
     QStringList lines;
     int more = 0;
     for (const HtmlLeftOut& left : lastResult_.leftOut) {
@@ -112,7 +112,7 @@ void THTML_REPORT::reportLeftOut(const HtmlJob& job) {
                     MessageIcon::Warning);
 }
 
-void THTML_REPORT::GenerateClick() {
+void HtmlReportWindow::generate() {
     if (generating_) return;
     if (qualityCheck_->isEnabled()) {
         setProgressText(QStringLiteral("Performing Quality Check..."));
@@ -173,8 +173,8 @@ void THTML_REPORT::GenerateClick() {
     switch (lastResult_.status) {
     case HtmlResult::Status::Done:
         reportLeftOut(job);
-        form5_->setOutputFolder(outputFolder_);
-        runDialog(*form5_);
+        presentationCreated_->setOutputFolder(outputFolder_);
+        runDialog(*presentationCreated_);
         close();
         return;
     case HtmlResult::Status::EmptyTree:

@@ -20,8 +20,8 @@
 #include <cmath>
 
 #include "core/reports/html_charsets.h"
-#include "gui/reports/bk_form.h"
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/background_dialog.h"
+#include "gui/reports/presentation_created_dialog.h"
 
 namespace lineara {
 
@@ -37,7 +37,8 @@ QString groupedOneDecimal(double value) {
 
 }  // namespace
 
-THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks, QWidget* parent)
+HtmlReportWindow::HtmlReportWindow(AppContext& ctx, const PersonList& list, Hooks hooks,
+                                   QWidget* parent)
     : QDialog(parent), ctx_(ctx), list_(list), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("HTML_REPORT"));
     setWindowTitle(QString::fromUtf8("Stwórz prezentację HTML"));
@@ -49,7 +50,7 @@ THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks,
     pages_->addTab(buildGeneratePage(), QStringLiteral("Generuj HTML"));
     pages_->addTab(buildContentPage(), QString::fromUtf8("Zawartość"));
     pages_->addTab(buildDesignPage(), QString::fromUtf8("Wygląd projektu"));
-    connect(pages_, &QTabWidget::currentChanged, this, &THTML_REPORT::RepaintPerson);
+    connect(pages_, &QTabWidget::currentChanged, this, &HtmlReportWindow::drawBoxPreview);
 
     progressText_ = new QLabel;
     progressText_->setObjectName(QStringLiteral("ProgressText"));
@@ -68,14 +69,14 @@ THTML_REPORT::THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks,
     layout->addWidget(progressText_);
     layout->addLayout(progressRow);
 
-    form5_ = new TForm5(*ctx_.shell, *ctx_.ui, this);
-    bkForm_ = new TBK_form(this);
+    presentationCreated_ = new PresentationCreatedDialog(*ctx_.shell, *ctx_.ui, this);
+    backgroundDialog_ = new BackgroundDialog(this);
     showDesignColours();
 }
 
-THTML_REPORT::~THTML_REPORT() = default;
+HtmlReportWindow::~HtmlReportWindow() = default;
 
-QWidget* THTML_REPORT::buildGeneratePage() {
+QWidget* HtmlReportWindow::buildGeneratePage() {
     auto* page = new QWidget;
     drives_ = new QComboBox;
     drives_->setObjectName(QStringLiteral("DriveComboBox1"));
@@ -120,7 +121,7 @@ QWidget* THTML_REPORT::buildGeneratePage() {
     buttons->addWidget(close);
     grid->addLayout(buttons, 0, 2, 4, 1);
 
-    connect(drives_, &QComboBox::activated, this, &THTML_REPORT::selectDrive);
+    connect(drives_, &QComboBox::activated, this, &HtmlReportWindow::selectDrive);
     // The folders are read in the background: the chosen one is shown once
     // its parent has been read.
     connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this] {
@@ -132,14 +133,14 @@ QWidget* THTML_REPORT::buildGeneratePage() {
     });
     connect(folders_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { setOutputFolder(folderModel_->filePath(index)); });
-    connect(newFolder, &QPushButton::clicked, this, &THTML_REPORT::NewFolderClick);
-    connect(qualityCheck_, &QPushButton::clicked, this, &THTML_REPORT::QualityCheckClick);
-    connect(generate, &QPushButton::clicked, this, &THTML_REPORT::GenerateClick);
+    connect(newFolder, &QPushButton::clicked, this, &HtmlReportWindow::makeNewFolder);
+    connect(qualityCheck_, &QPushButton::clicked, this, &HtmlReportWindow::runQualityCheck);
+    connect(generate, &QPushButton::clicked, this, &HtmlReportWindow::generate);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     return page;
 }
 
-QWidget* THTML_REPORT::buildContentPage() {
+QWidget* HtmlReportWindow::buildContentPage() {
     auto* page = new QWidget;
     frames_ = new QCheckBox(QString::fromUtf8("Użyj ramek"));
     frames_->setObjectName(QStringLiteral("FramesCheckBox"));
@@ -168,17 +169,17 @@ QWidget* THTML_REPORT::buildContentPage() {
     return page;
 }
 
-void THTML_REPORT::setFrames(bool on) { frames_->setChecked(on); }
-void THTML_REPORT::setSiblings(bool on) { siblings_->setChecked(on); }
-void THTML_REPORT::setCharsetEntry(const QString& entry) { charset_->setEditText(entry); }
+void HtmlReportWindow::setFrames(bool on) { frames_->setChecked(on); }
+void HtmlReportWindow::setSiblings(bool on) { siblings_->setChecked(on); }
+void HtmlReportWindow::setCharsetEntry(const QString& entry) { charset_->setEditText(entry); }
 
-void THTML_REPORT::selectDrive(int index) {
+void HtmlReportWindow::selectDrive(int index) {
     const QString root = drives_->itemText(index);
     folders_->setRootIndex(folderModel_->index(root));
     setOutputFolder(root);
 }
 
-void THTML_REPORT::setOutputFolder(const QString& folder) {
+void HtmlReportWindow::setOutputFolder(const QString& folder) {
     outputFolder_ = QDir::cleanPath(QDir(folder).absolutePath());
     location_->setText(outputFolder_);
     const QModelIndex index = folderModel_->index(outputFolder_);
@@ -188,14 +189,14 @@ void THTML_REPORT::setOutputFolder(const QString& folder) {
     }
 }
 
-QString THTML_REPORT::estimateText() const { return estimate_->text(); }
-QString THTML_REPORT::progressText() const { return progressText_->text(); }
-bool THTML_REPORT::qualityCheckEnabled() const { return qualityCheck_->isEnabled(); }
-bool THTML_REPORT::pagesEnabled() const { return pages_->isEnabled(); }
+QString HtmlReportWindow::estimateText() const { return estimate_->text(); }
+QString HtmlReportWindow::progressText() const { return progressText_->text(); }
+bool HtmlReportWindow::qualityCheckEnabled() const { return qualityCheck_->isEnabled(); }
+bool HtmlReportWindow::pagesEnabled() const { return pages_->isEnabled(); }
 
-void THTML_REPORT::setProgressText(const QString& text) { progressText_->setText(text); }
+void HtmlReportWindow::setProgressText(const QString& text) { progressText_->setText(text); }
 
-void THTML_REPORT::showEvent(QShowEvent* event) {
+void HtmlReportWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     const double kb = double(hooks_.personCount ? hooks_.personCount() : 0) * 3299 / 1024;
     const double mb = kb / 1024;
@@ -213,9 +214,9 @@ void THTML_REPORT::showEvent(QShowEvent* event) {
     }
 }
 
-void THTML_REPORT::enablePages(bool on) { pages_->setEnabled(on); }
+void HtmlReportWindow::enablePages(bool on) { pages_->setEnabled(on); }
 
-void THTML_REPORT::done(int result) {
+void HtmlReportWindow::done(int result) {
     // Closing while a generation runs stops it at the next person; the
     // window closes once it has stopped.
     if (generating_) {
@@ -227,7 +228,7 @@ void THTML_REPORT::done(int result) {
     QDialog::done(result);
 }
 
-void THTML_REPORT::closeEvent(QCloseEvent* event) {
+void HtmlReportWindow::closeEvent(QCloseEvent* event) {
     if (generating_) {
         cancelRequested_ = true;
         closeAfterCancel_ = true;
@@ -237,7 +238,7 @@ void THTML_REPORT::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void THTML_REPORT::keyPressEvent(QKeyEvent* event) {
+void HtmlReportWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && generating_) {
         cancelRequested_ = true;
         return;
@@ -245,11 +246,11 @@ void THTML_REPORT::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-int THTML_REPORT::runDialog(QDialog& dialog) {
+int HtmlReportWindow::runDialog(QDialog& dialog) {
     return dialogRunner_ ? dialogRunner_(dialog) : dialog.exec();
 }
 
-void THTML_REPORT::NewFolderClick() {
+void HtmlReportWindow::makeNewFolder() {
     std::optional<QString> name =
         ctx_.ui->askText(QStringLiteral("New folder"),
                          QStringLiteral("Enter the name of the new folder"), QString());
@@ -270,7 +271,7 @@ void THTML_REPORT::NewFolderClick() {
     setOutputFolder(parent.filePath(trimmedName));
 }
 
-void THTML_REPORT::QualityCheckClick() {
+void HtmlReportWindow::runQualityCheck() {
     if (hooks_.showQualityCheck) hooks_.showQualityCheck();
     const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
     if (problems == 0) qualityCheck_->setEnabled(false);

@@ -1,4 +1,4 @@
-// THTML_REPORT, "Stwórz prezentację HTML": the folder, the content and the
+// HtmlReportWindow, "Stwórz prezentację HTML": the folder, the content and the
 // look of the HTML presentation, and the generation itself. Made once at
 // start; its settings persist in the settings store and are written back
 // every time it closes.
@@ -24,16 +24,16 @@ class QTreeView;
 
 namespace lineara {
 
-class TForm5;
-class TBK_form;
+class PresentationCreatedDialog;
+class BackgroundDialog;
 class BackgroundArea;
 
-class THTML_REPORT : public QDialog {
+class HtmlReportWindow : public QDialog {
     Q_OBJECT
 public:
     // What the window needs of the rest of the program.
     struct Hooks {
-        std::function<int()> qualityCheck;       // QCheck: the number of problems
+        std::function<int()> qualityCheck;       // the quality check: the number of problems
         std::function<void()> showQualityCheck;  // the quality check window
         std::function<QString()> treeFileName;   // currentFileName
         std::function<int()> personCount;        // of the last paint
@@ -41,8 +41,9 @@ public:
         std::function<int()> screenDepth;  // bits per pixel
     };
 
-    THTML_REPORT(AppContext& ctx, const PersonList& list, Hooks hooks, QWidget* parent = nullptr);
-    ~THTML_REPORT() override;
+    HtmlReportWindow(AppContext& ctx, const PersonList& list, Hooks hooks,
+                     QWidget* parent = nullptr);
+    ~HtmlReportWindow() override;
 
     // --- page "Generuj HTML" ---
     QString outputFolder() const { return outputFolder_; }
@@ -50,9 +51,9 @@ public:
     QString estimateText() const;
     QString progressText() const;
     // "&Nowy folder", "&Sprawdź jakość" and "&Generuj!".
-    void NewFolderClick();
-    void QualityCheckClick();
-    void GenerateClick();
+    void makeNewFolder();
+    void runQualityCheck();
+    void generate();
     bool qualityCheckEnabled() const;
     bool pagesEnabled() const;
     bool generating() const { return generating_; }
@@ -82,17 +83,17 @@ public:
     };
     void clickPart(Part part);
     // "Kolor okienka", "Kolor ramki" and "Czcionka".
-    void BoxColourClick();
-    void FrameColourClick();
-    void BoxFontClick();
+    void chooseBoxColour();
+    void chooseFrameColour();
+    void chooseBoxFont();
     // Redraws the box preview from the head of the tree.
-    void RepaintPerson();
+    void drawBoxPreview();
     QImage boxPreview() const { return boxPreview_; }
     QColor linksFramePreviewColour() const { return linksFrameColour_; }
 
-    TForm5* presentationCreated() const { return form5_; }
-    TBK_form* backgroundDialog() const { return bkForm_; }
-    // How the window runs its modal dialogs (TBK_form, TForm5); tests
+    PresentationCreatedDialog* presentationCreated() const { return presentationCreated_; }
+    BackgroundDialog* backgroundDialog() const { return backgroundDialog_; }
+    // How the window runs its modal dialogs (BackgroundDialog, PresentationCreatedDialog); tests
     // replace exec().
     using DialogRunner = std::function<int(QDialog&)>;
     void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
@@ -161,8 +162,8 @@ private:
     QLabel* samples_[5] = {};       // text, link, visited, active, header ("l i n k s")
     QLabel* innerSamples_[4] = {};  // the copies inside the links box
     QLabel* boxPreviewLabel_ = nullptr;
-    TForm5* form5_ = nullptr;
-    TBK_form* bkForm_ = nullptr;
+    PresentationCreatedDialog* presentationCreated_ = nullptr;
+    BackgroundDialog* backgroundDialog_ = nullptr;
 };
 
 }  // namespace lineara

@@ -12,11 +12,11 @@
 #include <filesystem>
 
 #include "core/formats/tree_file.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/dialogs/welcome_screen.h"
-#include "gui/main_window/main_window.h"
 #include "support/add_person.h"
+#include "support/main_window_parts.h"
 #include "support/scripted_user.h"
 #include "support/temp_dir.h"
 
@@ -86,7 +86,7 @@ TEST_F(ApplicationTest, WelcomeScreenStartsTheProgramAndOpensTheCommandLineFile)
     // An unquoted path with a blank arrives as two arguments.
     int blank = path.indexOf(QLatin1Char(' '));
     auto program = startProgram({path.left(blank), path.mid(blank + 1)});
-    TZudezezor* main = program->mainWindow();
+    MainWindow* main = program->mainWindow();
     EXPECT_EQ(program->fileToOpen(), path);
     EXPECT_FALSE(main->isEnabled());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Proszę czekać..."));
@@ -112,7 +112,7 @@ TEST_F(ApplicationTest, ColourCodeMenuRepaintsWithTheNewFill) {
     QString path = sampleTree();
     auto program = startProgram({path});
     program->start();
-    TZudezezor* main = program->mainWindow();
+    MainWindow* main = program->mainWindow();
     // Ewa's box (female): white without a colour code, aqua by gender.
     const PersonRecord* ewa = main->doc().persons().personListTail();
     const ViewState& v = main->viewState();
@@ -132,7 +132,7 @@ TEST_F(ApplicationTest, ColourCodeMenuRepaintsWithTheNewFill) {
 TEST_F(ApplicationTest, CloseQueryAsksAndKeepsTheWindowOnCancel) {
     auto program = startProgram();
     program->start();
-    TZudezezor* main = program->mainWindow();
+    MainWindow* main = program->mainWindow();
     ASSERT_TRUE(test::writable(main->doc()).LagNyPerson(0, 0).ok);
     user.yesNoCancelAnswers = {Answer::Cancel};
     EXPECT_FALSE(main->close());
@@ -145,7 +145,7 @@ TEST_F(ApplicationTest, CloseQueryAsksAndKeepsTheWindowOnCancel) {
 TEST_F(ApplicationTest, CloseQueryKeepsTheWindowWhenYesDidNotSave) {
     auto program = startProgram();
     program->start();
-    TZudezezor* main = program->mainWindow();
+    MainWindow* main = program->mainWindow();
     ASSERT_TRUE(test::writable(main->doc()).LagNyPerson(0, 0).ok);
     // Yes on an untitled tree, then the Save as dialog is cancelled.
     user.yesNoCancelAnswers = {Answer::Yes};
@@ -183,7 +183,7 @@ TEST_F(ApplicationTest, ScreenSettingsAreKeptForTheNextStart) {
 
 TEST_F(ApplicationTest, FileMenuHasItsCommandsAndKeys) {
     auto program = startProgram();
-    TZudezezor* main = program->mainWindow();
+    MainWindow* main = program->mainWindow();
     struct Item {
         const char* name;
         const char* caption;

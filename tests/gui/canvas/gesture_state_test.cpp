@@ -8,24 +8,27 @@
 namespace lineara {
 namespace {
 
-TEST(GestureState, ANewBoxIsCarriedByItsCentreAndAnAliasBoxWaitsForTheThreshold) {
+TEST(GestureState, ANewBoxAndAnAliasBoxAreCarriedByTheirCentre) {
     GestureState g;
     EditResult made;
     carryNewBox(g, made);  // nothing was made: nothing is carried
-    EXPECT_FALSE(g.dragging || g.newPersonPending);
+    EXPECT_FALSE(isDragging(g) || carriesNewBox(g));
 
     made.carryNewBox = true;
     carryNewBox(g, made);
-    EXPECT_TRUE(g.newPersonPending);
-    EXPECT_TRUE(g.dragging);
-    EXPECT_FALSE(g.dragPending);
-    EXPECT_EQ(g.gestureRefX, 70);
-    EXPECT_EQ(g.gestureRefY, 40);
+    EXPECT_TRUE(carriesNewBox(g));
+    EXPECT_TRUE(isDragging(g));
+    EXPECT_FALSE(isPressPending(g));
+    EXPECT_EQ(std::get<gesture::Dragging>(g).grab, (TreePoint{70, 40}));
 
-    GestureState alias;
+    // An alias box follows the mouse from the start as well: waiting for
+    // the drag threshold would change nothing for a box already carried.
+    GestureState alias = gesture::LinkWaiting{};
     made.armDrag = true;
     carryNewBox(alias, made);
-    EXPECT_TRUE(alias.dragPending && alias.dragging && alias.newPersonPending);
+    EXPECT_TRUE(isDragging(alias) && carriesNewBox(alias));
+    EXPECT_EQ(std::get<gesture::Dragging>(alias).grab, (TreePoint{70, 40}));
+    EXPECT_FALSE(waitingLink(alias));
 }
 
 TEST(GestureState, NothingIsHitInTheAreaZoomMode) {
@@ -33,7 +36,9 @@ TEST(GestureState, NothingIsHitInTheAreaZoomMode) {
     test::addPerson(list, "Jan", "Nowak", 0, 0);
     GestureState g;
     EXPECT_EQ(boxUnderMouse(list, g, 70, 40), list.personListHead());
-    g.areaZoom = true;
+    g = gesture::AreaZoom{};
+    EXPECT_EQ(boxUnderMouse(list, g, 70, 40), nullptr);
+    g = gesture::Band{TreePoint{}, TreePoint{}, true, std::nullopt};  // its band too
     EXPECT_EQ(boxUnderMouse(list, g, 70, 40), nullptr);
 }
 
@@ -42,15 +47,14 @@ class LinkCommands : public test::EditFixture {};
 TEST_F(LinkCommands, ASecondLinkCommandReplacesTheFirstAndStartsAtTheBoxCentre) {
     PersonRecord* p = add("Jan", "Nowak", 100, -20);
     persons().setCurrentPerson(p);
-    main->LinktoMother2Click();
-    GestureState& g = main->gestureState();
-    EXPECT_TRUE(g.pendingLinkMother);
-    EXPECT_EQ(g.gestureLastX, 170);
-    EXPECT_EQ(g.gestureLastY, 20);
-    main->LinkMarriage1Click();
-    EXPECT_FALSE(g.pendingLinkMother);
-    EXPECT_TRUE(g.pendingLinkPartner);
-    EXPECT_EQ(pendingLinkKind(g), LinkKind::Partner);
+    main->editing().linkToMother();
+    const GestureState& g = main->interaction().state();
+    EXPECT_TRUE((waitingLink(g) == LinkKind::Mother));
+    EXPECT_EQ(std::get<gesture::LinkWaiting>(g).lineEnd.x, 170);
+    EXPECT_EQ(std::get<gesture::LinkWaiting>(g).lineEnd.y, 20);
+    main->editing().linkToRelative();
+    EXPECT_FALSE((waitingLink(g) == LinkKind::Mother));
+    EXPECT_TRUE((waitingLink(g) == LinkKind::Partner));
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ protected:
     void SetUp() override {
         startFolder = QDir::currentPath();
         EditFixture::SetUp();
-        qc = program->qualityCheck();
-        dc = program->dateConvert();
+        qc = program->qualityCheckWindow();
+        dc = program->dateConvertWindow();
         ASSERT_NE(qc, nullptr);
         ASSERT_NE(dc, nullptr);
     }
@@ -48,8 +48,8 @@ protected:
     }
 
     QString startFolder;
-    TQualityCheck* qc = nullptr;
-    TDateConvert* dc = nullptr;
+    QualityCheckWindow* qc = nullptr;
+    DateConvertWindow* dc = nullptr;
 };
 
 // --- the quality check ---
@@ -80,7 +80,7 @@ TEST_F(ChecksWindowsTest, MissingFilesAreListedByPersonAfterSorting) {
     add("Jan", "Lis")->setText(field::pictureFile, "jan.jpg");
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
 
-    EXPECT_EQ(qc->QCheck(), 5);
+    EXPECT_EQ(qc->runCheck(), 5);
     EXPECT_EQ(column(qc->list(), 0),
               (QStringList{QStringLiteral("Alfa Adam"), QStringLiteral("Lis Jan"),
                            QString::fromUtf8("Łada Ola"), QStringLiteral("Zeta Anna"),
@@ -104,8 +104,8 @@ TEST_F(ChecksWindowsTest, RelativeNamesAreFoundInTheTreeFolderWhereverTheProgram
     main->doc().setCurrentFileName(t.dir.file("family/tree.ln3"));
     QDir::setCurrent(QString::fromStdString(t.dir.file("elsewhere")));
 
-    EXPECT_EQ(qc->QCheck(), 0);
-    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(t.dir.file("family")));
+    EXPECT_EQ(qc->runCheck(), 0);
+    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(t.dir.file("elsewhere")));
 }
 
 TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
@@ -117,18 +117,18 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     main->doc().setCurrentFileName(t.dir.file("tree.ln3"));
     // The editor: the user picks an existing picture for Alfa, and mends
     // nothing for Beta.
-    QObject::connect(main, &TZudezezor::editPersonRequested, [&](const PersonRecord* p, bool) {
+    QObject::connect(main, &MainWindow::editPersonRequested, [&](const PersonRecord* p, bool) {
         EXPECT_EQ(persons().currentPerson(), p);
         if (p != fixed) return;
         main->doc().change("edit", [p](PersonList& list) {
             list.edit(p)->setText(field::pictureFile, "have.jpg");
         });
     });
-    ASSERT_EQ(qc->QCheck(), 2);
+    ASSERT_EQ(qc->runCheck(), 2);
     main->viewState().zoomPercent = 100;
     main->viewState().scrollX = main->viewState().scrollY = 0;
     persons().setCurrentPerson(fixed);
-    main->FormPaint();
+    main->paintTree();
     auto fill = [this] { return main->canvas()->picture().pixel(106, 177); };
     ASSERT_EQ(fill(), 0xFF000000u);  // highlighted: white inverted
 
@@ -151,12 +151,12 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
 TEST_F(ChecksWindowsTest, ClearingTheReferenceAlsoMendsIt) {
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::notesFile, "lost.txt");
-    QObject::connect(main, &TZudezezor::editPersonRequested, [this](const PersonRecord* r, bool) {
+    QObject::connect(main, &MainWindow::editPersonRequested, [this](const PersonRecord* r, bool) {
         // as the editor's OK would: through the document
         main->doc().change("edit",
                            [r](PersonList& list) { list.edit(r)->setText(field::notesFile, ""); });
     });
-    ASSERT_EQ(qc->QCheck(), 1);
+    ASSERT_EQ(qc->runCheck(), 1);
     select(qc->list(), 0);
     emit qc->list()->itemDoubleClicked(qc->list()->topLevelItem(0), 0);
     EXPECT_EQ(edited.size(), 1u);
@@ -170,7 +170,7 @@ TEST_F(ChecksWindowsTest, OpeningWithQualityCheckOnAsksAndShowsTheWindow) {
     t.ctx.settings.qualityCheckOnOpen = true;
     t.user.yesNoAnswers = {true};
 
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_TRUE(t.user.asked.contains(QStringLiteral(
         "yesno|Lineara|Quality Check Result: 1 error(s). Chcesz zobaczyc szczegoly?")))
         << t.user.asked.join(QLatin1Char('\n')).toStdString();
@@ -184,8 +184,8 @@ TEST_F(ChecksWindowsTest, RemovedPersonLeavesTheListsWithoutDanglingEntries) {
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::pictureFile, "lost.jpg");
     p->setText(field::birthDate, "1.2.1850");
-    ASSERT_EQ(qc->QCheck(), 1);
-    dc->DCheck();
+    ASSERT_EQ(qc->runCheck(), 1);
+    dc->convertDates();
     select(qc->list(), 0);
     select(dc->list(), 0);
 
@@ -203,9 +203,9 @@ TEST_F(ChecksWindowsTest, RemovedPersonLeavesTheListsWithoutDanglingEntries) {
 TEST_F(ChecksWindowsTest, PersonRemovedInTheEditorWhileMendingLeavesTheList) {
     add("Jan", "Alfa")->setText(field::pictureFile, "lost.jpg");
     add("Ola", "Beta")->setText(field::pictureFile, "lost.jpg");
-    QObject::connect(main, &TZudezezor::editPersonRequested,
+    QObject::connect(main, &MainWindow::editPersonRequested,
                      [this](const PersonRecord*, bool) { persons().removePerson(); });
-    ASSERT_EQ(qc->QCheck(), 2);
+    ASSERT_EQ(qc->runCheck(), 2);
     select(qc->list(), 0);
     qc->mendButton()->click();
     EXPECT_EQ(column(qc->list(), 0), QStringList{QStringLiteral("Beta Ola")});
@@ -214,7 +214,7 @@ TEST_F(ChecksWindowsTest, PersonRemovedInTheEditorWhileMendingLeavesTheList) {
 
 TEST_F(ChecksWindowsTest, ClearingTheTreeEmptiesTheLists) {
     add("Jan", "Alfa")->setText(field::pictureFile, "lost.jpg");
-    ASSERT_EQ(qc->QCheck(), 1);
+    ASSERT_EQ(qc->runCheck(), 1);
     persons().ClearMemory();
     EXPECT_EQ(qc->list()->topLevelItemCount(), 0);
 }
@@ -266,7 +266,7 @@ TEST_F(ChecksWindowsTest, ConvertDatesListsEachChangeAndMarksTheTree) {
 TEST_F(ChecksWindowsTest, ConvertDatesWithNothingToChangeLeavesTheTreeUnmodified) {
     add("Jan", "Alfa")->setText(field::birthDate, "5 Dec 1850");
     persons().setTreeModified(false);
-    EXPECT_EQ(dc->DCheck(), 0);
+    EXPECT_EQ(dc->convertDates(), 0);
     EXPECT_EQ(dc->list()->topLevelItemCount(), 0);
     EXPECT_EQ(dc->resultLabel()->text(),
               QStringLiteral("Konwersja zakoczona:0 date(y) przekonwertowano"));
@@ -277,11 +277,11 @@ TEST_F(ChecksWindowsTest, EditingAConvertedEntryOpensTheEditorThenLeavesNoOneCur
     PersonRecord* p = add("Jan", "Alfa");
     p->setText(field::birthDate, "1/1850");
     persons().setCurrentPerson(nullptr);
-    ASSERT_EQ(dc->DCheck(), 1);
+    ASSERT_EQ(dc->convertDates(), 1);
     EXPECT_FALSE(dc->editButton()->isEnabled());
     select(dc->list(), 0);
     EXPECT_TRUE(dc->editButton()->isEnabled());
-    QObject::connect(main, &TZudezezor::editPersonRequested,
+    QObject::connect(main, &MainWindow::editPersonRequested,
                      [&](const PersonRecord* r, bool) { EXPECT_EQ(persons().currentPerson(), r); });
     dc->editButton()->click();
     EXPECT_EQ(edited, std::vector<const PersonRecord*>{p});

@@ -27,8 +27,8 @@ TEST_F(NotesFile, AWriteThatFailsHalfWayKeepsTheOldNotes) {
     p->setText(field::notesFile, notes.toStdString());
     main->doc().setCurrentPerson(p);
 
-    TPerson* editor = program->personEditor();
-    editor->setRunner([&](TPerson& window) {
+    PersonEditor* editor = program->personEditor();
+    editor->setRunner([&](PersonEditor& window) {
         window.show();
         window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
             ->setPlainText(QString(200, QLatin1Char('x')));
@@ -44,7 +44,7 @@ TEST_F(NotesFile, AWriteThatFailsHalfWayKeepsTheOldNotes) {
         signal(SIGXFSZ, oldHandler);
         window.hide();
     });
-    main->FormDblClick();
+    main->interaction().doubleClick();
 
     // The failure was reported (and the offered new place declined).
     ASSERT_FALSE(t.user.messages().isEmpty());

@@ -31,7 +31,7 @@ namespace {
 class PersonEditor : public ProgramFixture {
 protected:
     PersonList& persons() { return test::writable(main->doc()); }
-    TPerson* editor() { return program->personEditor(); }
+    lineara::PersonEditor* editor() { return program->personEditor(); }
 
     PersonRecord* add(const char* given, const char* surname) {
         return addPerson(persons(), given, surname);
@@ -48,13 +48,13 @@ protected:
     // Opens the editor on `p` as a double click on its box does and lets
     // `act` work in the shown window.
     void edit(PersonRecord* p, const std::function<void()>& act) {
-        editor()->setRunner([&act](TPerson& window) {
+        editor()->setRunner([&act](lineara::PersonEditor& window) {
             window.show();
             act();
             window.hide();
         });
         persons().setCurrentPerson(p);
-        main->FormDblClick();
+        main->interaction().doubleClick();
     }
     std::string text(const PersonRecord* p, TextField f) { return std::string(p->text(f)); }
     // Two persons linked in the given slots.
@@ -521,7 +521,7 @@ TEST_F(PersonEditor, ClickOnThePictureOpensTheViewerAtNaturalSize) {
         auto* image = child<QLabel>("AdvImage1");
         EXPECT_FALSE(image->pixmap().isNull());
         QTest::mouseClick(image, Qt::LeftButton);
-        TForm1* viewer = editor()->pictureViewer();
+        PictureViewer* viewer = editor()->pictureViewer();
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_EQ(viewer->windowTitle(), picture);
@@ -535,14 +535,14 @@ TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
     PersonRecord* p = add("Jan", "Nowak");
     p->setText(field::pictureFile, picture.toStdString());
     for (const char* button : {"Button1", "Button2"}) {
-        editor()->setRunner([&](TPerson& window) {
+        editor()->setRunner([&](lineara::PersonEditor& window) {
             window.show();
             QTest::mouseClick(child<QLabel>("AdvImage1"), Qt::LeftButton);
             ASSERT_TRUE(editor()->pictureViewer()->isVisible());
             child<QPushButton>(button)->click();
         });
         persons().setCurrentPerson(p);
-        main->FormDblClick();
+        main->interaction().doubleClick();
         EXPECT_FALSE(editor()->pictureViewer()->isVisible()) << button;
     }
 }
@@ -550,7 +550,7 @@ TEST_F(PersonEditor, ThePictureViewerClosesWithTheEditor) {
 TEST_F(PersonEditor, PendingLinkOpensOnTheRelationshipPage) {
     PersonRecord* p = add("Jan", "Nowak");
     int page = -1;
-    editor()->setRunner([&](TPerson& window) {
+    editor()->setRunner([&](lineara::PersonEditor& window) {
         window.show();
         page = window.findChild<QTabWidget*>()->currentIndex();
         window.hide();

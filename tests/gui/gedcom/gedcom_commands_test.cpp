@@ -69,7 +69,7 @@ class GedcomCommandsTest : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        window = program->gedcomImport();
+        window = program->gedcomImportWindow();
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override {
@@ -103,7 +103,7 @@ protected:
         return names;
     }
 
-    TGedcomImport* window = nullptr;
+    GedcomImportWindow* window = nullptr;
 };
 
 TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
@@ -153,7 +153,7 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Lineara ") + QString::fromLatin1(kVersionText));
     EXPECT_TRUE(main->doc().treeModified());
     EXPECT_EQ(main->doc().undoName(), step_name::kImportGedcom);
-    main->undoClick();
+    main->editing().undo();
     EXPECT_TRUE(main->doc().persons().empty());
     EXPECT_FALSE(main->doc().canUndo());
     EXPECT_FALSE(main->doc().treeModified());
@@ -170,7 +170,7 @@ TEST_F(GedcomCommandsTest, TheFileComesFirstAndNothingIsLostByACancelOrAnImport)
     add("Stary", "Zapis");
     const std::string old = t.dir.file("stare.ln3");
     main->doc().setCurrentFileName(old);
-    main->FormPaint();
+    main->paintTree();
     const QString caption = main->windowTitle();
     ASSERT_TRUE(caption.contains(QStringLiteral("stare.ln3")));
     ASSERT_TRUE(main->doc().treeModified());

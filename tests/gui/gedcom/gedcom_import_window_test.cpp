@@ -51,7 +51,7 @@ QStringList labelTexts(const QWidget& window) {
 }
 
 TEST(GedcomImportWindow, StartsEmptyWithItsCaptions) {
-    TGedcomImport window;
+    GedcomImportWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import pliku GEDCOM"));
     EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -69,7 +69,7 @@ TEST(GedcomImportWindow, StartsEmptyWithItsCaptions) {
 }
 
 TEST(GedcomImportWindow, RefreshesOnlyWhenThePercentageMoves) {
-    TGedcomImport window;
+    GedcomImportWindow window;
     int refreshes = 0;
     window.setRefreshHook([&] { ++refreshes; });
     window.begin(QStringLiteral("/tmp/plik.ged"));
@@ -111,7 +111,7 @@ TEST(GedcomImportWindow, RefreshesOnlyWhenThePercentageMoves) {
 }
 
 TEST(GedcomImportWindow, WithoutASizeTheBarHidesAndTheCountersStillMove) {
-    TGedcomImport window;
+    GedcomImportWindow window;
     int refreshes = 0;
     window.setRefreshHook([&] { ++refreshes; });
     window.begin(QStringLiteral("/dev/stdin"));
@@ -137,7 +137,7 @@ TEST(GedcomImportWindow, WithoutASizeTheBarHidesAndTheCountersStillMove) {
 }
 
 TEST(GedcomImportWindow, ClosingWhileReadingAsksToStopAndKeepsTheWindow) {
-    TGedcomImport window;
+    GedcomImportWindow window;
     window.begin(QStringLiteral("/tmp/plik.ged"));
     EXPECT_TRUE(window.showProgress(at(1, 1, 0)));
     window.reject();

@@ -9,8 +9,8 @@
 #include "core/formats/tree_file.h"
 #include "core/history/step_names.h"
 #include "gui/gedcom/gedcom_import_window.h"
-#include "gui/lists/goto_window.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/go_to_dialog.h"
+#include "gui/lists/person_search_window.h"
 #include "support/edit_fixture.h"
 
 namespace lineara::test {
@@ -20,8 +20,8 @@ class ListsFollowTheTree : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        goTo = program->goToWindow();
-        browser = program->personBrowser();
+        goTo = program->goToDialog();
+        browser = program->personSearchWindow();
         dad = add("Jan", "Nowak", 0, 0);
         first = add("Adam", "Nowak", 0, 500);
         second = add("Ola", "Nowak", 300, 500);
@@ -29,7 +29,7 @@ protected:
         second->father = dad;
         main->doc().markSaved();
         main->doc().setCurrentPerson(dad);
-        main->FormPaint();
+        main->paintTree();
     }
     static QStringList lines(QListWidget* list) {
         QStringList out;
@@ -69,8 +69,8 @@ protected:
         return QString::fromStdString(path);
     }
 
-    TGOTOwnd* goTo = nullptr;
-    TPersBrowser* browser = nullptr;
+    GoToDialog* goTo = nullptr;
+    PersonSearchWindow* browser = nullptr;
     PersonRecord* dad = nullptr;
     PersonRecord* first = nullptr;
     PersonRecord* second = nullptr;
@@ -92,7 +92,7 @@ TEST_F(ListsFollowTheTree, TheSearchListIsTheTreeAsItIsAfterEveryChange) {
     // (the id it ends with is somebody else's now).
     t.user.fileAnswers = {gedcomFile()};
     trigger("Read1");
-    program->gedcomImport()->okButton()->click();
+    program->gedcomImportWindow()->okButton()->click();
     EXPECT_EQ(lines(browser->list()), kImported);
     EXPECT_EQ(chosen(browser->list()), QString());
     QTest::mouseClick(browser->goButton(), Qt::LeftButton);
@@ -123,7 +123,7 @@ TEST_F(ListsFollowTheTree, TheSearchListIsTheTreeAsItIsAfterEveryChange) {
 }
 
 TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes) {
-    main->Child1Click();
+    main->search().showChildren();
     ASSERT_TRUE(goTo->isVisible());
     const QStringList children = {QStringLiteral("Adam Nowak (-) [2]"),
                                   QStringLiteral("Ola Nowak (-) [3]")};
@@ -144,7 +144,7 @@ TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes
     EXPECT_EQ(main->doc().persons().currentPerson(), second);
 
     // The person whose children are listed is deleted: the list closes.
-    main->Child1Click();  // Ola's: none
+    main->search().showChildren();  // Ola's: none
     ASSERT_TRUE(goTo->isVisible());
     deletePerson(second);
     EXPECT_FALSE(goTo->isVisible());
@@ -152,14 +152,14 @@ TEST_F(ListsFollowTheTree, TheGoToListFollowsItsPersonAndClosesWhenThePersonGoes
     // Another tree opened: the list of a person of the old one closes.
     undo();
     main->doc().setCurrentPerson(dad);
-    main->Child1Click();
+    main->search().showChildren();
     ASSERT_TRUE(goTo->isVisible());
     PersonList other;
     addPerson(other, "Zofia", "Wrona");
     const std::string path = t.dir.file("inne.ln3");
     ASSERT_EQ(SavetoFile(other, path).status, SaveResult::Saved);
     t.user.yesNoCancelAnswers = {Answer::No};
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_FALSE(goTo->isVisible());
 }
 

@@ -7,7 +7,7 @@
 
 #include "core/view/view_math.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/lists/goto_window.h"
+#include "gui/lists/go_to_dialog.h"
 #include "support/edit_fixture.h"
 
 namespace lineara::test {
@@ -17,7 +17,7 @@ class NavigationWindows : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        goTo = program->goToWindow();
+        goTo = program->goToDialog();
         ASSERT_NE(goTo, nullptr);
     }
     const ViewState& view() { return main->viewState(); }
@@ -45,7 +45,7 @@ protected:
     }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
-    TGOTOwnd* goTo = nullptr;
+    GoToDialog* goTo = nullptr;
 };
 
 TEST_F(NavigationWindows, GoingToAParentKeepsTheZoomAndGoingHomeEndsAt100) {
@@ -54,18 +54,18 @@ TEST_F(NavigationWindows, GoingToAParentKeepsTheZoomAndGoingHomeEndsAt100) {
     PersonRecord* kid = add("Ola", "Nowak", 2000, 900);
     kid->father = dad;
     kid->mother = mum;
-    main->FormPaint();
+    main->paintTree();
 
-    main->zoomto(35);
+    main->viewing().zoomTo(35);
     main->doc().setCurrentPerson(kid);
-    main->PopupMenu();
+    main->prepareContextMenu();
     trigger("PopupGoToFather");
     EXPECT_EQ(current(), dad);
     EXPECT_DOUBLE_EQ(view().zoomPercent, 35);
     expectCentred(dad, "father");
 
     main->doc().setCurrentPerson(kid);
-    main->PopupMenu();
+    main->prepareContextMenu();
     trigger("PopupGoToMother");
     EXPECT_EQ(current(), mum);
     EXPECT_DOUBLE_EQ(view().zoomPercent, 35);
@@ -88,12 +88,12 @@ TEST_F(NavigationWindows, TheGoToWindowListsChildrenThroughAnAliasBoxAndMovesThe
     box->father = dad;
     PersonRecord* second = add("Ola", "Nowak", 3600, 2400);
     second->father = box;
-    main->FormPaint();
-    main->zoomto(50);
+    main->paintTree();
+    main->viewing().zoomTo(50);
 
     // From the alias box's context menu.
     main->doc().setCurrentPerson(box);
-    main->PopupMenu();
+    main->prepareContextMenu();
     trigger("PopupChildrenList");
     ASSERT_TRUE(goTo->isVisible());
     EXPECT_EQ(goTo->windowTitle(), QStringLiteral("Dzieci dla Jan Nowak"));
@@ -131,7 +131,7 @@ TEST_F(NavigationWindows, SiblingsAndRelativesAndALineWhosePersonIsGone) {
     b->mother = mumB;
     ASSERT_TRUE(persons().AddMarriage(dad, mumA).ok);
     ASSERT_TRUE(persons().AddMarriage(dad, mumB).ok);
-    main->FormPaint();
+    main->paintTree();
 
     main->doc().setCurrentPerson(a);
     trigger("ListofSiblings1");
@@ -140,7 +140,7 @@ TEST_F(NavigationWindows, SiblingsAndRelativesAndALineWhosePersonIsGone) {
     EXPECT_EQ(current(), a);  // filling the list moves nothing
 
     main->doc().setCurrentPerson(dad);
-    main->PopupMenu();
+    main->prepareContextMenu();
     trigger("PopupRelativesList");
     EXPECT_EQ(goTo->windowTitle(), QStringLiteral("Krewni dla Jan Nowak"));
     EXPECT_EQ(lines(goTo->list()), (QStringList{QStringLiteral("Ewa Nowak (-) [2]"),
@@ -151,7 +151,7 @@ TEST_F(NavigationWindows, SiblingsAndRelativesAndALineWhosePersonIsGone) {
     persons().removePerson();
     main->doc().setCurrentPerson(dad);
     select(goTo->list(), 1);
-    goTo->GoClick();
+    goTo->goToSelected();
     EXPECT_EQ(current(), dad);
     EXPECT_FALSE(goTo->isVisible());
 }

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <map>
 
-#include "gui/lists/goto_window.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/go_to_dialog.h"
+#include "gui/lists/person_search_window.h"
 #include "gui/printing/print_tree_window.h"
 #include "support/edit_fixture.h"
 
@@ -21,8 +21,8 @@ class OtherWindowKeys : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        goTo = program->goToWindow();
-        browser = program->personBrowser();
+        goTo = program->goToDialog();
+        browser = program->personSearchWindow();
         print = program->printTreeWindow();
         // Nothing is ever printed here.
         print->setPrintDialog([](QPrinter&) { return false; });
@@ -32,7 +32,7 @@ protected:
         first->father = dad;
         second->father = dad;
         main->doc().setCurrentPerson(dad);
-        main->FormPaint();
+        main->paintTree();
     }
     // The window shown and given the keyboard, as the user leaves it.
     void activate(QWidget* window) {
@@ -43,7 +43,7 @@ protected:
     }
     void openChildren() {
         main->doc().setCurrentPerson(dad);
-        main->Child1Click();
+        main->search().showChildren();
         ASSERT_TRUE(goTo->isVisible());
         activate(goTo);
         goTo->list()->setFocus();
@@ -63,9 +63,9 @@ protected:
     }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
-    TGOTOwnd* goTo = nullptr;
-    TPersBrowser* browser = nullptr;
-    TPrintWholeTree* print = nullptr;
+    GoToDialog* goTo = nullptr;
+    PersonSearchWindow* browser = nullptr;
+    PrintTreeWindow* print = nullptr;
     PersonRecord* dad = nullptr;
     PersonRecord* first = nullptr;
     PersonRecord* second = nullptr;
@@ -134,7 +134,7 @@ TEST_F(OtherWindowKeys, NoKeyOfTheMainWindowActsInAnotherWindow) {
          }},
         {"print window",
          [this] {
-             main->Printtree1Click();
+             main->reports().showPrintTreeWindow();
              activate(print);
              return print->focusWidget() != nullptr ? print->focusWidget() : print;
          }},
@@ -154,7 +154,7 @@ TEST_F(OtherWindowKeys, NoKeyOfTheMainWindowActsInAnotherWindow) {
 }
 
 TEST_F(OtherWindowKeys, EscapeClosesThePrintWindowAndTheSearchKeysHideTheSearchWindow) {
-    main->Printtree1Click();
+    main->reports().showPrintTreeWindow();
     activate(print);
     QTest::keyClick(print->focusWidget() != nullptr ? print->focusWidget() : print, Qt::Key_Escape);
     EXPECT_FALSE(print->isVisible());
@@ -198,7 +198,7 @@ TEST_F(OtherWindowKeys, UpAndDownInTheSearchFieldMoveThroughTheList) {
     EXPECT_EQ(current(), dad);
 
     // With nothing chosen, Up starts from the last line.
-    browser->RefreshClick();
+    browser->refresh();
     QTest::keyClick(field, Qt::Key_Up);
     EXPECT_EQ(chosenLine(list), QStringLiteral("Nowak Ola ( - ) [3]"));
 }

@@ -11,7 +11,7 @@
 #include "core/formats/tree_file.h"
 #include "core/view/view_math.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/lists/person_browser.h"
+#include "gui/lists/person_search_window.h"
 #include "support/edit_fixture.h"
 
 namespace lineara::test {
@@ -21,7 +21,7 @@ class SearchWindow : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        browser = program->personBrowser();
+        browser = program->personSearchWindow();
         ASSERT_NE(browser, nullptr);
         kowalski = add("Jan", "Kowalski", 0, 0);
         add("Anna", "kowalczyk", 400, 0);
@@ -32,7 +32,7 @@ protected:
         box->father = kowalski;
         kowalski->setText(field::aliasMark, "ALIAS");
         main->doc().setCurrentPerson(nullptr);
-        main->FormPaint();
+        main->paintTree();
         fullTitles = menuTitles();
     }
     QStringList menuTitles() {
@@ -61,7 +61,7 @@ protected:
         browser->searchField()->setFocus();
         QTRY_VERIFY(browser->searchField()->hasFocus());
     }
-    void waitForTheTimer() { QTest::qWait(TPersBrowser::kSearchDelayMs + 150); }
+    void waitForTheTimer() { QTest::qWait(PersonSearchWindow::kSearchDelayMs + 150); }
     QString field() { return browser->searchField()->text(); }
     QString completedPart() { return browser->searchField()->selectedText(); }
     QString selectedLine() {
@@ -70,7 +70,7 @@ protected:
     }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
-    TPersBrowser* browser = nullptr;
+    PersonSearchWindow* browser = nullptr;
     PersonRecord* kowalski = nullptr;
     PersonRecord* nowak = nullptr;
     QStringList fullTitles;
@@ -166,7 +166,7 @@ TEST_F(SearchWindow, TypedLettersAreCompletedAfterThePauseAndBackspaceStartsNoth
     EXPECT_TRUE(browser->searchTimer()->isActive());
 
     // A beginning that no line has changes nothing.
-    browser->RefreshClick();
+    browser->refresh();
     QTest::keyClicks(browser->searchField(), QStringLiteral("x"));
     waitForTheTimer();
     EXPECT_EQ(field(), QStringLiteral("x"));
@@ -174,7 +174,7 @@ TEST_F(SearchWindow, TypedLettersAreCompletedAfterThePauseAndBackspaceStartsNoth
 }
 
 TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
-    main->zoomto(35);
+    main->viewing().zoomTo(35);
     openWindow();
     QTest::keyClicks(browser->searchField(), QStringLiteral("n"));
     waitForTheTimer();
@@ -217,14 +217,14 @@ TEST_F(SearchWindow, OpeningATreeRefillsTheShownWindow) {
 
     openWindow();
     QTest::keyClicks(browser->searchField(), QStringLiteral("no"));
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_EQ(lines(browser->list()), QStringList{QStringLiteral("Wrona Zofia ( - ) [1]")});
     EXPECT_TRUE(field().isEmpty());
 
     // A closed window is left alone until it is opened again.
     browser->close();
     persons().setTreeModified(false);
-    main->OpenFile(QString::fromStdString(path));
+    main->openFile(QString::fromStdString(path));
     EXPECT_FALSE(browser->isVisible());
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/model/editing.h"
 #include "core/view/view_math.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "support/edit_fixture.h"
 
@@ -25,7 +25,7 @@ protected:
         view().scrollX = view().scrollY = 0;
     }
     ViewState& view() { return main->viewState(); }
-    GestureState& gestures() { return main->gestureState(); }
+    const GestureState& gestures() { return main->interaction().state(); }
     QWidget* canvas() { return main->canvas(); }
     // The centre of a box on the screen, wherever the view is now.
     QPoint centreOf(const PersonRecord* r) {
@@ -54,7 +54,7 @@ TEST_F(CanvasKeys, OnlyAMouseChoiceOfGoToAliasSwallowsTheNextClick) {
     PersonRecord* child = add("Piotr", "Kowalski", 202, 302);
     child->father = dad;
     child->mother = mum;
-    main->FormPaint();
+    main->paintTree();
 
     // Home by its key, father and mother from the context menu: the next
     // click on the tree counts.
@@ -65,13 +65,13 @@ TEST_F(CanvasKeys, OnlyAMouseChoiceOfGoToAliasSwallowsTheNextClick) {
     } jumps[] = {{"Home", [this] { QTest::keyClick(main, Qt::Key_Home); }, dad},
                  {"father",
                   [this] {
-                      main->PopupMenu();
+                      main->prepareContextMenu();
                       trigger("PopupGoToFather");
                   },
                   dad},
                  {"mother",
                   [this] {
-                      main->PopupMenu();
+                      main->prepareContextMenu();
                       trigger("PopupGoToMother");
                   },
                   mum}};
@@ -90,7 +90,7 @@ TEST_F(CanvasKeys, OnlyAMouseChoiceOfGoToAliasSwallowsTheNextClick) {
     original->setText(field::aliasMark, "ALIAS");
     aliasBox->setText(field::aliasMark, "REF");
     aliasBox->father = original;
-    main->FormPaint();
+    main->paintTree();
     QMenu* alias = menu("Alias1");
     QAction* goTo = action("GotoAlias1");
 
@@ -121,7 +121,7 @@ TEST_F(CanvasKeys, OnlyAMouseChoiceOfGoToAliasSwallowsTheNextClick) {
 TEST_F(CanvasKeys, AClickOnTheCanvasTakesTheKeysBackFromTheMenuBar) {
     PersonRecord* p = add("Jan", "Kowalski", 102, 102);
     persons().setCurrentPerson(nullptr);
-    main->FormPaint();
+    main->paintTree();
     QMenuBar* bar = main->menuBar();
     QMenu* edit = menu("Edit1");
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
@@ -138,10 +138,10 @@ TEST_F(CanvasKeys, AClickOnTheCanvasTakesTheKeysBackFromTheMenuBar) {
     EXPECT_EQ(edited, std::vector<const PersonRecord*>{p});
     const int32_t scrollY = view().scrollY;
     typeKey(Qt::Key_Down);
-    EXPECT_EQ(view().scrollY, scrollY - main->scrollStep());
+    EXPECT_EQ(view().scrollY, scrollY - main->viewing().scrollStep());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     typeKey(Qt::Key_F);
-    EXPECT_TRUE(gestures().pendingLinkFather);
+    EXPECT_TRUE((waitingLink(gestures()) == LinkKind::Father));
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
@@ -150,7 +150,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     PersonRecord* child = add("Piotr", "Kowalski", 302, 302);
     child->father = dad;
     persons().setTreeModified(false);
-    main->FormPaint();
+    main->paintTree();
     const int32_t highest = persons().highestPersonId();
 
     // A link waiting for its click: the click then only starts a band.
@@ -158,7 +158,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
         persons().setCurrentPerson(child);
         QTest::keyClick(main, key);
         escape();
-        EXPECT_FALSE(anyLinkPending(gestures()));
+        EXPECT_FALSE(waitingLink(gestures()).has_value());
         EXPECT_NE(canvas()->cursor().shape(), Qt::CrossCursor);
         click(QPoint(600, 60));
         EXPECT_EQ(persons().count(), 2u) << key;
@@ -182,8 +182,8 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
         EXPECT_EQ(persons().currentPerson(), child) << key;
         EXPECT_EQ(text(child, field::aliasMark), "") << key;
         EXPECT_EQ(child->father, nullptr) << key;
-        EXPECT_FALSE(gestures().newPersonPending);
-        EXPECT_FALSE(gestures().dragging);
+        EXPECT_FALSE(carriesNewBox(gestures()));
+        EXPECT_FALSE(isDragging(gestures()));
         EXPECT_FALSE(persons().treeModified()) << key;
         click(QPoint(600, 60));
         EXPECT_TRUE(edited.empty()) << key;
@@ -192,7 +192,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     // A drag in progress: the box goes back.
     press(centreOf(dad));
     move(centreOf(dad) + QPoint(60, 60));
-    ASSERT_TRUE(gestures().dragging);
+    ASSERT_TRUE(isDragging(gestures()));
     escape();
     release(centreOf(dad) + QPoint(60, 60));
     EXPECT_EQ(dad->posX(), 102);
@@ -203,7 +203,7 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     press(QPoint(60, 60));
     move(QPoint(600, 600));
     escape();
-    EXPECT_FALSE(gestures().rubberBand);
+    EXPECT_FALSE(isBand(gestures()));
     release(QPoint(600, 600));
     EXPECT_TRUE(persons().selection().empty());
 
@@ -220,16 +220,16 @@ TEST_F(CanvasKeys, EscapeEndsWhatWaitsOnTheCanvasAsIfItHadNotBegun) {
     EXPECT_EQ(dad->posY(), 102);
 
     trigger("Area1");
-    ASSERT_TRUE(main->areaZoomMode());
+    ASSERT_TRUE(main->interaction().areaZoomMode());
     escape();
-    EXPECT_FALSE(main->areaZoomMode());
+    EXPECT_FALSE(main->interaction().areaZoomMode());
 }
 
 TEST_F(CanvasKeys, CommandStatesAndTheHintFollowTheCanvas) {
     PersonRecord* home = add("Jan", "Kowalski", 102, 102);
     add("Ewa", "Nowak", 302, 102);
     persons().setCurrentPerson(nullptr);
-    main->FormPaint();
+    main->paintTree();
     EXPECT_FALSE(action("PropertiesButton")->isEnabled());
     EXPECT_FALSE(action("LinkFatherButton")->isEnabled());
 
@@ -242,20 +242,20 @@ TEST_F(CanvasKeys, CommandStatesAndTheHintFollowTheCanvas) {
 
     // Another window leaves no one current and repaints.
     persons().setCurrentPerson(nullptr);
-    main->FormPaint();
+    main->paintTree();
     EXPECT_FALSE(action("PropertiesButton")->isEnabled());
     EXPECT_FALSE(action("DeleteButton")->isEnabled());
 
     // The hint is gone while a button is held, and back after.
     move(centreOf(home));
-    ASSERT_FALSE(main->hintText().isEmpty());
+    ASSERT_FALSE(main->interaction().hintText().isEmpty());
     press(centreOf(home));
-    EXPECT_TRUE(main->hintText().isEmpty());
+    EXPECT_TRUE(main->interaction().hintText().isEmpty());
     move(centreOf(home) + QPoint(3, 3));  // below the drag threshold
-    EXPECT_TRUE(main->hintText().isEmpty());
+    EXPECT_TRUE(main->interaction().hintText().isEmpty());
     release(centreOf(home) + QPoint(3, 3));
     move(centreOf(home) + QPoint(4, 4));
-    EXPECT_FALSE(main->hintText().isEmpty());
+    EXPECT_FALSE(main->interaction().hintText().isEmpty());
 }
 
 TEST_F(CanvasKeys, TheToolBarHasTheZoomToAreaButton) {
@@ -264,10 +264,10 @@ TEST_F(CanvasKeys, TheToolBarHasTheZoomToAreaButton) {
     EXPECT_EQ(button->text(), QStringLiteral("Zoom to &Area"));
     QToolBar* bar = main->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
     QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
-    EXPECT_TRUE(main->areaZoomMode());
+    EXPECT_TRUE(main->interaction().areaZoomMode());
     EXPECT_TRUE(action("Area1")->isChecked());
     EXPECT_TRUE(button->isChecked());
-    main->FormPaint();  // any paint ends the mode, on both
+    main->paintTree();  // any paint ends the mode, on both
     EXPECT_FALSE(action("Area1")->isChecked());
     EXPECT_FALSE(button->isChecked());
     trigger("Area1");

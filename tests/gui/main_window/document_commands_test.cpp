@@ -56,7 +56,7 @@ protected:
     QString path(const char* name) { return QString::fromStdString(dir.file(name)); }
     void saveAs(const QString& target) {
         win.user.fileAnswers.push_back(target);
-        commands.SaveAs1Click();
+        commands.saveAs();
     }
 
     TempDir dir;
@@ -70,7 +70,7 @@ TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     addPerson("Jan");
     win.doc.setCurrentFileName("/x/t.ln3");
     win.doc.markSaved();
-    commands.New1Click();
+    commands.newTree();
     EXPECT_TRUE(win.user.asked.isEmpty());
     EXPECT_TRUE(win.doc.persons().empty());
     EXPECT_EQ(win.doc.currentFileName(), "");
@@ -78,14 +78,14 @@ TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     addPerson("Ewa");
     win.doc.setCurrentFileName("/x/t.ln3");
     win.user.yesNoCancelAnswers = {Answer::Cancel};
-    commands.New1Click();
+    commands.newTree();
     EXPECT_EQ(win.user.asked, QStringList{QString::fromLatin1(kSaveQuestion)});
     EXPECT_EQ(win.doc.persons().count(), 1u);
     EXPECT_EQ(win.doc.currentFileName(), "/x/t.ln3");
     EXPECT_TRUE(win.doc.treeModified());
 
     win.user.yesNoCancelAnswers = {Answer::No};
-    commands.New1Click();
+    commands.newTree();
     EXPECT_TRUE(win.doc.persons().empty());
     EXPECT_FALSE(win.doc.treeModified());
 }
@@ -95,14 +95,14 @@ TEST_F(DocumentCommandsTest, YesSavesBeforeDiscardingAndStopsWhenTheSaveAsIsCanc
     QString target = path("kept.ln3");
     win.doc.setCurrentFileName(target.toStdString());
     win.user.yesNoCancelAnswers = {Answer::Yes};
-    commands.New1Click();
+    commands.newTree();
     EXPECT_EQ(readBytes(target.toStdString()).size(), size_t(kRecordSize));
     EXPECT_TRUE(win.doc.persons().empty());
 
     // Untitled: Yes runs Save as; cancelling it stops New, as Cancel would.
     addPerson("Ewa");
     win.user.yesNoCancelAnswers = {Answer::Yes};
-    commands.New1Click();
+    commands.newTree();
     EXPECT_TRUE(win.user.asked.last().startsWith(QLatin1String("save|Zapisz jako|")));
     EXPECT_EQ(win.doc.persons().count(), 1u);
     EXPECT_TRUE(win.doc.treeModified());
@@ -131,9 +131,9 @@ TEST_F(DocumentCommandsTest, YesWithoutASavedTreeStopsNewAndOpen) {
             win.user.yesNoCancelAnswers = {Answer::Yes};
             win.user.fileAnswers = {c.saveAsAnswer, path("other.ln3")};
             if (open) {
-                commands.Open1Click();
+                commands.openTree();
             } else {
-                commands.New1Click();
+                commands.newTree();
             }
             EXPECT_EQ(win.doc.persons().count(), 1u);
             EXPECT_TRUE(win.doc.treeModified());
@@ -152,7 +152,7 @@ TEST_F(DocumentCommandsTest, SaveAsTakesTheNameEvenWhenTheExtensionIsRefused) {
     EXPECT_FALSE(test::fileExists(dir.file("tree.txt")));
     EXPECT_EQ(win.statusTexts.last(), QStringLiteral("OK"));
     // The next Save is refused again.
-    commands.Save1Click();
+    commands.save();
     EXPECT_EQ(win.user.messages().size(), 2);
     EXPECT_TRUE(win.doc.treeModified());
 
@@ -173,7 +173,7 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheFlag) {
     // A tree file that has become a folder's name cannot be replaced.
     win.doc.setCurrentFileName(dir.file("folder.ln3"));
     QDir().mkdir(path("folder.ln3"));
-    commands.Save1Click();
+    commands.save();
     ASSERT_EQ(win.errors.size(), 1);
     EXPECT_TRUE(win.errors[0].contains(path("folder.ln3"))) << win.errors[0].toStdString();
     EXPECT_TRUE(win.doc.treeModified());
@@ -188,7 +188,7 @@ TEST_F(DocumentCommandsTest, OpenReadsTheFileAndCentresTheHomePerson) {
     win.doc.markModified();
     win.user.yesNoCancelAnswers = {Answer::No};
     win.user.fileAnswers = {path("t.ln3")};
-    commands.Open1Click();
+    commands.openTree();
     EXPECT_EQ(win.doc.persons().count(), 1u);
     EXPECT_FALSE(win.doc.treeModified());
     EXPECT_EQ(win.doc.currentFileName(), dir.file("t.ln3"));
@@ -202,7 +202,7 @@ TEST_F(DocumentCommandsTest, OpenReadsTheFileAndCentresTheHomePerson) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(QByteArray(kRecordSize + 1, 'x'));
     bad.close();
-    commands.OpenFile(path("bad.ln3"));
+    commands.openFile(path("bad.ln3"));
     EXPECT_EQ(win.user.messages().last(),
               QStringLiteral("Error: Lineara did not recognize the file"));
     EXPECT_TRUE(win.doc.persons().empty());
@@ -211,7 +211,7 @@ TEST_F(DocumentCommandsTest, OpenReadsTheFileAndCentresTheHomePerson) {
 
     // A missing file goes to the error handler and stops there.
     win.statusTexts.clear();
-    commands.OpenFile(path("missing.ln3"));
+    commands.openFile(path("missing.ln3"));
     ASSERT_EQ(win.errors.size(), 1);
     EXPECT_TRUE(win.errors[0].contains(QStringLiteral("No such file")));
     EXPECT_TRUE(win.statusTexts.isEmpty());
@@ -230,9 +230,9 @@ TEST_F(DocumentCommandsTest, QualityCheckStepsFollowTheOptions) {
 
     win.problems = 2;
     win.user.yesNoAnswers = {true, true, false};
-    commands.Save1Click();
-    commands.OpenFile(path("t.ln3"));
-    commands.SaveAs1Click();  // cancelled dialog after the check
+    commands.save();
+    commands.openFile(path("t.ln3"));
+    commands.saveAs();  // cancelled dialog after the check
     QStringList questions = win.user.asked.filter(QStringLiteral("yesno|"));
     ASSERT_EQ(questions.size(), 3);
     EXPECT_TRUE(questions[0].endsWith(
@@ -245,7 +245,7 @@ TEST_F(DocumentCommandsTest, QualityCheckStepsFollowTheOptions) {
     win.checks = 0;
     win.user.yesNoAnswers = {false, false};
     win.doc.setCurrentFileName("");
-    commands.Save1Click();
+    commands.save();
     EXPECT_EQ(win.checks, 2);
 }
 
@@ -271,7 +271,7 @@ TEST_F(CollectTest, CopiesPicturesCountsThemAndShortensThePaths) {
     addPerson("Ewa")->setText(field::pictureFile, "b.jpg");  // relative to the working folder
     win.doc.markSaved();
     win.user.fileAnswers = {path("dest/t.ln3")};
-    commands.Exportallfiles1Click();
+    commands.collectAllFiles();
 
     QString folder = path("dest") + QLatin1Char('/');
     EXPECT_EQ(win.user.asked.last(),
@@ -280,14 +280,14 @@ TEST_F(CollectTest, CopiesPicturesCountsThemAndShortensThePaths) {
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("a.jpg")));
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("b.jpg")));
     EXPECT_EQ(win.doc.persons().personListHead()->text(field::pictureFile), "a.jpg");
-    EXPECT_EQ(QDir::currentPath() + QLatin1Char('/'), folder);
+    EXPECT_EQ(QDir::currentPath(), path("src"));  // the working folder stays
     EXPECT_EQ(win.doc.currentFileName(), dir.file("dest/t.ln3"));
     EXPECT_FALSE(win.doc.treeModified());
     EXPECT_TRUE(QFile::exists(path("dest/t.ln3")));
 
     // Again into the same folder: nothing to copy, all counted.
     win.user.fileAnswers = {path("dest/t.ln3")};
-    commands.Exportallfiles1Click();
+    commands.collectAllFiles();
     EXPECT_TRUE(
         win.user.asked.last().endsWith(QStringLiteral("Collected 3 files to directory ") + folder));
 }
@@ -296,7 +296,7 @@ TEST_F(CollectTest, AFileThatCannotBeCopiedKeepsItsPathAndIsNamed) {
     addPerson("Jan")->setText(field::pictureFile, path("src/a.jpg").toStdString());
     addPerson("Ewa")->setText(field::notesFile, path("src/gone.txt").toStdString());
     win.user.fileAnswers = {path("dest/t.ln3")};
-    commands.Exportallfiles1Click();
+    commands.collectAllFiles();
     QString message = win.user.messages().last();
     EXPECT_TRUE(message.startsWith(QStringLiteral("Collected 2 files to directory ")))
         << message.toStdString();
@@ -308,7 +308,7 @@ TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {
     QDir::setCurrent(QString::fromStdString(dir.path()));
     addPerson("Jan")->setText(field::pictureFile, "src/a.jpg");
     win.user.fileAnswers = {QStringLiteral("dest/t.ln3")};
-    commands.Exportallfiles1Click();
+    commands.collectAllFiles();
     EXPECT_EQ(win.doc.currentFileName(), dir.file("dest/t.ln3"));
     EXPECT_TRUE(win.user.asked.last().endsWith(QStringLiteral("Collected 2 files to directory ") +
                                                path("dest/")));
@@ -316,7 +316,7 @@ TEST_F(CollectTest, ARelativeNameIsFixedBeforeTheWorkingFolderMoves) {
 
     // The working folder is now the tree's; Save still finds the tree.
     addPerson("Ewa");
-    commands.Save1Click();
+    commands.save();
     EXPECT_TRUE(win.errors.isEmpty());
     EXPECT_FALSE(win.doc.treeModified());
     EXPECT_EQ(readBytes(dir.file("dest/t.ln3")).size(), size_t(2 * kRecordSize));
@@ -332,7 +332,7 @@ TEST_F(CollectTest, ATreeThatCannotBeSavedTakesItsCopiesBack) {
     win.doc.markSaved();
     QDir().mkpath(path("dest/t.ln3"));  // a folder where the tree should go
     win.user.fileAnswers = {path("dest/t.ln3")};
-    commands.Exportallfiles1Click();
+    commands.collectAllFiles();
 
     EXPECT_FALSE(QFile::exists(path("dest/a.jpg")));
     EXPECT_FALSE(QFile::exists(path("dest/b.jpg")));
@@ -370,7 +370,7 @@ TEST_F(CollectTest, FilesOutsideTheTreesFolderAreCopiedOnlyWhenTheUserSaysSo) {
         win.user.asked.clear();
         win.user.fileAnswers = {path("dest/t.ln3")};
         win.user.yesNoCancelAnswers = {row.answer};
-        commands.Exportallfiles1Click();
+        commands.collectAllFiles();
         ASSERT_GE(win.user.asked.size(), 2);
         const QString question = win.user.asked[1];  // after the file dialog
         EXPECT_TRUE(question.startsWith(QStringLiteral("yesnocancel|Lineara|The tree names 1 "

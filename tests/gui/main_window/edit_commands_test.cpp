@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "gui/canvas/tree_canvas.h"
-#include "gui/dialogs/delete_marriage_dialog.h"
+#include "gui/dialogs/delete_relationship_dialog.h"
 #include "support/edit_fixture.h"
 
 namespace lineara {
@@ -42,9 +42,9 @@ protected:
         }
     }
     // Runs the relationship dialog with `act` instead of a modal loop.
-    void onDialog(std::function<void(TDeleteMarriageForm&)> act) {
+    void onDialog(std::function<void(DeleteRelationshipDialog&)> act) {
         main->setDialogRunner([act](QDialog& d) {
-            auto* form = qobject_cast<TDeleteMarriageForm*>(&d);
+            auto* form = qobject_cast<DeleteRelationshipDialog*>(&d);
             ASSERT_NE(form, nullptr);
             act(*form);
         });
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryPerson) {
     makeAliasPair();
-    main->gestureState().dragging = false;
+    main->interaction().endDrag();
     persons().setCurrentPerson(original);
     t.user.yesNoAnswers = {false};
     trigger("Slettperson1");
@@ -75,7 +75,7 @@ TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryP
     EXPECT_EQ(text(left, field::aliasMark), "");
     EXPECT_EQ(left->father, nullptr);
     EXPECT_EQ(persons().currentPerson(), nullptr);
-    EXPECT_FALSE(main->gestureState().dragging);
+    EXPECT_FALSE(isDragging(main->interaction().state()));
     EXPECT_TRUE(persons().treeModified());
 }
 
@@ -88,7 +88,7 @@ TEST_F(EditCommands, DeletingTheAliasBoxMakesTheOriginalOrdinaryAgain) {
     EXPECT_EQ(text(original, field::aliasMark), "");
     EXPECT_EQ(persons().currentPerson(), nullptr);
     // The person that was carried is gone: nothing may drag it on.
-    EXPECT_FALSE(main->gestureState().dragging);
+    EXPECT_FALSE(isDragging(main->interaction().state()));
 }
 
 TEST_F(EditCommands, DeletingTheSelectionAsksOnceAndEmptiesIt) {
@@ -112,7 +112,7 @@ TEST_F(EditCommands, NothingToDeleteAsksNothing) {
 TEST_F(EditCommands, TheRelationshipDialogListsThePartnersAndDeletesTheChosenPair) {
     marryTwice();
     persons().setCurrentPerson(a);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Usuń łącze"));
         EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Header"))->text(),
                   QStringLiteral("Usuń łącze do małżonka:"));
@@ -134,7 +134,7 @@ TEST_F(EditCommands, TheRelationshipDialogListsThePartnersAndDeletesTheChosenPai
 
     // The remaining one, from the other side, by a double click.
     persons().setCurrentPerson(b);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         ASSERT_EQ(form.list()->count(), 1);
         emit form.list()->itemDoubleClicked(form.list()->item(0));
     });
@@ -148,7 +148,7 @@ TEST_F(EditCommands, WithoutAChosenLineUsunDoesNothingAndAnulujChangesNothing) {
     marryTwice();
     persons().setCurrentPerson(a);
     persons().setTreeModified(false);
-    onDialog([](TDeleteMarriageForm& form) {
+    onDialog([](DeleteRelationshipDialog& form) {
         form.list()->clearSelection();
         form.deleteButton()->click();
         EXPECT_EQ(form.result(), 0);  // still open
@@ -165,7 +165,7 @@ TEST_F(EditCommands, AnUnmatchedPartnerSideIsReportedAndKept) {
     marryTwice();
     a->setText(field::relationPlace(1), "Warszawa");
     persons().setCurrentPerson(a);
-    onDialog([](TDeleteMarriageForm& form) { form.deleteButton()->click(); });
+    onDialog([](DeleteRelationshipDialog& form) { form.deleteButton()->click(); });
     trigger("DeleteLinktoMarriage1");
     EXPECT_EQ(t.user.messages(),
               QStringList{QStringLiteral("Relationship could not be deleted on both sides "
@@ -186,7 +186,7 @@ TEST_F(EditCommands, AliasMenuFollowsTheMarkOfTheCurrentBox) {
 
     trigger("GotoAlias1");
     EXPECT_EQ(persons().currentPerson(), aliasBox);
-    EXPECT_TRUE(main->gestureState().skipNextMouseDown);
+    EXPECT_TRUE(main->interaction().ignoresNextPress());
     showMenu("Alias1");
     EXPECT_EQ(action("GotoAlias1")->text(), QStringLiteral("&Do oryginalu"));
 
@@ -254,14 +254,15 @@ TEST_F(EditCommands, NewPersonsAreCarriedAndLinkCommandsWaitWithTheCross) {
     PersonRecord* woman = persons().currentPerson();
     ASSERT_NE(woman, nullptr);
     EXPECT_EQ(text(woman, field::sex), "F");
-    EXPECT_TRUE(main->gestureState().dragging);
-    EXPECT_TRUE(main->gestureState().newPersonPending);
-    main->gestureState().dragging = false;
+    EXPECT_TRUE(isDragging(main->interaction().state()));
+    EXPECT_TRUE(carriesNewBox(main->interaction().state()));
+    main->interaction().endDrag();
 
     trigger("LinktoFather1");
-    EXPECT_TRUE(main->gestureState().pendingLinkFather);
+    EXPECT_TRUE((waitingLink(main->interaction().state()) == LinkKind::Father));
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(main->gestureState().gestureLastX, woman->posX() + 70);
+    EXPECT_EQ(std::get<gesture::LinkWaiting>(main->interaction().state()).lineEnd.x,
+              woman->posX() + 70);
 }
 
 TEST_F(EditCommands, ContextMenuShowsTheItemsForNobodyAndClearsTheStatus) {
@@ -283,7 +284,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
     PersonRecord* father = add("Jan", "Kowalski");
     PersonRecord* child = add("Piotr", "Kowalski");
     child->father = father;
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_FALSE(action("PopupNewMale")->isVisible());
     EXPECT_TRUE(action("PopupProperties")->isEnabled());
     EXPECT_TRUE(action("PopupDeleteLinkFather")->isEnabled());
@@ -299,7 +300,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
 
     trigger("MakeAlias1");  // the father becomes an original
     persons().setCurrentPerson(father);
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_TRUE(action("PopupGoToAlias")->isEnabled());
     EXPECT_EQ(action("PopupGoToAlias")->text(), QStringLiteral("&Alias"));
     EXPECT_FALSE(action("PopupMakeAlias")->isEnabled());
@@ -307,7 +308,7 @@ TEST_F(EditCommands, ContextMenuNamesTheParentsAndFollowsTheAliasMark) {
     // A selection beside the current person switches the single-person
     // items off.
     persons().setSelection({child});
-    main->PopupMenu();
+    main->prepareContextMenu();
     EXPECT_FALSE(action("PopupProperties")->isEnabled());
     EXPECT_TRUE(action("PopupDelete")->isEnabled());
     EXPECT_TRUE(action("PopupAlignMenu")->isEnabled());

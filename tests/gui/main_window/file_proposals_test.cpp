@@ -47,7 +47,7 @@ TEST_F(FileProposalsTest, EachKindOfFileIsOfferedUnderTheTreesNameInItsOwnLastFo
 
     // An untitled tree: the folder alone, where trees were last saved.
     t.user.fileAnswers = {in("drzewa/nowe.ln3")};
-    main->documentCommands().SaveAs1Click();
+    main->documentCommands().saveAs();
     ASSERT_TRUE(main->doc().persons().count() == 1);
     main->doc().setCurrentFileName(std::string());
     EXPECT_EQ(offered("SaveAs1"), in("drzewa"));

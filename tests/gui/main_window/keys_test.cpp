@@ -23,7 +23,7 @@ TEST_F(Keys, CtrlFMakesAWomanAndNeverCutsTheFatherLink) {
 
 TEST_F(Keys, ADisabledItemTakesItsKeyAndDoesNothing) {
     QTest::keyClick(main, Qt::Key_F);
-    EXPECT_FALSE(main->gestureState().pendingLinkFather);
+    EXPECT_FALSE((waitingLink(main->interaction().state()) == LinkKind::Father));
     EXPECT_NE(main->canvas()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(main->statusText(), QString());  // taken, so no "Key = 102"
     QTest::keyClick(main, Qt::Key_Delete);
@@ -35,8 +35,7 @@ TEST_F(Keys, EnterEditsAnAliasBoxButFStartsNoLinkFromIt) {
     QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
     PersonRecord* aliasBox = persons().currentPerson();
     ASSERT_TRUE(aliasBox->isAliasBox());
-    main->gestureState().dragging = false;
-    main->gestureState().newPersonPending = false;
+    main->interaction().endDrag();
 
     QTest::keyClick(main, Qt::Key_Return);
     ASSERT_EQ(edited.size(), 1u);
@@ -44,9 +43,9 @@ TEST_F(Keys, EnterEditsAnAliasBoxButFStartsNoLinkFromIt) {
     EXPECT_FALSE(editedOnRelationshipPage);
 
     QTest::keyClick(main, Qt::Key_F);
-    EXPECT_FALSE(main->gestureState().pendingLinkFather);
+    EXPECT_FALSE((waitingLink(main->interaction().state()) == LinkKind::Father));
     QTest::keyClick(main, Qt::Key_L);
-    EXPECT_TRUE(main->gestureState().pendingLinkPartner);
+    EXPECT_TRUE((waitingLink(main->interaction().state()) == LinkKind::Partner));
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);  // the release keeps it
 }
 
@@ -62,22 +61,22 @@ TEST_F(Keys, DeleteAsksAboutTheCurrentPerson) {
 
 TEST_F(Keys, CtrlHeldAloneSwitchesTheAreaModeOnUntilReleased) {
     QTest::keyPress(main, Qt::Key_Control);
-    EXPECT_TRUE(main->areaZoomMode());
-    EXPECT_TRUE(main->gestureState().areaZoomSticky);
+    EXPECT_TRUE(main->interaction().areaZoomMode());
+    EXPECT_TRUE(areaZoomSticky(main->interaction().state()));
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
     QTest::keyRelease(main, Qt::Key_Control, Qt::ControlModifier);
-    EXPECT_FALSE(main->areaZoomMode());
-    EXPECT_FALSE(main->gestureState().areaZoomSticky);
+    EXPECT_FALSE(main->interaction().areaZoomMode());
+    EXPECT_FALSE(areaZoomSticky(main->interaction().state()));
 }
 
 TEST_F(Keys, AltHeldAloneArmsPanningAndEndsTheAreaMode) {
-    main->setAreaZoomMode(true);
+    main->viewing().setAreaZoomMode(true);
     QTest::keyPress(main, Qt::Key_Alt);
-    EXPECT_TRUE(main->gestureState().panArmed);
-    EXPECT_FALSE(main->areaZoomMode());
+    EXPECT_TRUE(panArmed(main->interaction().state()));
+    EXPECT_FALSE(main->interaction().areaZoomMode());
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::PointingHandCursor);
     QTest::keyRelease(main, Qt::Key_Alt, Qt::AltModifier);
-    EXPECT_FALSE(main->gestureState().panArmed);
+    EXPECT_FALSE(panArmed(main->interaction().state()));
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -101,7 +100,7 @@ TEST_F(Keys, ShiftArrowMovesToTheNearestBoxAndCentresIt) {
 TEST_F(Keys, PlainArrowsScrollAndOtherCharactersShowTheirCode) {
     const int32_t x = main->viewState().scrollX;
     QTest::keyClick(main, Qt::Key_Left);
-    EXPECT_EQ(main->viewState().scrollX, x + main->scrollStep());
+    EXPECT_EQ(main->viewState().scrollX, x + main->viewing().scrollStep());
     QTest::keyClick(main, Qt::Key_Q);
     EXPECT_EQ(main->statusText(), QStringLiteral("Key = 113"));
 }

@@ -28,7 +28,7 @@ protected:
     // cancels it. Counts the times it was shown.
     void answerDialog(std::vector<const char*> texts) {
         main->setDialogRunner([this, texts](QDialog& d) {
-            auto* dlg = qobject_cast<TCreateTreeDlg*>(&d);
+            auto* dlg = qobject_cast<CreateTreeDialog*>(&d);
             ASSERT_NE(dlg, nullptr);
             const char* text = shown < texts.size() ? texts[shown] : nullptr;
             ++shown;
@@ -82,7 +82,7 @@ TEST_F(LayoutCommands, OrganisingPlacesTheParentsAndUndoesAsOneStep) {
     EXPECT_EQ(std::pair(mother->posX(), mother->posY()), std::pair(75, -99));
     EXPECT_EQ(persons().currentPerson(), nullptr);
     EXPECT_TRUE(main->doc().treeModified());
-    main->undoClick();
+    main->editing().undo();
     EXPECT_EQ(std::pair(father->posX(), father->posY()), std::pair(700, 900));
     EXPECT_EQ(std::pair(mother->posX(), mother->posY()), std::pair(-300, 40));
 
@@ -115,8 +115,8 @@ TEST_F(LayoutCommands, ThePedigreeDialogIsAskedAgainUntilTheNumberIsTaken) {
     EXPECT_EQ(std::pair(p->father->posX(), p->father->posY()), std::pair(-75, -195));
     EXPECT_EQ(persons().count(), 7u);
     // The dialog is the same one next time, with the number last typed.
-    EXPECT_EQ(main->createTreeDialog()->text(), QStringLiteral("3"));
-    main->undoClick();
+    EXPECT_EQ(main->layoutCommands().createTreeDialog()->text(), QStringLiteral("3"));
+    main->editing().undo();
     EXPECT_EQ(persons().count(), 1u);
     EXPECT_FALSE(main->doc().treeModified());
 }
@@ -154,7 +154,7 @@ TEST_F(LayoutCommands, TheArrangementAsksFirstThenShowsTheHomePersonAt100) {
                              "zrobić?"));
     EXPECT_EQ(root->posX(), before);
 
-    QSignalSpy help(main, &TZudezezor::autoArrangeHelpRequested);
+    QSignalSpy help(main, &MainWindow::autoArrangeHelpRequested);
     t.user.helpPresses = 1;
     t.user.yesNoAnswers = {true};
     main->viewState().zoomPercent = 50;
@@ -180,7 +180,7 @@ TEST_F(LayoutCommands, OrganisingLeavesNobodyCurrentAndNobodyNamedInTheStatusBar
     main->doc().setCurrentPerson(root);
     QTest::keyClick(main, Qt::Key_Right, Qt::ShiftModifier);  // the focus moves, and is named
     main->doc().setCurrentPerson(root);
-    main->FormPaint();
+    main->paintTree();
     ASSERT_FALSE(main->statusText().isEmpty());
     trigger("Compact2");
     EXPECT_EQ(persons().currentPerson(), nullptr);

@@ -98,7 +98,7 @@ TEST_F(LegacyImportCommands, TheImportedTreeIsShownFromItsHomePersonAndUndoes) {
         SCOPED_TRACE(standardize);
         t.ctx.settings.dateStandardization = standardize;
         savedTree();
-        main->zoomto(40);
+        main->viewing().zoomTo(40);
         main->viewState().scrollX = 1234;
         main->viewState().scrollY = -321;
         const QString caption = main->windowTitle();

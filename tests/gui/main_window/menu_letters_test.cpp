@@ -10,7 +10,7 @@
 
 #include "gui/canvas/tree_canvas.h"
 #include "gui/printing/print_tree_window.h"
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/presentation_created_dialog.h"
 #include "support/edit_fixture.h"
 #include "support/menu_keys.h"
 
@@ -73,7 +73,7 @@ class MenuLetters : public EditFixture {
 protected:
     void expectEveryMenuHasItsOwnLetters(const char* state) {
         SCOPED_TRACE(state);
-        main->PopupMenu();
+        main->prepareContextMenu();
         for (const char* menu : {"Alias1", "Link1", "Edit1"}) showMenu(menu);
         QStringList titles;
         for (const QAction* a : main->menuBar()->actions()) titles << a->text();
@@ -97,8 +97,7 @@ TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) {
     // Its alias box, then the original itself.
     QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
     ASSERT_TRUE(persons().currentPerson()->isAliasBox());
-    main->gestureState().dragging = false;  // the new box stays where it is
-    main->gestureState().newPersonPending = false;
+    main->interaction().endDrag();  // the new box stays where it is
     expectEveryMenuHasItsOwnLetters("an alias box");
     main->doc().setCurrentPerson(child);
     expectEveryMenuHasItsOwnLetters("an original");
@@ -107,7 +106,7 @@ TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) {
 }
 
 TEST_F(MenuLetters, EveryWindowHasItsOwnLetters) {
-    TForm5 created(t.shell, t.user);  // made by the presentation when it is done
+    PresentationCreatedDialog created(t.shell, t.user);  // made by the presentation when it is done
     int windows = 0;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (qobject_cast<const QMenu*>(window) != nullptr) continue;
@@ -130,7 +129,7 @@ TEST_F(MenuLetters, TheParentsInTheContextMenuAreNamedAsCaptions) {
     main->doc().setCurrentPerson(nullptr);
     main->viewState().zoomPercent = 100;
     main->viewState().scrollX = main->viewState().scrollY = 0;
-    main->FormPaint();
+    main->paintTree();
 
     QTest::mousePress(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
     QTest::mouseRelease(main->canvas(), Qt::RightButton, Qt::NoModifier, QPoint(270, 340));
@@ -152,7 +151,7 @@ TEST_F(MenuLetters, ItemsWithLettersOnceSharedAreReachedByTheirKeys) {
     // File: "Drukuj ek&ran" prints the screen, "&Drukuj drzewo" opens its
     // window, "Zapisz wszystkie p&liki" collects.
     bool printed = false;
-    main->setScreenPrintDialog([&printed](QPrinter&) {
+    main->reports().setScreenPrintDialog([&printed](QPrinter&) {
         printed = true;
         return false;
     });

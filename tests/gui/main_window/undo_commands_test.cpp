@@ -56,7 +56,7 @@ TEST_F(UndoCommands, EachCommandIsOneStepNamedInTheStatusBarAndKeysTakeItBackAnd
     EXPECT_EQ(p->posY(), 100);
     EXPECT_FALSE(undo()->isEnabled());
     EXPECT_FALSE(main->doc().treeModified());  // as saved: closing asks nothing
-    EXPECT_TRUE(main->CheckModified());
+    EXPECT_TRUE(main->checkModified());
     EXPECT_EQ(t.user.asked.size(), 1);  // only the deletion's question
 
     keys(QKeySequence(Qt::CTRL | Qt::Key_Y));

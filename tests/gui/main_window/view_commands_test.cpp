@@ -14,11 +14,11 @@
 
 #include "core/view/view_math.h"
 #include "gui/app/application.h"
-#include "gui/canvas/navigator.h"
+#include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/main_window/main_window.h"
 #include "support/add_person.h"
 #include "support/fake_shell.h"
+#include "support/main_window_parts.h"
 #include "support/program_fixture.h"
 
 namespace lineara {
@@ -38,7 +38,7 @@ protected:
             list.currentPerson()->setText(field::givenNames, i == 0 ? "Jan" : "Ewa");
         }
         list.setCurrentPerson(nullptr);
-        main->FormPaint();
+        main->paintTree();
     }
     void trigger(const char* name) {
         QAction* a = main->action(QString::fromLatin1(name));
@@ -55,7 +55,7 @@ protected:
     }
     const ViewState& view() { return main->viewState(); }
 
-    TKontroll* nav = nullptr;
+    NavigatorWindow* nav = nullptr;
 };
 
 TEST_F(ViewCommandsTest, ZoomMenuFollowsViewWithItsItemsAndKeys) {
@@ -212,23 +212,23 @@ TEST_F(ViewCommandsTest, AreaZoomModeIsAToggleThatAnyRepaintEnds) {
     QAction* area = main->action(QStringLiteral("Area1"));
     area->trigger();
     EXPECT_TRUE(area->isChecked());
-    EXPECT_TRUE(main->areaZoomMode());
+    EXPECT_TRUE(main->interaction().areaZoomMode());
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::CrossCursor);
-    main->Area1Click();
+    main->viewing().toggleAreaZoom();
     EXPECT_FALSE(area->isChecked());
-    EXPECT_FALSE(main->areaZoomMode());
+    EXPECT_FALSE(main->interaction().areaZoomMode());
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::ArrowCursor);
 
-    main->Area1Click();
+    main->viewing().toggleAreaZoom();
     EXPECT_TRUE(area->isChecked());
-    main->FormPaint();
+    main->paintTree();
     EXPECT_FALSE(area->isChecked());
-    EXPECT_FALSE(main->areaZoomMode());
+    EXPECT_FALSE(main->interaction().areaZoomMode());
     EXPECT_EQ(main->canvas()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(ViewCommandsTest, ArrowKeysScrollOneStepAndTheWheelZooms) {
-    ASSERT_EQ(main->scrollStep(), 50);
+    ASSERT_EQ(main->viewing().scrollStep(), 50);
     setView(100, 0, 0);
     QTest::keyClick(main, Qt::Key_Left);  // more of the tree on the left
     EXPECT_EQ(view().scrollX, 50);

@@ -38,15 +38,15 @@ protected:
     // The print window prints into `path`, as the print dialog's print to
     // file does.
     void printTreeTo(const QString& path) {
-        TPrintWholeTree* window = program->printTreeWindow();
+        PrintTreeWindow* window = program->printTreeWindow();
         window->setPrintDialog([path](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);
             return true;
         });
-        main->Printtree1Click();
+        main->reports().showPrintTreeWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        window->PrintTree();
+        window->print();
     }
     std::vector<std::string> folderEntries() {
         std::vector<std::string> names;
@@ -90,7 +90,7 @@ TEST_F(PdfFileTest, TheTreeReplacesTheFileWholeOrSaysWhyNot) {
 }
 
 TEST_F(PdfFileTest, TheScreenSaysWhyItCouldNotBeWritten) {
-    main->setScreenPrintDialog([](QPrinter& printer) {
+    main->reports().setScreenPrintDialog([](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QStringLiteral("/dev/full"));
         return true;

@@ -27,13 +27,13 @@ using test::writable;
 
 class PrintWindowTest : public test::ProgramFixture {
 protected:
-    TPrintWholeTree* window() { return program->printTreeWindow(); }
+    PrintTreeWindow* window() { return program->printTreeWindow(); }
     template <typename T>
     T* control(const char* name) {
         return window()->findChild<T*>(QString::fromLatin1(name));
     }
     void openWindow() {
-        main->Printtree1Click();
+        main->reports().showPrintTreeWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
     }
     QByteArray read(const QString& path) {
@@ -173,7 +173,7 @@ TEST_F(PrintWindowTest, MenusHoldThePrintAndListCommands) {
 
     // The screen goes to one page.
     const QString pdf = t.folder() + QStringLiteral("/screen.pdf");
-    main->setScreenPrintDialog([pdf](QPrinter& printer) {
+    main->reports().setScreenPrintDialog([pdf](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -209,7 +209,7 @@ TEST_F(PrintWindowTest, ListsAreWrittenInUtf8AndOpenedInTheTextViewer) {
     t.shell.programs.clear();
     QFile::remove(persons);
     t.user.fileAnswers = {persons};
-    main->SavetoFile1Click();
+    main->reports().saveAllPersonsList();
     EXPECT_TRUE(QFile::exists(persons));
     EXPECT_EQ(
         t.user.messages().last(),
@@ -219,7 +219,7 @@ TEST_F(PrintWindowTest, ListsAreWrittenInUtf8AndOpenedInTheTextViewer) {
     const int said = int(t.user.asked.size());
     QFile::remove(persons);
     t.user.fileAnswers = {QString()};
-    main->SavetoFile1Click();
+    main->reports().saveAllPersonsList();
     EXPECT_FALSE(QFile::exists(persons));
     EXPECT_EQ(int(t.user.asked.size()), said + 1);  // the dialog only
 }
@@ -254,7 +254,7 @@ TEST_F(PrintWindowTest, TheListsFollowTheAlphabetInAnyCaseAndKeepOneLinePerEntry
 TEST_F(PrintWindowTest, AListThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     addPerson(writable(main->doc()), "Jan", "Nowak", 0, 0);
     t.user.fileAnswers = {t.folder() + QStringLiteral("/no/such/folder/list.txt")};
-    main->Surnames1Click();
+    main->reports().saveSurnamesList();
     ASSERT_FALSE(t.user.messages().isEmpty());
     EXPECT_TRUE(t.user.messages().last().contains(QStringLiteral("No such file or directory")))
         << t.user.messages().last().toStdString();

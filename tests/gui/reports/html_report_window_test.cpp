@@ -15,10 +15,10 @@
 
 #include "core/model/document.h"
 #include "core/reports/html_settings.h"
-#include "gui/reports/bk_form.h"
+#include "gui/reports/background_dialog.h"
 #include "gui/reports/html_box_image.h"
 #include "gui/reports/html_report_window.h"
-#include "gui/reports/presentation_created.h"
+#include "gui/reports/presentation_created_dialog.h"
 #include "support/add_person.h"
 #include "support/fake_shell.h"
 #include "support/program_fixture.h"
@@ -42,7 +42,7 @@ protected:
         hooks.personCount = [this] { return personCount; };
         hooks.itemCount = [this] { return personCount; };
         hooks.screenDepth = [this] { return depth; };
-        window = std::make_unique<THTML_REPORT>(t.ctx, doc.persons(), hooks);
+        window = std::make_unique<HtmlReportWindow>(t.ctx, doc.persons(), hooks);
         window->setDialogRunner([this](QDialog& dialog) {
             shownDialogs << dialog.objectName();
             return dialogAnswer;
@@ -77,8 +77,8 @@ protected:
 
     test::TestContext t;
     Document doc;
-    THTML_REPORT::Hooks hooks;
-    std::unique_ptr<THTML_REPORT> window;
+    HtmlReportWindow::Hooks hooks;
+    std::unique_ptr<HtmlReportWindow> window;
     QStringList shownDialogs;
     int dialogAnswer = 0;
     int problems = 0, checksRun = 0, checkWindowShown = 0;
@@ -109,7 +109,7 @@ TEST_F(HtmlWindowTest, GeneratesTheFilesFromMemoryAndOffersTheResult) {
     addFamily();
     personCount = 3;
     showWindow();
-    window->GenerateClick();
+    window->generate();
     EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Done) << window->lastResult().error;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(doc.currentFileName())));  // not saved
     EXPECT_EQ(checksRun, 1);  // the check button was still enabled
@@ -129,7 +129,7 @@ TEST_F(HtmlWindowTest, StopsBeforeGeneratingWhenAskedOrWhenItCannotGoOn) {
     showWindow();
     // A failed quality check: OK shows the details and stops.
     problems = 2;
-    window->GenerateClick();
+    window->generate();
     EXPECT_EQ(window->progressText(), QStringLiteral("Quality Check Result: 2 error(s)"));
     EXPECT_EQ(t.user.asked.last(),
               QStringLiteral("okignore|Error|Quality check failed. Press OK to see the details"));
@@ -139,7 +139,7 @@ TEST_F(HtmlWindowTest, StopsBeforeGeneratingWhenAskedOrWhenItCannotGoOn) {
     // A screen of 256 colours: OK stops.
     t.user.okIgnoreAnswers = {false, true};
     depth = 8;
-    window->GenerateClick();
+    window->generate();
     EXPECT_TRUE(t.user.asked.last().startsWith(QStringLiteral(
         "okignore|Information|It is highly recommended that you set the amount of colors")));
     EXPECT_TRUE(outputFiles().isEmpty());
@@ -148,17 +148,17 @@ TEST_F(HtmlWindowTest, StopsBeforeGeneratingWhenAskedOrWhenItCannotGoOn) {
     // generation does not check again.
     depth = 24;
     problems = 0;
-    window->QualityCheckClick();
+    window->runQualityCheck();
     EXPECT_FALSE(window->qualityCheckEnabled());
     const int checks = checksRun;
-    window->GenerateClick();
+    window->generate();
     EXPECT_EQ(checksRun, checks);
     EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Done);
 }
 
 TEST_F(HtmlWindowTest, AnEmptyTreeOrAFailedWriteIsReportedAndTheWindowStays) {
     showWindow();
-    window->GenerateClick();
+    window->generate();
     EXPECT_EQ(t.user.asked.last(),
               QStringLiteral("inform|No files created|The genealogy tree is empty"));
 
@@ -186,7 +186,7 @@ TEST_F(HtmlWindowTest, ClosingWhileGeneratingStopsAtTheNextPersonAndKeepsWhatWas
     doc.setCurrentFileName(t.dir.file("tree.ln3"));
     showWindow();
     QTimer::singleShot(0, window.get(), [this] { window->close(); });
-    window->GenerateClick();
+    window->generate();
     EXPECT_EQ(window->lastResult().status, HtmlResult::Status::Cancelled);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(shownDialogs.isEmpty());
@@ -292,19 +292,19 @@ TEST_F(HtmlWindowTest, MakesANewFolderInsideTheChosenOneOnly) {
     showWindow();
     t.user.textAnswers = {QStringLiteral("site"), QStringLiteral(".."), QStringLiteral("a/b"),
                           QString(), std::nullopt};
-    window->NewFolderClick();
+    window->makeNewFolder();
     EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
     EXPECT_TRUE(QFileInfo(out + QStringLiteral("/site")).isDir());
     EXPECT_EQ(t.user.asked.last(),
               QStringLiteral("text|New folder|Enter the name of the new folder"));
     for (int refused = 0; refused < 2; ++refused) {
-        window->NewFolderClick();
+        window->makeNewFolder();
         EXPECT_TRUE(t.user.asked.last().startsWith(QStringLiteral("inform|New folder|")));
         EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
     }
     const int asked = int(t.user.asked.size());
-    window->NewFolderClick();  // empty answer
-    window->NewFolderClick();  // cancelled
+    window->makeNewFolder();  // empty answer
+    window->makeNewFolder();  // cancelled
     EXPECT_EQ(t.user.asked.size(), asked + 2);
     EXPECT_EQ(window->outputFolder(), out + QStringLiteral("/site"));
 }
@@ -313,34 +313,34 @@ TEST_F(HtmlWindowTest, DesignChoicesReachTheSettingsAndTheStore) {
     addFamily();
     showWindow();
     // The page area: a colour, then a picture, then no picture.
-    dialogAnswer = TBK_form::Colour;
+    dialogAnswer = BackgroundDialog::Colour;
     t.user.colourAnswers = {QColor(0x12, 0x34, 0x56)};
-    window->clickPart(THTML_REPORT::Part::Page);
+    window->clickPart(HtmlReportWindow::Part::Page);
     EXPECT_EQ(window->settings().backgroundColor, 0x563412);
-    dialogAnswer = TBK_form::Picture;
+    dialogAnswer = BackgroundDialog::Picture;
     t.user.fileAnswers = {QStringLiteral("/pictures/paper.gif")};
-    window->clickPart(THTML_REPORT::Part::LinksHeader);
+    window->clickPart(HtmlReportWindow::Part::LinksHeader);
     EXPECT_EQ(window->settings().t1Image, "/pictures/paper.gif");
     EXPECT_TRUE(t.user.fileDialogs.last().filter.startsWith(
         QStringLiteral("Internet images (*.jpg *.jpeg *.gif)")));
-    dialogAnswer = TBK_form::NoPicture;
-    window->clickPart(THTML_REPORT::Part::LinksHeader);
+    dialogAnswer = BackgroundDialog::NoPicture;
+    window->clickPart(HtmlReportWindow::Part::LinksHeader);
     EXPECT_EQ(window->settings().t1Image, "");
-    dialogAnswer = TBK_form::Close;
-    window->clickPart(THTML_REPORT::Part::LinksBody);
+    dialogAnswer = BackgroundDialog::Close;
+    window->clickPart(HtmlReportWindow::Part::LinksBody);
     EXPECT_EQ(window->settings().linksBgColor, 16777215);
     EXPECT_EQ(shownDialogs.count(QStringLiteral("BK_form")), 4);
 
     // The samples take their colours; the frame's is the preview's only.
     t.user.colourAnswers = {QColor(255, 0, 0), QColor(0, 255, 0)};
-    window->clickPart(THTML_REPORT::Part::VisitedSample);
-    window->clickPart(THTML_REPORT::Part::LinksFrame);
+    window->clickPart(HtmlReportWindow::Part::VisitedSample);
+    window->clickPart(HtmlReportWindow::Part::LinksFrame);
     EXPECT_EQ(window->settings().vlinkColor, 0x0000FF);
     EXPECT_EQ(window->linksFramePreviewColour(), QColor(0, 255, 0));
 
     // The box colours redraw the preview of the head person.
     t.user.colourAnswers = {QColor(0, 0, 255)};
-    window->BoxColourClick();
+    window->chooseBoxColour();
     EXPECT_EQ(window->settings().boxColor, 0xFF0000);
     EXPECT_EQ(window->boxPreview().pixelColor(134, 5), QColor(0, 0, 255));
 
@@ -354,7 +354,7 @@ TEST_F(HtmlWindowTest, DesignChoicesReachTheSettingsAndTheStore) {
     EXPECT_FALSE(stored.useFrames);
     EXPECT_EQ(stored.charset, "Czech (cs): iso-8859-2");
     // A new window starts from the store.
-    THTML_REPORT again(t.ctx, doc.persons(), hooks);
+    HtmlReportWindow again(t.ctx, doc.persons(), hooks);
     EXPECT_EQ(again.settings().backgroundColor, 0x563412);
 }
 
@@ -390,16 +390,16 @@ TEST_F(HtmlWindowTest, AFontTooLargeForTheBoxesIsShrunkAndTheUserTold) {
 
 TEST(PresentationCreated, OpensTheStartPageOnlyWithABrowserForBothKinds) {
     test::TestContext t;
-    TForm5 form(t.shell, t.user);
+    PresentationCreatedDialog form(t.shell, t.user);
     form.setOutputFolder(t.folder() + QStringLiteral("/my site #1"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Presentation created"));
     EXPECT_TRUE(form.viewButton()->isDefault());
     t.shell.programs[QStringLiteral(".html")] = QStringLiteral("browser %1");
-    form.ViewClick();
+    form.viewPresentation();
     EXPECT_EQ(t.user.messages(), QStringList{QLatin1String(kNoBrowserMessage)});
     EXPECT_TRUE(t.shell.opened.isEmpty());
     t.shell.programs[QStringLiteral(".htm")] = QStringLiteral("browser %1");
-    form.ViewClick();
+    form.viewPresentation();
     ASSERT_EQ(t.shell.opened.size(), 1);
     EXPECT_EQ(QUrl(t.shell.opened[0]).toLocalFile(),
               t.folder() + QStringLiteral("/my site #1/index.html"));
@@ -410,15 +410,15 @@ class HtmlMenuTest : public test::ProgramFixture {};
 TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
     QStringList ran;
     main->setDialogRunner([&](QDialog& dialog) { ran << dialog.objectName(); });
-    main->HTML1Click();
+    main->reports().generateHtml();
     EXPECT_EQ(t.user.messages().last(), QStringLiteral("Twoje drzewo jest puste."));
     EXPECT_TRUE(ran.isEmpty());
 
     main->doc().change("x", [](PersonList& list) { (void)list.LagNyPerson(0, 0); });
     t.user.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
-    main->HTML1Click();  // cancelled at the question
+    main->reports().generateHtml();  // cancelled at the question
     EXPECT_TRUE(ran.isEmpty());
-    main->HTML1Click();
+    main->reports().generateHtml();
     EXPECT_EQ(ran, QStringList{QStringLiteral("HTML_REPORT")});
     EXPECT_NE(main->action(QStringLiteral("HTML1")), nullptr);
     EXPECT_EQ(main->action(QStringLiteral("HTML1"))->text(),
@@ -441,7 +441,7 @@ TEST_F(HtmlMenuTest, TheTreeFileIsNeverWrittenWithoutTheUsersYes) {
     });
     const QString out = t.folder() + QStringLiteral("/site");
     QDir().mkpath(out);
-    THTML_REPORT* report = program->htmlReport();
+    HtmlReportWindow* report = program->htmlReportWindow();
     report->setDialogRunner([](QDialog&) { return 0; });  // the completion window
     main->setDialogRunner([&](QDialog& dialog) {
         ASSERT_EQ(&dialog, report);
@@ -452,7 +452,7 @@ TEST_F(HtmlMenuTest, TheTreeFileIsNeverWrittenWithoutTheUsersYes) {
         QTest::mouseClick(generate, Qt::LeftButton);
     });
     t.user.yesNoCancelAnswers = {Answer::No};
-    main->HTML1Click();
+    main->reports().generateHtml();
 
     EXPECT_EQ(report->lastResult().status, HtmlResult::Status::Done) << report->lastResult().error;
     EXPECT_EQ(test::readBytes(file), saved);

@@ -1,0 +1,303 @@
+#include "gui/lists/person_search_window.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/model/document.h"
+#include "core/search/navigation_lists.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/platform/record_codec.h"
+
+namespace lineara {
+
+namespace {
+
+constexpr int kMinimumWidth = 322;
+constexpr int kFieldMargin = 4;  // each side: the field is the panel's width less 8
+
+// The key's code as the keyboard reports it to a Windows program. Codes
+// above 40 are the keys that change the text (characters, digits, Delete);
+// Backspace, the arrows, Home, End and the modifiers stay at or below it.
+int virtualKeyOf(const QKeyEvent* event) {
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return key;
+    }
+    // Punctuation and letters outside A to Z sit on the keyboard's extra
+    // keys, all of them above 40; keys with no code at all count as none.
+    return key == 0 || key == Qt::Key_unknown ? 0 : 186;
+}
+
+}  // namespace
+
+// A window of its own, not a tool window of the main one, whose keys Qt
+// would otherwise leave live here (see GoToDialog).
+PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
+    setObjectName(QStringLiteral("PersBrowser"));
+    setWindowTitle(QStringLiteral("Szukaj osoby"));
+    setSizeGripEnabled(true);
+    setMinimumWidth(kMinimumWidth);
+    searchField_ = new QLineEdit(this);
+    searchField_->setObjectName(QStringLiteral("Edit1"));
+    searchField_->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
+    // One row height for all: a list of a whole tree lays out at once.
+    list_->setUniformItemSizes(true);
+    refresh_ = new QPushButton(QStringLiteral("&Ośwież"), this);
+    edit_ = new QPushButton(QStringLiteral("&Edytuj osobę"), this);
+    go_ = new QPushButton(QStringLiteral("&Idź do osoby"), this);
+    go_->setDefault(true);
+    close_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    for (QPushButton* b : {refresh_, edit_, close_}) b->setAutoDefault(false);
+    searchTimer_ = new QTimer(this);
+    searchTimer_->setInterval(kSearchDelayMs);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {refresh_, edit_, go_, close_}) buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kFieldMargin, kFieldMargin, kFieldMargin, kFieldMargin);
+    layout->addWidget(searchField_);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+    resize(kMinimumWidth + 80, 420);
+    move(50, 80);
+
+    searchField_->installEventFilter(this);
+    connect(searchTimer_, &QTimer::timeout, this, &PersonSearchWindow::completeTypedText);
+    connect(refresh_, &QPushButton::clicked, this, &PersonSearchWindow::refresh);
+    connect(edit_, &QPushButton::clicked, this, &PersonSearchWindow::editSelected);
+    connect(go_, &QPushButton::clicked, this, &PersonSearchWindow::goToSelected);
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { goToSelected(); });
+}
+
+void PersonSearchWindow::showSearch() {
+    refresh();
+    show();
+    raise();
+    activateWindow();
+    searchField_->setFocus();
+}
+
+void PersonSearchWindow::refresh() {
+    lastSearched_.clear();
+    searchField_->clear();
+    searchTimer_->start();
+    if (host_.searchShown) host_.searchShown(true);
+    rebuildList();
+}
+
+void PersonSearchWindow::rebuildList() {
+    BusyCursor busy;
+    search_.build(host_.doc->persons());
+    showEntries();
+}
+
+void PersonSearchWindow::showEntries() {
+    QStringList lines;
+    lines.reserve(static_cast<int>(search_.size()));
+    for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
+    list_->hide();
+    list_->clear();
+    list_->addItems(lines);
+    list_->show();
+}
+
+// Most changes (a box moved, say) leave every line as it was: the list the
+// user is looking at is then left alone.
+void PersonSearchWindow::treeChanged() {
+    if (!isVisible()) return;
+    PersonSearchList fresh;
+    fresh.build(host_.doc->persons());
+    const auto& now = fresh.entries();
+    const auto& shown = search_.entries();
+    const bool unchanged =
+        now.size() == shown.size() &&
+        std::equal(now.begin(), now.end(), shown.begin(),
+                   [](const auto& a, const auto& b) { return a.text == b.text; });
+    if (unchanged) return;
+    const QListWidgetItem* chosen = list_->currentItem();
+    const QString chosenText =
+        chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
+    search_ = std::move(fresh);
+    showEntries();
+    if (chosenText.isEmpty()) return;
+    const QList<QListWidgetItem*> same = list_->findItems(chosenText, Qt::MatchExactly);
+    if (!same.isEmpty()) {
+        list_->setCurrentItem(same.first());
+        same.first()->setSelected(true);
+    }
+}
+
+void PersonSearchWindow::completeTypedText() {
+    const QString text = searchField_->text();
+    if (text == lastSearched_) return;
+    searchTimer_->stop();
+    if (text.isEmpty() || list_->count() == 0) return;
+    const int at = search_.complete(host_.codec->encode(text));
+    if (at < 0 || at >= list_->count()) return;
+    list_->setCurrentRow(at);
+    lastSearched_ = text;
+    const QString whole = list_->item(at)->text();
+    searchField_->setText(whole);
+    // The completed part is selected, so the next letter typed replaces it.
+    searchField_->setSelection(static_cast<int>(text.size()),
+                               static_cast<int>(whole.size() - text.size()));
+}
+
+bool PersonSearchWindow::jumpToSelected() {
+    if (host_.enableMainWindow) host_.enableMainWindow();
+    searchField_->selectAll();
+    BusyCursor busy;
+    const QListWidgetItem* item = list_->currentItem();
+    if (item == nullptr || !item->isSelected()) return false;
+    const PersonRecord* person =
+        host_.doc->persons().findPersonById(entryPersonId(item->text().toStdString()));
+    if (person == nullptr) return false;
+    if (person != host_.doc->persons().currentPerson() && host_.goTo) host_.goTo(person);
+    return true;
+}
+
+void PersonSearchWindow::goToSelected() { jumpToSelected(); }
+
+// Only a person actually reached is edited: a line whose person has gone
+// must not open the editor on whoever happened to be current.
+void PersonSearchWindow::editSelected() {
+    if (jumpToSelected() && host_.editCurrent) host_.editCurrent();
+}
+
+bool PersonSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == searchField_) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            searchTimer_->stop();
+            searchTimer_->setInterval(kSearchDelayMs);
+            if (virtualKeyOf(key) > 40) searchTimer_->start();
+            if (moveInList(key)) return true;
+            break;
+        }
+        case QEvent::FocusIn:
+            emptyMenu(true);
+            break;
+        case QEvent::FocusOut:
+            emptyMenu(false);
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool PersonSearchWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) emptyMenu(true);
+    if (event->type() == QEvent::WindowDeactivate) emptyMenu(false);
+    return QDialog::event(event);
+}
+
+void PersonSearchWindow::hideEvent(QHideEvent* event) {
+    searchTimer_->stop();
+    emptyMenu(false);
+    if (host_.searchShown) host_.searchShown(false);
+    QDialog::hideEvent(event);
+}
+
+bool PersonSearchWindow::moveInList(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    if (list_->count() == 0) return true;
+    // Nothing chosen yet: Down starts at the first line, Up at the last.
+    if (list_->currentItem() == nullptr || !list_->currentItem()->isSelected()) {
+        const int row =
+            event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp ? list_->count() - 1 : 0;
+        list_->setCurrentRow(row);
+        return true;
+    }
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+    QCoreApplication::sendEvent(list_, &copy);
+    return true;
+}
+
+void PersonSearchWindow::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence key(event->keyCombination());
+    for (const QKeySequence& toggle : host_.searchKeys) {
+        if (toggle == key) {
+            close();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PersonSearchWindow::emptyMenu(bool on) {
+    if (host_.emptyMenu) host_.emptyMenu(on);
+}
+
+}  // namespace lineara

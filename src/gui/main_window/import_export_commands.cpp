@@ -1,0 +1,202 @@
+#include "gui/main_window/import_export_commands.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include "core/formats/legacy_v1.h"
+#include "core/formats/legacy_v1_5.h"
+#include "core/gedcom/gedcom_export.h"
+#include "core/gedcom/gedcom_import.h"
+#include "core/gedcom/gedcom_texts.h"
+#include "core/history/step_names.h"
+#include "core/layout/auto_arrange.h"
+#include "core/view/viewport.h"
+#include "gui/common/busy_cursor.h"
+#include "gui/gedcom/gedcom_import_window.h"
+
+namespace lineara {
+
+namespace {
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+FileDialogOptions gedcomDialog(const QString& title, const char* filter) {
+    FileDialogOptions dialog;
+    dialog.title = title;
+    dialog.filter = qtFileFilter(filter);
+    dialog.defaultSuffix = QString::fromLatin1(kGedcomDefaultExtension);
+    return dialog;
+}
+
+}  // namespace
+
+void ImportExportCommands::setGedcomImportWindow(GedcomImportWindow* window) {
+    importWindow_ = window;
+}
+
+void ImportExportCommands::showCurrentPerson() {
+    const PersonRecord* person = env_.document().persons().currentPerson();
+    if (person != nullptr) {
+        const QSize size = env_.windowSize();
+        centreAt100(env_.view(), WindowExtent{size.width(), size.height()}, person->posX(),
+                    person->posY());
+    }
+    env_.repaintTree();
+}
+
+// The export only reads the tree, and the file holds less than the tree
+// file does (no pictures, notes or places of the boxes): writing it is not
+// saving the tree, so the modified flag stays as it was.
+//
+// The dialog's first choice is the program's own form; the second writes
+// the standard form, in UTF-8, for other programs.
+void ImportExportCommands::exportGedcom() {
+    Document& doc = env_.document();
+    FileDialogOptions dialog =
+        gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
+    const QString standard = qtFileFilter(kGedcomStandardExportFilter);
+    dialog.filter += QStringLiteral(";;") + standard;
+    dialog.confirmOverwrite = true;
+    FileProposals* proposals = env_.fileProposals();
+    if (proposals != nullptr) {
+        dialog.initialPath =
+            proposals->proposal(FileKind::Gedcom, doc.currentFileName(), dialog.defaultSuffix);
+    }
+    QString chosen;
+    dialog.selectedFilter = &chosen;
+    const QString path = env_.ui().chooseSaveFile(dialog);
+    if (path.isEmpty()) return;
+    if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
+    GedcomExportOptions options;
+    if (chosen == standard) {
+        options.form = GedcomForm::Standard;
+        options.codePage = env_.codec().codePage();
+    }
+    GedcomExportResult result;
+    {
+        BusyCursor busy;
+        result = ExportGedcom(doc.persons(), localPath(path), currentLocalTime(), options);
+    }
+    env_.repaintTree();
+    if (!result.ok) env_.showError(QString::fromStdString(result.message));
+}
+
+// The file is chosen first and the open tree is given up only then: a
+// cancel at either question leaves it as it was. The file is read into a
+// tree of its own, which then replaces the open one in one undo step that
+// brings the old tree back, file name and all.
+void ImportExportCommands::importGedcom() {
+    if (!importWindow_) return;
+    Document& doc = env_.document();
+    FileProposals* proposals = env_.fileProposals();
+    FileDialogOptions dialog = gedcomDialog(QStringLiteral("Otwórz"), kGedcomImportFilter);
+    if (proposals != nullptr) {
+        dialog.initialPath = proposals->folder(FileKind::Gedcom, doc.currentFileName());
+    }
+    const QString path = env_.ui().chooseOpenFile(dialog);
+    if (path.isEmpty()) return;
+    if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
+    if (!env_.checkModified()) return;
+
+    GedcomImportWindow* window = importWindow_;
+    window->begin(path);
+    GedcomImportResult result;
+    bool replaced = false;
+    {
+        BusyCursor busy;
+        Document read;
+        // The boxes are arranged only when the whole file was read; a
+        // failed import leaves what it read where it was made.
+        const auto arrange = [window](PersonList& list) {
+            window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
+            Autoarrange1Click(list);
+        };
+        result = lineara::importGedcom(
+            read, localPath(path),
+            [window](const GedcomImportProgress& progress) {
+                return window->showProgress(progress);
+            },
+            arrange, env_.codec().codePage());
+        // A file that gave nobody, unless it was read to its end (an empty
+        // file is an empty tree), leaves the open tree as it was.
+        replaced = result.done() || !read.persons().empty();
+        if (replaced) {
+            // After a failure the last person made is current.
+            const PersonRecord* current =
+                result.done() ? read.persons().personListHead() : read.persons().currentPerson();
+            std::vector<std::unique_ptr<PersonRecord>> records = read.takeRecords();
+            doc.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
+                for (std::unique_ptr<PersonRecord>& r : records) list.appendLoaded(std::move(r));
+                list.setCurrentPerson(list.own(current));
+            });
+        }
+    }
+    window->finish(result);
+    // After a failure too the view goes to what was read (the last person
+    // made is current then): the old tree's place would show an empty
+    // canvas.
+    if (replaced) {
+        showCurrentPerson();
+    } else {
+        env_.repaintTree();
+    }
+    QApplication::beep();
+    // Each text once: a file with many over-full families still brings one
+    // message about them, with the count in the status line.
+    if (!result.messages.empty()) window->makeRoomForMessages();
+    for (const std::string& message : result.messages) {
+        const MessageIcon icon = result.done() ? MessageIcon::Warning : MessageIcon::Error;
+        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);
+    }
+}
+
+// --- the older tree formats ---
+
+struct ImportExportCommands::LegacyFormat {
+    const char* title;
+    const char* filter;
+    bool version15;
+};
+
+void ImportExportCommands::importVersion10() {
+    importLegacyTree({"Import from version 1.0", "Stirpex version 1.0 (*.ln)", false});
+}
+
+void ImportExportCommands::importVersion15() {
+    importLegacyTree({"Import from version 1.5.x", "Stirpex version 1.5.x (*.ln2)", true});
+}
+
+// The modified check, the open dialog, the reader, then the tree shown
+// from its home person at 100 %.
+void ImportExportCommands::importLegacyTree(const LegacyFormat& format) {
+    if (!env_.checkModified()) return;
+    FileDialogOptions dialog;
+    dialog.title = QString::fromLatin1(format.title);
+    dialog.filter = QString::fromLatin1(format.filter);
+    // Both dialogs have always completed a bare name with ".ln".
+    dialog.defaultSuffix = QStringLiteral("ln");
+    const QString path = env_.ui().chooseOpenFile(dialog);
+    if (path.isEmpty()) return;
+
+    Document& doc = env_.document();
+    LegacyImportResult result;
+    {
+        BusyCursor busy;
+        const std::string local = localPath(path);
+        result = format.version15
+                     ? ReadfromFilev1_5(doc, local, env_.settings().dateStandardization)
+                     : ReadfromFilev1(doc, local);
+        // A failed import has left the tree and its view as they were.
+        if (result.ok) {
+            const QSize size = env_.windowSize();
+            centreOnHome(env_.view(), doc.persons(), WindowExtent{size.width(), size.height()});
+        }
+    }
+    if (!result.ok) {
+        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(result.message),
+                         MessageIcon::Error);
+    }
+    env_.repaintTree();
+}
+
+}  // namespace lineara
