@@ -4,7 +4,7 @@
 
 namespace lineara {
 
-RecordStep::Links linksOf(PersonRecord& record) {
+RecordStep::Links linksOf(const PersonRecord& record) {
     RecordStep::Links links{};
     links[0] = record.mother;
     links[1] = record.father;
@@ -171,7 +171,7 @@ void RecordStep::restoreRecords(PersonList& list, bool toBefore) {
         bool stays = toBefore ? e.before.inList : e.after.inList;
         if (list.contains(e.record)) list.unlinkForRestore(e.record, !stays);
     }
-    std::unordered_map<PersonRecord*, const Entry*> byRecord;
+    std::unordered_map<const PersonRecord*, const Entry*> byRecord;
     byRecord.reserve(entries_.size());
     for (const Entry& e : entries_) byRecord.emplace(e.record, &e);
     std::unordered_map<const Entry*, bool> placed;

@@ -202,7 +202,7 @@ int32_t chooseRoot(const TreeIndex& tree) {
 
 }  // namespace
 
-void Autoarrange1Click(PersonList& list) {
+void autoArrangeOnList(TreeEdit& list) {
     if (list.empty()) return;
     const TreeIndex tree(list);
     const int32_t root = chooseRoot(tree);
@@ -223,7 +223,7 @@ void Autoarrange1Click(PersonList& list) {
     CentreRows(placement.posX, placement.posY, hasParent);
 
     // Only now is the list written.
-    PersonRecord* home = const_cast<PersonRecord*>(tree.record(root));
+    const PersonRecord* home = tree.record(root);
     list.moveToFront(home);
     list.setCurrentPerson(home);
     list.clearSelection();
@@ -239,7 +239,7 @@ void Autoarrange1Click(PersonList& list) {
 
 Outcome autoArrange(Document& doc) {
     if (doc.persons().empty()) return Outcome::failure(kMsgNothingToArrange);
-    doc.change(step_name::kAutoArrange, [](PersonList& list) { Autoarrange1Click(list); });
+    doc.change(step_name::kAutoArrange, [](TreeEdit& list) { autoArrangeOnList(list); });
     doc.setCurrentPerson(doc.persons().personListHead());
     return Outcome::success();
 }

@@ -91,28 +91,26 @@ constexpr std::string_view kAliasBox = "REF";
 
 class PersonRecord;
 
-// A link from one record to another that passes its record's constness on:
-// through a const record one reaches only const records, so a reader of the
-// tree cannot write a relative by following a link. It reads and assigns
-// like a plain pointer.
+// A link from one record to another. Following a link gives a const record
+// only, whatever the record it starts from: writing a relative goes through
+// the edit context like any other write (see tree_edit.h), so that the
+// change is recorded. It reads and assigns like a plain pointer.
 class RecordLink {
 public:
     RecordLink() = default;
-    RecordLink(PersonRecord* record) : record_(record) {}  // NOLINT: reads as a pointer
-    RecordLink& operator=(PersonRecord* record) {
+    RecordLink(std::nullptr_t) {}  // NOLINT: reads as a pointer
+    explicit RecordLink(const PersonRecord* record) : record_(record) {}
+    RecordLink& operator=(const PersonRecord* record) {
         record_ = record;
         return *this;
     }
 
-    operator PersonRecord*() { return record_; }
     operator const PersonRecord*() const { return record_; }
-    PersonRecord* operator->() { return record_; }
     const PersonRecord* operator->() const { return record_; }
-    PersonRecord* get() { return record_; }
     const PersonRecord* get() const { return record_; }
 
 private:
-    PersonRecord* record_ = nullptr;
+    const PersonRecord* record_ = nullptr;
 };
 
 class PersonRecord {

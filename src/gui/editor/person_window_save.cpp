@@ -25,7 +25,7 @@ bool TPerson::saveIt() {
     edit1_->setText(fromRecord(trimBlanks(toRecord(edit1_->text()))));
     edit2_->setText(fromRecord(trimBlanks(toRecord(edit2_->text()))));
     showDuplicateNotices();
-    doc_->markModified();
+    doc_->markModified(ModifiedWithoutStep::EditorConfirmed);
     if (!saveNotesOnOk()) return false;
 
     std::vector<RelationRow> rows;
@@ -36,7 +36,7 @@ bool TPerson::saveIt() {
     const PersonBoxes boxes = boxesFromControls();
     // The whole OK is one step: the person, the partners' back slots and
     // the alias box.
-    const auto mismatched = doc_->change(step_name::kEditPerson, [&](PersonList& list) {
+    const auto mismatched = doc_->change(step_name::kEditPerson, [&](TreeEdit& list) {
         return saveEditedPerson(list, edited_, *copy_, boxes, rows);
     });
     for (size_t k = 0; k < mismatched.size(); ++k) {

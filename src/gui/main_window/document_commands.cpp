@@ -201,7 +201,7 @@ void DocumentCommands::Exportallfiles1Click() {
             doc.setCurrentFileName(oldName);
         }
         // Collecting leaves the flag as it was, even though the tree is saved.
-        if (modified) doc.markModified();
+        if (modified) doc.markModified(ModifiedWithoutStep::CollectedFilesSaved);
         if (saved.written()) QDir::setCurrent(folder);
     }
     env_.repaintTree();

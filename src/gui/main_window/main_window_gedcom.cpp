@@ -93,9 +93,9 @@ void TZudezezor::Read1Click() {
         Document read;
         // The boxes are arranged only when the whole file was read; a
         // failed import leaves what it read where it was made.
-        const auto arrange = [window](PersonList& list) {
+        const auto arrange = [window](TreeEdit& list) {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
-            Autoarrange1Click(list);
+            autoArrangeOnList(list);
         };
         result = importGedcom(
             read, localPath(path),
@@ -111,9 +111,9 @@ void TZudezezor::Read1Click() {
             const PersonRecord* current =
                 result.done() ? read.persons().personListHead() : read.persons().currentPerson();
             std::vector<std::unique_ptr<PersonRecord>> records = read.takeRecords();
-            doc_.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
+            doc_.replaceTree(step_name::kImportGedcom, false, [&](TreeEdit& list) {
                 for (std::unique_ptr<PersonRecord>& r : records) list.appendLoaded(std::move(r));
-                list.setCurrentPerson(list.own(current));
+                list.setCurrentPerson(current);
             });
         }
     }

@@ -177,7 +177,7 @@ private:
             row.type = std::string(1, "MPDFSOU"[below(7)]);
         }
         doc_.change(step_name::kEditPerson,
-                    [&](PersonList& list) { saveEditedPerson(list, edited, copy, boxes, rows); });
+                    [&](TreeEdit& list) { saveEditedPerson(list, edited, copy, boxes, rows); });
     }
 
     Document& doc_;

@@ -91,7 +91,7 @@ TEST_F(Undo, AnEditorOkThatRewroteBothPartnersIsOneStep) {
     rows[0].date = "1 May 1900";
     rows[1].type = "D";
     doc.change(step_name::kEditPerson,
-               [&](PersonList& l) { return saveEditedPerson(l, a, copy, boxes, rows); });
+               [&](TreeEdit& l) { return saveEditedPerson(l, a, copy, boxes, rows); });
     EXPECT_EQ(a->text(field::surname), "Kowalski");
     EXPECT_EQ(b->text(field::relationDate(1)), "1 May 1900");
     EXPECT_EQ(c->relationType(1), 'D');

@@ -249,7 +249,7 @@ TEST_F(GesturesTest, ReleasingACarriedNewBoxAsksToEditIt) {
     gestures().mouseTreeY = 300;
     main->Nyperson1Click();
     ASSERT_TRUE(gestures().newPersonPending);
-    PersonRecord* fresh = list().currentPerson();
+    const PersonRecord* fresh = list().currentPerson();
     main->FormPaint();
     move(QPoint(500, 310));
     EXPECT_EQ(fresh->posX(), 432);  // carried by its centre, on the grid
