@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/history/step_names.h"
 #include "core/model/relationships.h"
 
 namespace lineara {
@@ -215,14 +216,23 @@ std::vector<const PersonRecord*> commitBoxes(TreeEdit& list, const PersonRecord*
     return mismatched;
 }
 
-std::vector<const PersonRecord*> saveEditedPerson(TreeEdit& list, const PersonRecord* edited,
-                                                  PersonRecord& copy, const PersonBoxes& boxes,
-                                                  const std::vector<RelationRow>& rows) {
+std::vector<const PersonRecord*> saveEditedPersonOnList(TreeEdit& list, const PersonRecord* edited,
+                                                        PersonRecord& copy,
+                                                        const PersonBoxes& boxes,
+                                                        const std::vector<RelationRow>& rows) {
     std::vector<const PersonRecord*> mismatched = commitBoxes(list, edited, copy, boxes, rows);
     // Only the image: the list and partner links of the record stay its own.
     PersonRecord* target = list.edit(edited);
     std::memcpy(target->mutableImage(), copy.image().data(), kRecordSize);
     return mismatched;
+}
+
+std::vector<const PersonRecord*> saveEditedPerson(Document& doc, const PersonRecord* edited,
+                                                  PersonRecord& copy, const PersonBoxes& boxes,
+                                                  const std::vector<RelationRow>& rows) {
+    return doc.change(step_name::kEditPerson, [&](TreeEdit& list) {
+        return saveEditedPersonOnList(list, edited, copy, boxes, rows);
+    });
 }
 
 }  // namespace lineara

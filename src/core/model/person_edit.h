@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/document.h"
 #include "core/model/person_list.h"
 #include "core/model/person_record.h"
 #include "core/model/tree_edit.h"
@@ -103,9 +104,14 @@ const PersonRecord* refreshAliasBox(TreeEdit& list, const PersonRecord* edited,
 std::vector<const PersonRecord*> commitBoxes(TreeEdit& list, const PersonRecord* edited,
                                              PersonRecord& copy, const PersonBoxes& boxes,
                                              const std::vector<RelationRow>& rows);
-// The editor's OK as one change: commitBoxes, then the edited record takes
-// the copy's bytes. Run it through the document's door.
-std::vector<const PersonRecord*> saveEditedPerson(TreeEdit& list, const PersonRecord* edited,
+// The editor's OK on the list, not undoable by itself: commitBoxes, then
+// the edited record takes the copy's bytes.
+std::vector<const PersonRecord*> saveEditedPersonOnList(TreeEdit& list, const PersonRecord* edited,
+                                                        PersonRecord& copy,
+                                                        const PersonBoxes& boxes,
+                                                        const std::vector<RelationRow>& rows);
+// The editor's OK as one undo step of the document.
+std::vector<const PersonRecord*> saveEditedPerson(Document& doc, const PersonRecord* edited,
                                                   PersonRecord& copy, const PersonBoxes& boxes,
                                                   const std::vector<RelationRow>& rows);
 
