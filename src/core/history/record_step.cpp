@@ -8,7 +8,7 @@ RecordStep::Links linksOf(const PersonRecord& record) {
     RecordStep::Links links{};
     links[0] = record.mother;
     links[1] = record.father;
-    for (int i = 1; i <= kRelationSlots; ++i) links[1 + i] = record.partner[i];
+    for (int i = 1; i <= kRelationSlots; ++i) links[1 + slotIndex(i)] = record.partner[i];
     return links;
 }
 
@@ -17,7 +17,7 @@ namespace {
 void setLinks(PersonRecord& record, const RecordStep::Links& links) {
     record.mother = links[0];
     record.father = links[1];
-    for (int i = 1; i <= kRelationSlots; ++i) record.partner[i] = links[1 + i];
+    for (int i = 1; i <= kRelationSlots; ++i) record.partner[i] = links[1 + slotIndex(i)];
 }
 
 // Appends the runs where `before` and `after` differ. Runs closer than a

@@ -46,7 +46,8 @@ public:
     Relatives(const TreeIndex& tree, const std::vector<int32_t>& order)
         : begin_(tree.size() + 1, 0) {
         // Counted first, then filled, so each person's entries are one run.
-        for (int32_t s : order) forTargets(tree, s, [this](int32_t t, Entry) { ++begin_[t + 1]; });
+        for (int32_t s : order)
+            forTargets(tree, s, [this](int32_t t, Entry) { ++begin_[size_t(t) + 1]; });
         for (size_t i = 1; i < begin_.size(); ++i) begin_[i] += begin_[i - 1];
         entries_.resize(begin_.back());
         std::vector<uint32_t> fill(begin_.begin(), begin_.end() - 1);
