@@ -38,8 +38,8 @@ void BM_DateConvertWindow(benchmark::State& state) {
         converted = window.convertDates();
         state.PauseTiming();
         size_t i = 0;
-        forEachPerson(list, [&](PersonRecord* p) {
-            std::copy(images[i].begin(), images[i].end(), p->mutableImage());
+        forEachPerson(list, [&](const PersonRecord* p) {
+            std::copy(images[i].begin(), images[i].end(), list.edit(p)->mutableImage());
             ++i;
         });
         state.ResumeTiming();
@@ -53,7 +53,9 @@ void BM_QualityCheckWindow(benchmark::State& state) {
     // The tree is set up beside the document's door: it is the starting point.
     PersonList& list = const_cast<PersonList&>(doc.persons());
     generateSyntheticTree(list, kPersons, 1);
-    forEachPerson(list, [](PersonRecord* p) { p->setText(field::pictureFile, "missing.jpg"); });
+    forEachPerson(list, [&list](const PersonRecord* p) {
+        list.edit(p)->setText(field::pictureFile, "missing.jpg");
+    });
     RecordCodec codec;
     QualityCheckWindow window(doc, codec, {}, {}, {});
     int problems = 0;

@@ -62,11 +62,12 @@ void BM_DCheck(benchmark::State& state) {
     forEachPerson(list, [&images](const PersonRecord* p) { images.push_back(p->image()); });
     int converted = 0;
     for (auto _ : state) {
-        converted = DCheck(list).count;
+        TreeEdit edit(list);
+        converted = DCheckOnList(edit).count;
         state.PauseTiming();
         size_t i = 0;
-        forEachPerson(list, [&](PersonRecord* p) {
-            std::copy(images[i].begin(), images[i].end(), p->mutableImage());
+        forEachPerson(list, [&](const PersonRecord* p) {
+            std::copy(images[i].begin(), images[i].end(), list.edit(p)->mutableImage());
             ++i;
         });
         state.ResumeTiming();

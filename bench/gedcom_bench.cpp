@@ -78,9 +78,10 @@ void BM_ImportFromMemory(benchmark::State& state) {
     const std::string& text = gedcom(int(state.range(0)));
     for (auto _ : state) {
         PersonList list;
+        TreeEdit edit(list);
         MemorySource source(text);
         GedcomImportResult result =
-            importGedcom(list, source, {"bench.ged", true, int64_t(text.size())});
+            importGedcomOnList(edit, source, {"bench.ged", true, int64_t(text.size())});
         if (!result.done()) state.SkipWithError("import failed");
         state.PauseTiming();  // freeing the tree is no part of the import
         list.ClearMemory();
@@ -145,7 +146,7 @@ void BM_ImportStandardFileWithArrangement(benchmark::State& state) {
     for (auto _ : state) {
         Document doc;
         GedcomImportResult result = importGedcom(
-            doc, path, [](const GedcomImportProgress&) { return true; }, Autoarrange1Click);
+            doc, path, [](const GedcomImportProgress&) { return true; }, autoArrangeOnList);
         if (!result.done()) state.SkipWithError("import failed");
         state.PauseTiming();
         doc.clear();

@@ -50,8 +50,8 @@ void BM_HtmlPresentation(benchmark::State& state) {
     PersonList list;
     generateSyntheticTree(list, persons, 3);
     int n = 0;
-    forEachPerson(list, [&](PersonRecord* r) {
-        if (pictures && n++ % 10 == 0) r->setText(field::pictureFile, "photo.jpg");
+    forEachPerson(list, [&](const PersonRecord* r) {
+        if (pictures && n++ % 10 == 0) list.edit(r)->setText(field::pictureFile, "photo.jpg");
     });
     RecordCodec codec;
     HtmlJob job = htmlJobFor(codec);

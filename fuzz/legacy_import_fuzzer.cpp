@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document doc;
     PersonList& open = const_cast<PersonList&>(doc.persons());
     check(open.LagNyPerson(0, 0).ok, "the open tree");
-    open.currentPerson()->setText(field::givenNames, "Stary");
+    open.edit(open.currentPerson())->setText(field::givenNames, "Stary");
     const std::vector<uint8_t> before = treeFileBytes(open);
 
     MemorySource source(std::string(reinterpret_cast<const char*>(file), length), piece);

@@ -185,7 +185,7 @@ bool buildSampleFamily(PersonList& list, std::string& error) {
             error = made.message;
             return false;
         }
-        PersonRecord* r = list.currentPerson();
+        PersonRecord* r = list.edit(list.currentPerson());
         fillPerson(*r, s);
         // Half-box columns keep couples centred over their children; every
         // position is on the 5k+2 grid.

@@ -119,7 +119,7 @@ PersonRecord* Generator::newRecord() {
     }
     --left_;
     ++created_;
-    return list_.currentPerson();
+    return list_.edit(list_.currentPerson());
 }
 
 void Generator::fillPersonal(PersonRecord* p, char sex, int surname, int birthYear) {

@@ -73,7 +73,7 @@ int gedcomImport(const CommandLine& line) {
     Document doc;
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
-    GedcomImportResult result = importGedcom(doc, line[0], {}, Autoarrange1Click, recordCodePage());
+    GedcomImportResult result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage());
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
         return fail(result.statusText);

@@ -44,12 +44,12 @@ public:
 
     void Autoarrange1Click() {
         if (list_.empty()) return;
-        for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
-            r->setSelected(false);
+        for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+            list_.edit(r)->setSelected(false);
         }
-        PersonRecord* root = nullptr;
+        const PersonRecord* root = nullptr;
         int best = 0;
-        for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+        for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
             AncestorTable t;
             CheckOut(t, r, 1, 1);
             if (t.ancestorDepth > best) {
@@ -60,24 +60,25 @@ public:
         list_.setCurrentPerson(root);
         list_.moveToFront(root);
         frontier_.fill(int64_t{root->posX()} + 160);
-        for (PersonRecord* q = list_.personListHead(); q != nullptr; q = q->nextPerson) {
+        for (const PersonRecord* q = list_.personListHead(); q != nullptr; q = q->nextPerson) {
             PlaceWithRelatives(q, q->posX(), q->posY(), 0);
         }
-        for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
-            r->setSelected(false);
+        for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+            list_.edit(r)->setSelected(false);
         }
         list_.clearSelection();
         CentreRows();
     }
 
-    void PlaceWithRelatives(PersonRecord* p, int64_t x, int64_t y, int level) {
+    void PlaceWithRelatives(const PersonRecord* p, int64_t x, int64_t y, int level) {
         if (p == nullptr || p->selected() || level > 999 || level < -999) return;
         int64_t& frontier = frontier_[size_t(level + 1000)];
         x = std::max(x, frontier);
         frontier = x + 160;
-        p->setPos(clamp32(x), clamp32(y));
-        p->setSelected(true);
-        for (PersonRecord* s = list_.personListHead(); s != nullptr; s = s->nextPerson) {
+        PersonRecord* placed = list_.edit(p);
+        placed->setPos(clamp32(x), clamp32(y));
+        placed->setSelected(true);
+        for (const PersonRecord* s = list_.personListHead(); s != nullptr; s = s->nextPerson) {
             if (s->father == p || s->mother == p) PlaceWithRelatives(s, x, y + 500, level - 1);
             for (int i = 1; i <= kRelationSlots; ++i) {
                 if (s->partner[size_t(i)] == p) PlaceWithRelatives(s, x, y, level);
@@ -94,7 +95,7 @@ public:
         int64_t minX = std::numeric_limits<int64_t>::max();
         int64_t maxX = std::numeric_limits<int64_t>::min();
         int64_t Y = std::numeric_limits<int64_t>::min();
-        for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+        for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
             minX = std::min<int64_t>(minX, r->posX());
             maxX = std::max<int64_t>(maxX, r->posX());
             Y = std::max<int64_t>(Y, r->posY());
@@ -102,28 +103,28 @@ public:
         int count = 0;
         do {
             int64_t A = minX, B = maxX;
-            for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+            for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
                 if (r->posY() != Y || (r->father == nullptr && r->mother == nullptr)) continue;
                 if (r->posX() > A) A = r->posX();
                 if (r->posX() < B) B = r->posX();
             }
             int64_t next = Y - 1000;
             count = 0;
-            for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+            for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
                 if (r->posY() < Y && r->posY() > next) {
                     next = r->posY();
                     ++count;
                 }
             }
             int64_t rMax = minX, rMin = maxX;
-            for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+            for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
                 if (r->posY() != next) continue;
                 if (r->posX() > rMax) rMax = r->posX();
                 if (r->posX() < rMin) rMin = r->posX();
             }
             int64_t shift = ((rMax - A) - (B - rMin)) / 2;
-            for (PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
-                if (r->posY() == next) r->setPosX(clamp32(r->posX() - shift));
+            for (const PersonRecord* r = list_.personListHead(); r != nullptr; r = r->nextPerson) {
+                if (r->posY() == next) list_.edit(r)->setPosX(clamp32(r->posX() - shift));
             }
             Y = next;
         } while (count != 0);

@@ -53,7 +53,7 @@ inline void buildRandomFamily(PersonList& list, std::mt19937& rng, const RandomF
     std::vector<PersonRecord*> people;
     for (int i = 0; i < shape.persons; ++i) {
         EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        PersonRecord* p = list.currentPerson();
+        PersonRecord* p = list.edit(list.currentPerson());
         p->setPos(roll(60) * 10 - 300, kRows[roll(10)]);
         people.push_back(p);
     }
@@ -88,7 +88,7 @@ inline void buildRandomFamily(PersonList& list, std::mt19937& rng, const RandomF
             a->partner[size_t(1 + roll(kRelationSlots))] = b;  // one side only
         }
     }
-    std::vector<PersonRecord*> selection;
+    std::vector<const PersonRecord*> selection;
     for (PersonRecord* p : people) {
         if (chance(10)) selection.push_back(p);
     }

@@ -27,8 +27,9 @@ protected:
     }
     PersonRecord* add(PersonList& list, int32_t x = 0, int32_t y = 0) {
         EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        list.currentPerson()->setPos(x, y);
-        return list.currentPerson();
+        PersonRecord* p = list.edit(list.currentPerson());
+        p->setPos(x, y);
+        return p;
     }
     std::string save(PersonList& list, const char* name) {
         std::string path = dir.file(name);
@@ -115,11 +116,16 @@ TEST_F(LayoutCommands, OrganizeMovesTheAncestorsOfThePersonWithTheId) {
 TEST_F(LayoutCommands, OrganizePrintsTheMessagesAndWritesNothing) {
     PersonList circle;
     PersonRecord* a = add(circle);
-    a->father = add(circle);
-    a->father->mother = a;
+    PersonRecord* father = add(circle);
+    a->father = father;
+    father->mother = a;
     PersonList tall;
     PersonRecord* p = add(tall);
-    for (int g = 1; g < 9; ++g) p = p->father = add(tall);
+    for (int g = 1; g < 9; ++g) {
+        PersonRecord* next = add(tall);
+        p->father = next;
+        p = next;
+    }
     const struct {
         std::string in;
         std::vector<std::string> args;

@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         PersonList list;
         for (int i = 0; i < 3; ++i) ASSERT_TRUE(list.LagNyPerson(i * 200, 0).ok);
-        list.personListHead()->setText(field::surname, "Nowak");
+        list.edit(list.personListHead())->setText(field::surname, "Nowak");
         tree = dir.file("tree.ln3");
         ASSERT_TRUE(SavetoFile(list, tree).written());
     }

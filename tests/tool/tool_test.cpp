@@ -35,11 +35,11 @@ protected:
     std::string smallTree() {
         PersonList list;
         for (int i = 0; i < 5; ++i) EXPECT_TRUE(list.LagNyPerson(i * 200, 0).ok);
-        PersonRecord* p = list.personListHead();
+        PersonRecord* p = list.edit(list.personListHead());
         p->setText(field::givenNames, "Jan");
-        p->nextPerson->setText(field::surname, "Nowak");
-        p->nextPerson->nextPerson->setText(field::givenNames, "Ewa");
-        PersonRecord* alias = p->nextPerson->nextPerson->nextPerson;
+        list.edit(p->nextPerson)->setText(field::surname, "Nowak");
+        list.edit(p->nextPerson->nextPerson)->setText(field::givenNames, "Ewa");
+        PersonRecord* alias = list.edit(p->nextPerson->nextPerson->nextPerson);
         alias->setText(field::givenNames, "Jan");
         alias->setText(field::aliasMark, "REF");
         alias->father = p;
@@ -134,9 +134,9 @@ TEST_F(Tool, CollectCopiesTheFilesNextToTheNewTree) {
     writeBytes(dir.file("src/a.jpg"), {1, 2, 3});
     PersonList list;
     ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-    list.currentPerson()->setText(field::pictureFile, "a.jpg");  // beside the tree
+    list.edit(list.currentPerson())->setText(field::pictureFile, "a.jpg");  // beside the tree
     ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-    list.currentPerson()->setText(field::notesFile, "gone.txt");
+    list.edit(list.currentPerson())->setText(field::notesFile, "gone.txt");
     ASSERT_TRUE(SavetoFile(list, dir.file("src/t.ln3")).written());
 
     ToolRun r = tool({"collect", dir.file("src/t.ln3"), dir.file("dest/t.ln3")}, dir);
@@ -157,7 +157,7 @@ TEST_F(Tool, CollectSendsTreeAndFilesToARelativeDestination) {
     writeBytes(dir.file("fam/p.jpg"), {7});
     PersonList list;
     ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-    list.currentPerson()->setText(field::pictureFile, "p.jpg");
+    list.edit(list.currentPerson())->setText(field::pictureFile, "p.jpg");
     ASSERT_TRUE(SavetoFile(list, dir.file("fam/tree.ln3")).written());
     std::vector<uint8_t> original = readBytes(dir.file("fam/tree.ln3"));
 
@@ -185,7 +185,7 @@ TEST_F(Tool, CollectListsAFileItMayNotRead) {
     PersonList list;
     for (const char* name : {"secret.jpg", "open.jpg"}) {
         ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-        list.currentPerson()->setText(field::pictureFile, name);
+        list.edit(list.currentPerson())->setText(field::pictureFile, name);
     }
     ASSERT_TRUE(SavetoFile(list, dir.file("src/t.ln3")).written());
     fs::permissions(dir.path(), fs::perms::all);

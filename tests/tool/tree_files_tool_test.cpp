@@ -37,7 +37,7 @@ std::string hostileTree(const TempDir& dir, const std::vector<HostileName>& name
     PersonList list;
     for (const HostileName& row : names) {
         EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        list.currentPerson()->setText(field::notesFile, row.stored);
+        list.edit(list.currentPerson())->setText(field::notesFile, row.stored);
     }
     const std::string tree = dir.file("tree/t.ln3");
     EXPECT_TRUE(SavetoFile(list, tree).written());
@@ -115,8 +115,8 @@ TEST(TreeFilesTool, CollectTakesItsCopiesBackWhenTheTreeCannotBeSaved) {
     writeBytes(dir.file("tree/b.txt"), {2});
     PersonList list;
     ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-    list.currentPerson()->setText(field::pictureFile, "a.jpg");
-    list.currentPerson()->setText(field::notesFile, "b.txt");
+    list.edit(list.currentPerson())->setText(field::pictureFile, "a.jpg");
+    list.edit(list.currentPerson())->setText(field::notesFile, "b.txt");
     ASSERT_TRUE(SavetoFile(list, dir.file("tree/t.ln3")).written());
 
     const ToolRun r =

@@ -56,9 +56,9 @@ std::string convertDateUntilStable(std::string_view text) {
     return current;
 }
 
-DateCheckResult DCheck(PersonList& list) {
+DateCheckResult DCheckOnList(TreeEdit& list) {
     DateCheckResult result;
-    forEachPerson(list, [&result, &list](PersonRecord* person) {
+    forEachPerson(list, [&result, &list](const PersonRecord* person) {
         for (const DateField& date : convertibleDates(*person)) {
             std::string stored(person->text(date.field));
             std::string converted = convertDateUntilStable(stored);
@@ -74,7 +74,7 @@ DateCheckResult DCheck(PersonList& list) {
 }
 
 DateCheckResult DCheck(Document& doc) {
-    return doc.change(step_name::kConvertDates, [](PersonList& list) { return DCheck(list); });
+    return doc.change(step_name::kConvertDates, [](TreeEdit& list) { return DCheckOnList(list); });
 }
 
 }  // namespace lineara

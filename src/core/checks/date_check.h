@@ -32,8 +32,9 @@ std::string convertDateUntilStable(std::string_view text);
 
 // Converts birthDate, deathDate and the dates of used relationship slots of
 // every person (the baptism date is left alone) and stores each changed
-// date, cut to the field's 35 characters.
-DateCheckResult DCheck(PersonList& list);
+// date, cut to the field's 35 characters. On the list, not undoable by
+// itself.
+DateCheckResult DCheckOnList(TreeEdit& list);
 // The conversion of the open tree, as one undo step.
 DateCheckResult DCheck(Document& doc);
 

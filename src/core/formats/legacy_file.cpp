@@ -85,26 +85,27 @@ bool readRecords(ByteSource& source, const LegacyFormat& format, Staged& records
     }
 }
 
-// Turns the ids of the records into links: the first record with an id
-// (in file order) is the one a link names, as findPersonById finds it.
-void resolveLinks(PersonList& list, bool hasSpouse) {
-    std::unordered_map<int32_t, PersonRecord*> byId;
-    byId.reserve(list.count());
-    forEachPerson(list, [&byId](PersonRecord* r) {
-        if (r->personId() > 0) byId.emplace(r->personId(), r);
-    });
-    auto find = [&byId](int32_t id) -> PersonRecord* {
+// Turns the ids of the records into links, before they go into the list:
+// the first record with an id (in file order) is the one a link names, as
+// findPersonById finds it.
+void resolveLinks(Staged& records, bool hasSpouse) {
+    std::unordered_map<int32_t, const PersonRecord*> byId;
+    byId.reserve(records.size());
+    for (const auto& r : records) {
+        if (r->personId() > 0) byId.emplace(r->personId(), r.get());
+    }
+    auto find = [&byId](int32_t id) -> const PersonRecord* {
         if (id <= 0) return nullptr;
         auto it = byId.find(id);
         return it != byId.end() ? it->second : nullptr;
     };
-    forEachPerson(list, [&](PersonRecord* r) {
+    for (auto& r : records) {
         r->father = find(r->fatherId());
         r->mother = find(r->motherId());
         // Taken as the file states it: when only one of two persons names
         // the other, the relationship is on that side only.
         if (hasSpouse) r->partner[1] = find(r->partnerId(1));
-    });
+    }
 }
 
 }  // namespace
@@ -139,13 +140,13 @@ LegacyImportResult importLegacyTree(Document& doc, ByteSource& source, const Leg
         if (records.empty()) return failure("the file is empty");
         const int32_t highest = highestIdAfter(records);
         const size_t count = records.size();
+        resolveLinks(records, format.hasSpouse);
         // What the old file holds replaces the tree, as an untitled tree
         // that counts as saved; undo brings back the tree before with its
         // file name.
-        doc.replaceTree(step_name::kImportLegacy, true, [&](PersonList& list) {
+        doc.replaceTree(step_name::kImportLegacy, true, [&](TreeEdit& list) {
             for (auto& r : records) list.appendLoaded(std::move(r));
             list.setHighestPersonId(highest);
-            resolveLinks(list, format.hasSpouse);
             list.setCurrentPerson(nullptr);
         });
         LegacyImportResult r;

@@ -28,8 +28,11 @@ constexpr size_t kBatchRecords = 256;
 
 int32_t idOf(const PersonRecord* person) { return person != nullptr ? person->personId() : 0; }
 
+// The ids in a record's image stand for its links only in the file; they
+// are brought up to date just before the bytes are written.
 void fillIdsFromLinks(PersonList& list) {
-    forEachPerson(list, [](PersonRecord* r) {
+    forEachPerson(list, [&list](const PersonRecord* person) {
+        PersonRecord* r = list.edit(person);
         r->setFatherId(idOf(r->father));
         r->setMotherId(idOf(r->mother));
         for (int i = 1; i <= kRelationSlots; ++i) r->setPartnerId(i, idOf(r->partner[i]));
@@ -40,17 +43,18 @@ void fillIdsFromLinks(PersonList& list) {
 // first record with that id (in list order) gives exactly what a walk of the
 // list from the head would, in linear time.
 void resolveLinks(PersonList& list) {
-    std::unordered_map<int32_t, PersonRecord*> byId;
+    std::unordered_map<int32_t, const PersonRecord*> byId;
     byId.reserve(list.count());
-    forEachPerson(list, [&byId](PersonRecord* r) {
+    forEachPerson(list, [&byId](const PersonRecord* r) {
         if (r->personId() > 0) byId.emplace(r->personId(), r);  // keeps the first
     });
-    auto find = [&byId](int32_t id) -> PersonRecord* {
+    auto find = [&byId](int32_t id) -> const PersonRecord* {
         if (id <= 0) return nullptr;
         auto it = byId.find(id);
         return it != byId.end() ? it->second : nullptr;
     };
-    forEachPerson(list, [&find](PersonRecord* r) {
+    forEachPerson(list, [&find, &list](const PersonRecord* person) {
+        PersonRecord* r = list.edit(person);
         r->father = find(r->fatherId());
         r->mother = find(r->motherId());
         for (int i = 1; i <= kRelationSlots; ++i) r->partner[i] = find(r->partnerId(i));
@@ -110,7 +114,7 @@ SaveResult SavetoFile(PersonList& list, const std::string& path) {
         batch.clear();
         return ok;
     };
-    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
+    for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
         batch.insert(batch.end(), r->image().begin(), r->image().end());
         if (batch.size() == kBatchRecords * kRecordSize && !flush()) {
             return {SaveResult::FileError, file.error()};

@@ -44,7 +44,8 @@ std::string anselToUtf8(std::string_view ansel) {
     std::string out;
     out.reserve(ansel.size() + 8);
     std::u32string marks;  // waiting for their letter
-    for (unsigned char c : ansel) {
+    for (char byte : ansel) {
+        const auto c = static_cast<unsigned char>(byte);
         char32_t cp = c < 0x80 ? c : c >= 0xA1 && c <= 0xFE ? kAnsel[c - 0xA1] : 0;
         if (cp == 0 && c != 0) cp = 0xFFFD;
         if (c >= 0xE0 && cp != 0xFFFD) {

@@ -41,7 +41,7 @@ public:
     GedcomImporter(ByteSource& source, const GedcomInputInfo& info, const GedcomProgress& progress)
         : source_(source), info_(info), progress_(progress), decoder_(info.codePage.c_str()) {}
 
-    GedcomImportResult run(PersonList& list);
+    GedcomImportResult run(TreeEdit& list);
     // The result of an import that ran out of memory and was taken back.
     GedcomImportResult outOfMemory() const;
 
@@ -58,7 +58,7 @@ private:
     bool dispatch(const GedcomLine& line, std::string_view raw);
     bool recordStart(const GedcomLine& line);
 
-    PersonRecord* FindImportedPerson(std::string_view xref) const;
+    const PersonRecord* FindImportedPerson(std::string_view xref) const;
     GedcomImportResult finish(GedcomImportResult::Status status);
     std::vector<std::string> notes(GedcomImportResult::Status status) const;
     void addMessage(const std::string& text);
@@ -66,7 +66,7 @@ private:
     ByteSource& source_;
     GedcomInputInfo info_;
     const GedcomProgress& progress_;
-    PersonList* list_ = nullptr;
+    TreeEdit* list_ = nullptr;
     GedcomTextDecoder decoder_;
     bool halfSize_ = false;  // UTF-16: the lines hold about half the file's bytes
 
@@ -92,7 +92,7 @@ private:
     std::unique_ptr<ImportedFamilies> families_;
     // Cross-references of the persons read, whole; the first person with a
     // cross-reference keeps it.
-    std::unordered_map<std::string, PersonRecord*> xrefs_;
+    std::unordered_map<std::string, const PersonRecord*> xrefs_;
 };
 
 bool GedcomImporter::report() {
@@ -120,7 +120,7 @@ void GedcomImporter::addMessage(const std::string& text) {
     }
 }
 
-GedcomImportResult GedcomImporter::run(PersonList& list) {
+GedcomImportResult GedcomImporter::run(TreeEdit& list) {
     list_ = &list;
     if (!list.empty()) return finish(GedcomImportResult::TreeNotEmpty);
     list.setCurrentPerson(nullptr);
@@ -358,7 +358,7 @@ bool GedcomImporter::recordStart(const GedcomLine& line) {
     return true;
 }
 
-PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
+const PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
     auto it = xrefs_.find(std::string(xref));
     return it != xrefs_.end() ? it->second : nullptr;
 }
@@ -375,8 +375,8 @@ GedcomImportResult withStatus(GedcomImportResult::Status status, std::string mes
 
 }  // namespace
 
-GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const GedcomInputInfo& info,
-                                const GedcomProgress& progress) {
+GedcomImportResult importGedcomOnList(TreeEdit& list, ByteSource& source,
+                                      const GedcomInputInfo& info, const GedcomProgress& progress) {
     return GedcomImporter(source, info, progress).run(list);
 }
 
@@ -385,7 +385,7 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     GedcomImporter importer(source, info, progress);
     try {
-        return doc.change(step_name::kImportGedcom, [&](PersonList& list) {
+        return doc.change(step_name::kImportGedcom, [&](TreeEdit& list) {
             GedcomImportResult result = importer.run(list);
             if (result.done() && after) after(list);
             return result;

@@ -91,15 +91,16 @@ struct GedcomImportResult {
     bool done() const { return status == Done; }
 };
 
-// The import into `list`, which must be empty (TreeNotEmpty otherwise).
-// Running out of memory throws std::bad_alloc, with what was read so far
-// in the list.
-GedcomImportResult importGedcom(PersonList& list, ByteSource& source, const GedcomInputInfo& info,
-                                const GedcomProgress& progress = {});
+// The import into `list`, which must be empty (TreeNotEmpty otherwise), not
+// undoable by itself. Running out of memory throws std::bad_alloc, with what
+// was read so far in the list.
+GedcomImportResult importGedcomOnList(TreeEdit& list, ByteSource& source,
+                                      const GedcomInputInfo& info,
+                                      const GedcomProgress& progress = {});
 
 // Work on the tree that belongs to the import's own undo step: the
 // arrangement of the boxes that follows a finished import.
-using GedcomAfterImport = std::function<void(PersonList&)>;
+using GedcomAfterImport = std::function<void(TreeEdit&)>;
 
 // The import into the open tree, which must be empty, as one undo step:
 // undo gives back the empty tree. `after` runs when the file was read to

@@ -62,7 +62,7 @@ void ImportedFamilies::linkLine(const Line& line, const FindPerson& find) {
         husband_ = find(line.text);
         if (husband_ == nullptr) break;
         if (wife_ != nullptr) marriage_ = addRelationship(false);
-        for (PersonRecord* child : awaitingFather_) setFather(child, husband_);
+        for (const PersonRecord* child : awaitingFather_) setFather(child, husband_);
         awaitingFather_.clear();
         if (child_ != nullptr) setFather(child_, husband_);
         break;
@@ -70,7 +70,7 @@ void ImportedFamilies::linkLine(const Line& line, const FindPerson& find) {
         wife_ = find(line.text);
         if (wife_ == nullptr) break;
         if (husband_ != nullptr) marriage_ = addRelationship(false);
-        for (PersonRecord* child : awaitingMother_) setMother(child, wife_);
+        for (const PersonRecord* child : awaitingMother_) setMother(child, wife_);
         awaitingMother_.clear();
         if (child_ != nullptr) setMother(child_, wife_);
         break;
@@ -134,7 +134,7 @@ void ImportedFamilies::giveEvent(const Made& made, bool divorce) {
         return e.divorce == divorce && (!e.date.empty() || !e.place.empty());
     });
     if (it == events_.end()) return;
-    auto setOn = [&](PersonRecord* person, int slot) {
+    auto setOn = [&](const PersonRecord* person, int slot) {
         PersonRecord* r = list_.edit(person);
         r->setText(field::relationDate(slot), it->date);
         r->setText(field::relationPlace(slot), it->place);
@@ -144,11 +144,11 @@ void ImportedFamilies::giveEvent(const Made& made, bool divorce) {
 }
 
 // Nobody becomes his own father, mother or partner, whatever a file says.
-void ImportedFamilies::setFather(PersonRecord* child, PersonRecord* father) {
+void ImportedFamilies::setFather(const PersonRecord* child, const PersonRecord* father) {
     if (child != father) list_.edit(child)->father = father;
 }
 
-void ImportedFamilies::setMother(PersonRecord* child, PersonRecord* mother) {
+void ImportedFamilies::setMother(const PersonRecord* child, const PersonRecord* mother) {
     if (child != mother) list_.edit(child)->mother = mother;
 }
 

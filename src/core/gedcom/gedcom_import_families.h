@@ -22,14 +22,13 @@
 
 #include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_line.h"
-#include "core/model/person_list.h"
+#include "core/model/tree_edit.h"
 
 namespace lineara {
 
 class ImportedFamilies {
 public:
-    ImportedFamilies(PersonList& list, GedcomTextDecoder& decoder)
-        : list_(list), decoder_(decoder) {}
+    ImportedFamilies(TreeEdit& list, GedcomTextDecoder& decoder) : list_(list), decoder_(decoder) {}
 
     // --- while reading: the lines of the family records ---
     void start();  // "0 @F1@ FAM"
@@ -39,7 +38,7 @@ public:
     void detail(const GedcomLine& line, std::string_view raw);
 
     // --- once the persons are read ---
-    using FindPerson = std::function<PersonRecord*(std::string_view xref)>;
+    using FindPerson = std::function<const PersonRecord*(std::string_view xref)>;
     // Links every family read and forgets their lines.
     void link(const FindPerson& find);
 
@@ -71,20 +70,20 @@ private:
     };
     // A relationship made by this family: on whom, in which slot.
     struct Made {
-        PersonRecord* husband = nullptr;
+        const PersonRecord* husband = nullptr;
         int husbandSlot = 0;
-        PersonRecord* wife = nullptr;
+        const PersonRecord* wife = nullptr;
         int wifeSlot = 0;
     };
 
     void linkLine(const Line& line, const FindPerson& find);
     void endFamily();
-    void setFather(PersonRecord* child, PersonRecord* father);
-    void setMother(PersonRecord* child, PersonRecord* mother);
+    void setFather(const PersonRecord* child, const PersonRecord* father);
+    void setMother(const PersonRecord* child, const PersonRecord* mother);
     Made addRelationship(bool divorce);
     void giveEvent(const Made& made, bool divorce);
 
-    PersonList& list_;
+    TreeEdit& list_;
     GedcomTextDecoder& decoder_;
     std::vector<Line> lines_;
     bool inEvent_ = false;  // the level-1 line read last is a MARR or DIV
@@ -93,12 +92,12 @@ private:
 
     // The family being linked.
     bool inFamily_ = false;
-    PersonRecord* husband_ = nullptr;
-    PersonRecord* wife_ = nullptr;
-    PersonRecord* child_ = nullptr;
+    const PersonRecord* husband_ = nullptr;
+    const PersonRecord* wife_ = nullptr;
+    const PersonRecord* child_ = nullptr;
     // Children read before the family's husband or wife was known.
-    std::vector<PersonRecord*> awaitingFather_;
-    std::vector<PersonRecord*> awaitingMother_;
+    std::vector<const PersonRecord*> awaitingFather_;
+    std::vector<const PersonRecord*> awaitingMother_;
     Made marriage_;  // the couple's relationship made last
     std::vector<Event> events_;
     bool eventOpen_ = false;  // whether DATE and PLAC lines have an event to go to

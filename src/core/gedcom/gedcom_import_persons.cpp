@@ -32,7 +32,8 @@ void ImportedPersons::start() {
     for (Owner& owner : owners_) owner = Owner{};
 }
 
-void ImportedPersons::fact(PersonRecord* person, const GedcomLine& line, std::string_view raw) {
+void ImportedPersons::fact(const PersonRecord* person, const GedcomLine& line,
+                           std::string_view raw) {
     inFirstName_ = false;
     ++eventNumber_;
     event_ = Event::None;
@@ -80,7 +81,8 @@ void ImportedPersons::fact(PersonRecord* person, const GedcomLine& line, std::st
     }
 }
 
-void ImportedPersons::detail(PersonRecord* person, const GedcomLine& line, std::string_view raw) {
+void ImportedPersons::detail(const PersonRecord* person, const GedcomLine& line,
+                             std::string_view raw) {
     if (inFirstName_) {
         // A name without slashes may say which part is which in GIVN and
         // SURN; a name with them has said it already, but for a part that
@@ -95,7 +97,7 @@ void ImportedPersons::detail(PersonRecord* person, const GedcomLine& line, std::
     if (event_ != Event::None) eventDetail(person, line, raw);
 }
 
-void ImportedPersons::eventDetail(PersonRecord* person, const GedcomLine& line,
+void ImportedPersons::eventDetail(const PersonRecord* person, const GedcomLine& line,
                                   std::string_view raw) {
     const bool date = line.tagIs("DATE");
     if (!date && !line.tagIs("PLAC")) return;

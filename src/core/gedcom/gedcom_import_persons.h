@@ -18,7 +18,7 @@
 
 #include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_line.h"
-#include "core/model/person_list.h"
+#include "core/model/tree_edit.h"
 
 namespace lineara {
 
@@ -28,14 +28,13 @@ std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool*
 
 class ImportedPersons {
 public:
-    ImportedPersons(PersonList& list, GedcomTextDecoder& decoder)
-        : list_(list), decoder_(decoder) {}
+    ImportedPersons(TreeEdit& list, GedcomTextDecoder& decoder) : list_(list), decoder_(decoder) {}
 
     // A new individual record.
     void start();
     // A line of level 1 or 2 of the individual record of `person`.
-    void fact(PersonRecord* person, const GedcomLine& line, std::string_view raw);
-    void detail(PersonRecord* person, const GedcomLine& line, std::string_view raw);
+    void fact(const PersonRecord* person, const GedcomLine& line, std::string_view raw);
+    void detail(const PersonRecord* person, const GedcomLine& line, std::string_view raw);
 
     // A source record ("0 @S1@ SOUR") and its lines of level 1.
     void sourceRecord(std::string_view xref);
@@ -47,9 +46,9 @@ public:
 
 private:
     enum class Event : uint8_t { None, Birth, Death, Baptism, Christening };
-    void eventDetail(PersonRecord* person, const GedcomLine& line, std::string_view raw);
+    void eventDetail(const PersonRecord* person, const GedcomLine& line, std::string_view raw);
 
-    PersonList& list_;
+    TreeEdit& list_;
     GedcomTextDecoder& decoder_;
 
     bool nameSeen_ = false;
@@ -72,7 +71,7 @@ private:
         std::string text;
     };
     std::unordered_map<std::string, SourceTexts> sources_;
-    std::vector<std::pair<PersonRecord*, std::string>> pointers_;  // in file order
+    std::vector<std::pair<const PersonRecord*, std::string>> pointers_;  // in file order
 };
 
 }  // namespace lineara

@@ -17,12 +17,12 @@ size_t MoveStep::bytes() const {
     return n;
 }
 
-void MoveStep::restoreRecords(PersonList&, bool) {
-    const std::vector<PersonRecord*>& records = *records_;
+void MoveStep::restoreRecords(PersonList& list, bool) {
+    const std::vector<const PersonRecord*>& records = *records_;
     for (size_t i = 0; i < records.size(); ++i) {
         auto& other = otherPositions_[i];
         std::pair<int32_t, int32_t> now{records[i]->posX(), records[i]->posY()};
-        records[i]->setPos(other.first, other.second);
+        list.edit(records[i])->setPos(other.first, other.second);
         other = now;
     }
 }

@@ -4,11 +4,11 @@
 
 namespace lineara {
 
-RecordStep::Links linksOf(PersonRecord& record) {
+RecordStep::Links linksOf(const PersonRecord& record) {
     RecordStep::Links links{};
     links[0] = record.mother;
     links[1] = record.father;
-    for (int i = 1; i <= kRelationSlots; ++i) links[1 + i] = record.partner[i];
+    for (int i = 1; i <= kRelationSlots; ++i) links[1 + slotIndex(i)] = record.partner[i];
     return links;
 }
 
@@ -17,7 +17,7 @@ namespace {
 void setLinks(PersonRecord& record, const RecordStep::Links& links) {
     record.mother = links[0];
     record.father = links[1];
-    for (int i = 1; i <= kRelationSlots; ++i) record.partner[i] = links[1 + i];
+    for (int i = 1; i <= kRelationSlots; ++i) record.partner[i] = links[1 + slotIndex(i)];
 }
 
 // Appends the runs where `before` and `after` differ. Runs closer than a
@@ -171,7 +171,7 @@ void RecordStep::restoreRecords(PersonList& list, bool toBefore) {
         bool stays = toBefore ? e.before.inList : e.after.inList;
         if (list.contains(e.record)) list.unlinkForRestore(e.record, !stays);
     }
-    std::unordered_map<PersonRecord*, const Entry*> byRecord;
+    std::unordered_map<const PersonRecord*, const Entry*> byRecord;
     byRecord.reserve(entries_.size());
     for (const Entry& e : entries_) byRecord.emplace(e.record, &e);
     std::unordered_map<const Entry*, bool> placed;

@@ -39,10 +39,10 @@ private:
 
 class RecordStep : public TreeStep {
 public:
-    using Links = std::array<PersonRecord*, kRelationSlots + 3>;  // mother, father, partners
+    using Links = std::array<const PersonRecord*, kRelationSlots + 3>;  // mother, father, partners
     struct Side {
         bool inList = false;
-        PersonRecord* previous = nullptr;
+        const PersonRecord* previous = nullptr;
         Links links{};
     };
     struct Entry {
@@ -69,6 +69,6 @@ private:
     bool discarded_ = false;
 };
 
-RecordStep::Links linksOf(PersonRecord& record);
+RecordStep::Links linksOf(const PersonRecord& record);
 
 }  // namespace lineara

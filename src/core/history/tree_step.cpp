@@ -4,13 +4,13 @@
 
 namespace lineara {
 
-ListState captureListState(PersonList& list, const SelectionSnapshot& reuse) {
+ListState captureListState(const PersonList& list, const SelectionSnapshot& reuse) {
     ListState state;
     const auto& now = list.selection();
     if (reuse && *reuse == now) {
         state.selection = reuse;
     } else {
-        state.selection = std::make_shared<const std::vector<PersonRecord*>>(now);
+        state.selection = std::make_shared<const std::vector<const PersonRecord*>>(now);
     }
     state.current = list.currentPerson();
     state.highestPersonId = list.highestPersonId();

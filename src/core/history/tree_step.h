@@ -15,16 +15,16 @@ namespace lineara {
 // The selection as it was at some moment. Steps share one copy between
 // their before and after sides (and with a move of that very selection),
 // so a large selection is not stored twice.
-using SelectionSnapshot = std::shared_ptr<const std::vector<PersonRecord*>>;
+using SelectionSnapshot = std::shared_ptr<const std::vector<const PersonRecord*>>;
 
 // What is true of the list as a whole on either side of a step.
 struct ListState {
     SelectionSnapshot selection;
-    PersonRecord* current = nullptr;
+    const PersonRecord* current = nullptr;
     int32_t highestPersonId = 0;
 };
 
-ListState captureListState(PersonList& list, const SelectionSnapshot& reuse = nullptr);
+ListState captureListState(const PersonList& list, const SelectionSnapshot& reuse = nullptr);
 // Puts back the selection, the current person and the highest id. The
 // current person is left empty when it is not in the list.
 void restoreListState(PersonList& list, const ListState& state);

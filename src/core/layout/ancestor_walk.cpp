@@ -19,7 +19,8 @@ public:
     // that is what the heights tell at once.
     void visit(const PersonRecord* p, int d, int a) {
         if (d <= AncestorTable::kRows && a >= 1 && a <= AncestorTable::kColumns) {
-            table_.ancestorTable[d][a] = p;
+            table_.ancestorTable[AncestorTable::place(d, AncestorTable::kRows)]
+                                [AncestorTable::place(a, AncestorTable::kColumns)] = p;
         }
         table_.ancestorDepth = std::max(table_.ancestorDepth, d);
         if (stopped()) return;

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 
 #include "core/model/person_list.h"
 
@@ -31,7 +33,15 @@ struct AncestorTable {
         for (auto& row : ancestorTable) row.fill(nullptr);
         ancestorDepth = 1;
     }
-    const PersonRecord* at(int row, int column) const { return ancestorTable[row][column]; }
+    const PersonRecord* at(int row, int column) const {
+        return ancestorTable[place(row, kRows)][place(column, kColumns)];
+    }
+    // The array index of row or column `n`, 0 to `last`.
+    static size_t place(int n, int last) {
+        assert(n >= 0 && n <= last);
+        (void)last;
+        return static_cast<size_t>(n);
+    }
 };
 
 // Walks up from `person`, standing in row `depth` and column `column`:

@@ -46,7 +46,8 @@ public:
     Relatives(const TreeIndex& tree, const std::vector<int32_t>& order)
         : begin_(tree.size() + 1, 0) {
         // Counted first, then filled, so each person's entries are one run.
-        for (int32_t s : order) forTargets(tree, s, [this](int32_t t, Entry) { ++begin_[t + 1]; });
+        for (int32_t s : order)
+            forTargets(tree, s, [this](int32_t t, Entry) { ++begin_[size_t(t) + 1]; });
         for (size_t i = 1; i < begin_.size(); ++i) begin_[i] += begin_[i - 1];
         entries_.resize(begin_.back());
         std::vector<uint32_t> fill(begin_.begin(), begin_.end() - 1);
@@ -202,7 +203,7 @@ int32_t chooseRoot(const TreeIndex& tree) {
 
 }  // namespace
 
-void Autoarrange1Click(PersonList& list) {
+void autoArrangeOnList(TreeEdit& list) {
     if (list.empty()) return;
     const TreeIndex tree(list);
     const int32_t root = chooseRoot(tree);
@@ -223,7 +224,7 @@ void Autoarrange1Click(PersonList& list) {
     CentreRows(placement.posX, placement.posY, hasParent);
 
     // Only now is the list written.
-    PersonRecord* home = const_cast<PersonRecord*>(tree.record(root));
+    const PersonRecord* home = tree.record(root);
     list.moveToFront(home);
     list.setCurrentPerson(home);
     list.clearSelection();
@@ -239,7 +240,7 @@ void Autoarrange1Click(PersonList& list) {
 
 Outcome autoArrange(Document& doc) {
     if (doc.persons().empty()) return Outcome::failure(kMsgNothingToArrange);
-    doc.change(step_name::kAutoArrange, [](PersonList& list) { Autoarrange1Click(list); });
+    doc.change(step_name::kAutoArrange, [](TreeEdit& list) { autoArrangeOnList(list); });
     doc.setCurrentPerson(doc.persons().personListHead());
     return Outcome::success();
 }

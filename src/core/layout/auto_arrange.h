@@ -15,7 +15,8 @@ extern const char kMsgNothingToArrange[];  // "Nie ma co przestawic."
 // the carriage return).
 extern const char kAskAutoArrange[];
 
-// The arrangement on the list, every write announced through it:
+// The arrangement on the list, not undoable by itself (autoArrange runs it
+// as a step):
 // 1. the root is the first record with the most generations of ancestors
 //    (as the ancestor walk counts them), and becomes the home person and
 //    the current person;
@@ -32,7 +33,7 @@ extern const char kAskAutoArrange[];
 // Everything is worked out before the first write, so running out of
 // memory (std::bad_alloc) leaves the list as it was. Nothing happens to
 // an empty list.
-void Autoarrange1Click(PersonList& list);
+void autoArrangeOnList(TreeEdit& list);
 
 // The command: one undo step; the home person is current afterwards.
 // Fails with kMsgNothingToArrange for an empty tree.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <limits>
 #include <numeric>
+#include <optional>
 
 namespace lineara {
 
@@ -40,9 +41,10 @@ void CentreRows(std::vector<int32_t>& posX, const std::vector<int32_t>& posY,
         }
     }
     rowStart.push_back(n);
-    auto rowAt = [&rowY](int64_t y) -> std::ptrdiff_t {
+    auto rowAt = [&rowY](int64_t y) -> std::optional<size_t> {
         auto it = std::lower_bound(rowY.begin(), rowY.end(), y);
-        return it != rowY.end() && *it == y ? it - rowY.begin() : -1;
+        if (it == rowY.end() || *it != y) return std::nullopt;
+        return static_cast<size_t>(it - rowY.begin());  // not before the first
     };
 
     size_t row = rowY.size() - 1;  // the bottom row
@@ -56,20 +58,20 @@ void CentreRows(std::vector<int32_t>& posX, const std::vector<int32_t>& posY,
         }
         const bool found = row > 0 && rowY[row - 1] > Y - kRowSearch;
         const int64_t next = found ? rowY[row - 1] : Y - kRowSearch;
-        const std::ptrdiff_t nextRow = found ? std::ptrdiff_t(row - 1) : rowAt(next);
-        if (nextRow >= 0) {
+        const std::optional<size_t> nextRow = found ? row - 1 : rowAt(next);
+        if (nextRow) {
             int64_t rMax = minX, rMin = maxX;
-            for (size_t k = rowStart[nextRow]; k < rowStart[nextRow + 1]; ++k) {
+            for (size_t k = rowStart[*nextRow]; k < rowStart[*nextRow + 1]; ++k) {
                 rMax = std::max<int64_t>(rMax, posX[boxes[k]]);
                 rMin = std::min<int64_t>(rMin, posX[boxes[k]]);
             }
             const int64_t shift = ((rMax - A) - (B - rMin)) / 2;
-            for (size_t k = rowStart[nextRow]; k < rowStart[nextRow + 1]; ++k) {
+            for (size_t k = rowStart[*nextRow]; k < rowStart[*nextRow + 1]; ++k) {
                 posX[boxes[k]] = clampToInt32(posX[boxes[k]] - shift);
             }
         }
         if (!found) break;
-        row = size_t(nextRow);
+        row = row - 1;
     }
 }
 

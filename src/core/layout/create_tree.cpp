@@ -80,18 +80,18 @@ bool canCreateAncestorTree(const PersonList& list) {
     return p != nullptr && p->father == nullptr && p->mother == nullptr && !p->isAliasBox();
 }
 
-Outcome CreateTree(PersonList& list, TreeStyle style, int generations) {
+Outcome createAncestorTreeOnList(TreeEdit& list, TreeStyle style, int generations) {
     if (!canCreateAncestorTree(list)) return Outcome::failure(kMsgCannotCreateTreeHere);
     GenerationsEntry entry = checkGenerations(std::to_string(generations));
     if (entry.status != GenerationsEntry::Accepted) return Outcome::failure(entry.message);
 
-    PersonRecord* root = list.currentPerson();
+    const PersonRecord* root = list.currentPerson();
     const int a = generations, n = a - 1;
     const int32_t ox = root->posX(), oy = root->posY();
     // The persons made, in the order made: the k-th father and mother
     // (counted from 0) are the parents of the root for k = 0, and of the
     // (k-1)-th person made after that.
-    std::vector<PersonRecord*> made;
+    std::vector<const PersonRecord*> made;
     made.reserve((size_t{2} << n) - 2);
     for (int i = 1; i <= n; ++i) {
         const int h = 1 << i;
@@ -123,8 +123,9 @@ Outcome CreateTree(PersonList& list, TreeStyle style, int generations) {
 }
 
 Outcome createAncestorTree(Document& doc, TreeStyle style, int generations) {
-    return doc.change(step_name::kCreateAncestorTree,
-                      [&](PersonList& list) { return CreateTree(list, style, generations); });
+    return doc.change(step_name::kCreateAncestorTree, [&](TreeEdit& list) {
+        return createAncestorTreeOnList(list, style, generations);
+    });
 }
 
 }  // namespace lineara

@@ -46,7 +46,8 @@ GenerationsEntry checkGenerations(std::string_view text);
 // neither father nor mother, and not an alias box.
 bool canCreateAncestorTree(const PersonList& list);
 
-// Creates the pedigree above the current person through the list:
+// Creates the pedigree above the current person on the list, not undoable
+// by itself (createAncestorTree runs it as a step):
 // generation by generation, each from left to right, a father ("M") and
 // then a mother ("F") for every person of the generation below, in list
 // order at the tail. Nobody is current afterwards. `generations` must be
@@ -54,7 +55,7 @@ bool canCreateAncestorTree(const PersonList& list);
 // canCreateAncestorTree; otherwise nothing happens and the result says
 // why. When a new person cannot be made (kMsgNewPersonFailed), the
 // persons made so far are taken back and the list is as it was.
-Outcome CreateTree(PersonList& list, TreeStyle style, int generations);
+Outcome createAncestorTreeOnList(TreeEdit& list, TreeStyle style, int generations);
 
 // The command after the number was accepted: one undo step.
 Outcome createAncestorTree(Document& doc, TreeStyle style, int generations);

@@ -14,8 +14,8 @@ std::string tooManyGenerationsMessage(int maxGenerations) {
            " generations and will not be organized.";
 }
 
-OrganizeResult OrganizeTree(PersonList& list, AncestorTable& table, TreeStyle style,
-                            int maxGenerations) {
+OrganizeResult organizeAncestorsOnList(TreeEdit& list, AncestorTable& table, TreeStyle style,
+                                       int maxGenerations) {
     OrganizeResult result;
     table.reset();
     const PersonRecord* root = list.currentPerson();
@@ -56,7 +56,7 @@ OrganizeResult OrganizeTree(PersonList& list, AncestorTable& table, TreeStyle st
 OrganizeResult organizeAncestors(Document& doc, AncestorTable& table, TreeStyle style) {
     OrganizeResult result;
     doc.change(step_name::kOrganizeAncestors,
-               [&](PersonList& list) { result = OrganizeTree(list, table, style); });
+               [&](TreeEdit& list) { result = organizeAncestorsOnList(list, table, style); });
     // Dropping the current person is no change of the tree, so a refusal,
     // or an organisation that found every box in place, makes no step.
     if (result.status != OrganizeResult::NoAncestors) doc.setCurrentPerson(nullptr);

@@ -33,15 +33,15 @@ struct OrganizeResult {
     std::string message;
 };
 
-// Walks up from the current person (the table is reset first and keeps
-// this walk's results) and, unless refused, sets the positions of every
-// ancestor in the table through the list. An ancestor who stands in
+// The organisation on the list, not undoable by itself: walks up from the
+// current person (the table is reset first and keeps this walk's results)
+// and, unless refused, sets the positions of every ancestor in the table. An ancestor who stands in
 // several places of the pedigree ends in the last of them, generation by
 // generation and left to right. Who is current is the command's business
 // (see organizeAncestors). A `maxGenerations` above the table's rows
 // counts as the rows.
-OrganizeResult OrganizeTree(PersonList& list, AncestorTable& table, TreeStyle style,
-                            int maxGenerations = kMaxOrganizedGenerations);
+OrganizeResult organizeAncestorsOnList(TreeEdit& list, AncestorTable& table, TreeStyle style,
+                                       int maxGenerations = kMaxOrganizedGenerations);
 
 // The command: one undo step when anything moved. Nobody is current
 // afterwards, whether the tree was organised or refused.

@@ -22,7 +22,7 @@ TreeIndex::TreeIndex(const PersonList& list) {
         l.father = indexOf(r->father);
         l.mother = indexOf(r->mother);
         for (int slot = 1; slot <= kRelationSlots; ++slot) {
-            l.partners[size_t(slot - 1)] = indexOf(r->partner[size_t(slot)]);
+            l.partners[slotIndex(slot) - 1] = indexOf(r->partner[slot]);
         }
         l.aliasBox = r->isAliasBox();
     }

@@ -32,7 +32,9 @@ public:
     int32_t father(int32_t i) const { return links_[size_t(i)].father; }
     int32_t mother(int32_t i) const { return links_[size_t(i)].mother; }
     // Slots 1 to 8, as in the record.
-    int32_t partner(int32_t i, int slot) const { return links_[size_t(i)].partners[slot - 1]; }
+    int32_t partner(int32_t i, int slot) const {
+        return links_[size_t(i)].partners[slotIndex(slot) - 1];
+    }
     bool hasParent(int32_t i) const { return father(i) != kNone || mother(i) != kNone; }
     bool isAliasBox(int32_t i) const { return links_[size_t(i)].aliasBox; }
 

@@ -112,15 +112,10 @@ std::vector<std::unique_ptr<PersonRecord>> Document::takeRecords() {
     return records;
 }
 
-void Document::setCurrentPerson(const PersonRecord* person) {
-    persons_.setCurrentPerson(persons_.own(person));
-}
+void Document::setCurrentPerson(const PersonRecord* person) { persons_.setCurrentPerson(person); }
 
 void Document::setSelection(std::vector<const PersonRecord*> persons) {
-    std::vector<PersonRecord*> records;
-    records.reserve(persons.size());
-    for (const PersonRecord* p : persons) records.push_back(persons_.own(p));
-    persons_.setSelection(std::move(records));
+    persons_.setSelection(std::move(persons));
 }
 
 void Document::clearSelection() { persons_.clearSelection(); }
@@ -131,20 +126,21 @@ void Document::moveBoxes(std::string name, const std::vector<const PersonRecord*
     // Moving the selection is the common case: the step then shares the
     // selection's copy and keeps one old position for each of its boxes,
     // moved or not, which costs less than naming the moved ones apart.
-    const std::vector<PersonRecord*>& selection = *state.selection;
+    const std::vector<const PersonRecord*>& selection = *state.selection;
     const bool isSelection = records.size() == selection.size() &&
                              std::equal(records.begin(), records.end(), selection.begin());
-    auto moved = std::make_shared<std::vector<PersonRecord*>>();
+    auto moved = std::make_shared<std::vector<const PersonRecord*>>();
     std::vector<std::pair<int32_t, int32_t>> old;
     bool anyMoved = false;
     for (size_t i = 0; i < records.size(); ++i) {
-        PersonRecord* r = persons_.own(records[i]);
+        const PersonRecord* r = records[i];
         const bool moves = r->posX() != positions[i].first || r->posY() != positions[i].second;
         anyMoved = anyMoved || moves;
         if (!moves && !isSelection) continue;
         if (!isSelection) moved->push_back(r);
         old.emplace_back(r->posX(), r->posY());
-        r->setPos(positions[i].first, positions[i].second);
+        // No recorder listens here: the MoveStep below keeps the positions.
+        persons_.edit(r)->setPos(positions[i].first, positions[i].second);
     }
     // Moving nothing still counts as an edit, as it always has.
     persons_.setTreeModified(true);
@@ -162,13 +158,15 @@ void Document::beginLiveMove(const std::vector<const PersonRecord*>& records) {
     liveMove_.records.clear();
     liveMove_.start.clear();
     for (const PersonRecord* r : records) {
-        liveMove_.records.push_back(persons_.own(r));
+        liveMove_.records.push_back(r);
         liveMove_.start.emplace_back(r->posX(), r->posY());
     }
 }
 
+// A drag writes positions beside the history while it lasts; endLiveMove
+// puts them back and makes the whole drag one step.
 void Document::moveLive(const PersonRecord* record, int32_t x, int32_t y) {
-    persons_.own(record)->setPos(x, y);
+    persons_.edit(record)->setPos(x, y);
 }
 
 void Document::endLiveMove(std::string name) {
@@ -179,10 +177,10 @@ void Document::endLiveMove(std::string name) {
     std::vector<const PersonRecord*> records;
     std::vector<std::pair<int32_t, int32_t>> positions;
     for (size_t i = 0; i < liveMove_.records.size(); ++i) {
-        PersonRecord* r = liveMove_.records[i];
+        const PersonRecord* r = liveMove_.records[i];
         records.push_back(r);
         positions.emplace_back(r->posX(), r->posY());
-        r->setPos(liveMove_.start[i].first, liveMove_.start[i].second);
+        persons_.edit(r)->setPos(liveMove_.start[i].first, liveMove_.start[i].second);
     }
     moveBoxes(std::move(name), records, positions);
 }
@@ -191,7 +189,8 @@ void Document::cancelLiveMove() {
     if (!liveMove_.active) return;
     liveMove_.active = false;
     for (size_t i = 0; i < liveMove_.records.size(); ++i) {
-        liveMove_.records[i]->setPos(liveMove_.start[i].first, liveMove_.start[i].second);
+        persons_.edit(liveMove_.records[i])
+            ->setPos(liveMove_.start[i].first, liveMove_.start[i].second);
     }
     persons_.setTreeModified(liveMove_.wasModified);
 }

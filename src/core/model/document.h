@@ -4,7 +4,9 @@
 // The document is the one writer of the tree. Everyone else reads the list
 // through const access; every change is an operation run through change()
 // (or one of the move methods), which records it as one undo step and sets
-// treeModified. Nothing else sets that flag.
+// treeModified. The operation gets a TreeEdit, through which it can write
+// only what it records. Besides the steps, only markModified sets the flag,
+// for the few commands listed at ModifiedWithoutStep.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +20,21 @@
 #include "core/history/history.h"
 #include "core/history/record_step.h"
 #include "core/model/person_list.h"
+#include "core/model/tree_edit.h"
 
 namespace lineara {
+
+// The commands that count as a change of the tree even where they leave no
+// undo step (or where their step alone would not say so), as they always
+// have: each caller of Document::markModified names itself here.
+enum class ModifiedWithoutStep {
+    NewPersonRefused,     // newPerson: a box that could not be made
+    PersonsDeleted,       // deleteConfirmed
+    LinkCompleted,        // completeLink: a link refused or already there
+    AliasMade,            // makeAlias and makeThisAnAlias, refused ones too
+    EditorConfirmed,      // the person editor's OK, before anything is written
+    CollectedFilesSaved,  // collecting files: the flag stays as it was before the save
+};
 
 class Document {
 public:
@@ -40,15 +55,12 @@ public:
     // changed nothing leaves no step. Should `op` throw (out of memory),
     // whatever it had changed is put back before the exception goes on.
     template <typename Op>
-    auto change(std::string name, Op&& op) -> decltype(op(std::declval<PersonList&>()));
+    auto change(std::string name, Op&& op) -> decltype(op(std::declval<TreeEdit&>()));
 
     // Who is current and what is selected are not changes of the tree,
     // but undo puts them back as they were with each step.
     void setCurrentPerson(const PersonRecord* person);
     void setSelection(std::vector<const PersonRecord*> persons);
-    void setSelection(const std::vector<PersonRecord*>& persons) {
-        setSelection(std::vector<const PersonRecord*>(persons.begin(), persons.end()));
-    }
     void clearSelection();
 
     // Replaces the whole tree (an import): `op` fills the emptied list. One
@@ -58,7 +70,7 @@ public:
     // untitled; it counts as saved when `countsAsSaved`, else as changed.
     template <typename Op>
     auto replaceTree(std::string name, bool countsAsSaved, Op&& op)
-        -> decltype(op(std::declval<PersonList&>()));
+        -> decltype(op(std::declval<TreeEdit&>()));
     // How the document learns where the window stands and puts it back when
     // an undo or redo crosses from one tree to another. Without it the
     // window is left where it is.
@@ -109,10 +121,13 @@ public:
     // wrote the file makes this the saved state.
     SaveResult SavetoFile(const std::string& path);
     LoadResult ReadfromFile(const std::string& path);
-    // The tree as it is now counts as changed / unchanged since the last
-    // save (a command that keeps the flag across its own save, or a
-    // change that is not in the tree's bytes).
-    void markModified() { persons_.setTreeModified(true); }
+    // The tree as it is now counts as changed since the last save, beside
+    // the history: only for the commands that `why` lists.
+    void markModified(ModifiedWithoutStep why) {
+        (void)why;
+        persons_.setTreeModified(true);
+    }
+    // The tree as it is now counts as unchanged since the last save.
     void markSaved();
 
     // Windows that keep record pointers hear of records leaving the tree.
@@ -137,7 +152,7 @@ private:
 
     struct LiveMove {
         bool active = false;
-        std::vector<PersonRecord*> records;
+        std::vector<const PersonRecord*> records;
         std::vector<std::pair<int32_t, int32_t>> start;
         bool wasModified = false;
     };
@@ -155,16 +170,16 @@ private:
 
 template <typename Op>
 auto Document::replaceTree(std::string name, bool countsAsSaved, Op&& op)
-    -> decltype(op(std::declval<PersonList&>())) {
+    -> decltype(op(std::declval<TreeEdit&>())) {
     // The old tree's side, measured before the step pushes out what was
     // undone (and with it a saved state ahead of here).
     DocumentSide before = sideHere(history_.done(), false, history_.done());
     lastRecorded_ = nullptr;
-    auto replace = [&](PersonList& list) {
-        list.removeAll();
-        return op(list);
+    auto replace = [&](TreeEdit& edit) {
+        edit.removeAll();
+        return op(edit);
     };
-    if constexpr (std::is_void_v<decltype(op(persons_))>) {
+    if constexpr (std::is_void_v<decltype(op(std::declval<TreeEdit&>()))>) {
         change(std::move(name), replace);
         afterReplacement(lastRecorded_, std::move(before), countsAsSaved);
     } else {
@@ -175,15 +190,16 @@ auto Document::replaceTree(std::string name, bool countsAsSaved, Op&& op)
 }
 
 template <typename Op>
-auto Document::change(std::string name, Op&& op) -> decltype(op(std::declval<PersonList&>())) {
+auto Document::change(std::string name, Op&& op) -> decltype(op(std::declval<TreeEdit&>())) {
     RecordStepBuilder builder(persons_);
+    TreeEdit edit(persons_);
     auto finish = [&] { recordStep(builder.finish(std::move(name))); };
     try {
-        if constexpr (std::is_void_v<decltype(op(persons_))>) {
-            op(persons_);
+        if constexpr (std::is_void_v<decltype(op(edit))>) {
+            op(edit);
             finish();
         } else {
-            auto result = op(persons_);
+            auto result = op(edit);
             finish();
             return result;
         }

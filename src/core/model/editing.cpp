@@ -40,15 +40,15 @@ int nthUsedSlot(const PersonRecord& person, int line) {
 
 // A male person made at a link click on empty canvas: placed like a new
 // person, but not carried, since the press that made it is already over.
-PersonRecord* newLinkTarget(PersonList& list, int32_t x, int32_t y, std::string& message) {
-    PersonRecord* prev = list.currentPerson();
+const PersonRecord* newLinkTarget(TreeEdit& list, int32_t x, int32_t y, std::string& message) {
+    const PersonRecord* prev = list.currentPerson();
     Outcome o = list.LagNyPerson(x, y);
     if (!o) {
         message = o.message;
         return nullptr;
     }
-    PersonRecord* target = list.edit(list.currentPerson());
-    target->setText(field::sex, "M");
+    const PersonRecord* target = list.currentPerson();
+    list.edit(target)->setText(field::sex, "M");
     list.setCurrentPerson(prev);
     return target;
 }
@@ -56,14 +56,14 @@ PersonRecord* newLinkTarget(PersonList& list, int32_t x, int32_t y, std::string&
 }  // namespace
 
 EditResult newPerson(Document& doc, int32_t mouseX, int32_t mouseY, char sex) {
-    Outcome o = doc.change(step_name::kNewPerson, [&](PersonList& list) {
+    Outcome o = doc.change(step_name::kNewPerson, [&](TreeEdit& list) {
         Outcome made = list.LagNyPerson(mouseX, mouseY);
         if (made) list.edit(list.currentPerson())->setText(field::sex, std::string(1, sex));
         return made;
     });
     if (!o) {
         // A refused new person still counts as an edit, as it always has.
-        doc.markModified();
+        doc.markModified(ModifiedWithoutStep::NewPersonRefused);
         EditResult r;
         r.message = o.message;
         return r;
@@ -97,21 +97,21 @@ EditResult deleteConfirmed(Document& doc) {
     const PersonList& persons = doc.persons();
     if (persons.selection().empty() && persons.currentPerson() == nullptr) return EditResult{};
     size_t count = persons.selection().empty() ? 1 : persons.selection().size();
-    doc.change(step_name::deletePersons(count), [](PersonList& list) {
+    doc.change(step_name::deletePersons(count), [](TreeEdit& list) {
         if (list.selection().empty()) {
             list.removePerson();
         } else {
             // removePerson drops each record from the selection itself, so
             // walk a copy of it.
-            const std::vector<PersonRecord*> doomed = list.selection();
-            for (PersonRecord* p : doomed) {
+            const std::vector<const PersonRecord*> doomed = list.selection();
+            for (const PersonRecord* p : doomed) {
                 list.setCurrentPerson(p);
                 list.removePerson();
             }
             list.clearSelection();
         }
     });
-    doc.markModified();
+    doc.markModified(ModifiedWithoutStep::PersonsDeleted);
     EditResult r = changedTree();
     r.endDrag = true;
     return r;
@@ -143,8 +143,8 @@ EditResult completeLink(Document& doc, LinkKind kind, const PersonRecord* prev,
     const char* name = kind == LinkKind::Father   ? step_name::kLinkFather
                        : kind == LinkKind::Mother ? step_name::kLinkMother
                                                   : step_name::kRelationship;
-    doc.change(name, [&](PersonList& list) {
-        PersonRecord* target = list.own(clicked);
+    doc.change(name, [&](TreeEdit& list) {
+        const PersonRecord* target = clicked;
         if (target == nullptr) {
             target = newLinkTarget(list, x, y, result.message);
             if (target == nullptr) return;
@@ -171,7 +171,7 @@ EditResult completeLink(Document& doc, LinkKind kind, const PersonRecord* prev,
                 // The box was made only to be the partner; a refused
                 // relationship must not leave it behind, nor use up its id.
                 list.takeBackNewPerson(target);
-                list.setCurrentPerson(list.own(prev));
+                list.setCurrentPerson(prev);
                 result.changed = false;
             }
             result.message = o.message;
@@ -183,7 +183,7 @@ EditResult completeLink(Document& doc, LinkKind kind, const PersonRecord* prev,
         }
         }
     });
-    doc.markModified();
+    doc.markModified(ModifiedWithoutStep::LinkCompleted);
     return result;
 }
 
@@ -191,14 +191,14 @@ EditResult deleteLinkToFather(Document& doc) {
     const PersonRecord* p = doc.persons().currentPerson();
     // An alias box's father is its original, not a parent to cut.
     if (p == nullptr || p->father == nullptr || p->isAliasBox()) return EditResult{};
-    doc.change(step_name::kUnlinkFather, [p](PersonList& list) { list.edit(p)->father = nullptr; });
+    doc.change(step_name::kUnlinkFather, [p](TreeEdit& list) { list.edit(p)->father = nullptr; });
     return changedTree();
 }
 
 EditResult deleteLinkToMother(Document& doc) {
     const PersonRecord* p = doc.persons().currentPerson();
     if (p == nullptr || p->mother == nullptr) return EditResult{};
-    doc.change(step_name::kUnlinkMother, [p](PersonList& list) { list.edit(p)->mother = nullptr; });
+    doc.change(step_name::kUnlinkMother, [p](TreeEdit& list) { list.edit(p)->mother = nullptr; });
     return changedTree();
 }
 
@@ -231,7 +231,7 @@ RelationshipDeletion deleteRelationship(Document& doc, int line) {
         // partner's side stays for the editor to sort out.
         out.message = kMsgRelationshipMismatch;
     }
-    doc.change(step_name::kDeleteRelationship, [&](PersonList& list) {
+    doc.change(step_name::kDeleteRelationship, [&](TreeEdit& list) {
         if (back.slot != 0) list.edit(a->partner[slot])->partner[back.slot] = nullptr;
         list.edit(a)->partner[slot] = nullptr;
     });
@@ -240,9 +240,8 @@ RelationshipDeletion deleteRelationship(Document& doc, int line) {
 }
 
 EditResult makeHome(Document& doc) {
-    bool moved = doc.change(step_name::kMakeHome, [](PersonList& list) {
-        return list.moveToFront(list.currentPerson());
-    });
+    bool moved = doc.change(step_name::kMakeHome,
+                            [](TreeEdit& list) { return list.moveToFront(list.currentPerson()); });
     if (!moved) return EditResult{};
     EditResult r = repaintOnly();
     r.changed = true;

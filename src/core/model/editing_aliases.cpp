@@ -14,7 +14,7 @@ void copyPersonalData(const PersonRecord& from, PersonRecord& to) {
 // A new record holding a copy of `source`'s data, placed with its top-left
 // corner at the mouse (not snapped: the first move of the carrying drag
 // snaps it), or null with the failure in `result`.
-PersonRecord* newCopyAtMouse(PersonList& list, int32_t mouseX, int32_t mouseY,
+PersonRecord* newCopyAtMouse(TreeEdit& list, int32_t mouseX, int32_t mouseY,
                              const PersonRecord& source, EditResult& result) {
     Outcome o = list.LagNyPerson(mouseX, mouseY);
     if (!o) {
@@ -45,17 +45,17 @@ EditResult makeAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
     const PersonRecord* original = doc.persons().currentPerson();
     if (original == nullptr || !original->isEmpty(field::aliasMark)) return EditResult{};
     EditResult failed;
-    bool made = doc.change(step_name::kMakeAlias, [&](PersonList& list) {
+    bool made = doc.change(step_name::kMakeAlias, [&](TreeEdit& list) {
         PersonRecord* box = newCopyAtMouse(list, mouseX, mouseY, *original, failed);
         // The mark is set only with the box in place, so a failure cannot
         // leave an original without an alias box.
         if (box == nullptr) return false;
         list.edit(original)->setText(field::aliasMark, kAliasOriginal);
         box->setText(field::aliasMark, kAliasBox);
-        box->father = list.edit(original);
+        box->father = original;
         return true;
     });
-    doc.markModified();
+    doc.markModified(ModifiedWithoutStep::AliasMade);
     if (!made) return failed;
     return carried();
 }
@@ -67,7 +67,7 @@ EditResult makeThisAnAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
         return EditResult{};
     }
     EditResult failed;
-    bool made = doc.change(step_name::kMakeThisAnAlias, [&](PersonList& list) {
+    bool made = doc.change(step_name::kMakeThisAnAlias, [&](TreeEdit& list) {
         PersonRecord* original = newCopyAtMouse(list, mouseX, mouseY, *box, failed);
         if (original == nullptr) return false;
         PersonRecord* b = list.edit(box);
@@ -76,7 +76,7 @@ EditResult makeThisAnAlias(Document& doc, int32_t mouseX, int32_t mouseY) {
         b->father = original;
         return true;
     });
-    doc.markModified();
+    doc.markModified(ModifiedWithoutStep::AliasMade);
     if (!made) return failed;
     return carried();
 }

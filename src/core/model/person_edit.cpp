@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/history/step_names.h"
 #include "core/model/relationships.h"
 
 namespace lineara {
@@ -170,21 +171,22 @@ void writeDeathAndSex(PersonRecord& copy, const PersonBoxes& b) {
     copy.setText(field::sex, sexCode(b.male, b.female));
 }
 
-std::vector<PersonRecord*> writeRelationships(PersonRecord& copy, const PersonRecord* edited,
-                                              const std::vector<RelationRow>& rows) {
-    std::vector<PersonRecord*> mismatched;
+std::vector<const PersonRecord*> writeRelationships(TreeEdit& list, PersonRecord& copy,
+                                                    const PersonRecord* edited,
+                                                    const std::vector<RelationRow>& rows) {
+    std::vector<const PersonRecord*> mismatched;
     int slot = 1;
     for (const RelationRow& row : rows) {
         slot = nextFilledSlot(copy, slot);
         if (slot == 0) break;
-        PersonRecord* partner = copy.partner[slot];
+        const PersonRecord* partner = copy.partner[slot];
         // The partners point at the record in the list, while the values
         // that identify the relationship are still those of the copy.
         const BackSlot back = findBackSlot(copy, slot, edited);
         if (back.ambiguous) {
             mismatched.push_back(partner);
         } else if (back.slot != 0) {
-            writeSlot(*partner, back.slot, row);
+            writeSlot(*list.edit(partner), back.slot, row);
         }
         writeSlot(copy, slot, row);
         ++slot;
@@ -192,38 +194,45 @@ std::vector<PersonRecord*> writeRelationships(PersonRecord& copy, const PersonRe
     return mismatched;
 }
 
-PersonRecord* refreshAliasBox(PersonList& list, const PersonRecord* edited,
-                              const PersonRecord& copy) {
+const PersonRecord* refreshAliasBox(TreeEdit& list, const PersonRecord* edited,
+                                    const PersonRecord& copy) {
     if (!copy.isAliasOriginal()) return nullptr;
-    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
+    for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) {
         if (r->father != edited || !r->isAliasBox()) continue;
-        list.touch(r);
-        for (TextField f : field::kPersonalData) r->setText(f, copy.text(f));
+        PersonRecord* box = list.edit(r);
+        for (TextField f : field::kPersonalData) box->setText(f, copy.text(f));
         return r;
     }
     return nullptr;
 }
 
-std::vector<PersonRecord*> commitBoxes(PersonList& list, const PersonRecord* edited,
-                                       PersonRecord& copy, const PersonBoxes& boxes,
-                                       const std::vector<RelationRow>& rows) {
-    // The partners' back slots are written in place: announce them first.
-    for (int i = 1; i <= kRelationSlots; ++i) list.touch(copy.partner[i]);
+std::vector<const PersonRecord*> commitBoxes(TreeEdit& list, const PersonRecord* edited,
+                                             PersonRecord& copy, const PersonBoxes& boxes,
+                                             const std::vector<RelationRow>& rows) {
     writeBasicFields(copy, boxes);
-    std::vector<PersonRecord*> mismatched = writeRelationships(copy, edited, rows);
+    std::vector<const PersonRecord*> mismatched = writeRelationships(list, copy, edited, rows);
     writeDeathAndSex(copy, boxes);
     refreshAliasBox(list, edited, copy);
     return mismatched;
 }
 
-std::vector<PersonRecord*> saveEditedPerson(PersonList& list, const PersonRecord* edited,
-                                            PersonRecord& copy, const PersonBoxes& boxes,
-                                            const std::vector<RelationRow>& rows) {
-    std::vector<PersonRecord*> mismatched = commitBoxes(list, edited, copy, boxes, rows);
+std::vector<const PersonRecord*> saveEditedPersonOnList(TreeEdit& list, const PersonRecord* edited,
+                                                        PersonRecord& copy,
+                                                        const PersonBoxes& boxes,
+                                                        const std::vector<RelationRow>& rows) {
+    std::vector<const PersonRecord*> mismatched = commitBoxes(list, edited, copy, boxes, rows);
     // Only the image: the list and partner links of the record stay its own.
     PersonRecord* target = list.edit(edited);
     std::memcpy(target->mutableImage(), copy.image().data(), kRecordSize);
     return mismatched;
+}
+
+std::vector<const PersonRecord*> saveEditedPerson(Document& doc, const PersonRecord* edited,
+                                                  PersonRecord& copy, const PersonBoxes& boxes,
+                                                  const std::vector<RelationRow>& rows) {
+    return doc.change(step_name::kEditPerson, [&](TreeEdit& list) {
+        return saveEditedPersonOnList(list, edited, copy, boxes, rows);
+    });
 }
 
 }  // namespace lineara

@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/document.h"
 #include "core/model/person_list.h"
 #include "core/model/person_record.h"
+#include "core/model/tree_edit.h"
 
 namespace lineara {
 
@@ -84,26 +86,33 @@ void writeBasicFields(PersonRecord& copy, const PersonBoxes& boxes);
 void writeDeathAndSex(PersonRecord& copy, const PersonBoxes& boxes);
 
 // Writes the grid rows into the copy's slots and, through the back slot,
-// into the partners of `edited`. Returns the partners whose half could not
-// be matched (one message each); their records stay as they were.
-std::vector<PersonRecord*> writeRelationships(PersonRecord& copy, const PersonRecord* edited,
-                                              const std::vector<RelationRow>& rows);
+// into the partners of `edited` (records of `list`). Returns the partners
+// whose half could not be matched (one message each); their records stay
+// as they were.
+std::vector<const PersonRecord*> writeRelationships(TreeEdit& list, PersonRecord& copy,
+                                                    const PersonRecord* edited,
+                                                    const std::vector<RelationRow>& rows);
 
 // When the copy is an original ("ALIAS"), its personal data goes to the
 // first alias box of `edited`. Returns that box, or null.
-PersonRecord* refreshAliasBox(PersonList& list, const PersonRecord* edited,
-                              const PersonRecord& copy);
+const PersonRecord* refreshAliasBox(TreeEdit& list, const PersonRecord* edited,
+                                    const PersonRecord& copy);
 
 // The part of saving that follows the notes: the basic fields, the
 // relationships, death and sex, and the alias box, in that order. Returns
 // the partners of the mismatch message.
-std::vector<PersonRecord*> commitBoxes(PersonList& list, const PersonRecord* edited,
-                                       PersonRecord& copy, const PersonBoxes& boxes,
-                                       const std::vector<RelationRow>& rows);
-// The editor's OK as one change: commitBoxes, then the edited record takes
-// the copy's bytes. Run it through the document's door.
-std::vector<PersonRecord*> saveEditedPerson(PersonList& list, const PersonRecord* edited,
-                                            PersonRecord& copy, const PersonBoxes& boxes,
-                                            const std::vector<RelationRow>& rows);
+std::vector<const PersonRecord*> commitBoxes(TreeEdit& list, const PersonRecord* edited,
+                                             PersonRecord& copy, const PersonBoxes& boxes,
+                                             const std::vector<RelationRow>& rows);
+// The editor's OK on the list, not undoable by itself: commitBoxes, then
+// the edited record takes the copy's bytes.
+std::vector<const PersonRecord*> saveEditedPersonOnList(TreeEdit& list, const PersonRecord* edited,
+                                                        PersonRecord& copy,
+                                                        const PersonBoxes& boxes,
+                                                        const std::vector<RelationRow>& rows);
+// The editor's OK as one undo step of the document.
+std::vector<const PersonRecord*> saveEditedPerson(Document& doc, const PersonRecord* edited,
+                                                  PersonRecord& copy, const PersonBoxes& boxes,
+                                                  const std::vector<RelationRow>& rows);
 
 }  // namespace lineara

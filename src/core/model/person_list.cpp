@@ -66,7 +66,7 @@ void PersonList::removePerson() {
 
     touch(r);
     if (r->isAliasBox() && r->father != nullptr) edit(r->father)->setText(field::aliasMark, "");
-    for (PersonRecord* q = head_; q != nullptr; q = q->nextPerson) {
+    for (PersonRecord* q = head_; q != nullptr; q = writable(q->nextPerson)) {
         if (q == r) continue;
         bool refers = q->father == r || q->mother == r;
         for (int i = 1; i <= kRelationSlots; ++i) refers = refers || q->partner[i] == r;
@@ -95,16 +95,17 @@ void PersonList::removePerson() {
 
 void PersonList::unlink(PersonRecord* r, bool notify) {
     // The record after this one gets a new predecessor.
-    touch(r->nextPerson);
-    if (r->previousPerson != nullptr) {
-        r->previousPerson->nextPerson = r->nextPerson;
+    PersonRecord* previous = writable(r->previousPerson);
+    PersonRecord* next = edit(r->nextPerson);
+    if (previous != nullptr) {
+        previous->nextPerson = next;
     } else {
-        head_ = r->nextPerson;
+        head_ = next;
     }
-    if (r->nextPerson != nullptr) {
-        r->nextPerson->previousPerson = r->previousPerson;
+    if (next != nullptr) {
+        next->previousPerson = previous;
     } else {
-        tail_ = r->previousPerson;
+        tail_ = previous;
     }
     r->nextPerson = r->previousPerson = nullptr;
     --count_;
@@ -118,12 +119,12 @@ void PersonList::unlink(PersonRecord* r, bool notify) {
 
 void PersonList::unlinkForRestore(PersonRecord* record, bool leaves) { unlink(record, leaves); }
 
-void PersonList::insertForRestore(PersonRecord* record, PersonRecord* previous) {
-    PersonRecord* next = previous != nullptr ? previous->nextPerson.get() : head_;
+void PersonList::insertForRestore(PersonRecord* record, const PersonRecord* previous) {
+    PersonRecord* next = previous != nullptr ? writable(previous->nextPerson) : head_;
     record->previousPerson = previous;
     record->nextPerson = next;
     if (previous != nullptr) {
-        previous->nextPerson = record;
+        writable(previous)->nextPerson = record;
     } else {
         head_ = record;
     }
@@ -135,11 +136,11 @@ void PersonList::insertForRestore(PersonRecord* record, PersonRecord* previous) 
     ++count_;
 }
 
-bool PersonList::takeBackNewPerson(PersonRecord* record) {
+bool PersonList::takeBackNewPerson(const PersonRecord* record) {
     // The newest record is the tail and holds the highest id; nothing else
     // may lower the id, or a later record could get an id already in use.
     if (record == nullptr || record != tail_ || record->personId() != highestId_) return false;
-    current_ = record;
+    current_ = tail_;
     removePerson();
     --highestId_;
     return true;
@@ -151,7 +152,7 @@ void PersonList::ClearMemory() {
     notifyRemoval(nullptr);
     PersonRecord* r = head_;
     while (r != nullptr) {
-        PersonRecord* next = r->nextPerson;
+        PersonRecord* next = writable(r->nextPerson);
         delete r;
         r = next;
     }
@@ -167,7 +168,7 @@ void PersonList::removeAll() {
     // Every record is announced before the selection marks go, so undo
     // gives them back; then the list empties from its tail, where taking a
     // record out touches no other.
-    for (PersonRecord* r = head_; r != nullptr; r = r->nextPerson) touch(r);
+    for (PersonRecord* r = head_; r != nullptr; r = writable(r->nextPerson)) touch(r);
     clearSelection();
     while (tail_ != nullptr) {
         PersonRecord* r = tail_;
@@ -178,14 +179,14 @@ void PersonList::removeAll() {
     highestId_ = 0;
 }
 
-Outcome PersonList::AddMarriage(PersonRecord* first, PersonRecord* second) {
+Outcome PersonList::AddMarriage(const PersonRecord* first, const PersonRecord* second) {
     auto freeSlot = [](const PersonRecord* person, int taken) {
         for (int i = 1; i <= kRelationSlots; ++i) {
             if (person->partner[i] == nullptr && i != taken) return i;
         }
         return 0;
     };
-    auto fillSlot = [](PersonRecord* person, int slot, PersonRecord* partner) {
+    auto fillSlot = [](PersonRecord* person, int slot, const PersonRecord* partner) {
         person->partner[slot] = partner;
         person->setText(field::relationPlace(slot), "");
         person->setText(field::relationDate(slot), "");
@@ -201,24 +202,25 @@ Outcome PersonList::AddMarriage(PersonRecord* first, PersonRecord* second) {
     int j = freeSlot(second, first == second ? i : 0);
     if (j == 0) return Outcome::failure(kMsgMarriageLimit);
     addedSlotIndex_[1] = j;
-    touch(first);
-    touch(second);
-    fillSlot(first, i, second);
-    fillSlot(second, j, first);
+    PersonRecord* one = edit(first);
+    PersonRecord* other = edit(second);
+    fillSlot(one, i, second);
+    fillSlot(other, j, first);
     return Outcome::success();
 }
 
-bool PersonList::moveToFront(PersonRecord* record) {
-    if (record == nullptr || record == head_) return false;
-    touch(record);
-    touch(record->nextPerson);
+bool PersonList::moveToFront(const PersonRecord* front) {
+    if (front == nullptr || front == head_) return false;
+    PersonRecord* record = edit(front);
+    PersonRecord* next = edit(record->nextPerson);
     touch(head_);
     // Not the head, so it has a predecessor.
-    record->previousPerson->nextPerson = record->nextPerson;
-    if (record->nextPerson != nullptr) {
-        record->nextPerson->previousPerson = record->previousPerson;
+    PersonRecord* previous = writable(record->previousPerson);
+    previous->nextPerson = next;
+    if (next != nullptr) {
+        next->previousPerson = previous;
     } else {
-        tail_ = record->previousPerson;
+        tail_ = previous;
     }
     record->previousPerson = nullptr;
     record->nextPerson = head_;
@@ -233,7 +235,7 @@ std::vector<std::unique_ptr<PersonRecord>> PersonList::releaseAll() {
     std::vector<std::unique_ptr<PersonRecord>> records;
     records.reserve(count_);
     for (PersonRecord* r = head_; r != nullptr;) {
-        PersonRecord* next = r->nextPerson;
+        PersonRecord* next = writable(r->nextPerson);
         r->previousPerson = nullptr;
         r->nextPerson = nullptr;
         records.emplace_back(r);
@@ -252,14 +254,17 @@ void PersonList::appendLoaded(std::unique_ptr<PersonRecord> record) {
     if (r->personId() > highestId_) highestId_ = r->personId();
 }
 
-void PersonList::setSelection(std::vector<PersonRecord*> persons) {
+// The selection marks are bytes of the records, but the selection is not
+// a change of the tree: a step keeps it as a whole on either side, so the
+// marks are written here without telling the recorder.
+void PersonList::setSelection(std::vector<const PersonRecord*> persons) {
     clearSelection();
     selection_ = std::move(persons);
-    for (PersonRecord* p : selection_) p->setSelected(true);
+    for (const PersonRecord* p : selection_) writable(p)->setSelected(true);
 }
 
 void PersonList::clearSelection() {
-    for (PersonRecord* p : selection_) p->setSelected(false);
+    for (const PersonRecord* p : selection_) writable(p)->setSelected(false);
     selection_.clear();
 }
 

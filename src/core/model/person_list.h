@@ -35,27 +35,6 @@ public:
     virtual void removed(PersonRecord* record) = 0;
 };
 
-// A read-only view of consecutive record pointers (the selection as a
-// reader sees it).
-template <typename Record>
-class RecordRange {
-public:
-    using Pointer = Record* const;
-    RecordRange(Pointer* begin, Pointer* end) : begin_(begin), end_(end) {}
-    Pointer* begin() const { return begin_; }
-    Pointer* end() const { return end_; }
-    size_t size() const { return static_cast<size_t>(end_ - begin_); }
-    bool empty() const { return begin_ == end_; }
-    Record* operator[](size_t i) const { return begin_[i]; }
-    Record* front() const { return *begin_; }
-    Record* back() const { return end_[-1]; }
-    std::vector<Record*> toVector() const { return {begin_, end_}; }
-
-private:
-    Pointer* begin_;
-    Pointer* end_;
-};
-
 extern const char kMsgNewPersonFailed[];
 extern const char kMsgMarriageLimit[];
 
@@ -67,15 +46,12 @@ public:
     PersonList& operator=(const PersonList&) = delete;
 
     // --- the globals of the list ---
-    // Readers of the list (const access) reach only const records; the
-    // mutable overloads are for the operations the document runs.
+    // The list hands out const records only: a record is written through
+    // edit(), which tells the recorder first.
     const PersonRecord* personListHead() const { return head_; }  // also the home person
-    PersonRecord* personListHead() { return head_; }
     const PersonRecord* personListTail() const { return tail_; }
-    PersonRecord* personListTail() { return tail_; }
     const PersonRecord* currentPerson() const { return current_; }
-    PersonRecord* currentPerson() { return current_; }
-    void setCurrentPerson(PersonRecord* person) { current_ = person; }
+    void setCurrentPerson(const PersonRecord* person) { current_ = writable(person); }
     int32_t highestPersonId() const { return highestId_; }
     bool treeModified() const { return modified_; }
     void setTreeModified(bool on) { modified_ = on; }
@@ -92,12 +68,9 @@ public:
     const std::array<int, 2>& addedSlotIndex() const { return addedSlotIndex_; }
 
     // --- the rubber-band selection, in list order ---
-    RecordRange<const PersonRecord> selection() const {
-        return {selection_.data(), selection_.data() + selection_.size()};
-    }
-    const std::vector<PersonRecord*>& selection() { return selection_; }
+    const std::vector<const PersonRecord*>& selection() const { return selection_; }
     // Makes exactly the given records the selection (each gets `selected`).
-    void setSelection(std::vector<PersonRecord*> persons);
+    void setSelection(std::vector<const PersonRecord*> persons);
     void clearSelection();
 
     // --- recording changes ---
@@ -105,18 +78,12 @@ public:
     // through edit()) is told to it first.
     void setRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
     ChangeRecorder* recorder() const { return recorder_; }
-    // The one way to write a record of the list: announces the change.
+    // The one way to a writable record of the list: announces the change
+    // first. Null for null.
     PersonRecord* edit(const PersonRecord* record) {
-        PersonRecord* r = const_cast<PersonRecord*>(record);
+        PersonRecord* r = writable(record);
         touch(r);
         return r;
-    }
-    // A record of this list as the operation holding the list may use it
-    // (as a link target, say) without changing it yet: only the holder of
-    // the mutable list, that is an operation the document runs, gets it.
-    PersonRecord* own(const PersonRecord* record) { return const_cast<PersonRecord*>(record); }
-    void touch(PersonRecord* record) {
-        if (recorder_ != nullptr && record != nullptr) recorder_->touch(record);
     }
 
     // --- putting back a recorded state (the undo history only) ---
@@ -125,7 +92,7 @@ public:
     // tree, not when it is only being put back at another place.
     void unlinkForRestore(PersonRecord* record, bool leaves);
     // Links a record back right after `previous` (at the front for null).
-    void insertForRestore(PersonRecord* record, PersonRecord* previous);
+    void insertForRestore(PersonRecord* record, const PersonRecord* previous);
     void setHighestPersonId(int32_t id) { highestId_ = id; }
 
     // --- primitives ---
@@ -135,16 +102,13 @@ public:
     Outcome LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep = kGridStep);
     // The first record in list order with this id; null for ids <= 0.
     const PersonRecord* findPersonById(int32_t id) const;
-    PersonRecord* findPersonById(int32_t id) {
-        return const_cast<PersonRecord*>(std::as_const(*this).findPersonById(id));
-    }
     // Removes currentPerson after clearing every reference to it.
     void removePerson();
     // Takes back the record the last LagNyPerson made, as if it had never
     // been made: removed as by removePerson, and its id is given out again.
     // Returns false, changing nothing, for any other record. currentPerson
     // is null afterwards.
-    bool takeBackNewPerson(PersonRecord* record);
+    bool takeBackNewPerson(const PersonRecord* record);
     // Frees every record; treeModified is the caller's business.
     void ClearMemory();
     // Removes every record as removePerson would, but in one pass: links
@@ -154,10 +118,10 @@ public:
     void removeAll();
     // Records a relationship on both persons. Fails, changing neither,
     // when either has no free slot.
-    Outcome AddMarriage(PersonRecord* first, PersonRecord* second);
+    Outcome AddMarriage(const PersonRecord* first, const PersonRecord* second);
     // Moves a record of the list to the front, making it the home person.
     // Returns false, changing nothing, when it already is the head.
-    bool moveToFront(PersonRecord* record);
+    bool moveToFront(const PersonRecord* record);
 
     // Takes every record out of the list without freeing it, in list order
     // and with its links, and leaves the list empty (a tree read apart
@@ -179,6 +143,15 @@ public:
     void removeRemovalListener(int token) const;
 
 private:
+    // The list owns every record it links, none of them a const object:
+    // this is how it writes one it reached through a const link. Only the
+    // list itself uses it, after telling the recorder where that matters.
+    static PersonRecord* writable(const PersonRecord* record) {
+        return const_cast<PersonRecord*>(record);
+    }
+    void touch(PersonRecord* record) {
+        if (recorder_ != nullptr && record != nullptr) recorder_->touch(record);
+    }
     void link(PersonRecord* record);
     void unlink(PersonRecord* record, bool notify);
     void notifyRemoval(PersonRecord* record);
@@ -190,21 +163,16 @@ private:
     bool modified_ = false;
     size_t count_ = 0;
     std::array<int, 2> addedSlotIndex_{};
-    std::vector<PersonRecord*> selection_;
+    std::vector<const PersonRecord*> selection_;
     mutable std::vector<std::pair<int, RemovalListener>> listeners_;
     ChangeRecorder* recorder_ = nullptr;
     mutable int nextListenerToken_ = 1;
 };
 
-// Calls fn(record) for every record in list order: const records for a
-// reader, mutable ones inside an operation.
+// Calls fn(record) for every record in list order.
 template <typename Fn>
 void forEachPerson(const PersonList& list, Fn&& fn) {
     for (const PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) fn(r);
-}
-template <typename Fn>
-void forEachPerson(PersonList& list, Fn&& fn) {
-    for (PersonRecord* r = list.personListHead(); r != nullptr; r = r->nextPerson) fn(r);
 }
 
 }  // namespace lineara

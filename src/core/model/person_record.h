@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -22,6 +23,13 @@ constexpr int kRecordSize = 2560;
 constexpr int kRelationSlots = 8;  // hard limit of relationships per person
 constexpr int kBoxWidth = 140;
 constexpr int kBoxHeight = 80;
+
+// Relationship slots are numbered 1 to 8, as the record and the user count
+// them; arrays of them keep an unused place 0. The index of a slot there.
+constexpr size_t slotIndex(int slot) {
+    assert(slot >= 0 && slot <= kRelationSlots);
+    return static_cast<size_t>(slot);
+}
 
 // A short string field: a length byte at `offset`, followed by `capacity`
 // character bytes.
@@ -91,28 +99,26 @@ constexpr std::string_view kAliasBox = "REF";
 
 class PersonRecord;
 
-// A link from one record to another that passes its record's constness on:
-// through a const record one reaches only const records, so a reader of the
-// tree cannot write a relative by following a link. It reads and assigns
-// like a plain pointer.
+// A link from one record to another. Following a link gives a const record
+// only, whatever the record it starts from: writing a relative goes through
+// the edit context like any other write (see tree_edit.h), so that the
+// change is recorded. It reads and assigns like a plain pointer.
 class RecordLink {
 public:
     RecordLink() = default;
-    RecordLink(PersonRecord* record) : record_(record) {}  // NOLINT: reads as a pointer
-    RecordLink& operator=(PersonRecord* record) {
+    RecordLink(std::nullptr_t) {}  // NOLINT: reads as a pointer
+    explicit RecordLink(const PersonRecord* record) : record_(record) {}
+    RecordLink& operator=(const PersonRecord* record) {
         record_ = record;
         return *this;
     }
 
-    operator PersonRecord*() { return record_; }
     operator const PersonRecord*() const { return record_; }
-    PersonRecord* operator->() { return record_; }
     const PersonRecord* operator->() const { return record_; }
-    PersonRecord* get() { return record_; }
     const PersonRecord* get() const { return record_; }
 
 private:
-    PersonRecord* record_ = nullptr;
+    const PersonRecord* record_ = nullptr;
 };
 
 class PersonRecord {
@@ -165,10 +171,10 @@ public:
 
     // The stored type code of a relationship slot (see RelationType).
     char relationType(int slot) const {
-        return static_cast<char>(image_[offset::relationType + slot]);
+        return static_cast<char>(image_[offset::relationType + slotIndex(slot)]);
     }
     void setRelationType(int slot, char code) {
-        image_[offset::relationType + slot] = static_cast<uint8_t>(code);
+        image_[offset::relationType + slotIndex(slot)] = static_cast<uint8_t>(code);
     }
 
     // --- convenience over the texts ---
@@ -181,9 +187,17 @@ public:
     RecordLink mother;
     // In an alias box ("REF") this is the original, not a father.
     RecordLink father;
-    // Slots 1 to 8; index 0 is unused so that slot numbers read as they are
-    // written everywhere else.
-    std::array<RecordLink, kRelationSlots + 1> partner{};
+    // Slots 1 to 8, indexed by slot number.
+    class PartnerLinks {
+    public:
+        RecordLink& operator[](int slot) { return links_[slotIndex(slot)]; }
+        const RecordLink& operator[](int slot) const { return links_[slotIndex(slot)]; }
+        bool operator==(const PartnerLinks& other) const { return links_ == other.links_; }
+
+    private:
+        std::array<RecordLink, kRelationSlots + 1> links_{};
+    };
+    PartnerLinks partner;
 
 private:
     uint8_t lengthByte(TextField f) const { return image_[f.offset]; }

@@ -1,11 +1,9 @@
 #include "core/platform/codepage.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
+#include "core/platform/iconv_converter.h"
 #include "core/platform/latin_letters.h"
 
 namespace lineara {
@@ -54,109 +52,34 @@ const char* codePageForCharset(int charsetCode) {
 
 namespace {
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (ok()) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts `in`; on a sequence it cannot convert, appends `replacement`
-    // and skips `skip(rest)` input bytes.
-    template <typename Skip>
-    std::string run(std::string_view in, std::string_view replacement, Skip skip) {
-        std::string out;
-        out.reserve(in.size() * 2);
-        char* src = const_cast<char*>(in.data());
-        size_t srcLeft = in.size();
-        char buffer[256];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, static_cast<size_t>(dst - buffer));
-            if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-                out.append(replacement);
-                size_t n = std::min(srcLeft, skip(std::string_view(src, srcLeft)));
-                src += n;
-                srcLeft -= n;
-                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-            }
-        }
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-// The length of the UTF-8 sequence at the start of `s` (1 for a stray byte).
-size_t utf8SequenceLength(std::string_view s) {
-    unsigned char c = static_cast<unsigned char>(s[0]);
-    size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (n > s.size()) return 1;
-    for (size_t i = 1; i < n; ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
-    }
-    return n;
-}
+const char kUnheld[] = "?";
+// In a multi-byte code page an undefined lead byte still stands alone.
+const char kUndefined[] = "\xEF\xBF\xBD";
 
 }  // namespace
 
 std::string toCodePage(std::string_view utf8, const char* codePage) {
-    Converter c(codePage, "UTF-8");
-    if (!c.ok()) return std::string(utf8);
-    return c.run(utf8, "?", utf8SequenceLength);
+    return TextConversion(codePage, "UTF-8").convert(utf8, kUnheld, true);
 }
 
 std::string fromCodePage(std::string_view bytes, const char* codePage) {
-    Converter c("UTF-8", codePage);
-    if (!c.ok()) return std::string(bytes);
-    // In a multi-byte code page an undefined lead byte still stands alone.
-    return c.run(bytes, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+    return TextConversion("UTF-8", codePage).convert(bytes, kUndefined, false);
 }
 
-struct TextConversion::Impl {
-    Impl(const char* to, const char* from) : converter(to, from) {}
-    mutable Converter converter;
-};
+CodePageTexts::CodePageTexts(const char* codePage)
+    : to_(codePage, "UTF-8"), from_("UTF-8", codePage) {}
 
-TextConversion::TextConversion(const char* to, const char* from)
-    : impl_(std::make_unique<Impl>(to, from)) {}
-TextConversion::~TextConversion() = default;
-bool TextConversion::ok() const { return impl_->converter.ok(); }
+std::string CodePageTexts::toCodePage(std::string_view utf8) const {
+    return to_.convert(utf8, kUnheld, true);
+}
 
-std::string TextConversion::convert(std::string_view in, std::string_view replacement,
-                                    bool utf8Input) const {
-    if (!ok()) return std::string(in);
-    if (utf8Input) return impl_->converter.run(in, replacement, utf8SequenceLength);
-    return impl_->converter.run(in, replacement, [](std::string_view) { return size_t{1}; });
+std::string CodePageTexts::fromCodePage(std::string_view bytes) const {
+    return from_.convert(bytes, kUndefined, false);
 }
 
 ClosestLetters::ClosestLetters(const char* codePage)
-    : conversion_(codePage, "UTF-8"),
-      asciiKept_(std::strcmp(codePage, "JOHAB") != 0 && conversion_.ok()) {}
-
-std::string ClosestLetters::oneCharacter(char32_t c, size_t* replaced) const {
-    std::string utf8;
-    appendUtf8(utf8, c);
-    // A character without a replacement marker of its own is what the code
-    // page cannot hold.
-    std::string held = conversion_.convert(utf8, std::string_view("\0", 1), true);
-    if (held.find('\0') == std::string::npos) return held;
-    if (replaced != nullptr) ++*replaced;
-    if (isCombiningMark(c)) return {};
-    std::string plain = unaccented(c);
-    if (plain.empty()) return "?";
-    return conversion_.convert(plain, "?", true);
-}
+    : converter_(codePage, "UTF-8"),
+      asciiKept_(std::strcmp(codePage, "JOHAB") != 0 && converter_.ok()) {}
 
 std::string ClosestLetters::convert(std::string_view utf8, size_t* replaced) const {
     if (asciiKept_ && std::all_of(utf8.begin(), utf8.end(),
@@ -166,16 +89,47 @@ std::string ClosestLetters::convert(std::string_view utf8, size_t* replaced) con
     std::u32string text = composeLetters(decodeUtf8(utf8));
     std::string out;
     out.reserve(text.size());
-    // Runs of ASCII go through as they are; everything else a character at
-    // a time, so that each one that cannot be held finds its own closest
-    // letter.
+    // A character the code page cannot hold finds its closest letter: a
+    // mark left over goes, a letter loses its marks or is spelt plainly;
+    // anything else, and whatever of the closest letter cannot be held
+    // either, is "?".
+    auto closest = [replaced](const IconvConverter::Stuck& at) {
+        IconvConverter::Replacement r;
+        r.skip = utf8SequenceLength(at.rest);
+        if (at.inReplacement) {
+            r.written = "?";
+            return r;
+        }
+        if (replaced != nullptr) ++*replaced;
+        const char32_t c = decodeUtf8(at.rest.substr(0, r.skip)).front();
+        if (isCombiningMark(c)) return r;
+        r.converted = unaccented(c);
+        if (r.converted.empty()) r.written = "?";
+        return r;
+    };
+    std::string run;  // UTF-8 waiting to be converted
+    auto convertRun = [&] {
+        if (run.empty()) return;
+        converter_.append(run, out, closest);
+        converter_.finish(out);
+        run.clear();
+    };
+    // Runs of ASCII go through as they are, where the code page keeps it.
     for (char32_t c : text) {
         if (c < 0x80 && asciiKept_) {
+            convertRun();
             out.push_back(static_cast<char>(c));
+        } else if (c == 0) {
+            // Where even ASCII is converted, a NUL counts as a character the
+            // code page cannot hold: the text goes on after it.
+            convertRun();
+            if (replaced != nullptr) ++*replaced;
+            out += "?";
         } else {
-            out += oneCharacter(c, replaced);
+            appendUtf8(run, c);
         }
     }
+    convertRun();
     return out;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/iconv_converter.h"
+
 namespace lineara {
 
 // The code page of a character-set choice (the font charset codes of the
@@ -22,23 +24,35 @@ std::string toCodePage(std::string_view utf8, const char* codePage);
 std::string fromCodePage(std::string_view bytes, const char* codePage);
 
 // Conversions between two encodings that are made many times over, so
-// that the converter is set up once.
+// that the converter is set up once. One thread at a time.
 class TextConversion {
 public:
     // False from ok() when iconv knows one of the two names not.
-    TextConversion(const char* to, const char* from);
-    ~TextConversion();
-    TextConversion(const TextConversion&) = delete;
-    TextConversion& operator=(const TextConversion&) = delete;
-    bool ok() const;
+    TextConversion(const char* to, const char* from) : converter_(to, from) {}
+    bool ok() const { return converter_.ok(); }
 
     // Converts `in`; a sequence it cannot convert gives `replacement` and
-    // costs one input byte (`utf8Input`: the whole UTF-8 sequence).
-    std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) const;
+    // costs one input byte (`utf8Input`: the whole UTF-8 sequence). Without
+    // a converter `in` comes back as it is.
+    std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) const {
+        return converter_.convert(in, FixedReplacement{replacement, utf8Input});
+    }
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    mutable IconvConverter converter_;
+};
+
+// toCodePage and fromCodePage with their converters set up once, for texts
+// converted many times over. One thread at a time in each direction.
+class CodePageTexts {
+public:
+    explicit CodePageTexts(const char* codePage);
+    std::string toCodePage(std::string_view utf8) const;
+    std::string fromCodePage(std::string_view bytes) const;
+
+private:
+    TextConversion to_;
+    TextConversion from_;
 };
 
 // UTF-8 to a code page for texts from other programs: letters followed by
@@ -54,9 +68,7 @@ public:
     std::string convert(std::string_view utf8, size_t* replaced = nullptr) const;
 
 private:
-    std::string oneCharacter(char32_t c, size_t* replaced) const;
-
-    TextConversion conversion_;
+    mutable IconvConverter converter_;
     bool asciiKept_;  // ASCII goes through unchanged
 };
 

@@ -1,7 +1,6 @@
 #include "core/reports/html_text.h"
 
-#include <cerrno>
-#include <cstring>
+#include <utility>
 
 namespace lineara {
 
@@ -41,6 +40,12 @@ void appendUtf32(std::string& bytes, char32_t c) {
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((c >> (8 * i)) & 0xFF));
 }
 
+std::string utf32(std::string_view ascii) {
+    std::string bytes;
+    for (char c : ascii) appendUtf32(bytes, static_cast<unsigned char>(c));
+    return bytes;
+}
+
 char32_t readUtf32(const char* p) {
     const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
     return static_cast<char32_t>(u[0]) | static_cast<char32_t>(u[1]) << 8 |
@@ -49,7 +54,7 @@ char32_t readUtf32(const char* p) {
 
 // Whether text that is ASCII comes out of `cd` unchanged: the markup
 // around the texts is written as ASCII and must mean the same.
-bool keepsAscii(iconv_t cd) {
+bool keepsAscii(IconvConverter& encode) {
     std::string in;
     std::string expected;
     for (char32_t c = 0x20; c < 0x7F; ++c) {
@@ -58,17 +63,14 @@ bool keepsAscii(iconv_t cd) {
     }
     appendUtf32(in, '\n');
     expected.push_back('\n');
-    char out[256];
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char* dst = out;
-    size_t dstLeft = sizeof out;
-    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    bool same = r != static_cast<size_t>(-1) &&
-                iconv(cd, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1) &&
-                std::string(out, static_cast<size_t>(dst - out)) == expected;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    return same;
+    bool refused = false;
+    std::string out = encode.convert(in, [&refused](const IconvConverter::Stuck&) {
+        refused = true;
+        IconvConverter::Replacement r;
+        r.skip = 4;
+        return r;
+    });
+    return !refused && out == expected;
 }
 
 }  // namespace
@@ -83,25 +85,18 @@ std::string iconvCharsetName(std::string_view charset) {
     return name;
 }
 
-HtmlTextEncoder::HtmlTextEncoder(const char* codePage, std::string_view charset) {
-    decodeRecord_ = iconv_open(kUnicode, codePage != nullptr ? codePage : "CP1250");
-    decodeUtf8_ = iconv_open(kUnicode, "UTF-8");
+HtmlTextEncoder::HtmlTextEncoder(const char* codePage, std::string_view charset)
+    : decodeRecord_(kUnicode, codePage != nullptr ? codePage : "CP1250"),
+      decodeUtf8_(kUnicode, "UTF-8") {
     std::string target = iconvCharsetName(charset);
     // A slash would ask iconv to transliterate or drop what it cannot
     // convert, which must show up as references instead.
     if (target.empty() || target.find('/') != std::string::npos) return;
-    encode_ = iconv_open(target.c_str(), kUnicode);
-    if (encode_ != kNone && !keepsAscii(encode_)) {
-        iconv_close(encode_);
-        encode_ = kNone;
-    }
+    auto encode = std::make_unique<IconvConverter>(target.c_str(), kUnicode);
+    if (encode->ok() && keepsAscii(*encode)) encode_ = std::move(encode);
 }
 
-HtmlTextEncoder::~HtmlTextEncoder() {
-    for (iconv_t cd : {decodeRecord_, decodeUtf8_, encode_}) {
-        if (cd != kNone) iconv_close(cd);
-    }
-}
+HtmlTextEncoder::~HtmlTextEncoder() = default;
 
 std::string HtmlTextEncoder::text(std::string_view recordBytes) {
     return encodeFrom(decodeRecord_, recordBytes);
@@ -111,14 +106,14 @@ std::string HtmlTextEncoder::utf8Text(std::string_view utf8) {
     return encodeFrom(decodeUtf8_, utf8);
 }
 
-std::string HtmlTextEncoder::encodeFrom(iconv_t decode, std::string_view bytes) {
+std::string HtmlTextEncoder::encodeFrom(IconvConverter& decode, std::string_view bytes) {
     if (plainAscii(bytes)) return std::string(bytes);
     return encode(decodeWith(decode, bytes));
 }
 
-std::u32string HtmlTextEncoder::decodeWith(iconv_t decode, std::string_view bytes) {
+std::u32string HtmlTextEncoder::decodeWith(IconvConverter& decode, std::string_view bytes) {
     std::u32string codePoints;
-    if (decode == kNone) {
+    if (!decode.ok()) {
         // A code page iconv does not know: only ASCII is certain.
         for (char c : bytes) {
             unsigned char u = static_cast<unsigned char>(c);
@@ -126,24 +121,13 @@ std::u32string HtmlTextEncoder::decodeWith(iconv_t decode, std::string_view byte
         }
         return codePoints;
     }
-    char* src = const_cast<char*>(bytes.data());
-    size_t srcLeft = bytes.size();
-    char buffer[1024];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        size_t r = iconv(decode, &src, &srcLeft, &dst, &dstLeft);
-        for (char* p = buffer; p + 4 <= dst; p += 4) codePoints.push_back(readUtf32(p));
-        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-            // A byte the code page leaves undefined, or a character cut
-            // short at the end of the field.
-            codePoints.push_back(kReplacement);
-            ++src;
-            --srcLeft;
-            iconv(decode, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    iconv(decode, nullptr, nullptr, nullptr, nullptr);
+    // A byte the code page leaves undefined, or a character cut short at
+    // the end of the field, is one replacement character.
+    std::string replacement;
+    appendUtf32(replacement, kReplacement);
+    const std::string wide = decode.convert(bytes, FixedReplacement{replacement, false});
+    codePoints.reserve(wide.size() / 4);
+    for (size_t at = 0; at + 4 <= wide.size(); at += 4) codePoints.push_back(readUtf32(&wide[at]));
     return codePoints;
 }
 
@@ -166,49 +150,37 @@ std::string HtmlTextEncoder::encode(const std::u32string& codePoints) {
         char32_t c = codePoints[i];
         const char* entity = entityOf(c);
         bool control = (c < 0x20 && c != '\t') || c == 0x7F;
-        bool replaced = entity != nullptr || control || (encode_ == kNone && c >= 0x80);
+        bool replaced = entity != nullptr || control || (!encode_ && c >= 0x80);
         if (!replaced) continue;
         flushRun(i);
         appendAscii(entity != nullptr ? std::string(entity) : reference(c));
         runStart = i + 1;
     }
     flushRun(codePoints.size());
-    if (encode_ != kNone) {
-        char buffer[16];
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        iconv(encode_, nullptr, nullptr, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-    }
+    if (encode_) encode_->finish(out);
     return out;
 }
 
 void HtmlTextEncoder::appendConverted(std::string& out, const char32_t* begin, size_t count) {
-    if (encode_ == kNone) {
+    if (!encode_) {
         for (size_t i = 0; i < count; ++i) out.push_back(static_cast<char>(begin[i]));
         return;
     }
     std::string in;
     in.reserve(count * 4);
     for (size_t i = 0; i < count; ++i) appendUtf32(in, begin[i]);
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char buffer[1024];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        size_t r = iconv(encode_, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-            // The charset cannot hold this character: its reference, which
-            // is ASCII, goes through the converter in its place.
-            std::u32string ref;
-            for (char c : reference(readUtf32(src))) ref.push_back(static_cast<unsigned char>(c));
-            src += 4;
-            srcLeft -= 4;
-            appendConverted(out, ref.data(), ref.size());
+    // A character the charset cannot hold: its reference, which is ASCII,
+    // goes through the converter in its place.
+    encode_->append(in, out, [](const IconvConverter::Stuck& at) {
+        IconvConverter::Replacement r;
+        r.skip = 4;
+        if (at.rest.size() < 4 || at.inReplacement) {
+            r.written = "?";  // not even ASCII goes through: no charset the pages use
+        } else {
+            r.converted = utf32(reference(readUtf32(at.rest.data())));
         }
-    }
+        return r;
+    });
 }
 
 }  // namespace lineara

@@ -12,10 +12,11 @@
 // reads right in any ASCII-compatible charset.
 #pragma once
 
-#include <iconv.h>
-
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "core/platform/iconv_converter.h"
 
 namespace lineara {
 
@@ -38,19 +39,18 @@ public:
     std::string utf8Text(std::string_view utf8);
 
     // False when the pages fall back to ASCII with references.
-    bool convertsToCharset() const { return encode_ != kNone; }
+    bool convertsToCharset() const { return encode_ != nullptr; }
 
 private:
-    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
-
-    std::string encodeFrom(iconv_t decode, std::string_view bytes);
-    std::u32string decodeWith(iconv_t decode, std::string_view bytes);
+    std::string encodeFrom(IconvConverter& decode, std::string_view bytes);
+    std::u32string decodeWith(IconvConverter& decode, std::string_view bytes);
     std::string encode(const std::u32string& codePoints);
     void appendConverted(std::string& out, const char32_t* begin, size_t count);
 
-    iconv_t decodeRecord_ = kNone;  // code page -> UTF-32LE
-    iconv_t decodeUtf8_ = kNone;    // UTF-8 -> UTF-32LE
-    iconv_t encode_ = kNone;        // UTF-32LE -> declared charset
+    IconvConverter decodeRecord_;  // code page -> UTF-32LE
+    IconvConverter decodeUtf8_;    // UTF-8 -> UTF-32LE
+    // UTF-32LE -> declared charset; none when the pages fall back to ASCII.
+    std::unique_ptr<IconvConverter> encode_;
 };
 
 }  // namespace lineara

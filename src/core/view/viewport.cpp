@@ -66,7 +66,10 @@ bool zoomTo(ViewState& view, WindowExtent window, double percent) {
     int64_t dW = visibleUnits(window.width, percent) - visibleUnits(window.width, view.zoomPercent);
     int64_t dH =
         visibleUnits(window.height, percent) - visibleUnits(window.height, view.zoomPercent);
-    moveBy(view, roundHalfEven(dW / 2.0), roundHalfEven(dH / 2.0));
+    // Both are differences of window-sized figures: far inside the range
+    // where a double holds every integer.
+    moveBy(view, roundHalfEven(static_cast<double>(dW) / 2.0),
+           roundHalfEven(static_cast<double>(dH) / 2.0));
     view.zoomPercent = percent;
     return true;
 }
@@ -109,7 +112,9 @@ void zoomToArea(ViewState& view, WindowExtent window, int32_t x1, int32_t y1, in
     // while it is drawn, so its height would give the same figure.
     const int64_t width = int64_t(std::max(x1, x2)) - std::min(x1, x2);
     if (width > 0) {
-        view.zoomPercent = std::min(kAreaZoomLimit, window.width * 100.0 / width);
+        // At most 2^32: a double holds it exactly.
+        view.zoomPercent =
+            std::min(kAreaZoomLimit, window.width * 100.0 / static_cast<double>(width));
     }
 }
 

@@ -4,7 +4,6 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-#include "core/history/step_names.h"
 #include "core/model/person_edit.h"
 #include "gui/editor/person_editor.h"
 
@@ -25,7 +24,7 @@ bool PersonEditor::saveIt() {
     givenNames_->setText(fromRecord(trimBlanks(toRecord(givenNames_->text()))));
     surname_->setText(fromRecord(trimBlanks(toRecord(surname_->text()))));
     showDuplicateNotices();
-    doc_->markModified();
+    doc_->markModified(ModifiedWithoutStep::EditorConfirmed);
     if (!saveNotesOnOk()) return false;
 
     std::vector<RelationRow> rows;
@@ -36,9 +35,7 @@ bool PersonEditor::saveIt() {
     const PersonBoxes boxes = boxesFromControls();
     // The whole OK is one step: the person, the partners' back slots and
     // the alias box.
-    const auto mismatched = doc_->change(step_name::kEditPerson, [&](PersonList& list) {
-        return saveEditedPerson(list, edited_, *copy_, boxes, rows);
-    });
+    const auto mismatched = saveEditedPerson(*doc_, edited_, *copy_, boxes, rows);
     for (size_t k = 0; k < mismatched.size(); ++k) {
         ctx_.ui->inform(QStringLiteral("Lineara"), QString::fromLatin1(kMsgRelationshipNotUpdated),
                         MessageIcon::Warning);

@@ -137,13 +137,13 @@ private:
 
 }  // namespace
 
-CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder,
+CollectOutcome collectPersonFiles(TreeEdit& persons, const QString& destFolder,
                                   const RecordCodec& codec, const CollectOptions& options) {
     CollectOutcome outcome;
     Collector collector(destFolder, options, codec, outcome);
-    forEachPerson(persons, [&](PersonRecord* r) {
-        if (r->isEmpty(field::notesFile) && r->isEmpty(field::pictureFile)) return;
-        persons.touch(r);  // its file names are about to change
+    forEachPerson(persons, [&](const PersonRecord* person) {
+        if (person->isEmpty(field::notesFile) && person->isEmpty(field::pictureFile)) return;
+        PersonRecord* r = persons.edit(person);  // its file names are about to change
         if (!r->isEmpty(field::notesFile)) collector.collect(*r, field::notesFile);
         if (!r->isEmpty(field::pictureFile)) collector.collect(*r, field::pictureFile);
     });
@@ -152,7 +152,7 @@ CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder
 
 CollectOutcome collectPersonFiles(Document& doc, const QString& destFolder,
                                   const RecordCodec& codec, const CollectOptions& options) {
-    return doc.change(step_name::kCollectFiles, [&](PersonList& list) {
+    return doc.change(step_name::kCollectFiles, [&](TreeEdit& list) {
         return collectPersonFiles(list, destFolder, codec, options);
     });
 }

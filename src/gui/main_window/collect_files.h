@@ -45,7 +45,7 @@ struct CollectOptions {
 // "photo (3).jpg", ... One source file named by several persons is copied
 // once. A file that cannot be copied keeps its old name in the record, so
 // the tree never points at nothing.
-CollectOutcome collectPersonFiles(PersonList& persons, const QString& destFolder,
+CollectOutcome collectPersonFiles(TreeEdit& persons, const QString& destFolder,
                                   const RecordCodec& codec, const CollectOptions& options);
 // The same for the open tree, as one undo step of its document.
 CollectOutcome collectPersonFiles(Document& doc, const QString& destFolder,

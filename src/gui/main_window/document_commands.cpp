@@ -200,7 +200,7 @@ void DocumentCommands::collectAllFiles() {
             doc.setCurrentFileName(oldName);
         }
         // Collecting leaves the flag as it was, even though the tree is saved.
-        if (modified) doc.markModified();
+        if (modified) doc.markModified(ModifiedWithoutStep::CollectedFilesSaved);
     }
     env_.repaintTree();
     if (!saved.written()) {

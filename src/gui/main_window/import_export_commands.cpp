@@ -107,9 +107,9 @@ void ImportExportCommands::importGedcom() {
         Document read;
         // The boxes are arranged only when the whole file was read; a
         // failed import leaves what it read where it was made.
-        const auto arrange = [window](PersonList& list) {
+        const auto arrange = [window](TreeEdit& list) {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
-            Autoarrange1Click(list);
+            autoArrangeOnList(list);
         };
         result = lineara::importGedcom(
             read, localPath(path),
@@ -125,9 +125,9 @@ void ImportExportCommands::importGedcom() {
             const PersonRecord* current =
                 result.done() ? read.persons().personListHead() : read.persons().currentPerson();
             std::vector<std::unique_ptr<PersonRecord>> records = read.takeRecords();
-            doc.replaceTree(step_name::kImportGedcom, false, [&](PersonList& list) {
+            doc.replaceTree(step_name::kImportGedcom, false, [&](TreeEdit& list) {
                 for (std::unique_ptr<PersonRecord>& r : records) list.appendLoaded(std::move(r));
-                list.setCurrentPerson(list.own(current));
+                list.setCurrentPerson(current);
             });
         }
     }

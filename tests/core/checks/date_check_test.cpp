@@ -28,6 +28,7 @@ protected:
         list.setTreeModified(false);
     }
     PersonList list;
+    TreeEdit edit{list};
     PersonRecord* nowak = nullptr;
     PersonRecord* adamska = nullptr;
 };
@@ -42,7 +43,7 @@ TEST_F(DCheckTest, ListsEachChangedDateByCaptionInFieldOrder) {
     adamska->setText(field::deathDate, "1.1.1901");
     adamska->setText(field::relationDate(3), "1.1.1880");  // slot not in use
 
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
 
     EXPECT_EQ(result.count, 4);
     EXPECT_EQ(listed(result),
@@ -69,7 +70,7 @@ TEST_F(DCheckTest, CaptionsAreTrimmedAndSortedByBytes) {
     PersonRecord* zet = addPerson(list, "Zawada", "Piotr");
     for (PersonRecord* p : {nowak, adamska, zet}) p->setText(field::birthDate, "1.2.1850");
 
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
 
     ASSERT_EQ(result.count, 3);
     EXPECT_EQ(result.entries[0].caption, "Jan");
@@ -79,7 +80,7 @@ TEST_F(DCheckTest, CaptionsAreTrimmedAndSortedByBytes) {
 
 TEST_F(DCheckTest, ConvertsAgainUntilTheDateSettles) {
     nowak->setText(field::birthDate, "5.12. 1850");  // one pass gives "5 12 1850"
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
     ASSERT_EQ(result.count, 1);
     EXPECT_EQ(result.entries[0].action,
               "Birth date converted from \"5.12. 1850\" to \"5 Dec 1850\"");
@@ -90,7 +91,7 @@ TEST_F(DCheckTest, ConvertsAgainUntilTheDateSettles) {
 TEST_F(DCheckTest, StoresLongResultsCutToTheFieldButListsThemWhole) {
     nowak->setText(field::birthDate, std::string(10, '~'));
     nowak->setText(field::deathDate, std::string(35, '~'));
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
     ASSERT_EQ(result.count, 2);
 
     std::string ten = "ABT ABT ABT ABT ABT ABT ABT ABT ABT ABT";
@@ -101,14 +102,14 @@ TEST_F(DCheckTest, StoresLongResultsCutToTheFieldButListsThemWhole) {
 
     // What was stored is in form already: a second run changes nothing.
     list.setTreeModified(false);
-    EXPECT_EQ(DCheck(list).count, 0);
+    EXPECT_EQ(DCheckOnList(edit).count, 0);
     EXPECT_FALSE(list.treeModified());
 }
 
 TEST_F(DCheckTest, ALeadingBlankCountsAsAChange) {
     nowak->setText(field::birthDate, " 1850");
     adamska->setText(field::birthDate, "1850 ");
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
     EXPECT_EQ(listed(result), (std::vector<std::string>{
                                   "Adamska Ewa | Birth date converted from \"1850 \" to \"1850\"",
                                   "Nowak Jan | Birth date converted from \" 1850\" to \"1850\"",
@@ -118,7 +119,7 @@ TEST_F(DCheckTest, ALeadingBlankCountsAsAChange) {
 TEST_F(DCheckTest, NothingToConvertLeavesTheTreeUnmodified) {
     nowak->setText(field::birthDate, "5 Dec 1850");
     nowak->setText(field::deathDate, "day 32.12.1900");  // refused: stays as it is
-    DateCheckResult result = DCheck(list);
+    DateCheckResult result = DCheckOnList(edit);
     EXPECT_EQ(result.count, 0);
     EXPECT_TRUE(result.entries.empty());
     EXPECT_FALSE(list.treeModified());
@@ -126,9 +127,10 @@ TEST_F(DCheckTest, NothingToConvertLeavesTheTreeUnmodified) {
 
 TEST(DCheck, EmptyTreeListsNothingAndKeepsTheModifiedFlag) {
     PersonList list;
+    TreeEdit edit(list);
     for (bool modified : {false, true}) {
         list.setTreeModified(modified);
-        DateCheckResult result = DCheck(list);
+        DateCheckResult result = DCheckOnList(edit);
         EXPECT_EQ(result.count, 0);
         EXPECT_TRUE(result.entries.empty());
         EXPECT_EQ(list.treeModified(), modified);

@@ -113,11 +113,11 @@ TEST_F(BadTreeFile, OddIdsGiveNullOrFirstMatchLinks) {
                            recordWith(7, 7, 0, 7), recordWith(9, 9, 99, 0)}))
                     .loaded());
     ASSERT_EQ(list.count(), 5u);
-    PersonRecord* zero = list.personListHead();
-    PersonRecord* negative = zero->nextPerson;
-    PersonRecord* first7 = negative->nextPerson;
-    PersonRecord* second7 = first7->nextPerson;
-    PersonRecord* nine = second7->nextPerson;
+    const PersonRecord* zero = list.personListHead();
+    const PersonRecord* negative = zero->nextPerson;
+    const PersonRecord* first7 = negative->nextPerson;
+    const PersonRecord* second7 = first7->nextPerson;
+    const PersonRecord* nine = second7->nextPerson;
     EXPECT_EQ(zero->father, first7);       // a duplicate id links to the first
     EXPECT_EQ(negative->mother, nullptr);  // negative ids never resolve
     EXPECT_EQ(first7->partner[1], nine);

@@ -62,10 +62,10 @@ TEST_F(TreeFile, RoundTripKeepsRecordsOrderIdsLinksAndSlots) {
     view.zoomPercent = 250;
     ASSERT_TRUE(ReadfromFileCentred(loaded, path, view, 800, 600).loaded());
     ASSERT_EQ(loaded.count(), 4u);
-    PersonRecord* d = loaded.personListHead();
-    PersonRecord* m = d->nextPerson;
-    PersonRecord* c = m->nextPerson;
-    PersonRecord* a = c->nextPerson;
+    const PersonRecord* d = loaded.personListHead();
+    const PersonRecord* m = d->nextPerson;
+    const PersonRecord* c = m->nextPerson;
+    const PersonRecord* a = c->nextPerson;
     EXPECT_EQ(a, loaded.personListTail());
     EXPECT_EQ(c->father, d);
     EXPECT_EQ(c->mother, m);

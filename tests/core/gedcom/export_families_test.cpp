@@ -158,7 +158,7 @@ private:
 void bend(PersonList& list, uint32_t seed) {
     std::mt19937 rng(seed);
     std::vector<PersonRecord*> all;
-    forEachPerson(list, [&](PersonRecord* r) { all.push_back(r); });
+    forEachPerson(list, [&](const PersonRecord* r) { all.push_back(list.edit(r)); });
     auto any = [&]() { return all[rng() % all.size()]; };
     auto chance = [&](int percent) { return int(rng() % 100) < percent; };
     const char* sexes[] = {"M", "F", "?", "", "m", "FF"};
@@ -166,8 +166,9 @@ void bend(PersonList& list, uint32_t seed) {
         if (chance(10)) r->setText(field::sex, sexes[rng() % 6]);
         if (chance(3)) {
             r->setText(field::aliasMark, "REF");
-            r->father = chance(85) ? any() : nullptr;
-            if (r->father != nullptr && chance(80)) r->father->setText(field::aliasMark, "ALIAS");
+            PersonRecord* original = chance(85) ? any() : nullptr;
+            r->father = original;
+            if (original != nullptr && chance(80)) original->setText(field::aliasMark, "ALIAS");
         }
         if (chance(2)) r->setText(field::aliasMark, chance(50) ? "ALIAS" : "REF ");
         for (int i = 1; i <= 8; ++i) {

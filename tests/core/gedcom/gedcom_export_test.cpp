@@ -206,7 +206,7 @@ TEST(GedcomExport, LeavesTheTreeAndItsStateAsTheyWere) {
         Document doc;
         generateSyntheticTree(test::writable(doc), 300, 5);
         if (modified) {
-            doc.markModified();
+            test::writable(doc).setTreeModified(true);
         } else {
             doc.markSaved();
         }

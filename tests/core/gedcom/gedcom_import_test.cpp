@@ -340,9 +340,9 @@ TEST(GedcomImport, IsOneStepThatUndoGivesBackAsTheEmptyTree) {
 // The arrangement that follows an import belongs to the import's step, and
 // follows only an import that read to the end.
 TEST(GedcomImport, WorkAfterTheImportJoinsItsStep) {
-    auto arrange = [](PersonList& list) {
+    auto arrange = [](TreeEdit& list) {
         int32_t x = 0;
-        forEachPerson(list, [&](PersonRecord* r) { list.edit(r)->setPos(x += 200, 100); });
+        forEachPerson(list, [&](const PersonRecord* r) { list.edit(r)->setPos(x += 200, 100); });
     };
     for (const std::string& last : {std::string("0 TRLR"), std::string("x\0broken", 8)}) {
         Document doc;

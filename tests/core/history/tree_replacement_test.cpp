@@ -33,7 +33,7 @@ protected:
     }
     // What an import gives: `count` new persons.
     void import(bool countsAsSaved, int count = 3) {
-        doc.replaceTree(step_name::kImportGedcom, countsAsSaved, [count](PersonList& l) {
+        doc.replaceTree(step_name::kImportGedcom, countsAsSaved, [count](TreeEdit& l) {
             for (int i = 0; i < count; ++i) l.LagNyPerson(i * 200, 500);
         });
     }
@@ -143,7 +143,7 @@ TEST_F(TreeReplacement, ATreeChangedBesideTheHistoryComesBackChanged) {
     EXPECT_EQ(doc.currentFileName(), "a.ln3");
     EXPECT_TRUE(doc.treeModified());
     // The same on the way back over the step.
-    doc.markModified();
+    test::writable(doc).setTreeModified(true);
     ASSERT_TRUE(doc.redo());
     ASSERT_TRUE(doc.undo());
     EXPECT_TRUE(doc.treeModified());
@@ -189,7 +189,7 @@ TEST_F(TreeReplacement, RecordsReadApartChangeHandsWithTheirLinks) {
     EXPECT_EQ(records[1]->father.get(), father);
 
     openTree("a.ln3");
-    doc.replaceTree(step_name::kImportGedcom, false, [&](PersonList& l) {
+    doc.replaceTree(step_name::kImportGedcom, false, [&](TreeEdit& l) {
         for (auto& r : records) l.appendLoaded(std::move(r));
     });
     ASSERT_EQ(list().count(), 2u);

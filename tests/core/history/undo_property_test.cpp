@@ -176,8 +176,7 @@ private:
             row.date = std::to_string(1900 + below(50));
             row.type = std::string(1, "MPDFSOU"[below(7)]);
         }
-        doc_.change(step_name::kEditPerson,
-                    [&](PersonList& list) { saveEditedPerson(list, edited, copy, boxes, rows); });
+        saveEditedPerson(doc_, edited, copy, boxes, rows);
     }
 
     Document& doc_;

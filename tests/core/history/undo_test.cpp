@@ -90,8 +90,7 @@ TEST_F(Undo, AnEditorOkThatRewroteBothPartnersIsOneStep) {
     std::vector<RelationRow> rows = relationRowsOf(copy);
     rows[0].date = "1 May 1900";
     rows[1].type = "D";
-    doc.change(step_name::kEditPerson,
-               [&](PersonList& l) { return saveEditedPerson(l, a, copy, boxes, rows); });
+    saveEditedPerson(doc, a, copy, boxes, rows);
     EXPECT_EQ(a->text(field::surname), "Kowalski");
     EXPECT_EQ(b->text(field::relationDate(1)), "1 May 1900");
     EXPECT_EQ(c->relationType(1), 'D');

@@ -140,7 +140,7 @@ TEST_F(AutoArrange, LinksOutOfTheListAreNeitherFollowedNorWritten) {
     a->father = gone;
     a->partner[1] = gone;
     list().unlinkForRestore(gone, false);
-    Autoarrange1Click(list());
+    test::onList(list(), autoArrangeOnList);
     EXPECT_EQ(at(a), Pos(160, 0));
     EXPECT_EQ(at(gone), Pos(777, 777));
     EXPECT_FALSE(gone->selected());
@@ -154,7 +154,7 @@ void compareWithPlain(const std::function<void(PersonList&)>& build) {
     PersonList fast, plain;
     build(fast);
     build(plain);
-    Autoarrange1Click(fast);
+    test::onList(fast, autoArrangeOnList);
     literal::Autoarrange1Click(plain);
     EXPECT_TRUE(sameArrangement(fast, plain));
 }
@@ -189,8 +189,8 @@ TEST(AutoArrangeProperty, EqualsThePlainArrangementOnRandomTrees) {
         compareWithPlain([&](PersonList& l) {
             std::mt19937 copy = start;
             test::buildRandomFamily(l, copy, shape);
-            forEachPerson(l, [far](PersonRecord* r) {
-                if (far != 0) r->setPos(far + r->posX() % 300, far + r->posY() % 1000);
+            forEachPerson(l, [far, &l](const PersonRecord* r) {
+                if (far != 0) l.edit(r)->setPos(far + r->posX() % 300, far + r->posY() % 1000);
             });
         });
         ++compared;
@@ -260,7 +260,7 @@ TEST(AutoArrangeProperty, ChainsOfAHundredThousandNeedNoDeepStack) {
         buildChain(list, Chain::Partners, kPersons);
         const PersonRecord* first = list.personListHead();
         const int32_t x0 = first->posX(), y0 = first->posY();
-        Autoarrange1Click(list);
+        test::onList(list, autoArrangeOnList);
         // One row, each partner one step right of the one before.
         int32_t k = 0;
         forEachPerson(list, [&](const PersonRecord* r) {
@@ -271,7 +271,7 @@ TEST(AutoArrangeProperty, ChainsOfAHundredThousandNeedNoDeepStack) {
     for (Chain shape : {Chain::Generations, Chain::HalfSiblings}) {
         PersonList list;
         buildChain(list, shape, kPersons);
-        Autoarrange1Click(list);
+        test::onList(list, autoArrangeOnList);
         // Every parent is a row above its child, except where the levels
         // ran out and a new group began.
         size_t above = 0;
@@ -291,7 +291,7 @@ TEST_F(AutoArrange, IsOneStepThatUndoesToTheSameBytes) {
     test::buildRandomFamily(list(), rng, shape);
     doc.markSaved();
     const std::vector<uint8_t> saved = treeFileBytes(list());
-    const auto selection = doc.persons().selection().toVector();
+    const auto selection = doc.persons().selection();
     ASSERT_FALSE(selection.empty());
     ASSERT_TRUE(autoArrange(doc).ok);
     const std::vector<uint8_t> done = treeFileBytes(list());
@@ -299,7 +299,7 @@ TEST_F(AutoArrange, IsOneStepThatUndoesToTheSameBytes) {
     EXPECT_EQ(doc.history().size(), 1u);
     ASSERT_TRUE(doc.undo());
     EXPECT_EQ(treeFileBytes(list()), saved);
-    EXPECT_EQ(doc.persons().selection().toVector(), selection);
+    EXPECT_EQ(doc.persons().selection(), selection);
     EXPECT_FALSE(doc.treeModified());
     ASSERT_TRUE(doc.redo());
     EXPECT_EQ(treeFileBytes(list()), done);

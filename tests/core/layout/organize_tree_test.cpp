@@ -37,8 +37,9 @@ protected:
     std::vector<PersonRecord*> fathersLine(int generations) {
         std::vector<PersonRecord*> line{add()};
         while (int(line.size()) < generations) {
-            line.back()->father = add(333, 333);
-            line.push_back(line.back()->father);
+            PersonRecord* father = add(333, 333);
+            line.back()->father = father;
+            line.push_back(father);
         }
         return line;
     }
@@ -205,10 +206,11 @@ TEST_F(Organize, TheLimitNeverReachesPastTheTable) {
     // limit is asked for.
     std::vector<PersonRecord*> line = fathersLine(9);
     list().setCurrentPerson(line.front());
-    OrganizeResult r = OrganizeTree(list(), table, TreeStyle::Fractal, 12);
+    TreeEdit edit(list());
+    OrganizeResult r = organizeAncestorsOnList(edit, table, TreeStyle::Fractal, 12);
     EXPECT_EQ(r.status, OrganizeResult::TooManyGenerations);
     EXPECT_EQ(r.message, "The tree contains more than 8 generations and will not be organized.");
-    r = OrganizeTree(list(), table, TreeStyle::Fractal, 3);
+    r = organizeAncestorsOnList(edit, table, TreeStyle::Fractal, 3);
     EXPECT_EQ(r.message, "The tree contains more than 3 generations and will not be organized.");
 }
 

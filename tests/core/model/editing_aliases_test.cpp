@@ -55,7 +55,7 @@ TEST_F(Aliases, MakeAliasGivesTheOriginalASecondBox) {
 
     EditResult r = makeAliasAtMouse();
 
-    PersonRecord* box = list().personListTail();
+    const PersonRecord* box = list().personListTail();
     EXPECT_TRUE(r.changed && r.repaint);
     EXPECT_EQ(r.openEditorFor, nullptr);  // the editor waits for the drag's end
     expectCarried(box, r);
@@ -82,7 +82,7 @@ TEST_F(Aliases, MakeThisAnAliasTurnsTheBoxIntoTheAliasOfANewOriginal) {
 
     EditResult r = makeThisAnAliasAtMouse();
 
-    PersonRecord* original = list().personListTail();
+    const PersonRecord* original = list().personListTail();
     EXPECT_TRUE(r.changed);
     expectCarried(original, r);
     expectSameData(*c, *original);
@@ -145,7 +145,7 @@ TEST_F(Aliases, GoToAliasLeadsBothWays) {
     decoy->father = stranger;
     list().setCurrentPerson(o);
     makeAliasAtMouse();
-    PersonRecord* box = list().currentPerson();
+    const PersonRecord* box = list().currentPerson();
 
     list().setCurrentPerson(o);
     EXPECT_EQ(goToAliasOrOriginal(doc), box);
@@ -167,7 +167,7 @@ TEST_F(Aliases, DeletingEitherBoxLeavesOrdinaryPersons) {
     PersonRecord* o = addFullPerson();
     list().setCurrentPerson(o);
     makeAliasAtMouse();
-    PersonRecord* box = list().currentPerson();
+    const PersonRecord* box = list().currentPerson();
 
     // Deleting the original: the alias box keeps the data and loses its mark.
     list().setCurrentPerson(o);

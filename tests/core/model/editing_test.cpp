@@ -20,7 +20,8 @@ protected:
     }
     std::vector<PersonRecord*> inOrder() {
         std::vector<PersonRecord*> all;
-        forEachPerson(list(), [&all](PersonRecord* r) { all.push_back(r); });
+        forEachPerson(list(),
+                      [&all, this](const PersonRecord* r) { all.push_back(list().edit(r)); });
         return all;
     }
     // Starts a link from `from` and clicks `clicked` (null: empty canvas).
@@ -36,7 +37,7 @@ protected:
 
 TEST_F(Editing, NewPersonIsCarriedByItsCentre) {
     EditResult r = newPerson(doc, 503, 304, 'F');
-    PersonRecord* p = list().currentPerson();
+    const PersonRecord* p = list().currentPerson();
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(r.changed && r.repaint);
     EXPECT_TRUE(r.message.empty());
@@ -199,7 +200,7 @@ TEST_F(Editing, LinkOnEmptyCanvasMakesAnUncarriedManAtTheClick) {
     PersonRecord* child = add("child");
     EditResult r = link(LinkKind::Mother, child, nullptr, 503, 304);
     ASSERT_EQ(list().count(), 2u);
-    PersonRecord* made = list().personListTail();
+    const PersonRecord* made = list().personListTail();
     EXPECT_EQ(child->mother, made);
     EXPECT_EQ(made->text(field::sex), "F");  // made male, then linked as mother
     EXPECT_EQ(made->posX(), 428);
@@ -222,7 +223,7 @@ TEST_F(Editing, LinkToRelativeOpensTheEditorOnTheRelationship) {
 
     // On empty canvas: a new man, linked both ways; still p's editor.
     r = link(LinkKind::Partner, p, nullptr, 70, 40);
-    PersonRecord* made = list().personListTail();
+    const PersonRecord* made = list().personListTail();
     EXPECT_NE(made, t);
     EXPECT_EQ(made->text(field::sex), "M");
     EXPECT_EQ(p->partner[2], made);

@@ -26,6 +26,7 @@ protected:
         b->partner[slotB] = a;
     }
     PersonList list;
+    TreeEdit edit{list};
 };
 
 TEST(PersonEditTexts, CaptionTrimAndSex) {
@@ -152,7 +153,7 @@ TEST_F(PersonEdit, RowsMapToFilledSlotsAndReachBothSides) {
     PersonRecord copy = *p;
 
     std::vector<RelationRow> rows{{"", "1920", "Kraków", "Małżeństwo"}, {"", "1930", "Lwów", "D"}};
-    EXPECT_TRUE(writeRelationships(copy, p, rows).empty());
+    EXPECT_TRUE(writeRelationships(edit, copy, p, rows).empty());
     EXPECT_EQ(copy.text(field::relationDate(2)), "1920");
     EXPECT_EQ(copy.relationType(2), 'M');
     EXPECT_EQ(copy.text(field::relationPlace(5)), "Lwów");
@@ -179,7 +180,7 @@ TEST_F(PersonEdit, AnAmbiguousBackSlotLeavesThePartnerAlone) {
     PersonRecord copy = *p;
 
     std::vector<RelationRow> rows{{"", "1940", "", "D"}, {"", "1950", "", "S"}};
-    auto mismatched = writeRelationships(copy, p, rows);
+    auto mismatched = writeRelationships(edit, copy, p, rows);
     ASSERT_EQ(mismatched.size(), 1u);
     EXPECT_EQ(mismatched[0], anna);
     EXPECT_EQ(anna->text(field::relationDate(1)), "1921");
@@ -196,7 +197,7 @@ TEST_F(PersonEdit, SurplusRowsAreSkipped) {
     link(p, 8, anna, 1);
     PersonRecord copy = *p;
     std::vector<RelationRow> rows{{"", "1", "", "M"}, {"", "2", "", "M"}};
-    EXPECT_TRUE(writeRelationships(copy, p, rows).empty());
+    EXPECT_TRUE(writeRelationships(edit, copy, p, rows).empty());
     EXPECT_EQ(copy.text(field::relationDate(8)), "1");
     EXPECT_EQ(anna->text(field::relationDate(1)), "1");
 }
@@ -223,7 +224,7 @@ TEST_F(PersonEdit, CommitFillsTheCopyAndTheFirstAliasBoxOnly) {
     b.deathPlace = "Poznań";
     b.male = false;
     b.female = false;
-    EXPECT_TRUE(commitBoxes(list, original, copy, b, {}).empty());
+    EXPECT_TRUE(commitBoxes(edit, original, copy, b, {}).empty());
 
     // The document's door marks the tree modified, not the editor's rules.
     EXPECT_FALSE(list.treeModified());
@@ -246,7 +247,7 @@ TEST_F(PersonEdit, APersonWithoutAliasMarkTouchesNoOtherBox) {
     box->setText(field::aliasMark, "REF");
     box->father = p;
     PersonRecord copy = *p;
-    EXPECT_EQ(refreshAliasBox(list, p, copy), nullptr);
+    EXPECT_EQ(refreshAliasBox(edit, p, copy), nullptr);
     EXPECT_EQ(box->text(field::givenNames), "old");
 }
 

@@ -20,7 +20,7 @@ std::vector<int32_t> idsInOrder(const PersonList& list) {
 TEST(LagNyPerson, FirstRecordIsHeadTailAndCurrent) {
     PersonList list;
     ASSERT_TRUE(list.LagNyPerson(0, 0).ok);
-    PersonRecord* r = list.currentPerson();
+    const PersonRecord* r = list.currentPerson();
     EXPECT_EQ(list.personListHead(), r);
     EXPECT_EQ(list.personListTail(), r);
     EXPECT_EQ(r->personId(), 1);
@@ -108,7 +108,7 @@ TEST(RemovePerson, ClearsEveryReferenceAndUnlinks) {
     ASSERT_TRUE(list.AddMarriage(dad, mum).ok);
     ASSERT_TRUE(list.AddMarriage(mum, dad).ok);  // married twice
     ASSERT_TRUE(list.AddMarriage(dad, other).ok);
-    list.currentPerson()->setText(field::relationDate(2), "1900");
+    list.edit(list.currentPerson())->setText(field::relationDate(2), "1900");
     list.setSelection({dad, other});
 
     list.setCurrentPerson(dad);
@@ -126,7 +126,7 @@ TEST(RemovePerson, ClearsEveryReferenceAndUnlinks) {
     EXPECT_EQ(list.personListHead(), mum);
     EXPECT_EQ(mum->previousPerson, nullptr);
     EXPECT_EQ(idsInOrder(list), (std::vector<int32_t>{2, 3, 4}));
-    EXPECT_EQ(list.selection(), (std::vector<PersonRecord*>{other}));
+    EXPECT_EQ(list.selection(), (std::vector<const PersonRecord*>{other}));
 }
 
 TEST(RemovePerson, TailAndMiddleAreUnlinked) {

@@ -124,15 +124,19 @@ static_assert(
     std::is_same_v<decltype(std::declval<Reader>().currentPerson()), const PersonRecord*>);
 static_assert(
     std::is_same_v<decltype(std::declval<Reader>().findPersonById(1)), const PersonRecord*>);
-static_assert(std::is_same_v<decltype(std::declval<Reader>().selection()[0]), const PersonRecord*>);
+static_assert(std::is_same_v<std::decay_t<decltype(std::declval<Reader>().selection()[0])>,
+                             const PersonRecord*>);
 static_assert(
     std::is_same_v<decltype(std::declval<Seen>().father.operator->()), const PersonRecord*>);
 static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().nextPerson)), PersonRecord*>);
 static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().mother)), PersonRecord*>);
 static_assert(!std::is_convertible_v<decltype((std::declval<Seen>().partner[1])), PersonRecord*>);
-// An operation holding the list itself still writes through links.
+// Nor does a writable record lead to another one: a relative is written
+// through the edit context, which records it (tree_edit.h).
 static_assert(
-    std::is_convertible_v<decltype((std::declval<PersonRecord&>().father)), PersonRecord*>);
+    !std::is_convertible_v<decltype((std::declval<PersonRecord&>().father)), PersonRecord*>);
+static_assert(
+    !std::is_convertible_v<decltype(std::declval<PersonList&>().personListHead()), PersonRecord*>);
 
 TEST(RelationTypeCodes, KnownCodesAndEverythingElseIsMarried) {
     struct Case {

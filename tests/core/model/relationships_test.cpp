@@ -11,7 +11,7 @@ class Relationships : public ::testing::Test {
 protected:
     PersonRecord* add() {
         EXPECT_TRUE(list.LagNyPerson(0, 0).ok);
-        return list.currentPerson();
+        return list.edit(list.currentPerson());
     }
     // Gives `p` relationships with fresh persons until it has `n`.
     void fill(PersonRecord* p, int n) {

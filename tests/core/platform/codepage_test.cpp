@@ -40,6 +40,15 @@ TEST(CodePage, UndefinedBytesAreShownNotDropped) {
     std::string sjis = toCodePage("日本", "CP932");
     EXPECT_EQ(sjis.size(), 4u);
     EXPECT_EQ(fromCodePage(sjis, "CP932"), "日本");
+    // Hebrew and Vietnamese hold a letter back until they know whether a
+    // combining mark follows: an undefined byte after it must not take it.
+    EXPECT_EQ(fromCodePage("a\x81"
+                           "b",
+                           "CP1258"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(fromCodePage("\xE0\x81", "CP1255"), "א\xEF\xBF\xBD");
+    EXPECT_EQ(CodePageTexts("CP1258").fromCodePage("a\x81"), "a\xEF\xBF\xBD");
 }
 
 TEST(CodePage, CharsetChoicesMapToCodePages) {

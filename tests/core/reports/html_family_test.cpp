@@ -97,7 +97,7 @@ TEST(HtmlFamily, IndexMatchesThePlainListsOnOddLinks) {
         shape.circlePercent = 10;
         test::buildRandomFamily(list, rng, shape);
         std::vector<PersonRecord*> all;
-        forEachPerson(list, [&](PersonRecord* r) { all.push_back(r); });
+        forEachPerson(list, [&](const PersonRecord* r) { all.push_back(list.edit(r)); });
         auto pick = [&]() { return all[rng() % all.size()]; };
         for (int i = 0; i < 15; ++i) {
             PersonRecord* r = pick();

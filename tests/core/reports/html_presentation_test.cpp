@@ -89,7 +89,7 @@ protected:
 TEST_F(Presentation, SharedImagesFirstThenEachPersonButTheAliasBox) {
     jan->setText(field::pictureFile, "zdjecia\\jan.jpg");
     anna->setText(field::pictureFile, "/srv/photos/anna.jpg");
-    list.personListTail()->setText(field::pictureFile, "\xB3ucja.jpg");
+    list.edit(list.personListTail())->setText(field::pictureFile, "\xB3ucja.jpg");
     RecordingProgress progress;
     HtmlResult result = generate(&progress);
     ASSERT_EQ(result.status, Status::Done) << result.error;
@@ -198,7 +198,7 @@ TEST_F(Presentation, BackgroundsAreCopiedAndNamedEvenWhenTheCopyFails) {
               (std::vector<uint8_t>{'j', 'p', 'g'}));
     EXPECT_EQ(test::readBytes(out("t1_t1.gif")), (std::vector<uint8_t>{'g', 'i', 'f'}));
     EXPECT_FALSE(fileExists(out("t2_gone.gif")));
-    list.personListHead()->father = anna;  // gives Anna a child: a links box
+    list.edit(list.personListHead())->father = anna;  // gives Anna a child: a links box
     ASSERT_EQ(generate().status, Status::Done);
     std::string page = readText(out("3.html"));
     EXPECT_TRUE(contains(page, "<BODY BACKGROUND=\"b_t%C5%82o%20strony.jpg\" BGCOLOR=\"#FFFFF0\""));
@@ -213,7 +213,7 @@ TEST_F(Presentation, NotesThatAreNotRegularFilesAreLeftOut) {
     std::filesystem::create_directory(treeFolder + "/folder.txt");
     jan->setText(field::notesFile, "notes.fifo");
     anna->setText(field::notesFile, "/dev/zero");
-    list.personListTail()->setText(field::notesFile, "folder.txt");
+    list.edit(list.personListTail())->setText(field::notesFile, "folder.txt");
     std::string problems = test::runInChild(
         [&] {
             alarm(20);  // a hang ends the child, and the test says so
@@ -295,7 +295,7 @@ TEST_F(Presentation, NamesOfOtherPeoplesFilesAreLeftOutAndListed) {
 // that are there.
 TEST_F(Presentation, RecordsSharingAnIdGetAPageEach) {
     anna->setPersonId(1);  // Jan's id; the next id no record uses is 5
-    PersonRecord* lucja = list.personListTail();
+    PersonRecord* lucja = list.edit(list.personListTail());
     lucja->mother = list.personListHead()->nextPerson;  // Anna's alias box
     lucja->father = jan;
     HtmlResult result = generate();

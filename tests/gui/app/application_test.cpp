@@ -60,8 +60,9 @@ protected:
         PersonList list;
         for (int i = 0; i < 2; ++i) {
             EXPECT_TRUE(list.LagNyPerson(i * 200 + 70, 40).ok);
-            list.currentPerson()->setText(field::givenNames, i == 0 ? "Jan" : "Ewa");
-            list.currentPerson()->setText(field::sex, i == 0 ? "M" : "F");
+            PersonRecord* p = list.edit(list.currentPerson());
+            p->setText(field::givenNames, i == 0 ? "Jan" : "Ewa");
+            p->setText(field::sex, i == 0 ? "M" : "F");
         }
         std::string path = folder + "/family.ln3";
         EXPECT_TRUE(SavetoFile(list, path).written());

@@ -120,9 +120,8 @@ TEST_F(ChecksWindowsTest, MendingClearsTheMessageOnlyWhenTheProblemIsGone) {
     QObject::connect(main, &MainWindow::editPersonRequested, [&](const PersonRecord* p, bool) {
         EXPECT_EQ(persons().currentPerson(), p);
         if (p != fixed) return;
-        main->doc().change("edit", [p](PersonList& list) {
-            list.edit(p)->setText(field::pictureFile, "have.jpg");
-        });
+        main->doc().change(
+            "edit", [p](TreeEdit& list) { list.edit(p)->setText(field::pictureFile, "have.jpg"); });
     });
     ASSERT_EQ(qc->runCheck(), 2);
     main->viewState().zoomPercent = 100;
@@ -154,7 +153,7 @@ TEST_F(ChecksWindowsTest, ClearingTheReferenceAlsoMendsIt) {
     QObject::connect(main, &MainWindow::editPersonRequested, [this](const PersonRecord* r, bool) {
         // as the editor's OK would: through the document
         main->doc().change("edit",
-                           [r](PersonList& list) { list.edit(r)->setText(field::notesFile, ""); });
+                           [r](TreeEdit& list) { list.edit(r)->setText(field::notesFile, ""); });
     });
     ASSERT_EQ(qc->runCheck(), 1);
     select(qc->list(), 0);

@@ -133,7 +133,7 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     // Arranged as the arrangement places a tree read from the same text.
     Document reference;
     ASSERT_TRUE(importText(reference, text).done());
-    reference.change("arrange", [](PersonList& list) { Autoarrange1Click(list); });
+    reference.change("arrange", [](TreeEdit& list) { autoArrangeOnList(list); });
     const PersonList& list = main->doc().persons();
     EXPECT_EQ(positions(list), positions(reference.persons()));
     std::set<std::pair<int32_t, int32_t>> places;

@@ -47,7 +47,7 @@ protected:
     }
     void rename(const PersonRecord* p, const char* given) {
         main->doc().change(step_name::kEditPerson,
-                           [&](PersonList& l) { l.edit(p)->setText(field::givenNames, given); });
+                           [&](TreeEdit& l) { l.edit(p)->setText(field::givenNames, given); });
     }
     void deletePerson(const PersonRecord* p) {
         main->doc().setCurrentPerson(p);

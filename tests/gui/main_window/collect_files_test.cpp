@@ -42,8 +42,8 @@ protected:
         CollectOptions options;
         options.sourceFolder = QString::fromStdString(dir.path());
         options.allowOutside = allowOutside;
-        return collectPersonFiles(persons, QString::fromStdString(dir.file("dest/")), codec,
-                                  options);
+        TreeEdit edit(persons);
+        return collectPersonFiles(edit, QString::fromStdString(dir.file("dest/")), codec, options);
     }
     std::vector<std::string> destFiles() const {
         std::vector<std::string> names;
@@ -155,8 +155,9 @@ TEST(CollectHostileFiles, OnlyTheTreesOwnRegularFilesAreCopiedAndKeepTheirMode) 
         CollectOptions options;
         options.sourceFolder = QString::fromStdString(dir.file("tree"));
         options.allowOutside = allowed;
+        TreeEdit edit(persons);
         CollectOutcome outcome =
-            collectPersonFiles(persons, QString::fromStdString(dest), codec, options);
+            collectPersonFiles(edit, QString::fromStdString(dest), codec, options);
 
         const PersonRecord* p = persons.personListHead();
         for (const test::HostileName& row : names) {

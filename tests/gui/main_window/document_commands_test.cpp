@@ -185,7 +185,7 @@ TEST_F(DocumentCommandsTest, OpenReadsTheFileAndCentresTheHomePerson) {
     p->setPos(100, 50);
     saveAs(path("t.ln3"));
     test::writable(win.doc).ClearMemory();
-    win.doc.markModified();
+    test::writable(win.doc).setTreeModified(true);
     win.user.yesNoCancelAnswers = {Answer::No};
     win.user.fileAnswers = {path("t.ln3")};
     commands.openTree();

@@ -50,7 +50,7 @@ protected:
         });
     }
     PersonRecord* original = nullptr;
-    PersonRecord* aliasBox = nullptr;
+    const PersonRecord* aliasBox = nullptr;
     PersonRecord* a = nullptr;
     PersonRecord* b = nullptr;
 };
@@ -68,7 +68,7 @@ TEST_F(EditCommands, DeletingTheOriginalAsksFirstAndLeavesTheAliasBoxAnOrdinaryP
     t.user.yesNoAnswers = {true};
     trigger("Slettperson1");
     ASSERT_EQ(persons().count(), 1u);
-    PersonRecord* left = persons().personListHead();
+    const PersonRecord* left = persons().personListHead();
     EXPECT_EQ(left, aliasBox);
     EXPECT_EQ(text(left, field::givenNames), "Jan");
     EXPECT_EQ(text(left, field::birthDate), "1900");
@@ -251,7 +251,7 @@ TEST_F(EditCommands, EditMenuAndToolBarFollowThePersonAndTheSelection) {
 
 TEST_F(EditCommands, NewPersonsAreCarriedAndLinkCommandsWaitWithTheCross) {
     trigger("NewFemaleItem1");
-    PersonRecord* woman = persons().currentPerson();
+    const PersonRecord* woman = persons().currentPerson();
     ASSERT_NE(woman, nullptr);
     EXPECT_EQ(text(woman, field::sex), "F");
     EXPECT_TRUE(isDragging(main->interaction().state()));

@@ -248,7 +248,7 @@ TEST_F(GesturesTest, ReleasingACarriedNewBoxAsksToEditIt) {
     main->interaction().setMousePoint({470, 300});
     main->editing().newMale();
     ASSERT_TRUE(carriesNewBox(gestures()));
-    PersonRecord* fresh = list().currentPerson();
+    const PersonRecord* fresh = list().currentPerson();
     main->paintTree();
     move(QPoint(500, 310));
     EXPECT_EQ(fresh->posX(), 432);  // carried by its centre, on the grid

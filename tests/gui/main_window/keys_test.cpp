@@ -33,7 +33,7 @@ TEST_F(Keys, ADisabledItemTakesItsKeyAndDoesNothing) {
 TEST_F(Keys, EnterEditsAnAliasBoxButFStartsNoLinkFromIt) {
     add("Jan", "Kowalski");
     QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
-    PersonRecord* aliasBox = persons().currentPerson();
+    const PersonRecord* aliasBox = persons().currentPerson();
     ASSERT_TRUE(aliasBox->isAliasBox());
     main->interaction().endDrag();
 

@@ -35,7 +35,7 @@ protected:
         PersonList& list = test::writable(main->doc());
         for (int i = 0; i < 2; ++i) {
             ASSERT_TRUE(list.LagNyPerson(i * 400 + 70, 40).ok);
-            list.currentPerson()->setText(field::givenNames, i == 0 ? "Jan" : "Ewa");
+            list.edit(list.currentPerson())->setText(field::givenNames, i == 0 ? "Jan" : "Ewa");
         }
         list.setCurrentPerson(nullptr);
         main->paintTree();

@@ -257,7 +257,7 @@ TEST_F(HtmlWindowTest, NotesOutsideTheTreesFolderArePublishedOnlyWhenTheUserSays
     test::TempDir elsewhere;
     const std::string secret = elsewhere.file("diary.txt");
     std::ofstream(secret) << "SECRET-DIARY\n";
-    writable(doc).personListHead()->setText(field::notesFile, secret);
+    writable(doc).edit(writable(doc).personListHead())->setText(field::notesFile, secret);
     showWindow();
     const struct {
         Answer answer;
@@ -414,7 +414,7 @@ TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
     EXPECT_EQ(t.user.messages().last(), QStringLiteral("Twoje drzewo jest puste."));
     EXPECT_TRUE(ran.isEmpty());
 
-    main->doc().change("x", [](PersonList& list) { (void)list.LagNyPerson(0, 0); });
+    main->doc().change("x", [](TreeEdit& list) { (void)list.LagNyPerson(0, 0); });
     t.user.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
     main->reports().generateHtml();  // cancelled at the question
     EXPECT_TRUE(ran.isEmpty());
@@ -429,15 +429,15 @@ TEST_F(HtmlMenuTest, TheCommandWantsATreeAndTheModifiedCheck) {
 // it is in memory, and the tree file stays as the user last saved it.
 TEST_F(HtmlMenuTest, TheTreeFileIsNeverWrittenWithoutTheUsersYes) {
     const std::string file = t.dir.file("family.ln3");
-    main->doc().change("x", [](PersonList& list) {
+    main->doc().change("x", [](TreeEdit& list) {
         (void)list.LagNyPerson(0, 0);
-        list.currentPerson()->setText(field::givenNames, "Jan");
+        list.edit(list.currentPerson())->setText(field::givenNames, "Jan");
     });
     ASSERT_TRUE(main->doc().SavetoFile(file).written());
     const std::vector<uint8_t> saved = test::readBytes(file);
-    main->doc().change("y", [](PersonList& list) {
+    main->doc().change("y", [](TreeEdit& list) {
         (void)list.LagNyPerson(300, 0);
-        list.currentPerson()->setText(field::givenNames, "Ewa");
+        list.edit(list.currentPerson())->setText(field::givenNames, "Ewa");
     });
     const QString out = t.folder() + QStringLiteral("/site");
     QDir().mkpath(out);
