@@ -84,16 +84,19 @@ protected:
             return false;
         }
         if (watched != window_) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
+        // Cast only once the type says it is a key event.
+        const auto key = [event] { return static_cast<QKeyEvent*>(event); };
         switch (type) {
         case QEvent::ShortcutOverride:
-            if (window_->parts_->actions.rowForKey(keyOf(key)) != nullptr) key->accept();
+            if (window_->parts_->actions.rowForKey(keyOf(key())) != nullptr) key()->accept();
             return false;
         case QEvent::KeyRelease:
-            if (!key->isAutoRepeat()) window_->interaction().keyReleased(heldModifiers(key, false));
+            if (!key()->isAutoRepeat()) {
+                window_->interaction().keyReleased(heldModifiers(key(), false));
+            }
             return false;
         case QEvent::KeyPress:
-            return window_->keyPressed(key);
+            return window_->keyPressed(key());
         default:
             return false;
         }
