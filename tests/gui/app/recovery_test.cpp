@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -158,6 +159,18 @@ TEST_F(RecoveryTest, TheCopyGoesWhenThereIsNothingToKeep) {
     }
 }
 
+TEST_F(RecoveryTest, LosingTheFocusCopiesAChangedTree) {
+    start();
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    keeper().waitForWrite();
+    EXPECT_FALSE(copyExists());
+    edit("Adam");
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    keeper().waitForWrite();
+    ASSERT_TRUE(copyExists());
+    EXPECT_EQ(readBytes(keeper().session()->treePath()), main().doc().treeBytes());
+}
+
 TEST_F(RecoveryTest, CancelledExitKeepsTheCopy) {
     start({savedTree()});
     edit("Adam");
@@ -207,13 +220,19 @@ TEST_F(RecoveryTest, NextStartOffersTheCopyToRestoreDiscardOrKeep) {
     edit("Adam");
     copyNow();
     const std::vector<uint8_t> edited = main().doc().treeBytes();
+    const std::vector<uint8_t> text = readBytes(keeper().session()->descriptionPath());
+    RecoveryDescription written;
+    ASSERT_TRUE(parseDescription(std::string(text.begin(), text.end()), written));
+    EXPECT_LT(std::abs(written.writtenAt - QDateTime::currentSecsSinceEpoch()), 60);
+    EXPECT_EQ(written.persons, 3);
     crash();
 
     // Later: nothing changes, and the next start asks again.
     t.user.choiceAnswers = {kLater};
     start();
     ASSERT_EQ(t.user.asked.size(), 1);
-    const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QString when = QDateTime::fromSecsSinceEpoch(written.writtenAt)
+                             .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     EXPECT_EQ(t.user.asked[0],
               QStringLiteral("choice|Lineara|Lineara nie zakończyła poprzedniej pracy poprawnie. "
                              "Przywrócić niezapisane zmiany drzewa %1 z %2?")
