@@ -341,7 +341,10 @@ std::vector<LeftRecovery> findLeftRecoveries(const std::string& folder) {
             left.damage = "not a regular file";
         } else if (st.st_size % kRecordBytes != 0) {
             left.damage = "the tree is cut short";
-        } else if (!readText(left.descriptionPath, text)) {
+        } else if (lstat(left.descriptionPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+                   !readText(left.descriptionPath, text)) {
+            // Only a plain file is read: a pipe put here would hold the
+            // start for ever.
             left.damage = "the description is missing";
         } else if (!parseDescription(text, left.description)) {
             left.damage = "the description cannot be read";

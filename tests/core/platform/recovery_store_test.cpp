@@ -234,6 +234,7 @@ TEST(LeftRecoveries, DamagedOnesAreMovedAsideNotDeleted) {
         {"cut", kRecord + 100, "file=\nwritten=1\npersons=1\n"},
         {"nodesc", kRecord, nullptr},
         {"baddesc", kRecord, "garbage"},
+        {"pipedesc", kRecord, nullptr},
     };
     for (const Case& c : cases) {
         test::writeBytes(dir.file(std::string(c.name) + ".ln3"),
@@ -242,8 +243,10 @@ TEST(LeftRecoveries, DamagedOnesAreMovedAsideNotDeleted) {
             std::ofstream(dir.file(std::string(c.name) + ".desc")) << c.description;
         }
     }
+    // A pipe where the description should be must not hold the start.
+    ASSERT_EQ(mkfifo(dir.file("pipedesc.desc").c_str(), 0600), 0);
     std::vector<LeftRecovery> left = findLeftRecoveries(dir.path());
-    ASSERT_EQ(left.size(), 3u);
+    ASSERT_EQ(left.size(), 4u);
     for (LeftRecovery& one : left) {
         EXPECT_TRUE(one.damaged()) << one.treePath;
         std::string error;
@@ -254,7 +257,7 @@ TEST(LeftRecoveries, DamagedOnesAreMovedAsideNotDeleted) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         if (entry.path().string().find(".damaged-") != std::string::npos) ++aside;
     }
-    EXPECT_EQ(aside, 5);  // three trees and two descriptions
+    EXPECT_EQ(aside, 7);  // four trees, two descriptions and the pipe
 }
 
 TEST(LeftRecoveries, TellHowTheTreeFileStandsNow) {

@@ -277,6 +277,21 @@ TEST_F(RecoveryTest, UntitledTreeIsRestoredUntitled) {
     EXPECT_EQ(main().doc().persons().count(), 1u);
 }
 
+TEST_F(RecoveryTest, ATreeEmptiedOfEveryoneIsRestoredEmpty) {
+    const QString file = savedTree();
+    start({file});
+    main().doc().change("Usunięcie", [](TreeEdit& e) { e.removeAll(); });
+    copyNow();
+    crash();
+    t.user.choiceAnswers = {kRestore};
+    start();
+    ASSERT_EQ(t.user.asked.size(), 1);
+    EXPECT_TRUE(t.user.messages().isEmpty()) << t.user.messages().join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(main().doc().persons().empty());
+    EXPECT_TRUE(main().doc().treeModified());
+    EXPECT_EQ(main().doc().currentFileName(), file.toStdString());
+}
+
 TEST_F(RecoveryTest, QuestionSaysWhenTheTreeFileWasDeletedOrChanged) {
     struct Case {
         const char* what;
