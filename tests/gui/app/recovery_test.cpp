@@ -286,7 +286,8 @@ TEST_F(RecoveryTest, ATreeEmptiedOfEveryoneIsRestoredEmpty) {
     t.user.choiceAnswers = {kRestore};
     start();
     ASSERT_EQ(t.user.asked.size(), 1);
-    EXPECT_TRUE(t.user.messages().isEmpty()) << t.user.messages().join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(t.user.messages().isEmpty())
+        << t.user.messages().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(main().doc().persons().empty());
     EXPECT_TRUE(main().doc().treeModified());
     EXPECT_EQ(main().doc().currentFileName(), file.toStdString());
