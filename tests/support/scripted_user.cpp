@@ -16,6 +16,16 @@ Answer ScriptedUser::askYesNoCancel(const QString& caption, const QString& text)
     return a;
 }
 
+int ScriptedUser::askChoice(const QString& caption, const QString& text, const QStringList& buttons,
+                            int escape) {
+    asked << entry("choice", caption, text);
+    choiceButtons = buttons;
+    if (choiceAnswers.empty()) return escape;
+    const int a = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return a;
+}
+
 bool ScriptedUser::askYesNo(const QString& caption, const QString& text, MessageIcon) {
     asked << entry("yesno", caption, text);
     if (yesNoAnswers.empty()) return defaultYesNo;

@@ -46,6 +46,12 @@ public:
     bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
                                    const QString& initial) override;
+    // Recorded as "choice"; answers from `choiceAnswers`, else the escape.
+    int askChoice(const QString& caption, const QString& text, const QStringList& buttons,
+                  int escape) override;
+    std::deque<int> choiceAnswers;
+    // The buttons of the last askChoice.
+    QStringList choiceButtons;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;
     QString chooseOpenFile(const FileDialogOptions& dialog) override;
     QString chooseSaveFile(const FileDialogOptions& dialog) override;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
@@ -98,6 +99,14 @@ std::vector<uint8_t> treeFileBytes(PersonList& list) {
         bytes.insert(bytes.end(), r->image().begin(), r->image().end());
     });
     return bytes;
+}
+
+void copyTreeFileBytes(PersonList& list, uint8_t* into) {
+    fillIdsFromLinks(list);
+    forEachPerson(list, [&into](const PersonRecord* r) {
+        std::memcpy(into, r->image().data(), kRecordSize);
+        into += kRecordSize;
+    });
 }
 
 SaveResult SavetoFile(PersonList& list, const std::string& path) {

@@ -45,6 +45,8 @@ SaveResult SavetoFile(PersonList& list, const std::string& path);
 
 // The bytes SavetoFile would write (the id fields are filled first).
 std::vector<uint8_t> treeFileBytes(PersonList& list);
+// The same into `into`, which holds at least list.count() records' bytes.
+void copyTreeFileBytes(PersonList& list, uint8_t* into);
 
 // Replaces the list with the records of `path` and resolves their links.
 // On success nothing is current or selected. Where the view goes is the

@@ -34,6 +34,7 @@ enum class ModifiedWithoutStep {
     AliasMade,            // makeAlias and makeThisAnAlias, refused ones too
     EditorConfirmed,      // the person editor's OK, before anything is written
     CollectedFilesSaved,  // collecting files: the flag stays as it was before the save
+    TreeRecovered,        // a tree brought back from the recovery files is not saved
 };
 
 class Document {
@@ -129,6 +130,11 @@ public:
     }
     // The tree as it is now counts as unchanged since the last save.
     void markSaved();
+    // The bytes a save would write now, without writing them (the
+    // recovery copy of a modified tree).
+    std::vector<uint8_t> treeBytes() { return treeFileBytes(persons_); }
+    // The same into `into`, which holds at least persons().count() records.
+    void copyTreeBytes(uint8_t* into) { copyTreeFileBytes(persons_, into); }
 
     // Windows that keep record pointers hear of records leaving the tree.
     int addRemovalListener(PersonList::RemovalListener listener) const {

@@ -19,6 +19,7 @@ const char kDateStandardization[] = "Date_Standardization";
 const char kShowHints[] = "Show_Name_Hints";
 const char kCheckOnOpen[] = "quality_check_on_open";
 const char kCheckOnSave[] = "quality_check_on_save";
+const char kRecoveryMinutes[] = "Recovery_Minutes";
 
 struct CharsetChoice {
     const char* name;
@@ -89,6 +90,10 @@ AppSettings loadAppSettings(Registry& registry) {
     s.showHints = readFlag(registry, kShowHints, "Yes");
     s.qualityCheckOnOpen = readFlag(registry, kCheckOnOpen, "No");
     s.qualityCheckOnSave = readFlag(registry, kCheckOnSave, "No");
+    // An interval out of range is unreadable: the copies keep their default
+    // rather than stop without the user knowing.
+    const std::optional<int> minutes = toInt(registry.read(kSettingsKey, kRecoveryMinutes, "2"));
+    if (minutes && *minutes >= 0 && *minutes <= kMaxRecoveryMinutes) s.recoveryMinutes = *minutes;
     return s;
 }
 
@@ -103,6 +108,7 @@ void saveFlags(Registry& registry, const AppSettings& settings) {
     writeFlag(registry, kShowHints, settings.showHints);
     writeFlag(registry, kCheckOnOpen, settings.qualityCheckOnOpen);
     writeFlag(registry, kCheckOnSave, settings.qualityCheckOnSave);
+    registry.write(kSettingsKey, kRecoveryMinutes, std::to_string(settings.recoveryMinutes));
 }
 
 const char* charsetChoiceName(int choice) {

@@ -22,14 +22,20 @@ struct AppSettings {
     bool showHints = true;
     bool qualityCheckOnOpen = false;
     bool qualityCheckOnSave = false;
+    // Minutes between the copies of a modified tree kept for recovery; 0: none.
+    int recoveryMinutes = 2;
 };
+
+// The longest interval the options dialog offers, in minutes.
+constexpr int kMaxRecoveryMinutes = 120;
 
 // Reads every setting, with the fallbacks for absent or unreadable values.
 // A font size that is not a positive number is unreadable.
 AppSettings loadAppSettings(Registry& registry);
 // ScreenFontName, ScreenFontSize and ScreenCharset (the close query).
 void saveScreenSettings(Registry& registry, const AppSettings& settings);
-// The four flags, as "Yes" or "No" (the options dialog's close).
+// The four flags, as "Yes" or "No", and the recovery interval (the options
+// dialog's close).
 void saveFlags(Registry& registry, const AppSettings& settings);
 
 // The character-set choices of the options dialog, 1..19.

@@ -16,6 +16,7 @@
 #include "gui/gedcom/gedcom_import_window.h"
 #include "gui/lists/go_to_dialog.h"
 #include "gui/lists/person_search_window.h"
+#include "gui/main_window/document_commands.h"
 #include "gui/main_window/edit_commands.h"
 #include "gui/main_window/import_export_commands.h"
 #include "gui/main_window/main_window.h"
@@ -23,6 +24,8 @@
 #include "gui/main_window/search_commands.h"
 #include "gui/platform/file_association.h"
 #include "gui/printing/print_tree_window.h"
+#include "gui/recovery/recovery_keeper.h"
+#include "gui/recovery/recovery_offer.h"
 #include "gui/reports/html_report_window.h"
 
 namespace lineara {
@@ -61,12 +64,14 @@ Application::Application(AppContext& ctx, const StartOptions& options) : ctx_(ct
     createHtmlReport();
     createListWindows();
     help_ = new HelpCommands(ctx_);
+    createRecoveryKeeper();
     wireCommands();
     wirePersonEditor();
     wireCheckWindows();
 }
 
 Application::~Application() {
+    keeper_.reset();
     delete dateConvert_;
     delete qualityCheck_;
     delete help_;
@@ -124,7 +129,10 @@ void Application::start() {
     navigator_->show();
     navigator_->setEnabled(true);
     mainWindow_->setEnabled(true);
-    if (!fileToOpen_.isEmpty()) mainWindow_->openFile(fileToOpen_);
+    // A tree brought back takes the place of the one named on the command
+    // line: the user chose it just now, knowing what it is.
+    const bool restored = offerRecoveries();
+    if (!restored && !fileToOpen_.isEmpty()) mainWindow_->openFile(fileToOpen_);
     mainWindow_->show();
     mainWindow_->paintTree();
     mainWindow_->activateWindow();
@@ -232,6 +240,46 @@ void Application::createListWindows() {
     connect(main, &MainWindow::treeOpenedAnew, searchWindow_, [this] {
         if (searchWindow_->isVisible()) searchWindow_->refresh();
     });
+}
+
+}  // namespace lineara
+
+namespace lineara {
+
+void Application::createRecoveryKeeper() {
+    keeper_ = std::make_unique<RecoveryKeeper>(mainWindow_->doc(), ctx_.recoveryFolder);
+    RecoveryKeeper* keeper = keeper_.get();
+    keeper->setWarning([this](const QString& text) { mainWindow_->setStatusText(text); });
+    keeper->setIntervalMinutes(ctx_.settings.recoveryMinutes);
+    connect(mainWindow_, &MainWindow::treeChanged, keeper, &RecoveryKeeper::treeChanged);
+    connect(mainWindow_, &MainWindow::treeSaved, keeper, &RecoveryKeeper::treeSaved);
+    // The window has let itself be closed: whatever the answer to the save
+    // question, the user no longer wants this tree's changes kept.
+    connect(mainWindow_, &MainWindow::closing, keeper, &RecoveryKeeper::discard);
+    connect(options_, &OptionsDialog::recoveryIntervalChanged, keeper,
+            &RecoveryKeeper::setIntervalMinutes);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, keeper,
+            [keeper](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive) keeper->focusLost();
+            });
+}
+
+bool Application::offerRecoveries() {
+    RecoveryOfferHooks hooks;
+    hooks.checkModified = [this] { return mainWindow_->checkModified(); };
+    hooks.restore = [this](const LeftRecovery& left, QString& problem) {
+        return mainWindow_->documentCommands().openRecovered(
+            QFile::decodeName(QByteArray::fromStdString(left.treePath)),
+            QFile::decodeName(QByteArray::fromStdString(left.description.treeFile)), problem);
+    };
+    hooks.keepRestored = [this] {
+        // With the copies switched off the user has chosen to go without.
+        if (keeper_->intervalMinutes() == 0) return true;
+        keeper_->writeIfChanged();
+        keeper_->waitForWrite();
+        return keeper_->session() != nullptr && keeper_->session()->hasFiles();
+    };
+    return offerLeftRecoveries(ctx_.recoveryFolder, *ctx_.ui, hooks) > 0;
 }
 
 }  // namespace lineara

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <memory>
 
 #include "gui/common/app_context.h"
 
@@ -25,6 +26,7 @@ class PrintTreeWindow;
 class HtmlReportWindow;
 class GoToDialog;
 class PersonSearchWindow;
+class RecoveryKeeper;
 
 struct StartOptions {
     QStringList arguments;     // the command line without the program name
@@ -60,6 +62,11 @@ public:
     HtmlReportWindow* htmlReportWindow() const { return htmlReport_; }
     GoToDialog* goToDialog() const { return goToDialog_; }
     PersonSearchWindow* personSearchWindow() const { return searchWindow_; }
+    RecoveryKeeper* recoveryKeeper() const { return keeper_.get(); }
+
+    // Offers the trees left unsaved by programs that died; true when one
+    // was restored. Part of start().
+    bool offerRecoveries();
 
     // The screen-font command: the font dialog, then a repaint.
     void chooseScreenFont();
@@ -75,6 +82,7 @@ private:
     void showQualityCheck(bool modal);
     void createListWindows();
     void createHtmlReport();
+    void createRecoveryKeeper();
 
     AppContext& ctx_;
     QString fileToOpen_;
@@ -95,6 +103,8 @@ private:
     // The go-to and search windows; the main window owns them.
     GoToDialog* goToDialog_ = nullptr;
     PersonSearchWindow* searchWindow_ = nullptr;
+    // Reads the main window's document, so it goes before the window.
+    std::unique_ptr<RecoveryKeeper> keeper_;
 };
 
 }  // namespace lineara

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <csignal>
+#include <cstdlib>
 
+#include "core/platform/recovery_store.h"
 #include "gui/app/application.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/desktop_shell.h"
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
     const lineara::ProgramData data =
         lineara::locateProgramData(QCoreApplication::applicationDirPath());
     ctx.programDir = data.folder;
+    ctx.recoveryFolder = QFile::decodeName(
+        lineara::recoveryFolderFrom(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")).c_str());
 
     lineara::StartOptions options;
     options.arguments = QCoreApplication::arguments().mid(1);

@@ -23,6 +23,9 @@ struct AppContext {
     QString programDir;      // the program's own files (help/), with a trailing "/":
                              // the executable's folder, or the installed data folder
     QString executablePath;  // for the file association
+    // Where copies of modified trees are kept for after a crash; "" keeps
+    // none (and offers none at start).
+    QString recoveryFolder;
 };
 
 }  // namespace lineara

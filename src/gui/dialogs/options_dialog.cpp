@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -97,6 +98,18 @@ QWidget* OptionsDialog::buildProgramPage() {
         addFlagBox(layout, "Automatyczne sprawdzenie przy otwarciu", "qualityCheckOnOpenBox");
     checkOnSave_ =
         addFlagBox(layout, "Automatyczne sprawdzenie przy zapisywaniu", "qualityCheckOnSaveBox");
+    recoveryMinutes_ = new QSpinBox;
+    recoveryMinutes_->setObjectName(QStringLiteral("recoveryMinutesBox"));
+    recoveryMinutes_->setRange(0, kMaxRecoveryMinutes);
+    recoveryMinutes_->setSuffix(QStringLiteral(" min"));
+    recoveryMinutes_->setSpecialValueText(QStringLiteral("nigdy"));
+    auto* recoveryRow = new QHBoxLayout;
+    auto* recoveryLabel = new QLabel(QString::fromUtf8("Zapisuj kopię do odzyskania po awarii co"));
+    recoveryLabel->setBuddy(recoveryMinutes_);
+    recoveryRow->addWidget(recoveryLabel);
+    recoveryRow->addWidget(recoveryMinutes_);
+    recoveryRow->addStretch();
+    layout->addLayout(recoveryRow);
     layout->addStretch();
     return page;
 }
@@ -109,6 +122,7 @@ void OptionsDialog::loadFlags() {
     showHints_->setChecked(stored.showHints);
     checkOnOpen_->setChecked(stored.qualityCheckOnOpen);
     checkOnSave_->setChecked(stored.qualityCheckOnSave);
+    recoveryMinutes_->setValue(stored.recoveryMinutes);
 }
 
 void OptionsDialog::storeFlags() {
@@ -116,7 +130,11 @@ void OptionsDialog::storeFlags() {
     ctx_.settings.showHints = showHints_->isChecked();
     ctx_.settings.qualityCheckOnOpen = checkOnOpen_->isChecked();
     ctx_.settings.qualityCheckOnSave = checkOnSave_->isChecked();
+    const int minutes = recoveryMinutes_->value();
+    const bool intervalChanged = minutes != ctx_.settings.recoveryMinutes;
+    ctx_.settings.recoveryMinutes = minutes;
     saveFlags(*ctx_.registry, ctx_.settings);
+    if (intervalChanged) emit recoveryIntervalChanged(minutes);
 }
 
 void OptionsDialog::refreshSample() {

@@ -1,5 +1,6 @@
 // The options dialog ("Opcje"): the screen font and the character set on
-// the page "Czcionki", the four program flags on the page "Program".
+// the page "Czcionki", the four program flags and the interval of the
+// recovery copies on the page "Program".
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QLabel;
 class QListWidget;
+class QSpinBox;
 class QTabWidget;
 
 namespace lineara {
@@ -31,6 +33,8 @@ signals:
     void screenFontChanged();
     // The user picked a character set (1..19); it is already applied.
     void charsetChosen(int choice);
+    // The recovery interval in ctx.settings was set (on close).
+    void recoveryIntervalChanged(int minutes);
 
 public slots:
     // The screen-font command: the font dialog preset with the screen font.
@@ -57,6 +61,7 @@ private:
     QCheckBox* showHints_ = nullptr;
     QCheckBox* checkOnOpen_ = nullptr;
     QCheckBox* checkOnSave_ = nullptr;
+    QSpinBox* recoveryMinutes_ = nullptr;
 };
 
 }  // namespace lineara

@@ -108,6 +108,27 @@ void DocumentCommands::openFile(const QString& path) {
     env_.setStatusText(QStringLiteral("OK"));
 }
 
+bool DocumentCommands::openRecovered(const QString& recovered, const QString& treeFile,
+                                     QString& problem) {
+    Document& doc = env_.document();
+    BusyCursor busy;
+    LoadResult r = doc.ReadfromFile(localPath(recovered));
+    if (!r.loaded()) {
+        doc.clear();
+        doc.setCurrentFileName(std::string());
+        env_.repaintTree();
+        problem = QString::fromStdString(r.message);
+        return false;
+    }
+    doc.setCurrentFileName(localPath(treeFile));
+    doc.markModified(ModifiedWithoutStep::TreeRecovered);
+    const QSize w = env_.windowSize();
+    centreOnHome(env_.view(), doc.persons(), WindowExtent{w.width(), w.height()});
+    env_.repaintTree();
+    env_.treeOpened();
+    return true;
+}
+
 bool DocumentCommands::saveTo(const QString& path) {
     Document& doc = env_.document();
     SaveResult r;
@@ -118,6 +139,7 @@ bool DocumentCommands::saveTo(const QString& path) {
     env_.repaintTree();
     switch (r.status) {
     case SaveResult::Saved:
+        env_.treeSaved();
         return true;
     case SaveResult::Refused:
         env_.ui().inform(QStringLiteral("Error"), QString::fromStdString(r.message),

@@ -36,6 +36,8 @@ public:
     virtual void showQualityCheckWindow(bool modal) = 0;
     // Called after a tree was opened (e.g. to refill an open search list).
     virtual void treeOpened() {}
+    // Called after the tree was written to its own file.
+    virtual void treeSaved() {}
     // The folders the file dialogs offer; none: the dialogs' own choice.
     virtual FileProposals* fileProposals() { return nullptr; }
 };
@@ -57,6 +59,11 @@ public:
     // false after a cancelled dialog, a refused name or a failed write.
     bool save();
     bool saveAs();
+    // Opens the tree kept in the recovery file `recovered` as the modified
+    // tree of `treeFile` ("" for an untitled tree), so that a save puts it
+    // where it belongs. False, with the tree emptied and the reason in
+    // `problem`, when the file does not read as a tree.
+    bool openRecovered(const QString& recovered, const QString& treeFile, QString& problem);
     // "Zapisz wszystkie p&liki": the tree and every file it names, copied
     // to the folder of a new tree file.
     void collectAllFiles();

@@ -110,6 +110,8 @@ signals:
     void treeChanged();
     // A tree file has been opened.
     void treeOpenedAnew();
+    // The tree has been written to its own file.
+    void treeSaved();
     // The person editor opens for `person`, on its relationship page when
     // asked; the editor window connects here.
     void editPersonRequested(const PersonRecord* person, bool relationshipPage);

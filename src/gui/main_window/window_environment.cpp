@@ -39,6 +39,7 @@ void MainWindow::Environment::showQualityCheckWindow(bool modal) {
 }
 
 void MainWindow::Environment::treeOpened() { emit window_.treeOpenedAnew(); }
+void MainWindow::Environment::treeSaved() { emit window_.treeSaved(); }
 
 void MainWindow::Environment::editPerson(const PersonRecord* person, bool relationshipPage) {
     emit window_.editPersonRequested(person, relationshipPage);

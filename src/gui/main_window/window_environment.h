@@ -50,6 +50,7 @@ public:
     int runQualityCheck() override;
     void showQualityCheckWindow(bool modal) override;
     void treeOpened() override;
+    void treeSaved() override;
 
     void editPerson(const PersonRecord* person, bool relationshipPage) override;
     void openContextMenu(QPoint globalPos) override;

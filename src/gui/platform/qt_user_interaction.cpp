@@ -60,6 +60,20 @@ Answer QtUserInteraction::askYesNoCancel(const QString& caption, const QString& 
     return Answer::Cancel;
 }
 
+int QtUserInteraction::askChoice(const QString& caption, const QString& text,
+                                 const QStringList& buttons, int escape) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent_);
+    QList<QPushButton*> pressed;
+    for (const QString& label : buttons) {
+        pressed << box.addButton(label, QMessageBox::AcceptRole);
+    }
+    if (!pressed.isEmpty()) box.setDefaultButton(pressed.first());
+    if (escape >= 0 && escape < pressed.size()) box.setEscapeButton(pressed[escape]);
+    box.exec();
+    const int index = static_cast<int>(pressed.indexOf(box.clickedButton()));
+    return index >= 0 ? index : escape;
+}
+
 bool QtUserInteraction::askYesNo(const QString& caption, const QString& text, MessageIcon icon) {
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setEscapeButton(QMessageBox::No);

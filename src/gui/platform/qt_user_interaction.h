@@ -18,6 +18,8 @@ public:
     bool askYesNoWithHelp(const QString& caption, const QString& text,
                           const std::function<void()>& help) override;
     bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) override;
+    int askChoice(const QString& caption, const QString& text, const QStringList& buttons,
+                  int escape) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
                                    const QString& initial) override;
     void inform(const QString& caption, const QString& text, MessageIcon icon) override;

@@ -50,6 +50,23 @@ public:
     // A warning with OK and Ignore: true for OK, false for Ignore (and for
     // closing the box).
     virtual bool askOkIgnore(const QString& caption, const QString& text, MessageIcon icon) = 0;
+    // A question with buttons of its own, the first the default; returns
+    // the index of the button pressed, `escape` when the box is closed.
+    // Where no such box can be shown, up to three buttons are asked as Yes,
+    // No and Cancel.
+    virtual int askChoice(const QString& caption, const QString& text, const QStringList& buttons,
+                          int escape) {
+        (void)buttons;
+        switch (askYesNoCancel(caption, text)) {
+        case Answer::Yes:
+            return 0;
+        case Answer::No:
+            return 1;
+        case Answer::Cancel:
+            break;
+        }
+        return escape;
+    }
     // A line of text; nullopt when the user cancels.
     virtual std::optional<QString> askText(const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
