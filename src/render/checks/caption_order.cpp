@@ -1,4 +1,4 @@
-#include "gui/checks/caption_order.h"
+#include "render/checks/caption_order.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "gui/main_window/collect_files.h"
+#include "render/files/collect_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

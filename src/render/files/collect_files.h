@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "core/model/document.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -1,4 +1,4 @@
-#include "gui/render/box_font.h"
+#include "render/painter/box_font.h"
 
 #include <QFontMetrics>
 #include <QHash>

@@ -1,19 +1,14 @@
-#include "gui/render/box_painter.h"
+#include "render/painter/box_painter.h"
 
 #include <algorithm>
 
-#include "gui/render/box_font.h"
-#include "gui/render/line_painter.h"
+#include "render/painter/box_font.h"
+#include "render/painter/box_text_lines.h"
+#include "render/painter/line_painter.h"
 
 namespace lineara {
 
 namespace {
-
-// Text lines of a box: tree units below the box's top edge.
-constexpr int kGivenNamesOffset = 3;
-constexpr int kSurnameOffset = 17;
-constexpr int kBirthOffset = 43;
-constexpr int kDeathOffset = 57;
 
 // At this zoom and below a box is a plain coloured rectangle.
 constexpr double kTextlessZoom = 15.0;
@@ -93,19 +88,20 @@ void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
     const int64_t posY = person.posY();
     if (!person.isEmpty(field::givenNames)) {
         QString given = codec_.decode(person.text(field::givenNames));
-        drawTextLine(shortenToWidth(given, metrics, width), kGivenNamesOffset, box, posY);
+        drawTextLine(shortenToWidth(given, metrics, width), kScreenBoxLines.givenNames, box, posY);
     }
     if (!person.isEmpty(field::surname)) {
         QString surname = codec_.decode(person.text(field::surname));
-        drawTextLine(shortenToWidth(surname, metrics, width), kSurnameOffset, box, posY);
+        drawTextLine(shortenToWidth(surname, metrics, width), kScreenBoxLines.surname, box, posY);
     }
     // Dates are only clipped, never shortened.
     if (!person.isEmpty(field::birthDate)) {
-        drawTextLine(codec_.decode(person.text(field::birthDate)), kBirthOffset, box, posY);
+        drawTextLine(codec_.decode(person.text(field::birthDate)), kScreenBoxLines.birth, box,
+                     posY);
     }
     if (!person.isEmpty(field::deathDate)) {
         QString death = QLatin1String("- ") + codec_.decode(person.text(field::deathDate));
-        drawTextLine(death, kDeathOffset, box, posY);
+        drawTextLine(death, kScreenBoxLines.death, box, posY);
     }
 }
 

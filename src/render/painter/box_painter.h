@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "core/view/view_math.h"
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 
 namespace lineara {
 

@@ -1,4 +1,4 @@
-#include "gui/render/line_painter.h"
+#include "render/painter/line_painter.h"
 
 namespace lineara {
 

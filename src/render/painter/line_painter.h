@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <QSize>
 
-#include "gui/render/line_raster.h"
+#include "render/painter/line_raster.h"
 
 namespace lineara {
 

@@ -1,12 +1,12 @@
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "core/view/view_math.h"
-#include "gui/render/box_painter.h"
-#include "gui/render/line_painter.h"
+#include "render/painter/box_painter.h"
+#include "render/painter/line_painter.h"
 
 namespace lineara {
 

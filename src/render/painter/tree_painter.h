@@ -14,7 +14,7 @@
 
 #include "core/model/person_list.h"
 #include "core/view/view_state.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

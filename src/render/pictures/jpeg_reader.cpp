@@ -1,6 +1,6 @@
-#include "gui/editor/jpeg_reader.h"
+#include "render/pictures/jpeg_reader.h"
 
-#include "gui/editor/picture_loader.h"
+#include "render/pictures/picture_loader.h"
 
 #include <QFile>
 #include <csetjmp>

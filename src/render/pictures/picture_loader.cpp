@@ -1,4 +1,4 @@
-#include "gui/editor/picture_loader.h"
+#include "render/pictures/picture_loader.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <QImageReader>
 #include <cerrno>
 
-#include "gui/editor/jpeg_reader.h"
+#include "render/pictures/jpeg_reader.h"
 
 namespace lineara {
 

@@ -1,4 +1,4 @@
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 #include <mutex>
 

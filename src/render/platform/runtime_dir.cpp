@@ -1,4 +1,4 @@
-#include "gui/platform/runtime_dir.h"
+#include "render/platform/runtime_dir.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,5 +1,6 @@
-// Where printed pages go: a printer (a CUPS queue or a PDF file), or a row
-// of images, so that tests and the preview can look at the pixels of every
+// Where printed pages go: a printer (a CUPS queue, see
+// gui/printing/printer_pages.h), a PDF file (pdf_file_pages.h), or a row of
+// images, so that tests and the preview can look at the pixels of every
 // page exactly as it would be printed.
 #pragma once
 
@@ -8,8 +9,6 @@
 #include <QSize>
 #include <memory>
 #include <vector>
-
-class QPrinter;
 
 namespace lineara {
 
@@ -24,24 +23,6 @@ public:
     virtual QPainter* nextPage() = 0;
     // Ends the document; false when the device reported an error.
     virtual bool finish() = 0;
-};
-
-// A PDF file has no unprintable border, so the whole sheet is the page and
-// pages fit edge to edge.
-void useWholeSheetForPdf(QPrinter& printer);
-
-class PrinterPages : public PageTarget {
-public:
-    explicit PrinterPages(QPrinter& printer) : printer_(printer) {}
-    QSize pageSize() const override;
-    int dotsPerInch() const override;
-    QPainter* nextPage() override;
-    bool finish() override;
-
-private:
-    QPrinter& printer_;
-    QPainter painter_;
-    bool begun_ = false;
 };
 
 class ImagePages : public PageTarget {

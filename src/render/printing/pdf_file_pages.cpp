@@ -1,9 +1,8 @@
-#include "gui/printing/pdf_file_pages.h"
+#include "render/printing/pdf_file_pages.h"
 
-#include <QFile>
 #include <QIODevice>
+#include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinter>
 
 namespace lineara {
 
@@ -38,11 +37,9 @@ private:
     bool failed_ = false;
 };
 
-PdfFilePages::PdfFilePages(const QPrinter& printer)
-    : layout_(printer.pageLayout()),
-      resolution_(printer.resolution()),
-      creator_(printer.creator()),
-      title_(printer.docName()) {}
+PdfFilePages::PdfFilePages(const QPageLayout& layout, int dotsPerInch, const QString& creator,
+                           const QString& title)
+    : layout_(layout), resolution_(dotsPerInch), creator_(creator), title_(title) {}
 
 PdfFilePages::~PdfFilePages() {
     // An unfinished document is dropped with its temporary file.
@@ -108,24 +105,13 @@ bool PdfFilePages::commit() {
     return false;
 }
 
-PrintOutcome printOnPrinter(QPrinter& printer,
-                            const std::function<PrintOutcome(PageTarget&)>& print,
-                            std::string& error) {
-    error.clear();
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
-        PrinterPages pages(printer);
-        return print(pages);
-    }
-    PdfFilePages pages(printer);
-    if (!pages.open(QFile::encodeName(printer.outputFileName()).toStdString())) {
-        error = pages.error();
-        return PrintOutcome::DeviceFailed;
-    }
-    const PrintOutcome outcome = print(pages);
-    if (outcome == PrintOutcome::NothingToPrint) return outcome;
-    if (outcome == PrintOutcome::Printed && pages.commit()) return outcome;
-    error = pages.error();
-    return PrintOutcome::DeviceFailed;
+QPageLayout wholeA4Sheet(QPageLayout::Orientation orientation) {
+    // The margins are a printer's defaults; on the whole sheet they only
+    // travel with the layout and move nothing.
+    QPageLayout layout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Point, QMarginsF(0, 0, 0, 0));
+    layout.setMode(QPageLayout::FullPageMode);
+    return layout;
 }
 
 }  // namespace lineara

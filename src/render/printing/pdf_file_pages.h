@@ -14,19 +14,19 @@
 #include <string>
 
 #include "core/platform/atomic_file.h"
-#include "gui/printing/page_target.h"
-#include "gui/printing/tree_printer.h"
+#include "render/printing/page_target.h"
 
 class QPdfWriter;
-class QPrinter;
 
 namespace lineara {
 
 class PdfFilePages : public PageTarget {
 public:
-    // Pages laid out as `printer` lays them (paper, orientation, margins or
-    // the whole sheet) at its resolution.
-    explicit PdfFilePages(const QPrinter& printer);
+    // Pages laid out as `layout` says (paper, orientation, margins or the
+    // whole sheet) at `dotsPerInch`; `creator` and `title` go into the
+    // document's information.
+    PdfFilePages(const QPageLayout& layout, int dotsPerInch, const QString& creator = QString(),
+                 const QString& title = QString());
     ~PdfFilePages() override;
     PdfFilePages(const PdfFilePages&) = delete;
     PdfFilePages& operator=(const PdfFilePages&) = delete;
@@ -58,11 +58,12 @@ private:
     std::string error_;
 };
 
-// Prints with `print` on `printer`. A printer set to make a PDF file (the
-// print dialog's print to file) makes it through PdfFilePages. On
-// DeviceFailed `error` says why when a file was the cause.
-PrintOutcome printOnPrinter(QPrinter& printer,
-                            const std::function<PrintOutcome(PageTarget&)>& print,
-                            std::string& error);
+// The pages of lineara-tool print: an A4 sheet, every bit of it printed
+// on (a PDF file has no unprintable border, so pages fit edge to edge), at
+// 1200 dots per inch. They are what a high-resolution printer set to make a
+// PDF file of the whole sheet lays out, so the tool and the print window
+// make the same file.
+constexpr int kPdfDotsPerInch = 1200;
+QPageLayout wholeA4Sheet(QPageLayout::Orientation orientation);
 
 }  // namespace lineara

@@ -1,23 +1,18 @@
-#include "gui/printing/tree_printer.h"
+#include "render/printing/tree_printer.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 
 #include "core/settings/settings.h"
-#include "gui/app/help_commands.h"
-#include "gui/render/box_font.h"
-#include "gui/render/box_painter.h"
+#include "render/painter/box_font.h"
+#include "render/painter/box_painter.h"
+#include "render/painter/box_text_lines.h"
 
 namespace lineara {
 
 namespace {
 
-// Text lines of a printed box, in tree units below its top edge.
-constexpr int kGivenNamesOffset = 0;
-constexpr int kSurnameOffset = 14;
-constexpr int kBirthOffset = 30;
-constexpr int kDeathOffset = 44;
 // Parent lines leave the box this far left (father) and right (mother) of
 // its centre, so that the two stay apart.
 constexpr int kParentLineShift = 5;
@@ -121,10 +116,11 @@ private:
             p_.setClipping(false);
         };
         line(shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
-             kGivenNamesOffset);
-        line(shortenIfWider(codec.decode(m.text(field::surname)), metrics, width), kSurnameOffset);
-        line(codec.decode(m.text(field::birthDate)), kBirthOffset);
-        line(QStringLiteral("- ") + codec.decode(m.text(field::deathDate)), kDeathOffset);
+             kPrintedBoxLines.givenNames);
+        line(shortenIfWider(codec.decode(m.text(field::surname)), metrics, width),
+             kPrintedBoxLines.surname);
+        line(codec.decode(m.text(field::birthDate)), kPrintedBoxLines.birth);
+        line(QStringLiteral("- ") + codec.decode(m.text(field::deathDate)), kPrintedBoxLines.death);
     }
 
     static QString shortenIfWider(const QString& text, const QFontMetrics& metrics, int width) {

@@ -9,8 +9,8 @@
 
 #include "core/model/person_list.h"
 #include "core/reports/print_geometry.h"
-#include "gui/platform/record_codec.h"
-#include "gui/printing/page_target.h"
+#include "render/platform/record_codec.h"
+#include "render/printing/page_target.h"
 
 namespace lineara {
 

@@ -1,4 +1,4 @@
-#include "gui/reports/gif_writer.h"
+#include "render/reports/gif_writer.h"
 
 #include <gif_lib.h>
 #include <libimagequant.h>

@@ -1,4 +1,4 @@
-#include "gui/reports/html_box_image.h"
+#include "render/reports/html_box_image.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "core/reports/picture_fit.h"
-#include "gui/render/box_painter.h"
+#include "render/painter/box_painter.h"
 
 namespace lineara {
 

@@ -11,7 +11,7 @@
 
 #include "core/model/person_record.h"
 #include "core/reports/html_settings.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -1,9 +1,8 @@
-#include "gui/reports/html_generation.h"
+#include "render/reports/html_generation.h"
 
 #include "core/search/list_text.h"
 #include "core/settings/settings.h"
-#include "gui/app/help_commands.h"
-#include "gui/reports/html_images.h"
+#include "render/reports/html_images.h"
 
 namespace lineara {
 

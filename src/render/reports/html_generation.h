@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "core/reports/html_presentation.h"
-#include "gui/platform/record_codec.h"
-#include "gui/reports/gif_writer.h"
+#include "render/platform/record_codec.h"
+#include "render/reports/gif_writer.h"
 
 namespace lineara {
 

@@ -1,13 +1,13 @@
-#include "gui/reports/html_images.h"
+#include "render/reports/html_images.h"
 
 #include <QByteArray>
 #include <QPainter>
 #include <QPoint>
 
-#include "gui/editor/picture_loader.h"
-#include "gui/render/line_raster.h"
-#include "gui/reports/jpeg_writer.h"
-#include "gui/reports/picture_reduce.h"
+#include "render/painter/line_raster.h"
+#include "render/pictures/picture_loader.h"
+#include "render/reports/jpeg_writer.h"
+#include "render/reports/picture_reduce.h"
 
 namespace lineara {
 

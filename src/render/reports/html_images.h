@@ -22,10 +22,10 @@
 
 #include "core/platform/atomic_file_batch.h"
 #include "core/reports/html_presentation.h"
-#include "gui/platform/record_codec.h"
-#include "gui/reports/gif_writer.h"
-#include "gui/reports/html_box_image.h"
-#include "gui/reports/picture_reduce.h"
+#include "render/platform/record_codec.h"
+#include "render/reports/gif_writer.h"
+#include "render/reports/html_box_image.h"
+#include "render/reports/picture_reduce.h"
 
 namespace lineara {
 

@@ -1,4 +1,4 @@
-#include "gui/reports/jpeg_writer.h"
+#include "render/reports/jpeg_writer.h"
 
 #include <algorithm>
 #include <csetjmp>

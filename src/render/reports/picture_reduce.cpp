@@ -1,11 +1,11 @@
-#include "gui/reports/picture_reduce.h"
+#include "render/reports/picture_reduce.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
 
-#include "gui/editor/jpeg_reader.h"
-#include "gui/editor/picture_loader.h"
+#include "render/pictures/jpeg_reader.h"
+#include "render/pictures/picture_loader.h"
 
 namespace lineara {
 

@@ -1,6 +1,6 @@
 // Collecting a tree's files into one folder: which files are copied, under
 // which names, and what the persons point at afterwards.
-#include "gui/main_window/collect_files.h"
+#include "render/files/collect_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // Record texts between their code page and what the windows show, with the
 // converters kept open: shared by threads, copied, switched.
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 #include <gtest/gtest.h>
 

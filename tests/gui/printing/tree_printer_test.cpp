@@ -1,6 +1,6 @@
 // The printed pages, looked at two ways: as pixels of page images, and as
 // the lines, rectangles and texts a recording paint device was given.
-#include "gui/printing/tree_printer.h"
+#include "render/printing/tree_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include "gui/render/box_font.h"
-#include "gui/render/box_painter.h"
+#include "render/painter/box_font.h"
+#include "render/painter/box_painter.h"
 #include "support/paint_support.h"
 
 namespace lineara {

@@ -1,4 +1,4 @@
-#include "gui/render/line_raster.h"
+#include "render/painter/line_raster.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/render/line_painter.h"
+#include "render/painter/line_painter.h"
 #include "support/paint_support.h"
 
 namespace lineara {

@@ -1,7 +1,7 @@
 // Relationship and parent lines of the painted tree.
 #include <gtest/gtest.h>
 
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 #include "support/paint_support.h"
 
 namespace lineara {

@@ -1,5 +1,5 @@
 // Boxes, fills, edges, highlight and counts of the painted tree.
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 
 #include <gtest/gtest.h>
 

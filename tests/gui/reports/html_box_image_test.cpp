@@ -1,5 +1,5 @@
 // The person boxes of the HTML presentation, pixel by pixel.
-#include "gui/reports/html_box_image.h"
+#include "render/reports/html_box_image.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "gui/render/box_painter.h"
+#include "render/painter/box_painter.h"
 #include "support/add_person.h"
 
 namespace lineara {

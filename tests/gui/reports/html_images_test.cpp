@@ -1,6 +1,6 @@
 // The image writer of the HTML presentation: the files it leaves in the
 // output folder, their pixels, and what happens when something fails.
-#include "gui/reports/html_images.h"
+#include "render/reports/html_images.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <map>
 
-#include "gui/editor/jpeg_reader.h"
-#include "gui/reports/jpeg_writer.h"
-#include "gui/reports/picture_reduce.h"
+#include "render/pictures/jpeg_reader.h"
+#include "render/reports/jpeg_writer.h"
+#include "render/reports/picture_reduce.h"
 #include "support/add_person.h"
 #include "support/child_process.h"
 #include "support/gif_reader.h"

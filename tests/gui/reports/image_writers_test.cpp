@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <set>
 
-#include "gui/editor/jpeg_reader.h"
-#include "gui/reports/gif_writer.h"
-#include "gui/reports/jpeg_writer.h"
+#include "render/pictures/jpeg_reader.h"
+#include "render/reports/gif_writer.h"
+#include "render/reports/jpeg_writer.h"
 #include "support/child_process.h"
 #include "support/gif_reader.h"
 #include "support/temp_dir.h"

@@ -15,9 +15,9 @@
 #include <fstream>
 
 #include "core/reports/html_presentation.h"
-#include "gui/editor/picture_loader.h"
-#include "gui/reports/html_generation.h"
-#include "gui/reports/picture_reduce.h"
+#include "render/pictures/picture_loader.h"
+#include "render/reports/html_generation.h"
+#include "render/reports/picture_reduce.h"
 #include "support/add_person.h"
 #include "support/child_process.h"
 #include "support/open_watch.h"
