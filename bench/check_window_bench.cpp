@@ -13,8 +13,8 @@
 #include "core/model/document.h"
 #include "gui/checks/date_convert_window.h"
 #include "gui/checks/quality_check_window.h"
-#include "gui/platform/record_codec.h"
 #include "offscreen_main.h"
+#include "render/platform/record_codec.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
-#include "gui/platform/record_codec.h"
-#include "gui/reports/html_generation.h"
 #include "offscreen_main.h"
+#include "render/platform/record_codec.h"
+#include "render/reports/html_generation.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "core/model/person_list.h"
-#include "gui/reports/html_images.h"
-#include "gui/reports/jpeg_writer.h"
 #include "offscreen_main.h"
+#include "render/reports/html_images.h"
+#include "render/reports/jpeg_writer.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <climits>
 
 #include "core/view/view_math.h"
-#include "gui/render/tree_painter.h"
 #include "offscreen_main.h"
+#include "render/painter/tree_painter.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "core/model/document.h"
 #include "gui/lists/person_search_window.h"
-#include "gui/platform/record_codec.h"
 #include "offscreen_main.h"
+#include "render/platform/record_codec.h"
 #include "testdata/synthetic_tree.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "core/model/document.h"
 #include "core/platform/codepage.h"
 #include "core/settings/settings.h"
-#include "gui/checks/caption_order.h"
+#include "render/checks/caption_order.h"
 #include "tool/commands.h"
 #include "tool/standard_output.h"
 #include "tool/stored_settings.h"

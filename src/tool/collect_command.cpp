@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "core/model/document.h"
-#include "gui/main_window/collect_files.h"
+#include "render/files/collect_files.h"
 #include "tool/commands.h"
 #include "tool/standard_output.h"
 #include "tool/stored_settings.h"

@@ -1,6 +1,6 @@
 #include "tool/gui_start.h"
 
-#include "gui/platform/runtime_dir.h"
+#include "render/platform/runtime_dir.h"
 
 namespace lineara::tool {
 

@@ -13,9 +13,9 @@
 
 #include "core/model/document.h"
 #include "core/reports/html_settings.h"
-#include "gui/platform/record_codec.h"
-#include "gui/render/box_painter.h"
-#include "gui/reports/html_generation.h"
+#include "render/painter/box_painter.h"
+#include "render/platform/record_codec.h"
+#include "render/reports/html_generation.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
 #include "tool/standard_output.h"

@@ -2,7 +2,6 @@
 // the two alphabetical lists, exactly as the desktop program makes them.
 #include <QGuiApplication>
 #include <QPageSize>
-#include <QPrinter>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -11,9 +10,9 @@
 #include <string>
 
 #include "core/model/document.h"
-#include "gui/lists/list_commands.h"
-#include "gui/printing/pdf_file_pages.h"
-#include "gui/printing/tree_printer.h"
+#include "render/lists/list_text_files.h"
+#include "render/printing/pdf_file_pages.h"
+#include "render/printing/tree_printer.h"
 #include "tool/commands.h"
 #include "tool/gui_start.h"
 #include "tool/stored_settings.h"
@@ -123,16 +122,11 @@ int printTree(const CommandLine& line) {
     }
 
     std::unique_ptr<QGuiApplication> app = startGui();
-    // The printer only lays the pages out; they are written straight into a
-    // temporary file beside the target, which takes the target's name once
-    // the document is complete.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(options->choices.landscape ? QPageLayout::Landscape
-                                                          : QPageLayout::Portrait);
-    useWholeSheetForPdf(printer);
-    PdfFilePages pages(printer);
+    // The pages are written straight into a temporary file beside the
+    // target, which takes the target's name once the document is complete.
+    PdfFilePages pages(
+        wholeA4Sheet(options->choices.landscape ? QPageLayout::Landscape : QPageLayout::Portrait),
+        kPdfDotsPerInch);
     if (!pages.open(options->pdf)) return fail(pages.error());
     PrintJob job;
     job.choices = options->choices;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/platform/registry.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara::tool {
 

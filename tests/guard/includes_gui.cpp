@@ -1,2 +1,2 @@
 // Must not compile: the core has no include path that reaches gui/.
-#include "gui/render/tree_painter.h"
+#include "gui/printing/print_tree_window.h"

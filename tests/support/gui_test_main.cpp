@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "gui/platform/runtime_dir.h"
+#include "render/platform/runtime_dir.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -9,7 +9,7 @@
 #include <initializer_list>
 
 #include "core/model/person_list.h"
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 #include "support/add_person.h"
 
 namespace lineara::test {

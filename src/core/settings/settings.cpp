@@ -9,6 +9,7 @@ namespace lineara {
 
 const char kSettingsKey[] = "Software\\Lineara";
 const char kVersionText[] = "1.1";
+const char kHomePageAddress[] = "https://lineara.example/";
 
 namespace {
 

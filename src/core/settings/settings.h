@@ -14,6 +14,10 @@ extern const char kSettingsKey[];  // "Software\Lineara"
 // about box and in the generator lines of the HTML pages.
 extern const char kVersionText[];  // "1.1"
 
+// The product's home page: the Help menu opens it, printed trees and the
+// HTML pages name it.
+extern const char kHomePageAddress[];
+
 struct AppSettings {
     std::string screenFontName = "Times New Roman";
     int screenFontSize = 16;

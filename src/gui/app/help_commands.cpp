@@ -8,7 +8,6 @@ namespace {
 const char kNoBrowser[] = "Lineara could not find your default internet browser.";
 }  // namespace
 
-const char kHomePageAddress[] = "https://lineara.example/";
 const char kSupportPageAddress[] = "https://lineara.example/support";
 const char kFeedbackPageAddress[] = "https://lineara.example/contact";
 

@@ -4,12 +4,12 @@
 
 #include <QString>
 
+#include "core/settings/settings.h"
 #include "gui/common/app_context.h"
 
 namespace lineara {
 
-// The product's web pages.
-extern const char kHomePageAddress[];
+// The product's other web pages (the home page is in the core's settings).
 extern const char kSupportPageAddress[];
 extern const char kFeedbackPageAddress[];
 

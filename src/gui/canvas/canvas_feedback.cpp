@@ -6,8 +6,8 @@
 
 #include "core/view/view_math.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/render/line_painter.h"
-#include "gui/render/tree_painter.h"
+#include "render/painter/line_painter.h"
+#include "render/painter/tree_painter.h"
 
 namespace lineara {
 

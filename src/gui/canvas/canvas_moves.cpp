@@ -7,7 +7,7 @@
 #include "gui/canvas/canvas_feedback.h"
 #include "gui/canvas/canvas_interaction.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

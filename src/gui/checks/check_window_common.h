@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gui/checks/caption_order.h"
-#include "gui/platform/record_codec.h"
+#include "render/checks/caption_order.h"
+#include "render/platform/record_codec.h"
 
 class QLabel;
 class QPushButton;

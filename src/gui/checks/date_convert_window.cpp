@@ -6,8 +6,8 @@
 
 #include "core/model/document.h"
 #include "gui/common/busy_cursor.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -7,7 +7,7 @@
 #include "core/model/document.h"
 #include "gui/common/busy_cursor.h"
 #include "gui/common/tree_files.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -8,9 +8,9 @@
 
 #include "core/platform/registry.h"
 #include "core/settings/settings.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/shell.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

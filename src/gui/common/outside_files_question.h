@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/checks/outside_files.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -15,8 +15,8 @@
 #include "gui/common/tree_files.h"
 #include "gui/common/widget_colours.h"
 #include "gui/editor/person_editor.h"
-#include "gui/editor/picture_loader.h"
 #include "gui/editor/picture_viewer.h"
+#include "render/pictures/picture_loader.h"
 
 namespace lineara {
 

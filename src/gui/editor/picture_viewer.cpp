@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/common/busy_cursor.h"
-#include "gui/editor/picture_loader.h"
+#include "render/pictures/picture_loader.h"
 
 namespace lineara {
 

@@ -1,35 +1,12 @@
 #include "gui/lists/list_commands.h"
 
 #include <QDir>
-#include <QFile>
 
-#include "core/platform/atomic_file.h"
 #include "gui/common/busy_cursor.h"
 
 namespace lineara {
 
 const char kNoTextViewer[] = "File is saved, but Lineara could not find your default text viewer.";
-
-Recode utf8From(const RecordCodec& codec) {
-    return [&codec](std::string_view text) {
-        const QByteArray utf8 = codec.decode(text).toUtf8();
-        return std::string(utf8.constData(), size_t(utf8.size()));
-    };
-}
-
-std::vector<std::string> personListText(const PersonList& list, const RecordCodec& codec) {
-    return personListLines(list, readersOrder("UTF-8"), utf8From(codec));
-}
-
-std::vector<std::string> surnameListText(const PersonList& list, const RecordCodec& codec) {
-    return surnameListLines(list, readersOrder("UTF-8"), utf8From(codec));
-}
-
-bool writeListFile(const QString& path, const std::vector<std::string>& lines, std::string& error) {
-    const std::string text = joinLines(lines);
-    return writeFileAtomically(QFile::encodeName(path).toStdString(), text.data(), text.size(),
-                               error);
-}
 
 void ListCommands::SavetoFile1Click() {
     std::vector<std::string> lines;

@@ -14,7 +14,7 @@
 #include "core/model/document.h"
 #include "core/search/navigation_lists.h"
 #include "gui/common/busy_cursor.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -8,7 +8,7 @@
 
 #include "gui/common/busy_cursor.h"
 #include "gui/common/outside_files_question.h"
-#include "gui/main_window/collect_files.h"
+#include "render/files/collect_files.h"
 
 namespace lineara {
 

@@ -12,8 +12,8 @@
 #include "core/settings/settings.h"
 #include "core/view/view_state.h"
 #include "gui/common/file_proposals.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

@@ -10,8 +10,8 @@
 #include "core/model/editing.h"
 #include "core/view/viewport.h"
 #include "gui/canvas/canvas_interaction.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 class QDialog;
 class QWidget;

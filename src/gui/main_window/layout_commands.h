@@ -12,8 +12,8 @@
 #include "core/model/document.h"
 #include "core/view/view_state.h"
 #include "gui/dialogs/create_tree_dialog.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

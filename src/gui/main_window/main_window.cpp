@@ -13,7 +13,7 @@
 #include "gui/canvas/navigator_window.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/main_window/window_parts.h"
-#include "gui/render/tree_painter.h"
+#include "render/painter/tree_painter.h"
 
 namespace lineara {
 

@@ -5,8 +5,8 @@
 #include <QPrinter>
 
 #include "gui/lists/list_commands.h"
-#include "gui/printing/pdf_file_pages.h"
-#include "gui/printing/tree_printer.h"
+#include "gui/printing/printer_pages.h"
+#include "render/printing/tree_printer.h"
 
 namespace lineara {
 

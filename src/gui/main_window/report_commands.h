@@ -10,9 +10,9 @@
 #include "core/model/document.h"
 #include "gui/canvas/canvas_interaction.h"
 #include "gui/common/file_proposals.h"
-#include "gui/platform/record_codec.h"
 #include "gui/platform/shell.h"
 #include "gui/platform/user_interaction.h"
+#include "render/platform/record_codec.h"
 
 class QDialog;
 class QPrinter;

@@ -9,7 +9,7 @@
 #include "core/model/document.h"
 #include "core/view/viewport.h"
 #include "gui/canvas/canvas_interaction.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 
 namespace lineara {
 

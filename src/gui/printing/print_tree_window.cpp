@@ -17,7 +17,7 @@
 #include <cmath>
 
 #include "gui/common/busy_cursor.h"
-#include "gui/printing/pdf_file_pages.h"
+#include "gui/printing/printer_pages.h"
 
 namespace lineara {
 

@@ -9,7 +9,7 @@
 
 #include "core/model/person_list.h"
 #include "core/settings/settings.h"
-#include "gui/printing/tree_printer.h"
+#include "render/printing/tree_printer.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/editor/picture_loader.h"
 #include "gui/reports/background_dialog.h"
-#include "gui/reports/html_box_image.h"
 #include "gui/reports/html_report_window.h"
+#include "render/pictures/picture_loader.h"
+#include "render/reports/html_box_image.h"
 
 namespace lineara {
 

@@ -13,9 +13,9 @@
 
 #include "gui/common/busy_cursor.h"
 #include "gui/common/outside_files_question.h"
-#include "gui/reports/html_generation.h"
 #include "gui/reports/html_report_window.h"
 #include "gui/reports/presentation_created_dialog.h"
+#include "render/reports/html_generation.h"
 
 namespace lineara {
 

@@ -11,7 +11,7 @@
 #include "core/model/person_list.h"
 #include "core/reports/html_presentation.h"
 #include "gui/common/app_context.h"
-#include "gui/reports/gif_writer.h"
+#include "render/reports/gif_writer.h"
 
 class QCheckBox;
 class QComboBox;

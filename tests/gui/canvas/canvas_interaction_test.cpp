@@ -8,7 +8,7 @@
 
 #include "core/history/step_names.h"
 #include "gui/canvas/tree_canvas.h"
-#include "gui/platform/record_codec.h"
+#include "render/platform/record_codec.h"
 #include "support/add_person.h"
 
 namespace lineara::test {

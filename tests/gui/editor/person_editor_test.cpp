@@ -19,8 +19,8 @@
 #include <functional>
 #include <vector>
 
-#include "gui/editor/jpeg_reader.h"
 #include "gui/editor/picture_viewer.h"
+#include "render/pictures/jpeg_reader.h"
 #include "support/add_person.h"
 #include "support/program_fixture.h"
 #include "testdata/portrait.h"

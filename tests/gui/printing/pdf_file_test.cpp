@@ -8,8 +8,9 @@
 #include <QPrinter>
 #include <filesystem>
 
-#include "gui/printing/pdf_file_pages.h"
 #include "gui/printing/print_tree_window.h"
+#include "gui/printing/printer_pages.h"
+#include "render/printing/pdf_file_pages.h"
 #include "support/add_person.h"
 #include "support/child_process.h"
 #include "support/program_fixture.h"
@@ -130,6 +131,29 @@ TEST(PdfFilePages, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(said, "Cannot write file \"" + pdf + "\". File too large");
     EXPECT_EQ(test::readBytes(pdf), (std::vector<uint8_t>{'o', 'l', 'd'}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// lineara-tool print lays its pages out without a printer; the file must be
+// the one the print window makes through a high-resolution printer set to a
+// PDF file, so sheet, orientation, margins, mode and resolution all agree.
+TEST(PdfFilePages, TheToolsSheetIsThePrintersSheet) {
+    for (const QPageLayout::Orientation orientation :
+         {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        SCOPED_TRACE(orientation);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(orientation);
+        useWholeSheetForPdf(printer);
+        const QPageLayout sheet = wholeA4Sheet(orientation);
+        EXPECT_EQ(sheet, printer.pageLayout());
+        EXPECT_EQ(sheet.margins(), printer.pageLayout().margins());
+        EXPECT_EQ(sheet.minimumMargins(), printer.pageLayout().minimumMargins());
+        EXPECT_EQ(sheet.mode(), printer.pageLayout().mode());
+        EXPECT_EQ(kPdfDotsPerInch, printer.resolution());
+        EXPECT_TRUE(printer.creator().isEmpty());
+        EXPECT_TRUE(printer.docName().isEmpty());
+    }
 }
 
 }  // namespace

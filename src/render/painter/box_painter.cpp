@@ -1,0 +1,143 @@
+#include "render/painter/box_painter.h"
+
+#include <algorithm>
+
+#include "render/painter/box_font.h"
+#include "render/painter/box_text_lines.h"
+#include "render/painter/line_painter.h"
+
+namespace lineara {
+
+namespace {
+
+// At this zoom and below a box is a plain coloured rectangle.
+constexpr double kTextlessZoom = 15.0;
+
+constexpr QRgb kTextBlack = 0xFF000000;
+constexpr QRgb kTextBlue = 0xFF0000FF;
+
+QLatin1String ellipsis() { return QLatin1String("..."); }
+
+}  // namespace
+
+bool isNamed(const PersonRecord& person) {
+    return !person.isEmpty(field::givenNames) || !person.isEmpty(field::surname);
+}
+
+QRgb boxFill(const PersonRecord& person, ColourCode code) {
+    if (!isNamed(person)) return kBoxSilver;
+    switch (code) {
+    case ColourCode::Gender:
+        return person.text(field::sex) == "F" ? kBoxAqua : kBoxWhite;
+    case ColourCode::Notes:
+        return person.isEmpty(field::notesFile) ? kBoxWhite : kBoxYellow;
+    case ColourCode::Picture:
+        return person.isEmpty(field::pictureFile) ? kBoxWhite : kBoxYellow;
+    case ColourCode::None:
+        break;
+    }
+    return kBoxWhite;
+}
+
+QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    QString kept = text;
+    while (!kept.isEmpty() && metrics.horizontalAdvance(kept + ellipsis()) > width) {
+        // Never leave half of a surrogate pair behind.
+        int cut = kept.size() >= 2 && kept.back().isLowSurrogate() ? 2 : 1;
+        kept.chop(cut);
+    }
+    return kept + ellipsis();
+}
+
+BoxPainter::BoxPainter(QPainter& painter, QSize window, const ViewState& view,
+                       const PaintSettings& settings, const RecordCodec& codec)
+    : painter_(painter),
+      window_(window),
+      view_(view),
+      settings_(settings),
+      codec_(codec),
+      withText_(view.zoomPercent > kTextlessZoom),
+      cellHeight_(fontCellHeight(settings.fontSize, view.zoomPercent)),
+      halfWidth_(roundHalfEven(kBoxWidth * zoomFactor(view) / 2)) {}
+
+void BoxPainter::paint(const PersonRecord& person, const BoxRect& box, QRgb fill) {
+    const int left = drawCoord(box.left), top = drawCoord(box.top);
+    const int right = drawCoord(box.right), bottom = drawCoord(box.bottom);
+    // The edge is a line on the right and bottom only; the fill below
+    // stops short of it, so the left and top sides have no outline.
+    const QPoint edge[] = {{left + 1, bottom}, {right, bottom}, {right, top + 1}};
+    drawPolyline(painter_, edge, 3, QColor(kBoxEdge), window_);
+    // With text, the first line is drawn opaque over its clip rectangle
+    // (from its own top to the box's bottom) after the strip above it is
+    // filled: together that is exactly this one fill of the whole box.
+    painter_.fillRect(left, top, right - left, bottom - top, QColor(fill));
+    if (withText_) paintTexts(person, box);
+}
+
+void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
+    if (person.isAliasBox()) {
+        useStyle(AliasBox);
+    } else if (person.isAliasOriginal()) {
+        useStyle(Original);
+    } else {
+        useStyle(Regular);
+    }
+    const int width = int(std::min<int64_t>(box.right - box.left, kDrawRange));
+    const QFontMetrics& metrics = styleFont(style_).metrics;
+    const int64_t posY = person.posY();
+    if (!person.isEmpty(field::givenNames)) {
+        QString given = codec_.decode(person.text(field::givenNames));
+        drawTextLine(shortenToWidth(given, metrics, width), kScreenBoxLines.givenNames, box, posY);
+    }
+    if (!person.isEmpty(field::surname)) {
+        QString surname = codec_.decode(person.text(field::surname));
+        drawTextLine(shortenToWidth(surname, metrics, width), kScreenBoxLines.surname, box, posY);
+    }
+    // Dates are only clipped, never shortened.
+    if (!person.isEmpty(field::birthDate)) {
+        drawTextLine(codec_.decode(person.text(field::birthDate)), kScreenBoxLines.birth, box,
+                     posY);
+    }
+    if (!person.isEmpty(field::deathDate)) {
+        QString death = QLatin1String("- ") + codec_.decode(person.text(field::deathDate));
+        drawTextLine(death, kScreenBoxLines.death, box, posY);
+    }
+}
+
+// One line of text, its character cell's top at `offset` tree units below
+// the box's top, centred on the box and clipped to (left, line top, right,
+// bottom).
+void BoxPainter::drawTextLine(const QString& text, int offset, const BoxRect& box, int64_t posY) {
+    const int64_t lineTop = treeToPixelY(view_, posY + offset);
+    QRect clip(QPoint(drawCoord(box.left), drawCoord(lineTop)),
+               QPoint(drawCoord(box.right) - 1, drawCoord(box.bottom) - 1));
+    clip &= QRect(QPoint(0, 0), window_);
+    if (clip.isEmpty()) return;
+    const StyleFont& font = styleFont(style_);
+    const int64_t x = box.left + halfWidth_ - font.metrics.horizontalAdvance(text) / 2;
+    painter_.setClipRect(clip);
+    painter_.drawText(QPoint(drawCoord(x), drawCoord(lineTop + font.metrics.ascent())), text);
+    painter_.setClipping(false);
+}
+
+void BoxPainter::useStyle(Style style) {
+    if (styleSet_ && style == style_) return;
+    style_ = style;
+    styleSet_ = true;
+    painter_.setFont(styleFont(style).font);
+    painter_.setPen(QColor(style == Regular ? kTextBlack : kTextBlue));
+}
+
+const BoxPainter::StyleFont& BoxPainter::styleFont(Style style) {
+    std::optional<StyleFont>& slot = fonts_[style];
+    if (!slot) {
+        // "REF" boxes are italic and underlined, "ALIAS" persons underlined.
+        QFont font =
+            cellHeightFont(settings_.fontName, cellHeight_, style == AliasBox, style != Regular);
+        slot.emplace(StyleFont{font, QFontMetrics(font)});
+    }
+    return *slot;
+}
+
+}  // namespace lineara

@@ -1,0 +1,203 @@
+#include "render/printing/tree_printer.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+#include "core/settings/settings.h"
+#include "render/painter/box_font.h"
+#include "render/painter/box_painter.h"
+#include "render/painter/box_text_lines.h"
+
+namespace lineara {
+
+namespace {
+
+// Parent lines leave the box this far left (father) and right (mother) of
+// its centre, so that the two stay apart.
+constexpr int kParentLineShift = 5;
+constexpr int kFooterPoints = 6;
+constexpr double kPointsPerBorderStep = 0.5;
+
+class PagePainter {
+public:
+    PagePainter(QPainter& painter, const PageGeometry& g, const PageCell& cell, const PrintJob& job,
+                int dotsPerInch, PagePurpose purpose)
+        : p_(painter), g_(g), cell_(cell), job_(job), dpi_(dotsPerInch), purpose_(purpose) {}
+
+    // A black line of border `step`; in the preview a cosmetic one, at least
+    // a pixel of the picture wide.
+    QPen pen(int step, Qt::PenStyle style) const {
+        const int width = printedPenWidth(step, g_.pagesAcross, dpi_);
+        QPen pen(Qt::black, width, style);
+        if (purpose_ == PagePurpose::Preview) {
+            const double scale = std::abs(p_.worldTransform().m11());
+            pen.setCosmetic(true);
+            pen.setWidthF(std::max(1.0, width * scale));
+        }
+        return pen;
+    }
+
+    QPoint at(int64_t x, int64_t y) const {
+        return {drawCoord(g_.mapX(x, cell_)), drawCoord(g_.mapY(y, cell_))};
+    }
+    QPoint centre(const PersonRecord& r) const {
+        return at(int64_t(r.posX()) + kBoxWidth / 2, int64_t(r.posY()) + kBoxHeight / 2);
+    }
+
+    void lines(const PersonList& list) {
+        const bool only = job_.choices.selectedOnly;
+        const QPen dashed = pen(1, Qt::DashLine);
+        const QPen solid = pen(job_.choices.borderWidth, Qt::SolidLine);
+        forEachPerson(list, [&](const PersonRecord* m) {
+            if (!takesPart(m, only)) return;
+            p_.setPen(dashed);
+            for (int i = 1; i <= kRelationSlots; ++i) {
+                const PersonRecord* partner = m->partner[i];
+                // Each pair once: from the person with the lower id.
+                if (partner != nullptr && partner->personId() > m->personId() &&
+                    takesPart(partner, only)) {
+                    p_.drawLine(centre(*m), centre(*partner));
+                }
+            }
+            // An alias box's father slot names the person it stands for.
+            if (m->isAliasBox()) return;
+            p_.setPen(solid);
+            const int64_t midY = int64_t(m->posY()) + kBoxHeight / 2;
+            const int64_t midX = int64_t(m->posX()) + kBoxWidth / 2;
+            const PersonRecord* father = m->father;
+            if (takesPart(father, only)) {
+                p_.drawLine(at(midX - kParentLineShift, midY), centre(*father));
+            }
+            const PersonRecord* mother = m->mother;
+            if (takesPart(mother, only)) {
+                p_.drawLine(at(midX + kParentLineShift, midY), centre(*mother));
+            }
+        });
+    }
+
+    void boxes(const PersonList& list) {
+        const QPen solid = pen(job_.choices.borderWidth, Qt::SolidLine);
+        QFont font;
+        const int fontHeight = g_.fontHeight * g_.pagesAcross;
+        const bool withText =
+            purpose_ == PagePurpose::Print && fontHeight > 0 && job_.codec != nullptr;
+        if (withText) {
+            font = cellHeightFont(job_.fontName, fontHeight, false, false);
+            font.setStyleStrategy(QFont::PreferDefault);
+        }
+        forEachPerson(list, [&](const PersonRecord* m) {
+            if (!takesPart(m, job_.choices.selectedOnly)) return;
+            const QPoint topLeft = at(m->posX(), m->posY());
+            const QPoint bottomRight =
+                at(int64_t(m->posX()) + kBoxWidth, int64_t(m->posY()) + kBoxHeight);
+            const QRect box(topLeft, bottomRight - QPoint(1, 1));
+            p_.setPen(solid);
+            p_.setBrush(Qt::white);
+            p_.drawRect(box);
+            p_.setBrush(Qt::NoBrush);
+            if (withText) texts(*m, box, font);
+        });
+    }
+
+private:
+    void texts(const PersonRecord& m, const QRect& box, const QFont& font) {
+        p_.setFont(font);
+        p_.setPen(Qt::black);
+        const QFontMetrics metrics = p_.fontMetrics();
+        const int column = box.left() + int(g_.halfBoxWidth());
+        const int width = box.width();
+        const RecordCodec& codec = *job_.codec;
+        const auto line = [&](const QString& text, int offset) {
+            const int top = drawCoord(g_.mapY(int64_t(m.posY()) + offset, cell_));
+            p_.setClipRect(box);
+            p_.drawText(
+                QPoint(column - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);
+            p_.setClipping(false);
+        };
+        line(shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
+             kPrintedBoxLines.givenNames);
+        line(shortenIfWider(codec.decode(m.text(field::surname)), metrics, width),
+             kPrintedBoxLines.surname);
+        line(codec.decode(m.text(field::birthDate)), kPrintedBoxLines.birth);
+        line(QStringLiteral("- ") + codec.decode(m.text(field::deathDate)), kPrintedBoxLines.death);
+    }
+
+    static QString shortenIfWider(const QString& text, const QFontMetrics& metrics, int width) {
+        return text.isEmpty() ? text : shortenToWidth(text, metrics, width);
+    }
+
+    QPainter& p_;
+    const PageGeometry& g_;
+    PageCell cell_;
+    const PrintJob& job_;
+    int dpi_;
+    PagePurpose purpose_;
+};
+
+void paintFooter(QPainter& painter, int pageWidth, int dotsPerInch) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, int(std::lround(kFooterPoints * dotsPerInch / 72.0))));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QString text = printFooterText();
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(QPoint((pageWidth - metrics.horizontalAdvance(text)) / 2, metrics.ascent()),
+                     text);
+}
+
+}  // namespace
+
+QString printFooterText() {
+    return QStringLiteral("Printed with Lineara ") + QLatin1String(kVersionText) +
+           QStringLiteral(" - aee ") + QLatin1String(kHomePageAddress);
+}
+
+int printedPenWidth(int step, int pagesAcross, int dotsPerInch) {
+    const double pixelsPerStep = std::max(1.0, kPointsPerBorderStep * dotsPerInch / 72.0);
+    return std::max(1, int(std::lround(step * pixelsPerStep * std::max(1, pagesAcross))));
+}
+
+void paintPrintedPage(QPainter& painter, const PageGeometry& geometry, const PageCell& cell,
+                      const PersonList& list, const PrintJob& job, int dotsPerInch,
+                      PagePurpose purpose) {
+    painter.save();
+    if (cell.row == 1) paintFooter(painter, geometry.pageWidth, dotsPerInch);
+    PagePainter page(painter, geometry, cell, job, dotsPerInch, purpose);
+    page.lines(list);
+    page.boxes(list);
+    painter.restore();
+}
+
+PrintOutcome printTree(PageTarget& target, const PersonList& list, const PrintJob& job) {
+    const std::optional<PrintBounds> bounds = printBounds(list, job.choices.selectedOnly);
+    if (!bounds) return PrintOutcome::NothingToPrint;
+    const QSize page = target.pageSize();
+    if (page.isEmpty()) return PrintOutcome::DeviceFailed;
+    const PageGeometry geometry =
+        pageGeometry(*bounds, page.width(), page.height(), job.choices.pagesAcross, job.fontSize);
+    for (const PageCell& cell : pageOrder(geometry.pagesAcross)) {
+        QPainter* painter = target.nextPage();
+        if (painter == nullptr) {
+            target.finish();
+            return PrintOutcome::DeviceFailed;
+        }
+        paintPrintedPage(*painter, geometry, cell, list, job, target.dotsPerInch());
+    }
+    return target.finish() ? PrintOutcome::Printed : PrintOutcome::DeviceFailed;
+}
+
+PrintOutcome printImageFitted(PageTarget& target, const QImage& image) {
+    const QSize page = target.pageSize();
+    if (image.isNull() || page.isEmpty()) return PrintOutcome::NothingToPrint;
+    QPainter* painter = target.nextPage();
+    if (painter == nullptr) {
+        target.finish();
+        return PrintOutcome::DeviceFailed;
+    }
+    const QSize fitted = image.size().scaled(page, Qt::KeepAspectRatio);
+    painter->drawImage(QRect(QPoint(0, 0), fitted), image);
+    return target.finish() ? PrintOutcome::Printed : PrintOutcome::DeviceFailed;
+}
+
+}  // namespace lineara
