@@ -1,10 +1,12 @@
 // export-gedcom and import-gedcom: the GEDCOM export and import of the
 // desktop program, for scripts.
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
@@ -38,12 +40,42 @@ bool parseMoment(const std::string& text, GedcomTime& time) {
            readNumber(text, 11, 2, 0, 23, time.hour) && readNumber(text, 14, 2, 0, 59, time.minute);
 }
 
+// GEDCOM 7, or a GEDZIP for a .gdz. Relative names of pictures and notes
+// start from the tree file's folder, as the program finds them; files
+// outside it are used only with --allow-outside.
+int gedcom7Export(const CommandLine& line, const GedcomTime& now) {
+    Document doc;
+    if (!loadTree(doc, line[0])) return 1;
+    Gedcom7FileOptions options;
+    std::error_code error;
+    std::filesystem::path tree = std::filesystem::absolute(line[0], error);
+    options.treeFolder = tree.parent_path().string();
+    options.codePage = recordCodePage();
+    options.allowOutside = line.has("--allow-outside");
+    Gedcom7ExportResult result = ExportGedcom7(doc.persons(), line[1], now, options);
+    if (!result.ok) return fail(result.message);
+    for (const Gedcom7LeftOut& left : result.leftOut) {
+        std::cerr << "left out: " << left.path << " (" << namedFileProblemText(left.problem)
+                  << (left.problem == NamedFileProblem::Outside ? "; --allow-outside includes it"
+                                                                : "")
+                  << ")\n";
+    }
+    out() << "individuals: " << result.individuals << '\n'
+          << "families: " << result.families << '\n';
+    if (isGedzipName(line[1])) out() << "media files: " << result.mediaFiles << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int gedcomExport(const CommandLine& line) {
     GedcomTime now = currentLocalTime();
     if (std::optional<std::string> moment = line.value("--now")) {
         if (!parseMoment(*moment, now)) return usage(line);
+    }
+    if (line.has("--gedcom7") || isGedzipName(line[1])) {
+        if (line.has("--standard")) return usage(line);
+        return gedcom7Export(line, now);
     }
     GedcomExportOptions options;
     if (line.has("--standard")) {
