@@ -85,7 +85,20 @@ public:
         if (date.empty() && place.empty()) return;
         line(level, tag);
         this->date(level + 1, date);
-        if (!place.empty()) text(level + 1, "PLAC", utf8(place));
+        // A place is a list of names, one line long.
+        if (!place.empty()) line(level + 1, "PLAC", flat(utf8(place)));
+    }
+
+    // A text on one line: its line breaks become blanks.
+    static std::string flat(std::string_view value) {
+        std::string joined;
+        joined.reserve(value.size());
+        for (size_t i = 0; i < value.size(); ++i) {
+            const bool crlf = value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n';
+            if (crlf) continue;  // CR LF is one break: the LF makes the blank
+            joined += value[i] == '\r' || value[i] == '\n' ? ' ' : value[i];
+        }
+        return clean(joined);
     }
 
 private:
@@ -212,8 +225,9 @@ GedcomExportResult writeGedcom7(const PersonList& list, const GedcomTime& now,
         const std::string surname = w.utf8(p->text(field::surname));
         w.line(0, pointer('I', p->personId()) + " INDI");
         w.text(1, "NAME", nameValue(given, surname));
-        if (!given.empty()) w.text(2, "GIVN", given);
-        if (!surname.empty()) w.text(2, "SURN", surname);
+        // The name's parts are one line each, as the NAME is.
+        if (!given.empty()) w.line(2, "GIVN", Writer::flat(given));
+        if (!surname.empty()) w.line(2, "SURN", Writer::flat(surname));
         w.line(1, "SEX", sexValue(p->text(field::sex)));
         w.event(1, "BIRT", p->text(field::birthDate), p->text(field::birthPlace));
         w.event(1, "CHR", p->text(field::baptismDate), p->text(field::baptismPlace));

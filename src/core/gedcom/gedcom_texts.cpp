@@ -6,6 +6,8 @@ const char kGedcomExportMenuItem[] = "&Eksportuj do pliku GEDCOM";
 const char kGedcomExportDialogTitle[] = "Eksport do pliku GEDCOM";
 const char kGedcomExportFilter[] = "GEDCOM files|*.ged";
 const char kGedcomStandardExportFilter[] = "GEDCOM 5.5.1, UTF-8|*.ged";
+const char kGedcom7ExportFilter[] = "GEDCOM 7|*.ged";
+const char kGedzipExportFilter[] = "GEDZIP with pictures and notes|*.gdz";
 const char kGedcomDefaultExtension[] = "ged";
 
 const char kGedcomImportMenuItem[] = "&Importuj plik GEDCOM";

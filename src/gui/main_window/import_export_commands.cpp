@@ -1,10 +1,13 @@
 #include "gui/main_window/import_export_commands.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/formats/legacy_v1.h"
 #include "core/formats/legacy_v1_5.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
@@ -12,6 +15,7 @@
 #include "core/layout/auto_arrange.h"
 #include "core/view/viewport.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/outside_files_question.h"
 #include "gui/gedcom/gedcom_import_window.h"
 
 namespace lineara {
@@ -55,7 +59,10 @@ void ImportExportCommands::exportGedcom() {
     FileDialogOptions dialog =
         gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
     const QString standard = qtFileFilter(kGedcomStandardExportFilter);
-    dialog.filter += QStringLiteral(";;") + standard;
+    const QString version7 = qtFileFilter(kGedcom7ExportFilter);
+    const QString gedzip = qtFileFilter(kGedzipExportFilter);
+    dialog.filter += QStringLiteral(";;") + standard + QStringLiteral(";;") + version7 +
+                     QStringLiteral(";;") + gedzip;
     dialog.confirmOverwrite = true;
     FileProposals* proposals = env_.fileProposals();
     if (proposals != nullptr) {
@@ -67,6 +74,26 @@ void ImportExportCommands::exportGedcom() {
     const QString path = env_.ui().chooseSaveFile(dialog);
     if (path.isEmpty()) return;
     if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
+    if (chosen == gedzip && !isGedzipName(localPath(path))) {
+        // The dialog's default suffix is that of the other choices: the
+        // archive gets its own, and a file of that name is not replaced
+        // unasked.
+        QString archive = path;
+        if (archive.endsWith(QStringLiteral(".ged"), Qt::CaseInsensitive)) archive.chop(4);
+        archive += QStringLiteral(".gdz");
+        if (QFileInfo::exists(archive) &&
+            !env_.ui().askYesNo(QStringLiteral("Lineara"),
+                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(archive)))) {
+            return;
+        }
+        exportGedcom7(archive);
+        return;
+    }
+    if (chosen == version7 || isGedzipName(localPath(path))) {
+        exportGedcom7(path);
+        return;
+    }
     GedcomExportOptions options;
     if (chosen == standard) {
         options.form = GedcomForm::Standard;
@@ -76,6 +103,36 @@ void ImportExportCommands::exportGedcom() {
     {
         BusyCursor busy;
         result = ExportGedcom(doc.persons(), localPath(path), currentLocalTime(), options);
+    }
+    env_.repaintTree();
+    if (!result.ok) env_.showError(QString::fromStdString(result.message));
+}
+
+// GEDCOM 7, or a GEDZIP for a .gdz. The files the tree names outside its
+// folder go into the file only when the user says so, as for the other
+// ways the tree's files leave the computer.
+void ImportExportCommands::exportGedcom7(const QString& path) {
+    Document& doc = env_.document();
+    const std::string treeName = doc.currentFileName();
+    const QString folder = treeName.empty()
+                               ? QDir::currentPath()
+                               : QFileInfo(QFile::decodeName(treeName.c_str())).absolutePath();
+    Gedcom7FileOptions options;
+    options.treeFolder = localPath(folder);
+    options.codePage = env_.codec().codePage();
+    const std::vector<OutsideFile> outside = treeFilesOutside(doc.persons(), env_.codec(), folder);
+    if (!outside.empty()) {
+        const Answer answer =
+            askAboutOutsideFiles(env_.ui(), outside, folder,
+                                 isGedzipName(localPath(path)) ? QStringLiteral("pack them")
+                                                               : QStringLiteral("use them"));
+        if (answer == Answer::Cancel) return;
+        options.allowOutside = answer == Answer::Yes;
+    }
+    Gedcom7ExportResult result;
+    {
+        BusyCursor busy;
+        result = ExportGedcom7(doc.persons(), localPath(path), currentLocalTime(), options);
     }
     env_.repaintTree();
     if (!result.ok) env_.showError(QString::fromStdString(result.message));
