@@ -15,7 +15,7 @@ declare -gA _lineara_tool_args=(
     [qcheck]="ln3"
     [render]="ln3 png"
     [collect]="ln3 ln3"
-    [export-gedcom]="ln3 ged"
+    [export-gedcom]="ln3 ged|gdz"
     [import-gedcom]="ged ln3"
     [import-legacy]="ln|ln2 ln3"
     [arrange]="ln3 ln3"
@@ -31,7 +31,7 @@ declare -gA _lineara_tool_args=(
 declare -gA _lineara_tool_options=(
     [generate]="--seed="
     [render]="--size= --zoom= --scroll= --colour-code="
-    [export-gedcom]="--now= --standard"
+    [export-gedcom]="--now= --standard --gedcom7 --allow-outside"
     [import-legacy]="--keep-dates"
     [print]="--pages= --portrait --border= --selected-ids="
     [html]="--no-frames --no-siblings --charset= --allow-outside"

@@ -87,7 +87,7 @@ const std::vector<CommandSpec>& commandTable() {
          2,
          collect},
         {"export-gedcom",
-         "TREE.ln3 OUT.ged",
+         "TREE.ln3 OUT.ged|OUT.gdz",
          "Exports the tree as GEDCOM; OUT.gdz writes a GEDZIP with the pictures and notes.",
          {{"--now", "YYYY-MM-DDTHH:MM", "the moment written into the header"},
           {"--standard", nullptr, "GEDCOM 5.5.1 in UTF-8, for other programs"},

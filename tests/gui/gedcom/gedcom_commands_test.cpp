@@ -397,7 +397,9 @@ TEST_P(GedcomExportTest, WritesTheFileAndLeavesTheModifiedFlagAsItWas) {
     const FileDialogOptions& dialog = t.user.fileDialogs[0];
     EXPECT_EQ(dialog.title, QStringLiteral("Eksport do pliku GEDCOM"));
     // The program's own form first, the standard form second.
-    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged);;GEDCOM 5.5.1, UTF-8 (*.ged)"));
+    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged);;GEDCOM 5.5.1, UTF-8 (*.ged);;"
+                                            "GEDCOM 7 (*.ged);;GEDZIP with pictures and notes "
+                                            "(*.gdz)"));
     EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("ged"));
     EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_TRUE(informed().isEmpty());
@@ -438,6 +440,50 @@ TEST_F(GedcomCommandsTest, TheSecondChoiceWritesTheStandardFormInUtf8) {
     const std::string text(own.begin(), own.end());
     EXPECT_NE(text.find("1 CHAR ANSI\r\n"), std::string::npos);
     EXPECT_NE(text.find("1 NAME " + toCodePage("Łucja", "CP1250") + "/"), std::string::npos);
+}
+
+TEST_F(GedcomCommandsTest, TheThirdAndFourthChoicesWriteGedcom7AndAGedzip) {
+    std::filesystem::create_directories(t.dir.file("tree"));
+    std::ofstream(t.dir.file("tree/face.jpg"), std::ios::binary) << "face";
+    std::ofstream(t.dir.file("outside.jpg"), std::ios::binary) << "outside";
+    main->doc().setCurrentFileName(t.dir.file("tree/tree.ln3"));
+    add("Jan", "Kowalski")->setText(field::pictureFile, "face.jpg");
+    add("Anna", "Nowak")->setText(field::pictureFile, "../outside.jpg");
+
+    // GEDCOM 7, the outside picture left out.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("seven.ged")));
+    t.user.filterAnswers.push_back(2);
+    t.user.yesNoCancelAnswers.push_back(Answer::No);
+    trigger("Write1");
+    EXPECT_TRUE(informed().isEmpty());
+    ASSERT_EQ(t.user.asked.size(), 2);  // the file dialog, then the question
+    EXPECT_TRUE(t.user.asked.back().contains(QStringLiteral("outside.jpg")));
+    std::vector<uint8_t> bytes = readBytes(t.dir.file("seven.ged"));
+    const std::string seven(bytes.begin(), bytes.end());
+    EXPECT_NE(seven.find("1 GEDC\r\n2 VERS 7.0\r\n"), std::string::npos);
+    EXPECT_NE(seven.find("1 FILE face.jpg\r\n"), std::string::npos);
+    EXPECT_NE(seven.find("1 FILE ../outside.jpg\r\n"), std::string::npos);  // named, not read
+
+    // The archive gets its own extension, and takes the outside picture
+    // when the user says so.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("zipped.ged")));
+    t.user.filterAnswers.push_back(3);
+    t.user.yesNoCancelAnswers.push_back(Answer::Yes);
+    trigger("Write1");
+    EXPECT_TRUE(informed().isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("zipped.ged")));
+    bytes = readBytes(t.dir.file("zipped.gdz"));
+    const std::string zipped(bytes.begin(), bytes.end());
+    EXPECT_EQ(zipped.rfind("PK", 0), 0u);
+    EXPECT_NE(zipped.find("media/0001_face.jpg"), std::string::npos);
+    EXPECT_NE(zipped.find("media/0002_outside.jpg"), std::string::npos);
+
+    // Cancel at the question writes nothing.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("none.gdz")));
+    t.user.filterAnswers.push_back(3);
+    t.user.yesNoCancelAnswers.push_back(Answer::Cancel);
+    trigger("Write1");
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("none.gdz")));
 }
 
 TEST_F(GedcomCommandsTest, ExportCancelledWritesNothing) {
