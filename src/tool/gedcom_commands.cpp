@@ -105,7 +105,12 @@ int gedcomImport(const CommandLine& line) {
     Document doc;
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
-    GedcomImportResult result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage());
+    // Pictures and notes files the file names are kept relative to the
+    // new tree's folder where they lie below it.
+    std::error_code error;
+    const std::string treeFolder = std::filesystem::absolute(line[1], error).parent_path().string();
+    GedcomImportResult result =
+        importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder);
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
         return fail(result.statusText);

@@ -151,8 +151,24 @@ Gedcom7Date gedcom7Date(std::string_view text) {
     // The standardisation works on the tree's own bytes; it moves digits
     // and ASCII words only, so UTF-8 passes through it unharmed.
     std::string value = withQualifiersSpelled(upperAscii(ConvertDateToGedcom(written)));
-    if (isGedcom7DateValue(value)) return {value, {}};
-    return {{}, std::string(written)};
+    if (!isGedcom7DateValue(value)) return {{}, std::string(written)};
+    if (gedcom7DateAsTree(value) == written) return {value, {}};
+    return {value, std::string(written)};
+}
+
+std::string gedcom7DateAsTree(std::string_view value) {
+    if (!isGedcom7DateValue(value)) return std::string(value);
+    std::string out;
+    for (std::string_view word : splitWords(value)) {
+        if (!out.empty()) out += ' ';
+        if (oneOf(kGregorianMonths, word)) {
+            out += word[0];
+            for (char c : word.substr(1)) out += static_cast<char>(c - 'A' + 'a');
+        } else {
+            out += word;
+        }
+    }
+    return out;
 }
 
 }  // namespace lineara

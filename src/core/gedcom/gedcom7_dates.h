@@ -13,8 +13,11 @@
 namespace lineara {
 
 struct Gedcom7Date {
-    std::string value;   // the DATE line's value; empty when only a phrase fits
-    std::string phrase;  // the text as written, when it is no GEDCOM date
+    std::string value;  // the DATE line's value; empty when only a phrase fits
+    // The text as written, when it is no GEDCOM date, or when the value
+    // read back (see gedcom7DateAsTree) would not be that text: the import
+    // takes the phrase, so that the tree comes back as it was.
+    std::string phrase;
 };
 
 // For a date text in UTF-8; both parts are empty for an empty text.
@@ -23,5 +26,9 @@ Gedcom7Date gedcom7Date(std::string_view text);
 // Whether `value` is a GEDCOM 7 date value: a date, optionally after ABT,
 // CAL, EST, BEF, AFT or TO, between BET and AND, or FROM and TO.
 bool isGedcom7DateValue(std::string_view value);
+
+// A GEDCOM 7 date value as the tree writes its standardised dates: month
+// names as "Dec", the rest as it is. Any other text comes back unchanged.
+std::string gedcom7DateAsTree(std::string_view value);
 
 }  // namespace lineara

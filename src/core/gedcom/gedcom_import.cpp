@@ -1,14 +1,18 @@
 #include "core/gedcom/gedcom_import.h"
 
 #include <algorithm>
+#include <charconv>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_dates.h"
 #include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_import_families.h"
+#include "core/gedcom/gedcom_import_media.h"
 #include "core/gedcom/gedcom_import_persons.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
@@ -57,6 +61,10 @@ private:
     // False when the import cannot go on.
     bool dispatch(const GedcomLine& line, std::string_view raw);
     bool recordStart(const GedcomLine& line);
+    void readPosition(std::string_view raw);
+    void resolveMedia();
+    void detail(const GedcomLine& line, std::string_view raw);
+    void releaseDate(const std::string* phrase);
 
     const PersonRecord* FindImportedPerson(std::string_view xref) const;
     GedcomImportResult finish(GedcomImportResult::Status status);
@@ -82,6 +90,17 @@ private:
     Record recordType_ = Record::None;
     bool inHeader_ = false;
     bool inSource_ = false;
+    // GEDCOM 7 (HEAD.GEDC.VERS 7.x): UTF-8 always, dates that may be
+    // phrases, and this program's own extension structures.
+    std::string headerTag_;  // the level-1 tag of the header read last
+    bool version7_ = false;
+    // A DATE of level 2 waits for the PHRASE that may follow it: the
+    // phrase is the date as written and goes into the tree instead.
+    GedcomLine heldDate_;
+    std::string heldDateValue_;
+    bool holdingDate_ = false;
+    // Persons whose box position the file gave (_LNPOS).
+    int64_t positioned_ = 0;
     // Whether the file held a line at all, began with its header and ended
     // with its trailer.
     bool anyLine_ = false;
@@ -90,6 +109,8 @@ private:
 
     std::unique_ptr<ImportedPersons> persons_;
     std::unique_ptr<ImportedFamilies> families_;
+    std::unique_ptr<ImportedMedia> media_;
+    bool inMedia_ = false;  // in an object record
     // Cross-references of the persons read, whole; the first person with a
     // cross-reference keeps it.
     std::unordered_map<std::string, const PersonRecord*> xrefs_;
@@ -126,6 +147,7 @@ GedcomImportResult GedcomImporter::run(TreeEdit& list) {
     list.setCurrentPerson(nullptr);
     persons_ = std::make_unique<ImportedPersons>(list, decoder_);
     families_ = std::make_unique<ImportedFamilies>(list, decoder_);
+    media_ = std::make_unique<ImportedMedia>(decoder_);
 
     UnicodeSource unicode(source_);
     GedcomLineReader reader(unicode);
@@ -237,6 +259,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     GedcomImportResult result;
     result.status = status;
     result.counters = counters_;
+    if (status != GedcomImportResult::TreeNotEmpty) releaseDate(nullptr);
     switch (status) {
     case GedcomImportResult::Done:
     case GedcomImportResult::Failed:
@@ -244,6 +267,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
         // What was read stays, with its families and sources.
         families_->link([this](std::string_view xref) { return FindImportedPerson(xref); });
         persons_->resolveSources();
+        resolveMedia();
         for (const std::string& message : families_->messages()) addMessage(message);
         result.relationshipsLeftOut = families_->relationshipsLeftOut();
         result.notes = notes(status);
@@ -255,6 +279,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     }
     result.incomplete =
         status == GedcomImportResult::Done && (!beganWithHeader_ || !endedWithTrailer_);
+    result.positionsKept = counters_.personsRead > 0 && positioned_ == counters_.personsRead;
     std::string head;
     switch (status) {
     case GedcomImportResult::Done:
@@ -297,7 +322,33 @@ GedcomImportResult GedcomImporter::outOfMemory() const {
     return result;
 }
 
+void GedcomImporter::detail(const GedcomLine& line, std::string_view raw) {
+    if (inSource_) return;
+    if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
+        persons_->detail(list_->currentPerson(), line, raw);
+    } else if (recordType_ == Record::Family) {
+        families_->detail(line, raw);
+    }
+}
+
+// The held DATE, with the phrase that followed it, or its value in the
+// form the tree writes standardised dates.
+void GedcomImporter::releaseDate(const std::string* phrase) {
+    if (!holdingDate_) return;
+    holdingDate_ = false;
+    const std::string text = phrase != nullptr ? *phrase : gedcom7DateAsTree(heldDateValue_);
+    detail(heldDate_, text);
+}
+
 bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
+    if (holdingDate_) {
+        if (line.level == 3 && line.tagIs("PHRASE")) {
+            const std::string phrase(raw);
+            releaseDate(&phrase);
+            return true;
+        }
+        releaseDate(nullptr);
+    }
     if (!anyLine_) {
         anyLine_ = true;
         beganWithHeader_ = line.level == 0 && line.tagIs("HEAD");
@@ -309,28 +360,86 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
         inHeader_ = line.tagIs("HEAD");
         inSource_ = line.tagStartsWith("@") && startsWithWord(line.value, "SOUR");
         if (inSource_) persons_->sourceRecord(line.tag);
+        inMedia_ = line.tagStartsWith("@") && startsWithWord(line.value, "OBJE");
+        if (inMedia_) {
+            media_->record(line.tag);
+        } else {
+            media_->otherLine();
+        }
         return recordStart(line);
     case 1:
-        if (inHeader_ && line.tagIs("CHAR")) decoder_.declare(raw);
-        if (inSource_) {
+        if (inHeader_) headerTag_ = line.tag;
+        if (inHeader_ && line.tagIs("CHAR") && !version7_) decoder_.declare(raw);
+        if (version7_ && recordType_ == Record::Individual && line.tagIs("_LNPOS") &&
+            list_->currentPerson() != nullptr) {
+            readPosition(raw);
+        }
+        if (inMedia_) {
+            media_->recordLine(line, raw);
+        } else if (inSource_) {
             persons_->sourceLine(line, raw);
         } else if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
+            if (line.tagIs("OBJE")) {
+                media_->personObject(list_->currentPerson(), raw);
+            } else {
+                media_->otherLine();
+            }
             persons_->fact(list_->currentPerson(), line, raw);
         } else if (recordType_ == Record::Family) {
             families_->fact(line, raw);
         }
         return true;
     case 2:
-        if (inSource_) return true;
-        if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
-            persons_->detail(list_->currentPerson(), line, raw);
-        } else if (recordType_ == Record::Family) {
-            families_->detail(line, raw);
+        if (inHeader_ && headerTag_ == "GEDC" && line.tagIs("VERS") && !raw.empty() &&
+            raw[0] == '7') {
+            // GEDCOM 7 is UTF-8, whatever else the file says.
+            version7_ = true;
+            decoder_.declare("UTF-8");
         }
+        if (inMedia_) {
+            media_->recordLine(line, raw);
+            return true;
+        }
+        media_->personObjectDetail(line, raw);
+        if (version7_ && line.tagIs("DATE") && !inHeader_) {
+            heldDate_ = line;
+            heldDateValue_ = std::string(raw);
+            holdingDate_ = true;
+            return true;
+        }
+        detail(line, raw);
         return true;
     default:
         return true;  // deeper levels say nothing we keep
     }
+}
+
+void GedcomImporter::resolveMedia() {
+    GedcomMediaPlaces places;
+    std::error_code error;
+    places.sourceFolder = info_.mediaFolder.empty()
+                              ? std::filesystem::absolute(info_.path, error).parent_path().string()
+                              : info_.mediaFolder;
+    places.treeFolder = info_.treeFolder;
+    places.codePage = info_.codePage;
+    places.uris = version7_;
+    media_->resolve(*list_, places);
+}
+
+// "x y" of a box, as this program writes it; anything else is passed over.
+void GedcomImporter::readPosition(std::string_view raw) {
+    int32_t xy[2] = {0, 0};
+    const char* p = raw.data();
+    const char* end = raw.data() + raw.size();
+    for (int32_t& v : xy) {
+        auto [next, error] = std::from_chars(p, end, v);
+        if (error != std::errc()) return;
+        p = next;
+        if (p < end && *p == ' ') ++p;
+    }
+    if (p != end) return;
+    list_->edit(list_->currentPerson())->setPos(xy[0], xy[1]);
+    ++positioned_;
 }
 
 bool GedcomImporter::recordStart(const GedcomLine& line) {
@@ -387,7 +496,9 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
     try {
         return doc.change(step_name::kImportGedcom, [&](TreeEdit& list) {
             GedcomImportResult result = importer.run(list);
-            if (result.done() && after) after(list);
+            // A file of this program's that placed every box keeps its
+            // drawing; any other gets the arrangement.
+            if (result.done() && after && !result.positionsKept) after(list);
             return result;
         });
     } catch (const std::bad_alloc&) {
@@ -398,12 +509,13 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress, const GedcomAfterImport& after,
-                                const std::string& codePage) {
+                                const std::string& codePage, const std::string& treeFolder) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     FileSource file;
     if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
-    return importGedcom(doc, file, {path, file.sizeKnown(), file.size(), codePage}, progress,
-                        after);
+    GedcomInputInfo info(path, file.sizeKnown(), file.size(), codePage);
+    info.treeFolder = treeFolder;
+    return importGedcom(doc, file, info, progress, after);
 }
 
 }  // namespace lineara

@@ -45,25 +45,28 @@ TEST(Gedcom7Dates, EveryFormOfTheTreeBecomesADateValueOrAPhrase) {
         const char* phrase;
     };
     const Case cases[] = {
-        {"5.12.1850", "5 DEC 1850", ""},
-        {"12/1850", "DEC 1850", ""},
+        {"5.12.1850", "5 DEC 1850", "5.12.1850"},  // the value, and the text as written
+        {"12/1850", "DEC 1850", "12/1850"},
         {"1850", "1850", ""},
-        {"~1850", "ABT 1850", ""},
-        {"abt 1850", "ABT 1850", ""},
-        {"ca. 1850", "ABT 1850", ""},
-        {"about 3 Mar 1850", "ABT 3 MAR 1850", ""},
-        {"bef 1900", "BEF 1900", ""},
-        {"before 1.1.1900", "BEF 1 JAN 1900", ""},
-        {"aft 1900", "AFT 1900", ""},
-        {"cal 1900", "CAL 1900", ""},
-        {"est 1900", "EST 1900", ""},
-        {"bet 1900 and 1910", "BET 1900 AND 1910", ""},
-        {"from 1900 to 1910", "FROM 1900 TO 1910", ""},
-        {"from 3 mar 1900", "FROM 3 MAR 1900", ""},
-        {"to 1910", "TO 1910", ""},
+        {"5 Dec 1850", "5 DEC 1850", ""},  // the standardised form reads back as it is
+        {"~1850", "ABT 1850", "~1850"},
+        {"ABT 1850", "ABT 1850", ""},
+        {"abt 1850", "ABT 1850", "abt 1850"},
+        {"ca. 1850", "ABT 1850", "ca. 1850"},
+        {"about 3 Mar 1850", "ABT 3 MAR 1850", "about 3 Mar 1850"},
+        {"BEF 1900", "BEF 1900", ""},
+        {"before 1.1.1900", "BEF 1 JAN 1900", "before 1.1.1900"},
+        {"AFT 1900", "AFT 1900", ""},
+        {"CAL 1900", "CAL 1900", ""},
+        {"EST 1900", "EST 1900", ""},
+        {"BET 1900 AND 1910", "BET 1900 AND 1910", ""},
+        {"bet 1900 and 1910", "BET 1900 AND 1910", "bet 1900 and 1910"},
+        {"FROM 1900 TO 1910", "FROM 1900 TO 1910", ""},
+        {"FROM 3 Mar 1900", "FROM 3 MAR 1900", ""},
+        {"TO 1910", "TO 1910", ""},
         {"  5 Dec 1850  ", "5 DEC 1850", ""},
         {"44 BCE", "44 BCE", ""},
-        {"julian 5 mar 1700", "JULIAN 5 MAR 1700", ""},
+        {"JULIAN 5 Mar 1700", "JULIAN 5 MAR 1700", ""},
         // What is no date in the grammar is kept as written.
         {"", "", ""},
         {"zimą", "", "zimą"},
@@ -80,6 +83,12 @@ TEST(Gedcom7Dates, EveryFormOfTheTreeBecomesADateValueOrAPhrase) {
         const Gedcom7Date d = gedcom7Date(c.written);
         EXPECT_EQ(d.value, c.value) << c.written;
         EXPECT_EQ(d.phrase, c.phrase) << c.written;
+        // What an import makes of it is the text as written, trimmed.
+        const std::string back = d.phrase.empty() ? gedcom7DateAsTree(d.value) : d.phrase;
+        std::string_view trimmed(c.written);
+        while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+        while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+        EXPECT_EQ(back, trimmed) << c.written;
     }
 }
 
@@ -151,7 +160,7 @@ TEST(Gedcom7Export, WritesTheTreeInTheRecordsOfGedcom7) {
     // Only a leading "@" is doubled in GEDCOM 7.
     EXPECT_TRUE(has({"0 @I2@ INDI", "1 NAME @@Zofia //", "2 GIVN @@Zofia", "1 SEX F"}));
     EXPECT_TRUE(has({"1 NAME /Kowal/", "2 SURN Kowal", "1 SEX U", "1 BIRT", "2 DATE 3 MAR 1901",
-                     "2 PLAC Krakow Podgorze", "1 DEAT", "2 DATE", "3 PHRASE zima 1950",
+                     "3 PHRASE 3.3.1901", "2 PLAC Krakow Podgorze", "1 DEAT", "2 DATE", "3 PHRASE zima 1950",
                      "1 OCCU line one", "2 CONT line two", "1 SOUR @S1@", "1 FAMC @F1@"}))
         << version7Text(list);
     EXPECT_TRUE(has({"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@", "1 MARR",

@@ -1,0 +1,142 @@
+// Reading GEDCOM 7: this program's own files give the tree back (texts,
+// dates as written, box positions, pictures and notes files), and files
+// of other programs are read with their character set, phrases and
+// multimedia objects.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+#include <string>
+
+#include "core/gedcom/gedcom7_export.h"
+#include "core/gedcom/gedcom_import.h"
+#include "core/model/document.h"
+#include "core/platform/codepage.h"
+#include "support/add_person.h"
+#include "support/gedcom_support.h"
+#include "support/temp_dir.h"
+#include "testdata/synthetic_tree.h"
+
+namespace lineara {
+namespace {
+
+const GedcomTime kNow{2026, 12, 7, 9, 5};
+
+void writeText(const std::string& path, const std::string& text) {
+    test::writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// The persons' own texts and positions, in list order, alias boxes left out.
+std::vector<std::string> personTexts(const PersonList& list) {
+    std::vector<std::string> out;
+    forEachPerson(list, [&out](const PersonRecord* p) {
+        if (p->isAliasBox()) return;
+        std::string line;
+        for (TextField f : field::kPersonalData) line += std::string(p->text(f)) + "|";
+        line += std::to_string(p->posX()) + "," + std::to_string(p->posY());
+        out.push_back(line);
+    });
+    return out;
+}
+
+TEST(Gedcom7Import, AnExportedTreeComesBackWithItsTextsPositionsAndFiles) {
+    test::TempDir dir;
+    writeText(dir.file("face.jpg"), "picture bytes");
+    writeText(dir.file("notes.txt"), "notes");
+    PersonList list;
+    generateSyntheticTree(list, 300, 5);
+    std::mt19937 rng(3);
+    int n = 0;
+    forEachPerson(list, [&](const PersonRecord* p) {
+        PersonRecord* r = list.edit(p);
+        r->setPos(static_cast<int32_t>(rng() % 20000) - 10000, static_cast<int32_t>(rng() % 9000));
+        if (p->isAliasBox()) return;
+        ++n;
+        if (n % 7 == 0) {
+            r->setText(field::pictureFile, "face.jpg");
+            r->setText(field::pictureComment, toCodePage("Zdjęcie @ domu", "CP1250"));
+        }
+        if (n % 11 == 0) r->setText(field::notesFile, "notes.txt");
+        if (n % 5 == 0) r->setText(field::deathDate, "zima 1950");
+        if (n % 6 == 0) r->setText(field::birthDate, "abt 1.2.1850");
+        if (n % 13 == 0) r->setText(field::occupation, "@home");
+    });
+    Gedcom7FileOptions options;
+    options.treeFolder = dir.path();
+    ASSERT_TRUE(ExportGedcom7(list, dir.file("tree.ged"), kNow, options).ok);
+
+    Document doc;
+    bool arranged = false;
+    GedcomImportResult result = importGedcom(
+        doc, dir.file("tree.ged"), {}, [&arranged](TreeEdit&) { arranged = true; }, "CP1250",
+        dir.path());
+    ASSERT_TRUE(result.done()) << result.statusText;
+    EXPECT_TRUE(result.positionsKept);
+    EXPECT_FALSE(arranged);
+
+    std::vector<std::string> before = personTexts(list);
+    std::vector<std::string> after = personTexts(doc.persons());
+    ASSERT_EQ(before.size(), after.size());
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i], before[i]) << i;
+}
+
+TEST(Gedcom7Import, FilesOfOtherProgramsAreReadAsGedcom7) {
+    test::TempDir dir;
+    ASSERT_EQ(mkdir(dir.file("photos").c_str(), 0755), 0);
+    writeText(dir.file("photos/Jan Kowal.jpg"), "jpeg");
+    // No CHAR: GEDCOM 7 is UTF-8 whatever the tree's code page.
+    writeText(dir.file("other.ged"), test::gedcomLines({
+                                         "0 HEAD",
+                                         "1 GEDC",
+                                         "2 VERS 7.0",
+                                         "0 @X1@ INDI",
+                                         "1 NAME Jan /Kowal/",
+                                         "1 BIRT",
+                                         "2 DATE 5 DEC 1850",
+                                         "2 PLAC Łódź",
+                                         "1 DEAT",
+                                         "2 DATE",
+                                         "3 PHRASE zimą 1920",
+                                         "1 OBJE @M1@",
+                                         "1 FAMS @F1@",
+                                         "0 @X2@ INDI",
+                                         "1 NAME Anna /Nowak/",
+                                         "1 FAMS @F1@",
+                                         "1 OBJE @M2@",
+                                         "0 @M1@ OBJE",
+                                         "1 FILE photos/Jan%20Kowal.jpg",
+                                         "2 FORM image/jpeg",
+                                         "2 TITL Portret",
+                                         "0 @M2@ OBJE",
+                                         "1 FILE photos/missing.jpg",
+                                         "2 FORM image/jpeg",
+                                         "0 @F1@ FAM",
+                                         "1 HUSB @X1@",
+                                         "1 WIFE @X2@",
+                                         "1 MARR",
+                                         "2 DATE BET 1870 AND 1872",
+                                         "3 PHRASE about 1871",
+                                         "0 TRLR",
+                                     }));
+    Document doc;
+    bool arranged = false;
+    GedcomImportResult result = importGedcom(
+        doc, dir.file("other.ged"), {}, [&arranged](TreeEdit&) { arranged = true; }, "CP1250", {});
+    ASSERT_TRUE(result.done()) << result.statusText;
+    EXPECT_TRUE(arranged);  // no positions: the automatic arrangement
+    const PersonRecord* jan = test::imported(doc.persons(), "@X1@");
+    const PersonRecord* anna = test::imported(doc.persons(), "@X2@");
+    ASSERT_NE(jan, nullptr);
+    ASSERT_NE(anna, nullptr);
+    EXPECT_EQ(jan->text(field::birthDate), "5 Dec 1850");
+    EXPECT_EQ(jan->text(field::birthPlace), toCodePage("Łódź", "CP1250"));
+    EXPECT_EQ(jan->text(field::deathDate), toCodePage("zimą 1920", "CP1250"));
+    EXPECT_EQ(jan->text(field::pictureFile), dir.file("photos/Jan Kowal.jpg"));
+    EXPECT_EQ(jan->text(field::pictureComment), "Portret");
+    EXPECT_TRUE(anna->isEmpty(field::pictureFile));  // a file that is not there
+    EXPECT_EQ(jan->partner[1], anna);
+    EXPECT_EQ(jan->text(field::relationDate(1)), "about 1871");
+}
+
+}  // namespace
+}  // namespace lineara
