@@ -10,6 +10,7 @@
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/gedcom/gedzip_reader.h"
 #include "core/layout/auto_arrange.h"
 #include "core/model/document.h"
 #include "core/platform/atomic_file.h"
@@ -109,8 +110,23 @@ int gedcomImport(const CommandLine& line) {
     // new tree's folder where they lie below it.
     std::error_code error;
     const std::string treeFolder = std::filesystem::absolute(line[1], error).parent_path().string();
-    GedcomImportResult result =
-        importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder);
+    GedcomImportResult result;
+    if (isGedzipName(line[0])) {
+        // The archive's files go into a folder of their own beside the tree.
+        std::string mediaFolder = line[1];
+        mediaFolder.resize(mediaFolder.size() - 4);  // ".ln3"
+        mediaFolder += "_media";
+        GedzipUnpacked unpacked = unpackGedzip(line[0], mediaFolder);
+        if (!unpacked.ok) return fail(unpacked.message + "\nNothing was saved.");
+        const int64_t size = static_cast<int64_t>(unpacked.gedcom.size());
+        MemorySource source(std::move(unpacked.gedcom));
+        GedcomInputInfo info(line[0], true, size, recordCodePage());
+        info.treeFolder = treeFolder;
+        info.mediaFolder = std::filesystem::absolute(mediaFolder, error).string();
+        result = importGedcom(doc, source, info, {}, autoArrangeOnList);
+    } else {
+        result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder);
+    }
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
         return fail(result.statusText);

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/formats/tree_file.h"
+#include "core/model/document.h"
 #include "support/add_person.h"
 #include "support/gedcom7_checker.h"
 #include "support/temp_dir.h"
@@ -107,6 +108,36 @@ TEST_F(Gedcom7Tool, RefusesMixedFormsAndReportsWhatItCannotWrite) {
     run = tool({"export-gedcom", sample, dir.file("folder.gdz")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Is a directory"), std::string::npos) << run.err;
+}
+
+TEST_F(Gedcom7Tool, AGedzipImportsWithItsFilesBesideTheNewTree) {
+    const std::string sample = std::string(LINEARA_EXAMPLES) + "/sample.ln3";
+    ASSERT_EQ(tool({"export-gedcom", sample, dir.file("s.gdz")}).status, 0);
+    std::filesystem::create_directories(dir.file("new"));
+    ToolRun run = tool({"import-gedcom", dir.file("s.gdz"), dir.file("new/back.ln3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Done.\npersons read: 20\nfamilies read: 8\n");
+
+    Document back;
+    ASSERT_TRUE(back.ReadfromFile(dir.file("new/back.ln3")).loaded());
+    std::vector<std::string> pictures;
+    forEachPerson(back.persons(), [&](const PersonRecord* p) {
+        if (!p->isEmpty(field::pictureFile)) pictures.emplace_back(p->text(field::pictureFile));
+    });
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0], "back_media/media/0001_jan_kowalski.jpg");
+    EXPECT_EQ(test::readBytes(dir.file("new/") + pictures[0]),
+              test::readBytes(std::string(LINEARA_EXAMPLES) + "/jan_kowalski.jpg"));
+
+    // A hostile archive saves nothing.
+    zip_t* archive = zip_open(dir.file("bad.gdz").c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    zip_file_add(archive, "../escape.txt", zip_source_buffer(archive, "x", 1, 0), 0);
+    zip_close(archive);
+    run = tool({"import-gedcom", dir.file("bad.gdz"), dir.file("new/bad.ln3")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("The GEDZIP archive was refused"), std::string::npos) << run.err;
+    EXPECT_FALSE(test::fileExists(dir.file("new/bad.ln3")));
+    EXPECT_FALSE(test::fileExists(dir.file("escape.txt")));
 }
 
 }  // namespace
