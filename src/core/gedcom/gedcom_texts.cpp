@@ -12,7 +12,8 @@ const char kGedcomDefaultExtension[] = "ged";
 
 const char kGedcomImportMenuItem[] = "&Importuj plik GEDCOM";
 const char kGedcomImportFilter[] =
-    "Gedcom files (*.ged)|*.ged|Text files (*.txt)|*.txt|All files (*.*)|*.*";
+    "Gedcom files (*.ged)|*.ged|GEDZIP archives (*.gdz)|*.gdz|Text files (*.txt)|*.txt|All "
+    "files (*.*)|*.*";
 const char kGedcomImportCaption[] = "Import pliku GEDCOM";
 const char kGedcomImportFileLabel[] = "Plik importowany:";
 const char kGedcomImportPersonsLabel[] = "Osób odczytano:";

@@ -11,6 +11,7 @@
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/gedcom/gedzip_reader.h"
 #include "core/history/step_names.h"
 #include "core/layout/auto_arrange.h"
 #include "core/view/viewport.h"
@@ -168,12 +169,31 @@ void ImportExportCommands::importGedcom() {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
             autoArrangeOnList(list);
         };
-        result = lineara::importGedcom(
-            read, localPath(path),
-            [window](const GedcomImportProgress& progress) {
-                return window->showProgress(progress);
-            },
-            arrange, env_.codec().codePage());
+        const GedcomProgress progress = [window](const GedcomImportProgress& p) {
+            return window->showProgress(p);
+        };
+        if (isGedzipName(localPath(path))) {
+            // The archive's files go into a folder beside it, which the
+            // persons' pictures and notes files then name.
+            std::string mediaFolder = localPath(path);
+            mediaFolder.resize(mediaFolder.size() - 4);
+            mediaFolder += "_media";
+            GedzipUnpacked unpacked = unpackGedzip(localPath(path), mediaFolder);
+            if (!unpacked.ok) {
+                result.status = GedcomImportResult::CannotOpen;
+                result.statusText = unpacked.message;
+                result.messages.push_back(unpacked.message);
+            } else {
+                const auto size = static_cast<int64_t>(unpacked.gedcom.size());
+                MemorySource source(std::move(unpacked.gedcom));
+                GedcomInputInfo info(localPath(path), true, size, env_.codec().codePage());
+                info.mediaFolder = mediaFolder;
+                result = lineara::importGedcom(read, source, info, progress, arrange);
+            }
+        } else {
+            result = lineara::importGedcom(read, localPath(path), progress, arrange,
+                                           env_.codec().codePage());
+        }
         // A file that gave nobody, unless it was read to its end (an empty
         // file is an empty tree), leaves the open tree as it was.
         replaced = result.done() || !read.persons().empty();

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
@@ -114,7 +115,8 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     // The open dialog, and no save question for the empty new tree.
     ASSERT_EQ(t.user.fileDialogs.size(), 1);
     EXPECT_EQ(t.user.fileDialogs[0].filter,
-              QStringLiteral("Gedcom files (*.ged);;Text files (*.txt);;All files (*.*)"));
+              QStringLiteral("Gedcom files (*.ged);;GEDZIP archives (*.gdz);;Text files (*.txt);;"
+                             "All files (*.*)"));
     EXPECT_EQ(t.user.fileDialogs[0].defaultSuffix, QStringLiteral("ged"));
     EXPECT_EQ(t.user.asked.size(), 1);
     EXPECT_TRUE(informed().isEmpty());
@@ -484,6 +486,33 @@ TEST_F(GedcomCommandsTest, TheThirdAndFourthChoicesWriteGedcom7AndAGedzip) {
     t.user.yesNoCancelAnswers.push_back(Answer::Cancel);
     trigger("Write1");
     EXPECT_FALSE(std::filesystem::exists(t.dir.file("none.gdz")));
+}
+
+TEST_F(GedcomCommandsTest, AGedzipImportsWithItsPicturesBesideTheArchive) {
+    PersonList source;
+    std::ofstream(t.dir.file("face.jpg"), std::ios::binary) << "face";
+    test::addPerson(source, "Jan", "Kowalski", 40, 60)->setText(field::pictureFile, "face.jpg");
+    Gedcom7FileOptions options;
+    options.treeFolder = t.dir.path();
+    ASSERT_TRUE(ExportGedcom7(source, t.dir.file("family.gdz"), {2026, 1, 1, 0, 0}, options).ok);
+
+    importThroughMenu(QString::fromStdString(t.dir.file("family.gdz")));
+    EXPECT_TRUE(informed().isEmpty());
+    const PersonRecord* jan = main->doc().persons().personListHead();
+    ASSERT_NE(jan, nullptr);
+    EXPECT_EQ(jan->text(field::givenNames), "Jan");
+    EXPECT_EQ(jan->posX(), 40);  // the drawing is kept, not arranged
+    EXPECT_EQ(jan->text(field::pictureFile), t.dir.file("family_media/media/0001_face.jpg"));
+    EXPECT_EQ(readBytes(t.dir.file("family_media/media/0001_face.jpg")),
+              std::vector<uint8_t>({'f', 'a', 'c', 'e'}));
+
+    // A hostile archive is refused and the tree stays as it was.
+    std::ofstream(t.dir.file("bad.gdz"), std::ios::binary) << "no zip";
+    t.user.yesNoCancelAnswers.push_back(Answer::No);  // the imported tree is not saved
+    importThroughMenu(QString::fromStdString(t.dir.file("bad.gdz")));
+    ASSERT_FALSE(informed().isEmpty());
+    EXPECT_TRUE(informed().back().contains(QStringLiteral("The GEDZIP archive was refused")));
+    EXPECT_EQ(main->doc().persons().personListHead()->text(field::givenNames), "Jan");
 }
 
 TEST_F(GedcomCommandsTest, ExportCancelledWritesNothing) {
