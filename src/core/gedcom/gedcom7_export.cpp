@@ -31,6 +31,8 @@ constexpr ExtensionTag kExtensionTags[] = {
     {"_LNDATE", "urn:lineara:gedcom7:date"},         // the slot's date as written
     {"_LNPLAC", "urn:lineara:gedcom7:place"},        // the slot's place
     {"_LNNOTES", "urn:lineara:gedcom7:notes-file"},  // an OBJE that is a notes file
+    {"_LNFATH", "urn:lineara:gedcom7:father-box"},   // a father drawn as an alias box
+    {"_LNMOTH", "urn:lineara:gedcom7:mother-box"},   // a mother drawn as an alias box
 };
 
 class Writer {
@@ -150,10 +152,12 @@ void writeHeader(Writer& w, const GedcomTime& now) {
     w.line(2, "TIME", time);
 }
 
+// "M" or "F"; a sex the tree does not give goes out as no SEX at all,
+// so that it reads back as it was.
 std::string sexValue(std::string_view sex) {
     if (sex == "M" || sex == "m") return "M";
     if (sex == "F" || sex == "f") return "F";
-    return "U";
+    return {};
 }
 
 // The NAME value, "given /surname/": its slashes delimit the surname, so
@@ -176,6 +180,16 @@ std::string nameValue(const std::string& given, const std::string& surname) {
 // The tree's own layout of a box: its position and its relationship slots.
 void writeBoxExtensions(Writer& w, const PersonRecord& p) {
     w.line(1, "_LNPOS", std::to_string(p.posX()) + " " + std::to_string(p.posY()));
+    // Families know persons only: a parent drawn as an alias box is the
+    // box's person there, and the box is told here.
+    if (!p.isAliasBox()) {
+        if (p.father != nullptr && p.father->isAliasBox()) {
+            w.line(1, "_LNFATH", boxPointer(p.father));
+        }
+        if (p.mother != nullptr && p.mother->isAliasBox()) {
+            w.line(1, "_LNMOTH", boxPointer(p.mother));
+        }
+    }
     for (int slot = 1; slot <= kRelationSlots; ++slot) {
         const PersonRecord* partner = p.partner[slot];
         if (partner == nullptr) continue;
@@ -219,7 +233,14 @@ GedcomExportResult writeGedcom7(const PersonList& list, const GedcomTime& now,
     uint32_t position = 0;
     for (const PersonRecord* p = list.personListHead(); p != nullptr && out.ok();
          p = p->nextPerson, ++position) {
-        if (p->isAliasBox()) continue;
+        if (p->isAliasBox()) {
+            // An alias box is another place in the drawing for a person
+            // recorded once; it stands where it stands in the list.
+            w.line(0, pointer('A', p->personId()) + " _LNALIAS");
+            if (p->father != nullptr) w.line(1, "_LNOF", boxPointer(p->father));
+            writeBoxExtensions(w, *p);
+            continue;
+        }
         ++result.individuals;
         const std::string given = w.utf8(p->text(field::givenNames));
         const std::string surname = w.utf8(p->text(field::surname));
@@ -228,7 +249,8 @@ GedcomExportResult writeGedcom7(const PersonList& list, const GedcomTime& now,
         // The name's parts are one line each, as the NAME is.
         if (!given.empty()) w.line(2, "GIVN", Writer::flat(given));
         if (!surname.empty()) w.line(2, "SURN", Writer::flat(surname));
-        w.line(1, "SEX", sexValue(p->text(field::sex)));
+        const std::string sex = sexValue(p->text(field::sex));
+        if (!sex.empty()) w.line(1, "SEX", sex);
         w.event(1, "BIRT", p->text(field::birthDate), p->text(field::birthPlace));
         w.event(1, "CHR", p->text(field::baptismDate), p->text(field::baptismPlace));
         w.event(1, "DEAT", p->text(field::deathDate), p->text(field::deathPlace));
@@ -278,14 +300,6 @@ GedcomExportResult writeGedcom7(const PersonList& list, const GedcomTime& now,
         }
     }
     result.families = families.families().size();
-
-    // Alias boxes: more places in the drawing for a person recorded once.
-    forEachPerson(list, [&](const PersonRecord* p) {
-        if (!p->isAliasBox() || !out.ok()) return;
-        w.line(0, pointer('A', p->personId()) + " _LNALIAS");
-        if (p->father != nullptr) w.line(1, "_LNOF", boxPointer(p->father));
-        writeBoxExtensions(w, *p);
-    });
 
     std::vector<const std::string*> sourceTexts(records.sources.size());
     for (const auto& [text, number] : records.sources) {

@@ -12,6 +12,7 @@
 #include "core/gedcom/gedcom7_dates.h"
 #include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_import_families.h"
+#include "core/gedcom/gedcom_import_layout.h"
 #include "core/gedcom/gedcom_import_media.h"
 #include "core/gedcom/gedcom_import_persons.h"
 #include "core/gedcom/gedcom_texts.h"
@@ -50,7 +51,7 @@ public:
     GedcomImportResult outOfMemory() const;
 
 private:
-    enum class Record { None, Individual, Family };
+    enum class Record { None, Individual, Family, AliasBox };
 
     bool report();
     // A line is handed on only once its continuation lines are read.
@@ -110,6 +111,8 @@ private:
     std::unique_ptr<ImportedPersons> persons_;
     std::unique_ptr<ImportedFamilies> families_;
     std::unique_ptr<ImportedMedia> media_;
+    std::unique_ptr<ImportedLayout> layout_;
+    int64_t aliasBoxes_ = 0;
     bool inMedia_ = false;  // in an object record
     // Cross-references of the persons read, whole; the first person with a
     // cross-reference keeps it.
@@ -148,6 +151,7 @@ GedcomImportResult GedcomImporter::run(TreeEdit& list) {
     persons_ = std::make_unique<ImportedPersons>(list, decoder_);
     families_ = std::make_unique<ImportedFamilies>(list, decoder_);
     media_ = std::make_unique<ImportedMedia>(decoder_);
+    layout_ = std::make_unique<ImportedLayout>(decoder_);
 
     UnicodeSource unicode(source_);
     GedcomLineReader reader(unicode);
@@ -268,6 +272,8 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
         families_->link([this](std::string_view xref) { return FindImportedPerson(xref); });
         persons_->resolveSources();
         resolveMedia();
+        layout_->resolve(*list_,
+                         [this](std::string_view xref) { return FindImportedPerson(xref); });
         for (const std::string& message : families_->messages()) addMessage(message);
         result.relationshipsLeftOut = families_->relationshipsLeftOut();
         result.notes = notes(status);
@@ -279,7 +285,8 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     }
     result.incomplete =
         status == GedcomImportResult::Done && (!beganWithHeader_ || !endedWithTrailer_);
-    result.positionsKept = counters_.personsRead > 0 && positioned_ == counters_.personsRead;
+    result.positionsKept =
+        counters_.personsRead > 0 && positioned_ == counters_.personsRead + aliasBoxes_;
     std::string head;
     switch (status) {
     case GedcomImportResult::Done:
@@ -370,9 +377,10 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
     case 1:
         if (inHeader_) headerTag_ = line.tag;
         if (inHeader_ && line.tagIs("CHAR") && !version7_) decoder_.declare(raw);
-        if (version7_ && recordType_ == Record::Individual && line.tagIs("_LNPOS") &&
-            list_->currentPerson() != nullptr) {
-            readPosition(raw);
+        if (version7_ && list_->currentPerson() != nullptr &&
+            (recordType_ == Record::Individual || recordType_ == Record::AliasBox)) {
+            if (line.tagIs("_LNPOS")) readPosition(raw);
+            layout_->boxLine(list_->currentPerson(), line, raw);
         }
         if (inMedia_) {
             media_->recordLine(line, raw);
@@ -401,6 +409,10 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
             return true;
         }
         media_->personObjectDetail(line, raw);
+        if (version7_ && list_->currentPerson() != nullptr &&
+            (recordType_ == Record::Individual || recordType_ == Record::AliasBox)) {
+            layout_->boxLine(list_->currentPerson(), line, raw);
+        }
         if (version7_ && line.tagIs("DATE") && !inHeader_) {
             heldDate_ = line;
             heldDateValue_ = std::string(raw);
@@ -459,6 +471,18 @@ bool GedcomImporter::recordStart(const GedcomLine& line) {
         xrefs_.emplace(line.tag, person);
         persons_->start();
         ++counters_.personsRead;
+    } else if (version7_ && line.value == "_LNALIAS") {
+        // An alias box of this program's: a box of its own, linked to its
+        // person once every record is read.
+        recordType_ = Record::AliasBox;
+        Outcome made = list_->LagNyPerson(0, 0);
+        if (!made) {
+            addMessage(made.message);
+            return false;
+        }
+        list_->edit(list_->currentPerson())->setPos(0, 0);
+        layout_->aliasBox(list_->currentPerson(), line.tag);
+        ++aliasBoxes_;
     } else if (startsWithWord(line.value, "FAM")) {
         recordType_ = Record::Family;
         families_->start();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "core/platform/codepage.h"
 #include "support/add_person.h"
 #include "support/gedcom_support.h"
+#include "support/random_family.h"
 #include "support/temp_dir.h"
 #include "testdata/synthetic_tree.h"
 
@@ -78,6 +80,78 @@ TEST(Gedcom7Import, AnExportedTreeComesBackWithItsTextsPositionsAndFiles) {
     std::vector<std::string> after = personTexts(doc.persons());
     ASSERT_EQ(before.size(), after.size());
     for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i], before[i]) << i;
+}
+
+// Two trees alike but for ids: every record's bytes outside its ids and
+// the import's own cross-references, and its links to the same places in
+// list order.
+void expectSameTree(const PersonList& a, const PersonList& b) {
+    std::vector<const PersonRecord*> ra, rb;
+    forEachPerson(a, [&ra](const PersonRecord* p) { ra.push_back(p); });
+    forEachPerson(b, [&rb](const PersonRecord* p) { rb.push_back(p); });
+    ASSERT_EQ(ra.size(), rb.size());
+    auto index = [](const std::vector<const PersonRecord*>& list, const PersonRecord* p) {
+        return p == nullptr ? -1 : int(std::find(list.begin(), list.end(), p) - list.begin());
+    };
+    auto ignored = [](size_t k) {
+        return (k >= offset::personId && k < offset::personId + 4) ||
+               (k >= offset::motherId && k < offset::partnerId + 4 * (kRelationSlots + 1)) ||
+               k >= offset::selected;
+    };
+    for (size_t i = 0; i < ra.size(); ++i) {
+        for (size_t k = 0; k < size_t(kRecordSize); ++k) {
+            if (ignored(k)) continue;
+            if (ra[i]->image()[k] != rb[i]->image()[k]) {
+                ADD_FAILURE() << "record " << i << " differs at byte " << k << ": "
+                              << ra[i]->text(field::birthDate) << " / "
+                              << rb[i]->text(field::birthDate) << " "
+                              << ra[i]->text(field::aliasMark);
+                break;
+            }
+        }
+        EXPECT_EQ(index(ra, ra[i]->father), index(rb, rb[i]->father)) << i;
+        EXPECT_EQ(index(ra, ra[i]->mother), index(rb, rb[i]->mother)) << i;
+        for (int slot = 1; slot <= kRelationSlots; ++slot) {
+            EXPECT_EQ(index(ra, ra[i]->partner[slot]), index(rb, rb[i]->partner[slot]))
+                << i << " slot " << slot;
+        }
+    }
+}
+
+TEST(Gedcom7Import, RandomTreesWithAliasBoxesComeBackWhole) {
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        test::TempDir dir;
+        PersonList list;
+        std::mt19937 rng(seed);
+        test::RandomFamilyShape shape;
+        shape.persons = 60;
+        shape.aliasPercent = 15;
+        shape.partnerPercent = 60;
+        test::buildRandomFamily(list, rng, shape);
+        // Alias boxes show their person's data, as the program keeps them.
+        forEachPerson(list, [&list](const PersonRecord* p) {
+            list.edit(p)->setText(field::birthDate, "1.2.1900");
+            if (p->posX() % 20 == 0) list.edit(p)->setText(field::sex, "F");
+        });
+        forEachPerson(list, [&list](const PersonRecord* p) {
+            const PersonRecord* person = p->isAliasBox() ? p->father.get() : nullptr;
+            while (person != nullptr && person->isAliasBox()) person = person->father;
+            if (person == nullptr) return;
+            for (TextField f : field::kPersonalData) list.edit(p)->setText(f, person->text(f));
+        });
+        Gedcom7FileOptions options;
+        options.treeFolder = dir.path();
+        ASSERT_TRUE(ExportGedcom7(list, dir.file("tree.ged"), kNow, options).ok);
+        Document doc;
+        GedcomImportResult result =
+            importGedcom(doc, dir.file("tree.ged"), {}, {}, "CP1250", dir.path());
+        ASSERT_TRUE(result.done()) << result.statusText;
+        PersonList& back = test::writable(doc);
+        forEachPerson(back, [&back](const PersonRecord* p) {
+            back.edit(p)->setText(field::gedcomImportXref, "");
+        });
+        expectSameTree(list, back);
+    }
 }
 
 TEST(Gedcom7Import, FilesOfOtherProgramsAreReadAsGedcom7) {
