@@ -16,7 +16,7 @@ declare -gA _lineara_tool_args=(
     [render]="ln3 png"
     [collect]="ln3 ln3"
     [export-gedcom]="ln3 ged|gdz"
-    [import-gedcom]="ged ln3"
+    [import-gedcom]="ged|gdz ln3"
     [import-legacy]="ln|ln2 ln3"
     [arrange]="ln3 ln3"
     [organize]="ln3 - =compact|fractal ln3"
