@@ -159,9 +159,10 @@ TEST(Gedcom7Export, WritesTheTreeInTheRecordsOfGedcom7) {
                      "1 _LNREL @I2@", "2 _LNSLOT 1", "2 _LNKIND D", "2 _LNDATE 1900"}));
     // Only a leading "@" is doubled in GEDCOM 7.
     EXPECT_TRUE(has({"0 @I2@ INDI", "1 NAME @@Zofia //", "2 GIVN @@Zofia", "1 SEX F"}));
-    EXPECT_TRUE(has({"1 NAME /Kowal/", "2 SURN Kowal", "1 BIRT", "2 DATE 3 MAR 1901",
-                     "3 PHRASE 3.3.1901", "2 PLAC Krakow Podgorze", "1 DEAT", "2 DATE", "3 PHRASE zima 1950",
-                     "1 OCCU line one", "2 CONT line two", "1 SOUR @S1@", "1 FAMC @F1@"}))
+    EXPECT_TRUE(
+        has({"1 NAME /Kowal/", "2 SURN Kowal", "1 BIRT", "2 DATE 3 MAR 1901", "3 PHRASE 3.3.1901",
+             "2 PLAC Krakow Podgorze", "1 DEAT", "2 DATE", "3 PHRASE zima 1950", "1 OCCU line one",
+             "2 CONT line two", "1 SOUR @S1@", "1 FAMC @F1@"}))
         << version7Text(list);
     EXPECT_TRUE(has({"0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I3@", "1 MARR",
                      "2 DATE 1900", "1 DIV Y"}));
