@@ -212,5 +212,36 @@ TEST(Gedcom7Import, FilesOfOtherProgramsAreReadAsGedcom7) {
     EXPECT_EQ(jan->text(field::relationDate(1)), "about 1871");
 }
 
+TEST(GedcomImport, ANameSuffixGoesAfterTheGivenNamesInEitherVersion) {
+    struct Case {
+        std::vector<std::string> name;
+        const char* given;
+        const char* surname;
+    };
+    const Case cases[] = {
+        {{"1 NAME Jan /Kowal/ Jr."}, "Jan Jr.", "Kowal"},
+        {{"1 NAME Jan /Kowal/", "2 NSFX III"}, "Jan III", "Kowal"},
+        {{"1 NAME Jan /Kowal/ Jr.", "2 NSFX Jr."}, "Jan Jr.", "Kowal"},
+        {{"1 NAME /Kowal/ Sr."}, "Sr.", "Kowal"},
+        {{"1 NAME Jan /Kowal/"}, "Jan", "Kowal"},
+        {{"1 NAME Jan Kowal"}, "Jan Kowal", ""},
+    };
+    for (const char* version : {"5.5.1", "7.0"}) {
+        for (const Case& c : cases) {
+            std::vector<std::string> lines = {"0 HEAD", "1 GEDC", std::string("2 VERS ") + version,
+                                              "1 CHAR UTF-8", "0 @I1@ INDI"};
+            lines.insert(lines.end(), c.name.begin(), c.name.end());
+            lines.push_back("0 TRLR");
+            if (std::string(version) == "7.0") lines.erase(lines.begin() + 3);  // no CHAR in 7
+            Document doc;
+            ASSERT_TRUE(test::importText(doc, test::gedcomLines(lines)).done());
+            const PersonRecord* p = doc.persons().personListHead();
+            ASSERT_NE(p, nullptr);
+            EXPECT_EQ(p->text(field::givenNames), c.given) << version << " " << c.name[0];
+            EXPECT_EQ(p->text(field::surname), c.surname) << version << " " << c.name[0];
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lineara
