@@ -101,6 +101,7 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
             // GEDCOM 7 is UTF-8, whatever else the file says.
             version7_ = true;
             decoder_.declare("UTF-8");
+            decoder_.setLeadingAtOnly();
         }
         if (inMedia_) {
             media_->recordLine(line, raw);

@@ -55,7 +55,11 @@ std::string gedcomFilePath(std::string_view value, bool uri) {
 
 std::string ImportedMedia::title(std::string_view raw) {
     std::string text(raw);
-    undoubleAt(text);
+    if (!decoder_.leadingAtOnly()) {
+        undoubleAt(text);
+    } else if (text.compare(0, 2, "@@") == 0) {
+        text.erase(0, 1);
+    }
     return decoder_.toTree(text);
 }
 

@@ -13,7 +13,10 @@ constexpr size_t kValueBytes = 100;
 
 std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool* cut) {
     std::string value;
-    if (raw.find("@@") != std::string_view::npos) {
+    if (decoder.leadingAtOnly()) {
+        if (raw.substr(0, 2) == "@@") raw.remove_prefix(1);
+        value = decoder.toTree(raw);
+    } else if (raw.find("@@") != std::string_view::npos) {
         std::string plain(raw);
         undoubleAt(plain);
         value = decoder.toTree(plain);
@@ -65,7 +68,8 @@ void ImportedPersons::fact(const PersonRecord* person, const GedcomLine& line,
                 // What follows the surname is a suffix ("Jr.", "III"): it
                 // goes after the given names, not into the surname.
                 std::string suffix(trimGedcomBlanks(std::string_view(surname).substr(second + 1)));
-                surname = std::string(trimGedcomBlanks(std::string_view(surname).substr(0, second)));
+                surname =
+                    std::string(trimGedcomBlanks(std::string_view(surname).substr(0, second)));
                 if (!suffix.empty()) given += given.empty() ? suffix : " " + suffix;
                 suffix_ = suffix;
             }

@@ -61,7 +61,7 @@ TEST(Gedcom7Import, AnExportedTreeComesBackWithItsTextsPositionsAndFiles) {
         if (n % 11 == 0) r->setText(field::notesFile, "notes.txt");
         if (n % 5 == 0) r->setText(field::deathDate, "zima 1950");
         if (n % 6 == 0) r->setText(field::birthDate, "abt 1.2.1850");
-        if (n % 13 == 0) r->setText(field::occupation, "@home");
+        if (n % 13 == 0) r->setText(field::occupation, "@home a@@b @");
     });
     Gedcom7FileOptions options;
     options.treeFolder = dir.path();
