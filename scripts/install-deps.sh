@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libgif-dev libjpeg-dev libimagequant-dev
+  libgif-dev libjpeg-dev libimagequant-dev libzip-dev
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   # The PNG icons are drawn from the SVG at build time; the install tests

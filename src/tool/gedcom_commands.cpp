@@ -1,13 +1,16 @@
 // export-gedcom and import-gedcom: the GEDCOM export and import of the
 // desktop program, for scripts.
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/gedcom/gedzip_reader.h"
 #include "core/layout/auto_arrange.h"
 #include "core/model/document.h"
 #include "core/platform/atomic_file.h"
@@ -38,12 +41,42 @@ bool parseMoment(const std::string& text, GedcomTime& time) {
            readNumber(text, 11, 2, 0, 23, time.hour) && readNumber(text, 14, 2, 0, 59, time.minute);
 }
 
+// GEDCOM 7, or a GEDZIP for a .gdz. Relative names of pictures and notes
+// start from the tree file's folder, as the program finds them; files
+// outside it are used only with --allow-outside.
+int gedcom7Export(const CommandLine& line, const GedcomTime& now) {
+    Document doc;
+    if (!loadTree(doc, line[0])) return 1;
+    Gedcom7FileOptions options;
+    std::error_code error;
+    std::filesystem::path tree = std::filesystem::absolute(line[0], error);
+    options.treeFolder = tree.parent_path().string();
+    options.codePage = recordCodePage();
+    options.allowOutside = line.has("--allow-outside");
+    Gedcom7ExportResult result = ExportGedcom7(doc.persons(), line[1], now, options);
+    if (!result.ok) return fail(result.message);
+    for (const Gedcom7LeftOut& left : result.leftOut) {
+        std::cerr << "left out: " << left.path << " (" << namedFileProblemText(left.problem)
+                  << (left.problem == NamedFileProblem::Outside ? "; --allow-outside includes it"
+                                                                : "")
+                  << ")\n";
+    }
+    out() << "individuals: " << result.individuals << '\n'
+          << "families: " << result.families << '\n';
+    if (isGedzipName(line[1])) out() << "media files: " << result.mediaFiles << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int gedcomExport(const CommandLine& line) {
     GedcomTime now = currentLocalTime();
     if (std::optional<std::string> moment = line.value("--now")) {
         if (!parseMoment(*moment, now)) return usage(line);
+    }
+    if (line.has("--gedcom7") || isGedzipName(line[1])) {
+        if (line.has("--standard")) return usage(line);
+        return gedcom7Export(line, now);
     }
     GedcomExportOptions options;
     if (line.has("--standard")) {
@@ -73,7 +106,27 @@ int gedcomImport(const CommandLine& line) {
     Document doc;
     // The boxes are arranged within the import's step, as the program does
     // once the whole file was read; a failed import keeps them at 0, 0.
-    GedcomImportResult result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage());
+    // Pictures and notes files the file names are kept relative to the
+    // new tree's folder where they lie below it.
+    std::error_code error;
+    const std::string treeFolder = std::filesystem::absolute(line[1], error).parent_path().string();
+    GedcomImportResult result;
+    if (isGedzipName(line[0])) {
+        // The archive's files go into a folder of their own beside the tree.
+        std::string mediaFolder = line[1];
+        mediaFolder.resize(mediaFolder.size() - 4);  // ".ln3"
+        mediaFolder += "_media";
+        GedzipUnpacked unpacked = unpackGedzip(line[0], mediaFolder);
+        if (!unpacked.ok) return fail(unpacked.message + "\nNothing was saved.");
+        const int64_t size = static_cast<int64_t>(unpacked.gedcom.size());
+        MemorySource source(std::move(unpacked.gedcom));
+        GedcomInputInfo info(line[0], true, size, recordCodePage());
+        info.treeFolder = treeFolder;
+        info.mediaFolder = std::filesystem::absolute(mediaFolder, error).string();
+        result = importGedcom(doc, source, info, {}, autoArrangeOnList);
+    } else {
+        result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder);
+    }
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
         return fail(result.statusText);

@@ -88,6 +88,8 @@ void ExportFamilies::takeMarriage(ExportFamily& family) const {
         if (slot != 0) wifeSide = wifeBox;
     }
     if (slot == 0) return;
+    family.relation = true;
+    family.relationCode = husbandSide->relationType(slot);
     family.marriageDate =
         cut(husbandSide->text(field::relationDate(slot)), limits_.marriageDateBytes);
     family.marriagePlace =

@@ -42,6 +42,10 @@ struct ExportFamily {
     std::string marriageDate;                   // at most the limit's bytes
     std::string marriagePlace;                  // at most the limit's bytes
     std::vector<const PersonRecord*> children;  // at most the limit's, in order
+    // Whether the couple has a relationship slot (not only children
+    // together), and its type code.
+    bool relation = false;
+    char relationCode = 0;
 };
 
 class ExportFamilies {

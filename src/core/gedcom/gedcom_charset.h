@@ -85,6 +85,9 @@ public:
     // code page because the file named no set of its own (no CHAR, ANSI,
     // ASCII or a name nobody knows).
     bool guessedLetters() const { return guessedLetters_; }
+    // GEDCOM 7 doubles only a value's leading "@"; older files every one.
+    void setLeadingAtOnly() { leadingAtOnly_ = true; }
+    bool leadingAtOnly() const { return leadingAtOnly_; }
 
 private:
     enum class Kind { TreeCodePage, Utf8, Ansel, Other };
@@ -95,6 +98,7 @@ private:
     Kind kind_ = Kind::TreeCodePage;
     bool guessed_ = true;  // the tree's code page only for want of another
     bool guessedLetters_ = false;
+    bool leadingAtOnly_ = false;
     size_t replaced_ = 0;
     std::unique_ptr<ClosestLetters> toTree_;
     std::unique_ptr<TextConversion> fromFile_;

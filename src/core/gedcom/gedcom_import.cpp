@@ -1,15 +1,21 @@
 #include "core/gedcom/gedcom_import.h"
 
 #include <algorithm>
+#include <charconv>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_dates.h"
 #include "core/gedcom/gedcom_charset.h"
 #include "core/gedcom/gedcom_import_families.h"
+#include "core/gedcom/gedcom_import_layout.h"
+#include "core/gedcom/gedcom_import_media.h"
 #include "core/gedcom/gedcom_import_persons.h"
+#include "core/gedcom/gedcom_importer.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
 #include "core/platform/atomic_file.h"
@@ -24,76 +30,19 @@ constexpr int64_t kAssumedSize = 1000000;
 // keeps far less.
 constexpr size_t kContinuedBytes = 4096;
 
-// Whether the first `n` bytes of `value`, upper-cased (a to z only), are
-// `word` (of n bytes).
-bool startsWithWord(std::string_view value, std::string_view word) {
-    if (value.size() < word.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = value[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != word[i]) return false;
+GedcomImportResult withStatus(GedcomImportResult::Status status, std::string message) {
+    GedcomImportResult result;
+    result.status = status;
+    if (!message.empty()) {
+        result.statusText = message;
+        result.messages.push_back(std::move(message));
     }
-    return true;
+    return result;
 }
 
-class GedcomImporter {
-public:
-    GedcomImporter(ByteSource& source, const GedcomInputInfo& info, const GedcomProgress& progress)
-        : source_(source), info_(info), progress_(progress), decoder_(info.codePage.c_str()) {}
+}  // namespace
 
-    GedcomImportResult run(TreeEdit& list);
-    // The result of an import that ran out of memory and was taken back.
-    GedcomImportResult outOfMemory() const;
-
-private:
-    enum class Record { None, Individual, Family };
-
-    bool report();
-    // A line is handed on only once its continuation lines are read.
-    bool continues(const GedcomLine& line) const;
-    void extend(const GedcomLine& line);
-    void extendBroken(std::string_view text);
-    bool flushPending();
-    // False when the import cannot go on.
-    bool dispatch(const GedcomLine& line, std::string_view raw);
-    bool recordStart(const GedcomLine& line);
-
-    const PersonRecord* FindImportedPerson(std::string_view xref) const;
-    GedcomImportResult finish(GedcomImportResult::Status status);
-    std::vector<std::string> notes(GedcomImportResult::Status status) const;
-    void addMessage(const std::string& text);
-
-    ByteSource& source_;
-    GedcomInputInfo info_;
-    const GedcomProgress& progress_;
-    TreeEdit* list_ = nullptr;
-    GedcomTextDecoder decoder_;
-    bool halfSize_ = false;  // UTF-16: the lines hold about half the file's bytes
-
-    GedcomImportCounters counters_;
-    std::vector<std::string> messages_;
-    int readError_ = 0;
-    int64_t continuations_ = 0;  // lines without a level, joined to the value before
-
-    GedcomLine pending_;
-    std::string pendingValue_;
-    bool hasPending_ = false;
-
-    Record recordType_ = Record::None;
-    bool inHeader_ = false;
-    bool inSource_ = false;
-    // Whether the file held a line at all, began with its header and ended
-    // with its trailer.
-    bool anyLine_ = false;
-    bool beganWithHeader_ = false;
-    bool endedWithTrailer_ = false;
-
-    std::unique_ptr<ImportedPersons> persons_;
-    std::unique_ptr<ImportedFamilies> families_;
-    // Cross-references of the persons read, whole; the first person with a
-    // cross-reference keeps it.
-    std::unordered_map<std::string, const PersonRecord*> xrefs_;
-};
+namespace detail {
 
 bool GedcomImporter::report() {
     if (!progress_) return true;
@@ -126,6 +75,8 @@ GedcomImportResult GedcomImporter::run(TreeEdit& list) {
     list.setCurrentPerson(nullptr);
     persons_ = std::make_unique<ImportedPersons>(list, decoder_);
     families_ = std::make_unique<ImportedFamilies>(list, decoder_);
+    media_ = std::make_unique<ImportedMedia>(decoder_);
+    layout_ = std::make_unique<ImportedLayout>(decoder_);
 
     UnicodeSource unicode(source_);
     GedcomLineReader reader(unicode);
@@ -237,6 +188,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     GedcomImportResult result;
     result.status = status;
     result.counters = counters_;
+    if (status != GedcomImportResult::TreeNotEmpty) releaseDate(nullptr);
     switch (status) {
     case GedcomImportResult::Done:
     case GedcomImportResult::Failed:
@@ -244,6 +196,9 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
         // What was read stays, with its families and sources.
         families_->link([this](std::string_view xref) { return FindImportedPerson(xref); });
         persons_->resolveSources();
+        resolveMedia();
+        layout_->resolve(*list_,
+                         [this](std::string_view xref) { return FindImportedPerson(xref); });
         for (const std::string& message : families_->messages()) addMessage(message);
         result.relationshipsLeftOut = families_->relationshipsLeftOut();
         result.notes = notes(status);
@@ -255,6 +210,8 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     }
     result.incomplete =
         status == GedcomImportResult::Done && (!beganWithHeader_ || !endedWithTrailer_);
+    result.positionsKept =
+        counters_.personsRead > 0 && positioned_ == counters_.personsRead + aliasBoxes_;
     std::string head;
     switch (status) {
     case GedcomImportResult::Done:
@@ -297,83 +254,9 @@ GedcomImportResult GedcomImporter::outOfMemory() const {
     return result;
 }
 
-bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
-    if (!anyLine_) {
-        anyLine_ = true;
-        beganWithHeader_ = line.level == 0 && line.tagIs("HEAD");
-    }
-    switch (line.level) {
-    case 0:
-        list_->setCurrentPerson(nullptr);
-        endedWithTrailer_ = line.tagIs("TRLR");
-        inHeader_ = line.tagIs("HEAD");
-        inSource_ = line.tagStartsWith("@") && startsWithWord(line.value, "SOUR");
-        if (inSource_) persons_->sourceRecord(line.tag);
-        return recordStart(line);
-    case 1:
-        if (inHeader_ && line.tagIs("CHAR")) decoder_.declare(raw);
-        if (inSource_) {
-            persons_->sourceLine(line, raw);
-        } else if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
-            persons_->fact(list_->currentPerson(), line, raw);
-        } else if (recordType_ == Record::Family) {
-            families_->fact(line, raw);
-        }
-        return true;
-    case 2:
-        if (inSource_) return true;
-        if (recordType_ == Record::Individual && list_->currentPerson() != nullptr) {
-            persons_->detail(list_->currentPerson(), line, raw);
-        } else if (recordType_ == Record::Family) {
-            families_->detail(line, raw);
-        }
-        return true;
-    default:
-        return true;  // deeper levels say nothing we keep
-    }
-}
+}  // namespace detail
 
-bool GedcomImporter::recordStart(const GedcomLine& line) {
-    // Headers, trailers, notes, sources and the like change nothing more:
-    // the record type and the family being read stay as they were.
-    if (!line.tagStartsWith("@")) return true;
-    if (startsWithWord(line.value, "INDI")) {
-        recordType_ = Record::Individual;
-        Outcome made = list_->LagNyPerson(0, 0);
-        if (!made) {
-            addMessage(made.message);
-            return false;
-        }
-        PersonRecord* person = list_->edit(list_->currentPerson());
-        person->setPos(0, 0);
-        person->setText(field::gedcomImportXref, line.tag);  // cut to the field
-        xrefs_.emplace(line.tag, person);
-        persons_->start();
-        ++counters_.personsRead;
-    } else if (startsWithWord(line.value, "FAM")) {
-        recordType_ = Record::Family;
-        families_->start();
-        ++counters_.familiesRead;
-    }
-    return true;
-}
-
-const PersonRecord* GedcomImporter::FindImportedPerson(std::string_view xref) const {
-    auto it = xrefs_.find(std::string(xref));
-    return it != xrefs_.end() ? it->second : nullptr;
-}
-
-GedcomImportResult withStatus(GedcomImportResult::Status status, std::string message) {
-    GedcomImportResult result;
-    result.status = status;
-    if (!message.empty()) {
-        result.statusText = message;
-        result.messages.push_back(std::move(message));
-    }
-    return result;
-}
-
-}  // namespace
+using detail::GedcomImporter;
 
 GedcomImportResult importGedcomOnList(TreeEdit& list, ByteSource& source,
                                       const GedcomInputInfo& info, const GedcomProgress& progress) {
@@ -387,7 +270,9 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
     try {
         return doc.change(step_name::kImportGedcom, [&](TreeEdit& list) {
             GedcomImportResult result = importer.run(list);
-            if (result.done() && after) after(list);
+            // A file of this program's that placed every box keeps its
+            // drawing; any other gets the arrangement.
+            if (result.done() && after && !result.positionsKept) after(list);
             return result;
         });
     } catch (const std::bad_alloc&) {
@@ -398,12 +283,13 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress, const GedcomAfterImport& after,
-                                const std::string& codePage) {
+                                const std::string& codePage, const std::string& treeFolder) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     FileSource file;
     if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
-    return importGedcom(doc, file, {path, file.sizeKnown(), file.size(), codePage}, progress,
-                        after);
+    GedcomInputInfo info(path, file.sizeKnown(), file.size(), codePage);
+    info.treeFolder = treeFolder;
+    return importGedcom(doc, file, info, progress, after);
 }
 
 }  // namespace lineara

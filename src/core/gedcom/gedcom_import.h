@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/gedcom/gedcom_reader.h"
@@ -54,12 +55,25 @@ using GedcomProgress = std::function<bool(const GedcomImportProgress&)>;
 
 // Where the bytes come from, for the messages and the progress.
 struct GedcomInputInfo {
+    GedcomInputInfo(std::string path_ = {}, bool sizeKnown_ = false, int64_t size_ = 0,
+                    std::string codePage_ = kDefaultTreeCodePage)
+        : path(std::move(path_)),
+          sizeKnown(sizeKnown_),
+          size(size_),
+          codePage(std::move(codePage_)) {}
+
     std::string path;
     bool sizeKnown = false;
     int64_t size = 0;
     // The tree's code page: the records' texts are written in it, and a
     // file without a character set of its own is taken to be in it.
     std::string codePage = kDefaultTreeCodePage;
+    // The folder the new tree goes to, for the names of the pictures and
+    // notes files the file names; empty: they are kept whole. And the
+    // folder the file's own relative names start from, when not the
+    // folder of `path` (an unpacked GEDZIP).
+    std::string treeFolder;
+    std::string mediaFolder;
 };
 
 struct GedcomImportResult {
@@ -78,6 +92,9 @@ struct GedcomImportResult {
     // Read to the end, but the file did not begin with its header or did
     // not end with its trailer: it may have been cut.
     bool incomplete = false;
+    // A GEDCOM 7 file of this program's gave every person's box position:
+    // the boxes need no arrangement.
+    bool positionsKept = false;
     // For message boxes, in the order they arose; each text at most once.
     std::vector<std::string> messages;
     // What the status line says after its first line: lines read as
@@ -113,6 +130,7 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress = {},
                                 const GedcomAfterImport& after = {},
-                                const std::string& codePage = kDefaultTreeCodePage);
+                                const std::string& codePage = kDefaultTreeCodePage,
+                                const std::string& treeFolder = {});
 
 }  // namespace lineara

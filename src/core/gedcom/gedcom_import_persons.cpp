@@ -13,7 +13,10 @@ constexpr size_t kValueBytes = 100;
 
 std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool* cut) {
     std::string value;
-    if (raw.find("@@") != std::string_view::npos) {
+    if (decoder.leadingAtOnly()) {
+        if (raw.substr(0, 2) == "@@") raw.remove_prefix(1);
+        value = decoder.toTree(raw);
+    } else if (raw.find("@@") != std::string_view::npos) {
         std::string plain(raw);
         undoubleAt(plain);
         value = decoder.toTree(plain);
@@ -27,6 +30,7 @@ std::string importedText(GedcomTextDecoder& decoder, std::string_view raw, bool*
 
 void ImportedPersons::start() {
     nameSeen_ = inFirstName_ = nameHasSlash_ = nameCut_ = false;
+    suffix_.clear();
     event_ = Event::None;
     eventNumber_ = 0;
     for (Owner& owner : owners_) owner = Owner{};
@@ -58,10 +62,18 @@ void ImportedPersons::fact(const PersonRecord* person, const GedcomLine& line,
             r->setText(field::surname, "");
         } else {
             std::string surname(trimGedcomBlanks(std::string_view(value).substr(slash + 1)));
+            std::string given(trimGedcomBlanks(std::string_view(value).substr(0, slash)));
             size_t second = surname.find('/');
-            if (second != std::string::npos) surname.erase(second, 1);
-            r->setText(field::givenNames,
-                       trimGedcomBlanks(std::string_view(value).substr(0, slash)));
+            if (second != std::string::npos) {
+                // What follows the surname is a suffix ("Jr.", "III"): it
+                // goes after the given names, not into the surname.
+                std::string suffix(trimGedcomBlanks(std::string_view(surname).substr(second + 1)));
+                surname =
+                    std::string(trimGedcomBlanks(std::string_view(surname).substr(0, second)));
+                if (!suffix.empty()) given += given.empty() ? suffix : " " + suffix;
+                suffix_ = suffix;
+            }
+            r->setText(field::givenNames, given);
             // "Kowalski /" leaves no blank behind once its slash is gone.
             r->setText(field::surname, trimGedcomBlanks(surname));
         }
@@ -87,6 +99,16 @@ void ImportedPersons::detail(const PersonRecord* person, const GedcomLine& line,
         // A name without slashes may say which part is which in GIVN and
         // SURN; a name with them has said it already, but for a part that
         // holds a slash itself, or a name cut short.
+        if (line.tagIs("NSFX")) {
+            // A suffix the NAME did not carry goes after the given names.
+            const std::string suffix = importedText(decoder_, raw);
+            if (suffix.empty() || suffix == suffix_) return;
+            std::string given(person->text(field::givenNames));
+            list_.edit(person)->setText(field::givenNames,
+                                        given.empty() ? suffix : given + " " + suffix);
+            suffix_ = suffix;
+            return;
+        }
         const bool given = line.tagIs("GIVN");
         if (!given && !line.tagIs("SURN")) return;
         std::string value = importedText(decoder_, raw);

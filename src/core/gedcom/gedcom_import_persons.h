@@ -3,7 +3,9 @@
 // An individual's first NAME counts; later ones are alternative names.
 // Its slashes delimit the surname; GIVN and SURN under it say which part
 // is which when it has none, and give a part whole when the part holds a
-// slash (which the NAME cannot) or the NAME was too long to be kept whole. Of several events of one
+// slash (which the NAME cannot) or the NAME was too long to be kept whole.
+// A suffix (after the surname's closing slash, or NSFX) goes after the
+// given names: the tree has no field of its own for it. Of several events of one
 // kind (BIRT, DEAT, BAPM) the first with a date or a place gives both; a christening (CHR) is the
 // baptism when there is no BAPM. A source given as a pointer to a source record takes that record's
 // title (TITL, else its TEXT), wherever the record stands in the file.
@@ -55,6 +57,7 @@ private:
     bool inFirstName_ = false;
     bool nameHasSlash_ = false;
     bool nameCut_ = false;
+    std::string suffix_;  // the name suffix given already, after the given names
     // The event of the level-1 line read last, numbered in the record so
     // that the first event of a kind keeps the fields it gave.
     Event event_ = Event::None;

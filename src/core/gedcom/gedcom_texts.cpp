@@ -6,11 +6,14 @@ const char kGedcomExportMenuItem[] = "&Eksportuj do pliku GEDCOM";
 const char kGedcomExportDialogTitle[] = "Eksport do pliku GEDCOM";
 const char kGedcomExportFilter[] = "GEDCOM files|*.ged";
 const char kGedcomStandardExportFilter[] = "GEDCOM 5.5.1, UTF-8|*.ged";
+const char kGedcom7ExportFilter[] = "GEDCOM 7|*.ged";
+const char kGedzipExportFilter[] = "GEDZIP with pictures and notes|*.gdz";
 const char kGedcomDefaultExtension[] = "ged";
 
 const char kGedcomImportMenuItem[] = "&Importuj plik GEDCOM";
 const char kGedcomImportFilter[] =
-    "Gedcom files (*.ged)|*.ged|Text files (*.txt)|*.txt|All files (*.*)|*.*";
+    "Gedcom files (*.ged)|*.ged|GEDZIP archives (*.gdz)|*.gdz|Text files (*.txt)|*.txt|All "
+    "files (*.*)|*.*";
 const char kGedcomImportCaption[] = "Import pliku GEDCOM";
 const char kGedcomImportFileLabel[] = "Plik importowany:";
 const char kGedcomImportPersonsLabel[] = "Osób odczytano:";

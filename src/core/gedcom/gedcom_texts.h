@@ -15,6 +15,9 @@ extern const char kGedcomExportFilter[];       // "GEDCOM files|*.ged"
 // The second choice of the export dialog: the standard form.
 extern const char kGedcomStandardExportFilter[];  // "GEDCOM 5.5.1, UTF-8|*.ged"
 extern const char kGedcomDefaultExtension[];      // "ged"
+// The third and fourth: GEDCOM 7.0, plain or as a GEDZIP with the files.
+extern const char kGedcom7ExportFilter[];  // "GEDCOM 7|*.ged"
+extern const char kGedzipExportFilter[];   // "GEDZIP with pictures and notes|*.gdz"
 
 // --- import ---
 extern const char kGedcomImportMenuItem[];  // "&Importuj plik GEDCOM"

@@ -1,17 +1,22 @@
 #include "gui/main_window/import_export_commands.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/formats/legacy_v1.h"
 #include "core/formats/legacy_v1_5.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_import.h"
 #include "core/gedcom/gedcom_texts.h"
+#include "core/gedcom/gedzip_reader.h"
 #include "core/history/step_names.h"
 #include "core/layout/auto_arrange.h"
 #include "core/view/viewport.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/outside_files_question.h"
 #include "gui/gedcom/gedcom_import_window.h"
 
 namespace lineara {
@@ -55,7 +60,10 @@ void ImportExportCommands::exportGedcom() {
     FileDialogOptions dialog =
         gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
     const QString standard = qtFileFilter(kGedcomStandardExportFilter);
-    dialog.filter += QStringLiteral(";;") + standard;
+    const QString version7 = qtFileFilter(kGedcom7ExportFilter);
+    const QString gedzip = qtFileFilter(kGedzipExportFilter);
+    dialog.filter += QStringLiteral(";;") + standard + QStringLiteral(";;") + version7 +
+                     QStringLiteral(";;") + gedzip;
     dialog.confirmOverwrite = true;
     FileProposals* proposals = env_.fileProposals();
     if (proposals != nullptr) {
@@ -67,6 +75,26 @@ void ImportExportCommands::exportGedcom() {
     const QString path = env_.ui().chooseSaveFile(dialog);
     if (path.isEmpty()) return;
     if (proposals != nullptr) proposals->remember(FileKind::Gedcom, path);
+    if (chosen == gedzip && !isGedzipName(localPath(path))) {
+        // The dialog's default suffix is that of the other choices: the
+        // archive gets its own, and a file of that name is not replaced
+        // unasked.
+        QString archive = path;
+        if (archive.endsWith(QStringLiteral(".ged"), Qt::CaseInsensitive)) archive.chop(4);
+        archive += QStringLiteral(".gdz");
+        if (QFileInfo::exists(archive) &&
+            !env_.ui().askYesNo(QStringLiteral("Lineara"),
+                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(archive)))) {
+            return;
+        }
+        exportGedcom7(archive);
+        return;
+    }
+    if (chosen == version7 || isGedzipName(localPath(path))) {
+        exportGedcom7(path);
+        return;
+    }
     GedcomExportOptions options;
     if (chosen == standard) {
         options.form = GedcomForm::Standard;
@@ -76,6 +104,36 @@ void ImportExportCommands::exportGedcom() {
     {
         BusyCursor busy;
         result = ExportGedcom(doc.persons(), localPath(path), currentLocalTime(), options);
+    }
+    env_.repaintTree();
+    if (!result.ok) env_.showError(QString::fromStdString(result.message));
+}
+
+// GEDCOM 7, or a GEDZIP for a .gdz. The files the tree names outside its
+// folder go into the file only when the user says so, as for the other
+// ways the tree's files leave the computer.
+void ImportExportCommands::exportGedcom7(const QString& path) {
+    Document& doc = env_.document();
+    const std::string treeName = doc.currentFileName();
+    const QString folder = treeName.empty()
+                               ? QDir::currentPath()
+                               : QFileInfo(QFile::decodeName(treeName.c_str())).absolutePath();
+    Gedcom7FileOptions options;
+    options.treeFolder = localPath(folder);
+    options.codePage = env_.codec().codePage();
+    const std::vector<OutsideFile> outside = treeFilesOutside(doc.persons(), env_.codec(), folder);
+    if (!outside.empty()) {
+        const Answer answer =
+            askAboutOutsideFiles(env_.ui(), outside, folder,
+                                 isGedzipName(localPath(path)) ? QStringLiteral("pack them")
+                                                               : QStringLiteral("use them"));
+        if (answer == Answer::Cancel) return;
+        options.allowOutside = answer == Answer::Yes;
+    }
+    Gedcom7ExportResult result;
+    {
+        BusyCursor busy;
+        result = ExportGedcom7(doc.persons(), localPath(path), currentLocalTime(), options);
     }
     env_.repaintTree();
     if (!result.ok) env_.showError(QString::fromStdString(result.message));
@@ -111,12 +169,31 @@ void ImportExportCommands::importGedcom() {
             window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
             autoArrangeOnList(list);
         };
-        result = lineara::importGedcom(
-            read, localPath(path),
-            [window](const GedcomImportProgress& progress) {
-                return window->showProgress(progress);
-            },
-            arrange, env_.codec().codePage());
+        const GedcomProgress progress = [window](const GedcomImportProgress& p) {
+            return window->showProgress(p);
+        };
+        if (isGedzipName(localPath(path))) {
+            // The archive's files go into a folder beside it, which the
+            // persons' pictures and notes files then name.
+            std::string mediaFolder = localPath(path);
+            mediaFolder.resize(mediaFolder.size() - 4);
+            mediaFolder += "_media";
+            GedzipUnpacked unpacked = unpackGedzip(localPath(path), mediaFolder);
+            if (!unpacked.ok) {
+                result.status = GedcomImportResult::CannotOpen;
+                result.statusText = unpacked.message;
+                result.messages.push_back(unpacked.message);
+            } else {
+                const auto size = static_cast<int64_t>(unpacked.gedcom.size());
+                MemorySource source(std::move(unpacked.gedcom));
+                GedcomInputInfo info(localPath(path), true, size, env_.codec().codePage());
+                info.mediaFolder = mediaFolder;
+                result = lineara::importGedcom(read, source, info, progress, arrange);
+            }
+        } else {
+            result = lineara::importGedcom(read, localPath(path), progress, arrange,
+                                           env_.codec().codePage());
+        }
         // A file that gave nobody, unless it was read to its end (an empty
         // file is an empty tree), leaves the open tree as it was.
         replaced = result.done() || !read.persons().empty();

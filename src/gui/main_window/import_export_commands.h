@@ -50,6 +50,8 @@ public:
 private:
     struct LegacyFormat;
     void importLegacyTree(const LegacyFormat& format);
+    // The export in GEDCOM 7, a GEDZIP for a .gdz name.
+    void exportGedcom7(const QString& path);
     // The current person at 100 %, or a plain repaint without one.
     void showCurrentPerson();
 

@@ -115,9 +115,9 @@ TEST(GedcomImport, SplitsNamesAtTheFirstSlash) {
         {"Jan /Kowalski/", "Jan", "Kowalski"},
         {"/Kowalski/", "", "Kowalski"},
         {"Jan Maria", "Jan Maria", ""},
-        {"Jan /Kowalski/ Jr.", "Jan", "Kowalski Jr."},
+        {"Jan /Kowalski/ Jr.", "Jan Jr.", "Kowalski"},  // a suffix is no part of the surname
         {"  Jan   /  Kowalski  ", "Jan", "Kowalski"},
-        {"Jan/Kowalski/Nowak/", "Jan", "KowalskiNowak/"},
+        {"Jan/Kowalski/Nowak/", "Jan Nowak/", "Kowalski"},
         {std::string(90, 'g') + " /" + std::string(20, 's'), std::string(90, 'g'),
          std::string(8, 's')},  // the value keeps 100 bytes
     };

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "core/formats/tree_file.h"
+#include "core/gedcom/gedcom7_export.h"
 #include "core/gedcom/gedcom_export.h"
 #include "core/gedcom/gedcom_texts.h"
 #include "core/history/step_names.h"
@@ -114,7 +115,8 @@ TEST_F(GedcomCommandsTest, ImportReadsArrangesCentresAndIsOneStep) {
     // The open dialog, and no save question for the empty new tree.
     ASSERT_EQ(t.user.fileDialogs.size(), 1);
     EXPECT_EQ(t.user.fileDialogs[0].filter,
-              QStringLiteral("Gedcom files (*.ged);;Text files (*.txt);;All files (*.*)"));
+              QStringLiteral("Gedcom files (*.ged);;GEDZIP archives (*.gdz);;Text files (*.txt);;"
+                             "All files (*.*)"));
     EXPECT_EQ(t.user.fileDialogs[0].defaultSuffix, QStringLiteral("ged"));
     EXPECT_EQ(t.user.asked.size(), 1);
     EXPECT_TRUE(informed().isEmpty());
@@ -397,7 +399,9 @@ TEST_P(GedcomExportTest, WritesTheFileAndLeavesTheModifiedFlagAsItWas) {
     const FileDialogOptions& dialog = t.user.fileDialogs[0];
     EXPECT_EQ(dialog.title, QStringLiteral("Eksport do pliku GEDCOM"));
     // The program's own form first, the standard form second.
-    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged);;GEDCOM 5.5.1, UTF-8 (*.ged)"));
+    EXPECT_EQ(dialog.filter, QStringLiteral("GEDCOM files (*.ged);;GEDCOM 5.5.1, UTF-8 (*.ged);;"
+                                            "GEDCOM 7 (*.ged);;GEDZIP with pictures and notes "
+                                            "(*.gdz)"));
     EXPECT_EQ(dialog.defaultSuffix, QStringLiteral("ged"));
     EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_TRUE(informed().isEmpty());
@@ -438,6 +442,77 @@ TEST_F(GedcomCommandsTest, TheSecondChoiceWritesTheStandardFormInUtf8) {
     const std::string text(own.begin(), own.end());
     EXPECT_NE(text.find("1 CHAR ANSI\r\n"), std::string::npos);
     EXPECT_NE(text.find("1 NAME " + toCodePage("Łucja", "CP1250") + "/"), std::string::npos);
+}
+
+TEST_F(GedcomCommandsTest, TheThirdAndFourthChoicesWriteGedcom7AndAGedzip) {
+    std::filesystem::create_directories(t.dir.file("tree"));
+    std::ofstream(t.dir.file("tree/face.jpg"), std::ios::binary) << "face";
+    std::ofstream(t.dir.file("outside.jpg"), std::ios::binary) << "outside";
+    main->doc().setCurrentFileName(t.dir.file("tree/tree.ln3"));
+    add("Jan", "Kowalski")->setText(field::pictureFile, "face.jpg");
+    add("Anna", "Nowak")->setText(field::pictureFile, "../outside.jpg");
+
+    // GEDCOM 7, the outside picture left out.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("seven.ged")));
+    t.user.filterAnswers.push_back(2);
+    t.user.yesNoCancelAnswers.push_back(Answer::No);
+    trigger("Write1");
+    EXPECT_TRUE(informed().isEmpty());
+    ASSERT_EQ(t.user.asked.size(), 2);  // the file dialog, then the question
+    EXPECT_TRUE(t.user.asked.back().contains(QStringLiteral("outside.jpg")));
+    std::vector<uint8_t> bytes = readBytes(t.dir.file("seven.ged"));
+    const std::string seven(bytes.begin(), bytes.end());
+    EXPECT_NE(seven.find("1 GEDC\r\n2 VERS 7.0\r\n"), std::string::npos);
+    EXPECT_NE(seven.find("1 FILE face.jpg\r\n"), std::string::npos);
+    EXPECT_NE(seven.find("1 FILE ../outside.jpg\r\n"), std::string::npos);  // named, not read
+
+    // The archive gets its own extension, and takes the outside picture
+    // when the user says so.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("zipped.ged")));
+    t.user.filterAnswers.push_back(3);
+    t.user.yesNoCancelAnswers.push_back(Answer::Yes);
+    trigger("Write1");
+    EXPECT_TRUE(informed().isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("zipped.ged")));
+    bytes = readBytes(t.dir.file("zipped.gdz"));
+    const std::string zipped(bytes.begin(), bytes.end());
+    EXPECT_EQ(zipped.rfind("PK", 0), 0u);
+    EXPECT_NE(zipped.find("media/0001_face.jpg"), std::string::npos);
+    EXPECT_NE(zipped.find("media/0002_outside.jpg"), std::string::npos);
+
+    // Cancel at the question writes nothing.
+    t.user.fileAnswers.push_back(QString::fromStdString(t.dir.file("none.gdz")));
+    t.user.filterAnswers.push_back(3);
+    t.user.yesNoCancelAnswers.push_back(Answer::Cancel);
+    trigger("Write1");
+    EXPECT_FALSE(std::filesystem::exists(t.dir.file("none.gdz")));
+}
+
+TEST_F(GedcomCommandsTest, AGedzipImportsWithItsPicturesBesideTheArchive) {
+    PersonList source;
+    std::ofstream(t.dir.file("face.jpg"), std::ios::binary) << "face";
+    test::addPerson(source, "Jan", "Kowalski", 40, 60)->setText(field::pictureFile, "face.jpg");
+    Gedcom7FileOptions options;
+    options.treeFolder = t.dir.path();
+    ASSERT_TRUE(ExportGedcom7(source, t.dir.file("family.gdz"), {2026, 1, 1, 0, 0}, options).ok);
+
+    importThroughMenu(QString::fromStdString(t.dir.file("family.gdz")));
+    EXPECT_TRUE(informed().isEmpty());
+    const PersonRecord* jan = main->doc().persons().personListHead();
+    ASSERT_NE(jan, nullptr);
+    EXPECT_EQ(jan->text(field::givenNames), "Jan");
+    EXPECT_EQ(jan->posX(), 40);  // the drawing is kept, not arranged
+    EXPECT_EQ(jan->text(field::pictureFile), t.dir.file("family_media/media/0001_face.jpg"));
+    EXPECT_EQ(readBytes(t.dir.file("family_media/media/0001_face.jpg")),
+              std::vector<uint8_t>({'f', 'a', 'c', 'e'}));
+
+    // A hostile archive is refused and the tree stays as it was.
+    std::ofstream(t.dir.file("bad.gdz"), std::ios::binary) << "no zip";
+    t.user.yesNoCancelAnswers.push_back(Answer::No);  // the imported tree is not saved
+    importThroughMenu(QString::fromStdString(t.dir.file("bad.gdz")));
+    ASSERT_FALSE(informed().isEmpty());
+    EXPECT_TRUE(informed().back().contains(QStringLiteral("The GEDZIP archive was refused")));
+    EXPECT_EQ(main->doc().persons().personListHead()->text(field::givenNames), "Jan");
 }
 
 TEST_F(GedcomCommandsTest, ExportCancelledWritesNothing) {
