@@ -14,6 +14,9 @@ RecordStep::Links linksOf(const PersonRecord& record) {
 
 namespace {
 
+// A run's offset and length are kept as two bytes, low byte first.
+size_t twoBytes(const uint8_t* p) { return size_t{p[0]} | size_t{p[1]} << 8; }
+
 void setLinks(PersonRecord& record, const RecordStep::Links& links) {
     record.mother = links[0];
     record.father = links[1];
@@ -197,8 +200,8 @@ void RecordStep::restoreRecords(PersonList& list, bool toBefore) {
         setLinks(*e.record, toBefore ? e.before.links : e.after.links);
         uint8_t* image = e.record->mutableImage();
         for (size_t at = e.diffStart; at < e.diffEnd;) {
-            size_t off = diffs_[at] | (diffs_[at + 1] << 8);
-            size_t len = diffs_[at + 2] | (diffs_[at + 3] << 8);
+            const size_t off = twoBytes(&diffs_[at]);
+            const size_t len = twoBytes(&diffs_[at + 2]);
             const uint8_t* oldBytes = &diffs_[at + 4];
             std::memcpy(image + off, toBefore ? oldBytes : oldBytes + len, len);
             at += 4 + 2 * len;
