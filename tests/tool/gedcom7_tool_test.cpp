@@ -142,7 +142,6 @@ TEST_F(Gedcom7Tool, AGedzipImportsWithItsFilesBesideTheNewTree) {
     EXPECT_FALSE(test::fileExists(dir.file("escape.txt")));
 }
 
-
 TEST_F(Gedcom7Tool, NotesGoBesideTheTreeAndTheStatusNamesWhatIsNotKept) {
     const std::string in = dir.file("in.ged");
     const std::string text =
@@ -174,8 +173,7 @@ TEST_F(Gedcom7Tool, WhatTheImportWroteGoesWhenTheTreeCannotBeSaved) {
     test::writeBytes(dir.file("in.ged"), std::vector<uint8_t>(text.begin(), text.end()));
     zip_t* archive = zip_open(dir.file("in.gdz").c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
     ASSERT_NE(archive, nullptr);
-    zip_file_add(archive, "gedcom.ged", zip_source_buffer(archive, text.data(), text.size(), 0),
-                 0);
+    zip_file_add(archive, "gedcom.ged", zip_source_buffer(archive, text.data(), text.size(), 0), 0);
     zip_file_add(archive, "media/a.jpg", zip_source_buffer(archive, "JPEG", 4, 0), 0);
     ASSERT_EQ(zip_close(archive), 0);
 
