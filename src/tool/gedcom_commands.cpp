@@ -111,6 +111,15 @@ int gedcomImport(const CommandLine& line) {
     std::error_code error;
     const std::string treeFolder = std::filesystem::absolute(line[1], error).parent_path().string();
     GedcomImportResult result;
+    // What the import wrote beside the tree goes again when no tree is
+    // saved to name it.
+    WrittenFiles unpackedFiles;
+    const auto failAndTakeBack = [&](const std::string& message) {
+        removeWrittenFiles(result.notesWritten);
+        removeWrittenFiles(unpackedFiles);
+        return fail(message);
+    };
+    const std::string notesFolder = gedcomNotesFolder(line[1]);
     if (isGedzipName(line[0])) {
         // The archive's files go into a folder of their own beside the tree.
         std::string mediaFolder = line[1];
@@ -118,29 +127,32 @@ int gedcomImport(const CommandLine& line) {
         mediaFolder += "_media";
         GedzipUnpacked unpacked = unpackGedzip(line[0], mediaFolder);
         if (!unpacked.ok) return fail(unpacked.message + "\nNothing was saved.");
+        unpackedFiles = unpacked.written;
         const int64_t size = static_cast<int64_t>(unpacked.gedcom.size());
         MemorySource source(std::move(unpacked.gedcom));
         GedcomInputInfo info(line[0], true, size, recordCodePage());
         info.treeFolder = treeFolder;
         info.mediaFolder = std::filesystem::absolute(mediaFolder, error).string();
+        info.notesFolder = notesFolder;
         result = importGedcom(doc, source, info, {}, autoArrangeOnList);
     } else {
-        result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder);
+        result = importGedcom(doc, line[0], {}, autoArrangeOnList, recordCodePage(), treeFolder,
+                              notesFolder);
     }
     if (result.status == GedcomImportResult::CannotOpen ||
         result.status == GedcomImportResult::Empty) {
-        return fail(result.statusText);
+        return failAndTakeBack(result.statusText);
     }
 
     // A failure before the first person leaves nothing worth a file, and
     // an empty tree must not replace one that is there.
     if (!result.done() && doc.persons().empty()) {
-        return fail(result.statusText + "\nNothing was saved.");
+        return failAndTakeBack(result.statusText + "\nNothing was saved.");
     }
     // What was read is kept, as the program keeps it in the tree; nothing
     // is told of the import before it is safely saved.
     SaveResult saved = doc.SavetoFile(line[1]);
-    if (!saved.written()) return fail(saved.message + "\nNothing was saved.");
+    if (!saved.written()) return failAndTakeBack(saved.message + "\nNothing was saved.");
 
     for (const std::string& message : result.messages) {
         // The failure itself is told by the status line.

@@ -1,5 +1,7 @@
 // export-gedcom in GEDCOM 7 and as a GEDZIP, as a script runs it.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <zip.h>
 
 #include <filesystem>
@@ -138,6 +140,60 @@ TEST_F(Gedcom7Tool, AGedzipImportsWithItsFilesBesideTheNewTree) {
     EXPECT_NE(run.err.find("The GEDZIP archive was refused"), std::string::npos) << run.err;
     EXPECT_FALSE(test::fileExists(dir.file("new/bad.ln3")));
     EXPECT_FALSE(test::fileExists(dir.file("escape.txt")));
+}
+
+TEST_F(Gedcom7Tool, NotesGoBesideTheTreeAndTheStatusNamesWhatIsNotKept) {
+    const std::string in = dir.file("in.ged");
+    const std::string text =
+        "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Jan /Nowak/\n"
+        "1 NOTE Pierwsza\n2 CONT druga\n1 BURI\n1 RESI\n1 RESI\n0 TRLR\n";
+    test::writeBytes(in, std::vector<uint8_t>(text.begin(), text.end()));
+    ToolRun run = tool({"import-gedcom", in, dir.file("t.ln3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Done.\nNot kept: 2 residences, 1 burial\npersons read: 1\nfamilies read: 0\n");
+    EXPECT_EQ(this->text(dir.file("t_notes/I1.txt")), "Pierwsza\ndruga\n");
+    Document back;
+    ASSERT_TRUE(back.ReadfromFile(dir.file("t.ln3")).loaded());
+    EXPECT_EQ(std::string(back.persons().personListHead()->text(field::notesFile)),
+              "t_notes/I1.txt");
+}
+
+// A tree that cannot be saved takes back the files written beside it:
+// nothing names them.
+TEST_F(Gedcom7Tool, WhatTheImportWroteGoesWhenTheTreeCannotBeSaved) {
+    // Forty persons with a short note each, and a GEDZIP of them with a
+    // picture: the notes and the picture fit below the limit, the tree not.
+    std::string text = "0 HEAD\n1 GEDC\n2 VERS 7.0\n";
+    for (int i = 1; i <= 40; ++i) {
+        text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Osoba /Numer" + std::to_string(i) +
+                "/\n1 NOTE n\n";
+    }
+    text += "0 TRLR\n";
+    test::writeBytes(dir.file("in.ged"), std::vector<uint8_t>(text.begin(), text.end()));
+    zip_t* archive = zip_open(dir.file("in.gdz").c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    ASSERT_NE(archive, nullptr);
+    zip_file_add(archive, "gedcom.ged", zip_source_buffer(archive, text.data(), text.size(), 0), 0);
+    zip_file_add(archive, "media/a.jpg", zip_source_buffer(archive, "JPEG", 4, 0), 0);
+    ASSERT_EQ(zip_close(archive), 0);
+
+    for (const char* input : {"in.ged", "in.gdz"}) {
+        SCOPED_TRACE(input);
+        std::filesystem::create_directories(dir.file("out"));
+        struct rlimit old;
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct rlimit small = {2048, old.rlim_max};
+        auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        ToolRun run = tool({"import-gedcom", dir.file(input), dir.file("out/t.ln3")});
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, oldHandler);
+
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("\nNothing was saved.\n"), std::string::npos) << run.err;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.file("out")));
+        std::filesystem::remove_all(dir.file("out"));
+    }
 }
 
 }  // namespace

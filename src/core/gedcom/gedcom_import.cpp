@@ -29,6 +29,8 @@ constexpr int64_t kAssumedSize = 1000000;
 // What a value gathers of its continuation lines at most; every field
 // keeps far less.
 constexpr size_t kContinuedBytes = 4096;
+// A note's text goes into a file of its own and may be long.
+constexpr size_t kContinuedNoteBytes = 1u << 20;
 
 GedcomImportResult withStatus(GedcomImportResult::Status status, std::string message) {
     GedcomImportResult result;
@@ -77,6 +79,7 @@ GedcomImportResult GedcomImporter::run(TreeEdit& list) {
     families_ = std::make_unique<ImportedFamilies>(list, decoder_);
     media_ = std::make_unique<ImportedMedia>(decoder_);
     layout_ = std::make_unique<ImportedLayout>(decoder_);
+    personNotes_ = std::make_unique<ImportedNotes>(decoder_);
 
     UnicodeSource unicode(source_);
     GedcomLineReader reader(unicode);
@@ -129,6 +132,7 @@ GedcomImportResult GedcomImporter::run(TreeEdit& list) {
         std::swap(pending_, line);
         pendingValue_ = pending_.value;
         hasPending_ = true;
+        pendingNote_ = isNote(pending_);
     }
     if (!flushPending()) return finish(GedcomImportResult::Failed);
     return finish(anyLine_ ? GedcomImportResult::Done : GedcomImportResult::Empty);
@@ -141,25 +145,28 @@ bool GedcomImporter::continues(const GedcomLine& line) const {
 
 void GedcomImporter::extend(const GedcomLine& line) {
     std::string& value = pendingValue_;
-    if (value.size() >= kContinuedBytes) return;
+    const size_t limit = pendingNote_ ? kContinuedNoteBytes : kContinuedBytes;
+    if (value.size() >= limit) return;
     if (line.tagIs("CONT")) {
-        // A new line of the text; the record's fields hold one line.
-        value += ' ';
+        // A new line of the text; the record's fields hold one line, a
+        // note keeps its lines.
+        value += pendingNote_ ? '\n' : ' ';
     } else {
         // A program that split the text at a space may have put the space
         // at the beginning of the continuation.
         value.append(line.valueIndent, ' ');
     }
     value += line.value;
-    if (value.size() > kContinuedBytes) value.resize(kContinuedBytes);
+    if (value.size() > limit) value.resize(limit);
 }
 
 // A broken line is a new line of the text, as a CONT line is.
 void GedcomImporter::extendBroken(std::string_view text) {
     std::string& value = pendingValue_;
-    if (value.size() >= kContinuedBytes) return;
-    value += ' ';
-    value.append(text.substr(0, kContinuedBytes - value.size()));
+    const size_t limit = pendingNote_ ? kContinuedNoteBytes : kContinuedBytes;
+    if (value.size() >= limit) return;
+    value += pendingNote_ ? '\n' : ' ';
+    value.append(text.substr(0, limit - value.size()));
 }
 
 bool GedcomImporter::flushPending() {
@@ -175,6 +182,7 @@ std::vector<std::string> GedcomImporter::notes(GedcomImportResult::Status status
         out.push_back(gedcomLettersReplacedNote(int64_t(decoder_.lettersReplaced())));
     }
     if (decoder_.guessedLetters()) out.push_back(gedcomReadAsNote(info_.codePage));
+    if (!notKept_.empty()) out.push_back(notKept_.note());
     // A file read to its end without its first or last record may have been
     // cut; one that failed or was stopped says so already.
     if (status == GedcomImportResult::Done) {
@@ -197,6 +205,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
         families_->link([this](std::string_view xref) { return FindImportedPerson(xref); });
         persons_->resolveSources();
         resolveMedia();
+        resolveNotes();
         layout_->resolve(*list_,
                          [this](std::string_view xref) { return FindImportedPerson(xref); });
         for (const std::string& message : families_->messages()) addMessage(message);
@@ -241,6 +250,7 @@ GedcomImportResult GedcomImporter::finish(GedcomImportResult::Status status) {
     result.statusText = head;
     for (const std::string& note : result.notes) result.statusText += "\n" + note;
     result.messages = messages_;
+    result.notesWritten = notesWritten_;
     return result;
 }
 
@@ -249,6 +259,8 @@ GedcomImportResult GedcomImporter::outOfMemory() const {
     result.status = GedcomImportResult::Failed;
     result.counters = counters_;
     result.relationshipsLeftOut = families_ ? families_->relationshipsLeftOut() : 0;
+    // The tree is taken back; so are its notes files.
+    removeWrittenFiles(notesWritten_);
     result.messages = {kMsgGedcomImportFailed, outOfMemoryMessage("import", info_.path)};
     result.statusText = gedcomImportFailedStatus(counters_.linesRead);
     return result;
@@ -283,13 +295,21 @@ GedcomImportResult importGedcom(Document& doc, ByteSource& source, const GedcomI
 
 GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress, const GedcomAfterImport& after,
-                                const std::string& codePage, const std::string& treeFolder) {
+                                const std::string& codePage, const std::string& treeFolder,
+                                const std::string& notesFolder) {
     if (!doc.persons().empty()) return withStatus(GedcomImportResult::TreeNotEmpty, {});
     FileSource file;
     if (!file.open(path)) return withStatus(GedcomImportResult::CannotOpen, file.error());
     GedcomInputInfo info(path, file.sizeKnown(), file.size(), codePage);
     info.treeFolder = treeFolder;
+    info.notesFolder = notesFolder;
     return importGedcom(doc, file, info, progress, after);
+}
+
+std::string gedcomNotesFolder(const std::string& treePath) {
+    std::filesystem::path path(treePath);
+    path.replace_extension();
+    return path.string() + "_notes";
 }
 
 }  // namespace lineara

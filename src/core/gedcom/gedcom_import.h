@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/gedcom/gedcom_reader.h"
+#include "core/gedcom/new_files.h"
 #include "core/model/document.h"
 
 namespace lineara {
@@ -74,6 +75,8 @@ struct GedcomInputInfo {
     // folder of `path` (an unpacked GEDZIP).
     std::string treeFolder;
     std::string mediaFolder;
+    // Where the persons' notes go, a file each; empty: they are not kept.
+    std::string notesFolder;
 };
 
 struct GedcomImportResult {
@@ -104,6 +107,9 @@ struct GedcomImportResult {
     // The window's last status text (after the arrangement, for Done): its
     // first line, then each note on a line of its own.
     std::string statusText;
+    // The notes files the import wrote, to be taken back when the new tree
+    // cannot be saved.
+    WrittenFiles notesWritten;
 
     bool done() const { return status == Done; }
 };
@@ -131,6 +137,11 @@ GedcomImportResult importGedcom(Document& doc, const std::string& path,
                                 const GedcomProgress& progress = {},
                                 const GedcomAfterImport& after = {},
                                 const std::string& codePage = kDefaultTreeCodePage,
-                                const std::string& treeFolder = {});
+                                const std::string& treeFolder = {},
+                                const std::string& notesFolder = {});
+
+// The folder of the notes files of a tree saved at `treePath`:
+// "family.ln3" gives "family_notes", beside it.
+std::string gedcomNotesFolder(const std::string& treePath);
 
 }  // namespace lineara

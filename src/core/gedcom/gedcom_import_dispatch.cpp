@@ -1,7 +1,9 @@
 // What each line of a GEDCOM file means to the import: the header's
 // character set and version, individual, family, source, object and alias
 // box records, and the extension lines of this program's GEDCOM 7 files.
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -25,7 +27,77 @@ bool startsWithWord(std::string_view value, std::string_view word) {
     return true;
 }
 
+// What follows the first word of `value` ("NOTE text" gives "text").
+std::string_view afterWord(std::string_view value) {
+    const size_t space = value.find(' ');
+    if (space == std::string_view::npos) return {};
+    value.remove_prefix(space + 1);
+    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+    return value;
+}
+
+std::string_view firstWord(std::string_view value) {
+    return value.substr(0, std::min(value.find(' '), value.size()));
+}
+
+// Level-1 structures of an individual the tree keeps, or that only keep
+// the file's own books (change dates, record numbers): these are not
+// counted as lost.
+bool keptOfPerson(const GedcomLine& line) {
+    const std::string_view tag4 = std::string_view(line.tag).substr(0, 4);
+    for (const char* kept : {"BIRT", "DEAT", "BAPM", "NAME", "OCCU", "SOUR", "SEX"}) {
+        if (tag4.substr(0, std::strlen(kept)) == kept) return true;
+    }
+    for (const char* kept : {"CHR", "OBJE", "NOTE", "SNOTE", "FAMS", "FAMC"}) {
+        if (line.tagIs(kept)) return true;
+    }
+    return false;
+}
+
+bool keptOfFamily(const GedcomLine& line) {
+    for (const char* kept : {"HUSB", "WIFE", "CHIL", "DIV", "MARR"}) {
+        if (line.tagStartsWith(kept)) return true;
+    }
+    return false;
+}
+
+bool bookkeeping(const GedcomLine& line) {
+    if (line.tagStartsWith("_LN")) return true;  // this program's own
+    for (const char* tag : {"CHAN", "CREA", "RIN", "UID", "_UID", "REFN", "AFN", "RFN", "EXID",
+                            "RESN", "SUBM", "ANCI", "DESI"}) {
+        if (line.tagIs(tag)) return true;
+    }
+    return false;
+}
+
+// Records the import reads, or that say nothing of the persons.
+bool knownRecord(std::string_view type) {
+    for (const char* known :
+         {"INDI", "FAM", "SOUR", "OBJE", "NOTE", "SNOTE", "SUBM", "SUBN", "REPO", "_LNALIAS"}) {
+        if (type == known) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+bool GedcomImporter::isNote(const GedcomLine& line) const {
+    if (line.level == 0) {
+        return line.tagStartsWith("@") &&
+               (firstWord(line.value) == "NOTE" || firstWord(line.value) == "SNOTE");
+    }
+    return line.level == 1 && recordType_ == Record::Individual &&
+           (line.tagIs("NOTE") || line.tagIs("SNOTE"));
+}
+
+void GedcomImporter::countNotKept(const GedcomLine& line) {
+    if (!inPersonOrFamily_ || bookkeeping(line)) return;
+    if (recordType_ == Record::Individual) {
+        if (!keptOfPerson(line)) notKept_.count(line.tag);
+    } else if (recordType_ == Record::Family) {
+        if (!keptOfFamily(line)) notKept_.count(line.tag);
+    }
+}
 
 void GedcomImporter::detail(const GedcomLine& line, std::string_view raw) {
     if (inSource_) return;
@@ -66,6 +138,9 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
         inSource_ = line.tagStartsWith("@") && startsWithWord(line.value, "SOUR");
         if (inSource_) persons_->sourceRecord(line.tag);
         inMedia_ = line.tagStartsWith("@") && startsWithWord(line.value, "OBJE");
+        if (isNote(line)) personNotes_->record(line.tag, afterWord(raw));
+        inPersonOrFamily_ = line.tagStartsWith("@") && (startsWithWord(line.value, "INDI") ||
+                                                        startsWithWord(line.value, "FAM"));
         if (inMedia_) {
             media_->record(line.tag);
         } else {
@@ -91,8 +166,13 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
                 media_->otherLine();
             }
             persons_->fact(list_->currentPerson(), line, raw);
+            if (line.tagIs("NOTE") || line.tagIs("SNOTE")) {
+                personNotes_->personNote(list_->currentPerson(), currentXref_, raw);
+            }
+            countNotKept(line);
         } else if (recordType_ == Record::Family) {
             families_->fact(line, raw);
+            countNotKept(line);
         }
         return true;
     case 2:
@@ -123,6 +203,16 @@ bool GedcomImporter::dispatch(const GedcomLine& line, std::string_view raw) {
     default:
         return true;  // deeper levels say nothing we keep
     }
+}
+
+void GedcomImporter::resolveNotes() {
+    std::string error;
+    if (!personNotes_->resolve(*list_, info_.notesFolder, info_.treeFolder, info_.codePage,
+                               error)) {
+        addMessage("The notes could not be written: " + error + ".");
+        return;
+    }
+    notesWritten_ = personNotes_->written();
 }
 
 void GedcomImporter::resolveMedia() {
@@ -168,6 +258,7 @@ bool GedcomImporter::recordStart(const GedcomLine& line) {
         person->setPos(0, 0);
         person->setText(field::gedcomImportXref, line.tag);  // cut to the field
         xrefs_.emplace(line.tag, person);
+        currentXref_ = line.tag;
         persons_->start();
         ++counters_.personsRead;
     } else if (version7_ && line.value == "_LNALIAS") {
@@ -186,6 +277,8 @@ bool GedcomImporter::recordStart(const GedcomLine& line) {
         recordType_ = Record::Family;
         families_->start();
         ++counters_.familiesRead;
+    } else if (!knownRecord(firstWord(line.value)) && !firstWord(line.value).empty()) {
+        notKept_.count(firstWord(line.value));
     }
     return true;
 }

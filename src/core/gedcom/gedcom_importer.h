@@ -16,8 +16,10 @@
 #include "core/gedcom/gedcom_import_families.h"
 #include "core/gedcom/gedcom_import_layout.h"
 #include "core/gedcom/gedcom_import_media.h"
+#include "core/gedcom/gedcom_import_notes.h"
 #include "core/gedcom/gedcom_import_persons.h"
 #include "core/gedcom/gedcom_line.h"
+#include "core/gedcom/gedcom_not_kept.h"
 
 namespace lineara::detail {
 
@@ -44,6 +46,12 @@ private:
     bool recordStart(const GedcomLine& line);
     void readPosition(std::string_view raw);
     void resolveMedia();
+    void resolveNotes();
+    // A NOTE of a person or a NOTE record: its CONT lines are line breaks.
+    bool isNote(const GedcomLine& line) const;
+    // Counts a level-1 line of an individual or a family that the tree has
+    // no place for.
+    void countNotKept(const GedcomLine& line);
     void detail(const GedcomLine& line, std::string_view raw);
     void releaseDate(const std::string* phrase);
 
@@ -67,6 +75,7 @@ private:
     GedcomLine pending_;
     std::string pendingValue_;
     bool hasPending_ = false;
+    bool pendingNote_ = false;
 
     Record recordType_ = Record::None;
     bool inHeader_ = false;
@@ -92,6 +101,11 @@ private:
     std::unique_ptr<ImportedFamilies> families_;
     std::unique_ptr<ImportedMedia> media_;
     std::unique_ptr<ImportedLayout> layout_;
+    std::unique_ptr<ImportedNotes> personNotes_;
+    std::string currentXref_;  // of the individual being read
+    WrittenFiles notesWritten_;
+    NotKeptCounter notKept_;
+    bool inPersonOrFamily_ = false;  // in an INDI or FAM record
     int64_t aliasBoxes_ = 0;
     bool inMedia_ = false;  // in an object record
     // Cross-references of the persons read, whole; the first person with a

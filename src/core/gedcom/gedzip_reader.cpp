@@ -1,5 +1,7 @@
 #include "core/gedcom/gedzip_reader.h"
 
+#include "core/gedcom/new_files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,98 +75,6 @@ bool readEntry(zip_t* archive, zip_uint64_t index, size_t limit, std::string& by
     return true;
 }
 
-class Unpacker {
-public:
-    explicit Unpacker(std::string folder) : folder_(std::move(folder)) {}
-    ~Unpacker() {
-        if (folderFd_ >= 0) close(folderFd_);
-    }
-
-    bool openFolder(std::string& error) {
-        if (mkdir(folder_.c_str(), 0755) == 0) {
-            madeFolder_ = true;
-        } else if (errno != EEXIST) {
-            error = "cannot create the folder " + folder_ + ": " + std::strerror(errno);
-            return false;
-        }
-        folderFd_ = open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (folderFd_ < 0) {
-            error = "cannot open the folder " + folder_ + ": " + std::strerror(errno);
-            return false;
-        }
-        return true;
-    }
-
-    // Writes `bytes` as a new file at `name` below the folder, making its
-    // folders; never through a link, never over a file that is there.
-    bool write(const std::string& name, const std::string& bytes, std::string& error) {
-        int dir = dup(folderFd_);
-        size_t start = 0;
-        for (;;) {
-            const size_t slash = name.find('/', start);
-            if (slash == std::string::npos) break;
-            const std::string part = name.substr(start, slash - start);
-            if (mkdirat(dir, part.c_str(), 0755) == 0) {
-                madeFolders_.push_back(name.substr(0, slash));
-            } else if (errno != EEXIST) {
-                return fail(dir, name, error);
-            }
-            const int next =
-                openat(dir, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            close(dir);
-            if (next < 0) return fail(-1, name, error);
-            dir = next;
-            start = slash + 1;
-        }
-        const std::string last = name.substr(start);
-        if (last.empty()) {  // a folder entry
-            close(dir);
-            return true;
-        }
-        const int fd =
-            openat(dir, last.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0) return fail(dir, name, error);
-        madeFiles_.push_back(name);
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                close(fd);
-                return fail(dir, name, error);
-            }
-            done += static_cast<size_t>(n);
-        }
-        if (close(fd) != 0) return fail(dir, name, error);
-        close(dir);
-        return true;
-    }
-
-    // Takes back what was written, newest first.
-    void undo() {
-        for (auto it = madeFiles_.rbegin(); it != madeFiles_.rend(); ++it) {
-            unlinkat(folderFd_, it->c_str(), 0);
-        }
-        for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it) {
-            unlinkat(folderFd_, it->c_str(), AT_REMOVEDIR);
-        }
-        if (madeFolder_) rmdir(folder_.c_str());
-    }
-
-private:
-    bool fail(int dir, const std::string& name, std::string& error) {
-        error = "cannot write " + folder_ + "/" + name + ": " + std::strerror(errno);
-        if (dir >= 0) close(dir);
-        return false;
-    }
-
-    std::string folder_;
-    int folderFd_ = -1;
-    bool madeFolder_ = false;
-    std::vector<std::string> madeFiles_;
-    std::vector<std::string> madeFolders_;
-};
-
 GedzipUnpacked refused(std::string why) {
     GedzipUnpacked result;
     result.message = "The GEDZIP archive was refused: " + why + ".";
@@ -216,7 +126,7 @@ GedzipUnpacked unpackGedzip(const std::string& archivePath, const std::string& m
                    result.gedcom, error)) {
         return refused(error);
     }
-    Unpacker unpacker(mediaFolder);
+    NewFilesWriter unpacker(mediaFolder);
     if (count > 1 && !unpacker.openFolder(error)) return refused(error);
     uint64_t unpacked = result.gedcom.size();
     for (zip_int64_t i = 0; i < count; ++i) {
@@ -235,6 +145,7 @@ GedzipUnpacked unpackGedzip(const std::string& archivePath, const std::string& m
         if (name.back() != '/') ++result.mediaFiles;
     }
     result.ok = true;
+    result.written = unpacker.written();
     return result;
 }
 

@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/gedcom/new_files.h"
+
 namespace lineara {
 
 constexpr size_t kGedzipEntryLimit = 64u << 20;      // 64 MiB
@@ -23,6 +25,8 @@ struct GedzipUnpacked {
     std::string message;  // why the archive was refused
     std::string gedcom;   // the bytes of gedcom.ged
     size_t mediaFiles = 0;
+    // What was unpacked, to be taken back when the new tree cannot be saved.
+    WrittenFiles written;
 };
 
 // Unpacks `archive`; its files go below `mediaFolder`, made when missing.

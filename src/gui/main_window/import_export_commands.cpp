@@ -172,6 +172,11 @@ void ImportExportCommands::importGedcom() {
         const GedcomProgress progress = [window](const GedcomImportProgress& p) {
             return window->showProgress(p);
         };
+        // The new tree has no name yet: the persons' notes go into a folder
+        // beside the file read, as a GEDZIP's files do, and are named by
+        // their whole paths.
+        const std::string notesFolder = gedcomNotesFolder(localPath(path));
+        WrittenFiles unpackedFiles;
         if (isGedzipName(localPath(path))) {
             // The archive's files go into a folder beside it, which the
             // persons' pictures and notes files then name.
@@ -184,19 +189,26 @@ void ImportExportCommands::importGedcom() {
                 result.statusText = unpacked.message;
                 result.messages.push_back(unpacked.message);
             } else {
+                unpackedFiles = unpacked.written;
                 const auto size = static_cast<int64_t>(unpacked.gedcom.size());
                 MemorySource source(std::move(unpacked.gedcom));
                 GedcomInputInfo info(localPath(path), true, size, env_.codec().codePage());
                 info.mediaFolder = mediaFolder;
+                info.notesFolder = notesFolder;
                 result = lineara::importGedcom(read, source, info, progress, arrange);
             }
         } else {
             result = lineara::importGedcom(read, localPath(path), progress, arrange,
-                                           env_.codec().codePage());
+                                           env_.codec().codePage(), {}, notesFolder);
         }
         // A file that gave nobody, unless it was read to its end (an empty
         // file is an empty tree), leaves the open tree as it was.
         replaced = result.done() || !read.persons().empty();
+        if (!replaced) {
+            // No tree names them.
+            removeWrittenFiles(result.notesWritten);
+            removeWrittenFiles(unpackedFiles);
+        }
         if (replaced) {
             // After a failure the last person made is current.
             const PersonRecord* current =
