@@ -122,9 +122,7 @@ int gedcomImport(const CommandLine& line) {
     const std::string notesFolder = gedcomNotesFolder(line[1]);
     if (isGedzipName(line[0])) {
         // The archive's files go into a folder of their own beside the tree.
-        std::string mediaFolder = line[1];
-        mediaFolder.resize(mediaFolder.size() - 4);  // ".ln3"
-        mediaFolder += "_media";
+        const std::string mediaFolder = gedcomMediaFolder(line[1]);
         GedzipUnpacked unpacked = unpackGedzip(line[0], mediaFolder);
         if (!unpacked.ok) return fail(unpacked.message + "\nNothing was saved.");
         unpackedFiles = unpacked.written;

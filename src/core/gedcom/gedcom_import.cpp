@@ -306,10 +306,22 @@ GedcomImportResult importGedcom(Document& doc, const std::string& path,
     return importGedcom(doc, file, info, progress, after);
 }
 
-std::string gedcomNotesFolder(const std::string& treePath) {
-    std::filesystem::path path(treePath);
+namespace {
+
+std::string besideWithoutExtension(const std::string& filePath, const char* suffix) {
+    std::filesystem::path path(filePath);
     path.replace_extension();
-    return path.string() + "_notes";
+    return path.string() + suffix;
+}
+
+}  // namespace
+
+std::string gedcomNotesFolder(const std::string& treePath) {
+    return besideWithoutExtension(treePath, "_notes");
+}
+
+std::string gedcomMediaFolder(const std::string& path) {
+    return besideWithoutExtension(path, "_media");
 }
 
 }  // namespace lineara

@@ -143,5 +143,9 @@ GedcomImportResult importGedcom(Document& doc, const std::string& path,
 // The folder of the notes files of a tree saved at `treePath`:
 // "family.ln3" gives "family_notes", beside it.
 std::string gedcomNotesFolder(const std::string& treePath);
+// The folder a GEDZIP's files are unpacked into, beside `path` (the new
+// tree, or the archive where there is no tree file yet): "family.ln3"
+// gives "family_media".
+std::string gedcomMediaFolder(const std::string& path);
 
 }  // namespace lineara

@@ -180,9 +180,7 @@ void ImportExportCommands::importGedcom() {
         if (isGedzipName(localPath(path))) {
             // The archive's files go into a folder beside it, which the
             // persons' pictures and notes files then name.
-            std::string mediaFolder = localPath(path);
-            mediaFolder.resize(mediaFolder.size() - 4);
-            mediaFolder += "_media";
+            const std::string mediaFolder = gedcomMediaFolder(localPath(path));
             GedzipUnpacked unpacked = unpackGedzip(localPath(path), mediaFolder);
             if (!unpacked.ok) {
                 result.status = GedcomImportResult::CannotOpen;

@@ -121,6 +121,27 @@ TEST(GedcomImportNotes, EachFormOfNoteEndsInTheNotesFile) {
     }
 }
 
+TEST(GedcomImportNotes, TheFoldersBesideATreeLoseOnlyItsExtension) {
+    struct Case {
+        const char* path;
+        const char* notes;
+        const char* media;
+    };
+    const Case cases[] = {
+        {"family.ln3", "family_notes", "family_media"},
+        {"/a/b.c/family.LN3", "/a/b.c/family_notes", "/a/b.c/family_media"},
+        {"archive.gdz", "archive_notes", "archive_media"},
+        // A name that only ends in the letters keeps them all.
+        {"treeln3", "treeln3_notes", "treeln3_media"},
+        {"x.ln3", "x_notes", "x_media"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(gedcomNotesFolder(c.path), c.notes);
+        EXPECT_EQ(gedcomMediaFolder(c.path), c.media);
+    }
+}
+
 TEST(GedcomImportNotes, WithoutANotesFolderNothingIsWritten) {
     test::TempDir dir;
     Document doc;
