@@ -10,10 +10,10 @@ std::optional<std::string> CommandLine::value(const std::string& option) const {
     return it->second;
 }
 
-std::string CommandSpec::synopsis() const {
+std::string CommandDefinition::synopsis() const {
     std::string text = name;
     if (arguments != nullptr && *arguments != '\0') text += std::string(" ") + arguments;
-    for (const OptionSpec& o : options) {
+    for (const OptionDefinition& o : options) {
         text += std::string(" [") + o.name;
         if (o.valueName != nullptr) text += std::string(" ") + o.valueName;
         text += "]";
@@ -21,11 +21,11 @@ std::string CommandSpec::synopsis() const {
     return text;
 }
 
-void CommandSpec::printHelp(std::ostream& to) const {
+void CommandDefinition::printHelp(std::ostream& to) const {
     to << "usage: lineara-tool " << synopsis() << "\n\n" << summary << '\n';
     if (options.empty()) return;
     to << "\noptions:\n";
-    for (const OptionSpec& o : options) {
+    for (const OptionDefinition& o : options) {
         std::string left = o.name;
         if (o.valueName != nullptr) left += std::string(" ") + o.valueName;
         to << "  " << left;
@@ -36,8 +36,8 @@ void CommandSpec::printHelp(std::ostream& to) const {
 
 namespace {
 
-const OptionSpec* findOption(const CommandSpec& spec, const std::string& name) {
-    for (const OptionSpec& o : spec.options) {
+const OptionDefinition* findOption(const CommandDefinition& command, const std::string& name) {
+    for (const OptionDefinition& o : command.options) {
         if (name == o.name) return &o;
     }
     return nullptr;
@@ -47,11 +47,11 @@ bool isOption(const std::string& word) { return word.size() > 2 && word.compare(
 
 }  // namespace
 
-ArgumentReader::Outcome ArgumentReader::read(const CommandSpec& spec,
+ArgumentReader::Outcome ArgumentReader::read(const CommandDefinition& command,
                                              const std::vector<std::string>& args,
                                              CommandLine& line, std::string& error) {
     line = CommandLine();
-    line.command_ = &spec;
+    line.command_ = &command;
     // Asking for help wins over any mistake elsewhere on the line.
     for (const std::string& word : args) {
         if (word == "--") break;
@@ -70,7 +70,7 @@ ArgumentReader::Outcome ArgumentReader::read(const CommandSpec& spec,
         }
         const size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
-        const OptionSpec* option = findOption(spec, name);
+        const OptionDefinition* option = findOption(command, name);
         if (option == nullptr) {
             error = "unknown option " + name;
             return Outcome::UsageError;
@@ -91,11 +91,11 @@ ArgumentReader::Outcome ArgumentReader::read(const CommandSpec& spec,
         }
     }
     const size_t count = line.positional_.size();
-    if (count < spec.minPositional) {
+    if (count < command.minPositional) {
         error = "too few arguments";
         return Outcome::UsageError;
     }
-    if (spec.maxPositional != CommandSpec::kAny && count > spec.maxPositional) {
+    if (command.maxPositional != CommandDefinition::kAny && count > command.maxPositional) {
         error = "too many arguments";
         return Outcome::UsageError;
     }

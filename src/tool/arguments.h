@@ -13,9 +13,9 @@
 
 namespace lineara::tool {
 
-struct CommandSpec;
+struct CommandDefinition;
 
-struct OptionSpec {
+struct OptionDefinition {
     const char* name;       // "--pages"
     const char* valueName;  // "N"; nullptr for a flag
     const char* help;
@@ -29,7 +29,7 @@ public:
     size_t size() const { return positional_.size(); }
     bool has(const std::string& option) const { return options_.count(option) != 0; }
     // The command this line was read for.
-    const CommandSpec& command() const { return *command_; }
+    const CommandDefinition& command() const { return *command_; }
     // The value of an option given with one; the last one when repeated.
     std::optional<std::string> value(const std::string& option) const;
 
@@ -37,14 +37,14 @@ private:
     friend struct ArgumentReader;
     std::vector<std::string> positional_;
     std::map<std::string, std::string> options_;
-    const CommandSpec* command_ = nullptr;
+    const CommandDefinition* command_ = nullptr;
 };
 
-struct CommandSpec {
+struct CommandDefinition {
     const char* name;
     const char* arguments;  // "TREE.ln3 OUT.pdf", as the usage line shows them
     const char* summary;    // one line
-    std::vector<OptionSpec> options;
+    std::vector<OptionDefinition> options;
     size_t minPositional;
     size_t maxPositional;  // kAny for a list
     int (*run)(const CommandLine&);
@@ -61,7 +61,7 @@ struct ArgumentReader {
     // as --name VALUE or --name=VALUE; "--" ends the options. A lone "-"
     // and other words starting with one dash (a date such as "-1900")
     // are positional. `error` says what was wrong for a usage error.
-    static Outcome read(const CommandSpec& spec, const std::vector<std::string>& args,
+    static Outcome read(const CommandDefinition& command, const std::vector<std::string>& args,
                         CommandLine& line, std::string& error);
 };
 

@@ -13,12 +13,11 @@
 namespace lineara::tool {
 namespace {
 
-using Spec = CommandSpec;
-constexpr size_t kAny = CommandSpec::kAny;
+constexpr size_t kAny = CommandDefinition::kAny;
 
 // The commands in the order `lineara-tool --help` lists them.
-const std::vector<CommandSpec>& commandTable() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandDefinition>& commandTable() {
+    static const std::vector<CommandDefinition> table = {
         {"info",
          "TREE.ln3",
          "Prints the number of records, of persons and the highest id.",
@@ -165,20 +164,21 @@ const std::vector<CommandSpec>& commandTable() {
 
 void printCommands(std::ostream& to) {
     to << "usage: lineara-tool COMMAND [ARGS]\n\ncommands:\n";
-    for (const CommandSpec& c : commandTable()) to << "  lineara-tool " << c.synopsis() << '\n';
+    for (const CommandDefinition& c : commandTable())
+        to << "  lineara-tool " << c.synopsis() << '\n';
     to << "\n'lineara-tool COMMAND --help' tells more of a command.\n";
 }
 
-int runCommand(const CommandSpec& spec, const std::vector<std::string>& args) {
+int runCommand(const CommandDefinition& command, const std::vector<std::string>& args) {
     CommandLine line;
     std::string error;
-    switch (ArgumentReader::read(spec, args, line, error)) {
+    switch (ArgumentReader::read(command, args, line, error)) {
     case ArgumentReader::Outcome::Help:
-        spec.printHelp(out());
+        command.printHelp(out());
         return 0;
     case ArgumentReader::Outcome::UsageError:
-        std::cerr << "usage: lineara-tool " << spec.synopsis() << '\n'
-                  << "lineara-tool " << spec.name << ": " << error << '\n';
+        std::cerr << "usage: lineara-tool " << command.synopsis() << '\n'
+                  << "lineara-tool " << command.name << ": " << error << '\n';
         return 2;
     case ArgumentReader::Outcome::Run:
         break;
@@ -186,7 +186,7 @@ int runCommand(const CommandSpec& spec, const std::vector<std::string>& args) {
     // Commands that know what they were doing when memory ran out say so
     // themselves; this is for the rest.
     try {
-        return spec.run(line);
+        return command.run(line);
     } catch (const std::bad_alloc&) {
         std::cerr << "Not enough memory\n";
         return 1;
@@ -203,9 +203,9 @@ int dispatch(int argc, char** argv) {
         printCommands(out());
         return 0;
     }
-    for (const CommandSpec& spec : commandTable()) {
-        if (name == spec.name)
-            return runCommand(spec, std::vector<std::string>(argv + 2, argv + argc));
+    for (const CommandDefinition& command : commandTable()) {
+        if (name == command.name)
+            return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
     }
     std::cerr << "lineara-tool: unknown command \"" << name << "\"\n";
     printCommands(std::cerr);
