@@ -1,16 +1,18 @@
-// The two forms of the GEDCOM export, and what they share. For
-// gedcom_export.cpp and gedcom_export_standard.cpp only.
+// The forms of the GEDCOM export, and what they share. For the export's
+// own files only.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "core/gedcom/export_families.h"
 #include "core/gedcom/gedcom_export.h"
+#include "core/platform/codepage.h"
 
 namespace lineara::detail {
 
@@ -51,6 +53,30 @@ private:
     std::vector<uint32_t> start_;
     std::vector<int32_t> numbers_;
 };
+
+// Record texts in UTF-8; plain ASCII passes without the converter.
+class Utf8Texts {
+public:
+    explicit Utf8Texts(const std::string& codePage) : toUtf8_("UTF-8", codePage.c_str()) {}
+    std::string operator()(std::string_view text) const {
+        bool ascii = true;
+        for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii) return std::string(text);
+        return toUtf8_.convert(text, "\xEF\xBF\xBD", false);
+    }
+
+private:
+    TextConversion toUtf8_;
+};
+
+// The header's DATE value, "9 DEC 2026"; a month out of range reads as
+// January.
+inline std::string headerDate(const GedcomTime& now) {
+    static constexpr const char* kMonthsUpper[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                   "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    const int month = now.month >= 1 && now.month <= 12 ? now.month : 1;
+    return std::to_string(now.day) + " " + kMonthsUpper[month - 1] + " " + std::to_string(now.year);
+}
 
 GedcomExportResult writeStandardGedcom(const PersonList& list, const GedcomTime& now,
                                        const GedcomSink& sink, const std::string& codePage);

@@ -13,8 +13,8 @@ namespace lineara {
 
 namespace {
 
-constexpr const char* kMonthsUpper[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                        "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+using detail::headerDate;
+using detail::Utf8Texts;
 
 // The extension tags of this program and what each keeps.
 struct ExtensionTag {
@@ -37,15 +37,9 @@ constexpr ExtensionTag kExtensionTags[] = {
 
 class Writer {
 public:
-    Writer(GedcomLineWriter& out, const std::string& codePage)
-        : out_(out), toUtf8_("UTF-8", codePage.c_str()) {}
+    Writer(GedcomLineWriter& out, const std::string& codePage) : out_(out), utf8Texts_(codePage) {}
 
-    std::string utf8(std::string_view text) const {
-        bool ascii = true;
-        for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        if (ascii) return std::string(text);
-        return toUtf8_.convert(text, "\xEF\xBF\xBD", false);
-    }
+    std::string utf8(std::string_view text) const { return utf8Texts_(text); }
 
     // "level tag" with a value of our own making, already clean.
     void line(int level, std::string_view tag, std::string_view value = {}) {
@@ -120,7 +114,7 @@ private:
     }
 
     GedcomLineWriter& out_;
-    TextConversion toUtf8_;
+    Utf8Texts utf8Texts_;
 };
 
 std::string pointer(char kind, int64_t number) {
@@ -133,7 +127,6 @@ std::string boxPointer(const PersonRecord* box) {
 }
 
 void writeHeader(Writer& w, const GedcomTime& now) {
-    const int month = now.month >= 1 && now.month <= 12 ? now.month : 1;
     char time[8];
     std::snprintf(time, sizeof time, "%02d:%02d", now.hour % 24, now.minute % 60);
     w.line(0, "HEAD");
@@ -146,9 +139,7 @@ void writeHeader(Writer& w, const GedcomTime& now) {
     w.line(1, "SOUR", "LINEARA");
     w.line(2, "VERS", "1.1");
     w.line(2, "NAME", "Lineara");
-    w.line(
-        1, "DATE",
-        std::to_string(now.day) + " " + kMonthsUpper[month - 1] + " " + std::to_string(now.year));
+    w.line(1, "DATE", headerDate(now));
     w.line(2, "TIME", time);
 }
 

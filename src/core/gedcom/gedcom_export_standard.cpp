@@ -13,22 +13,15 @@ namespace lineara::detail {
 
 namespace {
 
-constexpr const char* kMonthsUpper[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                        "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 constexpr GedcomValueStyle kUtf8{true, false};
 
 class StandardWriter {
 public:
     StandardWriter(GedcomLineWriter& out, const std::string& codePage)
-        : out_(out), toUtf8_("UTF-8", codePage.c_str()) {}
+        : out_(out), utf8Texts_(codePage) {}
 
     // A record text in UTF-8.
-    std::string utf8(std::string_view text) const {
-        bool ascii = true;
-        for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        if (ascii) return std::string(text);
-        return toUtf8_.convert(text, "\xEF\xBF\xBD", false);
-    }
+    std::string utf8(std::string_view text) const { return utf8Texts_(text); }
 
     // "level tag value" for a record text (in UTF-8 already).
     void text(int level, std::string_view tag, std::string_view value, bool continuable = false) {
@@ -41,7 +34,7 @@ public:
 
 private:
     GedcomLineWriter& out_;
-    TextConversion toUtf8_;
+    Utf8Texts utf8Texts_;
 };
 
 void writeEvent(StandardWriter& w, const char* tag, const std::string& date,
@@ -53,16 +46,13 @@ void writeEvent(StandardWriter& w, const char* tag, const std::string& date,
 }
 
 void writeHeader(StandardWriter& w, const GedcomTime& now) {
-    int month = now.month >= 1 && now.month <= 12 ? now.month : 1;
     char time[8];
     std::snprintf(time, sizeof time, "%02d:%02d", now.hour % 100, now.minute % 100);
     w.value(0, "HEAD", {});
     w.value(1, "SOUR", "LINEARA");
     w.value(2, "VERS", "1.1");
     w.value(2, "NAME", "Lineara");
-    w.value(
-        1, "DATE",
-        std::to_string(now.day) + " " + kMonthsUpper[month - 1] + " " + std::to_string(now.year));
+    w.value(1, "DATE", headerDate(now));
     w.value(2, "TIME", time);
     w.value(1, "SUBM", "@SUBM@");
     w.value(1, "GEDC", {});
