@@ -1,0 +1,72 @@
+#include "gui/app/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace lineara {
+
+namespace {
+
+// The program's own language, that of its texts as written.
+const char kOwnLanguage[] = "pl";
+const char kTranslatorName[] = "lineara-translation";
+
+}  // namespace
+
+LanguageChoice chooseLanguages(const QStringList& uiLanguages) {
+    LanguageChoice choice;
+    // Only the first language counts: a Polish or German user who names
+    // English as a fallback still gets the texts as written.
+    const QLocale first(uiLanguages.isEmpty() ? QStringLiteral("C") : uiLanguages.first());
+    if (first.language() == QLocale::English) {
+        choice.program = QStringLiteral("en");
+        return choice;  // Qt speaks English by itself
+    }
+    if (first.language() == QLocale::C || first.language() == QLocale::AnyLanguage) {
+        choice.qt = QString::fromLatin1(kOwnLanguage);
+        return choice;
+    }
+    choice.qt = QLocale::languageToCode(first.language());
+    return choice;
+}
+
+QString translationsFolder(const QString& programDataFolder) {
+    return programDataFolder + QStringLiteral("translations/");
+}
+
+LanguageChoice installTranslations(QCoreApplication& app, const QStringList& uiLanguages,
+                                   const QString& programDataFolder) {
+    const LanguageChoice wanted = chooseLanguages(uiLanguages);
+    LanguageChoice installed;
+    const auto install = [&app](const QString& name, const QString& folder) {
+        auto* translator = new QTranslator(&app);
+        translator->setObjectName(QLatin1String(kTranslatorName));
+        if (translator->load(name, folder) && QCoreApplication::installTranslator(translator)) {
+            return true;
+        }
+        delete translator;
+        return false;
+    };
+    if (!wanted.qt.isEmpty() && install(QStringLiteral("qtbase_") + wanted.qt,
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installed.qt = wanted.qt;
+    }
+    if (!wanted.program.isEmpty() && install(QStringLiteral("lineara_") + wanted.program,
+                                             translationsFolder(programDataFolder))) {
+        installed.program = wanted.program;
+    }
+    return installed;
+}
+
+void removeTranslations(QCoreApplication& app) {
+    const QString name = QLatin1String(kTranslatorName);
+    for (QTranslator* translator :
+         app.findChildren<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+}  // namespace lineara
