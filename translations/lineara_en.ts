@@ -1488,7 +1488,7 @@ The tree file has been changed on disk since then; saving the restored tree will
     </message>
     <message>
         <source>Zamieszkały</source>
-        <translation>Residence</translation>
+        <translation>Occupation</translation>
     </message>
     <message>
         <source>Źródło</source>
