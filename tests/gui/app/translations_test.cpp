@@ -21,6 +21,7 @@
 
 #include "gui/lists/person_search_window.h"
 #include "gui/platform/program_data.h"
+#include "support/add_person.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
 
@@ -234,6 +235,30 @@ TEST_F(EnglishWindows, NoWindowShowsAnUntranslatedText) {
         EXPECT_FALSE(translatedAway.contains(text)) << text.toStdString();
     }
     EXPECT_GT(seen, 200);
+}
+
+// The questions and messages of the commands and of the core, as the user
+// is asked them.
+TEST_F(EnglishWindows, QuestionsAndMessagesAreEnglish) {
+    t.user.asked.clear();
+    main->action(QStringLiteral("Nyperson1"))->trigger();
+    EXPECT_EQ(main->undoAction()->statusTip(), QStringLiteral("Undo: new person"));
+
+    main->action(QStringLiteral("New1"))->trigger();  // Cancel, by default
+    main->action(QStringLiteral("AutoArrange1"))->trigger();
+    PersonList& persons = writable(main->doc());
+    const PersonRecord* a = addPerson(persons, "Jan", "Kowalski", 0, 0);
+    const PersonRecord* b = addPerson(persons, "Ewa", "Nowak", 300, 0);
+    main->doc().setSelection(std::vector<const PersonRecord*>{a, b});
+    main->action(QStringLiteral("Slettperson1"))->trigger();
+    EXPECT_EQ(t.user.asked,
+              (QStringList{
+                  QStringLiteral("yesnocancel|Confirm|Save the changes to your tree?"),
+                  QStringLiteral("yesnohelp|Lineara|This will completely rearrange all your "
+                                 "items. You can undo it (Ctrl+Z). Are you sure you want to do "
+                                 "this?"),
+                  QStringLiteral("yesno|Confirm|Are you sure you want to delete this person?"),
+              }));
 }
 
 }  // namespace
