@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +22,7 @@
 
 #include "gui/lists/person_search_window.h"
 #include "gui/platform/program_data.h"
+#include "gui/platform/qt_user_interaction.h"
 #include "support/add_person.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
@@ -153,6 +155,28 @@ TEST(TranslationsTest, TheMainWindowSpeaksTheUsersLanguage) {
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
     }
     EXPECT_EQ(firstMenuTitle(), QStringLiteral("&Plik"));
+}
+
+// Qt's translated font dialog opens on the font's own style, as the
+// untranslated one does, so that OK keeps a plain font plain.
+TEST(TranslationsTest, TheTranslatedFontDialogOpensOnTheFontsStyle) {
+    for (const char* language : {"C", "en-US"}) {
+        SCOPED_TRACE(language);
+        Language dialogs({QString::fromLatin1(language)});
+        for (const char* family : {"Times New Roman", "Liberation Sans"}) {
+            QFont plain(QString::fromLatin1(family), 16);
+            QFontDialog dialog(fontDialogStart(plain));
+            EXPECT_FALSE(dialog.currentFont().bold()) << family;
+            EXPECT_FALSE(dialog.currentFont().italic()) << family;
+            EXPECT_EQ(dialog.currentFont().pointSize(), 16);
+            QFont boldItalic = plain;
+            boldItalic.setBold(true);
+            boldItalic.setItalic(true);
+            QFontDialog other(fontDialogStart(boldItalic));
+            EXPECT_TRUE(other.currentFont().bold()) << family;
+            EXPECT_TRUE(other.currentFont().italic()) << family;
+        }
+    }
 }
 
 // The installed program finds the translation in its data folder, found
