@@ -13,6 +13,21 @@ namespace {
 const char kOwnLanguage[] = "pl";
 const char kTranslatorName[] = "lineara-translation";
 
+// Qt's translations name the keys too, and the menus show those names
+// beside their items ("Ctrl+Katalog domowy" for Ctrl+Home). Asked after
+// Qt's, this keeps the key names the menus have always shown, in every
+// language; the dialogs stay translated.
+class KeyNamesAsWritten : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char*,
+                      int) const override {
+        if (qstrcmp(context, "QShortcut") == 0) return QString::fromUtf8(sourceText);
+        return QString();
+    }
+};
+
 }  // namespace
 
 LanguageChoice chooseLanguages(const QStringList& uiLanguages) {
@@ -52,6 +67,9 @@ LanguageChoice installTranslations(QCoreApplication& app, const QStringList& uiL
     if (!wanted.qt.isEmpty() && install(QStringLiteral("qtbase_") + wanted.qt,
                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installed.qt = wanted.qt;
+        auto* keys = new KeyNamesAsWritten(&app);
+        keys->setObjectName(QLatin1String(kTranslatorName));
+        QCoreApplication::installTranslator(keys);
     }
     if (!wanted.program.isEmpty() && install(QStringLiteral("lineara_") + wanted.program,
                                              translationsFolder(programDataFolder))) {

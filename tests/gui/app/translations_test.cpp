@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -153,6 +154,18 @@ TEST(TranslationsTest, TheMainWindowSpeaksTheUsersLanguage) {
         // Qt's own dialogs follow, not in English.
         EXPECT_EQ(polish.installed().qt, QStringLiteral("pl"));
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+    }
+    // Qt's own texts follow the user's language, but the keys the menus
+    // show keep their names.
+    for (const char* language : {"pl-PL", "de-DE", "C", "en-US"}) {
+        SCOPED_TRACE(language);
+        Language any({QString::fromLatin1(language)});
+        for (const QKeySequence& key :
+             {QKeySequence(Qt::CTRL | Qt::Key_Home), QKeySequence(Qt::Key_Left),
+              QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::Key_Delete)}) {
+            EXPECT_EQ(key.toString(QKeySequence::NativeText).toStdString(),
+                      key.toString(QKeySequence::PortableText).toStdString());
+        }
     }
     EXPECT_EQ(firstMenuTitle(), QStringLiteral("&Plik"));
 }
