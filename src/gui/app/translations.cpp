@@ -10,7 +10,7 @@ namespace lineara {
 namespace {
 
 // The program's own language, that of its texts as written.
-const char kOwnLanguage[] = "pl";
+const char kOwnLanguage[] = "pl_PL";
 const char kTranslatorName[] = "lineara-translation";
 
 // Qt's translations name the keys too, and the menus show those names
@@ -43,7 +43,7 @@ LanguageChoice chooseLanguages(const QStringList& uiLanguages) {
         choice.qt = QString::fromLatin1(kOwnLanguage);
         return choice;
     }
-    choice.qt = QLocale::languageToCode(first.language());
+    choice.qt = first.name();
     return choice;
 }
 
@@ -55,24 +55,27 @@ LanguageChoice installTranslations(QCoreApplication& app, const QStringList& uiL
                                    const QString& programDataFolder) {
     const LanguageChoice wanted = chooseLanguages(uiLanguages);
     LanguageChoice installed;
-    const auto install = [&app](const QString& name, const QString& folder) {
+    // The file of the language, or of its country's form (qtbase_pt_BR),
+    // else of the language alone (qtbase_de for de_AT).
+    const auto install = [&app](const QString& locale, const QString& name, const QString& folder) {
         auto* translator = new QTranslator(&app);
         translator->setObjectName(QLatin1String(kTranslatorName));
-        if (translator->load(name, folder) && QCoreApplication::installTranslator(translator)) {
+        if (translator->load(QLocale(locale), name, QStringLiteral("_"), folder) &&
+            QCoreApplication::installTranslator(translator)) {
             return true;
         }
         delete translator;
         return false;
     };
-    if (!wanted.qt.isEmpty() && install(QStringLiteral("qtbase_") + wanted.qt,
+    if (!wanted.qt.isEmpty() && install(wanted.qt, QStringLiteral("qtbase"),
                                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installed.qt = wanted.qt;
         auto* keys = new KeyNamesAsWritten(&app);
         keys->setObjectName(QLatin1String(kTranslatorName));
         QCoreApplication::installTranslator(keys);
     }
-    if (!wanted.program.isEmpty() && install(QStringLiteral("lineara_") + wanted.program,
-                                             translationsFolder(programDataFolder))) {
+    if (!wanted.program.isEmpty() &&
+        install(wanted.program, QStringLiteral("lineara"), translationsFolder(programDataFolder))) {
         installed.program = wanted.program;
     }
     return installed;

@@ -15,7 +15,7 @@ namespace lineara {
 
 struct LanguageChoice {
     QString program;  // the program's translation ("en"); empty: its own texts
-    QString qt;       // the language of Qt's dialogs ("pl", "de", ...); empty: none
+    QString qt;       // the locale of Qt's dialogs ("pl_PL", "pt_BR", ...); empty: none
 };
 
 // The choice for a user whose languages are `uiLanguages` (QLocale's, most

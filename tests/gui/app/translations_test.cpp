@@ -83,14 +83,15 @@ TEST(TranslationsTest, TheUsersFirstLanguageChoosesTheTranslations) {
     } cases[] = {
         {{"en-US", "en-Latn-US", "en"}, "en", ""},
         {{"en-GB", "en-Latn-GB"}, "en", ""},
-        {{"pl-PL", "pl-Latn-PL", "pl"}, "", "pl"},
+        {{"pl-PL", "pl-Latn-PL", "pl"}, "", "pl_PL"},
+        {{"pt-BR", "pt-Latn-BR", "pt"}, "", "pt_BR"},
         // A fallback to English does not make a Polish or German user's
         // program English; their dialogs follow their own language.
-        {{"pl-PL", "en"}, "", "pl"},
-        {{"de-DE", "de-Latn-DE", "de", "en"}, "", "de"},
+        {{"pl-PL", "en"}, "", "pl_PL"},
+        {{"de-DE", "de-Latn-DE", "de", "en"}, "", "de_DE"},
         // LANG=C or nothing: the program's own language for the dialogs too.
-        {{"C"}, "", "pl"},
-        {{}, "", "pl"},
+        {{"C"}, "", "pl_PL"},
+        {{}, "", "pl_PL"},
     };
     for (const auto& c : cases) {
         QStringList languages;
@@ -152,7 +153,15 @@ TEST(TranslationsTest, TheMainWindowSpeaksTheUsersLanguage) {
         EXPECT_TRUE(polish.installed().program.isEmpty());
         EXPECT_EQ(firstMenuTitle(), QStringLiteral("&Plik"));
         // Qt's own dialogs follow, not in English.
-        EXPECT_EQ(polish.installed().qt, QStringLiteral("pl"));
+        EXPECT_EQ(polish.installed().qt, QStringLiteral("pl_PL"));
+        EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+    }
+    // Qt has some languages in their country's form only, others in the
+    // language's only.
+    for (const char* language : {"pt-BR", "zh-TW", "de-AT"}) {
+        SCOPED_TRACE(language);
+        Language other({QString::fromLatin1(language)});
+        EXPECT_FALSE(other.installed().qt.isEmpty());
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
     }
     // Qt's own texts follow the user's language, but the keys the menus
