@@ -31,8 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # same everywhere; fonts are not libraries, so dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 # The browser for the help is asked of xdg-utils; the others pick up the
-# MIME type, the desktop entry and the icons (their triggers run on install).
+# MIME type, the desktop entry and the icons (their triggers run on install);
+# Qt's own translations make the file, colour, font and print dialogs speak
+# the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "xdg-utils, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+  "xdg-utils, shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-translations-l10n")
 
 include(CPack)

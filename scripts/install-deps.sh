@@ -7,6 +7,9 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  # The translations: lupdate and lrelease, CMake's rules for them, and
+  # Qt's own translations of its dialogs.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgif-dev libjpeg-dev libimagequant-dev libzip-dev
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -69,7 +69,7 @@ check_files() {
     for f in "applications/$APP_ID.desktop" mime/packages/lineara.xml \
         "metainfo/$APP_ID.metainfo.xml" "icons/hicolor/scalable/apps/$APP_ID.svg" \
         bash-completion/completions/lineara-tool doc/lineara/copyright \
-        lineara/examples/sample.ln3 lineara/help/index.html; do
+        lineara/examples/sample.ln3 lineara/help/index.html lineara/translations/lineara_en.qm; do
         [[ -f $share/$f ]] || fail "$DATADIR/$f is missing"
     done
     for f in lineara lineara-tool; do
@@ -79,6 +79,11 @@ check_files() {
     # The installed program looks for its files from its own folder.
     [[ -f $bin/$DATA_FROM_BINDIR/help/index.html ]] ||
         fail "the help is not at $BINDIR/$DATA_FROM_BINDIR/help, where the installed program looks"
+    [[ -f $bin/$DATA_FROM_BINDIR/translations/lineara_en.qm ]] ||
+        fail "the English translation is not at $BINDIR/$DATA_FROM_BINDIR/translations, where the installed program looks"
+    # A compiled translation, not an empty file: it starts with Qt's magic.
+    [[ $(od -An -tx1 -N16 "$data/translations/lineara_en.qm" 2>/dev/null | tr -d ' \n') == 3cb86418caef9c95cd211cbf60a1bddd ]] ||
+        fail "translations/lineara_en.qm is not a compiled translation"
     # Every help page and every file of the sample, as they are in the sources.
     diff -r "$SOURCE_DIR/help" "$data/help" >&2 || fail "the installed help differs from help/"
     diff -r "$SOURCE_DIR/examples" "$data/examples" >&2 ||

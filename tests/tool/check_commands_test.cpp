@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "core/formats/tree_file.h"
@@ -18,6 +20,32 @@
 
 namespace lineara {
 namespace {
+
+// LANGUAGE and LANG of an English desktop for as long as it lives.
+class EnglishDesktop {
+public:
+    EnglishDesktop() {
+        for (const char* name : {"LANGUAGE", "LANG"}) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(
+                name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+        }
+        setenv("LANGUAGE", "en", 1);
+        setenv("LANG", "en_US.UTF-8", 1);
+    }
+    ~EnglishDesktop() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name, value->c_str(), 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
 
 using test::TempDir;
 
@@ -164,6 +192,14 @@ TEST_F(CheckCommands, QcheckFindsRelativeNamesBesideTheTreeFile) {
               "Żak Ewa\tNie ma pliku tekst.: ewa.txt\n"
               "Żak Ewa\tNie znaleziono fotki: notes\n"
               "4\n");
+
+    // Scripts read it: an English desktop gets the same words.
+    const std::string polish = r.out;
+    {
+        const EnglishDesktop english;
+        r = tool({"qcheck", tree}, dir, dir.path());
+    }
+    EXPECT_EQ(r.out, polish);
 
     test::writeBytes(dir.file("family/Łódź.jpg"), {'x'});
     r = tool({"qcheck", "family/tree.ln3"}, dir, dir.path());  // a relative tree name

@@ -4,11 +4,12 @@
 #include <system_error>
 
 #include "core/checks/check_entries.h"
+#include "core/platform/translatable.h"
 
 namespace lineara {
 
-const char kMsgNotesFileMissing[] = "Nie ma pliku tekst.: ";
-const char kMsgPictureMissing[] = "Nie znaleziono fotki: ";
+const char kMsgNotesFileMissing[] = LINEARA_TRANSLATABLE("Core", "Nie ma pliku tekst.: ");
+const char kMsgPictureMissing[] = LINEARA_TRANSLATABLE("Core", "Nie znaleziono fotki: ");
 
 namespace {
 

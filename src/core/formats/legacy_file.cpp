@@ -1,5 +1,7 @@
 #include "core/formats/legacy_file.h"
 
+#include "core/platform/translatable.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -17,7 +19,8 @@
 
 namespace lineara {
 
-const char kMsgLegacyFileError[] = "There was an error opening the file";
+const char kMsgLegacyFileError[] =
+    LINEARA_TRANSLATABLE("Core", "There was an error opening the file");
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "core/formats/tree_file.h"
 
+#include "core/platform/translatable.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,8 +20,10 @@
 
 namespace lineara {
 
-const char kMsgIncorrectFileType[] = "Incorrect file type. Lineara did not save the file.";
-const char kMsgUnrecognizedFile[] = "Error: Lineara did not recognize the file";
+const char kMsgIncorrectFileType[] =
+    LINEARA_TRANSLATABLE("Core", "Incorrect file type. Lineara did not save the file.");
+const char kMsgUnrecognizedFile[] =
+    LINEARA_TRANSLATABLE("Core", "Error: Lineara did not recognize the file");
 
 namespace {
 

@@ -1,30 +1,33 @@
 #include "core/gedcom/gedcom_texts.h"
 
+#include "core/platform/translatable.h"
+
 namespace lineara {
 
-const char kGedcomExportMenuItem[] = "&Eksportuj do pliku GEDCOM";
-const char kGedcomExportDialogTitle[] = "Eksport do pliku GEDCOM";
+const char kGedcomExportMenuItem[] = LINEARA_TRANSLATABLE("Menu", "&Eksportuj do pliku GEDCOM");
+const char kGedcomExportDialogTitle[] = LINEARA_TRANSLATABLE("Core", "Eksport do pliku GEDCOM");
 const char kGedcomExportFilter[] = "GEDCOM files|*.ged";
 const char kGedcomStandardExportFilter[] = "GEDCOM 5.5.1, UTF-8|*.ged";
 const char kGedcom7ExportFilter[] = "GEDCOM 7|*.ged";
 const char kGedzipExportFilter[] = "GEDZIP with pictures and notes|*.gdz";
 const char kGedcomDefaultExtension[] = "ged";
 
-const char kGedcomImportMenuItem[] = "&Importuj plik GEDCOM";
+const char kGedcomImportMenuItem[] = LINEARA_TRANSLATABLE("Menu", "&Importuj plik GEDCOM");
 const char kGedcomImportFilter[] =
     "Gedcom files (*.ged)|*.ged|GEDZIP archives (*.gdz)|*.gdz|Text files (*.txt)|*.txt|All "
     "files (*.*)|*.*";
-const char kGedcomImportCaption[] = "Import pliku GEDCOM";
-const char kGedcomImportFileLabel[] = "Plik importowany:";
-const char kGedcomImportPersonsLabel[] = "Osób odczytano:";
-const char kGedcomImportFamiliesLabel[] = "Rodzin odczytano:";
-const char kGedcomImportProgressLabel[] = "Postęp importowania:";
-const char kGedcomImportOkButton[] = "&OK";
+const char kGedcomImportCaption[] = LINEARA_TRANSLATABLE("Core", "Import pliku GEDCOM");
+const char kGedcomImportFileLabel[] = LINEARA_TRANSLATABLE("Core", "Plik importowany:");
+const char kGedcomImportPersonsLabel[] = LINEARA_TRANSLATABLE("Core", "Osób odczytano:");
+const char kGedcomImportFamiliesLabel[] = LINEARA_TRANSLATABLE("Core", "Rodzin odczytano:");
+const char kGedcomImportProgressLabel[] = LINEARA_TRANSLATABLE("Core", "Postęp importowania:");
+const char kGedcomImportOkButton[] = LINEARA_TRANSLATABLE("Core", "&OK");
 
-const char kGedcomStatusImporting[] = "Importing file...";
-const char kGedcomStatusArranging[] = "Please wait while arranging items...";
-const char kGedcomStatusDone[] = "Done.";
-const char kMsgGedcomImportFailed[] = "GEDCOM import failed";
+const char kGedcomStatusImporting[] = LINEARA_TRANSLATABLE("Core", "Importing file...");
+const char kGedcomStatusArranging[] =
+    LINEARA_TRANSLATABLE("Core", "Please wait while arranging items...");
+const char kGedcomStatusDone[] = LINEARA_TRANSLATABLE("Core", "Done.");
+const char kMsgGedcomImportFailed[] = LINEARA_TRANSLATABLE("Core", "GEDCOM import failed");
 
 std::string gedcomImportFailedStatus(int64_t linesRead) {
     return "GEDCOM import failed - file possibly corrupted (reached line " +
@@ -43,11 +46,12 @@ std::string gedcomImportDoneStatus(int64_t relationshipsLeftOut) {
            std::to_string(relationshipsLeftOut);
 }
 
-const char kGedcomStatusEmpty[] = "The file is empty: nothing was imported.";
-const char kGedcomNoHeaderNote[] =
-    "The file does not begin with its header record (HEAD): it may be incomplete.";
-const char kGedcomNoTrailerNote[] =
-    "The file ends before its end record (TRLR): it may be incomplete.";
+const char kGedcomStatusEmpty[] =
+    LINEARA_TRANSLATABLE("Core", "The file is empty: nothing was imported.");
+const char kGedcomNoHeaderNote[] = LINEARA_TRANSLATABLE(
+    "Core", "The file does not begin with its header record (HEAD): it may be incomplete.");
+const char kGedcomNoTrailerNote[] = LINEARA_TRANSLATABLE(
+    "Core", "The file ends before its end record (TRLR): it may be incomplete.");
 
 std::string gedcomContinuationsNote(int64_t lines) {
     return "Lines read as continuations: " + std::to_string(lines);

@@ -1,25 +1,27 @@
 #include "core/history/step_names.h"
 
+#include "core/platform/translatable.h"
+
 namespace lineara::step_name {
 
-const char kNewPerson[] = "nowa osoba";
-const char kLinkFather[] = "połączenie z ojcem";
-const char kLinkMother[] = "połączenie z matką";
-const char kRelationship[] = "nowy związek";
-const char kUnlinkFather[] = "usunięcie połączenia z ojcem";
-const char kUnlinkMother[] = "usunięcie połączenia z matką";
-const char kDeleteRelationship[] = "usunięcie związku";
-const char kMakeAlias[] = "nowy alias";
-const char kMakeThisAnAlias[] = "zamiana w alias";
-const char kMakeHome[] = "nowa osoba domowa";
-const char kEditPerson[] = "edycja osoby";
-const char kConvertDates[] = "konwersja dat";
-const char kCollectFiles[] = "zebranie plików";
-const char kImportGedcom[] = "import pliku GEDCOM";
-const char kImportLegacy[] = "import pliku w starszym formacie";
-const char kOrganizeAncestors[] = "organizacja drzewa przodków";
-const char kAutoArrange[] = "automatyczne porządkowanie pozycji";
-const char kCreateAncestorTree[] = "utworzenie drzewa przodków";
+const char kNewPerson[] = LINEARA_TRANSLATABLE("Core", "nowa osoba");
+const char kLinkFather[] = LINEARA_TRANSLATABLE("Core", "połączenie z ojcem");
+const char kLinkMother[] = LINEARA_TRANSLATABLE("Core", "połączenie z matką");
+const char kRelationship[] = LINEARA_TRANSLATABLE("Core", "nowy związek");
+const char kUnlinkFather[] = LINEARA_TRANSLATABLE("Core", "usunięcie połączenia z ojcem");
+const char kUnlinkMother[] = LINEARA_TRANSLATABLE("Core", "usunięcie połączenia z matką");
+const char kDeleteRelationship[] = LINEARA_TRANSLATABLE("Core", "usunięcie związku");
+const char kMakeAlias[] = LINEARA_TRANSLATABLE("Core", "nowy alias");
+const char kMakeThisAnAlias[] = LINEARA_TRANSLATABLE("Core", "zamiana w alias");
+const char kMakeHome[] = LINEARA_TRANSLATABLE("Core", "nowa osoba domowa");
+const char kEditPerson[] = LINEARA_TRANSLATABLE("Core", "edycja osoby");
+const char kConvertDates[] = LINEARA_TRANSLATABLE("Core", "konwersja dat");
+const char kCollectFiles[] = LINEARA_TRANSLATABLE("Core", "zebranie plików");
+const char kImportGedcom[] = LINEARA_TRANSLATABLE("Core", "import pliku GEDCOM");
+const char kImportLegacy[] = LINEARA_TRANSLATABLE("Core", "import pliku w starszym formacie");
+const char kOrganizeAncestors[] = LINEARA_TRANSLATABLE("Core", "organizacja drzewa przodków");
+const char kAutoArrange[] = LINEARA_TRANSLATABLE("Core", "automatyczne porządkowanie pozycji");
+const char kCreateAncestorTree[] = LINEARA_TRANSLATABLE("Core", "utworzenie drzewa przodków");
 
 namespace {
 // The count takes the genitive: one "osoby", any other number "osób".

@@ -1,5 +1,7 @@
 #include "core/layout/auto_arrange.h"
 
+#include "core/platform/translatable.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -13,12 +15,13 @@
 
 namespace lineara {
 
-const char kMsgNothingToArrange[] = "Nie ma co przestawic.";
+const char kMsgNothingToArrange[] = LINEARA_TRANSLATABLE("Core", "Nie ma co przestawic.");
 // The arrangement is one undo step like any other change, and the question
 // says so.
-const char kAskAutoArrange[] =
+const char kAskAutoArrange[] = LINEARA_TRANSLATABLE(
+    "Core",
     "Ta operacja kompletnie przestawi wszystkie Twoje pozycje. Możesz ją cofnąć (Ctrl+Z). "
-    "Na pewno chcesz to zrobić?";
+    "Na pewno chcesz to zrobić?");
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "core/layout/create_tree.h"
 
+#include "core/platform/translatable.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -7,12 +9,14 @@
 
 namespace lineara {
 
-const char kPsstCaption[] = "PSST";
-const char kMsgMinimumGenerations[] = "Minimum 2 generations!";
-const char kMsgMaximumGenerations[] = "Maximum 7 generations per tree, please.";
-const char kMsgCannotCreateTreeHere[] =
+const char kPsstCaption[] = LINEARA_TRANSLATABLE("Core", "PSST");
+const char kMsgMinimumGenerations[] = LINEARA_TRANSLATABLE("Core", "Minimum 2 generations!");
+const char kMsgMaximumGenerations[] =
+    LINEARA_TRANSLATABLE("Core", "Maximum 7 generations per tree, please.");
+const char kMsgCannotCreateTreeHere[] = LINEARA_TRANSLATABLE(
+    "Core",
     "An ancestor tree is created only above a person without father and mother who is not an "
-    "alias box.";
+    "alias box.");
 
 namespace {
 

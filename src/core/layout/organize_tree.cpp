@@ -1,13 +1,16 @@
 #include "core/layout/organize_tree.h"
 
+#include "core/platform/translatable.h"
+
 #include <algorithm>
 
 #include "core/history/step_names.h"
 
 namespace lineara {
 
-const char kErrorCaption[] = "Error";
-const char kMsgCircularReferences[] = "The tree is very large. There might be circular references!";
+const char kErrorCaption[] = LINEARA_TRANSLATABLE("Core", "Error");
+const char kMsgCircularReferences[] =
+    LINEARA_TRANSLATABLE("Core", "The tree is very large. There might be circular references!");
 
 std::string tooManyGenerationsMessage(int maxGenerations) {
     return "The tree contains more than " + std::to_string(maxGenerations) +

@@ -1,21 +1,25 @@
 #include "core/model/editing.h"
 
+#include "core/platform/translatable.h"
+
 #include "core/history/step_names.h"
 #include "core/model/relationships.h"
 
 namespace lineara {
 
-const char kConfirmCaption[] = "Potwierdz";
-const char kMsgRelationshipMismatch[] =
-    "Relationship could not be deleted on both sides because date or place did not match";
+const char kConfirmCaption[] = LINEARA_TRANSLATABLE("Core", "Potwierdz");
+const char kMsgRelationshipMismatch[] = LINEARA_TRANSLATABLE(
+    "Core", "Relationship could not be deleted on both sides because date or place did not match");
 
 namespace {
 
-const char kAskDeleteSelection[] = "Na pewno chcesz usunac ta osobe?";
-const char kAskDeleteOriginal[] =
-    "Do you really want to delete this and make the alias the original?";
-const char kAskDeleteAliasBox[] = "Do you really want to delete this alias?";
-const char kAskDeletePerson[] = "Do you really want to delete this item?";
+const char kAskDeleteSelection[] = LINEARA_TRANSLATABLE("Core", "Na pewno chcesz usunac ta osobe?");
+const char kAskDeleteOriginal[] = LINEARA_TRANSLATABLE(
+    "Core", "Do you really want to delete this and make the alias the original?");
+const char kAskDeleteAliasBox[] =
+    LINEARA_TRANSLATABLE("Core", "Do you really want to delete this alias?");
+const char kAskDeletePerson[] =
+    LINEARA_TRANSLATABLE("Core", "Do you really want to delete this item?");
 
 EditResult repaintOnly() {
     EditResult r;

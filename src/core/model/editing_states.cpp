@@ -1,5 +1,7 @@
 #include "core/model/editing_states.h"
 
+#include "core/platform/translatable.h"
+
 namespace lineara {
 
 namespace {
@@ -36,7 +38,8 @@ AliasMenuState aliasMenuState(const PersonList& list) {
     s.makeAlias = unmarked;
     s.makeThisAnAlias = unmarked && !hasParent(*p);
     s.goToAlias = !unmarked;
-    s.goToAliasCaption = p->isAliasOriginal() ? "&Do aliasy" : "&Do oryginalu";
+    s.goToAliasCaption = p->isAliasOriginal() ? LINEARA_TRANSLATABLE("Menu", "&Do aliasy")
+                                              : LINEARA_TRANSLATABLE("Menu", "&Do oryginalu");
     return s;
 }
 
@@ -76,10 +79,16 @@ ContextMenuState contextMenuState(const PersonList& list) {
     s.newPersonVisible = p == nullptr && !selection;
     s.deletePerson = p != nullptr || selection;
     s.align = selection;
-    s.goToFatherCaption = parentCaption(p ? p->father : nullptr, "&Ojciec: ", "&Ojciec");
-    s.goToMotherCaption = parentCaption(p ? p->mother : nullptr, "&Matka: ", "&Matka");
-    if (p != nullptr && p->isAliasBox()) s.goToAliasCaption = "Ory&ginal";
-    if (p != nullptr && p->isAliasOriginal()) s.goToAliasCaption = "&Alias";
+    s.goToFatherCaption =
+        parentCaption(p ? p->father : nullptr, LINEARA_TRANSLATABLE("Menu", "&Ojciec: "),
+                      LINEARA_TRANSLATABLE("Menu", "&Ojciec"));
+    s.goToMotherCaption =
+        parentCaption(p ? p->mother : nullptr, LINEARA_TRANSLATABLE("Menu", "&Matka: "),
+                      LINEARA_TRANSLATABLE("Menu", "&Matka"));
+    if (p != nullptr && p->isAliasBox())
+        s.goToAliasCaption = LINEARA_TRANSLATABLE("Menu", "Ory&ginal");
+    if (p != nullptr && p->isAliasOriginal())
+        s.goToAliasCaption = LINEARA_TRANSLATABLE("Menu", "&Alias");
     s.goToAlias = !s.goToAliasCaption.empty();
     if (!single) return s;
 

@@ -1,5 +1,7 @@
 #include "core/model/person_edit.h"
 
+#include "core/platform/translatable.h"
+
 #include <cstring>
 
 #include "core/history/step_names.h"
@@ -7,8 +9,8 @@
 
 namespace lineara {
 
-const char kMsgRelationshipNotUpdated[] =
-    "Relationship could not be updated on both sides because date or place did not match";
+const char kMsgRelationshipNotUpdated[] = LINEARA_TRANSLATABLE(
+    "Core", "Relationship could not be updated on both sides because date or place did not match");
 
 namespace {
 

@@ -1,14 +1,16 @@
 #include "core/model/person_list.h"
 
+#include "core/platform/translatable.h"
+
 #include <algorithm>
 #include <limits>
 #include <new>
 
 namespace lineara {
 
-const char kMsgNewPersonFailed[] = "Failed to create new person item";
-const char kMsgMarriageLimit[] =
-    "Error: Could not create marriage. This version only supports 8 marriages.";
+const char kMsgNewPersonFailed[] = LINEARA_TRANSLATABLE("Core", "Failed to create new person item");
+const char kMsgMarriageLimit[] = LINEARA_TRANSLATABLE(
+    "Core", "Error: Could not create marriage. This version only supports 8 marriages.");
 
 PersonList::~PersonList() { ClearMemory(); }
 

@@ -5,7 +5,8 @@
 namespace lineara {
 
 namespace {
-const char kNoBrowser[] = "Lineara could not find your default internet browser.";
+const char kNoBrowser[] =
+    QT_TRANSLATE_NOOP("HelpCommands", "Lineara could not find your default internet browser.");
 }  // namespace
 
 const char kSupportPageAddress[] = "https://lineara.example/support";
@@ -41,7 +42,7 @@ void HelpCommands::openHelpPage(const QString& page) {
     if (!QFileInfo::exists(path)) {
         ctx_.ui->inform(
             QStringLiteral("Lineara"),
-            QStringLiteral("Cannot find the help file \"") + path + QStringLiteral("\"."),
+            HelpCommands::tr("Cannot find the help file \"") + path + QStringLiteral("\"."),
             MessageIcon::Warning);
         return;
     }
@@ -62,8 +63,6 @@ void HelpCommands::openWebPage(const char* address) {
     }
 }
 
-void HelpCommands::informNoBrowser() {
-    ctx_.ui->inform(QStringLiteral("Lineara"), QLatin1String(kNoBrowser));
-}
+void HelpCommands::informNoBrowser() { ctx_.ui->inform(QStringLiteral("Lineara"), tr(kNoBrowser)); }
 
 }  // namespace lineara

@@ -2,6 +2,7 @@
 // the browser, and the product's web pages.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "core/settings/settings.h"
@@ -18,6 +19,8 @@ extern const char kFeedbackPageAddress[];
 bool defaultBrowserFound(Shell& shell);
 
 class HelpCommands {
+    Q_DECLARE_TR_FUNCTIONS(HelpCommands)
+
 public:
     // The help topics that windows open with their help buttons.
     static constexpr int kQualityCheckTopic = 504;

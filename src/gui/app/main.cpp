@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QStandardPaths>
 #include <csignal>
 #include <cstdlib>
 
 #include "core/platform/recovery_store.h"
 #include "gui/app/application.h"
+#include "gui/app/translations.h"
 #include "gui/main_window/main_window.h"
 #include "gui/platform/desktop_shell.h"
 #include "gui/platform/program_data.h"
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     const lineara::ProgramData data =
         lineara::locateProgramData(QCoreApplication::applicationDirPath());
     ctx.programDir = data.folder;
+    lineara::installTranslations(app, QLocale().uiLanguages(), data.folder);
     ctx.recoveryFolder = QFile::decodeName(
         lineara::recoveryFolderFrom(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")).c_str());
 

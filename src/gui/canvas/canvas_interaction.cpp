@@ -11,6 +11,7 @@
 #include "core/view/viewport.h"
 #include "gui/canvas/canvas_feedback.h"
 #include "gui/canvas/tree_canvas.h"
+#include "gui/common/core_texts.h"
 
 namespace lineara {
 
@@ -123,7 +124,7 @@ bool CanvasInteraction::completeLinkAt(const PersonRecord* prev, const PersonRec
     if (!kind) return false;
     setState(gesture::Idle{});
     const EditResult result = completeLink(env_.document(), *kind, prev, clicked, at.x, at.y);
-    if (!result.message.empty()) env_.showError(QString::fromStdString(result.message));
+    if (!result.message.empty()) env_.showError(coreText(result.message));
     if (result.openEditorFor != nullptr) {
         env_.editPerson(result.openEditorFor, result.editorPage == EditorPage::Relationship);
     }

@@ -5,6 +5,7 @@
 // CanvasEnvironment; the commands reach it through GestureControl.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPoint>
 #include <QString>
 
@@ -65,6 +66,8 @@ public:
 };
 
 class CanvasInteraction : public GestureControl {
+    Q_DECLARE_TR_FUNCTIONS(CanvasInteraction)
+
 public:
     explicit CanvasInteraction(CanvasEnvironment& env);
 

@@ -65,8 +65,8 @@ void CanvasInteraction::showHoverHint(QPoint pixel) {
     const QString dates = QLatin1Char('(') + text(field::birthDate) + QStringLiteral(" - ") +
                           text(field::deathDate) + QLatin1Char(')');
     const QString sex = text(field::sex).toUpper() == QStringLiteral("M")
-                            ? QStringLiteral("[Male]")
-                            : QStringLiteral("[Female]");
+                            ? CanvasInteraction::tr("[Male]")
+                            : CanvasInteraction::tr("[Female]");
     const QString hint = names + QStringLiteral(" [") + QString::number(r->personId()) +
                          QStringLiteral("]\r\n") + dates + QStringLiteral("\r\n") + sex;
     if (hintShown_ && hintText_ != hint) {

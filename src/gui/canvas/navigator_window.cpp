@@ -14,7 +14,7 @@ namespace lineara {
 
 NavigatorWindow::NavigatorWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
     setObjectName(QStringLiteral("TKontroll"));
-    setWindowTitle(QStringLiteral("Nawigator"));
+    setWindowTitle(tr("Nawigator"));
 
     buttonPanel_ = new QFrame(this);
     auto* grid = new QGridLayout(buttonPanel_);
@@ -29,13 +29,13 @@ NavigatorWindow::NavigatorWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     grid->addWidget(up, 0, 1);
     grid->addWidget(down, 1, 1);
     grid->addWidget(right, 0, 2, 2, 1);
-    QPushButton* zoomIn = button(QStringLiteral("Zoom in"), "ZoomIn");
-    QPushButton* zoomOut = button(QStringLiteral("Zoom out"), "ZoomOut");
-    QPushButton* home = button(QStringLiteral("Home"), "Home");
+    QPushButton* zoomIn = button(tr("Zoom in"), "ZoomIn");
+    QPushButton* zoomOut = button(tr("Zoom out"), "ZoomOut");
+    QPushButton* home = button(tr("Home"), "Home");
     grid->addWidget(zoomIn, 2, 0);
     grid->addWidget(zoomOut, 2, 1);
     grid->addWidget(home, 2, 2);
-    infoToggle_ = button(QStringLiteral("Toggle info on/off"), "ToggleInfo");
+    infoToggle_ = button(tr("Toggle info on/off"), "ToggleInfo");
     infoToggle_->setCheckable(true);
     infoToggle_->setChecked(true);  // down at start: the counters are shown
     grid->addWidget(infoToggle_, 3, 0, 1, 3);
@@ -43,9 +43,9 @@ NavigatorWindow::NavigatorWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::
     counterPanel_ = new QFrame(this);
     counterPanel_->setFrameShape(QFrame::StyledPanel);
     auto* counters = new QVBoxLayout(counterPanel_);
-    zoomLabel_ = new QLabel(QStringLiteral("Zoom: 100%"), counterPanel_);
-    itemsLabel_ = new QLabel(QStringLiteral("Pozycji: 0"), counterPanel_);
-    personsLabel_ = new QLabel(QStringLiteral("Osób: 0"), counterPanel_);
+    zoomLabel_ = new QLabel(tr("Zoom: 100%"), counterPanel_);
+    itemsLabel_ = new QLabel(tr("Pozycji: 0"), counterPanel_);
+    personsLabel_ = new QLabel(tr("Osób: 0"), counterPanel_);
     for (QLabel* l : {zoomLabel_, itemsLabel_, personsLabel_}) {
         l->setAlignment(Qt::AlignCenter);
         counters->addWidget(l);
@@ -79,9 +79,9 @@ QPushButton* NavigatorWindow::button(const QString& caption, const char* name) {
 }
 
 void NavigatorWindow::showCounters(double zoomPercent, int itemCount, int personCount) {
-    itemsLabel_->setText(QStringLiteral("Items: ") + QString::number(itemCount));
-    personsLabel_->setText(QStringLiteral("Persons: ") + QString::number(personCount));
-    zoomLabel_->setText(QStringLiteral("Zoom: ") +
+    itemsLabel_->setText(tr("Items: ") + QString::number(itemCount));
+    personsLabel_->setText(tr("Persons: ") + QString::number(personCount));
+    zoomLabel_->setText(tr("Zoom: ") +
                         QString::number(static_cast<qint64>(std::nearbyint(zoomPercent))) +
                         QStringLiteral(" %"));
 }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/document.h"
+#include "gui/common/core_texts.h"
 
 namespace lineara {
 
@@ -20,8 +21,8 @@ QString localName(const std::string& path) {
 }  // namespace
 
 QString fileLabelText(const std::string& currentFileName) {
-    if (currentFileName.empty()) return QStringLiteral("Plik: (Nowy)");
-    return QStringLiteral("Plik: ") + localName(currentFileName);
+    if (currentFileName.empty()) return CheckWindow::tr("Plik: (Nowy)");
+    return CheckWindow::tr("Plik: ") + localName(currentFileName);
 }
 
 namespace {
@@ -30,7 +31,7 @@ constexpr int kEntryRole = Qt::UserRole;
 
 void resetColumns(QTreeWidget* list, const QString& second) {
     list->setColumnCount(2);
-    list->setHeaderLabels({QStringLiteral("Osoby"), second});
+    list->setHeaderLabels({CheckWindow::tr("Osoby"), second});
     list->setColumnWidth(0, 200);
     list->setColumnWidth(1, 1000);
 }
@@ -56,8 +57,8 @@ CheckWindow::CheckWindow(Document& doc, const RecordCodec& codec, EditPersonFn e
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->header()->setStretchLastSection(false);
     resetColumns(list_, secondColumn_);
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
-    help_ = new QPushButton(QStringLiteral("&Pomoc"), this);
+    ok_ = new QPushButton(tr("&OK"), this);
+    help_ = new QPushButton(tr("&Pomoc"), this);
     help_->setObjectName(QStringLiteral("HelpBtn"));
     connect(help_, &QPushButton::clicked, this, [this] {
         if (helpFn_) helpFn_();
@@ -106,6 +107,18 @@ void CheckWindow::addEntry(std::string_view caption, std::string_view text,
     item->setData(0, kEntryRole, static_cast<int>(entryPersons_.size()));
     entryPersons_.push_back(person);
     list_->addTopLevelItem(item);
+}
+
+void CheckWindow::addEntry(std::string_view caption, std::string_view text,
+                           const PersonRecord* person, std::initializer_list<const char*> leads) {
+    addEntry(caption, text, person);
+    for (const char* lead : leads) {
+        const std::string_view start(lead);
+        if (text.substr(0, start.size()) != start) continue;
+        list_->topLevelItem(list_->topLevelItemCount() - 1)
+            ->setText(1, coreText(lead) + codec_.decode(text.substr(start.size())));
+        return;
+    }
 }
 
 int CheckWindow::entryIndex(const QTreeWidgetItem* item) {

@@ -62,6 +62,10 @@ protected:
     // Adds an entry about `person` (texts in record bytes); the entry's
     // index is its place in the order added.
     void addEntry(std::string_view caption, std::string_view text, const PersonRecord* person);
+    // An entry whose text begins with one of the core's marked `leads`
+    // (ASCII), shown translated, before the record bytes that follow it.
+    void addEntry(std::string_view caption, std::string_view text, const PersonRecord* person,
+                  std::initializer_list<const char*> leads);
     static int entryIndex(const QTreeWidgetItem* item);
     // The entry's person; null once the record is gone.
     const PersonRecord* personOf(const QTreeWidgetItem* item) const;

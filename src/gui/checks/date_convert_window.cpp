@@ -12,20 +12,17 @@
 namespace lineara {
 
 const char kAskConvertDates[] =
-    "Chcesz przekonwertowac wszystkie daty na standardowy format GEDCOM?";
-
-namespace {
-const QString kActionColumn = QStringLiteral("Akcja");
-}  // namespace
+    QT_TRANSLATE_NOOP("lineara::DateConvertWindow",
+                      "Chcesz przekonwertowac wszystkie daty na standardowy format GEDCOM?");
 
 DateConvertWindow::DateConvertWindow(Document& doc, const RecordCodec& codec,
                                      EditPersonFn editPerson, std::function<void()> help,
                                      std::function<void()> repaint, QWidget* parent)
     : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
-                  QStringLiteral("Konwersja daty"), kActionColumn, parent) {
+                  tr("Konwersja daty"), tr("Akcja"), parent) {
     setObjectName(QStringLiteral("TDateConvert"));
     ok_->setDefault(true);  // Enter closes, as Esc does
-    edit_ = new QPushButton(QStringLiteral("&Edytuj pozycję"), this);
+    edit_ = new QPushButton(tr("&Edytuj pozycję"), this);
     edit_->setAutoDefault(false);
     edit_->setEnabled(false);
     help_->setAutoDefault(false);
@@ -35,7 +32,7 @@ DateConvertWindow::DateConvertWindow(Document& doc, const RecordCodec& codec,
 }
 
 void DateConvertWindow::askAndConvert(UserInteraction& ui) {
-    if (!ui.askYesNoWithHelp(QStringLiteral("Lineara"), QString::fromLatin1(kAskConvertDates),
+    if (!ui.askYesNoWithHelp(QStringLiteral("Lineara"), DateConvertWindow::tr(kAskConvertDates),
                              helpFn_)) {
         return;
     }
@@ -48,13 +45,13 @@ int DateConvertWindow::convertDates() {
     int count = 0;
     {
         BusyCursor busy;
-        startRun(QStringLiteral("Checking and converting, please wait..."), {edit_});
+        startRun(tr("Checking and converting, please wait..."), {edit_});
         DateCheckResult result = lineara::DCheck(doc_);
         sortForList(result.entries);
         fill(result);
         count = result.count;
-        resultLabel_->setText(QStringLiteral("Konwersja zakoczona:") + QString::number(count) +
-                              QStringLiteral(" date(y) przekonwertowano"));
+        resultLabel_->setText(tr("Konwersja zakoczona:") + QString::number(count) +
+                              tr(" date(y) przekonwertowano"));
         ok_->setEnabled(true);
     }
     // The core has set treeModified when anything changed.

@@ -11,18 +11,14 @@
 
 namespace lineara {
 
-namespace {
-const QString kMessageColumn = QStringLiteral("Wiadomosc");
-}  // namespace
-
 QualityCheckWindow::QualityCheckWindow(Document& doc, const RecordCodec& codec,
                                        EditPersonFn editPerson, std::function<void()> help,
                                        std::function<void()> repaint, QWidget* parent)
     : CheckWindow(doc, codec, std::move(editPerson), std::move(help), std::move(repaint),
-                  QStringLiteral("Sprawdzanie poprawności"), kMessageColumn, parent) {
+                  tr("Sprawdzanie poprawności"), tr("Wiadomosc"), parent) {
     setObjectName(QStringLiteral("TQualityCheck"));
-    mend_ = new QPushButton(QStringLiteral("Pop&raw"), this);
-    check_ = new QPushButton(QStringLiteral("&Sprawdź"), this);
+    mend_ = new QPushButton(tr("Pop&raw"), this);
+    check_ = new QPushButton(tr("&Sprawdź"), this);
     mend_->setEnabled(false);
     layOut({mend_, check_});
     connect(check_, &QPushButton::clicked, this, [this] { runCheck(); });
@@ -40,12 +36,12 @@ StoredFileLocator QualityCheckWindow::locator() const {
 int QualityCheckWindow::runCheck() {
     fileLabel_->setText(fileLabelText(doc_.currentFileName()));
     BusyCursor busy;
-    startRun(QStringLiteral("Sprawdzanie, prosze czekac..."), {mend_, check_});
+    startRun(tr("Sprawdzanie, prosze czekac..."), {mend_, check_});
     QualityCheckResult result = lineara::QCheck(doc_.persons(), locator());
     sortForList(result.problems);
     fill(result);
-    resultLabel_->setText(QStringLiteral("Sprawdzanie zakonczono: ") +
-                          QString::number(result.count) + QStringLiteral(" blad(y)"));
+    resultLabel_->setText(tr("Sprawdzanie zakonczono: ") + QString::number(result.count) +
+                          tr(" blad(y)"));
     ok_->setEnabled(true);
     check_->setEnabled(true);
     return result.count;
@@ -56,7 +52,8 @@ int QualityCheckWindow::runCheck() {
 void QualityCheckWindow::fill(const QualityCheckResult& result) {
     problems_ = result.problems;
     for (const QualityProblem& problem : problems_)
-        addEntry(problem.caption, problem.message, problem.person);
+        addEntry(problem.caption, problem.message, problem.person,
+                 {kMsgNotesFileMissing, kMsgPictureMissing});
     list_->show();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/common/outside_files_question.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -26,16 +27,20 @@ std::vector<OutsideFile> treeFilesOutside(const PersonList& list, const RecordCo
 
 Answer askAboutOutsideFiles(UserInteraction& ui, const std::vector<OutsideFile>& files,
                             const QString& folder, const QString& use) {
-    QString text = QStringLiteral("The tree names %1 file(s) outside its folder %2:\n")
+    QString text = QCoreApplication::translate("OutsideFiles",
+                                               "The tree names %1 file(s) outside its folder %2:\n")
                        .arg(files.size())
                        .arg(QDir::toNativeSeparators(folder));
     for (size_t i = 0; i < files.size() && i < kListed; ++i) {
         text += QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(files[i].path));
     }
     if (files.size() > kListed) {
-        text += QStringLiteral("\n... and %1 more").arg(files.size() - kListed);
+        text += QCoreApplication::translate("OutsideFiles", "\n... and %1 more")
+                    .arg(files.size() - kListed);
     }
-    text += QStringLiteral("\n\nShould Lineara %1 too? Yes: %1. No: leave them out.").arg(use);
+    text += QCoreApplication::translate("OutsideFiles",
+                                        "\n\nShould Lineara %1 too? Yes: %1. No: leave them out.")
+                .arg(use);
     return ui.askYesNoCancel(QStringLiteral("Lineara"), text);
 }
 

@@ -9,7 +9,7 @@
 namespace lineara {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("O programie"));
+    setWindowTitle(tr("O programie"));
 
     auto* product = new QLabel(QStringLiteral("Lineara"));
     product->setObjectName(QStringLiteral("productLabel"));
@@ -19,7 +19,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     product->setFont(big);
     product->setAlignment(Qt::AlignCenter);
 
-    auto* version = new QLabel(QStringLiteral("Version ") + QLatin1String(kVersionText));
+    auto* version = new QLabel(tr("Version ") + QLatin1String(kVersionText));
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignCenter);
 

@@ -23,8 +23,8 @@ constexpr int kHighest = 9;
 
 CreateTreeDialog::CreateTreeDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TCreateTreeDlg"));
-    setWindowTitle(QStringLiteral("Utwórz drzewo"));
-    auto* label = new QLabel(QStringLiteral("Liczba pokoleń:"), this);
+    setWindowTitle(tr("Utwórz drzewo"));
+    auto* label = new QLabel(tr("Liczba pokoleń:"), this);
     label->setObjectName(QStringLiteral("Label1"));
     edit_ = new QLineEdit(QStringLiteral("5"), this);
     edit_->setObjectName(QStringLiteral("Edit1"));
@@ -46,7 +46,7 @@ CreateTreeDialog::CreateTreeDialog(QWidget* parent) : QDialog(parent) {
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("OKBtn"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Anuluj"), this);
+    cancel_ = new QPushButton(tr("Anuluj"), this);
     cancel_->setObjectName(QStringLiteral("CancelBtn"));
 
     auto* arrows = new QVBoxLayout;

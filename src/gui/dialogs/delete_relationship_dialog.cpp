@@ -11,17 +11,17 @@ namespace lineara {
 DeleteRelationshipDialog::DeleteRelationshipDialog(const QStringList& lines, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TDeleteMarriageForm"));
-    setWindowTitle(QStringLiteral("Usuń łącze"));
-    auto* header = new QLabel(QStringLiteral("Usuń łącze do małżonka:"), this);
+    setWindowTitle(tr("Usuń łącze"));
+    auto* header = new QLabel(tr("Usuń łącze do małżonka:"), this);
     header->setObjectName(QStringLiteral("Header"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("MarriageList"));
     list_->addItems(lines);
     if (list_->count() > 0) list_->setCurrentRow(0);
-    ok_ = new QPushButton(QStringLiteral("Usuń"), this);
+    ok_ = new QPushButton(tr("Usuń"), this);
     ok_->setObjectName(QStringLiteral("OK"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Anuluj"), this);
+    cancel_ = new QPushButton(tr("Anuluj"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
 
     auto* buttons = new QHBoxLayout;

@@ -22,7 +22,7 @@ void applyCharsetChoice(AppContext& ctx, int choice) {
 namespace {
 
 QCheckBox* addFlagBox(QVBoxLayout* layout, const char* caption, const char* name) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption));
+    auto* box = new QCheckBox(OptionsDialog::tr(caption));
     box->setObjectName(QLatin1String(name));
     layout->addWidget(box);
     return box;
@@ -31,13 +31,13 @@ QCheckBox* addFlagBox(QVBoxLayout* layout, const char* caption, const char* name
 }  // namespace
 
 OptionsDialog::OptionsDialog(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
-    setWindowTitle(QStringLiteral("Opcje"));
+    setWindowTitle(tr("Opcje"));
     pages_ = new QTabWidget;
     pages_->setObjectName(QStringLiteral("pages"));
-    pages_->addTab(buildFontPage(), QStringLiteral("Czcionki"));
-    pages_->addTab(buildProgramPage(), QStringLiteral("Program"));
+    pages_->addTab(buildFontPage(), tr("Czcionki"));
+    pages_->addTab(buildProgramPage(), tr("Program"));
 
-    auto* close = new QPushButton(QStringLiteral("Zamknij"));
+    auto* close = new QPushButton(tr("Zamknij"));
     close->setObjectName(QStringLiteral("closeButton"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -62,7 +62,7 @@ QWidget* OptionsDialog::buildFontPage() {
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setMinimumHeight(60);
 
-    auto* change = new QPushButton(QString::fromUtf8("Zmień"));
+    auto* change = new QPushButton(tr("Zmień"));
     change->setObjectName(QStringLiteral("changeFontButton"));
     change->setAutoDefault(false);
     connect(change, &QPushButton::clicked, this, &OptionsDialog::changeScreenFont);
@@ -83,7 +83,7 @@ QWidget* OptionsDialog::buildFontPage() {
     changeRow->addStretch();
     changeRow->addWidget(change);
     layout->addLayout(changeRow);
-    layout->addWidget(new QLabel(QStringLiteral("Kodowanie")));
+    layout->addWidget(new QLabel(tr("Kodowanie")));
     layout->addWidget(charsets_);
     return page;
 }
@@ -91,20 +91,20 @@ QWidget* OptionsDialog::buildFontPage() {
 QWidget* OptionsDialog::buildProgramPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    dateStandardization_ =
-        addFlagBox(layout, "Formatuj daty według standardu GEDCOM", "dateStandardizationBox");
-    showHints_ = addFlagBox(layout, "Pokazuj opisy pozycji", "showHintsBox");
-    checkOnOpen_ =
-        addFlagBox(layout, "Automatyczne sprawdzenie przy otwarciu", "qualityCheckOnOpenBox");
-    checkOnSave_ =
-        addFlagBox(layout, "Automatyczne sprawdzenie przy zapisywaniu", "qualityCheckOnSaveBox");
+    dateStandardization_ = addFlagBox(layout, QT_TR_NOOP("Formatuj daty według standardu GEDCOM"),
+                                      "dateStandardizationBox");
+    showHints_ = addFlagBox(layout, QT_TR_NOOP("Pokazuj opisy pozycji"), "showHintsBox");
+    checkOnOpen_ = addFlagBox(layout, QT_TR_NOOP("Automatyczne sprawdzenie przy otwarciu"),
+                              "qualityCheckOnOpenBox");
+    checkOnSave_ = addFlagBox(layout, QT_TR_NOOP("Automatyczne sprawdzenie przy zapisywaniu"),
+                              "qualityCheckOnSaveBox");
     recoveryMinutes_ = new QSpinBox;
     recoveryMinutes_->setObjectName(QStringLiteral("recoveryMinutesBox"));
     recoveryMinutes_->setRange(0, kMaxRecoveryMinutes);
-    recoveryMinutes_->setSuffix(QStringLiteral(" min"));
-    recoveryMinutes_->setSpecialValueText(QStringLiteral("nigdy"));
+    recoveryMinutes_->setSuffix(tr(" min"));
+    recoveryMinutes_->setSpecialValueText(tr("nigdy"));
     auto* recoveryRow = new QHBoxLayout;
-    auto* recoveryLabel = new QLabel(QString::fromUtf8("Zapisuj kopię do odzyskania po awarii co"));
+    auto* recoveryLabel = new QLabel(tr("Zapisuj kopię do odzyskania po awarii co"));
     recoveryLabel->setBuddy(recoveryMinutes_);
     recoveryRow->addWidget(recoveryLabel);
     recoveryRow->addWidget(recoveryMinutes_);

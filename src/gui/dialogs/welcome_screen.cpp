@@ -39,7 +39,7 @@ WelcomeScreen::WelcomeScreen(AppContext& /*ctx*/, int swapDraw)
 
     web_ = new QPushButton(QStringLiteral("www"), this);
     web_->setObjectName(QStringLiteral("webButton"));
-    start_ = new QPushButton(QStringLiteral("Start Lineara"), this);
+    start_ = new QPushButton(tr("Start Lineara"), this);
     start_->setObjectName(QStringLiteral("startButton"));
     // The web-site button is the default one and first in the tab order,
     // wherever the draw put it.
@@ -131,8 +131,7 @@ void WelcomeScreen::paintEvent(QPaintEvent*) {
     painter.setFont(small);
     painter.setPen(kLeaf.darker(130));
     painter.drawText(QRect(titleRect_.left() + 2, titleRect_.bottom() + 2, 170, 20),
-                     Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("version ") + QLatin1String(kVersionText));
+                     Qt::AlignLeft | Qt::AlignTop, tr("version ") + QLatin1String(kVersionText));
 }
 
 // A little pedigree: a child's box joined to the boxes of its two parents,

@@ -26,13 +26,15 @@ namespace {
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QLabel* caption(const char* text, QWidget* parent) { return new QLabel(u(text), parent); }
+QLabel* caption(const char* text, QWidget* parent) {
+    return new QLabel(PersonEditor::tr(text), parent);
+}
 
 QToolButton* toolButton(const char* name, const char* text, const char* hint, QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(u(name));
-    b->setText(u(text));
-    b->setToolTip(u(hint));
+    b->setText(PersonEditor::tr(text));
+    b->setToolTip(PersonEditor::tr(hint));
     return b;
 }
 
@@ -40,20 +42,20 @@ QToolButton* toolButton(const char* name, const char* text, const char* hint, QW
 
 PersonEditor::PersonEditor(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TPerson"));
-    setWindowTitle(u("Osoba"));
+    setWindowTitle(tr("Osoba"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setMinimumSize(520, 330);
     setModal(true);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
-    pages_->addTab(buildBasicPage(), u("Informacje podstawowe"));
-    pages_->addTab(buildRelationsPage(), u("Małżonek"));
+    pages_->addTab(buildBasicPage(), tr("Informacje podstawowe"));
+    pages_->addTab(buildRelationsPage(), tr("Małżonek"));
 
     ok_ = new QPushButton(u("OK"), this);
     ok_->setObjectName(QStringLiteral("Button1"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(u("Anuluj"), this);
+    cancel_ = new QPushButton(tr("Anuluj"), this);
     cancel_->setObjectName(QStringLiteral("Button2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -102,16 +104,16 @@ QWidget* PersonEditor::buildNamesPart() {
     auto* grid = new QGridLayout(part);
     givenNames_ = lineEdit("Edit1", 100);
     surname_ = lineEdit("Edit2", 100);
-    grid->addWidget(caption("Imię", part), 0, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Imię"), part), 0, 0);
     grid->addWidget(givenNames_, 0, 1);
-    grid->addWidget(caption("Nazwisko", part), 1, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Nazwisko"), part), 1, 0);
     grid->addWidget(surname_, 1, 1);
 
-    auto* sexGroup = new QGroupBox(u("Płeć"), part);
+    auto* sexGroup = new QGroupBox(tr("Płeć"), part);
     sexGroup->setObjectName(QStringLiteral("GroupBox1"));
-    male_ = new QRadioButton(u("Mężczyzna"), sexGroup);
+    male_ = new QRadioButton(tr("Mężczyzna"), sexGroup);
     male_->setObjectName(QStringLiteral("RadioButton1"));
-    female_ = new QRadioButton(u("Kobieta"), sexGroup);
+    female_ = new QRadioButton(tr("Kobieta"), sexGroup);
     female_->setObjectName(QStringLiteral("RadioButton2"));
     maleSymbol_ = new QLabel(u("♂"), sexGroup);
     maleSymbol_->setObjectName(QStringLiteral("Image1"));
@@ -135,17 +137,17 @@ QWidget* PersonEditor::buildLifePart() {
     deathPlace_ = lineEdit("Edit6", 100);
     occupation_ = lineEdit("Edit7", 100);
     source_ = lineEdit("Edit9", 100);
-    grid->addWidget(caption("Data", part), 0, 1);
-    grid->addWidget(caption("Miejsce", part), 0, 2);
-    grid->addWidget(caption("Urodzenia", part), 1, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Data"), part), 0, 1);
+    grid->addWidget(caption(QT_TR_NOOP("Miejsce"), part), 0, 2);
+    grid->addWidget(caption(QT_TR_NOOP("Urodzenia"), part), 1, 0);
     grid->addWidget(birthDate_, 1, 1);
     grid->addWidget(birthPlace_, 1, 2);
-    grid->addWidget(caption("Śmierci", part), 2, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Śmierci"), part), 2, 0);
     grid->addWidget(deathDate_, 2, 1);
     grid->addWidget(deathPlace_, 2, 2);
-    grid->addWidget(caption("Zamieszkały", part), 3, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Zamieszkały"), part), 3, 0);
     grid->addWidget(occupation_, 3, 1, 1, 2);
-    grid->addWidget(caption("Źródło", part), 4, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Źródło"), part), 4, 0);
     grid->addWidget(source_, 4, 1, 1, 2);
     return part;
 }
@@ -156,7 +158,7 @@ QWidget* PersonEditor::buildPicturePart() {
     picturePath_ = lineEdit("Edit3", 100);
     picturePath_->hide();
     // The panel's caption shows wherever the picture does not cover it.
-    picturePanel_ = new QLabel(u("Zdjęcie"), part);
+    picturePanel_ = new QLabel(tr("Zdjęcie"), part);
     picturePanel_->setObjectName(QStringLiteral("Panel1"));
     picturePanel_->setAlignment(Qt::AlignCenter);
     picturePanel_->setAutoFillBackground(true);
@@ -168,15 +170,15 @@ QWidget* PersonEditor::buildPicturePart() {
     auto* cover = new QVBoxLayout(picturePanel_);
     cover->setContentsMargins(0, 0, 0, 0);
     cover->addWidget(picture_);
-    openPicture_ = new QPushButton(u("Otwórz &zdjącie"), part);
+    openPicture_ = new QPushButton(tr("Otwórz &zdjącie"), part);
     openPicture_->setObjectName(QStringLiteral("Button6"));
-    clearPicture_ = new QPushButton(u("W&yczyść"), part);
+    clearPicture_ = new QPushButton(tr("W&yczyść"), part);
     clearPicture_->setObjectName(QStringLiteral("Button7"));
     pictureComment_ = lineEdit("Edit8", 246);
     column->addWidget(picturePanel_, 1);
     column->addWidget(openPicture_);
     column->addWidget(clearPicture_);
-    column->addWidget(caption("Komentarz do zdjęcia:", part));
+    column->addWidget(caption(QT_TR_NOOP("Komentarz do zdjęcia:"), part));
     column->addWidget(pictureComment_);
     return part;
 }
@@ -194,10 +196,13 @@ QWidget* PersonEditor::buildNotesPart() {
     QPalette readable = memo_->palette();
     readable.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     memo_->setPalette(readable);
-    newNotes_ = toolButton("SpeedButton2", "&Nowy", "Create a new text file", part);
-    openNotes_ = toolButton("SpeedButton1", "&Otwórz", "Open a text file", part);
-    clearNotes_ = toolButton("SpeedButton3", "&Wyczyść", "Do not use text file", part);
-    grid->addWidget(caption("Notatki:", part), 0, 0);
+    newNotes_ =
+        toolButton("SpeedButton2", QT_TR_NOOP("&Nowy"), QT_TR_NOOP("Create a new text file"), part);
+    openNotes_ =
+        toolButton("SpeedButton1", QT_TR_NOOP("&Otwórz"), QT_TR_NOOP("Open a text file"), part);
+    clearNotes_ = toolButton("SpeedButton3", QT_TR_NOOP("&Wyczyść"),
+                             QT_TR_NOOP("Do not use text file"), part);
+    grid->addWidget(caption(QT_TR_NOOP("Notatki:"), part), 0, 0);
     grid->addWidget(newNotes_, 0, 1);
     grid->addWidget(openNotes_, 0, 2);
     grid->addWidget(clearNotes_, 0, 3);
@@ -208,13 +213,13 @@ QWidget* PersonEditor::buildNotesPart() {
 QWidget* PersonEditor::buildRelationsPage() {
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
-    noRelations_ = caption("Nie ustalono pokrewieństw dla tej pozycji.", page);
+    noRelations_ = caption(QT_TR_NOOP("Nie ustalono pokrewieństw dla tej pozycji."), page);
     noRelations_->setObjectName(QStringLiteral("NoRelations"));
     gridArea_ = new QWidget(page);
     gridArea_->setObjectName(QStringLiteral("GridArea"));
     grid_ = new QTableWidget(0, 4, gridArea_);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
-    grid_->setHorizontalHeaderLabels({u("Krewni"), u("Data"), u("Gdzie"), u("Typ")});
+    grid_->setHorizontalHeaderLabels({tr("Krewni"), tr("Data"), tr("Gdzie"), tr("Typ")});
     const int widths[] = {282, 101, 168, 42};
     int allColumns = 0;
     for (int c = 0; c < 4; ++c) {
@@ -247,19 +252,20 @@ QWidget* PersonEditor::buildRelationBoxes() {
     relatedPerson_->setPalette(grey);
     typeBox_ = new QComboBox(part);
     typeBox_->setObjectName(QStringLiteral("ComboBox1"));
-    for (const char* item :
-         {"Małżeństwo", "Spółka", "Rozwód", "Przyjaciel", "Stan wolny", "Inny", "Nieznany"}) {
-        typeBox_->addItem(u(item));
+    for (const char* item : {QT_TR_NOOP("Małżeństwo"), QT_TR_NOOP("Spółka"), QT_TR_NOOP("Rozwód"),
+                             QT_TR_NOOP("Przyjaciel"), QT_TR_NOOP("Stan wolny"), QT_TR_NOOP("Inny"),
+                             QT_TR_NOOP("Nieznany")}) {
+        typeBox_->addItem(tr(item));
     }
     relationshipDate_ = lineEdit("Edit11", 35);
     relationshipPlace_ = lineEdit("Edit12", 100);
-    grid->addWidget(caption("Osoba:", part), 0, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Osoba:"), part), 0, 0);
     grid->addWidget(relatedPerson_, 0, 1);
-    grid->addWidget(caption("Typ pokrewieństwa:", part), 1, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Typ pokrewieństwa:"), part), 1, 0);
     grid->addWidget(typeBox_, 1, 1);
-    grid->addWidget(caption("Data:", part), 2, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Data:"), part), 2, 0);
     grid->addWidget(relationshipDate_, 2, 1);
-    grid->addWidget(caption("Miejsce:", part), 3, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Miejsce:"), part), 3, 0);
     grid->addWidget(relationshipPlace_, 3, 1);
     return part;
 }

@@ -22,10 +22,11 @@ namespace lineara {
 
 namespace {
 
-const QString kTextFilter = QStringLiteral("Text files (*.txt);;All files (*.*)");
+const char kTextFilter[] =
+    QT_TRANSLATE_NOOP("lineara::PersonEditor", "Text files (*.txt);;All files (*.*)");
 
 FileDialogOptions asTextFileDialog(FileDialogOptions dialog) {
-    dialog.filter = kTextFilter;
+    dialog.filter = PersonEditor::tr(kTextFilter);
     dialog.defaultSuffix = QStringLiteral("txt");
     return dialog;
 }
@@ -72,7 +73,7 @@ void PersonEditor::notesPathChanged() {
             memo_->setReadOnly(true);
             setEnabledKeepingFocus(memo_, false);
             setBaseColour(memo_, greyBack());
-            memo_->setPlainText(QStringLiteral("Text file not found: ") + path);
+            memo_->setPlainText(tr("Text file not found: ") + path);
             memo_->setToolTip(path);
         }
     }
@@ -108,7 +109,7 @@ void PersonEditor::setNotesPath(const QString& path) {
 
 QString PersonEditor::chooseNewNotesFile(const QString& proposal) {
     return ctx_.ui->chooseSaveFile(
-        asTextFileDialog(fileDialog(QStringLiteral("Create new text file"), proposal)));
+        asTextFileDialog(fileDialog(tr("Create new text file"), proposal)));
 }
 
 void PersonEditor::newNotesClick() {
@@ -125,7 +126,7 @@ void PersonEditor::newNotesClick() {
 
 void PersonEditor::openNotesClick() {
     FileDialogOptions dialog =
-        asTextFileDialog(fileDialog(QStringLiteral("Open existing text file"), notesPath_->text()));
+        asTextFileDialog(fileDialog(tr("Open existing text file"), notesPath_->text()));
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;
@@ -144,7 +145,7 @@ void PersonEditor::picturePathChanged() {
     const QString path = picturePath_->text();
     if (!path.isEmpty()) {
         BusyCursor busy;
-        picturePanel_->setText(QStringLiteral("Picture not found"));
+        picturePanel_->setText(tr("Picture not found"));
         setBaseColour(picturePanel_, greyBack());
         const QImage image = loadPicture(onDisk(path));
         const QSize room = picturePanel_->size().expandedTo(picturePanel_->minimumSize());
@@ -154,7 +155,7 @@ void PersonEditor::picturePathChanged() {
                                                                   Qt::SmoothTransformation)));
     } else {
         setBaseColour(picturePanel_, silverBack());
-        picturePanel_->setText(QStringLiteral("Zdjecie"));
+        picturePanel_->setText(tr("Zdjecie"));
         picture_->clear();
         picture_->setToolTip(QString());
     }
@@ -173,8 +174,8 @@ void PersonEditor::setPicturePath(const QString& path) {
 }
 
 void PersonEditor::openPictureClick() {
-    FileDialogOptions dialog = fileDialog(QStringLiteral("Open picture"), picturePath_->text());
-    dialog.filter = QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
+    FileDialogOptions dialog = fileDialog(tr("Open picture"), picturePath_->text());
+    dialog.filter = tr("Pictures (*.jpg *.jpeg *.gif *.png);;All files (*.*)");
     dialog.confirmOverwrite = false;
     const QString chosen = ctx_.ui->chooseOpenFile(dialog);
     if (chosen.isEmpty()) return;

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 
 #include "core/model/person_edit.h"
+#include "gui/common/core_texts.h"
 #include "gui/editor/person_editor.h"
 
 namespace lineara {
@@ -37,7 +38,7 @@ bool PersonEditor::saveIt() {
     // the alias box.
     const auto mismatched = saveEditedPerson(*doc_, edited_, *copy_, boxes, rows);
     for (size_t k = 0; k < mismatched.size(); ++k) {
-        ctx_.ui->inform(QStringLiteral("Lineara"), QString::fromLatin1(kMsgRelationshipNotUpdated),
+        ctx_.ui->inform(QStringLiteral("Lineara"), coreText(kMsgRelationshipNotUpdated),
                         MessageIcon::Warning);
     }
     return true;
@@ -77,8 +78,8 @@ bool PersonEditor::saveNotesOnOk() {
     if (path.isEmpty() || !memo_->isEnabled()) return true;
     if (saveMemoTo(path).isEmpty()) return true;
     ctx_.ui->inform(QStringLiteral("Lineara"),
-                    QStringLiteral("The memo text file \"%1\" could not be saved. Please choose a "
-                                   "new location.")
+                    tr("The memo text file \"%1\" could not be saved. Please choose a "
+                       "new location.")
                         .arg(path),
                     MessageIcon::Warning);
     const QString chosen = chooseNewNotesFile(fromRecord(fileNamePart(toRecord(path))));

@@ -18,7 +18,7 @@ constexpr int kFrame = 4;
 
 PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QString::fromUtf8("Zdjęcie"));
+    setWindowTitle(tr("Zdjęcie"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
     scroll_ = new QScrollArea(this);
@@ -27,7 +27,7 @@ PictureViewer::PictureViewer(QWidget* parent) : QDialog(parent) {
     scroll_->setWidget(image_);
     auto* bottom = new QWidget(this);
     bottom->setFixedHeight(kBottomPanelHeight);
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"), bottom);
+    auto* close = new QPushButton(tr("&Zamknij"), bottom);
     close->setObjectName(QStringLiteral("Button1"));
     close->setDefault(true);  // Escape closes a dialog anyway
     auto* row = new QHBoxLayout(bottom);

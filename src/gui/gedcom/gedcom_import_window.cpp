@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/gedcom/gedcom_texts.h"
+#include "gui/common/core_texts.h"
 
 namespace lineara {
 
@@ -54,7 +55,7 @@ GedcomImportWindow::GedcomImportWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("TGedcomImport"));
-    setWindowTitle(utf8(kGedcomImportCaption));
+    setWindowTitle(coreText(kGedcomImportCaption));
     setWindowModality(Qt::ApplicationModal);
 
     path_ = readOnlyBox(this);
@@ -74,7 +75,7 @@ GedcomImportWindow::GedcomImportWindow(QWidget* parent)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("StatusLabel"));
     status_->setWordWrap(true);
-    ok_ = new QPushButton(utf8(kGedcomImportOkButton), this);
+    ok_ = new QPushButton(coreText(kGedcomImportOkButton), this);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -83,7 +84,7 @@ GedcomImportWindow::GedcomImportWindow(QWidget* parent)
                               kGedcomImportFamiliesLabel, kGedcomImportProgressLabel};
     QWidget* fields[] = {path_, persons_, families_, progress_};
     for (int row = 0; row < 4; ++row) {
-        grid->addWidget(new QLabel(utf8(captions[row]), this), row, 0);
+        grid->addWidget(new QLabel(coreText(captions[row]), this), row, 0);
         grid->addWidget(fields[row], row, 1, Qt::AlignLeft);
     }
     grid->setColumnStretch(1, 1);
@@ -116,7 +117,7 @@ void GedcomImportWindow::begin(const QString& path) {
     showCounters({});
     progress_->setValue(0);
     progress_->show();
-    status_->setText(utf8(kGedcomStatusImporting));
+    status_->setText(coreText(kGedcomStatusImporting));
     ok_->setEnabled(false);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     show();
@@ -167,7 +168,7 @@ void GedcomImportWindow::finish(const GedcomImportResult& result) {
     reading_ = false;
     progress_->setValue(result.done() ? 100 : shownPercent_);
     showCounters(result.counters);
-    status_->setText(QString::fromStdString(result.statusText));
+    status_->setText(coreText(result.statusText));
     ok_->setEnabled(true);
     ok_->setFocus();
 }

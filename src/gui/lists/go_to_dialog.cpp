@@ -17,13 +17,13 @@ namespace lineara {
 GoToDialog::GoToDialog(ListHost host, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
     setObjectName(QStringLiteral("GOTOwnd"));
-    setWindowTitle(QStringLiteral("Idź do osoby"));
+    setWindowTitle(tr("Idź do osoby"));
     setSizeGripEnabled(true);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
-    go_ = new QPushButton(QStringLiteral("&Idź"), this);
+    go_ = new QPushButton(tr("&Idź"), this);
     go_->setDefault(true);
-    close_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    close_ = new QPushButton(tr("&Zamknij"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(go_);

@@ -6,7 +6,8 @@
 
 namespace lineara {
 
-const char kNoTextViewer[] = "File is saved, but Lineara could not find your default text viewer.";
+const char kNoTextViewer[] = QT_TRANSLATE_NOOP(
+    "ListCommands", "File is saved, but Lineara could not find your default text viewer.");
 
 void ListCommands::SavetoFile1Click() {
     std::vector<std::string> lines;
@@ -14,7 +15,7 @@ void ListCommands::SavetoFile1Click() {
         BusyCursor busy;
         lines = personListText(list_, codec_);
     }
-    saveAndOpen(lines, QStringLiteral("Zapisz alfabetycznie"));
+    saveAndOpen(lines, ListCommands::tr("Zapisz alfabetycznie"));
 }
 
 void ListCommands::Surnames1Click() {
@@ -23,13 +24,13 @@ void ListCommands::Surnames1Click() {
         BusyCursor busy;
         lines = surnameListText(list_, codec_);
     }
-    saveAndOpen(lines, QStringLiteral("Zapisz alfabetycznie nazwiska"));
+    saveAndOpen(lines, ListCommands::tr("Zapisz alfabetycznie nazwiska"));
 }
 
 void ListCommands::saveAndOpen(const std::vector<std::string>& lines, const QString& title) {
     FileDialogOptions dialog;
     dialog.title = title;
-    dialog.filter = QStringLiteral("Text file (*.txt)");
+    dialog.filter = ListCommands::tr("Text file (*.txt)");
     dialog.defaultSuffix = QStringLiteral("txt");
     if (proposals_)
         dialog.initialPath = proposals_->proposal(FileKind::Text, treeFile_, dialog.defaultSuffix);
@@ -42,7 +43,7 @@ void ListCommands::saveAndOpen(const std::vector<std::string>& lines, const QStr
         return;
     }
     if (shell_.defaultProgramFor(QStringLiteral(".txt")).isEmpty()) {
-        ui_.inform(QStringLiteral("Lineara"), QLatin1String(kNoTextViewer));
+        ui_.inform(QStringLiteral("Lineara"), tr(kNoTextViewer));
         return;
     }
     shell_.open(QDir::cleanPath(QDir::current().absoluteFilePath(path)));

@@ -3,6 +3,7 @@
 // opened in the desktop's text viewer.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ namespace lineara {
 extern const char kNoTextViewer[];
 
 class ListCommands {
+    Q_DECLARE_TR_FUNCTIONS(ListCommands)
+
 public:
     // `proposals` (may be null) offers the folder and the tree's name,
     // `treeFile`, for the file.

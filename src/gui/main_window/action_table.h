@@ -18,6 +18,13 @@
 
 namespace lineara {
 
+// The captions of the rows are marked QT_TRANSLATE_NOOP("Menu", ...) (as are
+// the core's texts that become captions) and translated where the actions
+// are made.
+constexpr char kMenuContext[] = "Menu";
+// A caption in the user's language.
+QString menuText(const char* caption);
+
 // Where an action goes: a menu of the bar or a submenu, the tool bar, the
 // context menu or one of its submenus, or the window itself (an action
 // kept for its key only).
@@ -73,7 +80,7 @@ struct ActionRow {
 
     Kind kind = Kind::Item;
     Home home = Home::MenuBar;
-    const char* caption = "";  // UTF-8; a submenu's title
+    const char* caption = "";  // UTF-8, untranslated; a submenu's title
     const char* name = "";     // the action's object name; a submenu's menu's
     QList<QKeySequence> keys;
     RowRun run;

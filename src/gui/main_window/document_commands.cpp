@@ -7,12 +7,13 @@
 #include <QFileInfo>
 
 #include "gui/common/busy_cursor.h"
+#include "gui/common/core_texts.h"
 #include "gui/common/outside_files_question.h"
 #include "render/files/collect_files.h"
 
 namespace lineara {
 
-const char kTreeFileFilter[] = "Lineara files (*.ln3)";
+const char kTreeFileFilter[] = QT_TRANSLATE_NOOP("DocumentCommands", "Lineara files (*.ln3)");
 
 namespace {
 
@@ -27,7 +28,7 @@ FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
                                                    const QString& initial) const {
     FileDialogOptions dialog;
     dialog.title = title;
-    dialog.filter = QString::fromLatin1(kTreeFileFilter);
+    dialog.filter = DocumentCommands::tr(kTreeFileFilter);
     dialog.defaultSuffix = QStringLiteral("ln3");
     dialog.initialPath = initial;
     return dialog;
@@ -35,8 +36,8 @@ FileDialogOptions DocumentCommands::treeFileDialog(const QString& title,
 
 bool DocumentCommands::checkModified() {
     if (!env_.document().treeModified()) return true;
-    Answer a = env_.ui().askYesNoCancel(QStringLiteral("Potwierdz"),
-                                        QStringLiteral("Zapisac zmiany w Twoim drzewie?"));
+    Answer a = env_.ui().askYesNoCancel(DocumentCommands::tr("Potwierdz"),
+                                        DocumentCommands::tr("Zapisac zmiany w Twoim drzewie?"));
     if (a == Answer::Cancel) return false;
     // A user who asked to save must not lose the tree because the save did
     // not happen: that stops the caller just as Cancel does.
@@ -45,18 +46,18 @@ bool DocumentCommands::checkModified() {
 }
 
 void DocumentCommands::qualityCheckStep(QualityRow row) {
-    env_.setStatusText(QStringLiteral("Performing Quality Check..."));
+    env_.setStatusText(DocumentCommands::tr("Performing Quality Check..."));
     int n;
     {
         BusyCursor busy;
         n = env_.runQualityCheck();
     }
-    QString result = QStringLiteral("Quality Check Result: ") + QString::number(n);
-    env_.setStatusText(result + QStringLiteral(" error(s)"));
+    QString result = DocumentCommands::tr("Quality Check Result: ") + QString::number(n);
+    env_.setStatusText(result + DocumentCommands::tr(" error(s)"));
     if (n <= 0) return;
     QString question = row == QualityRow::Save
-                           ? QStringLiteral(" error(s). Would you like to see the details?")
-                           : QStringLiteral(" error(s). Chcesz zobaczyc szczegoly?");
+                           ? DocumentCommands::tr(" error(s). Would you like to see the details?")
+                           : DocumentCommands::tr(" error(s). Chcesz zobaczyc szczegoly?");
     if (env_.ui().askYesNo(QStringLiteral("Lineara"), result + question, MessageIcon::Error)) {
         env_.showQualityCheckWindow(row != QualityRow::Open);
     }
@@ -76,7 +77,7 @@ void DocumentCommands::openTree() {
     const QString folder =
         proposals ? proposals->folder(FileKind::Tree, env_.document().currentFileName())
                   : QString();
-    QString path = env_.ui().chooseOpenFile(treeFileDialog(QStringLiteral("Otwórz"), folder));
+    QString path = env_.ui().chooseOpenFile(treeFileDialog(DocumentCommands::tr("Otwórz"), folder));
     if (path.isEmpty()) return;
     if (proposals) proposals->remember(FileKind::Tree, path);
     openFile(path);
@@ -94,12 +95,11 @@ void DocumentCommands::openFile(const QString& path) {
         }
         if (r.status == LoadResult::FileError) {
             env_.repaintTree();
-            env_.showError(QString::fromStdString(r.message));
+            env_.showError(coreText(r.message));
             return;
         }
         if (r.status == LoadResult::Unrecognized) {
-            env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(r.message),
-                             MessageIcon::Error);
+            env_.ui().inform(QStringLiteral("Lineara"), coreText(r.message), MessageIcon::Error);
         }
         env_.repaintTree();
     }
@@ -117,7 +117,7 @@ bool DocumentCommands::openRecovered(const QString& recovered, const QString& tr
         doc.clear();
         doc.setCurrentFileName(std::string());
         env_.repaintTree();
-        problem = QString::fromStdString(r.message);
+        problem = coreText(r.message);
         return false;
     }
     doc.setCurrentFileName(localPath(treeFile));
@@ -142,11 +142,10 @@ bool DocumentCommands::saveTo(const QString& path) {
         env_.treeSaved();
         return true;
     case SaveResult::Refused:
-        env_.ui().inform(QStringLiteral("Error"), QString::fromStdString(r.message),
-                         MessageIcon::Error);
+        env_.ui().inform(DocumentCommands::tr("Error"), coreText(r.message), MessageIcon::Error);
         return false;
     case SaveResult::FileError:
-        env_.showError(QString::fromStdString(r.message));
+        env_.showError(coreText(r.message));
         return false;
     }
     return false;
@@ -167,7 +166,8 @@ bool DocumentCommands::saveAs() {
     QString initial = fromLocalPath(env_.document().currentFileName());
     FileProposals* proposals = env_.fileProposals();
     if (initial.isEmpty() && proposals) initial = proposals->folder(FileKind::Tree, std::string());
-    QString path = env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Zapisz jako"), initial));
+    QString path =
+        env_.ui().chooseSaveFile(treeFileDialog(DocumentCommands::tr("Zapisz jako"), initial));
     bool saved = false;
     if (!path.isEmpty()) {
         if (proposals) proposals->remember(FileKind::Tree, path);
@@ -183,8 +183,8 @@ void DocumentCommands::collectAllFiles() {
     // Read, never changed: the process's working folder is nobody's state.
     // It only stands in for the folder of a tree that has no file yet.
     const QString workingFolder = QDir::currentPath();
-    QString chosen =
-        env_.ui().chooseSaveFile(treeFileDialog(QStringLiteral("Collect all files"), QString()));
+    QString chosen = env_.ui().chooseSaveFile(
+        treeFileDialog(DocumentCommands::tr("Collect all files"), QString()));
     if (chosen.isEmpty()) return;
     // Fixed once, so that the document's name never depends on a folder.
     QString path = QFileInfo(QDir(workingFolder), chosen).absoluteFilePath();
@@ -199,7 +199,7 @@ void DocumentCommands::collectAllFiles() {
         treeFilesOutside(doc.persons(), env_.codec(), options.sourceFolder);
     if (!outside.empty()) {
         Answer a = askAboutOutsideFiles(env_.ui(), outside, options.sourceFolder,
-                                        QStringLiteral("copy them"));
+                                        DocumentCommands::tr("copy them"));
         if (a == Answer::Cancel) return;
         options.allowOutside = a == Answer::Yes;
     }
@@ -226,33 +226,34 @@ void DocumentCommands::collectAllFiles() {
     }
     env_.repaintTree();
     if (!saved.written()) {
-        QString text = QStringLiteral("The tree could not be saved as %1:\n%2\n\n")
-                           .arg(path, QString::fromStdString(saved.message));
+        QString text = DocumentCommands::tr("The tree could not be saved as %1:\n%2\n\n")
+                           .arg(path, coreText(saved.message));
         if (notRemoved.isEmpty()) {
-            text += QStringLiteral("The %1 files copied to %2 were removed again.")
+            text += DocumentCommands::tr("The %1 files copied to %2 were removed again.")
                         .arg(outcome.created.size())
                         .arg(folder);
         } else {
-            text += QStringLiteral("These copies could not be removed:\n") +
+            text += DocumentCommands::tr("These copies could not be removed:\n") +
                     notRemoved.join(QLatin1Char('\n'));
         }
-        env_.ui().inform(QStringLiteral("Error"), text, MessageIcon::Error);
+        env_.ui().inform(DocumentCommands::tr("Error"), text, MessageIcon::Error);
         return;
     }
     ++outcome.collected;
-    QString text = QStringLiteral("Collected ") + QString::number(outcome.collected) +
-                   QStringLiteral(" files to directory ") + folder;
+    QString text = DocumentCommands::tr("Collected ") + QString::number(outcome.collected) +
+                   DocumentCommands::tr(" files to directory ") + folder;
     if (!outcome.failures.isEmpty()) {
-        text += QStringLiteral("\n\nThese files could not be copied and keep their old names:\n") +
+        text += DocumentCommands::tr(
+                    "\n\nThese files could not be copied and keep their old names:\n") +
                 outcome.failures.join(QLatin1Char('\n'));
     }
     if (!outcome.outside.isEmpty()) {
-        text += QStringLiteral(
+        text += DocumentCommands::tr(
                     "\n\nThese files are outside the tree's folder; they were not "
                     "copied and keep their old names:\n") +
                 outcome.outside.join(QLatin1Char('\n'));
     }
-    env_.ui().inform(QStringLiteral("Files saved"), text, MessageIcon::Information);
+    env_.ui().inform(DocumentCommands::tr("Files saved"), text, MessageIcon::Information);
 }
 
 }  // namespace lineara

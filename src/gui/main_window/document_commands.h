@@ -5,6 +5,7 @@
 // run them against a scripted user without the rest of the program.
 #pragma once
 
+#include <QCoreApplication>
 #include <QSize>
 #include <QString>
 
@@ -45,6 +46,8 @@ public:
 extern const char kTreeFileFilter[];  // "Lineara files (*.ln3)"
 
 class DocumentCommands {
+    Q_DECLARE_TR_FUNCTIONS(DocumentCommands)
+
 public:
     explicit DocumentCommands(DocumentEnvironment& env) : env_(env) {}
 

@@ -6,13 +6,12 @@
 #include "core/model/editing_aliases.h"
 #include "core/model/editing_states.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/core_texts.h"
 #include "gui/dialogs/delete_relationship_dialog.h"
 
 namespace lineara {
 
 namespace {
-
-QString utf8(const std::string& text) { return QString::fromUtf8(text); }
 
 WindowExtent extentOf(QSize size) { return WindowExtent{size.width(), size.height()}; }
 
@@ -20,7 +19,7 @@ WindowExtent extentOf(QSize size) { return WindowExtent{size.width(), size.heigh
 
 void EditCommands::applyResult(const EditResult& result) {
     if (!result.message.empty()) {
-        env_.ui().inform(QStringLiteral("Lineara"), utf8(result.message), MessageIcon::Warning);
+        env_.ui().inform(QStringLiteral("Lineara"), coreText(result.message), MessageIcon::Warning);
     }
     if (result.endDrag) env_.gestures().endDrag();
     if (result.repaint) env_.repaintTree();
@@ -48,7 +47,7 @@ void EditCommands::newFemale() {
 void EditCommands::deleteSelected() {
     Document& doc = env_.document();
     const DeleteQuestion q = deleteQuestion(doc);
-    if (!q.ask || !env_.ui().askYesNo(utf8(q.caption), utf8(q.text))) return;
+    if (!q.ask || !env_.ui().askYesNo(coreText(q.caption), coreText(q.text))) return;
     EditResult result;
     {
         // A long selection takes a while; a single person is instant.
@@ -120,7 +119,7 @@ void EditCommands::deleteLinkToRelative() {
     dialog.setDeleteHandler([this, &doc](int line) {
         const RelationshipDeletion d = deleteRelationship(doc, line);
         if (!d.message.empty()) {
-            env_.ui().inform(QStringLiteral("Lineara"), utf8(d.message), MessageIcon::Warning);
+            env_.ui().inform(QStringLiteral("Lineara"), coreText(d.message), MessageIcon::Warning);
         }
         return d.closeDialog;
     });

@@ -4,6 +4,7 @@
 // gestures of the canvas and repaints.
 #pragma once
 
+#include <QCoreApplication>
 #include <QSize>
 
 #include "core/model/document.h"
@@ -38,6 +39,8 @@ public:
 };
 
 class EditCommands {
+    Q_DECLARE_TR_FUNCTIONS(EditCommands)
+
 public:
     explicit EditCommands(EditEnvironment& env) : env_(env) {}
 

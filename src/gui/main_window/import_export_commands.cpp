@@ -16,6 +16,7 @@
 #include "core/layout/auto_arrange.h"
 #include "core/view/viewport.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/core_texts.h"
 #include "gui/common/outside_files_question.h"
 #include "gui/gedcom/gedcom_import_window.h"
 
@@ -58,7 +59,7 @@ void ImportExportCommands::showCurrentPerson() {
 void ImportExportCommands::exportGedcom() {
     Document& doc = env_.document();
     FileDialogOptions dialog =
-        gedcomDialog(QString::fromUtf8(kGedcomExportDialogTitle), kGedcomExportFilter);
+        gedcomDialog(coreText(kGedcomExportDialogTitle), kGedcomExportFilter);
     const QString standard = qtFileFilter(kGedcomStandardExportFilter);
     const QString version7 = qtFileFilter(kGedcom7ExportFilter);
     const QString gedzip = qtFileFilter(kGedzipExportFilter);
@@ -83,9 +84,10 @@ void ImportExportCommands::exportGedcom() {
         if (archive.endsWith(QStringLiteral(".ged"), Qt::CaseInsensitive)) archive.chop(4);
         archive += QStringLiteral(".gdz");
         if (QFileInfo::exists(archive) &&
-            !env_.ui().askYesNo(QStringLiteral("Lineara"),
-                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                    .arg(QDir::toNativeSeparators(archive)))) {
+            !env_.ui().askYesNo(
+                QStringLiteral("Lineara"),
+                ImportExportCommands::tr("%1 already exists.\nDo you want to replace it?")
+                    .arg(QDir::toNativeSeparators(archive)))) {
             return;
         }
         exportGedcom7(archive);
@@ -106,7 +108,7 @@ void ImportExportCommands::exportGedcom() {
         result = ExportGedcom(doc.persons(), localPath(path), currentLocalTime(), options);
     }
     env_.repaintTree();
-    if (!result.ok) env_.showError(QString::fromStdString(result.message));
+    if (!result.ok) env_.showError(coreText(result.message));
 }
 
 // GEDCOM 7, or a GEDZIP for a .gdz. The files the tree names outside its
@@ -123,10 +125,10 @@ void ImportExportCommands::exportGedcom7(const QString& path) {
     options.codePage = env_.codec().codePage();
     const std::vector<OutsideFile> outside = treeFilesOutside(doc.persons(), env_.codec(), folder);
     if (!outside.empty()) {
-        const Answer answer =
-            askAboutOutsideFiles(env_.ui(), outside, folder,
-                                 isGedzipName(localPath(path)) ? QStringLiteral("pack them")
-                                                               : QStringLiteral("use them"));
+        const Answer answer = askAboutOutsideFiles(env_.ui(), outside, folder,
+                                                   isGedzipName(localPath(path))
+                                                       ? ImportExportCommands::tr("pack them")
+                                                       : ImportExportCommands::tr("use them"));
         if (answer == Answer::Cancel) return;
         options.allowOutside = answer == Answer::Yes;
     }
@@ -136,7 +138,7 @@ void ImportExportCommands::exportGedcom7(const QString& path) {
         result = ExportGedcom7(doc.persons(), localPath(path), currentLocalTime(), options);
     }
     env_.repaintTree();
-    if (!result.ok) env_.showError(QString::fromStdString(result.message));
+    if (!result.ok) env_.showError(coreText(result.message));
 }
 
 // The file is chosen first and the open tree is given up only then: a
@@ -147,7 +149,8 @@ void ImportExportCommands::importGedcom() {
     if (!importWindow_) return;
     Document& doc = env_.document();
     FileProposals* proposals = env_.fileProposals();
-    FileDialogOptions dialog = gedcomDialog(QStringLiteral("Otwórz"), kGedcomImportFilter);
+    FileDialogOptions dialog =
+        gedcomDialog(ImportExportCommands::tr("Otwórz"), kGedcomImportFilter);
     if (proposals != nullptr) {
         dialog.initialPath = proposals->folder(FileKind::Gedcom, doc.currentFileName());
     }
@@ -166,7 +169,7 @@ void ImportExportCommands::importGedcom() {
         // The boxes are arranged only when the whole file was read; a
         // failed import leaves what it read where it was made.
         const auto arrange = [window](TreeEdit& list) {
-            window->showBusyStatus(QString::fromLatin1(kGedcomStatusArranging));
+            window->showBusyStatus(coreText(kGedcomStatusArranging));
             autoArrangeOnList(list);
         };
         const GedcomProgress progress = [window](const GedcomImportProgress& p) {
@@ -233,7 +236,7 @@ void ImportExportCommands::importGedcom() {
     if (!result.messages.empty()) window->makeRoomForMessages();
     for (const std::string& message : result.messages) {
         const MessageIcon icon = result.done() ? MessageIcon::Warning : MessageIcon::Error;
-        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(message), icon);
+        env_.ui().inform(QStringLiteral("Lineara"), coreText(message), icon);
     }
 }
 
@@ -246,11 +249,13 @@ struct ImportExportCommands::LegacyFormat {
 };
 
 void ImportExportCommands::importVersion10() {
-    importLegacyTree({"Import from version 1.0", "Stirpex version 1.0 (*.ln)", false});
+    importLegacyTree(
+        {QT_TR_NOOP("Import from version 1.0"), QT_TR_NOOP("Stirpex version 1.0 (*.ln)"), false});
 }
 
 void ImportExportCommands::importVersion15() {
-    importLegacyTree({"Import from version 1.5.x", "Stirpex version 1.5.x (*.ln2)", true});
+    importLegacyTree({QT_TR_NOOP("Import from version 1.5.x"),
+                      QT_TR_NOOP("Stirpex version 1.5.x (*.ln2)"), true});
 }
 
 // The modified check, the open dialog, the reader, then the tree shown
@@ -258,8 +263,8 @@ void ImportExportCommands::importVersion15() {
 void ImportExportCommands::importLegacyTree(const LegacyFormat& format) {
     if (!env_.checkModified()) return;
     FileDialogOptions dialog;
-    dialog.title = QString::fromLatin1(format.title);
-    dialog.filter = QString::fromLatin1(format.filter);
+    dialog.title = tr(format.title);
+    dialog.filter = tr(format.filter);
     // Both dialogs have always completed a bare name with ".ln".
     dialog.defaultSuffix = QStringLiteral("ln");
     const QString path = env_.ui().chooseOpenFile(dialog);
@@ -280,8 +285,7 @@ void ImportExportCommands::importLegacyTree(const LegacyFormat& format) {
         }
     }
     if (!result.ok) {
-        env_.ui().inform(QStringLiteral("Lineara"), QString::fromStdString(result.message),
-                         MessageIcon::Error);
+        env_.ui().inform(QStringLiteral("Lineara"), coreText(result.message), MessageIcon::Error);
     }
     env_.repaintTree();
 }

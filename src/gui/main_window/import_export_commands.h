@@ -3,6 +3,7 @@
 // here they meet the dialogs, the import window, the cursor and the view.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSize>
 
@@ -35,6 +36,8 @@ public:
 };
 
 class ImportExportCommands {
+    Q_DECLARE_TR_FUNCTIONS(ImportExportCommands)
+
 public:
     explicit ImportExportCommands(ImportExportEnvironment& env) : env_(env) {}
 

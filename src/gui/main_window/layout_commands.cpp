@@ -5,17 +5,16 @@
 #include "core/layout/organize_tree.h"
 #include "core/view/viewport.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/common/core_texts.h"
 #include "gui/main_window/search_commands.h"
 
 namespace lineara {
 
 namespace {
 
-QString utf8(const std::string& text) { return QString::fromUtf8(text); }
-
 // The program's messages carry their own caption, or the program's.
 QString captionOr(const std::string& caption) {
-    return caption.empty() ? QStringLiteral("Lineara") : utf8(caption);
+    return caption.empty() ? QStringLiteral("Lineara") : coreText(caption);
 }
 
 }  // namespace
@@ -36,7 +35,7 @@ void LayoutCommands::organizeAncestors(TreeStyle style) {
         result = lineara::organizeAncestors(env_.document(), ancestorTable_, style);
     }
     if (!result.message.empty()) {
-        env_.ui().inform(captionOr(result.caption), utf8(result.message), MessageIcon::Error);
+        env_.ui().inform(captionOr(result.caption), coreText(result.message), MessageIcon::Error);
     }
     env_.repaintTree();
     env_.refreshCommandStates();
@@ -54,7 +53,7 @@ void LayoutCommands::createAncestorTree(TreeStyle style) {
         if (dialog.result() != QDialog::Accepted) return;
         entry = checkGenerations(dialog.text().toStdString());
         if (entry.status == GenerationsEntry::Accepted) break;
-        env_.ui().inform(captionOr(entry.caption), utf8(entry.message), MessageIcon::Warning);
+        env_.ui().inform(captionOr(entry.caption), coreText(entry.message), MessageIcon::Warning);
         if (entry.status == GenerationsEntry::NotANumber) return;
     }
     Outcome made;
@@ -63,7 +62,7 @@ void LayoutCommands::createAncestorTree(TreeStyle style) {
         made = lineara::createAncestorTree(env_.document(), style, entry.generations);
     }
     if (!made) {
-        env_.ui().inform(QStringLiteral("Lineara"), utf8(made.message), MessageIcon::Warning);
+        env_.ui().inform(QStringLiteral("Lineara"), coreText(made.message), MessageIcon::Warning);
     }
     env_.repaintTree();
     env_.refreshCommandStates();
@@ -72,10 +71,10 @@ void LayoutCommands::createAncestorTree(TreeStyle style) {
 void LayoutCommands::autoArrange() {
     Document& doc = env_.document();
     if (doc.persons().empty()) {
-        env_.ui().inform(QStringLiteral("Lineara"), utf8(kMsgNothingToArrange));
+        env_.ui().inform(QStringLiteral("Lineara"), coreText(kMsgNothingToArrange));
         return;
     }
-    if (!env_.ui().askYesNoWithHelp(QStringLiteral("Lineara"), utf8(kAskAutoArrange),
+    if (!env_.ui().askYesNoWithHelp(QStringLiteral("Lineara"), coreText(kAskAutoArrange),
                                     [this] { env_.showAutoArrangeHelp(); })) {
         return;
     }

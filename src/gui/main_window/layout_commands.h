@@ -4,6 +4,7 @@
 // question and the messages.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSize>
 
@@ -35,6 +36,8 @@ public:
 };
 
 class LayoutCommands {
+    Q_DECLARE_TR_FUNCTIONS(LayoutCommands)
+
 public:
     explicit LayoutCommands(LayoutEnvironment& env) : env_(env) {}
 

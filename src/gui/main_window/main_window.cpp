@@ -28,7 +28,7 @@ constexpr int kDesignedClientHeight = 420;
 
 MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TZudezezor"));
-    setWindowTitle(QStringLiteral("Proszę czekać..."));
+    setWindowTitle(tr("Proszę czekać..."));
     canvas_ = new TreeCanvas(this);
     canvas_->setObjectName(QStringLiteral("canvas"));
     canvas_->setRenderer([this](QImage& picture) { renderTree(picture); });
@@ -36,10 +36,10 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     canvas_->setMouseTracking(true);
     canvas_->installEventFilter(this);
     setCentralWidget(canvas_);
-    statusLabel_ = new QLabel(QStringLiteral("Welcome to Stirpex"), this);
+    statusLabel_ = new QLabel(tr("Welcome to Stirpex"), this);
     statusLabel_->setObjectName(QStringLiteral("statusText"));
     statusBar()->addWidget(statusLabel_, 1);
-    toolBar_ = addToolBar(QStringLiteral("Pasek narzędzi"));
+    toolBar_ = addToolBar(tr("Pasek narzędzi"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 

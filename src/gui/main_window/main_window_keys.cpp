@@ -134,7 +134,7 @@ bool MainWindow::keyPressed(QKeyEvent* event) {
     }
     const QString text = event->text();
     if (!text.isEmpty()) {
-        setStatusText(QStringLiteral("Key = ") + QString::number(text.at(0).unicode()));
+        setStatusText(tr("Key = ") + QString::number(text.at(0).unicode()));
     }
     return consumed;
 }

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenuBar>
 
+#include "gui/common/core_texts.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/window_parts.h"
 
@@ -13,8 +14,12 @@ namespace {
 
 // The top-level titles of the item-less bar. They are fixed rather than
 // copied from the full bar, which may grow menus of its own.
-const char* const kEmptyMenuTitles[] = {"&Plik", "&Edytuj", "&Szukaj", "&Link",    "&Alias",
-                                        "&View", "&Zoom",   "&Tools",  "&Reports", "&Help"};
+const char* const kEmptyMenuTitles[] = {
+    QT_TRANSLATE_NOOP("Menu", "&Plik"),    QT_TRANSLATE_NOOP("Menu", "&Edytuj"),
+    QT_TRANSLATE_NOOP("Menu", "&Szukaj"),  QT_TRANSLATE_NOOP("Menu", "&Link"),
+    QT_TRANSLATE_NOOP("Menu", "&Alias"),   QT_TRANSLATE_NOOP("Menu", "&View"),
+    QT_TRANSLATE_NOOP("Menu", "&Zoom"),    QT_TRANSLATE_NOOP("Menu", "&Tools"),
+    QT_TRANSLATE_NOOP("Menu", "&Reports"), QT_TRANSLATE_NOOP("Menu", "&Help")};
 
 }  // namespace
 
@@ -81,15 +86,15 @@ void MainWindow::refreshUndoActions() {
     QAction* undo = undoAction();
     QAction* redo = redoAction();
     if (undo == nullptr || redo == nullptr) return;
-    const auto hint = [](const char* verb, const std::string& step) {
-        return step.empty() ? QString() : QString::fromUtf8(verb) + QString::fromUtf8(step);
+    const auto hint = [](const QString& verb, const std::string& step) {
+        return step.empty() ? QString() : verb + coreText(step);
     };
     undo->setEnabled(doc_.canUndo());
-    undo->setStatusTip(hint("Cofnij: ", doc_.undoName()));
-    undo->setToolTip(hint("Cofnij: ", doc_.undoName()));
+    undo->setStatusTip(hint(tr("Cofnij: "), doc_.undoName()));
+    undo->setToolTip(hint(tr("Cofnij: "), doc_.undoName()));
     redo->setEnabled(doc_.canRedo());
-    redo->setStatusTip(hint("Ponów: ", doc_.redoName()));
-    redo->setToolTip(hint("Ponów: ", doc_.redoName()));
+    redo->setStatusTip(hint(tr("Ponów: "), doc_.redoName()));
+    redo->setToolTip(hint(tr("Ponów: "), doc_.redoName()));
 }
 
 void MainWindow::syncAreaZoomMarks(bool on) {
@@ -103,7 +108,7 @@ void MainWindow::setMenuEmpty(bool empty) {
     QMenuBar* bar = menuBar();
     if (emptyMenuTitles_.isEmpty()) {
         for (const char* title : kEmptyMenuTitles) {
-            auto* menu = new QMenu(QString::fromUtf8(title), bar);
+            auto* menu = new QMenu(menuText(title), bar);
             emptyMenuTitles_ << menu->menuAction();
         }
     }

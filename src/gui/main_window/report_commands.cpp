@@ -50,7 +50,7 @@ void ReportCommands::saveSurnamesList() {
 void ReportCommands::generateHtml() {
     env_.gestures().disarmPanning();
     if (env_.document().persons().personListHead() == nullptr) {
-        env_.ui().inform(QStringLiteral("Lineara"), QStringLiteral("Twoje drzewo jest puste."));
+        env_.ui().inform(QStringLiteral("Lineara"), ReportCommands::tr("Twoje drzewo jest puste."));
         return;
     }
     if (!env_.checkModified() || htmlReport_ == nullptr) return;

@@ -3,6 +3,7 @@
 // window, which the program plugs in too).
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPointer>
 #include <functional>
@@ -39,6 +40,8 @@ public:
 };
 
 class ReportCommands {
+    Q_DECLARE_TR_FUNCTIONS(ReportCommands)
+
 public:
     explicit ReportCommands(ReportEnvironment& env) : env_(env) {}
 

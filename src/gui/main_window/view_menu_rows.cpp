@@ -33,30 +33,40 @@ ActionRows MainWindow::viewRows() {
     };
     const auto withCurrent = [&s] { return s.current; };
     return {
-        submenu(Home::MenuBar, h, "&View"),
-        submenu(h, codes, "Kolory k&odowania", "Colorcodes"),
-        item(codes, "&Płeć", "ColorcodeGender", show(ColourCode::Gender)).checkMark(false),
-        item(codes, "N&otatki", "ColorcodeNotes", show(ColourCode::Notes)).checkMark(false),
-        item(codes, "&Zdjęcie", "ColorcodePicture", show(ColourCode::Picture)).checkMark(false),
-        item(codes, "&Nic", "ColorcodeNone", show(ColourCode::None)).checkMark(true),
+        submenu(Home::MenuBar, h, QT_TRANSLATE_NOOP("Menu", "&View")),
+        submenu(h, codes, QT_TRANSLATE_NOOP("Menu", "Kolory k&odowania"), "Colorcodes"),
+        item(codes, QT_TRANSLATE_NOOP("Menu", "&Płeć"), "ColorcodeGender", show(ColourCode::Gender))
+            .checkMark(false),
+        item(codes, QT_TRANSLATE_NOOP("Menu", "N&otatki"), "ColorcodeNotes",
+             show(ColourCode::Notes))
+            .checkMark(false),
+        item(codes, QT_TRANSLATE_NOOP("Menu", "&Zdjęcie"), "ColorcodePicture",
+             show(ColourCode::Picture))
+            .checkMark(false),
+        item(codes, QT_TRANSLATE_NOOP("Menu", "&Nic"), "ColorcodeNone", show(ColourCode::None))
+            .checkMark(true),
         separator(h),
-        item(h, "&Pasek narzędzi", "ShowToolBar1", {Qt::Key_F7},
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Pasek narzędzi"), "ShowToolBar1", {Qt::Key_F7},
              [this](bool on) { toolBar_->setVisible(on); })
             .checkMark(true),
-        item(h, "&Nawigator", "ShowNavigator1", {Qt::Key_F8},
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Nawigator"), "ShowNavigator1", {Qt::Key_F8},
              [this](bool on) { showNavigator(on); })
             .checkMark(true),
-        item(h, "Pasek st&atusu", "ShowStatusBar1", {Qt::Key_F10},
+        item(h, QT_TRANSLATE_NOOP("Menu", "Pasek st&atusu"), "ShowStatusBar1", {Qt::Key_F10},
              [this](bool on) { statusBar()->setVisible(on); })
             .checkMark(true),
         separator(h),
-        item(h, "Szukaj osoby", "Browser1", {Qt::Key_F9},
+        item(h, QT_TRANSLATE_NOOP("Menu", "Szukaj osoby"), "Browser1", {Qt::Key_F9},
              [&search] { search.toggleSearchWindow(); })
             .checkMark(false),
-        item(h, "Lista &dzieci", "Child1", [&search] { search.showChildren(); }).when(withCurrent),
-        item(h, "Lista &rodzeństwa", "ListofSiblings1", [&search] { search.showSiblings(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Lista &dzieci"), "Child1",
+             [&search] { search.showChildren(); })
             .when(withCurrent),
-        item(h, "Lista &krewnych", "Spouse1", [&search] { search.showRelatives(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Lista &rodzeństwa"), "ListofSiblings1",
+             [&search] { search.showSiblings(); })
+            .when(withCurrent),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Lista &krewnych"), "Spouse1",
+             [&search] { search.showRelatives(); })
             .when(withCurrent),
     };
 }
@@ -68,9 +78,11 @@ ActionRows MainWindow::zoomRows() {
         return [&view, percent] { view.zoomTo(percent); };
     };
     return {
-        submenu(Home::MenuBar, h, "&Zoom"),
-        item(h, "Pow&iększ", "ZoomIn1", {Qt::Key_I}, [&view] { view.zoomIn(); }),
-        item(h, "P&omniejsz", "ZoomOut1", {Qt::Key_O}, [&view] { view.zoomOut(); }),
+        submenu(Home::MenuBar, h, QT_TRANSLATE_NOOP("Menu", "&Zoom")),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Pow&iększ"), "ZoomIn1", {Qt::Key_I},
+             [&view] { view.zoomIn(); }),
+        item(h, QT_TRANSLATE_NOOP("Menu", "P&omniejsz"), "ZoomOut1", {Qt::Key_O},
+             [&view] { view.zoomOut(); }),
         separator(h),
         item(h, "200%", "ZoomPreset200", {ctrl(Qt::Key_F1)}, preset(200)),
         item(h, "100%", "ZoomPreset100", {ctrl(Qt::Key_F2)}, preset(100)),
@@ -81,14 +93,15 @@ ActionRows MainWindow::zoomRows() {
         item(h, "5%", "ZoomPreset5", {ctrl(Qt::Key_F7)}, preset(5)),
         item(h, "1%", "ZoomPreset1", {ctrl(Qt::Key_F8)}, preset(1)),
         separator(h),
-        item(h, "&Powiększ wybraną osobę", "Zoom1", {Qt::Key_Z},
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Powiększ wybraną osobę"), "Zoom1", {Qt::Key_Z},
              [&view] { view.zoomToCurrentPerson(); }),
         // Next to the presets' keys, as the last of them.
-        item(h, "&Całe drzewo", "WholeTree1", {ctrl(Qt::Key_F9)},
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Całe drzewo"), "WholeTree1", {ctrl(Qt::Key_F9)},
              [&view] { view.showWholeTree(); }),
         // The action has already flipped its check mark when the mode
         // follows it.
-        item(h, "Powiększ do obsz&aru", "Area1", [&view](bool on) { view.setAreaZoomMode(on); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Powiększ do obsz&aru"), "Area1",
+             [&view](bool on) { view.setAreaZoomMode(on); })
             .checkMark(false),
     };
 }
@@ -99,45 +112,53 @@ ActionRows MainWindow::toolsAndHelpRows() {
     const Home tools = Home::Tools;
     const Home help = Home::Help;
     return {
-        submenu(Home::MenuBar, tools, "&Tools"),
-        item(tools, "&Opcje", "Options1", [this] { emit optionsRequested(); }),
-        item(tools, "&Czcionka ekranu...", "ScreenFont1", [this] { emit screenFontRequested(); }),
-        item(tools, "&Automatyczne porządkowanie pozycji", "AutoArrange1",
-             [&layout] { layout.autoArrange(); }),
+        submenu(Home::MenuBar, tools, QT_TRANSLATE_NOOP("Menu", "&Tools")),
+        item(tools, QT_TRANSLATE_NOOP("Menu", "&Opcje"), "Options1",
+             [this] { emit optionsRequested(); }),
+        item(tools, QT_TRANSLATE_NOOP("Menu", "&Czcionka ekranu..."), "ScreenFont1",
+             [this] { emit screenFontRequested(); }),
+        item(tools, QT_TRANSLATE_NOOP("Menu", "&Automatyczne porządkowanie pozycji"),
+             "AutoArrange1", [&layout] { layout.autoArrange(); }),
         separator(tools),
-        item(tools, "&Sprawdź jakość", "Qualitycheckfile1",
+        item(tools, QT_TRANSLATE_NOOP("Menu", "&Sprawdź jakość"), "Qualitycheckfile1",
              [this] { emit qualityCheckRequested(); }),
-        item(tools, "Konwertuj &daty", "Convertdates1", [this] { emit dateConversionRequested(); }),
+        item(tools, QT_TRANSLATE_NOOP("Menu", "Konwertuj &daty"), "Convertdates1",
+             [this] { emit dateConversionRequested(); }),
 
-        submenu(Home::MenuBar, Home::Reports, "&Reports"),
-        item(Home::Reports, "Generuj strony &HTML", "HTML1",
+        submenu(Home::MenuBar, Home::Reports, QT_TRANSLATE_NOOP("Menu", "&Reports")),
+        item(Home::Reports, QT_TRANSLATE_NOOP("Menu", "Generuj strony &HTML"), "HTML1",
              [&reports] { reports.generateHtml(); }),
-        submenu(Home::Reports, Home::Lists, "&Alfabetyczna lista"),
-        item(Home::Lists, "&Wszystkie osoby", "SavetoFile1",
+        submenu(Home::Reports, Home::Lists, QT_TRANSLATE_NOOP("Menu", "&Alfabetyczna lista")),
+        item(Home::Lists, QT_TRANSLATE_NOOP("Menu", "&Wszystkie osoby"), "SavetoFile1",
              [&reports] { reports.saveAllPersonsList(); }),
-        item(Home::Lists, "&Nazwiska", "Surnames1", [&reports] { reports.saveSurnamesList(); }),
+        item(Home::Lists, QT_TRANSLATE_NOOP("Menu", "&Nazwiska"), "Surnames1",
+             [&reports] { reports.saveSurnamesList(); }),
 
-        submenu(Home::MenuBar, help, "&Help"),
-        item(help, "&Kontestowa", "Contents1", {Qt::Key_F1},
+        submenu(Home::MenuBar, help, QT_TRANSLATE_NOOP("Menu", "&Help")),
+        item(help, QT_TRANSLATE_NOOP("Menu", "&Kontestowa"), "Contents1", {Qt::Key_F1},
              [this] { emit helpContentsRequested(); }),
-        item(help, "&Wyszukiwanie", "Search1", {QKeySequence(Qt::SHIFT | Qt::Key_F1)},
-             [this] { emit helpSearchRequested(); }),
+        item(help, QT_TRANSLATE_NOOP("Menu", "&Wyszukiwanie"), "Search1",
+             {QKeySequence(Qt::SHIFT | Qt::Key_F1)}, [this] { emit helpSearchRequested(); }),
         separator(help),
-        item(help, "Strona &domowa", "HomePage1", [this] { emit homePageRequested(); }),
-        item(help, "&Pomoc techniczna", "Support1", [this] { emit supportPageRequested(); }),
-        item(help, "&Napisz do nas", "Feedback1", [this] { emit feedbackPageRequested(); }),
+        item(help, QT_TRANSLATE_NOOP("Menu", "Strona &domowa"), "HomePage1",
+             [this] { emit homePageRequested(); }),
+        item(help, QT_TRANSLATE_NOOP("Menu", "&Pomoc techniczna"), "Support1",
+             [this] { emit supportPageRequested(); }),
+        item(help, QT_TRANSLATE_NOOP("Menu", "&Napisz do nas"), "Feedback1",
+             [this] { emit feedbackPageRequested(); }),
         separator(help),
-        item(help, "&O programie", "About1", [this] { emit aboutRequested(); }),
+        item(help, QT_TRANSLATE_NOOP("Menu", "&O programie"), "About1",
+             [this] { emit aboutRequested(); }),
 
         // The plain arrows scroll wherever the keyboard is in the window.
-        item(Home::Window, "Przesuń w lewo", "ScrollLeft1", {Qt::Key_Left},
-             [this] { viewing().scroll(ScrollDirection::Left); }),
-        item(Home::Window, "Przesuń w prawo", "ScrollRight1", {Qt::Key_Right},
-             [this] { viewing().scroll(ScrollDirection::Right); }),
-        item(Home::Window, "Przesuń w górę", "ScrollUp1", {Qt::Key_Up},
+        item(Home::Window, QT_TRANSLATE_NOOP("Menu", "Przesuń w lewo"), "ScrollLeft1",
+             {Qt::Key_Left}, [this] { viewing().scroll(ScrollDirection::Left); }),
+        item(Home::Window, QT_TRANSLATE_NOOP("Menu", "Przesuń w prawo"), "ScrollRight1",
+             {Qt::Key_Right}, [this] { viewing().scroll(ScrollDirection::Right); }),
+        item(Home::Window, QT_TRANSLATE_NOOP("Menu", "Przesuń w górę"), "ScrollUp1", {Qt::Key_Up},
              [this] { viewing().scroll(ScrollDirection::Up); }),
-        item(Home::Window, "Przesuń w dół", "ScrollDown1", {Qt::Key_Down},
-             [this] { viewing().scroll(ScrollDirection::Down); }),
+        item(Home::Window, QT_TRANSLATE_NOOP("Menu", "Przesuń w dół"), "ScrollDown1",
+             {Qt::Key_Down}, [this] { viewing().scroll(ScrollDirection::Down); }),
     };
 }
 
@@ -153,35 +174,46 @@ ActionRows MainWindow::toolBarRows() {
     const auto aligning = [&s] { return s.edit.align; };
     const auto linking = [&s] { return s.edit.linkButtons; };
     return {
-        item(h, "&Nowy", "NewButton", [&files] { files.newTree(); }).withIcon(QStyle::SP_FileIcon),
-        item(h, "&Otwórz", "OpenButton", [&files] { files.openTree(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Nowy"), "NewButton", [&files] { files.newTree(); })
+            .withIcon(QStyle::SP_FileIcon),
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Otwórz"), "OpenButton", [&files] { files.openTree(); })
             .withIcon(QStyle::SP_DialogOpenButton),
-        item(h, "&Zapisz", "SaveButton", [&files] { files.save(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Zapisz"), "SaveButton", [&files] { files.save(); })
             .withIcon(QStyle::SP_DialogSaveButton),
         separator(h),
         again(h, "Undo1"),
         again(h, "Redo1"),
         separator(h),
-        item(h, "&Właściwości", "PropertiesButton", [&edit] { edit.editProperties(); }).when([&s] {
-            return s.edit.properties;
-        }),
-        item(h, "&Usuń", "DeleteButton", [&edit] { edit.deleteSelected(); }).when([&s] {
-            return s.edit.deletePerson;
-        }),
-        item(h, "Łącz z &ojcem", "LinkFatherButton", [&edit] { edit.linkToFather(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Właściwości"), "PropertiesButton",
+             [&edit] { edit.editProperties(); })
+            .when([&s] { return s.edit.properties; }),
+        item(h, QT_TRANSLATE_NOOP("Menu", "&Usuń"), "DeleteButton",
+             [&edit] { edit.deleteSelected(); })
+            .when([&s] { return s.edit.deletePerson; }),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Łącz z &ojcem"), "LinkFatherButton",
+             [&edit] { edit.linkToFather(); })
             .when(linking),
-        item(h, "Łącz z &matką", "LinkMotherButton", [&edit] { edit.linkToMother(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Łącz z &matką"), "LinkMotherButton",
+             [&edit] { edit.linkToMother(); })
             .when(linking),
-        item(h, "Łącz z &krewnym", "LinkRelativeButton", [&edit] { edit.linkToRelative(); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Łącz z &krewnym"), "LinkRelativeButton",
+             [&edit] { edit.linkToRelative(); })
             .when(linking),
-        item(h, "Do &góry", "AlignTopButton", align(AlignSide::Top)).when(aligning),
-        item(h, "Do &dołu", "AlignBottomButton", align(AlignSide::Bottom)).when(aligning),
-        item(h, "Do &lewej", "AlignLeftButton", align(AlignSide::Left)).when(aligning),
-        item(h, "Do &prawej", "AlignRightButton", align(AlignSide::Right)).when(aligning),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Do &góry"), "AlignTopButton", align(AlignSide::Top))
+            .when(aligning),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Do &dołu"), "AlignBottomButton",
+             align(AlignSide::Bottom))
+            .when(aligning),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Do &lewej"), "AlignLeftButton", align(AlignSide::Left))
+            .when(aligning),
+        item(h, QT_TRANSLATE_NOOP("Menu", "Do &prawej"), "AlignRightButton",
+             align(AlignSide::Right))
+            .when(aligning),
         separator(h),
         // The tool bar's button and the menu item show the same mode;
         // either one switches it.
-        item(h, "Zoom to &Area", "AreaButton", [this](bool on) { viewing().setAreaZoomMode(on); })
+        item(h, QT_TRANSLATE_NOOP("Menu", "Zoom to &Area"), "AreaButton",
+             [this](bool on) { viewing().setAreaZoomMode(on); })
             .checkMark(false),
     };
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,8 @@
 #include <cstring>
 
 namespace lineara {
+
+QString menuText(const char* caption) { return QCoreApplication::translate(kMenuContext, caption); }
 
 bool inContextMenu(Home home) {
     switch (home) {
@@ -110,7 +113,7 @@ void WindowActions::place(const ActionRow& row, size_t index, QObject* receiver)
         where->addAction(actions_[index]);
         return;
     case ActionRow::Kind::Submenu: {
-        auto* menu = new QMenu(QString::fromUtf8(row.caption), where);
+        auto* menu = new QMenu(menuText(row.caption), where);
         if (*row.name != '\0') menu->setObjectName(QString::fromLatin1(row.name));
         if (*row.menuActionName != '\0') {
             menu->menuAction()->setObjectName(QString::fromLatin1(row.menuActionName));
@@ -124,7 +127,7 @@ void WindowActions::place(const ActionRow& row, size_t index, QObject* receiver)
     case ActionRow::Kind::Item:
         break;
     }
-    auto* a = new QAction(QString::fromUtf8(row.caption), where);
+    auto* a = new QAction(menuText(row.caption), where);
     a->setObjectName(QString::fromLatin1(row.name));
     if (row.icon != QStyle::SP_CustomBase) a->setIcon(window_.style()->standardIcon(row.icon));
     a->setShortcuts(row.keys);

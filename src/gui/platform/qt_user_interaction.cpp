@@ -133,15 +133,24 @@ std::optional<QColor> QtUserInteraction::chooseColour(const QColor& initial) {
     return c;
 }
 
-std::optional<QFont> QtUserInteraction::chooseFont(const QFont& initial) {
+QFont fontDialogStart(const QFont& initial) {
     // The dialog lists installed families only. A family that is drawn
     // through a substitute ("Times New Roman" by Liberation Serif) is not
     // among them and would open on whatever the list falls back to; the
     // family that really draws is the one to show.
+    const QFontInfo drawn(initial);
     QFont start = initial;
-    start.setFamily(QFontInfo(initial).family());
+    start.setFamily(drawn.family());
+    // Its style is named too: with Qt's translations loaded the dialog no
+    // longer finds a plain font's style among the listed ones and opens on
+    // the first, "Bold Italic", which OK would then choose.
+    start.setStyleName(drawn.styleName());
+    return start;
+}
+
+std::optional<QFont> QtUserInteraction::chooseFont(const QFont& initial) {
     bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, start, parent_);
+    QFont f = QFontDialog::getFont(&ok, fontDialogStart(initial), parent_);
     if (!ok) return std::nullopt;
     return f;
 }

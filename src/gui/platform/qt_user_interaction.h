@@ -8,6 +8,10 @@
 
 namespace lineara {
 
+// The font the font dialog opens on for `initial`: the family that really
+// draws it, and its style by name.
+QFont fontDialogStart(const QFont& initial);
+
 class QtUserInteraction : public UserInteraction {
 public:
     explicit QtUserInteraction(QWidget* parent = nullptr) : parent_(parent) {}

@@ -26,9 +26,16 @@ namespace {
 constexpr int kPreviewSide = 239;
 const QColor kNavy(0, 0, 128);
 
-const char* const kSizes[] = {"1 strona",          "2 x 2 strony (4)",  "3 x 3 strony (9)",
-                              "4 x 4 strony (16)", "5 x 5 strony (25)", "6 x 6 strony (36)",
-                              "7 x 7 strony (49)", "8 x 8 strony (64)"};
+const char* const kSizes[] = {
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "1 strona"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "2 x 2 strony (4)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "3 x 3 strony (9)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "4 x 4 strony (16)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "5 x 5 strony (25)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "6 x 6 strony (36)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "7 x 7 strony (49)"),
+    QT_TRANSLATE_NOOP("lineara::PrintTreeWindow", "8 x 8 strony (64)"),
+};
 
 }  // namespace
 
@@ -42,7 +49,7 @@ PrintTreeWindow::PrintTreeWindow(const PersonList& list, const AppSettings& sett
       screenFont_(std::move(screenFont)),
       printer_(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("PrintWholeTree"));
-    setWindowTitle(QStringLiteral("Drukuj drzewo"));
+    setWindowTitle(tr("Drukuj drzewo"));
     printDialog_ = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -57,9 +64,9 @@ PrintTreeWindow::PrintTreeWindow(const PersonList& list, const AppSettings& sett
 }
 
 void PrintTreeWindow::buildControls() {
-    auto* orientation = new QGroupBox(QStringLiteral(" Orientacja "));
-    landscape_ = new QRadioButton(QStringLiteral("Pozioma"));
-    portrait_ = new QRadioButton(QStringLiteral("Pionowa"));
+    auto* orientation = new QGroupBox(tr(" Orientacja "));
+    landscape_ = new QRadioButton(tr("Pozioma"));
+    portrait_ = new QRadioButton(tr("Pionowa"));
     landscape_->setChecked(true);
     auto* orientationLayout = new QVBoxLayout(orientation);
     orientationLayout->addWidget(landscape_);
@@ -71,7 +78,7 @@ void PrintTreeWindow::buildControls() {
     borderSample_ = new QLabel;
     borderSample_->setFixedSize(48, 32);
 
-    auto* fontButton = new QPushButton(QStringLiteral("Czcionka:"));
+    auto* fontButton = new QPushButton(tr("Czcionka:"));
     fontButton->setObjectName(QStringLiteral("FontButton"));
     fontName_ = new QLineEdit;
     fontName_->setReadOnly(true);
@@ -79,31 +86,31 @@ void PrintTreeWindow::buildControls() {
     fontSize_->setReadOnly(true);
     fontSize_->setMaximumWidth(48);
 
-    auto* sizeBox = new QGroupBox(QStringLiteral(" Wielkość "));
+    auto* sizeBox = new QGroupBox(tr(" Wielkość "));
     size_ = new QComboBox;
     size_->setObjectName(QStringLiteral("ComboBox2"));
-    for (const char* text : kSizes) size_->addItem(QString::fromUtf8(text));
+    for (const char* text : kSizes) size_->addItem(tr(text));
     (new QVBoxLayout(sizeBox))->addWidget(size_);
 
-    selectedOnly_ = new QCheckBox(QStringLiteral("Drukuj tylko zaznaczone pozycje"));
+    selectedOnly_ = new QCheckBox(tr("Drukuj tylko zaznaczone pozycje"));
 
-    previewLabel_ = new QLabel(QStringLiteral("Click here for preview"));
+    previewLabel_ = new QLabel(tr("Click here for preview"));
     previewLabel_->setObjectName(QStringLiteral("Image1"));
     previewLabel_->setFixedSize(kPreviewSide, kPreviewSide);
     previewLabel_->setAlignment(Qt::AlignCenter);
     previewLabel_->setFrameShape(QFrame::Box);
     previewLabel_->installEventFilter(this);
 
-    auto* setup = new QPushButton(QStringLiteral("&Ustawienia"));
-    print_ = new QPushButton(QStringLiteral("&Drukuj"));
-    close_ = new QPushButton(QStringLiteral("&Zamknij"));
+    auto* setup = new QPushButton(tr("&Ustawienia"));
+    print_ = new QPushButton(tr("&Drukuj"));
+    close_ = new QPushButton(tr("&Zamknij"));
     setup->setObjectName(QStringLiteral("SetupButton"));
     print_->setObjectName(QStringLiteral("PrintButton"));
     close_->setObjectName(QStringLiteral("CloseButton"));
 
     auto* choices = new QGridLayout;
     choices->addWidget(orientation, 0, 0, 1, 3);
-    choices->addWidget(new QLabel(QStringLiteral("Obramowanie")), 1, 0);
+    choices->addWidget(new QLabel(tr("Obramowanie")), 1, 0);
     choices->addWidget(border_, 1, 1);
     choices->addWidget(borderSample_, 1, 2);
     choices->addWidget(fontButton, 2, 0);

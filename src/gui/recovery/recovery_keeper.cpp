@@ -76,7 +76,7 @@ void RecoveryKeeper::startPrepare(size_t capacity) {
             prepared_ = std::move(made);
             outcome_ = Outcome{Outcome::Prepared, QString(), 0};
         } else {
-            outcome_ = Outcome{Outcome::Failed, QStringLiteral("Not enough memory"), 0};
+            outcome_ = Outcome{Outcome::Failed, tr("Not enough memory"), 0};
         }
         busy_ = false;
         QMetaObject::invokeMethod(
@@ -149,7 +149,7 @@ void RecoveryKeeper::settle() {
         return;
     case Outcome::Failed:
         if (!warned_ && warn_) {
-            warn_(QStringLiteral("Nie można zapisać kopii do odzyskania: ") + outcome.error);
+            warn_(tr("Nie można zapisać kopii do odzyskania: ") + outcome.error);
         }
         warned_ = true;
         emit writeFinished(false);

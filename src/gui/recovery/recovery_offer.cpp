@@ -1,5 +1,6 @@
 #include "gui/recovery/recovery_offer.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 
@@ -10,7 +11,7 @@ namespace {
 enum Choice { Restore = 0, Discard = 1, Later = 2 };
 
 QString treeName(const RecoveryDescription& d) {
-    if (d.treeFile.empty()) return QStringLiteral("untitled");
+    if (d.treeFile.empty()) return QCoreApplication::translate("RecoveryOffer", "untitled");
     return QFile::decodeName(QByteArray::fromStdString(d.treeFile));
 }
 
@@ -19,11 +20,15 @@ QString treeName(const RecoveryDescription& d) {
 void reportDamaged(LeftRecovery& left, UserInteraction& ui, const QString& why) {
     const QString path = QFile::decodeName(QByteArray::fromStdString(left.treePath));
     std::string error;
-    QString text = QStringLiteral("Plik odzyskiwania %1 jest uszkodzony (%2).\n").arg(path, why);
+    QString text =
+        QCoreApplication::translate("RecoveryOffer", "Plik odzyskiwania %1 jest uszkodzony (%2).\n")
+            .arg(path, why);
     if (left.moveAside(error)) {
-        text += QStringLiteral("Odłożono go obok, z dopiskiem \".damaged\".");
+        text += QCoreApplication::translate("RecoveryOffer",
+                                            "Odłożono go obok, z dopiskiem \".damaged\".");
     } else {
-        text += QStringLiteral("Nie udało się go odłożyć: %1").arg(QString::fromStdString(error));
+        text += QCoreApplication::translate("RecoveryOffer", "Nie udało się go odłożyć: %1")
+                    .arg(QString::fromStdString(error));
     }
     ui.inform(QStringLiteral("Lineara"), text, MessageIcon::Warning);
 }
@@ -34,16 +39,19 @@ QString recoveryQuestion(const LeftRecovery& left) {
     const RecoveryDescription& d = left.description;
     const QString when =
         QDateTime::fromSecsSinceEpoch(d.writtenAt).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    QString text = QStringLiteral(
+    QString text = QCoreApplication::translate(
+                       "RecoveryOffer",
                        "Lineara nie zakończyła poprzedniej pracy poprawnie. Przywrócić "
                        "niezapisane zmiany drzewa %1 z %2?")
                        .arg(treeName(d), when);
     switch (left.treeFileNow()) {
     case LeftRecovery::TreeFileNow::Deleted:
-        text += QStringLiteral("\n\nPlik drzewa został od tego czasu usunięty.");
+        text += QCoreApplication::translate("RecoveryOffer",
+                                            "\n\nPlik drzewa został od tego czasu usunięty.");
         break;
     case LeftRecovery::TreeFileNow::Changed:
-        text += QStringLiteral(
+        text += QCoreApplication::translate(
+            "RecoveryOffer",
             "\n\nPlik drzewa został od tego czasu zmieniony na dysku; zapis przywróconego "
             "drzewa zastąpi te zmiany.");
         break;
@@ -63,8 +71,9 @@ int offerLeftRecoveries(const QString& folder, UserInteraction& ui,
             reportDamaged(one, ui, QString::fromStdString(one.damage));
             continue;
         }
-        const QStringList buttons{QStringLiteral("Przywróć"), QStringLiteral("Odrzuć"),
-                                  QStringLiteral("Później")};
+        const QStringList buttons{QCoreApplication::translate("RecoveryOffer", "Przywróć"),
+                                  QCoreApplication::translate("RecoveryOffer", "Odrzuć"),
+                                  QCoreApplication::translate("RecoveryOffer", "Później")};
         const int choice =
             ui.askChoice(QStringLiteral("Lineara"), recoveryQuestion(one), buttons, Later);
         if (choice == Discard) {

@@ -7,18 +7,18 @@ namespace lineara {
 
 BackgroundDialog::BackgroundDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BK_form"));
-    setWindowTitle(QString::fromUtf8("Tło"));
+    setWindowTitle(tr("Tło"));
     auto* layout = new QVBoxLayout(this);
     const struct {
         const char* caption;
         const char* name;
         int choice;
-    } rows[] = {{"Wybierz kolor", "ColourButton", Colour},
-                {"Otwórz tło", "PictureButton", Picture},
-                {"Nie używaj tła", "NoPictureButton", NoPicture},
-                {"&Zamknij", "CloseButton", Close}};
+    } rows[] = {{QT_TR_NOOP("Wybierz kolor"), "ColourButton", Colour},
+                {QT_TR_NOOP("Otwórz tło"), "PictureButton", Picture},
+                {QT_TR_NOOP("Nie używaj tła"), "NoPictureButton", NoPicture},
+                {QT_TR_NOOP("&Zamknij"), "CloseButton", Close}};
     for (const auto& row : rows) {
-        auto* button = new QPushButton(QString::fromUtf8(row.caption));
+        auto* button = new QPushButton(tr(row.caption));
         button->setObjectName(QLatin1String(row.name));
         layout->addWidget(button);
         const int choice = row.choice;

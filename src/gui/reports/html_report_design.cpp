@@ -46,9 +46,10 @@ private:
 
 namespace {
 
-const char kPictureFilter[] =
+const char kPictureFilter[] = QT_TRANSLATE_NOOP(
+    "lineara::HtmlReportWindow",
     "Internet images (*.jpg *.jpeg *.gif);;JPEG Image File (*.jpg);;JPEG Image File "
-    "(*.jpeg);;GIF Image File (*.gif)";
+    "(*.jpeg);;GIF Image File (*.gif)");
 
 // A colour as the settings store it, 0x00BBGGRR.
 int32_t storedColour(const QColor& colour) {
@@ -70,17 +71,20 @@ QWidget* HtmlReportWindow::buildDesignPage() {
     pageArea_ = new BackgroundArea;
     pageArea_->setObjectName(QStringLiteral("PageArea"));
     pageArea_->setFrameShape(QFrame::Box);
-    pageArea_->setToolTip(QString::fromUtf8("Kliknij, aby wybrać kolor lub obraz tła strony"));
-    const char* const sampleTexts[] = {"Normalny tekst", "Link", "Odwiedzony link", "Aktywny link",
+    pageArea_->setToolTip(tr("Kliknij, aby wybrać kolor lub obraz tła strony"));
+    // "l i n k s" is what the pages' links box is headed with, in every language.
+    const char* const sampleTexts[] = {QT_TR_NOOP("Normalny tekst"), QT_TR_NOOP("Link"),
+                                       QT_TR_NOOP("Odwiedzony link"), QT_TR_NOOP("Aktywny link"),
                                        "l i n k s"};
-    const char* const sampleHints[] = {
-        "Kliknij, aby wybrać kolor tekstu", "Kliknij, aby wybrać kolor linków",
-        "Kliknij, aby wybrać kolor odwiedzonych linków",
-        "Kliknij, aby wybrać kolor aktywnych linków", "Kliknij, aby wybrać kolor nagłówka"};
+    const char* const sampleHints[] = {QT_TR_NOOP("Kliknij, aby wybrać kolor tekstu"),
+                                       QT_TR_NOOP("Kliknij, aby wybrać kolor linków"),
+                                       QT_TR_NOOP("Kliknij, aby wybrać kolor odwiedzonych linków"),
+                                       QT_TR_NOOP("Kliknij, aby wybrać kolor aktywnych linków"),
+                                       QT_TR_NOOP("Kliknij, aby wybrać kolor nagłówka")};
     for (int i = 0; i < 5; ++i) {
-        samples_[i] = new QLabel(QString::fromUtf8(sampleTexts[i]));
+        samples_[i] = new QLabel(tr(sampleTexts[i]));
         samples_[i]->setObjectName(QStringLiteral("Sample%1").arg(i + 1));
-        samples_[i]->setToolTip(QString::fromUtf8(sampleHints[i]));
+        samples_[i]->setToolTip(tr(sampleHints[i]));
         samples_[i]->installEventFilter(this);
     }
     QFont underlined = samples_[1]->font();
@@ -91,13 +95,13 @@ QWidget* HtmlReportWindow::buildDesignPage() {
     linksFrame_ = new QFrame;
     linksFrame_->setObjectName(QStringLiteral("LinksFrame"));
     linksFrame_->setAutoFillBackground(true);
-    linksFrame_->setToolTip(QString::fromUtf8("Kliknij, aby zobaczyć ramkę w innym kolorze"));
+    linksFrame_->setToolTip(tr("Kliknij, aby zobaczyć ramkę w innym kolorze"));
     headerArea_ = new BackgroundArea;
     headerArea_->setObjectName(QStringLiteral("LinksHeaderArea"));
-    headerArea_->setToolTip(QString::fromUtf8("Kliknij, aby wybrać kolor lub obraz nagłówka"));
+    headerArea_->setToolTip(tr("Kliknij, aby wybrać kolor lub obraz nagłówka"));
     bodyArea_ = new BackgroundArea;
     bodyArea_->setObjectName(QStringLiteral("LinksBodyArea"));
-    bodyArea_->setToolTip(QString::fromUtf8("Kliknij, aby wybrać kolor lub obraz tła linków"));
+    bodyArea_->setToolTip(tr("Kliknij, aby wybrać kolor lub obraz tła linków"));
     auto* header = new QHBoxLayout(headerArea_);
     header->addWidget(samples_[4], 0, Qt::AlignCenter);
     auto* body = new QVBoxLayout(bodyArea_);
@@ -126,17 +130,17 @@ QWidget* HtmlReportWindow::buildDesignPage() {
     boxPreviewLabel_ = new QLabel;
     boxPreviewLabel_->setObjectName(QStringLiteral("BoxPreview"));
     boxPreviewLabel_->setFixedSize(140, 50);
-    auto* boxColour = new QPushButton(QStringLiteral("Kolor okienka"));
+    auto* boxColour = new QPushButton(tr("Kolor okienka"));
     boxColour->setObjectName(QStringLiteral("BoxColourButton"));
-    auto* frameColour = new QPushButton(QStringLiteral("Kolor ramki"));
+    auto* frameColour = new QPushButton(tr("Kolor ramki"));
     frameColour->setObjectName(QStringLiteral("FrameColourButton"));
-    auto* font = new QPushButton(QStringLiteral("Czcionka"));
+    auto* font = new QPushButton(tr("Czcionka"));
     font->setObjectName(QStringLiteral("FontButton"));
     connect(boxColour, &QPushButton::clicked, this, &HtmlReportWindow::chooseBoxColour);
     connect(frameColour, &QPushButton::clicked, this, &HtmlReportWindow::chooseFrameColour);
     connect(font, &QPushButton::clicked, this, &HtmlReportWindow::chooseBoxFont);
     auto* items = new QVBoxLayout;
-    items->addWidget(new QLabel(QStringLiteral("Elementy:")));
+    items->addWidget(new QLabel(tr("Elementy:")));
     items->addWidget(boxPreviewLabel_);
     items->addWidget(boxColour);
     items->addWidget(frameColour);
@@ -226,8 +230,8 @@ void HtmlReportWindow::chooseAreaBackground(Part part) {
         break;
     case BackgroundDialog::Picture: {
         FileDialogOptions dialog;
-        dialog.title = QString::fromUtf8("Otwórz tło");
-        dialog.filter = QLatin1String(kPictureFilter);
+        dialog.title = tr("Otwórz tło");
+        dialog.filter = tr(kPictureFilter);
         const QString path = ctx_.ui->chooseOpenFile(dialog);
         if (path.isEmpty()) break;
         areaPictures_[area] = loadPicture(path);
@@ -284,8 +288,8 @@ void HtmlReportWindow::chooseBoxFont() {
     const HtmlBoxLook fitted = htmlBoxLook(settings_);
     if (fitted.font.pixelSize() < fitted.requestedPixelSize) {
         ctx_.ui->inform(QStringLiteral("Lineara"),
-                        QStringLiteral("Four lines of %1 pixels do not fit in the boxes of 140 x "
-                                       "50 pixels; their text is drawn %2 pixels high instead.")
+                        tr("Four lines of %1 pixels do not fit in the boxes of 140 x "
+                           "50 pixels; their text is drawn %2 pixels high instead.")
                             .arg(fitted.requestedPixelSize)
                             .arg(fitted.font.pixelSize()),
                         MessageIcon::Information);

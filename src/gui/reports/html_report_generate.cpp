@@ -21,12 +21,14 @@ namespace lineara {
 
 namespace {
 
-const char kExportError[] =
+const char kExportError[] = QT_TRANSLATE_NOOP(
+    "lineara::HtmlReportWindow",
     "An error occured while exporting to HTML. Please check that you have enough disk space "
-    "available and try again.";
-const char kScreenDepthWarning[] =
+    "available and try again.");
+const char kScreenDepthWarning[] = QT_TRANSLATE_NOOP(
+    "lineara::HtmlReportWindow",
     "It is highly recommended that you set the amount of colors on your screen to 16 bit or "
-    "higher prior to exporting to HTML. This will give the best results when using pictures.";
+    "higher prior to exporting to HTML. This will give the best results when using pictures.");
 constexpr int kLeftOutListed = 20;
 
 QString fromLocal(const std::string& path) {
@@ -81,8 +83,8 @@ bool HtmlReportWindow::decideOutsideFiles(HtmlJob& job) {
     const QString folder = fromLocal(job.treeFolder);
     const std::vector<OutsideFile> outside = treeFilesOutside(list_, ctx_.codec, folder);
     if (outside.empty()) return true;
-    const Answer answer = askAboutOutsideFiles(*ctx_.ui, outside, folder,
-                                               QStringLiteral("publish them in the pages"));
+    const Answer answer =
+        askAboutOutsideFiles(*ctx_.ui, outside, folder, tr("publish them in the pages"));
     job.allowOutside = answer == Answer::Yes;
     return answer != Answer::Cancel;
 }
@@ -103,10 +105,10 @@ void HtmlReportWindow::reportLeftOut(const HtmlJob& job) {
                      QLatin1String(namedFileProblemText(left.problem)) + QLatin1Char(')');
     }
     if (lines.isEmpty()) return;
-    if (more > 0) lines << QStringLiteral("... and %1 more").arg(more);
+    if (more > 0) lines << tr("... and %1 more").arg(more);
     ctx_.ui->inform(QStringLiteral("Lineara"),
-                    QStringLiteral("These files were left out of the pages (names are looked "
-                                   "for in %1):\n\n")
+                    tr("These files were left out of the pages (names are looked "
+                       "for in %1):\n\n")
                             .arg(QDir::toNativeSeparators(fromLocal(job.treeFolder))) +
                         lines.join(QLatin1Char('\n')),
                     MessageIcon::Warning);
@@ -115,13 +117,13 @@ void HtmlReportWindow::reportLeftOut(const HtmlJob& job) {
 void HtmlReportWindow::generate() {
     if (generating_) return;
     if (qualityCheck_->isEnabled()) {
-        setProgressText(QStringLiteral("Performing Quality Check..."));
+        setProgressText(tr("Performing Quality Check..."));
         const int problems = hooks_.qualityCheck ? hooks_.qualityCheck() : 0;
-        setProgressText(QStringLiteral("Quality Check Result: %1 error(s)").arg(problems));
+        setProgressText(tr("Quality Check Result: %1 error(s)").arg(problems));
         if (problems > 0) {
-            if (ctx_.ui->askOkIgnore(QStringLiteral("Error"),
-                                     QStringLiteral("Quality check failed. Press OK to see the "
-                                                    "details"),
+            if (ctx_.ui->askOkIgnore(tr("Error"),
+                                     tr("Quality check failed. Press OK to see the "
+                                        "details"),
                                      MessageIcon::Error)) {
                 if (hooks_.showQualityCheck) hooks_.showQualityCheck();
                 return;
@@ -130,15 +132,14 @@ void HtmlReportWindow::generate() {
     }
     const int depth = hooks_.screenDepth ? hooks_.screenDepth() : 24;
     if (depth < 16 &&
-        ctx_.ui->askOkIgnore(QStringLiteral("Information"), QLatin1String(kScreenDepthWarning),
-                             MessageIcon::Information))
+        ctx_.ui->askOkIgnore(tr("Information"), tr(kScreenDepthWarning), MessageIcon::Information))
         return;
     const GifDither dither = depth == 16 ? GifDither::Nearest : GifDither::FloydSteinberg;
 
     enablePages(false);
     if (list_.personListHead() == nullptr) {
-        ctx_.ui->inform(QStringLiteral("No files created"),
-                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
+        ctx_.ui->inform(tr("No files created"), tr("The genealogy tree is empty"),
+                        MessageIcon::Information);
         enablePages(true);
         return;
     }
@@ -178,19 +179,19 @@ void HtmlReportWindow::generate() {
         close();
         return;
     case HtmlResult::Status::EmptyTree:
-        ctx_.ui->inform(QStringLiteral("No files created"),
-                        QStringLiteral("The genealogy tree is empty"), MessageIcon::Information);
+        ctx_.ui->inform(tr("No files created"), tr("The genealogy tree is empty"),
+                        MessageIcon::Information);
         return;
     case HtmlResult::Status::Cancelled:
-        setProgressText(QStringLiteral("Stopped: %1 files written.").arg(lastResult_.filesWritten));
+        setProgressText(tr("Stopped: %1 files written.").arg(lastResult_.filesWritten));
         if (closeAfterCancel_) done(QDialog::Rejected);
         return;
     case HtmlResult::Status::Failed: {
         // The message says what usually goes wrong; below it, what did.
-        QString text = QLatin1String(kExportError);
+        QString text = tr(kExportError);
         if (!lastResult_.error.empty())
             text += QStringLiteral("\n\n") + QString::fromStdString(lastResult_.error);
-        ctx_.ui->inform(QStringLiteral("Error"), text, MessageIcon::Error);
+        ctx_.ui->inform(tr("Error"), text, MessageIcon::Error);
         return;
     }
     }

@@ -41,15 +41,15 @@ HtmlReportWindow::HtmlReportWindow(AppContext& ctx, const PersonList& list, Hook
                                    QWidget* parent)
     : QDialog(parent), ctx_(ctx), list_(list), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("HTML_REPORT"));
-    setWindowTitle(QString::fromUtf8("Stwórz prezentację HTML"));
+    setWindowTitle(tr("Stwórz prezentację HTML"));
     settings_ = loadHtmlSettings(*ctx_.registry);
     boxPreview_ = QImage(140, 50, QImage::Format_RGB32);
     boxPreview_.fill(Qt::white);
 
     pages_ = new QTabWidget;
-    pages_->addTab(buildGeneratePage(), QStringLiteral("Generuj HTML"));
-    pages_->addTab(buildContentPage(), QString::fromUtf8("Zawartość"));
-    pages_->addTab(buildDesignPage(), QString::fromUtf8("Wygląd projektu"));
+    pages_->addTab(buildGeneratePage(), tr("Generuj HTML"));
+    pages_->addTab(buildContentPage(), tr("Zawartość"));
+    pages_->addTab(buildDesignPage(), tr("Wygląd projektu"));
     connect(pages_, &QTabWidget::currentChanged, this, &HtmlReportWindow::drawBoxPreview);
 
     progressText_ = new QLabel;
@@ -97,20 +97,20 @@ QWidget* HtmlReportWindow::buildGeneratePage() {
     estimate_ = new QLabel;
     estimate_->setObjectName(QStringLiteral("Estimate"));
 
-    auto* newFolder = new QPushButton(QStringLiteral("&Nowy folder"));
+    auto* newFolder = new QPushButton(tr("&Nowy folder"));
     newFolder->setObjectName(QStringLiteral("NewFolderButton"));
-    qualityCheck_ = new QPushButton(QString::fromUtf8("&Sprawdź jakość"));
+    qualityCheck_ = new QPushButton(tr("&Sprawdź jakość"));
     qualityCheck_->setObjectName(QStringLiteral("QualityCheckButton"));
-    auto* generate = new QPushButton(QStringLiteral("&Generuj!"));
+    auto* generate = new QPushButton(tr("&Generuj!"));
     generate->setObjectName(QStringLiteral("GenerateButton"));
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"));
+    auto* close = new QPushButton(tr("&Zamknij"));
     close->setObjectName(QStringLiteral("CloseButton"));
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Dysk:")), 0, 0);
+    grid->addWidget(new QLabel(tr("Dysk:")), 0, 0);
     grid->addWidget(drives_, 0, 1);
     grid->addWidget(folders_, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Lokalizacja:")), 2, 0);
+    grid->addWidget(new QLabel(tr("Lokalizacja:")), 2, 0);
     grid->addWidget(location_, 2, 1);
     grid->addWidget(estimate_, 3, 0, 1, 2);
     auto* buttons = new QVBoxLayout;
@@ -142,10 +142,10 @@ QWidget* HtmlReportWindow::buildGeneratePage() {
 
 QWidget* HtmlReportWindow::buildContentPage() {
     auto* page = new QWidget;
-    frames_ = new QCheckBox(QString::fromUtf8("Użyj ramek"));
+    frames_ = new QCheckBox(tr("Użyj ramek"));
     frames_->setObjectName(QStringLiteral("FramesCheckBox"));
     frames_->setChecked(settings_.useFrames);
-    siblings_ = new QCheckBox(QString::fromUtf8("Pokaż rodzeństwo"));
+    siblings_ = new QCheckBox(tr("Pokaż rodzeństwo"));
     siblings_->setObjectName(QStringLiteral("SiblingsCheckBox"));
     siblings_->setChecked(settings_.useSiblings);
     charset_ = new QComboBox;
@@ -158,7 +158,7 @@ QWidget* HtmlReportWindow::buildContentPage() {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(frames_);
     layout->addWidget(siblings_);
-    layout->addWidget(new QLabel(QStringLiteral("Kodowanie:")));
+    layout->addWidget(new QLabel(tr("Kodowanie:")));
     layout->addWidget(charset_);
     layout->addStretch();
 
@@ -200,7 +200,7 @@ void HtmlReportWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     const double kb = double(hooks_.personCount ? hooks_.personCount() : 0) * 3299 / 1024;
     const double mb = kb / 1024;
-    estimate_->setText(QStringLiteral("W przyblizeniu ") +
+    estimate_->setText(tr("W przyblizeniu ") +
                        (mb >= 1.0 ? groupedOneDecimal(mb) + QStringLiteral("MB")
                                   : groupedOneDecimal(kb) + QStringLiteral("KB")));
     qualityCheck_->setEnabled(true);
@@ -252,8 +252,7 @@ int HtmlReportWindow::runDialog(QDialog& dialog) {
 
 void HtmlReportWindow::makeNewFolder() {
     std::optional<QString> name =
-        ctx_.ui->askText(QStringLiteral("New folder"),
-                         QStringLiteral("Enter the name of the new folder"), QString());
+        ctx_.ui->askText(tr("New folder"), tr("Enter the name of the new folder"), QString());
     if (!name || name->isEmpty()) return;
     // One folder inside the selected one: a name that would reach
     // elsewhere is refused rather than followed.
@@ -262,8 +261,8 @@ void HtmlReportWindow::makeNewFolder() {
     if (trimmedName.isEmpty() || trimmedName == QLatin1String(".") ||
         trimmedName == QLatin1String("..") || trimmedName.contains(QLatin1Char('/')) ||
         !parent.mkdir(trimmedName)) {
-        ctx_.ui->inform(QStringLiteral("New folder"),
-                        QStringLiteral("Could not create the folder \"%1\" in %2.")
+        ctx_.ui->inform(tr("New folder"),
+                        tr("Could not create the folder \"%1\" in %2.")
                             .arg(*name, QDir::toNativeSeparators(outputFolder_)),
                         MessageIcon::Error);
         return;

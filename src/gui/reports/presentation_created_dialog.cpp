@@ -9,23 +9,24 @@
 
 namespace lineara {
 
-const char kNoBrowserMessage[] = "Stirpex could not find your default internet browser.";
+const char kNoBrowserMessage[] = QT_TRANSLATE_NOOP(
+    "lineara::PresentationCreatedDialog", "Stirpex could not find your default internet browser.");
 
 PresentationCreatedDialog::PresentationCreatedDialog(Shell& shell, UserInteraction& ui,
                                                      QWidget* parent)
     : QDialog(parent), shell_(shell), ui_(ui) {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Presentation created"));
-    view_ = new QPushButton(QStringLiteral("Zobacz &efekt"));
+    setWindowTitle(tr("Presentation created"));
+    view_ = new QPushButton(tr("Zobacz &efekt"));
     view_->setObjectName(QStringLiteral("ViewButton"));
     view_->setDefault(true);
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"));
+    auto* close = new QPushButton(tr("&Zamknij"));
     close->setObjectName(QStringLiteral("CloseButton"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(view_);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QString::fromUtf8("Zakończono tworzenie stron HTML")));
+    layout->addWidget(new QLabel(tr("Zakończono tworzenie stron HTML")));
     layout->addLayout(buttons);
     connect(view_, &QPushButton::clicked, this, &PresentationCreatedDialog::viewPresentation);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -39,8 +40,7 @@ void PresentationCreatedDialog::showEvent(QShowEvent* event) {
 void PresentationCreatedDialog::viewPresentation() {
     if (shell_.defaultProgramFor(QStringLiteral(".html")).isEmpty() ||
         shell_.defaultProgramFor(QStringLiteral(".htm")).isEmpty()) {
-        ui_.inform(QStringLiteral("Lineara"), QLatin1String(kNoBrowserMessage),
-                   MessageIcon::Warning);
+        ui_.inform(QStringLiteral("Lineara"), tr(kNoBrowserMessage), MessageIcon::Warning);
         return;
     }
     // A file address, so that a folder name with blanks or "#" still

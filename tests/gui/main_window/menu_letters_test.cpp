@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <map>
 
+#include "gui/app/translations.h"
 #include "gui/canvas/tree_canvas.h"
 #include "gui/printing/print_tree_window.h"
 #include "gui/reports/presentation_created_dialog.h"
@@ -83,40 +84,65 @@ protected:
             expectOwnLetters(where, captionsOf(menu));
         }
     }
+
+    void walkEveryMenuInEveryState() {
+        expectEveryMenuHasItsOwnLetters("nobody current");
+        PersonRecord* father = add("Jan", "Kowalski");
+        PersonRecord* mother = add("Anna&Maria", "Nowak");
+        PersonRecord* child = add("Piotr", "Kowalski");
+        child->father = father;
+        child->mother = mother;
+        main->doc().setCurrentPerson(child);
+        expectEveryMenuHasItsOwnLetters("a child with both parents");
+        // Its alias box, then the original itself.
+        QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+        ASSERT_TRUE(persons().currentPerson()->isAliasBox());
+        main->interaction().endDrag();  // the new box stays where it is
+        expectEveryMenuHasItsOwnLetters("an alias box");
+        main->doc().setCurrentPerson(child);
+        expectEveryMenuHasItsOwnLetters("an original");
+        main->doc().setSelection(std::vector<const PersonRecord*>{father, mother});
+        expectEveryMenuHasItsOwnLetters("a selection");
+    }
+
+    void expectEveryWindowHasItsOwnLetters() {
+        // Made by the presentation when it is done.
+        PresentationCreatedDialog created(t.shell, t.user);
+        int windows = 0;
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<const QMenu*>(window) != nullptr) continue;
+            const QString where =
+                window->windowTitle().isEmpty() ? window->objectName() : window->windowTitle();
+            expectOwnLetters(where, captionsOf(window));
+            ++windows;
+        }
+        EXPECT_GT(windows, 10);
+    }
 };
 
-TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) {
-    expectEveryMenuHasItsOwnLetters("nobody current");
-    PersonRecord* father = add("Jan", "Kowalski");
-    PersonRecord* mother = add("Anna&Maria", "Nowak");
-    PersonRecord* child = add("Piotr", "Kowalski");
-    child->father = father;
-    child->mother = mother;
-    main->doc().setCurrentPerson(child);
-    expectEveryMenuHasItsOwnLetters("a child with both parents");
-    // Its alias box, then the original itself.
-    QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
-    ASSERT_TRUE(persons().currentPerson()->isAliasBox());
-    main->interaction().endDrag();  // the new box stays where it is
-    expectEveryMenuHasItsOwnLetters("an alias box");
-    main->doc().setCurrentPerson(child);
-    expectEveryMenuHasItsOwnLetters("an original");
-    main->doc().setSelection(std::vector<const PersonRecord*>{father, mother});
-    expectEveryMenuHasItsOwnLetters("a selection");
-}
+TEST_F(MenuLetters, EveryMenuInEveryStateHasItsOwnLetters) { walkEveryMenuInEveryState(); }
 
-TEST_F(MenuLetters, EveryWindowHasItsOwnLetters) {
-    PresentationCreatedDialog created(t.shell, t.user);  // made by the presentation when it is done
-    int windows = 0;
-    for (const QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<const QMenu*>(window) != nullptr) continue;
-        const QString where =
-            window->windowTitle().isEmpty() ? window->objectName() : window->windowTitle();
-        expectOwnLetters(where, captionsOf(window));
-        ++windows;
+TEST_F(MenuLetters, EveryWindowHasItsOwnLetters) { expectEveryWindowHasItsOwnLetters(); }
+
+// The English captions have letters of their own too.
+class EnglishMenuLetters : public MenuLetters {
+protected:
+    void SetUp() override {
+        installTranslations(*qApp, {QStringLiteral("en-US")},
+                            QStringLiteral(LINEARA_BUILT_PROGRAM_DATA));
+        MenuLetters::SetUp();
+        ASSERT_EQ(main->menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
     }
-    EXPECT_GT(windows, 10);
-}
+    void TearDown() override {
+        MenuLetters::TearDown();
+        program.reset();
+        removeTranslations(*qApp);
+    }
+};
+
+TEST_F(EnglishMenuLetters, EveryMenuInEveryStateHasItsOwnLetters) { walkEveryMenuInEveryState(); }
+
+TEST_F(EnglishMenuLetters, EveryWindowHasItsOwnLetters) { expectEveryWindowHasItsOwnLetters(); }
 
 // The parents' names in "&Idź do " are captions of their own, not text in
 // the column where keys are shown; a name's "&" marks no letter.
