@@ -69,6 +69,48 @@ ByteWeights makeCp1250Weights() {
     return weights;
 }
 
+// The plain capital of an accented Windows-1250 letter; 0 for bytes that
+// are no accented letter. The small letters are first made capitals.
+uint8_t cp1250PlainCapital(uint8_t capital) {
+    switch (capital) {
+    case 0x8A:  // Š
+    case 0x8C:  // Ś
+    case 0xAA:  // Ş
+        return 'S';
+    case 0x8D:  // Ť
+    case 0xDE:  // Ţ
+        return 'T';
+    case 0x8E:  // Ž
+    case 0x8F:  // Ź
+    case 0xAF:  // Ż
+        return 'Z';
+    case 0xA3:  // Ł
+    case 0xBC:  // Ľ
+    case 0xC5:  // Ĺ
+        return 'L';
+    case 0xA5:  // Ą
+        return 'A';
+    default:
+        break;
+    }
+    // The Latin-2 letters from 0xC0 to 0xDD, in the code page's order.
+    static const char kPlain[] = "RAAAALCCCEEEEIIDDNNOOOO.RUUUUY";
+    if (capital >= 0xC0 && capital <= 0xDD && kPlain[capital - 0xC0] != '.') {
+        return static_cast<uint8_t>(kPlain[capital - 0xC0]);
+    }
+    return 0;
+}
+
+ByteWeights makeCp1250PlainLetterWeights() {
+    const ByteWeights& exact = cp1250Weights();
+    ByteWeights weights = exact;
+    for (int b = 0x80; b < 256; ++b) {
+        const uint8_t plain = cp1250PlainCapital(cp1250Upper(static_cast<uint8_t>(b)));
+        if (plain != 0) weights[static_cast<size_t>(b)] = exact[plain];
+    }
+    return weights;
+}
+
 }  // namespace
 
 std::string searchEntryText(const PersonRecord& person) {
@@ -88,6 +130,19 @@ std::string searchEntryText(const PersonRecord& person) {
 const ByteWeights& cp1250Weights() {
     static const ByteWeights weights = makeCp1250Weights();
     return weights;
+}
+
+const ByteWeights& cp1250PlainLetterWeights() {
+    static const ByteWeights weights = makeCp1250PlainLetterWeights();
+    return weights;
+}
+
+std::string PersonSearchList::plainKeyOf(std::string_view text) const {
+    std::string key(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        key[i] = static_cast<char>((*plain_)[static_cast<uint8_t>(text[i])]);
+    }
+    return key;
 }
 
 std::string PersonSearchList::keyOf(std::string_view text) const {
@@ -135,6 +190,54 @@ int PersonSearchList::complete(std::string_view typed) const {
     const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
     if (at == keys_.end() || at->compare(0, key.size(), key) != 0) return -1;
     return static_cast<int>(at - keys_.begin());
+}
+
+}  // namespace lineara
+
+namespace lineara {
+
+namespace {
+
+// Whether `text` read through `weights` holds `key` at `at`.
+bool readsAt(std::string_view text, size_t at, const std::string& key, const ByteWeights& weights) {
+    for (size_t i = 0; i < key.size(); ++i) {
+        if (static_cast<char>(weights[static_cast<uint8_t>(text[at + i])]) != key[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The list is in the order of the exact weights, not of the plain ones, so
+// the first plain match needs a walk; it stops at the first line found and
+// reads only as many bytes of each line as were typed.
+int PersonSearchList::completePlain(std::string_view typed) const {
+    if (typed.empty()) return -1;
+    const std::string key = plainKeyOf(typed);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const std::string& text = entries_[i].text;
+        if (text.size() >= key.size() && readsAt(text, 0, key, *plain_)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::vector<int> PersonSearchList::containing(std::string_view typed) const {
+    std::vector<int> found;
+    if (typed.empty()) return found;
+    const std::string key = plainKeyOf(typed);
+    const char first = key[0];
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const std::string& text = entries_[i].text;
+        if (text.size() < key.size()) continue;
+        for (size_t at = 0; at + key.size() <= text.size(); ++at) {
+            if (static_cast<char>((*plain_)[static_cast<uint8_t>(text[at])]) != first) continue;
+            if (readsAt(text, at, key, *plain_)) {
+                found.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    return found;
 }
 
 }  // namespace lineara
