@@ -36,14 +36,20 @@ const ByteWeights& cp1250PlainLetterWeights();
 
 class PersonSearchList {
 public:
+    // A line's text lies in the list's own buffer: valid while the list
+    // lives and is not built again (moving the list keeps it).
     struct Entry {
-        std::string text;
+        std::string_view text;
         int32_t personId = 0;
     };
 
     explicit PersonSearchList(const ByteWeights& weights = cp1250Weights(),
                               const ByteWeights& plainLetters = cp1250PlainLetterWeights())
         : weights_(&weights), plain_(&plainLetters) {}
+    PersonSearchList(const PersonSearchList&) = delete;
+    PersonSearchList& operator=(const PersonSearchList&) = delete;
+    PersonSearchList(PersonSearchList&&) = default;
+    PersonSearchList& operator=(PersonSearchList&&) = default;
 
     // Every record that is not an alias box, sorted: by weights, then by
     // bytes, then in list order.
@@ -65,13 +71,12 @@ public:
     std::vector<int> containing(std::string_view typed) const;
 
 private:
-    std::string keyOf(std::string_view text) const;
     std::string plainKeyOf(std::string_view text) const;
 
     const ByteWeights* weights_;
     const ByteWeights* plain_;
     std::vector<Entry> entries_;
-    std::vector<std::string> keys_;  // per entry, in the same order
+    std::vector<char> texts_;  // every line, one after another
 };
 
 }  // namespace lineara

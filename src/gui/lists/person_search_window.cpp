@@ -182,7 +182,7 @@ void PersonSearchWindow::treeChanged() {
                    [](const auto& a, const auto& b) { return a.text == b.text; });
     if (unchanged) return;
     const int chosen = model_->entryAt(chosenRow());
-    const std::string chosenText = chosen >= 0 ? shown[static_cast<size_t>(chosen)].text : "";
+    const std::string chosenText(chosen >= 0 ? shown[static_cast<size_t>(chosen)].text : "");
     search_ = std::move(fresh);
     model_->showAll();
     if (chosen < 0) return;

@@ -39,7 +39,7 @@ int literalComplete(const PersonSearchList& search, std::string_view typed) {
 
 std::vector<std::string> texts(const PersonSearchList& search) {
     std::vector<std::string> out;
-    for (const auto& e : search.entries()) out.push_back(e.text);
+    for (const auto& e : search.entries()) out.emplace_back(e.text);
     return out;
 }
 
@@ -128,7 +128,8 @@ TEST(PersonSearch, PlainLettersFindAccentedNamesAndLinesHoldingTheText) {
     PersonSearchList search;
     search.build(list);
     auto line = [&](int at) {
-        return at < 0 ? std::string("-") : search.entries()[static_cast<size_t>(at)].text;
+        return at < 0 ? std::string("-")
+                      : std::string(search.entries()[static_cast<size_t>(at)].text);
     };
     const struct {
         const char* typed;
@@ -180,7 +181,7 @@ TEST(PersonSearch, CompletionAgreesWithAPlainScanOnAGeneratedTree) {
     ASSERT_GT(search.size(), 2000u);
     std::mt19937 random(11);
     for (int round = 0; round < 400; ++round) {
-        std::string typed = search.entries()[random() % search.size()].text;
+        std::string typed(search.entries()[random() % search.size()].text);
         typed.resize(1 + random() % std::min<size_t>(typed.size(), 12));
         for (char& c : typed) {
             if (random() % 2 != 0 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
