@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config clang-format
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libgif-dev libjpeg-dev libimagequant-dev libzip-dev
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
