@@ -16,8 +16,10 @@ namespace {
 
 // A tile's side in pixels, about. The painter clamps line ends 20,000
 // pixels from its window's corner, so a line leaving a tile of this size
-// keeps its true direction for over 10,000 pixels beyond it.
-constexpr int64_t kTileTarget = 8192;
+// keeps its true direction for 4,000 pixels beyond it, some thirty boxes'
+// widths at full size; every tile walks the whole tree, so they are made
+// as large as that allows.
+constexpr int64_t kTileTarget = 16000;
 
 // A tile's side in tree units: a whole number of units that is also a
 // whole number of pixels at the scale, so that every tile's pixels meet
