@@ -3,6 +3,7 @@
 // here they meet the dialogs, the import window, the cursor and the view.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QSize>
 
@@ -35,6 +36,8 @@ public:
 };
 
 class ImportExportCommands {
+    Q_DECLARE_TR_FUNCTIONS(ImportExportCommands)
+
 public:
     explicit ImportExportCommands(ImportExportEnvironment& env) : env_(env) {}
 
@@ -46,6 +49,8 @@ public:
     // "Import version 1.&0" and "Import version 1.&5.x".
     void importVersion10();
     void importVersion15();
+    // "Eksportuj obraz drzewa...": the tree as one SVG, PDF or PNG picture.
+    void exportTreeImage();
 
 private:
     struct LegacyFormat;
