@@ -11,9 +11,7 @@ namespace lineara {
 class TileDevice::Engine : public QPaintEngine {
 public:
     Engine(QPainter& target, const QRect& tile, bool clips)
-        : QPaintEngine(QPaintEngine::AllFeatures), target_(target), tile_(tile), clips_(clips) {
-        path_.setFillRule(Qt::WindingFill);
-    }
+        : QPaintEngine(QPaintEngine::AllFeatures), target_(target), tile_(tile), clips_(clips) {}
 
     bool begin(QPaintDevice*) override {
         target_.save();
@@ -61,7 +59,7 @@ public:
     }
     void drawRects(const QRectF* rects, int count) override {
         if (gathers()) {
-            for (int i = 0; i < count; ++i) path_.addRect(rects[i]);
+            for (int i = 0; i < count; ++i) addFill(rects[i]);
             return;
         }
         flush();
@@ -125,11 +123,28 @@ public:
 
 private:
     // A plain fill without an outline: a rectangle to gather.
-    bool gathers() {
-        if (pen_.style() != Qt::NoPen || brush_.style() != Qt::SolidPattern) return false;
-        if (!path_.isEmpty() && brush_.color() != pathColour_) flush();
-        pathColour_ = brush_.color();
-        return true;
+    bool gathers() const { return pen_.style() == Qt::NoPen && brush_.style() == Qt::SolidPattern; }
+    // Fills (boxes, the background) are gathered while they have one
+    // colour, and drawn before anything else comes, in the painter's order.
+    template <typename Rect>
+    void addFill(const Rect& r) {
+        endChain();
+        flushLines();
+        if (!fill_.isEmpty() && brush_.color() != fillColour_) flushFill();
+        fillColour_ = brush_.color();
+        fill_.addRect(r);
+    }
+    // Lines a pixel wide are gathered by colour, each colour in one path,
+    // drawn in the order the colours first came: where lines of different
+    // colours cross, the later colour lies on top throughout (the mother's
+    // line over the father's, as on the canvas where they share a stub).
+    QPainterPath& linePath(const QColor& colour) {
+        for (auto& [c, path] : lines_) {
+            if (c == colour) return path;
+        }
+        lines_.emplace_back(colour, QPainterPath());
+        lines_.back().second.setFillRule(Qt::WindingFill);
+        return lines_.back().second;
     }
     void use() {
         target_.setPen(pen_);
@@ -142,16 +157,18 @@ private:
     // would not. Straight lines and the dashes of dotted ones are single
     // rectangles and stay so.
     void gather(const QRect& r) {
-        if (!chain_.empty() && !continues(r)) endChain();
-        if (r.height() == 1 || r.width() == 1) {
-            if (chain_.size() == 1) {
-                stepX_ = sign(r.center().x() - chain_[0].center().x());
-                stepY_ = sign(r.center().y() - chain_[0].center().y());
-            }
-            chain_.push_back(r);
-        } else {
-            path_.addRect(r);
+        if (r.height() != 1 && r.width() != 1) {
+            addFill(r);
+            return;
         }
+        flushFill();
+        if (!chain_.empty() && (brush_.color() != chainColour_ || !continues(r))) endChain();
+        chainColour_ = brush_.color();
+        if (chain_.size() == 1) {
+            stepX_ = sign(r.center().x() - chain_[0].center().x());
+            stepY_ = sign(r.center().y() - chain_[0].center().y());
+        }
+        chain_.push_back(r);
     }
     static int sign(int v) { return (v > 0) - (v < 0); }
     // The next run of the same line: thin, touching the last one at a
@@ -179,7 +196,9 @@ private:
         return QPointF(far.x() + 0.5, far.y() + 0.5);
     }
     void endChain() {
-        if (chain_.size() == 1) path_.addRect(chain_[0]);
+        if (chain_.empty()) return;
+        QPainterPath& path = linePath(chainColour_);
+        if (chain_.size() == 1) path.addRect(chain_[0]);
         if (chain_.size() >= 2) {
             const QPointF from = farEnd(chain_.front(), chain_[1]);
             const QPointF to = farEnd(chain_.back(), chain_[chain_.size() - 2]);
@@ -198,20 +217,30 @@ private:
                 area += p.x() * q.y() - q.x() * p.y();
             }
             if (area < 0) std::swap(corners[1], corners[3]);
-            path_.moveTo(corners[0]);
-            for (int i = 1; i < 4; ++i) path_.lineTo(corners[i]);
-            path_.closeSubpath();
+            path.moveTo(corners[0]);
+            for (int i = 1; i < 4; ++i) path.lineTo(corners[i]);
+            path.closeSubpath();
         }
         chain_.clear();
     }
+    void flushLines() {
+        for (auto& [colour, path] : lines_) draw(path, colour);
+        lines_.clear();
+    }
+    void flushFill() {
+        draw(fill_, fillColour_);
+        fill_.clear();
+    }
+    void draw(const QPainterPath& path, const QColor& colour) {
+        if (path.isEmpty()) return;
+        target_.setPen(Qt::NoPen);
+        target_.setBrush(colour);
+        target_.drawPath(path);
+    }
     void flush() {
         endChain();
-        if (path_.isEmpty()) return;
-        target_.setPen(Qt::NoPen);
-        target_.setBrush(pathColour_);
-        target_.drawPath(path_);
-        path_.clear();
-        path_.setFillRule(Qt::WindingFill);
+        flushLines();
+        flushFill();
     }
     // The painter's clip, within the tile's.
     void updateClip(const QPaintEngineState& state) {
@@ -233,9 +262,11 @@ private:
     QTransform base_;
     QPen pen_;
     QBrush brush_;
-    QPainterPath path_;
-    QColor pathColour_;
+    std::vector<std::pair<QColor, QPainterPath>> lines_;
+    QPainterPath fill_;
+    QColor fillColour_;
     std::vector<QRect> chain_;
+    QColor chainColour_;
     int stepX_ = 0;
     int stepY_ = 0;
 };
