@@ -14,6 +14,7 @@ declare -gA _lineara_tool_args=(
     [convert-dates]="ln3 ln3"
     [qcheck]="ln3"
     [render]="ln3 png"
+    [export-image]="ln3 svg|png|pdf"
     [collect]="ln3 ln3"
     [export-gedcom]="ln3 ged|gdz"
     [import-gedcom]="ged|gdz ln3"
@@ -31,6 +32,7 @@ declare -gA _lineara_tool_args=(
 declare -gA _lineara_tool_options=(
     [generate]="--seed="
     [render]="--size= --zoom= --scroll= --colour-code="
+    [export-image]="--selected-ids= --scale= --colour-code="
     [export-gedcom]="--now= --standard --gedcom7 --allow-outside"
     [import-legacy]="--keep-dates"
     [print]="--pages= --portrait --border= --selected-ids="
@@ -75,7 +77,7 @@ _lineara_tool() {
         --colour-code)
             COMPREPLY=($(compgen -W "none gender notes picture" -- "$cur"))
             return ;;
-        --seed | --size | --zoom | --scroll | --now | --pages | --border | --selected-ids | --charset)
+        --seed | --size | --zoom | --scroll | --now | --pages | --border | --selected-ids | --charset | --scale)
             return ;;
     esac
 

@@ -4,7 +4,11 @@
 // usage error.
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
+
+#include "core/view/colour_code.h"
 
 #include "tool/arguments.h"
 
@@ -33,6 +37,16 @@ int printTree(const CommandLine& line);
 int listPersons(const CommandLine& line);
 int listSurnames(const CommandLine& line);
 int html(const CommandLine& line);
+
+int exportImage(const CommandLine& line);
+
+// "ID,ID...": whole numbers from 1 up; false for anything else.
+bool parseIds(const std::string& text, std::set<int32_t>& ids);
+// Selects the persons with these ids, in list order; false naming the
+// first id that has no person.
+bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing);
+// "none", "gender", "notes" or "picture".
+bool parseColourCode(const std::string& text, ColourCode& code);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.

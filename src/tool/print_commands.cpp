@@ -36,18 +36,6 @@ bool parseNumber(const std::string& text, long min, long max, long& value) {
     return errno == 0 && *end == '\0' && value >= min && value <= max;
 }
 
-bool parseIds(const std::string& text, std::set<int32_t>& ids) {
-    size_t from = 0;
-    while (true) {
-        size_t comma = text.find(',', from);
-        long id = 0;
-        if (!parseNumber(text.substr(from, comma - from), 1, INT32_MAX, id)) return false;
-        ids.insert(int32_t(id));
-        if (comma == std::string::npos) return true;
-        from = comma + 1;
-    }
-}
-
 std::optional<PrintOptions> parsePrintArgs(const CommandLine& line) {
     PrintOptions o;
     o.tree = line[0];
@@ -71,6 +59,32 @@ std::optional<PrintOptions> parsePrintArgs(const CommandLine& line) {
     return o;
 }
 
+int writeList(const CommandLine& line,
+              std::vector<std::string> (*lines)(const PersonList&, const RecordCodec&)) {
+    Document doc;
+    if (!loadTree(doc, line[0])) return 1;
+    std::string error;
+    if (!writeListFile(QString::fromStdString(line[1]), lines(doc.persons(), storedRecordCodec()),
+                       error)) {
+        return fail(error);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool parseIds(const std::string& text, std::set<int32_t>& ids) {
+    size_t from = 0;
+    while (true) {
+        size_t comma = text.find(',', from);
+        long id = 0;
+        if (!parseNumber(text.substr(from, comma - from), 1, INT32_MAX, id)) return false;
+        ids.insert(int32_t(id));
+        if (comma == std::string::npos) return true;
+        from = comma + 1;
+    }
+}
+
 // Selects the persons with these ids, in list order; false naming the
 // first id that has no person.
 bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing) {
@@ -91,20 +105,6 @@ bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing
     doc.setSelection(selected);
     return true;
 }
-
-int writeList(const CommandLine& line,
-              std::vector<std::string> (*lines)(const PersonList&, const RecordCodec&)) {
-    Document doc;
-    if (!loadTree(doc, line[0])) return 1;
-    std::string error;
-    if (!writeListFile(QString::fromStdString(line[1]), lines(doc.persons(), storedRecordCodec()),
-                       error)) {
-        return fail(error);
-    }
-    return 0;
-}
-
-}  // namespace
 
 int printTree(const CommandLine& line) {
     std::optional<PrintOptions> options = parsePrintArgs(line);

@@ -64,22 +64,6 @@ bool parseZoom(const std::string& text, double& zoom) {
     return *end == '\0' && std::isfinite(zoom) && zoom > 0 && zoom <= kMaxZoom;
 }
 
-bool parseColourCode(const std::string& text, ColourCode& code) {
-    static const std::pair<const char*, ColourCode> kNames[] = {
-        {"none", ColourCode::None},
-        {"gender", ColourCode::Gender},
-        {"notes", ColourCode::Notes},
-        {"picture", ColourCode::Picture},
-    };
-    for (const auto& [name, value] : kNames) {
-        if (text == name) {
-            code = value;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool parseOption(const std::string& name, const std::string& value, RenderOptions& options) {
     long long a = 0, b = 0;
     if (name == "--size") {
@@ -117,6 +101,22 @@ std::optional<RenderOptions> parseArgs(const CommandLine& line) {
 }
 
 }  // namespace
+
+bool parseColourCode(const std::string& text, ColourCode& code) {
+    static const std::pair<const char*, ColourCode> kNames[] = {
+        {"none", ColourCode::None},
+        {"gender", ColourCode::Gender},
+        {"notes", ColourCode::Notes},
+        {"picture", ColourCode::Picture},
+    };
+    for (const auto& [name, value] : kNames) {
+        if (text == name) {
+            code = value;
+            return true;
+        }
+    }
+    return false;
+}
 
 int render(const CommandLine& line) {
     std::optional<RenderOptions> options = parseArgs(line);

@@ -1,6 +1,7 @@
 #include "core/search/person_search.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/search/list_text.h"
 
@@ -69,20 +70,87 @@ ByteWeights makeCp1250Weights() {
     return weights;
 }
 
+// The plain capital of an accented Windows-1250 letter; 0 for bytes that
+// are no accented letter. The small letters are first made capitals.
+uint8_t cp1250PlainCapital(uint8_t capital) {
+    switch (capital) {
+    case 0x8A:  // Š
+    case 0x8C:  // Ś
+    case 0xAA:  // Ş
+        return 'S';
+    case 0x8D:  // Ť
+    case 0xDE:  // Ţ
+        return 'T';
+    case 0x8E:  // Ž
+    case 0x8F:  // Ź
+    case 0xAF:  // Ż
+        return 'Z';
+    case 0xA3:  // Ł
+    case 0xBC:  // Ľ
+    case 0xC5:  // Ĺ
+        return 'L';
+    case 0xA5:  // Ą
+        return 'A';
+    default:
+        break;
+    }
+    // The Latin-2 letters from 0xC0 to 0xDD, in the code page's order.
+    static const char kPlain[] = "RAAAALCCCEEEEIIDDNNOOOO.RUUUUY";
+    if (capital >= 0xC0 && capital <= 0xDD && kPlain[capital - 0xC0] != '.') {
+        return static_cast<uint8_t>(kPlain[capital - 0xC0]);
+    }
+    return 0;
+}
+
+ByteWeights makeCp1250PlainLetterWeights() {
+    const ByteWeights& exact = cp1250Weights();
+    ByteWeights weights = exact;
+    for (int b = 0x80; b < 256; ++b) {
+        const uint8_t plain = cp1250PlainCapital(cp1250Upper(static_cast<uint8_t>(b)));
+        if (plain != 0) weights[static_cast<size_t>(b)] = exact[plain];
+    }
+    return weights;
+}
+
 }  // namespace
 
+// Built in one string, cleaned and trimmed in place: a whole tree's lines
+// are made each time the search window opens.
 std::string searchEntryText(const PersonRecord& person) {
-    std::string s(person.text(field::surname));
+    const std::string_view surname = person.text(field::surname);
+    const std::string_view given = person.text(field::givenNames);
+    const std::string_view birth = person.text(field::birthDate);
+    const std::string_view death = person.text(field::deathDate);
+    char id[16];
+    const auto idEnd = std::to_chars(id, id + sizeof id, person.personId()).ptr;
+    std::string s;
+    s.reserve(surname.size() + given.size() + birth.size() + death.size() + 24);
+    s += surname;
     s += ' ';
-    s += person.text(field::givenNames);
+    s += given;
     s += " (";
-    s += person.text(field::birthDate);
+    s += birth;
     s += " - ";
-    s += person.text(field::deathDate);
+    s += death;
     s += ") [";
-    s += std::to_string(person.personId());
+    s.append(id, idEnd);
     s += ']';
-    return std::string(trimmed(oneLine(s)));
+    // As oneLine(): line breaks become blanks, other control bytes go.
+    size_t kept = 0;
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == '\r' || b == '\n') {
+            s[kept++] = ' ';
+        } else if (b >= 0x20 && b != 0x7F) {
+            s[kept++] = c;
+        }
+    }
+    s.resize(kept);
+    const std::string_view line = trimmed(s);
+    if (line.size() != s.size()) {
+        s = std::string(line);
+    }
+    return s;
 }
 
 const ByteWeights& cp1250Weights() {
@@ -90,51 +158,179 @@ const ByteWeights& cp1250Weights() {
     return weights;
 }
 
-std::string PersonSearchList::keyOf(std::string_view text) const {
+const ByteWeights& cp1250PlainLetterWeights() {
+    static const ByteWeights weights = makeCp1250PlainLetterWeights();
+    return weights;
+}
+
+std::string PersonSearchList::plainKeyOf(std::string_view text) const {
     std::string key(text.size(), '\0');
     for (size_t i = 0; i < text.size(); ++i) {
-        key[i] = static_cast<char>((*weights_)[static_cast<uint8_t>(text[i])]);
+        key[i] = static_cast<char>((*plain_)[static_cast<uint8_t>(text[i])]);
     }
     return key;
 }
 
+namespace {
+
+// The first eight weights of a text, the first in the highest byte: most
+// lines already differ there, so the sort compares one number for them.
+// Texts hold no zero bytes, so a shorter text pads below any weight that
+// follows in a longer one.
+uint64_t weightPrefix(std::string_view text, const ByteWeights& weights) {
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < text.size()) prefix |= weights[static_cast<uint8_t>(text[i])];
+    }
+    return prefix;
+}
+
+// The comparison of two texts by their weights, from byte `from` on.
+int compareWeights(std::string_view a, std::string_view b, size_t from, const ByteWeights& w) {
+    const size_t n = std::min(a.size(), b.size());
+    from = std::min(from, n);
+    for (size_t i = from; i < n; ++i) {
+        const uint8_t x = w[static_cast<uint8_t>(a[i])];
+        const uint8_t y = w[static_cast<uint8_t>(b[i])];
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+constexpr int kLookAhead = 6;
+
+void prefetchLineFields(const PersonRecord& r) {
+    const uint8_t* image = r.image().data();
+    for (int at = 0; at < field::deathDate.offset + field::deathDate.capacity + 1; at += 64) {
+        __builtin_prefetch(image + at);
+    }
+    __builtin_prefetch(image + field::aliasMark.offset);
+}
+
+}  // namespace
+
+// One buffer holds every line, and the sort moves small rows, not strings:
+// the search window builds the list of a whole tree each time it opens.
 void PersonSearchList::build(const PersonList& list) {
-    struct Row {
-        std::string key;
-        Entry entry;
-        size_t order;  // place in the list: the last word between equal lines
+    struct Line {
+        size_t at;
+        uint32_t size;
+        int32_t personId;
     };
-    std::vector<Row> rows;
-    rows.reserve(list.count());
-    forEachPerson(list, [&](const PersonRecord* p) {
-        if (p->isAliasBox()) return;
-        Entry entry{searchEntryText(*p), p->personId()};
-        std::string key = keyOf(entry.text);
-        rows.push_back(Row{std::move(key), std::move(entry), rows.size()});
-    });
-    // Keys compare as unsigned bytes; equal keys fall back to the bytes of
-    // the text, then to list order.
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        if (const int byKey = a.key.compare(b.key)) return byKey < 0;
-        if (const int byText = a.entry.text.compare(b.entry.text)) return byText < 0;
-        return a.order < b.order;
+    std::vector<Line> lines;
+    lines.reserve(list.count());
+    texts_.clear();
+    texts_.reserve(list.count() * 40);
+    // The records lie anywhere in memory: the parts a line is made of are
+    // asked for a few records ahead of the one being read.
+    const PersonRecord* ahead = list.personListHead();
+    for (int i = 0; i < kLookAhead && ahead != nullptr; ++i) ahead = ahead->nextPerson;
+    for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
+        if (ahead != nullptr) {
+            prefetchLineFields(*ahead);
+            ahead = ahead->nextPerson;
+        }
+        if (p->isAliasBox()) continue;
+        const std::string text = searchEntryText(*p);
+        lines.push_back(Line{texts_.size(), static_cast<uint32_t>(text.size()), p->personId()});
+        texts_.insert(texts_.end(), text.begin(), text.end());
+    }
+    auto textOf = [this](const Line& l) { return std::string_view(texts_.data() + l.at, l.size); };
+    // By weights, then by the bytes of the text, then in list order; only
+    // rows whose first sixteen weights agree compare the texts.
+    struct Row {
+        uint64_t prefix[2];
+        uint32_t index;
+    };
+    const ByteWeights& weights = *weights_;
+    std::vector<Row> rows(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view text = textOf(lines[i]);
+        rows[i] =
+            Row{{weightPrefix(text, weights),
+                 weightPrefix(text.size() > 8 ? text.substr(8) : std::string_view(), weights)},
+                static_cast<uint32_t>(i)};
+    }
+    std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+        if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
+        if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
+        const std::string_view x = textOf(lines[a.index]);
+        const std::string_view y = textOf(lines[b.index]);
+        if (const int byWeight = compareWeights(x, y, 16, weights)) return byWeight < 0;
+        if (const int byText = x.compare(y)) return byText < 0;
+        return a.index < b.index;
     });
     entries_.clear();
-    keys_.clear();
     entries_.reserve(rows.size());
-    keys_.reserve(rows.size());
-    for (Row& row : rows) {
-        entries_.push_back(std::move(row.entry));
-        keys_.push_back(std::move(row.key));
+    for (const Row& row : rows) {
+        const Line& line = lines[row.index];
+        entries_.push_back(Entry{textOf(line), line.personId});
     }
 }
 
 int PersonSearchList::complete(std::string_view typed) const {
     if (typed.empty() || entries_.empty()) return -1;
-    const std::string key = keyOf(typed);
-    const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
-    if (at == keys_.end() || at->compare(0, key.size(), key) != 0) return -1;
-    return static_cast<int>(at - keys_.begin());
+    const ByteWeights& weights = *weights_;
+    // The first line not below the typed text, compared in weights; it
+    // begins with the text if any line does.
+    const auto at = std::partition_point(entries_.begin(), entries_.end(), [&](const Entry& e) {
+        return compareWeights(e.text, typed, 0, weights) < 0;
+    });
+    if (at == entries_.end() || at->text.size() < typed.size()) return -1;
+    if (compareWeights(std::string_view(at->text).substr(0, typed.size()), typed, 0, weights) !=
+        0) {
+        return -1;
+    }
+    return static_cast<int>(at - entries_.begin());
+}
+
+}  // namespace lineara
+
+namespace lineara {
+
+namespace {
+
+// Whether `text` read through `weights` holds `key` at `at`.
+bool readsAt(std::string_view text, size_t at, std::string_view key, const ByteWeights& weights) {
+    for (size_t i = 0; i < key.size(); ++i) {
+        if (static_cast<char>(weights[static_cast<uint8_t>(text[at + i])]) != key[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The list is in the order of the exact weights, not of the plain ones, so
+// the first plain match needs a walk; it stops at the first line found and
+// reads only as many bytes of each line as were typed.
+int PersonSearchList::completePlain(std::string_view typed) const {
+    if (typed.empty()) return -1;
+    const std::string key = plainKeyOf(typed);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const std::string_view text = entries_[i].text;
+        if (text.size() >= key.size() && readsAt(text, 0, key, *plain_)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::vector<int> PersonSearchList::containing(std::string_view typed) const {
+    std::vector<int> found;
+    if (typed.empty()) return found;
+    const std::string key = plainKeyOf(typed);
+    const char first = key[0];
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const std::string_view text = entries_[i].text;
+        if (text.size() < key.size()) continue;
+        for (size_t at = 0; at + key.size() <= text.size(); ++at) {
+            if (static_cast<char>((*plain_)[static_cast<uint8_t>(text[at])]) != first) continue;
+            if (readsAt(text, at, key, *plain_)) {
+                found.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    return found;
 }
 
 }  // namespace lineara

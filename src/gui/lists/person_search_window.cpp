@@ -3,17 +3,18 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/model/document.h"
-#include "core/search/navigation_lists.h"
 #include "gui/common/busy_cursor.h"
+#include "gui/lists/person_search_model.h"
 #include "render/platform/record_codec.h"
 
 namespace lineara {
@@ -97,11 +98,16 @@ PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("Edit1"));
     searchField_->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
-    list_ = new QListWidget(this);
+    list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
-    // One row height for all: a list of a whole tree lays out at once.
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // One row height for all: a list of a whole tree lays out at once, and
+    // only the lines on screen are ever read from the model.
     list_->setUniformItemSizes(true);
+    model_ = new PersonSearchModel(search_, *host_.codec, this);
+    list_->setModel(model_);
     refresh_ = new QPushButton(QStringLiteral("&Ośwież"), this);
     edit_ = new QPushButton(QStringLiteral("&Edytuj osobę"), this);
     go_ = new QPushButton(QStringLiteral("&Idź do osoby"), this);
@@ -127,7 +133,7 @@ PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
     connect(edit_, &QPushButton::clicked, this, &PersonSearchWindow::editSelected);
     connect(go_, &QPushButton::clicked, this, &PersonSearchWindow::goToSelected);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { goToSelected(); });
+    connect(list_, &QListView::doubleClicked, this, [this] { goToSelected(); });
 }
 
 void PersonSearchWindow::showSearch() {
@@ -149,18 +155,18 @@ void PersonSearchWindow::refresh() {
 void PersonSearchWindow::rebuildList() {
     BusyCursor busy;
     search_.build(host_.doc->persons());
-    showEntries();
+    model_->showAll();
 }
 
-void PersonSearchWindow::showEntries() {
-    QStringList lines;
-    lines.reserve(static_cast<int>(search_.size()));
-    for (const PersonSearchList::Entry& e : search_.entries()) lines << host_.codec->decode(e.text);
-    list_->hide();
-    list_->clear();
-    list_->addItems(lines);
-    list_->show();
+int PersonSearchWindow::chosenRow() const {
+    const QModelIndex at = list_->currentIndex();
+    if (!at.isValid() || !list_->selectionModel()->isSelected(at)) return -1;
+    return at.row();
 }
+
+QString PersonSearchWindow::chosenLine() const { return model_->lineAt(chosenRow()); }
+
+void PersonSearchWindow::chooseRow(int row) { list_->setCurrentIndex(model_->index(row)); }
 
 // Most changes (a box moved, say) leave every line as it was: the list the
 // user is looking at is then left alone.
@@ -175,29 +181,39 @@ void PersonSearchWindow::treeChanged() {
         std::equal(now.begin(), now.end(), shown.begin(),
                    [](const auto& a, const auto& b) { return a.text == b.text; });
     if (unchanged) return;
-    const QListWidgetItem* chosen = list_->currentItem();
-    const QString chosenText =
-        chosen != nullptr && chosen->isSelected() ? chosen->text() : QString();
+    const int chosen = model_->entryAt(chosenRow());
+    const std::string chosenText(chosen >= 0 ? shown[static_cast<size_t>(chosen)].text : "");
     search_ = std::move(fresh);
-    showEntries();
-    if (chosenText.isEmpty()) return;
-    const QList<QListWidgetItem*> same = list_->findItems(chosenText, Qt::MatchExactly);
-    if (!same.isEmpty()) {
-        list_->setCurrentItem(same.first());
-        same.first()->setSelected(true);
-    }
+    model_->showAll();
+    if (chosen < 0) return;
+    const auto& lines = search_.entries();
+    const auto same = std::find_if(lines.begin(), lines.end(),
+                                   [&](const auto& e) { return e.text == chosenText; });
+    if (same != lines.end()) chooseRow(static_cast<int>(same - lines.begin()));
 }
 
 void PersonSearchWindow::completeTypedText() {
     const QString text = searchField_->text();
     if (text == lastSearched_) return;
     searchTimer_->stop();
-    if (text.isEmpty() || list_->count() == 0) return;
-    const int at = search_.complete(host_.codec->encode(text));
-    if (at < 0 || at >= list_->count()) return;
-    list_->setCurrentRow(at);
+    if (text.isEmpty() || search_.empty()) return;
+    const std::string typed = host_.codec->encode(text);
+    int at = search_.complete(typed);
+    if (at < 0) at = search_.completePlain(typed);
+    if (at < 0) {
+        // Nothing begins with it: the lines holding it, the first chosen,
+        // and the field left as typed.
+        std::vector<int> holding = search_.containing(typed);
+        if (holding.empty()) return;
+        model_->showOnly(std::move(holding));
+        chooseRow(0);
+        lastSearched_ = text;
+        return;
+    }
+    if (!model_->showsAll()) model_->showAll();
+    chooseRow(at);
     lastSearched_ = text;
-    const QString whole = list_->item(at)->text();
+    const QString whole = model_->lineAt(at);
     searchField_->setText(whole);
     // The completed part is selected, so the next letter typed replaces it.
     searchField_->setSelection(static_cast<int>(text.size()),
@@ -208,10 +224,10 @@ bool PersonSearchWindow::jumpToSelected() {
     if (host_.enableMainWindow) host_.enableMainWindow();
     searchField_->selectAll();
     BusyCursor busy;
-    const QListWidgetItem* item = list_->currentItem();
-    if (item == nullptr || !item->isSelected()) return false;
+    const int entry = model_->entryAt(chosenRow());
+    if (entry < 0) return false;
     const PersonRecord* person =
-        host_.doc->persons().findPersonById(entryPersonId(item->text().toStdString()));
+        host_.doc->persons().findPersonById(search_.entries()[static_cast<size_t>(entry)].personId);
     if (person == nullptr) return false;
     if (person != host_.doc->persons().currentPerson() && host_.goTo) host_.goTo(person);
     return true;
@@ -272,12 +288,11 @@ bool PersonSearchWindow::moveInList(QKeyEvent* event) {
     default:
         return false;
     }
-    if (list_->count() == 0) return true;
+    const int count = model_->rowCount();
+    if (count == 0) return true;
     // Nothing chosen yet: Down starts at the first line, Up at the last.
-    if (list_->currentItem() == nullptr || !list_->currentItem()->isSelected()) {
-        const int row =
-            event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp ? list_->count() - 1 : 0;
-        list_->setCurrentRow(row);
+    if (chosenRow() < 0) {
+        chooseRow(event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp ? count - 1 : 0);
         return true;
     }
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());

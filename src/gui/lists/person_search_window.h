@@ -1,7 +1,8 @@
 // PersonSearchWindow, the search window: every person in alphabetical order and a
 // field that completes the typed beginning of a line after a pause in the
-// typing. While the field has the keyboard the main window's menu bar has
-// no items, so that letters typed here never reach the canvas's keys.
+// typing. A beginning typed without its accents is completed too; a text no
+// line begins with leaves the lines holding it anywhere. While the field has the keyboard the main
+// window's menu bar has no items, so that letters typed here never reach the canvas's keys.
 #pragma once
 
 #include <QDialog>
@@ -11,11 +12,13 @@
 #include "gui/lists/list_host.h"
 
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QTimer;
 
 namespace lineara {
+
+class PersonSearchModel;
 
 class PersonSearchWindow : public QDialog {
     Q_OBJECT
@@ -32,7 +35,8 @@ public:
     // list is built again.
     void refresh();
     // The search timer's tick: completes the field when its text has
-    // changed since the last search.
+    // changed since the last search; with no line beginning with it, the
+    // list keeps only the lines that hold it.
     void completeTypedText();
     // "&Idź do osoby" and the double click; the window stays open.
     void goToSelected();
@@ -44,7 +48,12 @@ public:
     void treeChanged();
 
     QLineEdit* searchField() const { return searchField_; }
-    QListWidget* list() const { return list_; }
+    QListView* list() const { return list_; }
+    const PersonSearchModel* lines() const { return model_; }
+    // The text of the chosen line; empty when none is chosen.
+    QString chosenLine() const;
+    // Makes a row of the list the chosen one, as a click would.
+    void chooseRow(int row);
     QTimer* searchTimer() const { return searchTimer_; }
     QPushButton* refreshButton() const { return refresh_; }
     QPushButton* editButton() const { return edit_; }
@@ -60,8 +69,8 @@ protected:
 
 private:
     void rebuildList();
-    // The list widget filled with the built list's lines.
-    void showEntries();
+    // The row of the chosen line; -1 when none is chosen.
+    int chosenRow() const;
     // The field passes the keys that move through a list on to the list.
     bool moveInList(QKeyEvent* event);
     // The jump of both buttons; false when the selected line's person is
@@ -73,7 +82,8 @@ private:
     PersonSearchList search_;
     QString lastSearched_;
     QLineEdit* searchField_ = nullptr;
-    QListWidget* list_ = nullptr;
+    QListView* list_ = nullptr;
+    PersonSearchModel* model_ = nullptr;
     QPushButton* refresh_ = nullptr;
     QPushButton* edit_ = nullptr;
     QPushButton* go_ = nullptr;

@@ -49,6 +49,8 @@ public:
     // "Import version 1.&0" and "Import version 1.&5.x".
     void importVersion10();
     void importVersion15();
+    // "Eksportuj obraz drzewa...": the tree as one SVG, PDF or PNG picture.
+    void exportTreeImage();
 
 private:
     struct LegacyFormat;

@@ -39,7 +39,7 @@ int literalComplete(const PersonSearchList& search, std::string_view typed) {
 
 std::vector<std::string> texts(const PersonSearchList& search) {
     std::vector<std::string> out;
-    for (const auto& e : search.entries()) out.push_back(e.text);
+    for (const auto& e : search.entries()) out.emplace_back(e.text);
     return out;
 }
 
@@ -116,6 +116,61 @@ TEST(PersonSearch, CompletionFindsTheFirstLineBeginningWithTheTypedLettersInAnyC
     EXPECT_EQ(empty.complete("k"), -1);
 }
 
+// Typed without accents: found through the plain letters, in list order,
+// while the exact completion keeps its answer.
+TEST(PersonSearch, PlainLettersFindAccentedNamesAndLinesHoldingTheText) {
+    PersonList list;
+    test::addPerson(list, "Anna", "\xAF\xF3\xB3kiewska");      // Żółkiewska
+    test::addPerson(list, "Jan", "\x8Folta");                  // Źolta
+    test::addPerson(list, "\xA3ukasz", "Nowak");               // Łukasz
+    test::addPerson(list, "Ewa", "Kowalska-\x8Cliwi\xF1ska");  // Kowalska-Śliwińska
+    test::addPerson(list, "Piotr", "Lis");
+    PersonSearchList search;
+    search.build(list);
+    auto line = [&](int at) {
+        return at < 0 ? std::string("-")
+                      : std::string(search.entries()[static_cast<size_t>(at)].text);
+    };
+    const struct {
+        const char* typed;
+        const char* exact;  // complete()
+        const char* plain;  // completePlain()
+    } cases[] = {
+        {"zol", "-", "\x8Folta Jan ( - ) [2]"},  // Ź comes before Ż
+        {"zolk", "-", "\xAF\xF3\xB3kiewska Anna ( - ) [1]"},
+        // Typed accents are left out too: the plain reading is any Zol.
+        {"\xAF\xF3\xB3", "\xAF\xF3\xB3kiewska Anna ( - ) [1]", "\x8Folta Jan ( - ) [2]"},
+        {"ZOLKIEWSKA ANNA", "-", "\xAF\xF3\xB3kiewska Anna ( - ) [1]"},
+        {"kowalska-sliw", "-", "Kowalska-\x8Cliwi\xF1ska Ewa ( - ) [4]"},
+        {"zx", "-", "-"},
+        {"", "-", "-"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(line(search.complete(c.typed)), c.exact) << c.typed;
+        EXPECT_EQ(line(search.completePlain(c.typed)), c.plain) << c.typed;
+    }
+
+    auto holding = [&](const char* typed) {
+        std::vector<std::string> out;
+        for (int at : search.containing(typed)) out.push_back(line(at));
+        return out;
+    };
+    EXPECT_EQ(holding("lukasz"), std::vector<std::string>{"Nowak \xA3ukasz ( - ) [3]"});
+    EXPECT_EQ(holding("SLIWINSKA"),
+              std::vector<std::string>{"Kowalska-\x8Cliwi\xF1ska Ewa ( - ) [4]"});
+    // In list order, each line once though it holds the text twice.
+    EXPECT_EQ(holding("a"), (std::vector<std::string>{
+                                "Kowalska-\x8Cliwi\xF1ska Ewa ( - ) [4]",
+                                "Nowak \xA3ukasz ( - ) [3]",
+                                "\x8Folta Jan ( - ) [2]",
+                                "\xAF\xF3\xB3kiewska Anna ( - ) [1]",
+                            }));
+    EXPECT_EQ(holding("[5]"), std::vector<std::string>{"Lis Piotr ( - ) [5]"});
+    EXPECT_TRUE(holding("").empty());
+    EXPECT_TRUE(holding("Piotr Lis").empty());
+    EXPECT_TRUE(holding("Lis Piotr ( - ) [5]x").empty());
+}
+
 // Beginnings of real lines, in mixed case and cut at every length, and
 // some that match nothing: the binary search agrees with a plain scan.
 TEST(PersonSearch, CompletionAgreesWithAPlainScanOnAGeneratedTree) {
@@ -126,7 +181,7 @@ TEST(PersonSearch, CompletionAgreesWithAPlainScanOnAGeneratedTree) {
     ASSERT_GT(search.size(), 2000u);
     std::mt19937 random(11);
     for (int round = 0; round < 400; ++round) {
-        std::string typed = search.entries()[random() % search.size()].text;
+        std::string typed(search.entries()[random() % search.size()].text);
         typed.resize(1 + random() % std::min<size_t>(typed.size(), 12));
         for (char& c : typed) {
             if (random() % 2 != 0 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);

@@ -12,6 +12,7 @@
 #include "gui/lists/go_to_dialog.h"
 #include "gui/lists/person_search_window.h"
 #include "support/edit_fixture.h"
+#include "support/item_view_lines.h"
 
 namespace lineara::test {
 namespace {
@@ -31,19 +32,11 @@ protected:
         main->doc().setCurrentPerson(dad);
         main->paintTree();
     }
-    static QStringList lines(QListWidget* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
-    static QString chosen(QListWidget* list) {
-        const QListWidgetItem* item = list->currentItem();
-        return item != nullptr && item->isSelected() ? item->text() : QString();
-    }
-    void choose(QListWidget* list, const QString& line) {
-        const QList<QListWidgetItem*> found = list->findItems(line, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << line.toStdString();
-        list->setCurrentItem(found[0]);
+    static QStringList lines(QAbstractItemView* list) { return viewLines(list); }
+    static QString chosen(QAbstractItemView* list) { return chosenViewLine(list); }
+    void choose(QAbstractItemView* list, const QString& line) {
+        ASSERT_EQ(viewLines(list).count(line), 1) << line.toStdString();
+        chooseViewRow(list, viewRowOf(list, line));
     }
     void rename(const PersonRecord* p, const char* given) {
         main->doc().change(step_name::kEditPerson,

@@ -4,6 +4,7 @@
 // window's keys acts while another window has the keyboard.
 #include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "gui/lists/person_search_window.h"
 #include "gui/printing/print_tree_window.h"
 #include "support/edit_fixture.h"
+#include "support/item_view_lines.h"
 
 namespace lineara::test {
 namespace {
@@ -57,10 +59,7 @@ protected:
         activate(browser);
         browser->searchField()->setFocus();
     }
-    QString chosenLine(QListWidget* list) {
-        const QListWidgetItem* item = list->currentItem();
-        return item != nullptr && item->isSelected() ? item->text() : QString();
-    }
+    QString chosenLine(QAbstractItemView* list) { return chosenViewLine(list); }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
     GoToDialog* goTo = nullptr;
@@ -178,8 +177,8 @@ TEST_F(OtherWindowKeys, EscapeClosesThePrintWindowAndTheSearchKeysHideTheSearchW
 TEST_F(OtherWindowKeys, UpAndDownInTheSearchFieldMoveThroughTheList) {
     openSearch();
     QLineEdit* field = browser->searchField();
-    QListWidget* list = browser->list();
-    ASSERT_EQ(list->count(), 3);
+    QListView* list = browser->list();
+    ASSERT_EQ(viewLines(list).size(), 3);
     QTest::keyClick(field, Qt::Key_Down);
     EXPECT_EQ(chosenLine(list), QStringLiteral("Nowak Adam ( - ) [2]"));
     QTest::keyClick(field, Qt::Key_Down);

@@ -2,7 +2,7 @@
 // after the pause in typing, the item-less menu bar while the field has the
 // keyboard, and the jumps and editing from the list.
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -13,6 +13,7 @@
 #include "gui/canvas/tree_canvas.h"
 #include "gui/lists/person_search_window.h"
 #include "support/edit_fixture.h"
+#include "support/item_view_lines.h"
 
 namespace lineara::test {
 namespace {
@@ -47,11 +48,7 @@ protected:
         }
         return items;
     }
-    static QStringList lines(QListWidget* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
+    static QStringList lines(QListView* list) { return viewLines(list); }
     // Opens the window from the Search menu's key and gives it the keyboard.
     void openWindow() {
         QTest::keyClick(main, Qt::Key_F3);
@@ -64,10 +61,7 @@ protected:
     void waitForTheTimer() { QTest::qWait(PersonSearchWindow::kSearchDelayMs + 150); }
     QString field() { return browser->searchField()->text(); }
     QString completedPart() { return browser->searchField()->selectedText(); }
-    QString selectedLine() {
-        QListWidgetItem* item = browser->list()->currentItem();
-        return item != nullptr && item->isSelected() ? item->text() : QString();
-    }
+    QString selectedLine() { return chosenViewLine(browser->list()); }
     const PersonRecord* current() { return main->doc().persons().currentPerson(); }
 
     PersonSearchWindow* browser = nullptr;
@@ -173,6 +167,48 @@ TEST_F(SearchWindow, TypedLettersAreCompletedAfterThePauseAndBackspaceStartsNoth
     EXPECT_EQ(browser->lastSearched(), QString());
 }
 
+TEST_F(SearchWindow, PlainLettersCompleteAccentedNamesAndOtherwiseTheListKeepsTheLinesHoldingIt) {
+    add("Zofia", "\xAF\xF3\xB3kiewska", 1600, 0);  // Żółkiewska
+    openWindow();
+    const QString zofiaLine = QStringLiteral("Żółkiewska Zofia ( - ) [6]");
+    QTest::keyClicks(browser->searchField(), QStringLiteral("zol"));
+    waitForTheTimer();
+    EXPECT_EQ(field(), zofiaLine);
+    EXPECT_EQ(completedPart(), QStringLiteral("kiewska Zofia ( - ) [6]"));
+    EXPECT_EQ(selectedLine(), zofiaLine);
+    EXPECT_EQ(lines(browser->list()).size(), 5);
+
+    // No line begins with "an": the lines holding it, the first chosen,
+    // the field as typed; Enter goes there.
+    browser->refresh();
+    QTest::keyClicks(browser->searchField(), QStringLiteral("an"));
+    waitForTheTimer();
+    EXPECT_EQ(lines(browser->list()), (QStringList{QStringLiteral("kowalczyk Anna ( - ) [2]"),
+                                                   QStringLiteral("Kowalski Jan ( - ) [1]")}));
+    EXPECT_EQ(field(), QStringLiteral("an"));
+    EXPECT_EQ(selectedLine(), QStringLiteral("kowalczyk Anna ( - ) [2]"));
+    QTest::keyClick(browser->searchField(), Qt::Key_Down);
+    EXPECT_EQ(selectedLine(), QStringLiteral("Kowalski Jan ( - ) [1]"));
+    QTest::keyClick(browser->searchField(), Qt::Key_Return);
+    EXPECT_EQ(current(), kowalski);
+
+    // A beginning that lines have brings the whole list back.
+    browser->searchField()->clear();
+    QTest::keyClicks(browser->searchField(), QStringLiteral("no"));
+    waitForTheTimer();
+    EXPECT_EQ(lines(browser->list()).size(), 5);
+    EXPECT_EQ(selectedLine(), QStringLiteral("Nowak Adam ( - ) [4]"));
+
+    // "&Ośwież" also does.
+    browser->searchField()->clear();
+    QTest::keyClicks(browser->searchField(), QStringLiteral("ofi"));
+    waitForTheTimer();
+    EXPECT_EQ(lines(browser->list()), QStringList{zofiaLine});
+    QTest::mouseClick(browser->refreshButton(), Qt::LeftButton);
+    EXPECT_EQ(lines(browser->list()).size(), 5);
+    EXPECT_EQ(selectedLine(), QString());
+}
+
 TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
     main->viewing().zoomTo(35);
     openWindow();
@@ -188,7 +224,7 @@ TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
     EXPECT_TRUE(browser->isVisible());
     EXPECT_EQ(browser->searchField()->selectedText(), field());
 
-    browser->list()->setCurrentRow(2);
+    chooseViewRow(browser->list(), 2);
     QTest::mouseClick(browser->editButton(), Qt::LeftButton);
     EXPECT_EQ(current(), kowalski);
     ASSERT_EQ(edited.size(), 1u);
@@ -199,13 +235,13 @@ TEST_F(SearchWindow, GoingFromTheListKeepsTheWindowAndEditingOpensTheEditor) {
     persons().setCurrentPerson(nowak);
     persons().removePerson();
     main->doc().setCurrentPerson(kowalski);
-    browser->list()->setCurrentRow(3);
+    chooseViewRow(browser->list(), 3);
     QTest::mouseClick(browser->editButton(), Qt::LeftButton);
     EXPECT_EQ(current(), kowalski);
     EXPECT_EQ(edited.size(), 1u);
     // "&Ośwież" lists the tree as it is now.
     QTest::mouseClick(browser->refreshButton(), Qt::LeftButton);
-    EXPECT_EQ(browser->list()->count(), 3);
+    EXPECT_EQ(lines(browser->list()).size(), 3);
 }
 
 TEST_F(SearchWindow, OpeningATreeRefillsTheShownWindow) {
