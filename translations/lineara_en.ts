@@ -385,6 +385,42 @@ Do you want to replace it?</translation>
         <source>Stirpex version 1.5.x (*.ln2)</source>
         <translation>Stirpex version 1.5.x (*.ln2)</translation>
     </message>
+    <message>
+        <source>Eksportuj obraz drzewa</source>
+        <translation>Export Tree Picture</translation>
+    </message>
+    <message>
+        <source>Obraz SVG (*.svg);;Dokument PDF (*.pdf);;Obraz PNG (*.png)</source>
+        <translation>SVG picture (*.svg);;PDF document (*.pdf);;PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Obraz drzewa zapisuje się jako plik SVG, PDF lub PNG.</source>
+        <translation>A tree picture is saved as an SVG, PDF or PNG file.</translation>
+    </message>
+    <message>
+        <source>Czy zapisać tylko zaznaczone osoby?</source>
+        <translation>Save only the selected persons?</translation>
+    </message>
+    <message>
+        <source>Rysowanie obrazu drzewa...</source>
+        <translation>Drawing the tree picture...</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Drzewo jest większe niż największa strona PDF (200 cali): zostało narysowane w skali %1 %.</source>
+        <translation>The tree is larger than the largest PDF page (200 inches): it was drawn at %1 % of its size.</translation>
+    </message>
+    <message>
+        <source>Drzewo jest puste: nie ma czego narysować.</source>
+        <translation>The tree is empty: there is nothing to draw.</translation>
+    </message>
+    <message>
+        <source>Obraz miałby %1 x %2 pikseli. Plik PNG może mieć najwyżej %3 pikseli w każdą stronę i %4 pikseli w sumie (1 GiB pamięci). Zapisz obraz jako SVG lub PDF.</source>
+        <translation>The picture would be %1 x %2 pixels. A PNG file can have at most %3 pixels a side and %4 pixels in all (1 GiB of memory). Save the picture as SVG or PDF.</translation>
+    </message>
 </context>
 <context>
     <name>ListCommands</name>
@@ -874,6 +910,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Zoom to &amp;Area</source>
         <translation>Zoom to &amp;Area</translation>
+    </message>
+    <message>
+        <source>Eksportuj o&amp;braz drzewa...</source>
+        <translation>Export &amp;Tree Picture...</translation>
     </message>
 </context>
 <context>
@@ -1633,6 +1673,37 @@ The tree file has been changed on disk since then; saving the restored tree will
     <message>
         <source>Text files (*.txt);;All files (*.*)</source>
         <translation>Text files (*.txt);;All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>lineara::PersonSearchWindow</name>
+    <message>
+        <source>Szukaj osoby</source>
+        <translation>Find Person</translation>
+    </message>
+    <message>
+        <source>Wpisz tutaj wyszukiwane wyrażenie</source>
+        <translation>Type what you are looking for here</translation>
+    </message>
+    <message>
+        <source>Kliknij podwójnie, aby przejść do wybranej osoby</source>
+        <translation>Double-click to go to the chosen person</translation>
+    </message>
+    <message>
+        <source>&amp;Ośwież</source>
+        <translation>&amp;Refresh</translation>
+    </message>
+    <message>
+        <source>&amp;Edytuj osobę</source>
+        <translation>&amp;Edit Person</translation>
+    </message>
+    <message>
+        <source>&amp;Idź do osoby</source>
+        <translation>&amp;Go to Person</translation>
+    </message>
+    <message>
+        <source>&amp;Zamknij</source>
+        <translation>&amp;Close</translation>
     </message>
 </context>
 <context>

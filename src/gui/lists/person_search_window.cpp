@@ -92,15 +92,15 @@ int virtualKeyOf(const QKeyEvent* event) {
 PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), host_(std::move(host)) {
     setObjectName(QStringLiteral("PersBrowser"));
-    setWindowTitle(QStringLiteral("Szukaj osoby"));
+    setWindowTitle(tr("Szukaj osoby"));
     setSizeGripEnabled(true);
     setMinimumWidth(kMinimumWidth);
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("Edit1"));
-    searchField_->setToolTip(QStringLiteral("Wpisz tutaj wyszukiwane wyrażenie"));
+    searchField_->setToolTip(tr("Wpisz tutaj wyszukiwane wyrażenie"));
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
-    list_->setToolTip(QStringLiteral("Kliknij podwójnie, aby przejść do wybranej osoby"));
+    list_->setToolTip(tr("Kliknij podwójnie, aby przejść do wybranej osoby"));
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     // One row height for all: a list of a whole tree lays out at once, and
@@ -108,11 +108,11 @@ PersonSearchWindow::PersonSearchWindow(ListHost host, QWidget* parent)
     list_->setUniformItemSizes(true);
     model_ = new PersonSearchModel(search_, *host_.codec, this);
     list_->setModel(model_);
-    refresh_ = new QPushButton(QStringLiteral("&Ośwież"), this);
-    edit_ = new QPushButton(QStringLiteral("&Edytuj osobę"), this);
-    go_ = new QPushButton(QStringLiteral("&Idź do osoby"), this);
+    refresh_ = new QPushButton(tr("&Ośwież"), this);
+    edit_ = new QPushButton(tr("&Edytuj osobę"), this);
+    go_ = new QPushButton(tr("&Idź do osoby"), this);
     go_->setDefault(true);
-    close_ = new QPushButton(QStringLiteral("&Zamknij"), this);
+    close_ = new QPushButton(tr("&Zamknij"), this);
     for (QPushButton* b : {refresh_, edit_, close_}) b->setAutoDefault(false);
     searchTimer_ = new QTimer(this);
     searchTimer_->setInterval(kSearchDelayMs);

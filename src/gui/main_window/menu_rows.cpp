@@ -34,7 +34,7 @@ ActionRows fileRows(MainWindow& w) {
         separator(h),
         item(h, kGedcomImportMenuItem, "Read1", [&transfer] { transfer.importGedcom(); }),
         item(h, kGedcomExportMenuItem, "Write1", [&transfer] { transfer.exportGedcom(); }),
-        item(h, QT_TRANSLATE_NOOP("Menu", "Eksportuj obraz drzewa..."), "ExportImage1",
+        item(h, QT_TRANSLATE_NOOP("Menu", "Eksportuj o&braz drzewa..."), "ExportImage1",
              [&transfer] { transfer.exportTreeImage(); }),
         separator(h),
         item(h, QT_TRANSLATE_NOOP("Menu", "Import version 1.&0"), "Version101",

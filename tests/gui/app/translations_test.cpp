@@ -21,7 +21,6 @@
 #include <QXmlStreamReader>
 #include <map>
 
-#include "gui/lists/person_search_window.h"
 #include "gui/platform/program_data.h"
 #include "gui/platform/qt_user_interaction.h"
 #include "support/add_person.h"
@@ -234,8 +233,6 @@ QStringList shownTexts() {
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);
         for (const QWidget* w : widgets) {
-            // Not marked for translation yet.
-            if (qobject_cast<const PersonSearchWindow*>(w->window()) != nullptr) continue;
             texts << w->windowTitle() << w->toolTip();
             if (const auto* b = qobject_cast<const QAbstractButton*>(w)) texts << b->text();
             if (const auto* g = qobject_cast<const QGroupBox*>(w)) texts << g->title();
