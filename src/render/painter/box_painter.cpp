@@ -20,9 +20,7 @@ QLatin1String ellipsis() { return QLatin1String("..."); }
 
 }  // namespace
 
-bool isNamed(const PersonRecord& person) {
-    return !person.isEmpty(field::givenNames) || !person.isEmpty(field::surname);
-}
+bool isNamed(const PersonRecord& person) { return isNamedBox(person); }
 
 QRgb boxFill(const PersonRecord& person, ColourCode code) {
     if (!isNamed(person)) return kBoxSilver;
