@@ -183,19 +183,33 @@ private:
         const int column = box.left() + int(g_.halfBoxWidth());
         const int width = box.width();
         const RecordCodec& codec = *job_.codec;
-        const auto line = [&](const QString& text, int offset) {
-            const int top = drawCoord(g_.mapY(int64_t(m.posY()) + offset, cell_));
-            p_.setClipRect(box);
-            p_.drawText(
-                QPoint(column - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);
-            p_.setClipping(false);
-        };
-        line(shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
-             kPrintedBoxLines.givenNames);
-        line(shortenIfWider(codec.decode(m.text(field::surname)), metrics, width),
-             kPrintedBoxLines.surname);
-        line(codec.decode(m.text(field::birthDate)), kPrintedBoxLines.birth);
-        line(QStringLiteral("- ") + codec.decode(m.text(field::deathDate)), kPrintedBoxLines.death);
+        const QString lines[] = {
+            shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
+            shortenIfWider(codec.decode(m.text(field::surname)), metrics, width),
+            codec.decode(m.text(field::birthDate)),
+            QStringLiteral("- ") + codec.decode(m.text(field::deathDate))};
+        const int offsets[] = {kPrintedBoxLines.givenNames, kPrintedBoxLines.surname,
+                               kPrintedBoxLines.birth, kPrintedBoxLines.death};
+        // The texts are clipped to the box, once for all four lines, and
+        // only where one of them could reach beyond it: a clip is a change
+        // of the page's graphics state, which a PDF page writes out in
+        // full, and changes nothing where the glyphs stay inside anyway.
+        const int overhang = std::max(2, metrics.height() / 4) +
+                             std::max(0, -std::min(metrics.minLeftBearing(), 0)) +
+                             std::max(0, -std::min(metrics.minRightBearing(), 0));
+        QPoint at[4];
+        bool clip = false;
+        for (int i = 0; i < 4; ++i) {
+            const int top = drawCoord(g_.mapY(int64_t(m.posY()) + offsets[i], cell_));
+            const int advance = metrics.horizontalAdvance(lines[i]);
+            at[i] = QPoint(column - advance / 2, top + metrics.ascent());
+            const QRect reach(at[i].x() - overhang, top - overhang, advance + 2 * overhang,
+                              metrics.height() + 2 * overhang);
+            clip = clip || !box.contains(reach);
+        }
+        if (clip) p_.setClipRect(box);
+        for (int i = 0; i < 4; ++i) p_.drawText(at[i], lines[i]);
+        if (clip) p_.setClipping(false);
     }
 
     static QString shortenIfWider(const QString& text, const QFontMetrics& metrics, int width) {
