@@ -1,6 +1,7 @@
 #include "core/model/box_index.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "core/model/person_list.h"
@@ -94,6 +95,7 @@ void BoxIndex::unlinked(const PersonRecord* record) {
 }
 
 void BoxIndex::reset() {
+    resetBounds();
     built_ = false;
     orderStale_ = false;
     personCount_ = 0;
@@ -101,6 +103,11 @@ void BoxIndex::reset() {
     cells_.clear();
     inbound_.clear();
     dirty_.clear();
+}
+
+void BoxIndex::resetBounds() const {
+    cellsLeft_ = cellsTop_ = INT64_MAX;
+    cellsRight_ = cellsBottom_ = INT64_MIN;
 }
 
 void BoxIndex::leaveCell(const PersonRecord* record, Slot& slot) const {
@@ -131,6 +138,11 @@ void BoxIndex::refresh(const PersonRecord* record, Slot& slot) const {
         leaveCell(record, slot);
         slot.cell = key;
         cells_[key].push_back(record);
+        const int64_t cx = key >> 32, cy = int32_t(uint32_t(uint64_t(key)));
+        cellsLeft_ = std::min(cellsLeft_, cx);
+        cellsRight_ = std::max(cellsRight_, cx);
+        cellsTop_ = std::min(cellsTop_, cy);
+        cellsBottom_ = std::max(cellsBottom_, cy);
         slot.indexed = true;
     }
     std::array<const PersonRecord*, kRelationSlots + 2> out{};
@@ -156,6 +168,7 @@ void BoxIndex::refresh(const PersonRecord* record, Slot& slot) const {
 }
 
 void BoxIndex::build() const {
+    resetBounds();
     slots_.clear();
     cells_.clear();
     inbound_.clear();
@@ -224,23 +237,40 @@ bool BoxIndex::query(const TreeArea& area, bool withLinking, size_t limit,
             }
         }
     };
+    // An area around every filled cell holds every box.
+    if (cx0 <= cellsLeft_ && cx1 >= cellsRight_ && cy0 <= cellsTop_ && cy1 >= cellsBottom_ &&
+        slots_.size() > limit) {
+        return false;
+    }
+    // The cells in range, gathered first: their sizes tell whether the
+    // answer would be too large before any record is read.
+    thread_local std::vector<const std::vector<const PersonRecord*>*> inRange;
+    inRange.clear();
+    size_t boxes = 0;
+    auto consider = [&](const std::vector<const PersonRecord*>& cell) {
+        inRange.push_back(&cell);
+        boxes += cell.size();
+    };
     const double cellCount = double(cx1 - cx0 + 1) * double(cy1 - cy0 + 1);
     if (cellCount > double(cells_.size())) {
-        // A window over most of the tree: fewer cells are filled than
+        // An area over most of the tree: fewer cells are filled than
         // covered.
         for (const auto& [key, cell] : cells_) {
             const int64_t cx = key >> 32, cy = int32_t(uint32_t(uint64_t(key)));
-            if (cx >= cx0 && cx <= cx1 && cy >= cy0 && cy <= cy1) take(cell);
-            if (found.size() > limit) return false;
+            if (cx >= cx0 && cx <= cx1 && cy >= cy0 && cy <= cy1) consider(cell);
         }
     } else {
         for (int64_t cx = cx0; cx <= cx1; ++cx) {
             for (int64_t cy = cy0; cy <= cy1; ++cy) {
                 auto it = cells_.find(int64_t(uint64_t(cx) << 32 | uint64_t(uint32_t(cy))));
-                if (it != cells_.end()) take(it->second);
-                if (found.size() > limit) return false;
+                if (it != cells_.end()) consider(it->second);
             }
         }
+    }
+    if (boxes > limit) return false;
+    for (const auto* cell : inRange) {
+        take(*cell);
+        if (found.size() > limit) return false;
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -87,6 +88,7 @@ private:
     };
 
     void ensureCurrent() const;
+    void resetBounds() const;
     void build() const;
     void renumber() const;
     void refresh(const PersonRecord* record, Slot& slot) const;
@@ -108,6 +110,10 @@ private:
     // is still the parent or partner of records that did not change.
     mutable std::unordered_map<const PersonRecord*, std::vector<const PersonRecord*>> inbound_;
     mutable std::vector<const PersonRecord*> dirty_;
+    // The cells ever filled since the index was built lie within these
+    // (cell coordinates): a cover that never shrinks, but is never short.
+    mutable int64_t cellsLeft_ = INT64_MAX, cellsRight_ = INT64_MIN;
+    mutable int64_t cellsTop_ = INT64_MAX, cellsBottom_ = INT64_MIN;
 };
 
 }  // namespace lineara

@@ -61,7 +61,9 @@ private:
     };
 
     void paintTexts(const PersonRecord& person, const BoxRect& box);
-    void drawTextLine(const QString& text, int offset, const BoxRect& box, int64_t posY);
+    // `advance` is the text's width in the style's font.
+    void drawTextLine(const QString& text, int advance, int offset, const BoxRect& box,
+                      int64_t posY);
     void useStyle(Style style);
     const StyleFont& styleFont(Style style);
 
