@@ -68,8 +68,14 @@ static_assert(offset::posY == offset::posX + 4 && offset::selected == offset::po
 
 }  // namespace
 
+// What the builder keeps of a touched record until the step is made: its
+// side before the operation only, as the step's entry gets the side after
+// at the end. A whole-tree arrangement holds one for every record.
 struct RecordStepBuilder::Pending {
-    RecordStep::Entry entry;
+    struct {
+        PersonRecord* record = nullptr;
+        RecordStep::Side before;
+    } entry;
     // The whole record as it was; null for a new record, and for one whose
     // place alone has changed.
     std::unique_ptr<PersonRecord::Image> imageBefore;
@@ -147,7 +153,9 @@ std::unique_ptr<RecordStep> RecordStepBuilder::finish(std::string name) {
     std::vector<uint8_t> diffs;
     entries.reserve(pending_.size());
     for (auto& p : pending_) {
-        RecordStep::Entry e = p.entry;
+        RecordStep::Entry e;
+        e.record = p.entry.record;
+        e.before = p.entry.before;
         PersonRecord* r = e.record;
         e.after.inList = list_.contains(r);
         e.after.previous = e.after.inList ? r->previousPerson : nullptr;
