@@ -123,8 +123,8 @@ TEST(LineRaster, AWindowKeepsExactlyThePixelsOfTheWholeLineThatFallInIt) {
         const int width = 1 + int(rng() % 150), height = 1 + int(rng() % 150);
         const LinePattern pattern = i % 3 == 0 ? kDottedLine : kSolidLine;
         std::vector<Pixel> expected;
-        for (const Pixel& p : pixelsOf(x0 + kShift, y0 + kShift, x1 + kShift, y1 + kShift,
-                                       pattern, 2 * kShift, 2 * kShift)) {
+        for (const Pixel& p : pixelsOf(x0 + kShift, y0 + kShift, x1 + kShift, y1 + kShift, pattern,
+                                       2 * kShift, 2 * kShift)) {
             const int x = p.first - kShift, y = p.second - kShift;
             if (x >= 0 && x < width && y >= 0 && y < height) expected.emplace_back(x, y);
         }
