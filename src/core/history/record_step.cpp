@@ -25,14 +25,14 @@ void setLinks(PersonRecord& record, const RecordStep::Links& links) {
 
 // Appends the runs where `before` and `after` differ. Runs closer than a
 // few bytes are joined, since a run's header costs four.
-void appendRuns(const PersonRecord::Image& before, const PersonRecord::Image& after,
+// `base` is where the compared bytes start in the record.
+void appendRuns(const uint8_t* before, const uint8_t* after, size_t size, size_t base,
                 std::vector<uint8_t>& out) {
-    const size_t size = before.size();
     size_t i = 0;
     while (i < size) {
         // Most of a touched record is as it was: pass over it a word at a
         // time (a move changes 8 bytes of the 2560).
-        while (i + 8 <= size && std::memcmp(before.data() + i, after.data() + i, 8) == 0) i += 8;
+        while (i + 8 <= size && std::memcmp(before + i, after + i, 8) == 0) i += 8;
         if (i >= size) break;
         if (before[i] == after[i]) {
             ++i;
@@ -40,7 +40,7 @@ void appendRuns(const PersonRecord::Image& before, const PersonRecord::Image& af
         }
         size_t end = i + 1;
         size_t same = 0;
-        for (size_t j = end; j < before.size() && same < 4; ++j) {
+        for (size_t j = end; j < size && same < 4; ++j) {
             if (before[j] == after[j]) {
                 ++same;
             } else {
@@ -48,22 +48,39 @@ void appendRuns(const PersonRecord::Image& before, const PersonRecord::Image& af
                 end = j + 1;
             }
         }
-        uint16_t off = static_cast<uint16_t>(i), len = static_cast<uint16_t>(end - i);
+        uint16_t off = static_cast<uint16_t>(base + i), len = static_cast<uint16_t>(end - i);
         out.push_back(static_cast<uint8_t>(off & 0xff));
         out.push_back(static_cast<uint8_t>(off >> 8));
         out.push_back(static_cast<uint8_t>(len & 0xff));
         out.push_back(static_cast<uint8_t>(len >> 8));
-        out.insert(out.end(), before.begin() + i, before.begin() + end);
-        out.insert(out.end(), after.begin() + i, after.begin() + end);
+        out.insert(out.end(), before + i, before + end);
+        out.insert(out.end(), after + i, after + end);
         i = end;
     }
 }
 
+// The place of a box: its position and its selection mark, side by side
+// in the record.
+constexpr size_t kPlaceStart = offset::posX;
+constexpr size_t kPlaceSize = offset::selected + 1 - offset::posX;
+static_assert(offset::posY == offset::posX + 4 && offset::selected == offset::posY + 4,
+              "the place of a box is one run of the record");
+
 }  // namespace
 
+// What the builder keeps of a touched record until the step is made: its
+// side before the operation only, as the step's entry gets the side after
+// at the end. A whole-tree arrangement holds one for every record.
 struct RecordStepBuilder::Pending {
-    RecordStep::Entry entry;
-    std::unique_ptr<PersonRecord::Image> imageBefore;  // null for a new record
+    struct {
+        PersonRecord* record = nullptr;
+        RecordStep::Side before;
+    } entry;
+    // The whole record as it was; null for a new record, and for one whose
+    // place alone has changed.
+    std::unique_ptr<PersonRecord::Image> imageBefore;
+    bool placeOnly = false;
+    std::array<uint8_t, kPlaceSize> placeBefore{};
 };
 
 RecordStepBuilder::RecordStepBuilder(PersonList& list)
@@ -80,7 +97,17 @@ RecordStepBuilder::~RecordStepBuilder() {
 }
 
 void RecordStepBuilder::touch(PersonRecord* record) {
-    if (index_.count(record) != 0) return;
+    auto known = index_.find(record);
+    if (known != index_.end()) {
+        Pending& p = pending_[known->second];
+        if (!p.placeOnly) return;
+        // Only its place has changed so far: the record as it was is the
+        // record now with the place it had.
+        p.placeOnly = false;
+        p.imageBefore = std::make_unique<PersonRecord::Image>(record->image());
+        std::copy(p.placeBefore.begin(), p.placeBefore.end(), p.imageBefore->begin() + kPlaceStart);
+        return;
+    }
     index_.emplace(record, pending_.size());
     Pending p;
     p.entry.record = record;
@@ -88,6 +115,20 @@ void RecordStepBuilder::touch(PersonRecord* record) {
     p.entry.before.previous = record->previousPerson;
     p.entry.before.links = linksOf(*record);
     p.imageBefore = std::make_unique<PersonRecord::Image>(record->image());
+    pending_.push_back(std::move(p));
+}
+
+void RecordStepBuilder::touchPlace(PersonRecord* record) {
+    if (index_.count(record) != 0) return;
+    index_.emplace(record, pending_.size());
+    Pending p;
+    p.entry.record = record;
+    p.entry.before.inList = true;
+    p.entry.before.previous = record->previousPerson;
+    p.entry.before.links = linksOf(*record);
+    p.placeOnly = true;
+    const uint8_t* place = record->image().data() + kPlaceStart;
+    std::copy(place, place + kPlaceSize, p.placeBefore.begin());
     pending_.push_back(std::move(p));
 }
 
@@ -112,13 +153,20 @@ std::unique_ptr<RecordStep> RecordStepBuilder::finish(std::string name) {
     std::vector<uint8_t> diffs;
     entries.reserve(pending_.size());
     for (auto& p : pending_) {
-        RecordStep::Entry e = p.entry;
+        RecordStep::Entry e;
+        e.record = p.entry.record;
+        e.before = p.entry.before;
         PersonRecord* r = e.record;
         e.after.inList = list_.contains(r);
         e.after.previous = e.after.inList ? r->previousPerson : nullptr;
         e.after.links = linksOf(*r);
         e.diffStart = static_cast<uint32_t>(diffs.size());
-        if (p.imageBefore) appendRuns(*p.imageBefore, r->image(), diffs);
+        if (p.imageBefore) {
+            appendRuns(p.imageBefore->data(), r->image().data(), kRecordSize, 0, diffs);
+        } else if (p.placeOnly) {
+            appendRuns(p.placeBefore.data(), r->image().data() + kPlaceStart, kPlaceSize,
+                       kPlaceStart, diffs);
+        }
         e.diffEnd = static_cast<uint32_t>(diffs.size());
         p.imageBefore.reset();
         bool same = e.before.inList == e.after.inList && e.before.previous == e.after.previous &&
@@ -198,6 +246,7 @@ void RecordStep::restoreRecords(PersonList& list, bool toBefore) {
     }
     for (const Entry& e : entries_) {
         setLinks(*e.record, toBefore ? e.before.links : e.after.links);
+        list.restored(e.record);
         uint8_t* image = e.record->mutableImage();
         for (size_t at = e.diffStart; at < e.diffEnd;) {
             const size_t off = twoBytes(&diffs_[at]);

@@ -22,6 +22,7 @@ public:
     ~RecordStepBuilder() override;
 
     void touch(PersonRecord* record) override;
+    void touchPlace(PersonRecord* record) override;
     void created(PersonRecord* record) override;
     void removed(PersonRecord* record) override;
 

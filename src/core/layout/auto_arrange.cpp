@@ -235,9 +235,7 @@ void autoArrangeOnList(TreeEdit& list) {
         const PersonRecord* r = tree.record(int32_t(i));
         const int32_t x = placement.posX[i], y = placement.posY[i];
         if (r->posX() == x && r->posY() == y && !r->selected()) continue;
-        PersonRecord* w = list.edit(r);
-        w->setPos(x, y);
-        w->setSelected(false);
+        list.setPlace(r, x, y, false);
     }
 }
 

@@ -49,8 +49,7 @@ OrganizeResult organizeAncestorsOnList(TreeEdit& list, AncestorTable& table, Tre
             const PersonRecord* ancestor = table.at(q + 1, e);
             if (ancestor == nullptr) continue;
             BoxPosition p = organizedPosition(style, b, q, e, ox, oy);
-            PersonRecord* r = list.edit(ancestor);
-            r->setPos(p.x, p.y);
+            list.setPlace(ancestor, p.x, p.y, ancestor->selected());
         }
     }
     return result;

@@ -24,6 +24,7 @@ void PersonList::link(PersonRecord* record) {
     }
     tail_ = record;
     ++count_;
+    index_.placed(record);
 }
 
 Outcome PersonList::LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep) {
@@ -111,6 +112,7 @@ void PersonList::unlink(PersonRecord* r, bool notify) {
     }
     r->nextPerson = r->previousPerson = nullptr;
     --count_;
+    index_.unlinked(r);
 
     // A selection must never keep a pointer to a record out of the list.
     auto it = std::find(selection_.begin(), selection_.end(), r);
@@ -136,6 +138,7 @@ void PersonList::insertForRestore(PersonRecord* record, const PersonRecord* prev
         tail_ = record;
     }
     ++count_;
+    index_.placed(record);
 }
 
 bool PersonList::takeBackNewPerson(const PersonRecord* record) {
@@ -149,6 +152,7 @@ bool PersonList::takeBackNewPerson(const PersonRecord* record) {
 }
 
 void PersonList::ClearMemory() {
+    index_.reset();
     highestId_ = 0;
     clearSelection();
     notifyRemoval(nullptr);
@@ -167,6 +171,8 @@ void PersonList::removeAll() {
         ClearMemory();
         return;
     }
+    // Everything goes: the index starts again when it is next asked.
+    index_.reset();
     // Every record is announced before the selection marks go, so undo
     // gives them back; then the list empties from its tail, where taking a
     // record out touches no other.
@@ -228,10 +234,12 @@ bool PersonList::moveToFront(const PersonRecord* front) {
     record->nextPerson = head_;
     head_->previousPerson = record;
     head_ = record;
+    index_.placed(record);
     return true;
 }
 
 std::vector<std::unique_ptr<PersonRecord>> PersonList::releaseAll() {
+    index_.reset();
     clearSelection();
     notifyRemoval(nullptr);
     std::vector<std::unique_ptr<PersonRecord>> records;

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/box_index.h"
 #include "core/model/outcome.h"
 #include "core/model/person_record.h"
 
@@ -28,6 +29,10 @@ public:
     virtual ~ChangeRecorder() = default;
     // Before `record` changes (image, links, or its predecessor in the list).
     virtual void touch(PersonRecord* record) = 0;
+    // Before only the place of `record` changes: its position and its
+    // selection mark (see PersonList::editPlace). A recorder that keeps
+    // just those bytes saves copying the record for a move of many boxes.
+    virtual void touchPlace(PersonRecord* record) { touch(record); }
     // `record` has just been linked into the list as a new record.
     virtual void created(PersonRecord* record) = 0;
     // `record` has just been unlinked; the recorder now owns it, so that
@@ -86,6 +91,16 @@ public:
         return r;
     }
 
+    // The same for a write of the record's place only (setPos and
+    // setSelected): the recorder need not keep the rest of it.
+    PersonRecord* editPlace(const PersonRecord* record) {
+        PersonRecord* r = writable(record);
+        if (r == nullptr) return r;
+        index_.changed(r);
+        if (recorder_ != nullptr) recorder_->touchPlace(r);
+        return r;
+    }
+
     // --- putting back a recorded state (the undo history only) ---
     // Takes a record out of the list without freeing it or touching the
     // records that refer to it. Listeners hear of it when it `leaves` the
@@ -94,6 +109,12 @@ public:
     // Links a record back right after `previous` (at the front for null).
     void insertForRestore(PersonRecord* record, const PersonRecord* previous);
     void setHighestPersonId(int32_t id) { highestId_ = id; }
+    // A record of the list was written back by the history.
+    void restored(const PersonRecord* record) { index_.changed(record); }
+
+    // --- where the boxes are ---
+    // The index of the boxes, caught up with the list when it is asked.
+    const BoxIndex& boxIndex() const { return index_; }
 
     // --- primitives ---
     // Appends a new, empty record with the next id, placed so that its
@@ -150,7 +171,9 @@ private:
         return const_cast<PersonRecord*>(record);
     }
     void touch(PersonRecord* record) {
-        if (recorder_ != nullptr && record != nullptr) recorder_->touch(record);
+        if (record == nullptr) return;
+        index_.changed(record);
+        if (recorder_ != nullptr) recorder_->touch(record);
     }
     void link(PersonRecord* record);
     void unlink(PersonRecord* record, bool notify);
@@ -167,6 +190,7 @@ private:
     mutable std::vector<std::pair<int, RemovalListener>> listeners_;
     ChangeRecorder* recorder_ = nullptr;
     mutable int nextListenerToken_ = 1;
+    BoxIndex index_{*this};
 };
 
 // Calls fn(record) for every record in list order.

@@ -49,6 +49,13 @@ public:
     // Records `record` as it is now and hands it out for writing. Null for
     // null.
     PersonRecord* edit(const PersonRecord* record) { return list_.edit(record); }
+    // Sets a box's position and selection mark, recording those alone: an
+    // arrangement of the whole tree keeps positions, not records.
+    void setPlace(const PersonRecord* record, int32_t x, int32_t y, bool selected) {
+        PersonRecord* r = list_.editPlace(record);
+        r->setPos(x, y);
+        r->setSelected(selected);
+    }
 
     // --- the list primitives (see person_list.h), each recorded ---
     Outcome LagNyPerson(int32_t mouseTreeX, int32_t mouseTreeY, int32_t gridStep = kGridStep) {

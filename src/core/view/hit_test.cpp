@@ -15,12 +15,26 @@ int32_t saturate(int64_t v) {
 
 }  // namespace
 
+namespace {
+
+// The records whose boxes meet the given area, in list order, from the
+// list's box index.
+const std::vector<const PersonRecord*>& boxesMeeting(const PersonList& persons,
+                                                     const TreeArea& area) {
+    thread_local std::vector<const PersonRecord*> near;
+    // With the whole list as the limit the index always answers.
+    persons.boxIndex().query(area, false, persons.count(), near);
+    return near;
+}
+
+}  // namespace
+
 const PersonRecord* hitTest(const PersonList& persons, int32_t x, int32_t y) {
     const PersonRecord* found = nullptr;
-    forEachPerson(persons, [&](const PersonRecord* r) {
+    for (const PersonRecord* r : boxesMeeting(persons, TreeArea{x, y, x, y})) {
         const int64_t left = r->posX(), top = r->posY();
         if (left <= x && x <= left + kBoxWidth && top <= y && y <= top + kBoxHeight) found = r;
-    });
+    }
     return found;
 }
 
@@ -29,12 +43,12 @@ std::vector<const PersonRecord*> boxesInBand(const PersonList& persons, int32_t 
     const int64_t minX = std::min(x1, x2), maxX = std::max(x1, x2);
     const int64_t minY = std::min(y1, y2), maxY = std::max(y1, y2);
     std::vector<const PersonRecord*> caught;
-    forEachPerson(persons, [&](const PersonRecord* r) {
+    for (const PersonRecord* r : boxesMeeting(persons, TreeArea{minX, minY, maxX, maxY})) {
         const int64_t x = r->posX(), y = r->posY();
         if (minX - kBoxWidth < x && x < maxX && minY - kBoxHeight < y && y < maxY) {
             caught.push_back(r);
         }
-    });
+    }
     return caught;
 }
 

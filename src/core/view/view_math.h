@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/model/box_index.h"
 #include "core/model/person_record.h"
 #include "core/view/view_state.h"
 
@@ -101,6 +102,12 @@ inline BoxRect boxRect(const ViewState& view, int32_t posX, int32_t posY) {
                    treeToPixelX(view, int64_t(posX) + kBoxWidth),
                    treeToPixelY(view, int64_t(posY) + kBoxHeight)};
 }
+
+// The tree units whose pixels can fall within [0, width) × [0, height),
+// with a few units to spare for the rounding: what the box index is asked
+// for when a window or a page is painted. False when the zoom maps no
+// finite area (zero, negative or not a number).
+bool windowArea(const ViewState& view, int64_t width, int64_t height, TreeArea& area);
 
 // The character cell height of the box text in pixels: the screen font
 // size scaled with the zoom, never below one pixel.

@@ -20,9 +20,7 @@ QLatin1String ellipsis() { return QLatin1String("..."); }
 
 }  // namespace
 
-bool isNamed(const PersonRecord& person) {
-    return !person.isEmpty(field::givenNames) || !person.isEmpty(field::surname);
-}
+bool isNamed(const PersonRecord& person) { return isNamedBox(person); }
 
 QRgb boxFill(const PersonRecord& person, ColourCode code) {
     if (!isNamed(person)) return kBoxSilver;
@@ -86,36 +84,44 @@ void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
     const int width = int(std::min<int64_t>(box.right - box.left, kDrawRange));
     const QFontMetrics& metrics = styleFont(style_).metrics;
     const int64_t posY = person.posY();
-    if (!person.isEmpty(field::givenNames)) {
-        QString given = codec_.decode(person.text(field::givenNames));
-        drawTextLine(shortenToWidth(given, metrics, width), kScreenBoxLines.givenNames, box, posY);
-    }
-    if (!person.isEmpty(field::surname)) {
-        QString surname = codec_.decode(person.text(field::surname));
-        drawTextLine(shortenToWidth(surname, metrics, width), kScreenBoxLines.surname, box, posY);
-    }
+    // A name that fits is measured once, for the test and for centring:
+    // measuring is most of what a line of text costs.
+    auto name = [&](TextField f, int offset) {
+        if (person.isEmpty(f)) return;
+        QString text = codec_.decode(person.text(f));
+        const int advance = metrics.horizontalAdvance(text);
+        if (advance <= width) {
+            drawTextLine(text, advance, offset, box, posY);
+        } else {
+            text = shortenToWidth(text, metrics, width);
+            drawTextLine(text, metrics.horizontalAdvance(text), offset, box, posY);
+        }
+    };
+    name(field::givenNames, kScreenBoxLines.givenNames);
+    name(field::surname, kScreenBoxLines.surname);
     // Dates are only clipped, never shortened.
     if (!person.isEmpty(field::birthDate)) {
-        drawTextLine(codec_.decode(person.text(field::birthDate)), kScreenBoxLines.birth, box,
-                     posY);
+        const QString birth = codec_.decode(person.text(field::birthDate));
+        drawTextLine(birth, metrics.horizontalAdvance(birth), kScreenBoxLines.birth, box, posY);
     }
     if (!person.isEmpty(field::deathDate)) {
-        QString death = QLatin1String("- ") + codec_.decode(person.text(field::deathDate));
-        drawTextLine(death, kScreenBoxLines.death, box, posY);
+        const QString death = QLatin1String("- ") + codec_.decode(person.text(field::deathDate));
+        drawTextLine(death, metrics.horizontalAdvance(death), kScreenBoxLines.death, box, posY);
     }
 }
 
 // One line of text, its character cell's top at `offset` tree units below
 // the box's top, centred on the box and clipped to (left, line top, right,
 // bottom).
-void BoxPainter::drawTextLine(const QString& text, int offset, const BoxRect& box, int64_t posY) {
+void BoxPainter::drawTextLine(const QString& text, int advance, int offset, const BoxRect& box,
+                              int64_t posY) {
     const int64_t lineTop = treeToPixelY(view_, posY + offset);
     QRect clip(QPoint(drawCoord(box.left), drawCoord(lineTop)),
                QPoint(drawCoord(box.right) - 1, drawCoord(box.bottom) - 1));
     clip &= QRect(QPoint(0, 0), window_);
     if (clip.isEmpty()) return;
     const StyleFont& font = styleFont(style_);
-    const int64_t x = box.left + halfWidth_ - font.metrics.horizontalAdvance(text) / 2;
+    const int64_t x = box.left + halfWidth_ - advance / 2;
     painter_.setClipRect(clip);
     painter_.drawText(QPoint(drawCoord(x), drawCoord(lineTop + font.metrics.ascent())), text);
     painter_.setClipping(false);

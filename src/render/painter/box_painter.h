@@ -32,9 +32,7 @@ constexpr QRgb kBoxEdge = 0xFF000000;
 bool isNamed(const PersonRecord& person);
 // A box the navigator and the presentation's index count as a person: a
 // named box that is not an alias box.
-inline bool countsAsPerson(const PersonRecord& person) {
-    return isNamed(person) && !person.isAliasBox();
-}
+inline bool countsAsPerson(const PersonRecord& person) { return countsAsPersonBox(person); }
 QRgb boxFill(const PersonRecord& person, ColourCode code);
 
 // What is drawn lies within a few box widths of the window or the page;
@@ -63,7 +61,9 @@ private:
     };
 
     void paintTexts(const PersonRecord& person, const BoxRect& box);
-    void drawTextLine(const QString& text, int offset, const BoxRect& box, int64_t posY);
+    // `advance` is the text's width in the style's font.
+    void drawTextLine(const QString& text, int advance, int offset, const BoxRect& box,
+                      int64_t posY);
     void useStyle(Style style);
     const StyleFont& styleFont(Style style);
 

@@ -79,11 +79,37 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
         kLast = std::min<int64_t>(kLast, majorStart);
     }
     if (kFirst > kLast) return;
+    const int64_t twoN = 2 * n;
+    // Nor the steps whose minor coordinate lies outside [0, minorLimit):
+    // it only grows (or only shrinks) along the line, so those are the
+    // steps before one point and after another, found by halving.
+    auto minorAt = [&](int64_t k) {
+        return minorStart - detail::floorDiv(-(2 * k * dm - n), twoN);
+    };
+    auto firstWhere = [](int64_t lo, int64_t hi, auto&& holds) {  // holds: false.., true..
+        while (lo < hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            if (holds(mid)) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        return lo;
+    };
+    if (dm >= 0) {
+        kFirst = firstWhere(kFirst, kLast + 1, [&](int64_t k) { return minorAt(k) >= 0; });
+        kLast =
+            firstWhere(kFirst, kLast + 1, [&](int64_t k) { return minorAt(k) >= minorLimit; }) - 1;
+    } else {
+        kFirst = firstWhere(kFirst, kLast + 1, [&](int64_t k) { return minorAt(k) < minorLimit; });
+        kLast = firstWhere(kFirst, kLast + 1, [&](int64_t k) { return minorAt(k) < 0; }) - 1;
+    }
+    if (kFirst > kLast) return;
 
     // Minor offset at step k: k·dm/n rounded to nearest, halves towards
     // the smaller coordinate: ceil((2k·dm − n) / 2n), kept incrementally
     // as q with remainder r = q·2n − (2k·dm − n), 0 ≤ r < 2n.
-    const int64_t twoN = 2 * n;
     int64_t num = 2 * kFirst * dm - n;
     int64_t q = -detail::floorDiv(-num, twoN);
     int64_t r = q * twoN - num;

@@ -179,6 +179,36 @@ private:
     PaintCounts counts_;
 };
 
+// The records that can draw on a window of `window` pixels, or null when
+// the window shows so much of the tree that walking the list is cheaper.
+const std::vector<const PersonRecord*>* recordsNear(const PersonList& persons,
+                                                    const ViewState& view, QSize window,
+                                                    const PaintSettings& settings,
+                                                    bool withLinking = true) {
+    if (settings.walkWholeList) return nullptr;
+    TreeArea area;
+    if (!windowArea(view, window.width(), window.height(), area)) return nullptr;
+    thread_local std::vector<const PersonRecord*> near;
+    // Sorting a third of the tree into list order already costs as much as
+    // reading all of it in that order.
+    if (!persons.boxIndex().query(area, withLinking, persons.count() / 3, near)) return nullptr;
+    return &near;
+}
+
+// What the navigator shows, without visiting every record: the list knows
+// how many it holds and the index how many of them are persons.
+PaintCounts countsOf(const PersonList& persons, bool dragging) {
+    PaintCounts counts;
+    counts.itemCount = int(persons.count());
+    counts.personCount = int(persons.boxIndex().personCount());
+    const PersonRecord* dragged = dragging ? persons.currentPerson() : nullptr;
+    if (dragged != nullptr) {
+        --counts.itemCount;
+        if (countsAsPerson(*dragged)) --counts.personCount;
+    }
+    return counts;
+}
+
 void drawRelationLines(QPainter& painter, QSize window, const PaintLists& lists) {
     const QColor purple(kRelationLine);
     for (const RelationLine& line : lists.relations) {
@@ -242,10 +272,21 @@ PaintCounts paintTree(QPainter& painter, QSize window, const PersonList& persons
     PaintLists& lists = emptyLists();
     Collector collector(view, Window{window.width(), window.height()}, persons, view.colourCode,
                         settings.dragging, lists);
-    LookAhead ahead(persons.personListHead());
-    for (const PersonRecord* r = persons.personListHead(); r != nullptr; r = r->nextPerson) {
-        ahead.step();
-        collector.collect(*r);
+    PaintCounts counts;
+    if (const std::vector<const PersonRecord*>* near =
+            recordsNear(persons, view, window, settings)) {
+        // Only the boxes near the window and those linked to them can put
+        // anything on it; the index hands them out in list order, so they
+        // are drawn just as a walk of the whole list would draw them.
+        for (const PersonRecord* r : *near) collector.collect(*r);
+        counts = countsOf(persons, settings.dragging);
+    } else {
+        LookAhead ahead(persons.personListHead());
+        for (const PersonRecord* r = persons.personListHead(); r != nullptr; r = r->nextPerson) {
+            ahead.step();
+            collector.collect(*r);
+        }
+        counts = collector.counts();
     }
     drawRelationLines(painter, window, lists);
     drawParentLines(painter, window, lists, clampPixel(scaledLength(view, kParentStub)));
@@ -259,7 +300,7 @@ PaintCounts paintTree(QPainter& painter, QSize window, const PersonList& persons
         invertBox(painter, *current, view);
     }
     painter.restore();
-    return collector.counts();
+    return counts;
 }
 
 void paintSelected(QPainter& painter, const PersonList& persons, const ViewState& view) {
@@ -279,13 +320,18 @@ void paintPanPicture(QPainter& painter, QSize window, const PersonList& persons,
     painter.fillRect(QRect(QPoint(0, 0), window), QColor(kBackground));
     const int64_t limit = std::max(window.width(), window.height()) + 1;
     auto c = [limit](int64_t v) { return int(std::clamp<int64_t>(v, -1, limit)); };
-    forEachPerson(persons, [&](const PersonRecord* r) {
+    auto paint = [&](const PersonRecord* r) {
         const BoxRect box = boxRect(view, r->posX(), r->posY());
         if (!box.visibleIn(window.width(), window.height())) return;
         painter.fillRect(
             QRect(QPoint(c(box.left), c(box.top)), QPoint(c(box.right) - 1, c(box.bottom) - 1)),
             Qt::white);
-    });
+    };
+    if (const auto* near = recordsNear(persons, view, window, PaintSettings(), false)) {
+        for (const PersonRecord* r : *near) paint(r);
+    } else {
+        forEachPerson(persons, paint);
+    }
 }
 
 }  // namespace lineara

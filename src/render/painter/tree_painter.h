@@ -24,6 +24,9 @@ struct PaintSettings {
     // The current person's box is being dragged: it is left out, since
     // only the drag's feedback shows it.
     bool dragging = false;
+    // Visits every record instead of asking the box index for those near
+    // the window: the reference the index is measured and tested against.
+    bool walkWholeList = false;
 };
 
 // What the navigator shows after a paint: every box visited, and those

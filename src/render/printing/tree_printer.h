@@ -26,6 +26,9 @@ struct PrintJob {
     QString fontName = QStringLiteral("Times New Roman");  // the canvas's screen font
     int fontSize = 16;
     const RecordCodec* codec = nullptr;
+    // Every box is visited on every page instead of those the box index
+    // finds on it: the reference the index is tested against.
+    bool walkWholeList = false;
 };
 
 // "Printed with Lineara <version> - aee <web address>", at the top of the

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <random>
 #include <set>
 #include <utility>
 #include <vector>
@@ -108,6 +109,28 @@ TEST(LineRaster, OnlyThePartInsideTheWindowIsVisited) {
     // The pattern keeps its phase from the real start point.
     std::vector<Pixel> clipped = pixelsOf(-4, 0, 10, 0, kDottedLine, 100, 50);
     EXPECT_EQ(clipped, (std::vector<Pixel>{{2, 0}, {3, 0}, {4, 0}, {8, 0}, {9, 0}}));
+}
+
+TEST(LineRaster, AWindowKeepsExactlyThePixelsOfTheWholeLineThatFallInIt) {
+    // The whole line is drawn far from the edges of a huge window, then
+    // cut to the small one; the small window's own answer must be the same
+    // pixels in the same order, whichever of its sides the line crosses.
+    constexpr int kShift = 50000;
+    std::mt19937 rng(17);
+    auto coordinate = [&] { return int(rng() % 601) - 300; };
+    for (int i = 0; i < 4000; ++i) {
+        const int x0 = coordinate(), y0 = coordinate(), x1 = coordinate(), y1 = coordinate();
+        const int width = 1 + int(rng() % 150), height = 1 + int(rng() % 150);
+        const LinePattern pattern = i % 3 == 0 ? kDottedLine : kSolidLine;
+        std::vector<Pixel> expected;
+        for (const Pixel& p : pixelsOf(x0 + kShift, y0 + kShift, x1 + kShift, y1 + kShift, pattern,
+                                       2 * kShift, 2 * kShift)) {
+            const int x = p.first - kShift, y = p.second - kShift;
+            if (x >= 0 && x < width && y >= 0 && y < height) expected.emplace_back(x, y);
+        }
+        ASSERT_EQ(setOf(pixelsOf(x0, y0, x1, y1, pattern, width, height)), setOf(expected))
+            << x0 << "," << y0 << " to " << x1 << "," << y1 << " in " << width << "x" << height;
+    }
 }
 
 TEST(LinePainter, APolylineDrawsEveryJointOnceAndItsLastPointNever) {
