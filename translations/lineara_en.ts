@@ -230,6 +230,38 @@
         <source>Nie znaleziono fotki: </source>
         <translation>Picture not found: </translation>
     </message>
+    <message>
+        <source>przesunięcie</source>
+        <translation>moving</translation>
+    </message>
+    <message>
+        <source>wyrównanie</source>
+        <translation>aligning</translation>
+    </message>
+    <message>
+        <source>usunięcie</source>
+        <translation>deleting</translation>
+    </message>
+    <message>
+        <source>%1 1 osoby</source>
+        <translation>%1 1 person</translation>
+    </message>
+    <message>
+        <source>%1 %2 osób</source>
+        <translation>%1 %2 persons</translation>
+    </message>
+    <message>
+        <source>Notatka:    W drzewie istnieje juz osoba z nazwiskiem &quot;%1&quot;</source>
+        <translation>Note:    There is already a person named "%1" in the tree</translation>
+    </message>
+    <message>
+        <source>, born %1</source>
+        <translation>, born %1</translation>
+    </message>
+    <message>
+        <source>, died %1</source>
+        <translation>, died %1</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCommands</name>

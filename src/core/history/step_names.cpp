@@ -23,15 +23,53 @@ const char kOrganizeAncestors[] = LINEARA_TRANSLATABLE("Core", "organizacja drze
 const char kAutoArrange[] = LINEARA_TRANSLATABLE("Core", "automatyczne porządkowanie pozycji");
 const char kCreateAncestorTree[] = LINEARA_TRANSLATABLE("Core", "utworzenie drzewa przodków");
 
-namespace {
+const char kMoveVerb[] = LINEARA_TRANSLATABLE("Core", "przesunięcie");
+const char kAlignVerb[] = LINEARA_TRANSLATABLE("Core", "wyrównanie");
+const char kDeleteVerb[] = LINEARA_TRANSLATABLE("Core", "usunięcie");
 // The count takes the genitive: one "osoby", any other number "osób".
-std::string persons(const char* what, size_t count) {
-    return std::string(what) + " " + std::to_string(count) + (count == 1 ? " osoby" : " osób");
+const char kOnePerson[] = LINEARA_TRANSLATABLE("Core", "%1 1 osoby");
+const char kPersons[] = LINEARA_TRANSLATABLE("Core", "%1 %2 osób");
+
+namespace {
+
+const std::string_view kOneSuffix = " 1 osoby";
+const std::string_view kManySuffix = " osób";
+
+std::string persons(const char* verb, size_t count) {
+    std::string name(verb);
+    if (count == 1) return name.append(kOneSuffix);
+    return name.append(" ").append(std::to_string(count)).append(kManySuffix);
 }
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
 }  // namespace
 
-std::string moveBoxes(size_t count) { return persons("przesunięcie", count); }
-std::string alignBoxes(size_t count) { return persons("wyrównanie", count); }
-std::string deletePersons(size_t count) { return persons("usunięcie", count); }
+std::string moveBoxes(size_t count) { return persons(kMoveVerb, count); }
+std::string alignBoxes(size_t count) { return persons(kAlignVerb, count); }
+std::string deletePersons(size_t count) { return persons(kDeleteVerb, count); }
+
+std::optional<CountedName> countedName(std::string_view name) {
+    for (const char* verb : {kMoveVerb, kAlignVerb, kDeleteVerb}) {
+        const std::string_view v(verb);
+        if (name.size() <= v.size() + 1 || name.substr(0, v.size()) != v || name[v.size()] != ' ')
+            continue;
+        if (endsWith(name, kOneSuffix) && name.size() == v.size() + kOneSuffix.size())
+            return CountedName{verb, 1};
+        if (!endsWith(name, kManySuffix)) continue;
+        const std::string_view digits =
+            name.substr(v.size() + 1, name.size() - v.size() - 1 - kManySuffix.size());
+        if (digits.empty() || digits.size() > 18) continue;
+        size_t count = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return std::nullopt;
+            count = count * 10 + static_cast<size_t>(c - '0');
+        }
+        return CountedName{verb, count};
+    }
+    return std::nullopt;
+}
 
 }  // namespace lineara::step_name

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace lineara::step_name {
 
@@ -30,5 +32,23 @@ extern const char kCreateAncestorTree[];
 std::string moveBoxes(size_t count);
 std::string alignBoxes(size_t count);
 std::string deletePersons(size_t count);
+
+// The parts of those counted names, so that a translation can put them
+// together in its own words: the verbs and the two forms of "N persons"
+// ("%1" the verb, "%2" the count).
+extern const char kMoveVerb[];
+extern const char kAlignVerb[];
+extern const char kDeleteVerb[];
+extern const char kOnePerson[];
+extern const char kPersons[];
+
+struct CountedName {
+    const char* verb;  // one of the verbs above
+    size_t count;
+};
+
+// The verb and count of a name made by moveBoxes, alignBoxes or
+// deletePersons; nothing for any other name.
+std::optional<CountedName> countedName(std::string_view name);
 
 }  // namespace lineara::step_name

@@ -123,14 +123,28 @@ std::vector<const PersonRecord*> sameNamedPersons(const PersonList& list,
     return found;
 }
 
-std::string duplicateNameNotice(const PersonRecord& other) {
-    std::string text = "Notatka:    W drzewie istnieje juz osoba z nazwiskiem \"";
-    text += asString(other.text(field::givenNames)) + ' ' + asString(other.text(field::surname));
-    text += '"';
+const char kDuplicateNameNotice[] =
+    LINEARA_TRANSLATABLE("Core", "Notatka:    W drzewie istnieje juz osoba z nazwiskiem \"%1\"");
+const char kDuplicateBorn[] = LINEARA_TRANSLATABLE("Core", ", born %1");
+const char kDuplicateDied[] = LINEARA_TRANSLATABLE("Core", ", died %1");
+
+namespace {
+// The first "%1" of `pattern` replaced by `value` (names may hold "%1"
+// themselves, so only the pattern's own is filled).
+std::string filled(std::string pattern, std::string_view value) {
+    const size_t at = pattern.find("%1");
+    if (at != std::string::npos) pattern.replace(at, 2, value);
+    return pattern;
+}
+}  // namespace
+
+std::string duplicateNameNotice(const PersonRecord& other, const DuplicateNoticeTexts& texts) {
+    std::string text = filled(texts.notice, asString(other.text(field::givenNames)) + ' ' +
+                                                asString(other.text(field::surname)));
     if (!other.isEmpty(field::birthDate))
-        text += ", born " + asString(other.text(field::birthDate));
+        text += filled(texts.born, asString(other.text(field::birthDate)));
     if (!other.isEmpty(field::deathDate))
-        text += ", died " + asString(other.text(field::deathDate));
+        text += filled(texts.died, asString(other.text(field::deathDate)));
     return text;
 }
 

@@ -69,8 +69,21 @@ std::vector<const PersonRecord*> sameNamedPersons(const PersonList& list,
                                                   std::string_view givenNames,
                                                   std::string_view surname);
 
-// The information text shown for one such record.
-std::string duplicateNameNotice(const PersonRecord& other);
+// The information text shown for one such record, made of these three
+// texts: the notice with the name in place of "%1", then the birth and the
+// death date each in place of "%1" of its text when the record has one.
+// A translation passes its own texts, in the record's code page.
+struct DuplicateNoticeTexts {
+    std::string notice;
+    std::string born;
+    std::string died;
+};
+extern const char kDuplicateNameNotice[];
+extern const char kDuplicateBorn[];
+extern const char kDuplicateDied[];
+std::string duplicateNameNotice(const PersonRecord& other,
+                                const DuplicateNoticeTexts& texts = {
+                                    kDuplicateNameNotice, kDuplicateBorn, kDuplicateDied});
 
 // The file name "&Nowy" proposes for the notes: "Jan K_ Nowak.txt".
 std::string proposedNotesFileName(std::string_view givenNames, std::string_view surname);

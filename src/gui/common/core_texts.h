@@ -10,6 +10,8 @@
 #include <QString>
 #include <string>
 
+#include "core/history/step_names.h"
+
 namespace lineara {
 
 constexpr char kCoreContext[] = "Core";
@@ -19,5 +21,17 @@ inline QString coreText(const char* text) {
 }
 
 inline QString coreText(const std::string& text) { return coreText(text.c_str()); }
+
+// An undo step's name. The counted ones ("przesunięcie 3 osób") are made
+// of a verb and a count, so they are put together again from their
+// translated parts rather than looked up whole.
+inline QString stepText(const std::string& name) {
+    if (const auto counted = step_name::countedName(name)) {
+        const QString verb = coreText(counted->verb);
+        if (counted->count == 1) return coreText(step_name::kOnePerson).arg(verb);
+        return coreText(step_name::kPersons).arg(verb).arg(counted->count);
+    }
+    return coreText(name);
+}
 
 }  // namespace lineara

@@ -47,8 +47,11 @@ bool PersonEditor::saveIt() {
 void PersonEditor::showDuplicateNotices() {
     const auto same = sameNamedPersons(doc_->persons(), edited_, toRecord(givenNames_->text()),
                                        toRecord(surname_->text()));
+    const DuplicateNoticeTexts texts{toRecord(coreText(kDuplicateNameNotice)),
+                                     toRecord(coreText(kDuplicateBorn)),
+                                     toRecord(coreText(kDuplicateDied))};
     for (const PersonRecord* other : same) {
-        ctx_.ui->inform(QStringLiteral("Lineara"), fromRecord(duplicateNameNotice(*other)),
+        ctx_.ui->inform(QStringLiteral("Lineara"), fromRecord(duplicateNameNotice(*other, texts)),
                         MessageIcon::Information);
     }
 }

@@ -87,7 +87,7 @@ void MainWindow::refreshUndoActions() {
     QAction* redo = redoAction();
     if (undo == nullptr || redo == nullptr) return;
     const auto hint = [](const QString& verb, const std::string& step) {
-        return step.empty() ? QString() : verb + coreText(step);
+        return step.empty() ? QString() : verb + stepText(step);
     };
     undo->setEnabled(doc_.canUndo());
     undo->setStatusTip(hint(tr("Cofnij: "), doc_.undoName()));

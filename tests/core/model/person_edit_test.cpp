@@ -87,6 +87,12 @@ TEST_F(PersonEdit, DuplicateNamesIgnoreOnlyTheCaseOfAToZ) {
     EXPECT_EQ(sameNamedPersons(list, edited, "\xa3ukasz", "nowak").size(), 1u);
     EXPECT_EQ(duplicateNameNotice(*lukasz),
               "Notatka:    W drzewie istnieje juz osoba z nazwiskiem \"\xa3ukasz Nowak\"");
+
+    // A translation's own texts; a "%1" of the tree's texts stays as written.
+    same->setText(field::birthDate, "%1 1900");
+    EXPECT_EQ(duplicateNameNotice(
+                  *same, {"There is already \"%1\" in the tree", " (born %1)", " (died %1)"}),
+              "There is already \" jan  NOWAK\" in the tree (born %1 1900) (died 1950)");
 }
 
 TEST_F(PersonEdit, DuplicateNamesSkipAliasBoxesAndTheOriginalOfAnAliasBox) {

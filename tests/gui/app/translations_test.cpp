@@ -21,6 +21,8 @@
 #include <QXmlStreamReader>
 #include <map>
 
+#include "core/history/step_names.h"
+#include "gui/common/core_texts.h"
 #include "gui/platform/program_data.h"
 #include "gui/platform/qt_user_interaction.h"
 #include "support/add_person.h"
@@ -176,6 +178,23 @@ TEST(TranslationsTest, TheMainWindowSpeaksTheUsersLanguage) {
         }
     }
     EXPECT_EQ(firstMenuTitle(), QStringLiteral("&Plik"));
+}
+
+// The undo steps that count persons are put together from translated
+// parts; without a translation they read exactly as the core names them.
+TEST(TranslationsTest, CountedStepNamesFollowTheLanguage) {
+    const std::string names[] = {step_name::moveBoxes(1), step_name::alignBoxes(3),
+                                 step_name::deletePersons(12), step_name::kNewPerson};
+    {
+        Language english({QStringLiteral("en-US")});
+        const QStringList expected = {
+            QStringLiteral("moving 1 person"), QStringLiteral("aligning 3 persons"),
+            QStringLiteral("deleting 12 persons"), QStringLiteral("new person")};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(stepText(names[i]), expected[i]);
+    }
+    Language polish({QStringLiteral("pl-PL")});
+    for (const std::string& name : names) EXPECT_EQ(stepText(name).toStdString(), name);
+    EXPECT_EQ(stepText("przesunięcie x osób").toStdString(), "przesunięcie x osób");
 }
 
 // Qt's translated font dialog opens on the font's own style, as the
