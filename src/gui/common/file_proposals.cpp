@@ -17,6 +17,8 @@ const char* valueName(FileKind kind) {
         return "TreeFolder";
     case FileKind::Gedcom:
         return "GedcomFolder";
+    case FileKind::Picture:
+        return "PictureFolder";
     case FileKind::Text:
         break;
     }

@@ -11,7 +11,7 @@ namespace lineara {
 
 class Registry;
 
-enum class FileKind { Tree, Gedcom, Text };
+enum class FileKind { Tree, Gedcom, Text, Picture };
 
 class FileProposals {
 public:
@@ -29,7 +29,7 @@ public:
 
 private:
     Registry* registry_;
-    QString kept_[3];
+    QString kept_[4];
 };
 
 }  // namespace lineara

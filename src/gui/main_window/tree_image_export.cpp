@@ -6,6 +6,8 @@
 
 #include "gui/common/busy_cursor.h"
 #include "gui/main_window/import_export_commands.h"
+
+#include "gui/common/file_proposals.h"
 #include "render/tree_image/tree_image_file.h"
 
 namespace lineara {
@@ -24,8 +26,14 @@ void ImportExportCommands::exportTreeImage() {
     dialog.filter = tr("Obraz SVG (*.svg);;Dokument PDF (*.pdf);;Obraz PNG (*.png)");
     dialog.defaultSuffix = QStringLiteral("svg");
     dialog.confirmOverwrite = true;
+    FileProposals* proposals = env_.fileProposals();
+    if (proposals != nullptr) {
+        dialog.initialPath =
+            proposals->proposal(FileKind::Picture, doc.currentFileName(), dialog.defaultSuffix);
+    }
     const QString path = env_.ui().chooseSaveFile(dialog);
     if (path.isEmpty()) return;
+    if (proposals != nullptr) proposals->remember(FileKind::Picture, path);
     const std::string file = QFile::encodeName(path).toStdString();
     const std::optional<TreeImageFormat> format = treeImageFormatOf(file);
     if (!format) {

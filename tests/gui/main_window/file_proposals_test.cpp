@@ -14,7 +14,7 @@ class FileProposalsTest : public EditFixture {
 protected:
     void SetUp() override {
         EditFixture::SetUp();
-        for (const char* sub : {"gedcom", "listy", "drzewa"})
+        for (const char* sub : {"gedcom", "listy", "drzewa", "obrazy"})
             QDir(t.folder()).mkdir(QString::fromLatin1(sub));
         add("Jan", "Nowak");
         main->doc().setCurrentFileName(t.dir.file("rodzina.ln3"));
@@ -37,6 +37,7 @@ TEST_F(FileProposalsTest, EachKindOfFileIsOfferedUnderTheTreesNameInItsOwnLastFo
     EXPECT_EQ(offered("Write1"), in("rodzina.ged"));
     EXPECT_EQ(offered("SavetoFile1"), in("rodzina.txt"));
     EXPECT_EQ(offered("Surnames1"), in("rodzina.txt"));
+    EXPECT_EQ(offered("ExportImage1"), in("rodzina.svg"));
 
     // A folder chosen once is offered again for that kind of file only.
     offered("Write1", in("gedcom/eksport.ged"));
@@ -44,6 +45,9 @@ TEST_F(FileProposalsTest, EachKindOfFileIsOfferedUnderTheTreesNameInItsOwnLastFo
     EXPECT_EQ(offered("Write1"), in("gedcom/rodzina.ged"));
     EXPECT_EQ(offered("SavetoFile1"), in("listy/rodzina.txt"));
     EXPECT_EQ(offered("Read1"), in("gedcom"));
+    EXPECT_EQ(offered("ExportImage1"), in("rodzina.svg"));
+    offered("ExportImage1", in("obrazy/plakat.png"));
+    EXPECT_EQ(offered("ExportImage1"), in("obrazy/rodzina.svg"));
 
     // An untitled tree: the folder alone, where trees were last saved.
     t.user.fileAnswers = {in("drzewa/nowe.ln3")};
