@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -42,15 +43,16 @@ int exportImage(const CommandLine& line);
 
 // "ID,ID...": whole numbers from 1 up; false for anything else.
 bool parseIds(const std::string& text, std::set<int32_t>& ids);
-// Selects the persons with these ids, in list order; false naming the
-// first id that has no person.
-bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing);
 // "none", "gender", "notes" or "picture".
 bool parseColourCode(const std::string& text, ColourCode& code);
 
 // Loads a tree as the desktop program opens one; on failure prints the
 // message and returns false.
 bool loadTree(Document& doc, const std::string& path);
+// The same, then the persons with `ids` (when given) selected in list
+// order; an id without a person is named on standard error and fails.
+bool loadTreeWithSelection(Document& doc, const std::string& path,
+                           const std::optional<std::set<int32_t>>& ids);
 
 // Prints the message on standard error and returns 1.
 int fail(const std::string& message);

@@ -73,13 +73,7 @@ int exportImage(const CommandLine& line) {
     std::optional<ImageOptions> options = parseImageArgs(line);
     if (!options) return usage(line);
     Document doc;
-    if (!loadTree(doc, options->tree)) return 1;
-    if (options->selectedIds) {
-        std::string missing;
-        if (!selectIds(doc, *options->selectedIds, missing)) {
-            return fail("No person has the id " + missing);
-        }
-    }
+    if (!loadTreeWithSelection(doc, options->tree, options->selectedIds)) return 1;
     std::unique_ptr<QGuiApplication> app = startGui();
     const RecordCodec codec = storedRecordCodec();
     // The tool's own document: nobody else looks at it while it is drawn.

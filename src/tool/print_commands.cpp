@@ -85,20 +85,21 @@ bool parseIds(const std::string& text, std::set<int32_t>& ids) {
     }
 }
 
-// Selects the persons with these ids, in list order; false naming the
-// first id that has no person.
-bool selectIds(Document& doc, const std::set<int32_t>& ids, std::string& missing) {
+bool loadTreeWithSelection(Document& doc, const std::string& path,
+                           const std::optional<std::set<int32_t>>& ids) {
+    if (!loadTree(doc, path)) return false;
+    if (!ids) return true;
     std::vector<const PersonRecord*> selected;
     std::set<int32_t> found;
     forEachPerson(doc.persons(), [&](const PersonRecord* p) {
-        if (ids.count(p->personId()) != 0) {
+        if (ids->count(p->personId()) != 0) {
             selected.push_back(p);
             found.insert(p->personId());
         }
     });
-    for (int32_t id : ids) {
+    for (int32_t id : *ids) {
         if (found.count(id) == 0) {
-            missing = std::to_string(id);
+            fail("No person has the id " + std::to_string(id));
             return false;
         }
     }
@@ -110,13 +111,7 @@ int printTree(const CommandLine& line) {
     std::optional<PrintOptions> options = parsePrintArgs(line);
     if (!options) return usage(line);
     Document doc;
-    if (!loadTree(doc, options->tree)) return 1;
-    if (options->selectedIds) {
-        std::string missing;
-        if (!selectIds(doc, *options->selectedIds, missing)) {
-            return fail("No person has the id " + missing);
-        }
-    }
+    if (!loadTreeWithSelection(doc, options->tree, options->selectedIds)) return 1;
     if (!printBounds(doc.persons(), options->choices.selectedOnly)) {
         return fail("Nothing to print: the tree is empty");
     }

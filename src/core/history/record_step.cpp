@@ -81,6 +81,17 @@ struct RecordStepBuilder::Pending {
     std::unique_ptr<PersonRecord::Image> imageBefore;
     bool placeOnly = false;
     std::array<uint8_t, kPlaceSize> placeBefore{};
+
+    // A record of the list as it stands before the operation changes it;
+    // the caller keeps its bytes, whole or its place only.
+    static Pending inList(PersonRecord* record) {
+        Pending p;
+        p.entry.record = record;
+        p.entry.before.inList = true;
+        p.entry.before.previous = record->previousPerson;
+        p.entry.before.links = linksOf(*record);
+        return p;
+    }
 };
 
 RecordStepBuilder::RecordStepBuilder(PersonList& list)
@@ -109,11 +120,7 @@ void RecordStepBuilder::touch(PersonRecord* record) {
         return;
     }
     index_.emplace(record, pending_.size());
-    Pending p;
-    p.entry.record = record;
-    p.entry.before.inList = true;
-    p.entry.before.previous = record->previousPerson;
-    p.entry.before.links = linksOf(*record);
+    Pending p = Pending::inList(record);
     p.imageBefore = std::make_unique<PersonRecord::Image>(record->image());
     pending_.push_back(std::move(p));
 }
@@ -121,11 +128,7 @@ void RecordStepBuilder::touch(PersonRecord* record) {
 void RecordStepBuilder::touchPlace(PersonRecord* record) {
     if (index_.count(record) != 0) return;
     index_.emplace(record, pending_.size());
-    Pending p;
-    p.entry.record = record;
-    p.entry.before.inList = true;
-    p.entry.before.previous = record->previousPerson;
-    p.entry.before.links = linksOf(*record);
+    Pending p = Pending::inList(record);
     p.placeOnly = true;
     const uint8_t* place = record->image().data() + kPlaceStart;
     std::copy(place, place + kPlaceSize, p.placeBefore.begin());

@@ -1,41 +1,11 @@
 #include "render/printing/pdf_file_pages.h"
 
-#include <QIODevice>
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include "render/platform/atomic_file_device.h"
+
 namespace lineara {
-
-// The PDF writer's output, passed on to the file writer in large pieces.
-// The first failed write is kept, and everything after it refused, so that
-// the document can be given up as soon as the disk is full.
-class PdfFilePages::FileDevice : public QIODevice {
-public:
-    explicit FileDevice(AtomicFileWriter& file) : file_(file) {}
-    bool failed() const { return failed_; }
-    bool flushBuffer() {
-        if (!failed_ && !buffer_.isEmpty()) {
-            failed_ = !file_.write(buffer_.constData(), size_t(buffer_.size()));
-            buffer_.clear();
-        }
-        return !failed_;
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        if (failed_) return -1;
-        buffer_.append(data, size);
-        if (buffer_.size() >= kChunk && !flushBuffer()) return -1;
-        return size;
-    }
-
-private:
-    static constexpr qsizetype kChunk = 1 << 20;
-    AtomicFileWriter& file_;
-    QByteArray buffer_;
-    bool failed_ = false;
-};
 
 PdfFilePages::PdfFilePages(const QPageLayout& layout, int dotsPerInch, const QString& creator,
                            const QString& title)
@@ -51,7 +21,7 @@ bool PdfFilePages::open(const std::string& path) {
         error_ = file_.error();
         return false;
     }
-    device_ = std::make_unique<FileDevice>(file_);
+    device_ = std::make_unique<AtomicFileDevice>(file_);
     device_->open(QIODevice::WriteOnly);
     pdf_ = std::make_unique<QPdfWriter>(device_.get());
     pdf_->setPageLayout(layout_);

@@ -20,6 +20,8 @@ class QPdfWriter;
 
 namespace lineara {
 
+class AtomicFileDevice;
+
 class PdfFilePages : public PageTarget {
 public:
     // Pages laid out as `layout` says (paper, orientation, margins or the
@@ -42,7 +44,6 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    class FileDevice;
     bool failed();
 
     QPageLayout layout_;
@@ -50,7 +51,7 @@ private:
     QString creator_;
     QString title_;
     AtomicFileWriter file_;
-    std::unique_ptr<FileDevice> device_;
+    std::unique_ptr<AtomicFileDevice> device_;
     std::unique_ptr<QPdfWriter> pdf_;
     QPainter painter_;
     bool begun_ = false;

@@ -12,41 +12,12 @@
 #include <cmath>
 
 #include "core/platform/atomic_file.h"
+#include "render/platform/atomic_file_device.h"
 #include "render/printing/pdf_file_pages.h"
 
 namespace lineara {
 
 namespace {
-
-// The SVG generator's output streamed into the file writer; the first
-// failed write is kept and everything after it refused.
-class AtomicFileDevice : public QIODevice {
-public:
-    explicit AtomicFileDevice(AtomicFileWriter& file) : file_(file) {}
-    bool failed() const { return failed_; }
-    bool flushBuffer() {
-        if (!failed_ && !buffer_.isEmpty()) {
-            failed_ = !file_.write(buffer_.constData(), size_t(buffer_.size()));
-            buffer_.clear();
-        }
-        return !failed_;
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        if (failed_) return -1;
-        buffer_.append(data, size);
-        if (buffer_.size() >= kChunk && !flushBuffer()) return -1;
-        return size;
-    }
-
-private:
-    static constexpr qsizetype kChunk = 1 << 20;
-    AtomicFileWriter& file_;
-    QByteArray buffer_;
-    bool failed_ = false;
-};
 
 TreeImageResult failed(TreeImageResult result, std::string error) {
     result.outcome = TreeImageResult::Failed;
