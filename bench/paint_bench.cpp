@@ -5,8 +5,11 @@
 //   build/bench/paint_bench [--benchmark_filter=...]
 //
 // Counters: items and persons are the navigator's counts, boxes the boxes
-// visible, zoom the zoom percent used. Each view is painted twice: with the
-// box index (/0) and walking the whole list as the painter used to (/1).
+// visible, zoom the zoom percent used. Each view is painted with the box
+// index (/0), walking the whole list as the painter used to (/1), and with
+// the index but every pixel through QPainter, as on a printer (/2). The
+// Cold runs forget the texts drawn before each paint, as on the first
+// paint at a new zoom.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -17,6 +20,7 @@
 
 #include "core/view/view_math.h"
 #include "offscreen_main.h"
+#include "render/painter/text_stamps.h"
 #include "render/painter/tree_painter.h"
 #include "testdata/synthetic_tree.h"
 
@@ -80,13 +84,19 @@ int visibleBoxes(const ViewState& view) {
     return n;
 }
 
-void paintOnce(benchmark::State& state, const ViewState& view) {
+void paintOnce(benchmark::State& state, const ViewState& view, bool cold = false) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     PaintSettings settings;
-    settings.walkWholeList = state.range(0) != 0;
+    settings.walkWholeList = state.range(0) == 1;
+    settings.throughPainterOnly = state.range(0) == 2;
     RecordCodec codec;
     PaintCounts counts;
     for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            TextStamps::forgetAll();
+            state.ResumeTiming();
+        }
         QPainter painter(&image);
         counts = paintTree(painter, image.size(), tree(), view, settings, codec);
     }
@@ -97,15 +107,17 @@ void paintOnce(benchmark::State& state, const ViewState& view) {
 }
 
 void BM_PaintCentredAt100(benchmark::State& state) { paintOnce(state, centredView()); }
-BENCHMARK(BM_PaintCentredAt100)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintCentredAt100)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Zoomed out to the smallest zoom that still shows text: many boxes, each
 // with its four lines.
 void BM_PaintCentredAt20(benchmark::State& state) { paintOnce(state, centredView(20)); }
-BENCHMARK(BM_PaintCentredAt20)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintCentredAt20)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+void BM_PaintCentredAt20Cold(benchmark::State& state) { paintOnce(state, centredView(20), true); }
+BENCHMARK(BM_PaintCentredAt20Cold)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_PaintWholeTree(benchmark::State& state) { paintOnce(state, wholeTreeView()); }
-BENCHMARK(BM_PaintWholeTree)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWholeTree)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

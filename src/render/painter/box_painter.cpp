@@ -5,6 +5,7 @@
 #include "render/painter/box_font.h"
 #include "render/painter/box_text_lines.h"
 #include "render/painter/line_painter.h"
+#include "render/painter/text_stamps.h"
 
 namespace lineara {
 
@@ -48,16 +49,19 @@ QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int wid
     return kept + ellipsis();
 }
 
-BoxPainter::BoxPainter(QPainter& painter, QSize window, const ViewState& view,
+BoxPainter::BoxPainter(QPainter& painter, DirectPixels* direct, QSize window, const ViewState& view,
                        const PaintSettings& settings, const RecordCodec& codec)
     : painter_(painter),
+      direct_(direct),
       window_(window),
       view_(view),
       settings_(settings),
       codec_(codec),
       withText_(view.zoomPercent > kTextlessZoom),
       cellHeight_(fontCellHeight(settings.fontSize, view.zoomPercent)),
-      halfWidth_(roundHalfEven(kBoxWidth * zoomFactor(view) / 2)) {}
+      halfWidth_(roundHalfEven(kBoxWidth * zoomFactor(view) / 2)) {
+    TextStamps::trim();
+}
 
 void BoxPainter::paint(const PersonRecord& person, const BoxRect& box, QRgb fill) {
     const int left = drawCoord(box.left), top = drawCoord(box.top);
@@ -65,11 +69,15 @@ void BoxPainter::paint(const PersonRecord& person, const BoxRect& box, QRgb fill
     // The edge is a line on the right and bottom only; the fill below
     // stops short of it, so the left and top sides have no outline.
     const QPoint edge[] = {{left + 1, bottom}, {right, bottom}, {right, top + 1}};
-    drawPolyline(painter_, edge, 3, QColor(kBoxEdge), window_);
+    drawPolyline(painter_, direct_, edge, 3, QColor(kBoxEdge), window_);
     // With text, the first line is drawn opaque over its clip rectangle
     // (from its own top to the box's bottom) after the strip above it is
     // filled: together that is exactly this one fill of the whole box.
-    painter_.fillRect(left, top, right - left, bottom - top, QColor(fill));
+    if (direct_ != nullptr) {
+        direct_->fill(left, top, right - left, bottom - top, fill);
+    } else {
+        painter_.fillRect(left, top, right - left, bottom - top, QColor(fill));
+    }
     if (withText_) paintTexts(person, box);
 }
 
@@ -82,38 +90,41 @@ void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
         useStyle(Regular);
     }
     const int width = int(std::min<int64_t>(box.right - box.left, kDrawRange));
-    const QFontMetrics& metrics = styleFont(style_).metrics;
+    const StyleFont& font = styleFont(style_);
     const int64_t posY = person.posY();
-    // A name that fits is measured once, for the test and for centring:
-    // measuring is most of what a line of text costs.
+    auto line = [&](const QString& text, int offset) {
+        drawTextLine(text, font.stamps->entry(text, font.metrics), offset, box, posY);
+    };
     auto name = [&](TextField f, int offset) {
         if (person.isEmpty(f)) return;
-        QString text = codec_.decode(person.text(f));
-        const int advance = metrics.horizontalAdvance(text);
-        if (advance <= width) {
-            drawTextLine(text, advance, offset, box, posY);
-        } else {
-            text = shortenToWidth(text, metrics, width);
-            drawTextLine(text, metrics.horizontalAdvance(text), offset, box, posY);
+        const QString text = codec_.decode(person.text(f));
+        TextStamp& stamp = font.stamps->entry(text, font.metrics);
+        if (stamp.advance <= width) {
+            drawTextLine(text, stamp, offset, box, posY);
+            return;
         }
+        if (stamp.fittedTo != width) {
+            stamp.fitted = shortenToWidth(text, font.metrics, width);
+            stamp.fittedTo = width;
+        }
+        line(QString(stamp.fitted), offset);  // a copy: the entry may move
     };
     name(field::givenNames, kScreenBoxLines.givenNames);
     name(field::surname, kScreenBoxLines.surname);
     // Dates are only clipped, never shortened.
     if (!person.isEmpty(field::birthDate)) {
-        const QString birth = codec_.decode(person.text(field::birthDate));
-        drawTextLine(birth, metrics.horizontalAdvance(birth), kScreenBoxLines.birth, box, posY);
+        line(codec_.decode(person.text(field::birthDate)), kScreenBoxLines.birth);
     }
     if (!person.isEmpty(field::deathDate)) {
-        const QString death = QLatin1String("- ") + codec_.decode(person.text(field::deathDate));
-        drawTextLine(death, metrics.horizontalAdvance(death), kScreenBoxLines.death, box, posY);
+        line(QLatin1String("- ") + codec_.decode(person.text(field::deathDate)),
+             kScreenBoxLines.death);
     }
 }
 
 // One line of text, its character cell's top at `offset` tree units below
 // the box's top, centred on the box and clipped to (left, line top, right,
 // bottom).
-void BoxPainter::drawTextLine(const QString& text, int advance, int offset, const BoxRect& box,
+void BoxPainter::drawTextLine(const QString& text, TextStamp& stamp, int offset, const BoxRect& box,
                               int64_t posY) {
     const int64_t lineTop = treeToPixelY(view_, posY + offset);
     QRect clip(QPoint(drawCoord(box.left), drawCoord(lineTop)),
@@ -121,18 +132,27 @@ void BoxPainter::drawTextLine(const QString& text, int advance, int offset, cons
     clip &= QRect(QPoint(0, 0), window_);
     if (clip.isEmpty()) return;
     const StyleFont& font = styleFont(style_);
-    const int64_t x = box.left + halfWidth_ - advance / 2;
+    const int64_t x = box.left + halfWidth_ - stamp.advance / 2;
+    const QPoint at(drawCoord(x), drawCoord(lineTop + font.metrics.ascent()));
+    if (direct_ != nullptr) {
+        if (const QImage* pixels = font.stamps->pixels(stamp, text, font.font, font.metrics)) {
+            direct_->stamp(*pixels, at - stamp.origin, clip);
+            return;
+        }
+    }
     painter_.setClipRect(clip);
-    painter_.drawText(QPoint(drawCoord(x), drawCoord(lineTop + font.metrics.ascent())), text);
+    painter_.drawText(at, text);
     painter_.setClipping(false);
 }
+
+QRgb BoxPainter::textColour(Style style) { return style == Regular ? kTextBlack : kTextBlue; }
 
 void BoxPainter::useStyle(Style style) {
     if (styleSet_ && style == style_) return;
     style_ = style;
     styleSet_ = true;
     painter_.setFont(styleFont(style).font);
-    painter_.setPen(QColor(style == Regular ? kTextBlack : kTextBlue));
+    painter_.setPen(QColor(textColour(style)));
 }
 
 const BoxPainter::StyleFont& BoxPainter::styleFont(Style style) {
@@ -141,7 +161,8 @@ const BoxPainter::StyleFont& BoxPainter::styleFont(Style style) {
         // "REF" boxes are italic and underlined, "ALIAS" persons underlined.
         QFont font =
             cellHeightFont(settings_.fontName, cellHeight_, style == AliasBox, style != Regular);
-        slot.emplace(StyleFont{font, QFontMetrics(font)});
+        TextStamps* stamps = &TextStamps::of(font, textColour(style));
+        slot.emplace(StyleFont{font, QFontMetrics(font), stamps});
     }
     return *slot;
 }

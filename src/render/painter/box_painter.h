@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/view/view_math.h"
+#include "render/painter/direct_pixels.h"
 #include "render/painter/tree_painter.h"
 
 namespace lineara {
@@ -45,9 +46,13 @@ inline int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange,
 // when it already fits, "..." alone when nothing else does.
 QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width);
 
+struct TextStamp;
+class TextStamps;
+
 class BoxPainter {
 public:
-    BoxPainter(QPainter& painter, QSize window, const ViewState& view,
+    // Draws through `painter`, or into `direct` where there is one.
+    BoxPainter(QPainter& painter, DirectPixels* direct, QSize window, const ViewState& view,
                const PaintSettings& settings, const RecordCodec& codec);
 
     // Draws a visible box at `box`.
@@ -58,16 +63,19 @@ private:
     struct StyleFont {
         QFont font;
         QFontMetrics metrics;
+        TextStamps* stamps;
     };
 
     void paintTexts(const PersonRecord& person, const BoxRect& box);
-    // `advance` is the text's width in the style's font.
-    void drawTextLine(const QString& text, int advance, int offset, const BoxRect& box,
+    // `stamp` is the text's entry in the style's stamps.
+    void drawTextLine(const QString& text, TextStamp& stamp, int offset, const BoxRect& box,
                       int64_t posY);
+    static QRgb textColour(Style style);
     void useStyle(Style style);
     const StyleFont& styleFont(Style style);
 
     QPainter& painter_;
+    DirectPixels* direct_;
     QSize window_;
     const ViewState& view_;
     const PaintSettings& settings_;

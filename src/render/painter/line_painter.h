@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include "render/painter/direct_pixels.h"
 #include "render/painter/line_raster.h"
 
 namespace lineara {
@@ -20,5 +21,12 @@ void drawLineTo(QPainter& painter, QPoint from, QPoint to, const QColor& colour,
 // Joined segments; every joint is drawn once and the last point not at all.
 void drawPolyline(QPainter& painter, const QPoint* points, int count, const QColor& colour,
                   QSize window);
+
+// The same, with the runs stored straight into `direct` when there is one
+// (the painter's own pixels, see direct_pixels.h; the colour opaque).
+void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
+                const QColor& colour, LinePattern pattern, QSize window);
+void drawPolyline(QPainter& painter, DirectPixels* direct, const QPoint* points, int count,
+                  const QColor& colour, QSize window);
 
 }  // namespace lineara

@@ -209,23 +209,25 @@ PaintCounts countsOf(const PersonList& persons, bool dragging) {
     return counts;
 }
 
-void drawRelationLines(QPainter& painter, QSize window, const PaintLists& lists) {
+void drawRelationLines(QPainter& painter, DirectPixels* direct, QSize window,
+                       const PaintLists& lists) {
     const QColor purple(kRelationLine);
     for (const RelationLine& line : lists.relations) {
-        drawLineTo(painter, line.from, line.to, purple, kDottedLine, window);
+        drawLineTo(painter, direct, line.from, line.to, purple, kDottedLine, window);
     }
 }
 
 // Up a stub from the child, across to just below the parent, and up into
 // the parent. Father and mother lines share the stub; the mother's is
 // drawn after the father's.
-void drawParentLines(QPainter& painter, QSize window, const PaintLists& lists, int stub) {
+void drawParentLines(QPainter& painter, DirectPixels* direct, QSize window, const PaintLists& lists,
+                     int stub) {
     const QColor navy(kFatherLine), maroon(kMotherLine);
     for (const ParentLine& line : lists.parents) {
         const QPoint points[] = {line.a, QPoint(line.a.x(), clampPixel(int64_t(line.a.y()) - stub)),
                                  QPoint(line.b.x(), clampPixel(int64_t(line.b.y()) + stub)),
                                  line.b};
-        drawPolyline(painter, points, 4, line.mother ? maroon : navy, window);
+        drawPolyline(painter, direct, points, 4, line.mother ? maroon : navy, window);
     }
 }
 
@@ -288,9 +290,12 @@ PaintCounts paintTree(QPainter& painter, QSize window, const PersonList& persons
         }
         counts = collector.counts();
     }
-    drawRelationLines(painter, window, lists);
-    drawParentLines(painter, window, lists, clampPixel(scaledLength(view, kParentStub)));
-    BoxPainter boxes(painter, window, view, settings, codec);
+    std::optional<DirectPixels> direct;
+    if (!settings.throughPainterOnly) direct = DirectPixels::of(painter);
+    DirectPixels* pixels = direct ? &*direct : nullptr;
+    drawRelationLines(painter, pixels, window, lists);
+    drawParentLines(painter, pixels, window, lists, clampPixel(scaledLength(view, kParentStub)));
+    BoxPainter boxes(painter, pixels, window, view, settings, codec);
     for (const VisibleBox& b : lists.boxes) boxes.paint(*b.person, b.box, b.fill);
 
     // A multi-selection replaces the highlight of the current person.

@@ -27,6 +27,11 @@ struct PaintSettings {
     // Visits every record instead of asking the box index for those near
     // the window: the reference the index is measured and tested against.
     bool walkWholeList = false;
+    // Draws every pixel through QPainter, as on a printer or in a vector
+    // file, instead of writing an image's pixels directly and reusing the
+    // texts drawn on earlier paints: the reference those are tested and
+    // measured against.
+    bool throughPainterOnly = false;
 };
 
 // What the navigator shows after a paint: every box visited, and those
