@@ -252,7 +252,7 @@
     </message>
     <message>
         <source>Notatka:    W drzewie istnieje juz osoba z nazwiskiem &quot;%1&quot;</source>
-        <translation>Note:    There is already a person named "%1" in the tree</translation>
+        <translation>Note:    There is already a person named &quot;%1&quot; in the tree</translation>
     </message>
     <message>
         <source>, born %1</source>
@@ -450,8 +450,24 @@ Do you want to replace it?</translation>
         <translation>The tree is empty: there is nothing to draw.</translation>
     </message>
     <message>
-        <source>Obraz miałby %1 x %2 pikseli. Plik PNG może mieć najwyżej %3 pikseli w każdą stronę i %4 pikseli w sumie (1 GiB pamięci). Zapisz obraz jako SVG lub PDF.</source>
-        <translation>The picture would be %1 x %2 pixels. A PNG file can have at most %3 pixels a side and %4 pixels in all (1 GiB of memory). Save the picture as SVG or PDF.</translation>
+        <source>Obraz miałby %1 x %2 pikseli. Plik PNG może mieć najwyżej %3 pikseli w każdą stronę i %4 pikseli w sumie (1 GiB pamięci).</source>
+        <translation>The picture would be %1 x %2 pixels. A PNG file can be at most %3 pixels on each side and %4 pixels in all (1 GiB of memory).</translation>
+    </message>
+    <message>
+        <source>Zapisać go w skali %1 %?</source>
+        <translation>Save it at a scale of %1 %?</translation>
+    </message>
+    <message>
+        <source>Zapisz obraz jako SVG lub PDF.</source>
+        <translation>Save the picture as SVG or PDF.</translation>
+    </message>
+    <message>
+        <source>Skala obrazu PNG w procentach (od %1 do %2):</source>
+        <translation>Scale of the PNG picture in percent (%1 to %2):</translation>
+    </message>
+    <message>
+        <source>Skala musi być liczbą całkowitą od %1 do %2.</source>
+        <translation>The scale must be a whole number from %1 to %2.</translation>
     </message>
 </context>
 <context>

@@ -85,12 +85,15 @@ int exportImage(const CommandLine& line) {
         break;
     case TreeImageResult::NothingToDraw:
         return fail("Nothing to draw: the tree is empty");
-    case TreeImageResult::TooLarge:
+    case TreeImageResult::TooLarge: {
+        const std::optional<int> fits = largestPngScale(persons, options->request);
         return fail("The picture would be " + std::to_string(result.width) + " x " +
                     std::to_string(result.height) + " pixels; a PNG is made up to " +
                     std::to_string(kMaxPngSide) + " pixels a side and " +
-                    std::to_string(kMaxPngPixels) +
-                    " pixels in all (1 GiB in memory): choose a smaller --scale");
+                    std::to_string(kMaxPngPixels) + " pixels in all (1 GiB in memory): " +
+                    (fits ? "choose --scale " + std::to_string(*fits) + " or less"
+                          : std::string("write it as SVG or PDF")));
+    }
     case TreeImageResult::Cancelled:
     case TreeImageResult::Failed:
         return fail(result.error.empty() ? options->out + ": the picture was not written"

@@ -53,8 +53,9 @@ bool ScriptedUser::askOkIgnore(const QString& caption, const QString& text, Mess
 }
 
 std::optional<QString> ScriptedUser::askText(const QString& caption, const QString& prompt,
-                                             const QString&) {
+                                             const QString& initial) {
     asked << entry("text", caption, prompt);
+    lastTextInitial = initial;
     std::optional<QString> answer;
     if (!textAnswers.empty()) {
         answer.swap(textAnswers.front());

@@ -33,6 +33,7 @@ public:
     std::deque<std::optional<QFont>> fontAnswers;
     std::deque<bool> okIgnoreAnswers;  // true: OK
     std::deque<std::optional<QString>> textAnswers;
+    QString lastTextInitial;  // the text the last askText offered
     Answer defaultYesNoCancel = Answer::Cancel;
     bool defaultYesNo = false;
 

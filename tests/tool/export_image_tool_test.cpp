@@ -215,6 +215,17 @@ TEST(ExportImageTool, RefusesWhatItCannotMakeAndKeepsTheOldFile) {
     EXPECT_NE(huge.err.find("45840 x 21920 pixels"), std::string::npos) << huge.err;
     EXPECT_NE(huge.err.find("32767 pixels a side"), std::string::npos) << huge.err;
     EXPECT_EQ(readBytes(out), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    // The largest scale that fits is named: one more is still refused.
+    const size_t named = huge.err.find("choose --scale ");
+    ASSERT_NE(named, std::string::npos) << huge.err;
+    const int largest = std::atoi(huge.err.c_str() + named + 15);
+    EXPECT_GT(largest, 50);
+    EXPECT_NE(huge.err.find(" or less", named), std::string::npos) << huge.err;
+    const ToolRun above = tool({wide, out, "--scale", std::to_string(largest + 1)}, dir);
+    EXPECT_EQ(above.status, 1);
+    EXPECT_NE(above.err.find("choose --scale " + std::to_string(largest) + " or less"),
+              std::string::npos)
+        << above.err;
 
     PersonList empty;
     const std::string emptyTree = dir.file("empty.ln3");

@@ -59,9 +59,13 @@ private:
     void exportGedcom7(const QString& path);
     // The current person at 100 %, or a plain repaint without one.
     void showCurrentPerson();
+    // The scale of a PNG picture, asked with the last one offered; none
+    // when the user cancels.
+    std::optional<int> askPictureScale();
 
     ImportExportEnvironment& env_;
     QPointer<GedcomImportWindow> importWindow_;
+    int pictureScale_ = 100;
 };
 
 }  // namespace lineara

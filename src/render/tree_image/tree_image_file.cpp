@@ -89,8 +89,7 @@ TreeImageResult writePdf(const std::string& path, TreeImageResult result, const 
 TreeImageResult writePng(const std::string& path, TreeImageResult result, const PersonList& persons,
                          const TreeImageGeometry& geometry, const TreeImageRequest& request,
                          const RecordCodec& codec, const TreeImageProgress& progress) {
-    if (geometry.width > kMaxPngSide || geometry.height > kMaxPngSide ||
-        geometry.width * geometry.height > kMaxPngPixels) {
+    if (!pngFits(geometry.width, geometry.height)) {
         result.outcome = TreeImageResult::TooLarge;
         return result;
     }
@@ -131,6 +130,28 @@ std::optional<TreeImageFormat> treeImageFormatOf(const std::string& path) {
     if (ext == "pdf") return TreeImageFormat::Pdf;
     if (ext == "png") return TreeImageFormat::Png;
     return std::nullopt;
+}
+
+std::optional<int> largestPngScale(const PersonList& persons, const TreeImageRequest& request) {
+    TreeImageRequest at = request;
+    // The picture grows with the scale, its margin included, so the
+    // largest scale that fits is found by halving.
+    auto fits = [&](int scale) {
+        at.scalePercent = scale;
+        const std::optional<TreeImageGeometry> g = treeImageGeometry(persons, at);
+        return g && pngFits(g->width, g->height);
+    };
+    int lo = kMinTreeImageScale, hi = request.scalePercent;
+    if (hi < lo || !fits(lo)) return std::nullopt;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (fits(mid)) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    return lo;
 }
 
 TreeImageResult writeTreeImage(const std::string& path, TreeImageFormat format, PersonList& persons,

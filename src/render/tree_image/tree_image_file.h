@@ -26,6 +26,16 @@ constexpr double kMaxPdfPagePoints = 14400.0;
 // A picture pixel on a PDF page at full scale, as on the screen.
 constexpr int kTreeImageDotsPerInch = 96;
 
+// Whether a PNG of this size may be made.
+inline bool pngFits(int64_t width, int64_t height) {
+    return width <= kMaxPngSide && height <= kMaxPngSide && width * height <= kMaxPngPixels;
+}
+
+// The largest whole scale, at most the one asked for, at which the PNG of
+// `request` fits; none when even the smallest scale does not (or there is
+// nothing to draw).
+std::optional<int> largestPngScale(const PersonList& persons, const TreeImageRequest& request);
+
 struct TreeImageResult {
     enum Outcome { Written, NothingToDraw, TooLarge, Cancelled, Failed };
     Outcome outcome = Failed;

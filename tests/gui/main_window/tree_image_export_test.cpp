@@ -3,6 +3,7 @@
 // the refusals.
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include "support/add_person.h"
 #include "support/fake_window.h"
@@ -42,13 +43,27 @@ TEST_F(TreeImageExport, TheWholeTreeOrTheSelectionAndTheHighlightComesBack) {
     EXPECT_FALSE(two.contains(">Ola</text>"));
     EXPECT_TRUE(two.contains(R"(viewBox="0 0 420 160")"));
 
-    // The whole tree as a PNG: nothing highlighted in it.
+    // The whole tree as a PNG at the scale asked (a wrong answer asked
+    // again): nothing highlighted in it.
     win.user.fileAnswers = {file("all.png")};
     win.user.yesNoAnswers = {false};
+    win.user.textAnswers = {QStringLiteral("1001"), QStringLiteral(" 100 % ")};
     commands.exportTreeImage();
+    ASSERT_EQ(win.errors,
+              QStringList{QStringLiteral("Skala musi być liczbą całkowitą od 5 do 1000.")});
     const QImage all(file("all.png"));
     ASSERT_EQ(all.size(), QSize(620, 460));
     EXPECT_EQ(all.pixel(40 + 200 + 10, 40 + 10), qRgb(255, 255, 255));  // Ewa's box, not inverted
+    // Half the size; the scale is offered again next time, and Cancel
+    // writes nothing.
+    win.user.fileAnswers = {file("half.png")};
+    win.user.textAnswers = {QStringLiteral("50")};
+    commands.exportTreeImage();
+    EXPECT_EQ(QImage(file("half.png")).size(), QSize(310, 230));
+    win.user.fileAnswers = {file("none.png")};
+    commands.exportTreeImage();
+    EXPECT_EQ(win.user.lastTextInitial, QStringLiteral("50"));
+    EXPECT_FALSE(QFile::exists(file("none.png")));
 
     // The tree, its selection and its current person as they were.
     EXPECT_EQ(win.doc.persons().selection(), (std::vector<const PersonRecord*>{jan, ewa}));
@@ -73,17 +88,29 @@ TEST_F(TreeImageExport, RefusesOtherNamesAnEmptyTreeAndAPngTooLargeToMake) {
     EXPECT_EQ(win.errors[1],
               QStringLiteral("Obraz drzewa zapisuje się jako plik SVG, PDF lub PNG."));
 
+    // Too wide at 100 %: the largest scale that fits is offered instead;
+    // No writes nothing, Yes writes it at that scale.
     win.user.fileAnswers = {file("wide.png")};
+    win.user.textAnswers = {QStringLiteral("100")};
+    win.user.yesNoAnswers = {false};
     commands.exportTreeImage();
-    ASSERT_EQ(win.errors.size(), 3);
-    EXPECT_TRUE(win.errors[2].startsWith(QStringLiteral("Obraz miałby 40220 x 160 pikseli.")))
-        << win.errors[2].toStdString();
+    EXPECT_TRUE(win.user.asked.back().contains(
+        QStringLiteral("Obraz miałby 40220 x 160 pikseli. Plik PNG może mieć najwyżej 32767 "
+                       "pikseli w każdą stronę i 268435456 pikseli w sumie (1 GiB pamięci). "
+                       "Zapisać go w skali 81 %?")))
+        << win.user.asked.back().toStdString();
     EXPECT_FALSE(QFile::exists(file("wide.png")));
+    win.user.fileAnswers = {file("wide.png")};
+    win.user.textAnswers = {QStringLiteral("100")};
+    win.user.yesNoAnswers = {true};
+    commands.exportTreeImage();
+    EXPECT_EQ(QImageReader(file("wide.png")).size(), QSize(32578, 130));
+    EXPECT_EQ(win.errors.size(), 2);
 
     // An SVG of the same tree is no trouble.
     win.user.fileAnswers = {file("wide.svg")};
     commands.exportTreeImage();
-    EXPECT_EQ(win.errors.size(), 3);
+    EXPECT_EQ(win.errors.size(), 2);
     EXPECT_TRUE(read("wide.svg").contains(">Ewa</text>"));
 }
 

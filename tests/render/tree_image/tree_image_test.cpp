@@ -74,5 +74,41 @@ TEST(TreeImage, GeometryFitsTheBoxesWithTheMarginAtEveryScale) {
     EXPECT_FALSE(treeImageGeometry(PersonList(), TreeImageRequest()).has_value());
 }
 
+// The scale offered for a PNG too large: the largest that fits, checked
+// against every scale one above it, for trees too wide, too high and of
+// too many pixels in all.
+TEST(TreeImage, TheLargestPngScaleIsTheLargestThatFits) {
+    struct Case {
+        int32_t x, y;  // the second box; the first is at (0, 0)
+        int asked;
+    };
+    const Case cases[] = {{40000, 0, 100},      {0, 90000, 250}, {30000, 30000, 1000},
+                          {30000, 30000, 7},    {2000, 0, 100},  {600000, 0, 100},
+                          {100000, 100000, 300}};
+    for (const Case& c : cases) {
+        PersonList list;
+        addPerson(list, "Jan", "Kowalski", 0, 0);
+        addPerson(list, "Ewa", "Nowak", c.x, c.y);
+        TreeImageRequest request;
+        request.scalePercent = c.asked;
+        auto fits = [&](int scale) {
+            TreeImageRequest at = request;
+            at.scalePercent = scale;
+            const std::optional<TreeImageGeometry> g = treeImageGeometry(list, at);
+            return g && pngFits(g->width, g->height);
+        };
+        const std::optional<int> largest = largestPngScale(list, request);
+        int expected = 0;  // by trying every scale from the smallest up
+        for (int scale = kMinTreeImageScale; scale <= c.asked && fits(scale); ++scale) {
+            expected = scale;
+        }
+        if (expected == 0) {
+            EXPECT_FALSE(largest) << c.x << "," << c.y;
+        } else {
+            EXPECT_EQ(largest, expected) << c.x << "," << c.y;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lineara
