@@ -77,8 +77,10 @@ protected:
     }
 
     QImage painted(const ViewState& view, bool throughPainter, QImage::Format format,
-                   QPoint shift = QPoint(), const RecordCodec& codec = RecordCodec()) const {
-        QImage image(kWindow, format);
+                   QPoint shift = QPoint(), const RecordCodec& codec = RecordCodec(),
+                   double pixelRatio = 1) const {
+        QImage image(kWindow * pixelRatio, format);
+        image.setDevicePixelRatio(pixelRatio);
         image.fill(Qt::red);
         QPainter painter(&image);
         painter.translate(shift);
@@ -96,16 +98,20 @@ TEST_F(DirectPaintTest, EveryPaintEqualsTheOneThroughThePainter) {
     struct Target {
         QImage::Format format;
         QPoint shift;  // a transformed painter cannot be written directly
+        double pixelRatio = 1;
     };
     const Target targets[] = {{QImage::Format_RGB32, {}},
                               {QImage::Format_ARGB32_Premultiplied, {}},
                               {QImage::Format_RGB16, {}},
-                              {QImage::Format_RGB32, {7, -3}}};
+                              {QImage::Format_RGB32, {7, -3}},
+                              {QImage::Format_RGB32, {}, 2}};
     for (const Target& target : targets) {
         for (const ViewState& view : views()) {
-            const QImage reference = painted(view, true, target.format, target.shift);
+            const QImage reference =
+                painted(view, true, target.format, target.shift, {}, target.pixelRatio);
             for (int round = 1; round <= 3; ++round) {
-                ASSERT_TRUE(painted(view, false, target.format, target.shift) == reference)
+                ASSERT_TRUE(painted(view, false, target.format, target.shift, {},
+                                    target.pixelRatio) == reference)
                     << "format " << target.format << " zoom " << view.zoomPercent << " scroll "
                     << view.scrollX << " paint " << round;
             }
