@@ -3,6 +3,8 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QRegion>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -189,19 +191,32 @@ private:
             stepX_ = sign(r.center().x() - chain_[0].center().x());
             stepY_ = sign(r.center().y() - chain_[0].center().y());
         }
+        if (!chain_.empty()) {
+            shortest_ = std::min(shortest_, along(r));
+            longest_ = std::max(longest_, along(r));
+        }
+        if (way_ == 0 && along(r) > 1) way_ = r.width() > 1 ? 1 : 2;
         chain_.push_back(r);
     }
     static int sign(int v) { return (v > 0) - (v < 0); }
+    static int along(const QRect& r) { return std::max(r.width(), r.height()); }
     // The next run of the same line: thin, touching the last one at a
     // corner (no row and no column in common), and on in the same
-    // direction.
+    // direction. The runs of one straight line also lie the same way (a
+    // single pixel either way) and are all of one length or one more, but
+    // for the first and the last, which may be shorter: a longer run at
+    // either end is a line of its own, as the stub between a box and its
+    // line is, and joining it in would cut off the bend.
     bool continues(const QRect& r) const {
         if (r.height() != 1 && r.width() != 1) return false;
         const QRect& last = chain_.back();
         const bool rowApart = r.top() == last.bottom() + 1 || r.bottom() + 1 == last.top();
         const bool columnApart = r.left() == last.right() + 1 || r.right() + 1 == last.left();
         if (!rowApart || !columnApart) return false;
-        if (chain_.size() < 2) return true;
+        if (way_ != 0 && along(r) > 1 && (r.width() > 1 ? 1 : 2) != way_) return false;
+        if (chain_.size() < 2) return along(chain_[0]) <= along(r) + 1;
+        // The last run so far is now one in the middle.
+        if (longest_ - shortest_ > 1 || along(r) > longest_ + 1) return false;
         return sign(r.center().x() - last.center().x()) == stepX_ &&
                sign(r.center().y() - last.center().y()) == stepY_;
     }
@@ -243,6 +258,9 @@ private:
             group.bands.closeSubpath();
         }
         chain_.clear();
+        way_ = 0;
+        shortest_ = INT_MAX;
+        longest_ = 0;
     }
     void flushLines() {
         for (LineGroup& group : lines_) {
@@ -354,6 +372,10 @@ private:
     QColor chainColour_;
     int stepX_ = 0;
     int stepY_ = 0;
+    int way_ = 0;  // of the chain's runs: 1 across, 2 down, 0 not yet known
+    // The lengths of the chain's runs after its first.
+    int shortest_ = INT_MAX;
+    int longest_ = 0;
     // The painter's last clip, and the one to give the target (in the
     // tile's pixels) next time something is drawn.
     QRegion painterRegion_;
