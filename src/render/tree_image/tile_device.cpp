@@ -1,5 +1,6 @@
 #include "render/tree_image/tile_device.h"
 
+#include <QLineF>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QRegion>
@@ -141,7 +142,7 @@ private:
     struct LineGroup {
         QColor colour;
         std::vector<QRectF> rects;
-        QPainterPath bands;
+        std::vector<QLineF> bands;  // from the first pixel's centre to the last's
     };
 
     // A plain fill without an outline: a rectangle to gather.
@@ -164,8 +165,7 @@ private:
         for (LineGroup& group : lines_) {
             if (group.colour == colour) return group;
         }
-        lines_.push_back(LineGroup{colour, {}, QPainterPath()});
-        lines_.back().bands.setFillRule(Qt::WindingFill);
+        lines_.push_back(LineGroup{colour, {}, {}});
         return lines_.back();
     }
     void use() {
@@ -236,13 +236,26 @@ private:
         LineGroup& group = lineGroup(chainColour_);
         if (chain_.size() == 1) group.rects.emplace_back(chain_[0]);
         if (chain_.size() >= 2) {
-            const QPointF from = farEnd(chain_.front(), chain_[1]);
-            const QPointF to = farEnd(chain_.back(), chain_[chain_.size() - 2]);
-            const QPointF along = to - from;
-            const double length = std::hypot(along.x(), along.y());
-            const QPointF d = along / length * 0.5;  // half a pixel along
-            const QPointF n(-d.y(), d.x());          // and across
-            QPointF corners[] = {from - d - n, to + d - n, to + d + n, from - d + n};
+            group.bands.emplace_back(farEnd(chain_.front(), chain_[1]),
+                                     farEnd(chain_.back(), chain_[chain_.size() - 2]));
+        }
+        chain_.clear();
+        way_ = 0;
+        shortest_ = INT_MAX;
+        longest_ = 0;
+    }
+    // A group as one path to fill: its rectangles, and each band as the
+    // rectangle a pixel wide around it.
+    static QPainterPath outline(const LineGroup& group) {
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        for (const QRectF& r : group.rects) path.addRect(r);
+        for (const QLineF& band : group.bands) {
+            const QPointF along = band.p2() - band.p1();
+            const QPointF d = along / std::hypot(along.x(), along.y()) * 0.5;  // half a pixel
+            const QPointF n(-d.y(), d.x());                                    // across
+            QPointF corners[] = {band.p1() - d - n, band.p2() + d - n, band.p2() + d + n,
+                                 band.p1() - d + n};
             // Clockwise, as addRect's outlines run, so that with the
             // winding rule overlapping pieces add up instead of cutting
             // holes into each other.
@@ -253,25 +266,27 @@ private:
                 area += p.x() * q.y() - q.x() * p.y();
             }
             if (area < 0) std::swap(corners[1], corners[3]);
-            group.bands.moveTo(corners[0]);
-            for (int i = 1; i < 4; ++i) group.bands.lineTo(corners[i]);
-            group.bands.closeSubpath();
+            path.moveTo(corners[0]);
+            for (int i = 1; i < 4; ++i) path.lineTo(corners[i]);
+            path.closeSubpath();
         }
-        chain_.clear();
-        way_ = 0;
-        shortest_ = INT_MAX;
-        longest_ = 0;
+        return path;
     }
     void flushLines() {
-        for (LineGroup& group : lines_) {
-            if (rectangles_) {
-                fill(group.rects, group.colour);
-                if (group.bands.isEmpty()) continue;
-            } else {
-                for (const QRectF& r : group.rects) group.bands.addRect(r);
+        for (const LineGroup& group : lines_) {
+            if (!rectangles_) {
+                fillWith(group.colour);
+                target_.drawPath(outline(group));
+                continue;
             }
-            fillWith(group.colour);
-            target_.drawPath(group.bands);
+            fill(group.rects, group.colour);
+            if (group.bands.empty()) continue;
+            // A band is a line a pixel wide with square ends: stroked, it
+            // costs a PDF page two points instead of five.
+            applyClip();
+            target_.setPen(QPen(group.colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            target_.setBrush(Qt::NoBrush);
+            target_.drawLines(group.bands.data(), int(group.bands.size()));
         }
         lines_.clear();
     }
