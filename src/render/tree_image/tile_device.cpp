@@ -1,16 +1,14 @@
 #include "render/tree_image/tile_device.h"
 
-#include <QLineF>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QRegion>
-#include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <vector>
 
+#include "render/tree_image/run_chain.h"
 #include "render/tree_image/text_ink.h"
 
 namespace lineara {
@@ -28,6 +26,7 @@ public:
         rectangles_ = engine != nullptr && engine->type() == QPaintEngine::Pdf;
         wantedClip_ = QRect(QPoint(0, 0), tile_.size());
         clipSet_ = false;
+        untransformed_ = true;
         return true;
     }
     bool end() override {
@@ -45,7 +44,10 @@ public:
         if (dirty & QPaintEngine::DirtyPen) pen_ = state.pen();
         if (dirty & QPaintEngine::DirtyBrush) brush_ = state.brush();
         if (dirty & QPaintEngine::DirtyFont) target_.setFont(state.font());
-        if (dirty & QPaintEngine::DirtyTransform) target_.setTransform(state.transform() * base_);
+        if (dirty & QPaintEngine::DirtyTransform) {
+            target_.setTransform(state.transform() * base_);
+            untransformed_ = state.transform().isIdentity();
+        }
         if (dirty & QPaintEngine::DirtyHints) target_.setRenderHints(state.renderHints());
         if (dirty & QPaintEngine::DirtyOpacity) target_.setOpacity(state.opacity());
         if (dirty & QPaintEngine::DirtyBackground) target_.setBackground(state.backgroundBrush());
@@ -78,7 +80,8 @@ public:
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         flush();
-        const std::optional<QRectF> ink = clips_ ? inks_.bounds(p, item) : std::nullopt;
+        const std::optional<QRectF> ink =
+            clips_ && untransformed_ ? inks_.bounds(p, item) : std::nullopt;
         applyClip(ink ? &*ink : nullptr);
         target_.setPen(pen_);
         target_.setBrush(brush_);
@@ -137,14 +140,6 @@ public:
     }
 
 private:
-    // One colour's lines: the straight pieces as rectangles, the sloping
-    // ones as bands.
-    struct LineGroup {
-        QColor colour;
-        std::vector<QRectF> rects;
-        std::vector<QLineF> bands;  // from the first pixel's centre to the last's
-    };
-
     // A plain fill without an outline: a rectangle to gather.
     bool gathers() const { return pen_.style() == Qt::NoPen && brush_.style() == Qt::SolidPattern; }
     // Fills (boxes, the background) are gathered while they have one
@@ -173,110 +168,27 @@ private:
         target_.setPen(pen_);
         target_.setBrush(brush_);
     }
-    // A sloping line arrives as runs of pixels, one rectangle each, every
-    // run a row and a column on from the one before: the runs of one line
-    // are joined into one straight band a pixel wide from its first pixel
-    // to its last, which stays a sharp line at any size where the steps
-    // would not. Straight lines and the dashes of dotted ones are single
-    // rectangles and stay so.
+    // Thin rectangles are runs of the pixels of lines (see RunChain).
     void gather(const QRect& r) {
         if (r.height() != 1 && r.width() != 1) {
             addFill(r);
             return;
         }
         flushFill();
-        if (!chain_.empty() && (brush_.color() != chainColour_ || !continues(r))) endChain();
+        if (!chain_.empty() && (brush_.color() != chainColour_ || !chain_.continues(r))) {
+            endChain();
+        }
         chainColour_ = brush_.color();
-        if (chain_.size() == 1) {
-            stepX_ = sign(r.center().x() - chain_[0].center().x());
-            stepY_ = sign(r.center().y() - chain_[0].center().y());
-        }
-        if (!chain_.empty()) {
-            shortest_ = std::min(shortest_, along(r));
-            longest_ = std::max(longest_, along(r));
-        }
-        if (way_ == 0 && along(r) > 1) way_ = r.width() > 1 ? 1 : 2;
-        chain_.push_back(r);
-    }
-    static int sign(int v) { return (v > 0) - (v < 0); }
-    static int along(const QRect& r) { return std::max(r.width(), r.height()); }
-    // The next run of the same line: thin, touching the last one at a
-    // corner (no row and no column in common), and on in the same
-    // direction. The runs of one straight line also lie the same way (a
-    // single pixel either way) and are all of one length or one more, but
-    // for the first and the last, which may be shorter: a longer run at
-    // either end is a line of its own, as the stub between a box and its
-    // line is, and joining it in would cut off the bend.
-    bool continues(const QRect& r) const {
-        if (r.height() != 1 && r.width() != 1) return false;
-        const QRect& last = chain_.back();
-        const bool rowApart = r.top() == last.bottom() + 1 || r.bottom() + 1 == last.top();
-        const bool columnApart = r.left() == last.right() + 1 || r.right() + 1 == last.left();
-        if (!rowApart || !columnApart) return false;
-        if (way_ != 0 && along(r) > 1 && (r.width() > 1 ? 1 : 2) != way_) return false;
-        if (chain_.size() < 2) return along(chain_[0]) <= along(r) + 1;
-        // The last run so far is now one in the middle.
-        if (longest_ - shortest_ > 1 || along(r) > longest_ + 1) return false;
-        return sign(r.center().x() - last.center().x()) == stepX_ &&
-               sign(r.center().y() - last.center().y()) == stepY_;
-    }
-    // The pixel of a run farthest from a point beside it.
-    static QPointF farEnd(const QRect& run, const QRect& beside) {
-        const QPoint a = run.topLeft();
-        const QPoint b = run.width() >= run.height() ? run.topRight() : run.bottomLeft();
-        const QPoint c = beside.center();
-        const auto d = [c](QPoint p) {
-            return (p.x() - c.x()) * (p.x() - c.x()) + (p.y() - c.y()) * (p.y() - c.y());
-        };
-        const QPoint far = d(a) >= d(b) ? a : b;
-        return QPointF(far.x() + 0.5, far.y() + 0.5);
+        chain_.add(r);
     }
     void endChain() {
-        if (chain_.empty()) return;
-        LineGroup& group = lineGroup(chainColour_);
-        if (chain_.size() == 1) group.rects.emplace_back(chain_[0]);
-        if (chain_.size() >= 2) {
-            group.bands.emplace_back(farEnd(chain_.front(), chain_[1]),
-                                     farEnd(chain_.back(), chain_[chain_.size() - 2]));
-        }
-        chain_.clear();
-        way_ = 0;
-        shortest_ = INT_MAX;
-        longest_ = 0;
-    }
-    // A group as one path to fill: its rectangles, and each band as the
-    // rectangle a pixel wide around it.
-    static QPainterPath outline(const LineGroup& group) {
-        QPainterPath path;
-        path.setFillRule(Qt::WindingFill);
-        for (const QRectF& r : group.rects) path.addRect(r);
-        for (const QLineF& band : group.bands) {
-            const QPointF along = band.p2() - band.p1();
-            const QPointF d = along / std::hypot(along.x(), along.y()) * 0.5;  // half a pixel
-            const QPointF n(-d.y(), d.x());                                    // across
-            QPointF corners[] = {band.p1() - d - n, band.p2() + d - n, band.p2() + d + n,
-                                 band.p1() - d + n};
-            // Clockwise, as addRect's outlines run, so that with the
-            // winding rule overlapping pieces add up instead of cutting
-            // holes into each other.
-            double area = 0;
-            for (int i = 0; i < 4; ++i) {
-                const QPointF& p = corners[i];
-                const QPointF& q = corners[(i + 1) % 4];
-                area += p.x() * q.y() - q.x() * p.y();
-            }
-            if (area < 0) std::swap(corners[1], corners[3]);
-            path.moveTo(corners[0]);
-            for (int i = 1; i < 4; ++i) path.lineTo(corners[i]);
-            path.closeSubpath();
-        }
-        return path;
+        if (!chain_.empty()) chain_.endInto(lineGroup(chainColour_));
     }
     void flushLines() {
         for (const LineGroup& group : lines_) {
             if (!rectangles_) {
                 fillWith(group.colour);
-                target_.drawPath(outline(group));
+                target_.drawPath(outlineOf(group));
                 continue;
             }
             fill(group.rects, group.colour);
@@ -302,7 +214,7 @@ private:
         if (rects.empty()) return;
         QRectF bounds = rects.front();
         for (const QRectF& r : rects) bounds |= r;
-        applyClip(&bounds);
+        applyClip(untransformed_ ? &bounds : nullptr);
         fillWith(colour);
         if (rectangles_) {
             target_.drawRects(rects.data(), int(rects.size()));
@@ -353,7 +265,9 @@ private:
         wantedPath_ = path;
         clipSet_ = false;
     }
-    // `ink`, when known, holds all that is about to be drawn: where it
+    // `ink`, when known, holds all that is about to be drawn, in the
+    // tile's pixels as the clip is (so only while the painter draws
+    // untransformed, as the tree's painter does): where it
     // lies within both the clip in place and the one wanted, either clip
     // leaves it whole, and the one in place stays.
     void applyClip(const QRectF* ink = nullptr) {
@@ -378,19 +292,14 @@ private:
     bool clips_;
     bool rectangles_ = false;
     QTransform base_;
+    bool untransformed_ = true;  // the painter's drawing, on the tile
     QPen pen_;
     QBrush brush_;
     std::vector<LineGroup> lines_;
     std::vector<QRectF> fills_;
     QColor fillColour_;
-    std::vector<QRect> chain_;
+    RunChain chain_;
     QColor chainColour_;
-    int stepX_ = 0;
-    int stepY_ = 0;
-    int way_ = 0;  // of the chain's runs: 1 across, 2 down, 0 not yet known
-    // The lengths of the chain's runs after its first.
-    int shortest_ = INT_MAX;
-    int longest_ = 0;
     // The painter's last clip, and the one to give the target (in the
     // tile's pixels) next time something is drawn.
     QRegion painterRegion_;
