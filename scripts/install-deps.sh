@@ -17,6 +17,8 @@ PACKAGES=(
   # validate the desktop files; the package is made by CPack.
   librsvg2-bin desktop-file-utils appstream libxml2-utils shared-mime-info man-db
   dpkg-dev file
+  # The PDF picture is read back by the tests with pdftoppm and pdftotext.
+  poppler-utils
 )
 
 missing=()

@@ -2,9 +2,14 @@
 
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QRegion>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <vector>
+
+#include "render/tree_image/run_chain.h"
+#include "render/tree_image/text_ink.h"
 
 namespace lineara {
 
@@ -17,7 +22,11 @@ public:
         target_.save();
         target_.translate(tile_.topLeft());
         base_ = target_.transform();
-        if (clips_) target_.setClipRect(QRect(QPoint(0, 0), tile_.size()));
+        const QPaintEngine* engine = target_.paintEngine();
+        rectangles_ = engine != nullptr && engine->type() == QPaintEngine::Pdf;
+        wantedClip_ = QRect(QPoint(0, 0), tile_.size());
+        clipSet_ = false;
+        untransformed_ = true;
         return true;
     }
     bool end() override {
@@ -35,7 +44,10 @@ public:
         if (dirty & QPaintEngine::DirtyPen) pen_ = state.pen();
         if (dirty & QPaintEngine::DirtyBrush) brush_ = state.brush();
         if (dirty & QPaintEngine::DirtyFont) target_.setFont(state.font());
-        if (dirty & QPaintEngine::DirtyTransform) target_.setTransform(state.transform() * base_);
+        if (dirty & QPaintEngine::DirtyTransform) {
+            target_.setTransform(state.transform() * base_);
+            untransformed_ = state.transform().isIdentity();
+        }
         if (dirty & QPaintEngine::DirtyHints) target_.setRenderHints(state.renderHints());
         if (dirty & QPaintEngine::DirtyOpacity) target_.setOpacity(state.opacity());
         if (dirty & QPaintEngine::DirtyBackground) target_.setBackground(state.backgroundBrush());
@@ -68,16 +80,22 @@ public:
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         flush();
-        use();
+        const std::optional<QRectF> ink =
+            clips_ && untransformed_ ? inks_.bounds(p, item) : std::nullopt;
+        applyClip(ink ? &*ink : nullptr);
+        target_.setPen(pen_);
+        target_.setBrush(brush_);
         target_.drawTextItem(p, item);
     }
     void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override {
         flush();
+        applyClip();
         target_.drawPixmap(r, pixmap, sr);
     }
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags) override {
         flush();
+        applyClip();
         target_.drawImage(r, image, sr, flags);
     }
     void drawPath(const QPainterPath& path) override {
@@ -130,145 +148,168 @@ private:
     void addFill(const Rect& r) {
         endChain();
         flushLines();
-        if (!fill_.isEmpty() && brush_.color() != fillColour_) flushFill();
+        if (!fills_.empty() && brush_.color() != fillColour_) flushFill();
         fillColour_ = brush_.color();
-        fill_.addRect(r);
+        fills_.emplace_back(r);
     }
-    // Lines a pixel wide are gathered by colour, each colour in one path,
-    // drawn in the order the colours first came: where lines of different
-    // colours cross, the later colour lies on top throughout (the mother's
-    // line over the father's, as on the canvas where they share a stub).
-    QPainterPath& linePath(const QColor& colour) {
-        for (auto& [c, path] : lines_) {
-            if (c == colour) return path;
+    // Lines a pixel wide are gathered by colour, drawn in the order the
+    // colours first came: where lines of different colours cross, the
+    // later colour lies on top throughout (the mother's line over the
+    // father's, as on the canvas where they share a stub).
+    LineGroup& lineGroup(const QColor& colour) {
+        for (LineGroup& group : lines_) {
+            if (group.colour == colour) return group;
         }
-        lines_.emplace_back(colour, QPainterPath());
-        lines_.back().second.setFillRule(Qt::WindingFill);
-        return lines_.back().second;
+        lines_.push_back(LineGroup{colour, {}, {}});
+        return lines_.back();
     }
     void use() {
+        applyClip();
         target_.setPen(pen_);
         target_.setBrush(brush_);
     }
-    // A sloping line arrives as runs of pixels, one rectangle each, every
-    // run a row and a column on from the one before: the runs of one line
-    // are joined into one straight band a pixel wide from its first pixel
-    // to its last, which stays a sharp line at any size where the steps
-    // would not. Straight lines and the dashes of dotted ones are single
-    // rectangles and stay so.
+    // Thin rectangles are runs of the pixels of lines (see RunChain).
     void gather(const QRect& r) {
         if (r.height() != 1 && r.width() != 1) {
             addFill(r);
             return;
         }
         flushFill();
-        if (!chain_.empty() && (brush_.color() != chainColour_ || !continues(r))) endChain();
-        chainColour_ = brush_.color();
-        if (chain_.size() == 1) {
-            stepX_ = sign(r.center().x() - chain_[0].center().x());
-            stepY_ = sign(r.center().y() - chain_[0].center().y());
+        if (!chain_.empty() && (brush_.color() != chainColour_ || !chain_.continues(r))) {
+            endChain();
         }
-        chain_.push_back(r);
-    }
-    static int sign(int v) { return (v > 0) - (v < 0); }
-    // The next run of the same line: thin, touching the last one at a
-    // corner (no row and no column in common), and on in the same
-    // direction.
-    bool continues(const QRect& r) const {
-        if (r.height() != 1 && r.width() != 1) return false;
-        const QRect& last = chain_.back();
-        const bool rowApart = r.top() == last.bottom() + 1 || r.bottom() + 1 == last.top();
-        const bool columnApart = r.left() == last.right() + 1 || r.right() + 1 == last.left();
-        if (!rowApart || !columnApart) return false;
-        if (chain_.size() < 2) return true;
-        return sign(r.center().x() - last.center().x()) == stepX_ &&
-               sign(r.center().y() - last.center().y()) == stepY_;
-    }
-    // The pixel of a run farthest from a point beside it.
-    static QPointF farEnd(const QRect& run, const QRect& beside) {
-        const QPoint a = run.topLeft();
-        const QPoint b = run.width() >= run.height() ? run.topRight() : run.bottomLeft();
-        const QPoint c = beside.center();
-        const auto d = [c](QPoint p) {
-            return (p.x() - c.x()) * (p.x() - c.x()) + (p.y() - c.y()) * (p.y() - c.y());
-        };
-        const QPoint far = d(a) >= d(b) ? a : b;
-        return QPointF(far.x() + 0.5, far.y() + 0.5);
+        chainColour_ = brush_.color();
+        chain_.add(r);
     }
     void endChain() {
-        if (chain_.empty()) return;
-        QPainterPath& path = linePath(chainColour_);
-        if (chain_.size() == 1) path.addRect(chain_[0]);
-        if (chain_.size() >= 2) {
-            const QPointF from = farEnd(chain_.front(), chain_[1]);
-            const QPointF to = farEnd(chain_.back(), chain_[chain_.size() - 2]);
-            const QPointF along = to - from;
-            const double length = std::hypot(along.x(), along.y());
-            const QPointF d = along / length * 0.5;  // half a pixel along
-            const QPointF n(-d.y(), d.x());          // and across
-            QPointF corners[] = {from - d - n, to + d - n, to + d + n, from - d + n};
-            // Clockwise, as addRect's outlines run, so that with the
-            // winding rule overlapping pieces add up instead of cutting
-            // holes into each other.
-            double area = 0;
-            for (int i = 0; i < 4; ++i) {
-                const QPointF& p = corners[i];
-                const QPointF& q = corners[(i + 1) % 4];
-                area += p.x() * q.y() - q.x() * p.y();
-            }
-            if (area < 0) std::swap(corners[1], corners[3]);
-            path.moveTo(corners[0]);
-            for (int i = 1; i < 4; ++i) path.lineTo(corners[i]);
-            path.closeSubpath();
-        }
-        chain_.clear();
+        if (!chain_.empty()) chain_.endInto(lineGroup(chainColour_));
     }
     void flushLines() {
-        for (auto& [colour, path] : lines_) draw(path, colour);
+        for (const LineGroup& group : lines_) {
+            if (!rectangles_) {
+                fillWith(group.colour);
+                target_.drawPath(outlineOf(group));
+                continue;
+            }
+            fill(group.rects, group.colour);
+            if (group.bands.empty()) continue;
+            // A band is a line a pixel wide with square ends: stroked, it
+            // costs a PDF page two points instead of five.
+            applyClip();
+            target_.setPen(QPen(group.colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            target_.setBrush(Qt::NoBrush);
+            target_.drawLines(group.bands.data(), int(group.bands.size()));
+        }
         lines_.clear();
     }
     void flushFill() {
-        draw(fill_, fillColour_);
-        fill_.clear();
+        fill(fills_, fillColour_);
+        fills_.clear();
     }
-    void draw(const QPainterPath& path, const QColor& colour) {
-        if (path.isEmpty()) return;
-        target_.setPen(Qt::NoPen);
-        target_.setBrush(colour);
+    // Rectangles go to a PDF page in one call, each written as a single
+    // rectangle operator where a path would cost it five points; other
+    // targets (an SVG generator) would make each an element of its own, and
+    // take them as one path.
+    void fill(const std::vector<QRectF>& rects, const QColor& colour) {
+        if (rects.empty()) return;
+        QRectF bounds = rects.front();
+        for (const QRectF& r : rects) bounds |= r;
+        applyClip(untransformed_ ? &bounds : nullptr);
+        fillWith(colour);
+        if (rectangles_) {
+            target_.drawRects(rects.data(), int(rects.size()));
+            return;
+        }
+        QPainterPath path;
+        for (const QRectF& r : rects) path.addRect(r);
         target_.drawPath(path);
+    }
+    // A colour set again would be written again.
+    void fillWith(const QColor& colour) {
+        applyClip();
+        if (target_.pen().style() != Qt::NoPen) target_.setPen(Qt::NoPen);
+        const QBrush& brush = target_.brush();
+        if (brush.style() != Qt::SolidPattern || brush.color() != colour) target_.setBrush(colour);
     }
     void flush() {
         endChain();
         flushLines();
         flushFill();
     }
-    // The painter's clip, within the tile's.
+    // The painter's clip, within the tile's. It is passed on only when
+    // something is drawn under it: the painter clips every line of text
+    // and lifts the clip after it, and every clip given to a PDF page
+    // makes it write the whole graphics state again.
     void updateClip(const QPaintEngineState& state) {
-        target_.setClipRect(QRect(QPoint(0, 0), tile_.size()));
-        if (!state.isClipEnabled()) return;
-        const QTransform transform = target_.transform();
-        target_.setTransform(base_);
-        if (state.state() & QPaintEngine::DirtyClipPath) {
-            target_.setClipPath(state.clipPath(), Qt::IntersectClip);
-        } else if (!state.clipRegion().isEmpty()) {
-            target_.setClipRegion(state.clipRegion(), Qt::IntersectClip);
+        const QPaintEngine::DirtyFlags dirty = state.state();
+        if (dirty & QPaintEngine::DirtyClipPath) {
+            painterPath_ = state.clipPath();
+            painterRegion_ = QRegion();
+        } else if (dirty & QPaintEngine::DirtyClipRegion) {
+            painterRegion_ = state.clipRegion();
+            painterPath_ = QPainterPath();
         }
-        target_.setTransform(transform);
+        QRect clip(QPoint(0, 0), tile_.size());
+        QPainterPath path;
+        if (state.isClipEnabled()) {
+            if (!painterPath_.isEmpty()) {
+                path = painterPath_;
+            } else if (painterRegion_.rectCount() == 1) {
+                clip &= painterRegion_.boundingRect();
+            } else if (!painterRegion_.isEmpty()) {
+                path.addRegion(painterRegion_);
+            }
+        }
+        if (clip == wantedClip_ && path.isEmpty() && wantedPath_.isEmpty()) return;
+        wantedClip_ = clip;
+        wantedPath_ = path;
+        clipSet_ = false;
+    }
+    // `ink`, when known, holds all that is about to be drawn, in the
+    // tile's pixels as the clip is (so only while the painter draws
+    // untransformed, as the tree's painter does): where it
+    // lies within both the clip in place and the one wanted, either clip
+    // leaves it whole, and the one in place stays.
+    void applyClip(const QRectF* ink = nullptr) {
+        if (!clips_ || clipSet_) return;
+        if (ink != nullptr && wantedPath_.isEmpty() && !appliedPath_ &&
+            QRectF(wantedClip_).contains(*ink) && QRectF(appliedClip_).contains(*ink)) {
+            return;
+        }
+        clipSet_ = true;
+        appliedClip_ = wantedClip_;
+        appliedPath_ = !wantedPath_.isEmpty();
+        const QTransform transform = target_.transform();
+        const bool moved = transform != base_;
+        if (moved) target_.setTransform(base_);
+        target_.setClipRect(wantedClip_);
+        if (!wantedPath_.isEmpty()) target_.setClipPath(wantedPath_, Qt::IntersectClip);
+        if (moved) target_.setTransform(transform);
     }
 
     QPainter& target_;
     QRect tile_;
     bool clips_;
+    bool rectangles_ = false;
     QTransform base_;
+    bool untransformed_ = true;  // the painter's drawing, on the tile
     QPen pen_;
     QBrush brush_;
-    std::vector<std::pair<QColor, QPainterPath>> lines_;
-    QPainterPath fill_;
+    std::vector<LineGroup> lines_;
+    std::vector<QRectF> fills_;
     QColor fillColour_;
-    std::vector<QRect> chain_;
+    RunChain chain_;
     QColor chainColour_;
-    int stepX_ = 0;
-    int stepY_ = 0;
+    // The painter's last clip, and the one to give the target (in the
+    // tile's pixels) next time something is drawn.
+    QRegion painterRegion_;
+    QPainterPath painterPath_;
+    QRect wantedClip_;
+    QPainterPath wantedPath_;
+    bool clipSet_ = false;
+    QRect appliedClip_;  // empty before the first: nothing lies in it
+    bool appliedPath_ = false;
+    TextInk inks_;
 };
 
 TileDevice::TileDevice(QPainter& target, const QRect& tile, bool clips)

@@ -7,7 +7,9 @@
 // The tree's lines arrive as many small rectangles of one colour, a few
 // pixels each: drawn one by one, each would be an element of its own in a
 // vector file, with its own style. Consecutive rectangles of one colour are
-// gathered into one path instead, drawn when anything else comes.
+// gathered instead and drawn together when anything else comes: as one
+// path, or on a PDF page as rectangles and stroked lines, which it writes
+// shorter. A clip is passed on only when it changes what is drawn.
 #pragma once
 
 #include <QPaintDevice>
