@@ -2,6 +2,7 @@
 
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -168,19 +169,29 @@ private:
             stepX_ = sign(r.center().x() - chain_[0].center().x());
             stepY_ = sign(r.center().y() - chain_[0].center().y());
         }
+        if (chain_.empty()) chainLongest_ = 0;
+        if (!chain_.empty()) chainLongest_ = std::max(chainLongest_, length(r));
+        if (chain_.empty() || chainWay_ == 0) chainWay_ = way(r);
         chain_.push_back(r);
     }
     static int sign(int v) { return (v > 0) - (v < 0); }
+    static int length(const QRect& run) { return std::max(run.width(), run.height()); }
+    // 1: a run across, 2: a run down, 0: a single pixel, either.
+    static int way(const QRect& run) { return run.width() > 1 ? 1 : run.height() > 1 ? 2 : 0; }
     // The next run of the same line: thin, touching the last one at a
-    // corner (no row and no column in common), and on in the same
-    // direction.
+    // corner (no row and no column in common), on in the same direction,
+    // lying the same way (across or down) and of the same length within a
+    // pixel; only a line's first and last runs may be shorter. A stub
+    // meeting a slope at its end is another line and stays apart.
     bool continues(const QRect& r) const {
         if (r.height() != 1 && r.width() != 1) return false;
         const QRect& last = chain_.back();
         const bool rowApart = r.top() == last.bottom() + 1 || r.bottom() + 1 == last.top();
         const bool columnApart = r.left() == last.right() + 1 || r.right() + 1 == last.left();
         if (!rowApart || !columnApart) return false;
-        if (chain_.size() < 2) return true;
+        if (length(r) > 1 && chainWay_ != 0 && chainWay_ != way(r)) return false;
+        if (chain_.size() < 2) return length(chain_[0]) <= length(r) + 1;
+        if (length(r) > chainLongest_ + 1) return false;
         return sign(r.center().x() - last.center().x()) == stepX_ &&
                sign(r.center().y() - last.center().y()) == stepY_;
     }
@@ -269,6 +280,8 @@ private:
     QColor chainColour_;
     int stepX_ = 0;
     int stepY_ = 0;
+    int chainWay_ = 0;      // how its runs lie, once one is longer than a pixel
+    int chainLongest_ = 0;  // its longest run but the first
 };
 
 TileDevice::TileDevice(QPainter& target, const QRect& tile, bool clips)
