@@ -360,11 +360,12 @@ private:
     std::string defineClip(const QRectF& r) {
         std::string id = "c";
         id += std::to_string(++clips_);
-        out_ += "<clipPath id=\"";
+        // In a <defs>, which readers that know no clip paths leave undrawn.
+        out_ += "<defs><clipPath id=\"";
         out_ += id;
         out_ += "\"><rect";
         rectAttributes(r);
-        out_ += "/></clipPath>\n";
+        out_ += "/></clipPath></defs>\n";
         return id;
     }
 
