@@ -18,6 +18,7 @@
 #include <map>
 
 #include "core/view/view_math.h"
+#include "render/tree_image/svg_paint_device.h"
 #include "render/tree_image/svg_text.h"
 #include "render/tree_image/tree_image_file.h"
 #include "support/add_person.h"
@@ -354,6 +355,101 @@ TEST(SvgPicture, DrawnByAnSvgRendererItShowsWhatThePngShows) {
         child->setMotherId(mother->personId());
     }
     expectSameAsPng(wide, "wide");
+}
+
+// What a painter draws straight on the device, as a document.
+template <typename Paint>
+QByteArray drawnDocument(QSize size, Paint&& paint) {
+    std::string document;
+    SvgPaintDevice device(size, [&document](std::string_view piece) {
+        document.append(piece);
+        return true;
+    });
+    {
+        QPainter painter(&device);
+        paint(painter);
+    }
+    EXPECT_TRUE(device.finish());
+    return QByteArray::fromStdString(document);
+}
+
+// A picture is embedded whole, as PNG data at its place and size.
+TEST(SvgPaintDevice, APictureIsEmbeddedAtItsPlace) {
+    QImage picture(4, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) picture.setPixel(x, y, qRgb(x * 60, y * 100, 200 - x * y * 10));
+    }
+    const QByteArray document = drawnDocument(QSize(100, 100), [&](QPainter& p) {
+        p.translate(5, 0);
+        p.drawImage(QRect(5, 20, 8, 6), picture);
+    });
+    QXmlStreamReader xml(document);
+    int images = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement() || xml.name() != QStringLiteral("image")) continue;
+        ++images;
+        const auto a = xml.attributes();
+        EXPECT_EQ(a.value(QStringLiteral("x")), QStringLiteral("10"));
+        EXPECT_EQ(a.value(QStringLiteral("y")), QStringLiteral("20"));
+        EXPECT_EQ(a.value(QStringLiteral("width")), QStringLiteral("8"));
+        EXPECT_EQ(a.value(QStringLiteral("height")), QStringLiteral("6"));
+        const QString href = a.value(QStringLiteral("xlink:href")).toString();
+        const QString prefix = QStringLiteral("data:image/png;base64,");
+        ASSERT_TRUE(href.startsWith(prefix));
+        const QImage read =
+            QImage::fromData(QByteArray::fromBase64(href.mid(prefix.size()).toLatin1()), "PNG");
+        EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), picture);
+    }
+    EXPECT_FALSE(xml.hasError());
+    EXPECT_EQ(images, 1);
+}
+
+// Colours and the font are said once for everything drawn in them in a
+// row: no group is empty, and no group follows one that says the same.
+TEST(SvgPaintDevice, AColourOrFontIsWrittenOnlyWhenItChanges) {
+    const QByteArray document = drawnDocument(QSize(300, 200), [](QPainter& p) {
+        p.fillRect(0, 0, 300, 200, QColor(0x6699cc));
+        for (int i = 0; i < 3; ++i) {
+            p.fillRect(10 + i * 90, 10, 80, 40, Qt::white);
+            p.fillRect(12 + i * 90, 60, 70, 1, Qt::white);
+            p.setPen(Qt::black);
+            p.setFont(QFont(QStringLiteral("Liberation Serif"), 12));
+            p.drawText(QPoint(15 + i * 90, 25), QStringLiteral("Jan"));
+            p.drawText(QPoint(15 + i * 90, 40), QStringLiteral("Kowalski"));
+        }
+    });
+    QXmlStreamReader xml(document);
+    std::vector<int> children{0};
+    std::vector<QString> previousSibling{QString()};
+    int groups = 0, texts = 0, rects = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            ++children.back();
+            QString said;
+            for (const auto& a : xml.attributes())
+                said += a.qualifiedName().toString() + a.value().toString() + QLatin1Char(';');
+            if (xml.name() == QStringLiteral("g")) {
+                ++groups;
+                EXPECT_NE(said, previousSibling.back()) << said.toStdString();
+            }
+            texts += xml.name() == QStringLiteral("text") ? 1 : 0;
+            rects += xml.name() == QStringLiteral("rect") ? 1 : 0;
+            previousSibling.back() = xml.name() == QStringLiteral("g") ? said : QString();
+            children.push_back(0);
+            previousSibling.push_back(QString());
+        } else if (xml.isEndElement()) {
+            if (xml.name() == QStringLiteral("g")) EXPECT_GT(children.back(), 0);
+            children.pop_back();
+            previousSibling.pop_back();
+        }
+    }
+    EXPECT_FALSE(xml.hasError());
+    EXPECT_EQ(texts, 6);
+    EXPECT_GE(rects, 4);
+    // The background, then for each box its white, its font and its black.
+    EXPECT_LE(groups, 1 + 3 + 1 + 3);
 }
 
 // A file-size limit stands in for a full disk: the picture fails with the
