@@ -8,29 +8,16 @@
 #include <QPixmap>
 #include <QTextItem>
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cmath>
 #include <optional>
 
+#include "render/tree_image/svg_document.h"
 #include "render/tree_image/svg_text.h"
 
 namespace lineara {
 
 namespace {
-
-// The buffer is handed on when it holds this much.
-constexpr size_t kPiece = size_t(4) << 20;
-
-// The painter's state as the document's groups carry it, outermost
-// first: the clip, the font, the colours. A group opens only when an
-// element needs a value its open group does not have.
-enum Level { ClipLevel, FontLevel, PaintLevel, kLevels };
-
-bool contains(const QRectF& outer, const QRectF& inner) {
-    return inner.left() >= outer.left() && inner.top() >= outer.top() &&
-           inner.right() <= outer.right() && inner.bottom() <= outer.bottom();
-}
 
 // A subpath from `at` that is an axis-parallel rectangle (a move and four
 // lines back to the start, as QPainterPath::addRect makes it).
@@ -58,32 +45,10 @@ std::optional<QRectF> rectAt(const QPainterPath& path, int at) {
 
 class SvgPaintDevice::Engine : public QPaintEngine {
 public:
-    Engine(QSize size, Sink sink) : QPaintEngine(AllFeatures), sink_(std::move(sink)) {
-        out_.reserve(kPiece + (size_t(1) << 16));
-        out_ +=
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
-        appendSvgNumber(out_, size.width());
-        out_ += "\" height=\"";
-        appendSvgNumber(out_, size.height());
-        out_ += "\" viewBox=\"0 0 ";
-        appendSvgNumber(out_, size.width());
-        out_ += ' ';
-        appendSvgNumber(out_, size.height());
-        // Texts keep their spaces as drawn.
-        out_ += "\" xml:space=\"preserve\">\n<title>Lineara</title>\n";
-    }
+    Engine(QSize size, Sink sink) : QPaintEngine(AllFeatures), doc_(size, std::move(sink)) {}
 
-    bool finish() {
-        if (finished_) return !failed_;
-        finished_ = true;
-        closeFrom(ClipLevel);
-        out_ += "</svg>\n";
-        pass();
-        return !failed_;
-    }
-    bool failed() const { return failed_; }
+    bool finish() { return doc_.finish(); }
+    bool failed() const { return doc_.failed(); }
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -112,7 +77,7 @@ public:
         for (int i = 0; i < count; ++i) {
             const QRectF r = rects[i].normalized();
             if (!start(transform_.mapRect(r), paintShape(), false)) continue;
-            out_ += "<rect";
+            doc_.out() += "<rect";
             shapeRect(r);
             endShape();
         }
@@ -154,13 +119,14 @@ public:
         }
         if (rest.empty()) return;
         if (!start(strokeExtent(path.boundingRect()), paintShape(), false)) return;
-        out_ += "<path";
+        std::string& out = doc_.out();
+        out += "<path";
         if (path.fillRule() == Qt::OddEvenFill && brush_.style() != Qt::NoBrush) {
-            out_ += " fill-rule=\"evenodd\"";
+            out += " fill-rule=\"evenodd\"";
         }
-        out_ += " d=\"";
-        out_ += rest;
-        out_ += '"';
+        out += " d=\"";
+        out += rest;
+        out += '"';
         endShape();
     }
 
@@ -169,17 +135,18 @@ public:
         QPolygonF polygon(points, points + count);
         const bool open = mode == PolylineMode;
         if (!start(strokeExtent(polygon.boundingRect()), paintShape(open), false)) return;
-        out_ += open ? "<polyline" : "<polygon";
-        if (mode == OddEvenMode && brush_.style() != Qt::NoBrush) out_ += " fill-rule=\"evenodd\"";
-        out_ += " points=\"";
+        std::string& out = doc_.out();
+        out += open ? "<polyline" : "<polygon";
+        if (mode == OddEvenMode && brush_.style() != Qt::NoBrush) out += " fill-rule=\"evenodd\"";
+        out += " points=\"";
         for (int i = 0; i < count; ++i) {
-            if (i > 0) out_ += ' ';
+            if (i > 0) out += ' ';
             const QPointF p = at(points[i]);
-            appendSvgNumber(out_, p.x());
-            out_ += ',';
-            appendSvgNumber(out_, p.y());
+            appendSvgNumber(out, p.x());
+            out += ',';
+            appendSvgNumber(out, p.y());
         }
-        out_ += '"';
+        out += '"';
         endShape();
     }
 
@@ -191,28 +158,30 @@ public:
                        paintShape(true), false)) {
                 continue;
             }
-            const size_t at = out_.size();
-            out_ += "<line x1=\"";
-            appendSvgNumber(out_, l.x1());
-            out_ += "\" y1=\"";
-            appendSvgNumber(out_, l.y1());
-            out_ += "\" x2=\"";
-            appendSvgNumber(out_, l.x2());
-            out_ += "\" y2=\"";
-            appendSvgNumber(out_, l.y2());
-            out_ += '"';
-            if (!moveOnly_) matrix();
-            out_ += "/>\n";
+            std::string& out = doc_.out();
+            const size_t from = out.size();
+            out += "<line x1=\"";
+            appendSvgNumber(out, l.x1());
+            out += "\" y1=\"";
+            appendSvgNumber(out, l.y1());
+            out += "\" x2=\"";
+            appendSvgNumber(out, l.x2());
+            out += "\" y2=\"";
+            appendSvgNumber(out, l.y2());
+            out += '"';
+            if (!moveOnly_) appendSvgMatrix(out, transform_);
+            out += "/>\n";
             // A text's underline comes twice when the text is drawn through
             // a tile: the same line again, right after itself, is left out.
-            const std::string_view line(out_.data() + at, out_.size() - at);
-            if (at == lastLineEnd_ && line == lastLine_) {
-                out_.resize(at);
+            const std::string_view line(out.data() + from, out.size() - from);
+            if (from == lastLineEnd_ && doc_.mark() == lastLineMark_ && line == lastLine_) {
+                out.resize(from);
             } else {
                 lastLine_ = line;
             }
-            lastLineEnd_ = out_.size();
-            passIfFull();
+            lastLineEnd_ = out.size();
+            lastLineMark_ = doc_.mark();
+            doc_.elementWritten();
         }
     }
 
@@ -229,20 +198,20 @@ public:
         appendSvgColour(paint, pen_.color());
         paint += '"';
         appendOpacity(paint, "fill-opacity", pen_.color());
-        if (!start(transform_.mapRect(extent), std::move(paint), true)) return;
-        const std::string clipId = ownClip_ ? defineClip(*clip_) : std::string();
-        out_ += "<text";
-        point(at(p));
-        if (!moveOnly_) matrix();
-        if (!clipId.empty()) {
-            out_ += " clip-path=\"url(#";
-            out_ += clipId;
-            out_ += ")\"";
+        if (!start(transform_.mapRect(extent), paint, true)) return;
+        std::string& out = doc_.out();
+        out += "<text";
+        appendSvgPoint(out, at(p));
+        if (!moveOnly_) appendSvgMatrix(out, transform_);
+        if (!ownClip_.empty()) {
+            out += " clip-path=\"url(#";
+            out += ownClip_;
+            out += ")\"";
         }
-        out_ += '>';
-        appendSvgEscaped(out_, text);
-        out_ += "</text>\n";
-        passIfFull();
+        out += '>';
+        appendSvgEscaped(out, text);
+        out += "</text>\n";
+        doc_.elementWritten();
     }
 
     void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override {
@@ -256,11 +225,11 @@ public:
         buffer.open(QIODevice::WriteOnly);
         if (!image.copy(sr.toAlignedRect()).save(&buffer, "PNG")) return;
         if (!start(transform_.mapRect(r), std::string(), false)) return;
-        out_ += "<image";
+        doc_.out() += "<image";
         shapeRect(r);
-        out_ += " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
-        out_.append(png.toBase64().constData());
-        out_ += '"';
+        doc_.out() += " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
+        doc_.out().append(png.toBase64().constData());
+        doc_.out() += '"';
         endShape();
     }
 
@@ -323,86 +292,19 @@ private:
         return paint;
     }
 
-    // Opens the groups an element needs: its colours, its font for a
-    // text, and a clip that shows what the painter's clip shows of it,
-    // `extent` in picture pixels. False when nothing of it can show.
-    bool start(const QRectF& extent, std::string paint, bool text) {
-        if (failed_ || finished_) return false;
-        ownClip_ = false;
-        if (clip_ && !clip_->intersects(extent)) return false;
-        const std::optional<QRectF>& group = groupClip_;
-        const bool sameClip = group == clip_;
-        const bool inside =
-            (!clip_ || contains(*clip_, extent)) && (!group || contains(*group, extent));
-        if (!sameClip && !inside) {
-            // A text clipped within the open group's clip (a date longer
-            // than its box) gets a clip of its own; otherwise the group
-            // changes.
-            if (text && moveOnly_ && clip_ && (!group || contains(*group, *clip_))) {
-                ownClip_ = true;
-            } else {
-                openClip();
-            }
-        }
-        if (text && open_[FontLevel] != font_) open(FontLevel, font_);
-        if (open_[PaintLevel] != paint) open(PaintLevel, std::move(paint));
-        return true;
-    }
-
-    void openClip() {
-        closeFrom(ClipLevel);
-        if (!clip_) return;
-        const std::string id = defineClip(*clip_);
-        open(ClipLevel, "clip-path=\"url(#" + id + ")\"");
-        groupClip_ = clip_;
-    }
-
-    std::string defineClip(const QRectF& r) {
-        std::string id = "c";
-        id += std::to_string(++clips_);
-        // In a <defs>, which readers that know no clip paths leave undrawn.
-        out_ += "<defs><clipPath id=\"";
-        out_ += id;
-        out_ += "\"><rect";
-        rectAttributes(r);
-        out_ += "/></clipPath></defs>\n";
-        return id;
-    }
-
-    void open(Level level, std::string attributes) {
-        closeFrom(level);
-        out_ += "<g ";
-        out_ += attributes;
-        out_ += ">\n";
-        open_[level] = std::move(attributes);
-        opened_[level] = true;
-    }
-
-    void closeFrom(Level level) {
-        for (int l = kLevels - 1; l >= level; --l) {
-            if (opened_[l]) out_ += "</g>\n";
-            opened_[l] = false;
-            open_[l].clear();
-        }
-        if (level == ClipLevel) groupClip_.reset();
-    }
-
-    void rectAttributes(const QRectF& r) {
-        out_ += " x=\"";
-        appendSvgNumber(out_, r.x());
-        out_ += "\" y=\"";
-        appendSvgNumber(out_, r.y());
-        out_ += "\" width=\"";
-        appendSvgNumber(out_, r.width());
-        out_ += "\" height=\"";
-        appendSvgNumber(out_, r.height());
-        out_ += '"';
+    // Opens the groups an element needs (see SvgDocument::start), a text
+    // `extent` in picture pixels.
+    bool start(const QRectF& extent, const std::string& paint, bool text) {
+        return doc_.start(clip_, extent, text ? &font_ : nullptr, paint, text && moveOnly_,
+                          ownClip_);
     }
 
     // A shape's rectangle: in picture pixels when the transform only
     // moves, else as given with the transform written after it (by
     // endShape).
-    void shapeRect(const QRectF& r) { rectAttributes(moveOnly_ ? transform_.mapRect(r) : r); }
+    void shapeRect(const QRectF& r) {
+        appendSvgRect(doc_.out(), moveOnly_ ? transform_.mapRect(r) : r);
+    }
     QPointF at(const QPointF& p) const { return moveOnly_ ? transform_.map(p) : p; }
     // A shape's extent in picture pixels, its outline included.
     QRectF strokeExtent(const QRectF& r) const {
@@ -410,30 +312,11 @@ private:
         return transform_.mapRect(r).adjusted(-half, -half, half, half);
     }
 
-    void point(const QPointF& p) {
-        out_ += " x=\"";
-        appendSvgNumber(out_, p.x());
-        out_ += "\" y=\"";
-        appendSvgNumber(out_, p.y());
-        out_ += '"';
-    }
-
-    void matrix() {
-        out_ += " transform=\"matrix(";
-        const double m[] = {transform_.m11(), transform_.m12(), transform_.m21(),
-                            transform_.m22(), transform_.dx(),  transform_.dy()};
-        for (int i = 0; i < 6; ++i) {
-            if (i > 0) out_ += ' ';
-            appendSvgNumber(out_, m[i]);
-        }
-        out_ += ")\"";
-    }
-
     // Ends an element whose coordinates were written as given.
     void endShape() {
-        if (!moveOnly_) matrix();
-        out_ += "/>\n";
-        passIfFull();
+        if (!moveOnly_) appendSvgMatrix(doc_.out(), transform_);
+        doc_.out() += "/>\n";
+        doc_.elementWritten();
     }
 
     // One element of a path, in path data, moved by the transform when it
@@ -461,32 +344,18 @@ private:
         appendSvgNumber(d, p.y());
     }
 
-    void passIfFull() {
-        if (out_.size() >= kPiece) pass();
-    }
-    void pass() {
-        if (!failed_ && !out_.empty()) failed_ = !sink_(out_);
-        out_.clear();
-        lastLineEnd_ = std::string::npos;
-    }
-
-    Sink sink_;
-    std::string out_;
-    bool failed_ = false;
-    bool finished_ = false;
+    SvgDocument doc_;
     QPen pen_;
     QBrush brush_;
     std::string font_;
     QTransform transform_;
     bool moveOnly_ = true;
-    std::optional<QRectF> clip_;       // the painter's, in picture pixels
-    std::optional<QRectF> groupClip_;  // the open clip group's
-    bool ownClip_ = false;
-    int clips_ = 0;
+    std::optional<QRectF> clip_;  // the painter's, in picture pixels
+    std::string ownClip_;         // a text's own clip, when it has one
+    // The last line written, to leave out its repeat right after it.
     std::string lastLine_;
     size_t lastLineEnd_ = std::string::npos;
-    std::array<std::string, kLevels> open_;
-    std::array<bool, kLevels> opened_{};
+    size_t lastLineMark_ = 0;
 };
 
 SvgPaintDevice::SvgPaintDevice(QSize size, Sink sink)

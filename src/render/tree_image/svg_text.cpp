@@ -51,6 +51,36 @@ void appendSvgNumber(std::string& out, double value) {
     if (fraction % 10 != 0) out.push_back(char('0' + fraction % 10));
 }
 
+void appendSvgRect(std::string& out, const QRectF& r) {
+    out += " x=\"";
+    appendSvgNumber(out, r.x());
+    out += "\" y=\"";
+    appendSvgNumber(out, r.y());
+    out += "\" width=\"";
+    appendSvgNumber(out, r.width());
+    out += "\" height=\"";
+    appendSvgNumber(out, r.height());
+    out += '"';
+}
+
+void appendSvgPoint(std::string& out, const QPointF& p) {
+    out += " x=\"";
+    appendSvgNumber(out, p.x());
+    out += "\" y=\"";
+    appendSvgNumber(out, p.y());
+    out += '"';
+}
+
+void appendSvgMatrix(std::string& out, const QTransform& t) {
+    out += " transform=\"matrix(";
+    const double m[] = {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) out += ' ';
+        appendSvgNumber(out, m[i]);
+    }
+    out += ")\"";
+}
+
 void appendSvgColour(std::string& out, const QColor& colour) {
     static const char hex[] = "0123456789abcdef";
     const QRgb rgb = colour.rgb();

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QColor>
+#include <QPointF>
+#include <QRectF>
 #include <QStringView>
+#include <QTransform>
 #include <string>
 
 namespace lineara {
@@ -11,6 +14,12 @@ namespace lineara {
 // A coordinate to a hundredth of a pixel, without trailing zeros: "12",
 // "-3.5", "0.25".
 void appendSvgNumber(std::string& out, double value);
+
+// Attributes, each after a space: x, y, width and height; x and y; a
+// transform as a matrix.
+void appendSvgRect(std::string& out, const QRectF& r);
+void appendSvgPoint(std::string& out, const QPointF& p);
+void appendSvgMatrix(std::string& out, const QTransform& t);
 
 // "#rrggbb"; the colour's alpha is left to the caller.
 void appendSvgColour(std::string& out, const QColor& colour);

@@ -440,7 +440,9 @@ TEST(SvgPaintDevice, AColourOrFontIsWrittenOnlyWhenItChanges) {
             children.push_back(0);
             previousSibling.push_back(QString());
         } else if (xml.isEndElement()) {
-            if (xml.name() == QStringLiteral("g")) EXPECT_GT(children.back(), 0);
+            if (xml.name() == QStringLiteral("g")) {
+                EXPECT_GT(children.back(), 0);
+            }
             children.pop_back();
             previousSibling.pop_back();
         }
