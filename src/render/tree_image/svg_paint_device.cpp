@@ -292,8 +292,8 @@ private:
         return paint;
     }
 
-    // Opens the groups an element needs (see SvgDocument::start), a text
-    // `extent` in picture pixels.
+    // Opens the groups an element covering `extent` (in picture pixels)
+    // needs; see SvgDocument::start.
     bool start(const QRectF& extent, const std::string& paint, bool text) {
         return doc_.start(clip_, extent, text ? &font_ : nullptr, paint, text && moveOnly_,
                           ownClip_);
