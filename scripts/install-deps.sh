@@ -6,7 +6,10 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config clang-format
-  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  # Qt SVG draws the tree's SVG picture in the tests (the program writes
+  # SVG itself and does not need it).
+  qt6-svg-dev
   # The translations: lupdate and lrelease, CMake's rules for them, and
   # Qt's own translations of its dialogs.
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QRegularExpression>
 #include <QString>
 #include <QXmlStreamReader>
 #include <map>
@@ -48,8 +47,8 @@ Bounds boundsOf(const PersonList& list) {
     return b;
 }
 
-// What an SVG holds: its texts, and the corners of the white rectangles
-// (box fills) of its paths.
+// What an SVG holds: its texts, and the corners of its white rectangles
+// (box fills), a rectangle's fill being its own or its nearest group's.
 struct SvgContent {
     bool wellFormed = false;
     std::vector<QString> texts;
@@ -61,23 +60,18 @@ SvgContent readSvg(const std::string& path) {
     SvgContent svg;
     if (!file.open(QIODevice::ReadOnly)) return svg;
     QXmlStreamReader xml(&file);
-    std::vector<QString> fills;  // of the open groups
-    const QRegularExpression rect(
-        QStringLiteral(R"(M(-?\d+),(-?\d+) L(-?\d+),\2 L\3,(-?\d+) L\1,\4 L\1,\2)"));
+    std::vector<QString> fills{QStringLiteral("#000000")};  // of the open groups
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QString fill = xml.attributes().value(QStringLiteral("fill")).toString();
+            const auto attributes = xml.attributes();
+            QString fill = attributes.value(QStringLiteral("fill")).toString();
+            if (fill.isEmpty()) fill = fills.back();
             if (xml.name() == QStringLiteral("g")) fills.push_back(fill);
             if (xml.name() == QStringLiteral("text")) svg.texts.push_back(xml.readElementText());
-            if (xml.name() == QStringLiteral("path") && !fills.empty() &&
-                fills.back() == QStringLiteral("#ffffff")) {
-                const QString d = xml.attributes().value(QStringLiteral("d")).toString();
-                auto it = rect.globalMatch(d);
-                while (it.hasNext()) {
-                    const auto m = it.next();
-                    svg.whiteCorners.insert({m.captured(1).toInt(), m.captured(2).toInt()});
-                }
+            if (xml.name() == QStringLiteral("rect") && fill == QStringLiteral("#ffffff")) {
+                svg.whiteCorners.insert({attributes.value(QStringLiteral("x")).toInt(),
+                                         attributes.value(QStringLiteral("y")).toInt()});
             }
         } else if (xml.isEndElement() && xml.name() == QStringLiteral("g")) {
             fills.pop_back();

@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>

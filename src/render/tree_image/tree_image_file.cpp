@@ -6,14 +6,13 @@
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
 #include "core/platform/atomic_file.h"
-#include "render/platform/atomic_file_device.h"
 #include "render/printing/pdf_file_pages.h"
+#include "render/tree_image/svg_paint_device.h"
 
 namespace lineara {
 
@@ -30,26 +29,24 @@ TreeImageResult writeSvg(const std::string& path, TreeImageResult result, const 
                          const RecordCodec& codec, const TreeImageProgress& progress) {
     AtomicFileWriter file;
     if (!file.open(path)) return failed(result, file.error());
-    AtomicFileDevice device(file);
-    device.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&device);
-    const QSize size(int(geometry.width), int(geometry.height));
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(kTreeImageDotsPerInch);
-    svg.setTitle(QStringLiteral("Lineara"));
+    SvgPaintDevice svg(
+        QSize(int(geometry.width), int(geometry.height)),
+        [&file](std::string_view piece) { return file.write(piece.data(), piece.size()); });
     QPainter painter;
     if (!painter.begin(&svg)) return failed(result, path + ": the picture could not be started");
-    const bool complete = paintTreeImage(painter, TreeImageTarget::VectorUnclipped, persons,
-                                         geometry, request, codec, progress);
+    // A full disk stops the drawing at the next tile.
+    const TreeImageProgress going = [&svg, &progress](int done, int total) {
+        return !svg.failed() && (!progress || progress(done, total));
+    };
+    const bool complete =
+        paintTreeImage(painter, TreeImageTarget::Vector, persons, geometry, request, codec, going);
     painter.end();
+    if (svg.failed()) return failed(result, file.error());
     if (!complete) {
         result.outcome = TreeImageResult::Cancelled;
         return result;
     }
-    if (!device.flushBuffer() || device.failed()) return failed(result, file.error());
-    if (!file.commit()) return failed(result, file.error());
+    if (!svg.finish() || !file.commit()) return failed(result, file.error());
     result.outcome = TreeImageResult::Written;
     return result;
 }
