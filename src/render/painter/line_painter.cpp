@@ -1,5 +1,7 @@
 #include "render/painter/line_painter.h"
 
+#include <QVarLengthArray>
+
 namespace lineara {
 
 void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
@@ -16,14 +18,26 @@ void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
                        });
         return;
     }
+    // Handed to the painter together: a painter that is not an image
+    // (a printer, a vector file) pays for every call, and a fill of its
+    // own brings a change of pen and brush with it each time.
+    QVarLengthArray<QRect, 64> runs;
     forEachLineRun(from.x(), from.y(), to.x(), to.y(), pattern, window.width(), window.height(),
                    [&](const LineRun& run) {
-                       if (run.horizontal) {
-                           painter.fillRect(run.x, run.y, run.length, 1, colour);
-                       } else {
-                           painter.fillRect(run.x, run.y, 1, run.length, colour);
-                       }
+                       runs.append(run.horizontal ? QRect(run.x, run.y, run.length, 1)
+                                                  : QRect(run.x, run.y, 1, run.length));
                    });
+    if (runs.size() == 1) {
+        painter.fillRect(runs[0], colour);
+    } else if (runs.size() > 1) {
+        const QPen pen = painter.pen();
+        const QBrush brush = painter.brush();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRects(runs.constData(), int(runs.size()));
+        painter.setPen(pen);
+        painter.setBrush(brush);
+    }
 }
 
 void drawLineTo(QPainter& painter, QPoint from, QPoint to, const QColor& colour,
