@@ -17,6 +17,7 @@
 
 #include "core/view/view_math.h"
 #include "render/painter/direct_pixels.h"
+#include "render/painter/text_stamps.h"
 #include "render/painter/tree_painter.h"
 
 namespace lineara {
@@ -46,9 +47,6 @@ inline int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange,
 // when it already fits, "..." alone when nothing else does.
 QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width);
 
-struct TextStamp;
-class TextStamps;
-
 class BoxPainter {
 public:
     // Draws through `painter`, or into `direct` where there is one.
@@ -70,6 +68,9 @@ private:
     // `stamp` is the text's entry in the style's stamps.
     void drawTextLine(const QString& text, TextStamp& stamp, int offset, const BoxRect& box,
                       int64_t posY);
+    // The text's entry in the style's stamps, or a passing one holding its
+    // width where nothing is kept (no direct pixels).
+    TextStamp& measured(const QString& text, const StyleFont& font);
     static QRgb textColour(Style style);
     void useStyle(Style style);
     const StyleFont& styleFont(Style style);
@@ -84,6 +85,7 @@ private:
     int cellHeight_;
     int64_t halfWidth_;  // round(140 · z / 2)
     std::array<std::optional<StyleFont>, kStyles> fonts_;
+    TextStamp scratch_;
     Style style_ = Regular;
     bool styleSet_ = false;
 };
