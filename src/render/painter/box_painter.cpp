@@ -69,14 +69,20 @@ void BoxPainter::paint(const PersonRecord& person, const BoxRect& box, QRgb fill
     // The edge is a line on the right and bottom only; the fill below
     // stops short of it, so the left and top sides have no outline.
     const QPoint edge[] = {{left + 1, bottom}, {right, bottom}, {right, top + 1}};
-    drawPolyline(painter_, direct_, edge, 3, QColor(kBoxEdge), window_);
     // With text, the first line is drawn opaque over its clip rectangle
     // (from its own top to the box's bottom) after the strip above it is
     // filled: together that is exactly this one fill of the whole box.
     if (direct_ != nullptr) {
+        drawPolyline(painter_, direct_, edge, 3, QColor(kBoxEdge), window_);
         direct_->fill(left, top, right - left, bottom - top, fill);
     } else {
-        painter_.fillRect(left, top, right - left, bottom - top, QColor(fill));
+        // Edge and fill under one change of pen and brush.
+        LineRuns runs;
+        gatherPolylineRuns(runs, edge, 3, window_);
+        const QRect inside(left, top, right - left, bottom - top);
+        PlainFills fills(painter_);
+        fills.fill(runs.constData(), int(runs.size()), QColor(kBoxEdge));
+        if (!inside.isEmpty()) fills.fill(&inside, 1, QColor(fill));
     }
     if (withText_) paintTexts(person, box);
 }

@@ -1,8 +1,43 @@
 #include "render/painter/line_painter.h"
 
-#include <QVarLengthArray>
-
 namespace lineara {
+
+namespace {
+
+void gatherLineRuns(LineRuns& runs, QPoint from, QPoint to, LinePattern pattern, QSize window) {
+    forEachLineRun(from.x(), from.y(), to.x(), to.y(), pattern, window.width(), window.height(),
+                   [&](const LineRun& run) {
+                       runs.append(run.horizontal ? QRect(run.x, run.y, run.length, 1)
+                                                  : QRect(run.x, run.y, 1, run.length));
+                   });
+}
+
+}  // namespace
+
+void gatherPolylineRuns(LineRuns& runs, const QPoint* points, int count, QSize window) {
+    for (int i = 1; i < count; ++i) {
+        gatherLineRuns(runs, points[i - 1], points[i], kSolidLine, window);
+    }
+}
+
+PlainFills::PlainFills(QPainter& painter)
+    : painter_(painter), pen_(painter.pen()), brush_(painter.brush()) {
+    painter_.setPen(Qt::NoPen);
+}
+
+PlainFills::~PlainFills() {
+    painter_.setPen(pen_);
+    painter_.setBrush(brush_);
+}
+
+void PlainFills::fill(const QRect* rects, int count, const QColor& colour) {
+    if (count <= 0) return;
+    if (colour != colour_ || !colour_.isValid()) {
+        painter_.setBrush(colour);
+        colour_ = colour;
+    }
+    painter_.drawRects(rects, count);
+}
 
 void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
                 const QColor& colour, LinePattern pattern, QSize window) {
@@ -18,25 +53,12 @@ void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
                        });
         return;
     }
-    // Handed to the painter together: a painter that is not an image
-    // (a printer, a vector file) pays for every call, and a fill of its
-    // own brings a change of pen and brush with it each time.
-    QVarLengthArray<QRect, 64> runs;
-    forEachLineRun(from.x(), from.y(), to.x(), to.y(), pattern, window.width(), window.height(),
-                   [&](const LineRun& run) {
-                       runs.append(run.horizontal ? QRect(run.x, run.y, run.length, 1)
-                                                  : QRect(run.x, run.y, 1, run.length));
-                   });
+    LineRuns runs;
+    gatherLineRuns(runs, from, to, pattern, window);
     if (runs.size() == 1) {
         painter.fillRect(runs[0], colour);
     } else if (runs.size() > 1) {
-        const QPen pen = painter.pen();
-        const QBrush brush = painter.brush();
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawRects(runs.constData(), int(runs.size()));
-        painter.setPen(pen);
-        painter.setBrush(brush);
+        PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
     }
 }
 
@@ -47,9 +69,15 @@ void drawLineTo(QPainter& painter, QPoint from, QPoint to, const QColor& colour,
 
 void drawPolyline(QPainter& painter, DirectPixels* direct, const QPoint* points, int count,
                   const QColor& colour, QSize window) {
-    for (int i = 1; i < count; ++i) {
-        drawLineTo(painter, direct, points[i - 1], points[i], colour, kSolidLine, window);
+    if (direct != nullptr) {
+        for (int i = 1; i < count; ++i) {
+            drawLineTo(painter, direct, points[i - 1], points[i], colour, kSolidLine, window);
+        }
+        return;
     }
+    LineRuns runs;
+    gatherPolylineRuns(runs, points, count, window);
+    PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
 }
 
 void drawPolyline(QPainter& painter, const QPoint* points, int count, const QColor& colour,

@@ -6,7 +6,9 @@
 #include <QColor>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <QVarLengthArray>
 
 #include "render/painter/direct_pixels.h"
 #include "render/painter/line_raster.h"
@@ -28,5 +30,29 @@ void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
                 const QColor& colour, LinePattern pattern, QSize window);
 void drawPolyline(QPainter& painter, DirectPixels* direct, const QPoint* points, int count,
                   const QColor& colour, QSize window);
+
+// The runs of a polyline as rectangles, for handing to a painter together:
+// a painter that is not an image (a printer, a vector file) pays for every
+// call, and for every change of pen or brush.
+using LineRuns = QVarLengthArray<QRect, 64>;
+void gatherPolylineRuns(LineRuns& runs, const QPoint* points, int count, QSize window);
+
+// Plain fills of a colour through a painter: no pen, the brush set only
+// when the colour changes, the caller's pen and brush back at the end.
+class PlainFills {
+public:
+    explicit PlainFills(QPainter& painter);
+    ~PlainFills();
+    PlainFills(const PlainFills&) = delete;
+    PlainFills& operator=(const PlainFills&) = delete;
+
+    void fill(const QRect* rects, int count, const QColor& colour);
+
+private:
+    QPainter& painter_;
+    QPen pen_;
+    QBrush brush_;
+    QColor colour_;
+};
 
 }  // namespace lineara
