@@ -99,12 +99,12 @@ void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
     const StyleFont& font = styleFont(style_);
     const int64_t posY = person.posY();
     auto line = [&](const QString& text, int offset) {
-        drawTextLine(text, measured(text, font), offset, box, posY);
+        drawTextLine(text, font.stamps->entry(text, font.metrics), offset, box, posY);
     };
     auto name = [&](TextField f, int offset) {
         if (person.isEmpty(f)) return;
         const QString text = codec_.decode(person.text(f));
-        TextStamp& stamp = measured(text, font);
+        TextStamp& stamp = font.stamps->entry(text, font.metrics);
         if (stamp.advance <= width) {
             drawTextLine(text, stamp, offset, box, posY);
             return;
@@ -149,16 +149,6 @@ void BoxPainter::drawTextLine(const QString& text, TextStamp& stamp, int offset,
     painter_.setClipRect(clip);
     painter_.drawText(at, text);
     painter_.setClipping(false);
-}
-
-TextStamp& BoxPainter::measured(const QString& text, const StyleFont& font) {
-    if (direct_ != nullptr) return font.stamps->entry(text, font.metrics);
-    // A printer or a vector file draws each text once: keeping it would
-    // cost more than it saves.
-    scratch_ = TextStamp();
-    scratch_.advance = font.metrics.horizontalAdvance(text);
-    scratch_.stampable = false;
-    return scratch_;
 }
 
 QRgb BoxPainter::textColour(Style style) { return style == Regular ? kTextBlack : kTextBlue; }

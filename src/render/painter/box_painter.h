@@ -68,9 +68,6 @@ private:
     // `stamp` is the text's entry in the style's stamps.
     void drawTextLine(const QString& text, TextStamp& stamp, int offset, const BoxRect& box,
                       int64_t posY);
-    // The text's entry in the style's stamps, or a passing one holding its
-    // width where nothing is kept (no direct pixels).
-    TextStamp& measured(const QString& text, const StyleFont& font);
     static QRgb textColour(Style style);
     void useStyle(Style style);
     const StyleFont& styleFont(Style style);
@@ -85,7 +82,6 @@ private:
     int cellHeight_;
     int64_t halfWidth_;  // round(140 · z / 2)
     std::array<std::optional<StyleFont>, kStyles> fonts_;
-    TextStamp scratch_;
     Style style_ = Regular;
     bool styleSet_ = false;
 };
