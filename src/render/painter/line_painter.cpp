@@ -1,5 +1,7 @@
 #include "render/painter/line_painter.h"
 
+#include <QPaintEngine>
+
 namespace lineara {
 
 namespace {
@@ -21,16 +23,28 @@ void gatherPolylineRuns(LineRuns& runs, const QPoint* points, int count, QSize w
 }
 
 PlainFills::PlainFills(QPainter& painter)
-    : painter_(painter), pen_(painter.pen()), brush_(painter.brush()) {
+    : painter_(painter),
+      // An image's painter fills a rectangle of a colour without touching
+      // its pen and brush, cheaper than changing them.
+      eachOnItsOwn_(painter.paintEngine() != nullptr &&
+                    painter.paintEngine()->type() == QPaintEngine::Raster) {
+    if (eachOnItsOwn_) return;
+    pen_ = painter.pen();
+    brush_ = painter.brush();
     painter_.setPen(Qt::NoPen);
 }
 
 PlainFills::~PlainFills() {
+    if (eachOnItsOwn_) return;
     painter_.setPen(pen_);
     painter_.setBrush(brush_);
 }
 
 void PlainFills::fill(const QRect* rects, int count, const QColor& colour) {
+    if (eachOnItsOwn_) {
+        for (int i = 0; i < count; ++i) painter_.fillRect(rects[i], colour);
+        return;
+    }
     if (count <= 0) return;
     if (colour != colour_ || !colour_.isValid()) {
         painter_.setBrush(colour);

@@ -50,6 +50,7 @@ public:
 
 private:
     QPainter& painter_;
+    bool eachOnItsOwn_;
     QPen pen_;
     QBrush brush_;
     QColor colour_;
