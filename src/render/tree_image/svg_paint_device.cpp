@@ -8,10 +8,10 @@
 #include <QPixmap>
 #include <QTextItem>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <optional>
 
+#include "render/tree_image/picture_metrics.h"
 #include "render/tree_image/svg_document.h"
 #include "render/tree_image/svg_text.h"
 
@@ -369,32 +369,6 @@ bool SvgPaintDevice::failed() const { return engine_->failed(); }
 
 QPaintEngine* SvgPaintDevice::paintEngine() const { return engine_.get(); }
 
-int SvgPaintDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return size_.width();
-    case PdmHeight:
-        return size_.height();
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        // Fonts are sized in pixels of the picture, as on the screen.
-        return 96;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(QPaintDevice::devicePixelRatioFScale());
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
-    case PdmWidthMM:
-        return size_.width() * 254 / 960;
-    case PdmHeightMM:
-        return size_.height() * 254 / 960;
-    }
-    return 0;
-}
+int SvgPaintDevice::metric(PaintDeviceMetric metric) const { return pictureMetric(metric, size_); }
 
 }  // namespace lineara

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "render/tree_image/picture_metrics.h"
 #include "render/tree_image/run_chain.h"
 #include "render/tree_image/text_ink.h"
 
@@ -16,8 +17,8 @@ namespace lineara {
 
 class TileDevice::Engine : public QPaintEngine {
 public:
-    Engine(QPainter& target, const QRect& tile, bool clips)
-        : QPaintEngine(QPaintEngine::AllFeatures), target_(target), tile_(tile), clips_(clips) {}
+    Engine(QPainter& target, const QRect& tile)
+        : QPaintEngine(QPaintEngine::AllFeatures), target_(target), tile_(tile) {}
 
     bool begin(QPaintDevice*) override {
         target_.save();
@@ -55,8 +56,8 @@ public:
         if (dirty & QPaintEngine::DirtyBackgroundMode) {
             target_.setBackgroundMode(state.backgroundMode());
         }
-        if (clips_ && (dirty & (QPaintEngine::DirtyClipEnabled | QPaintEngine::DirtyClipRegion |
-                                QPaintEngine::DirtyClipPath))) {
+        if ((dirty & (QPaintEngine::DirtyClipEnabled | QPaintEngine::DirtyClipRegion |
+                      QPaintEngine::DirtyClipPath))) {
             updateClip(state);
         }
     }
@@ -81,8 +82,7 @@ public:
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         flush();
-        const std::optional<QRectF> ink =
-            clips_ && untransformed_ ? inks_.bounds(p, item) : std::nullopt;
+        const std::optional<QRectF> ink = untransformed_ ? inks_.bounds(p, item) : std::nullopt;
         applyClip(ink ? &*ink : nullptr);
         target_.setPen(pen_);
         target_.setBrush(brush_);
@@ -272,7 +272,7 @@ private:
     // lies within both the clip in place and the one wanted, either clip
     // leaves it whole, and the one in place stays.
     void applyClip(const QRectF* ink = nullptr) {
-        if (!clips_ || clipSet_) return;
+        if (clipSet_) return;
         if (ink != nullptr && wantedPath_.isEmpty() && !appliedPath_ &&
             QRectF(wantedClip_).contains(*ink) && QRectF(appliedClip_).contains(*ink)) {
             return;
@@ -290,7 +290,6 @@ private:
 
     QPainter& target_;
     QRect tile_;
-    bool clips_;
     bool rectangles_ = false;
     QTransform base_;
     bool untransformed_ = true;  // the painter's drawing, on the tile
@@ -313,39 +312,15 @@ private:
     TextInk inks_;
 };
 
-TileDevice::TileDevice(QPainter& target, const QRect& tile, bool clips)
-    : target_(target), tile_(tile), engine_(std::make_unique<Engine>(target, tile, clips)) {}
+TileDevice::TileDevice(QPainter& target, const QRect& tile)
+    : target_(target), tile_(tile), engine_(std::make_unique<Engine>(target, tile)) {}
 
 TileDevice::~TileDevice() = default;
 
 QPaintEngine* TileDevice::paintEngine() const { return engine_.get(); }
 
 int TileDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return tile_.width();
-    case PdmHeight:
-        return tile_.height();
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        // Fonts are sized in pixels of the picture, as on the screen.
-        return 96;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(QPaintDevice::devicePixelRatioFScale());
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
-    case PdmWidthMM:
-        return tile_.width() * 254 / 960;
-    case PdmHeightMM:
-        return tile_.height() * 254 / 960;
-    }
-    return 0;
+    return pictureMetric(metric, tile_.size());
 }
 
 }  // namespace lineara

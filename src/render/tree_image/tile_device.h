@@ -24,9 +24,7 @@ class TileDevice : public QPaintDevice {
 public:
     // `tile`: the tile's rectangle in the target's coordinates; painting
     // on the device uses the tile's own, with (0, 0) at its corner.
-    // `clips` false leaves out every clip: for a target that ignores them
-    // (Qt's SVG generator), where each would only start a new group.
-    TileDevice(QPainter& target, const QRect& tile, bool clips);
+    TileDevice(QPainter& target, const QRect& tile);
     ~TileDevice() override;
     TileDevice(const TileDevice&) = delete;
     TileDevice& operator=(const TileDevice&) = delete;

@@ -143,8 +143,7 @@ bool paintTreeImage(QPainter& painter, TreeImageTarget target, const PersonList&
                 }
                 painter.drawImage(corner, image);
             } else {
-                TileDevice device(painter, QRect(corner, window),
-                                  target == TreeImageTarget::Vector);
+                TileDevice device(painter, QRect(corner, window));
                 QPainter tilePainter(&device);
                 paintTree(tilePainter, window, persons, view, request.paint, codec);
             }

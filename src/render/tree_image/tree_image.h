@@ -71,8 +71,7 @@ using TreeImageProgress = std::function<bool(int done, int total)>;
 
 // An image takes the tiles as pixels; a vector file (SVG, PDF) as drawing
 // commands, each tile clipped to its place.
-// An SVG is a vector file whose writer ignores clipping.
-enum class TreeImageTarget { Raster, Vector, VectorUnclipped };
+enum class TreeImageTarget { Raster, Vector };
 
 // Paints the picture into `painter`, whose device takes picture pixels:
 // the background over the whole picture, then every tile holding a box.
