@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace lineara {
 
@@ -17,7 +18,7 @@ constexpr qsizetype kMaxOneStampBytes = 64 << 10;
 constexpr int kMaxTexts = 200000;
 
 struct ThreadStamps {
-    std::map<std::pair<QString, QRgb>, std::unique_ptr<TextStamps>> fonts;
+    std::map<std::tuple<QString, QRgb, int>, std::unique_ptr<TextStamps>> fonts;
     qsizetype bytes = 0;
     int texts = 0;
 };
@@ -46,8 +47,8 @@ bool wholePixelsInside(const QImage& image) {
 
 }  // namespace
 
-TextStamps& TextStamps::of(const QFont& font, QRgb colour) {
-    std::unique_ptr<TextStamps>& slot = threadStamps().fonts[{font.key(), colour}];
+TextStamps& TextStamps::of(const QFont& font, QRgb colour, int dpi) {
+    std::unique_ptr<TextStamps>& slot = threadStamps().fonts[{font.key(), colour, dpi}];
     if (!slot) slot.reset(new TextStamps(colour));
     return *slot;
 }

@@ -32,9 +32,10 @@ struct TextStamp {
 
 class TextStamps {
 public:
-    // The texts of `font` drawn in `colour` (the pen) on this thread. The
-    // reference stays valid until the next call of trim().
-    static TextStamps& of(const QFont& font, QRgb colour);
+    // The texts of `font` drawn in `colour` (the pen) on this thread,
+    // measured at `dpi` (0: the screen's, as QFontMetrics(font) measures).
+    // The reference stays valid until the next call of trim().
+    static TextStamps& of(const QFont& font, QRgb colour, int dpi = 0);
 
     // Drops everything once the stamps hold more pixels than the bound.
     // Called before a paint, never during one.

@@ -10,6 +10,7 @@
 #include "render/painter/box_font.h"
 #include "render/painter/box_painter.h"
 #include "render/painter/box_text_lines.h"
+#include "render/painter/text_stamps.h"
 
 namespace lineara {
 
@@ -115,6 +116,11 @@ public:
             font = cellHeightFont(job_.fontName, fontHeight, false, false);
             font.setStyleStrategy(QFont::PreferDefault);
         }
+        // Names and dates repeat across a tree: each is measured (and a
+        // name too wide shortened) once, not for every box.
+        TextStamps::trim();
+        TextStamps* stamps =
+            withText ? &TextStamps::of(font, qRgb(0, 0, 0), p_.device()->logicalDpiY()) : nullptr;
         const QRect reach = pageReach(solid.width());
         forEachBoxOnPage(list, reach, [&](const PersonRecord* m) {
             if (!takesPart(m, job_.choices.selectedOnly)) return;
@@ -126,7 +132,7 @@ public:
             p_.setBrush(Qt::white);
             p_.drawRect(box);
             p_.setBrush(Qt::NoBrush);
-            if (withText) texts(*m, box, font);
+            if (withText) texts(*m, box, font, *stamps);
         });
     }
 
@@ -176,18 +182,27 @@ private:
         return area;
     }
 
-    void texts(const PersonRecord& m, const QRect& box, const QFont& font) {
+    void texts(const PersonRecord& m, const QRect& box, const QFont& font, TextStamps& stamps) {
         p_.setFont(font);
         p_.setPen(Qt::black);
         const QFontMetrics metrics = p_.fontMetrics();
         const int column = box.left() + int(g_.halfBoxWidth());
         const int width = box.width();
         const RecordCodec& codec = *job_.codec;
-        const QString lines[] = {
-            shortenIfWider(codec.decode(m.text(field::givenNames)), metrics, width),
-            shortenIfWider(codec.decode(m.text(field::surname)), metrics, width),
-            codec.decode(m.text(field::birthDate)),
-            QStringLiteral("- ") + codec.decode(m.text(field::deathDate))};
+        auto fitted = [&](const QString& text) {
+            if (text.isEmpty()) return text;
+            TextStamp& entry = stamps.entry(text, metrics);
+            if (entry.advance <= width) return text;
+            if (entry.fittedTo != width) {
+                entry.fitted = shortenToWidth(text, metrics, width);
+                entry.fittedTo = width;
+            }
+            return entry.fitted;
+        };
+        const QString lines[] = {fitted(codec.decode(m.text(field::givenNames))),
+                                 fitted(codec.decode(m.text(field::surname))),
+                                 codec.decode(m.text(field::birthDate)),
+                                 QStringLiteral("- ") + codec.decode(m.text(field::deathDate))};
         const int offsets[] = {kPrintedBoxLines.givenNames, kPrintedBoxLines.surname,
                                kPrintedBoxLines.birth, kPrintedBoxLines.death};
         // The texts are clipped to the box, once for all four lines, and
@@ -201,7 +216,7 @@ private:
         bool clip = false;
         for (int i = 0; i < 4; ++i) {
             const int top = drawCoord(g_.mapY(int64_t(m.posY()) + offsets[i], cell_));
-            const int advance = metrics.horizontalAdvance(lines[i]);
+            const int advance = stamps.entry(lines[i], metrics).advance;
             at[i] = QPoint(column - advance / 2, top + metrics.ascent());
             const QRect reach(at[i].x() - overhang, top - overhang, advance + 2 * overhang,
                               metrics.height() + 2 * overhang);
@@ -210,10 +225,6 @@ private:
         if (clip) p_.setClipRect(box);
         for (int i = 0; i < 4; ++i) p_.drawText(at[i], lines[i]);
         if (clip) p_.setClipping(false);
-    }
-
-    static QString shortenIfWider(const QString& text, const QFontMetrics& metrics, int width) {
-        return text.isEmpty() ? text : shortenToWidth(text, metrics, width);
     }
 
     QPainter& p_;
