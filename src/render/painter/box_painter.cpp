@@ -146,9 +146,13 @@ void BoxPainter::drawTextLine(const QString& text, TextStamp& stamp, int offset,
             return;
         }
     }
-    painter_.setClipRect(clip);
+    // A clip is a change of state that a printer or a vector file pays
+    // for; it changes nothing where the glyphs stay inside anyway.
+    const std::optional<QRectF> ink = inks_.bounds(at, text, font.font, stamp.advance);
+    const bool clips = !ink || !QRectF(clip).contains(*ink);
+    if (clips) painter_.setClipRect(clip);
     painter_.drawText(at, text);
-    painter_.setClipping(false);
+    if (clips) painter_.setClipping(false);
 }
 
 QRgb BoxPainter::textColour(Style style) { return style == Regular ? kTextBlack : kTextBlue; }

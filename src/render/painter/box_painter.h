@@ -17,6 +17,7 @@
 
 #include "core/view/view_math.h"
 #include "render/painter/direct_pixels.h"
+#include "render/painter/text_ink.h"
 #include "render/painter/text_stamps.h"
 #include "render/painter/tree_painter.h"
 
@@ -82,6 +83,7 @@ private:
     int cellHeight_;
     int64_t halfWidth_;  // round(140 · z / 2)
     std::array<std::optional<StyleFont>, kStyles> fonts_;
+    TextInk inks_;
     Style style_ = Regular;
     bool styleSet_ = false;
 };

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "render/painter/text_ink.h"
 #include "render/tree_image/picture_metrics.h"
 #include "render/tree_image/run_chain.h"
-#include "render/tree_image/text_ink.h"
 
 namespace lineara {
 

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +23,9 @@ public:
     // for characters whose place cannot be told without shaping them
     // (combining marks, surrogates, controls).
     std::optional<QRectF> bounds(const QPointF& origin, const QTextItem& item);
+    // The same for `text` drawn in `font`, `width` its advance.
+    std::optional<QRectF> bounds(const QPointF& origin, const QString& text, const QFont& font,
+                                 double width);
 
 private:
     // A character's ink around its origin; `overhang` is how far it

@@ -1,4 +1,4 @@
-#include "render/tree_image/text_ink.h"
+#include "render/painter/text_ink.h"
 
 #include <QFontInfo>
 #include <QPaintEngine>
@@ -27,9 +27,13 @@ TextInk::Font& TextInk::fontOf(const QFont& font) {
 }
 
 std::optional<QRectF> TextInk::bounds(const QPointF& origin, const QTextItem& item) {
-    const QString text = item.text();
+    return bounds(origin, item.text(), item.font(), item.width());
+}
+
+std::optional<QRectF> TextInk::bounds(const QPointF& origin, const QString& text,
+                                      const QFont& itemFont, double width) {
     if (text.isEmpty()) return std::nullopt;
-    Font& font = fontOf(item.font());
+    Font& font = fontOf(itemFont);
     if (font.slanted) return std::nullopt;
     double left = 0, top = 0, bottom = 0, overhang = 0;
     for (const QChar c : text) {
@@ -54,9 +58,9 @@ std::optional<QRectF> TextInk::bounds(const QPointF& origin, const QTextItem& it
     // or before the item's width; its ink lies within its own bounds
     // from there.
     const double kerning = kKerningShare * font.metrics.height();
-    return QRectF(QPointF(origin.x() + left - kerning - kSlack, origin.y() + top - kSlack),
-                  QPointF(origin.x() + item.width() + overhang + kerning + kSlack,
-                          origin.y() + bottom + kSlack));
+    return QRectF(
+        QPointF(origin.x() + left - kerning - kSlack, origin.y() + top - kSlack),
+        QPointF(origin.x() + width + overhang + kerning + kSlack, origin.y() + bottom + kSlack));
 }
 
 }  // namespace lineara

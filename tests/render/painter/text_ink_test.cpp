@@ -1,7 +1,7 @@
 // Where a line of text can put ink, told without drawing it: every pixel
 // the text really inks lies within, and the bounds are close enough to the
 // text to be of use.
-#include "render/tree_image/text_ink.h"
+#include "render/painter/text_ink.h"
 
 #include <gtest/gtest.h>
 
