@@ -17,8 +17,6 @@ constexpr double kTextlessZoom = 15.0;
 constexpr QRgb kTextBlack = 0xFF000000;
 constexpr QRgb kTextBlue = 0xFF0000FF;
 
-QLatin1String ellipsis() { return QLatin1String("..."); }
-
 }  // namespace
 
 bool isNamed(const PersonRecord& person) { return isNamedBox(person); }
@@ -36,17 +34,6 @@ QRgb boxFill(const PersonRecord& person, ColourCode code) {
         break;
     }
     return kBoxWhite;
-}
-
-QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width) {
-    if (metrics.horizontalAdvance(text) <= width) return text;
-    QString kept = text;
-    while (!kept.isEmpty() && metrics.horizontalAdvance(kept + ellipsis()) > width) {
-        // Never leave half of a surrogate pair behind.
-        int cut = kept.size() >= 2 && kept.back().isLowSurrogate() ? 2 : 1;
-        kept.chop(cut);
-    }
-    return kept + ellipsis();
 }
 
 BoxPainter::BoxPainter(QPainter& painter, DirectPixels* direct, QSize window, const ViewState& view,
@@ -103,17 +90,10 @@ void BoxPainter::paintTexts(const PersonRecord& person, const BoxRect& box) {
     };
     auto name = [&](TextField f, int offset) {
         if (person.isEmpty(f)) return;
-        const QString text = codec_.decode(person.text(f));
-        TextStamp& stamp = font.stamps->entry(text, font.metrics);
-        if (stamp.advance <= width) {
-            drawTextLine(text, stamp, offset, box, posY);
-            return;
-        }
-        if (stamp.fittedTo != width) {
-            stamp.fitted = shortenToWidth(text, font.metrics, width);
-            stamp.fittedTo = width;
-        }
-        line(QString(stamp.fitted), offset);  // a copy: the entry may move
+        QString shown;
+        TextStamp& stamp =
+            font.stamps->fitted(codec_.decode(person.text(f)), font.metrics, width, shown);
+        drawTextLine(shown, stamp, offset, box, posY);
     };
     name(field::givenNames, kScreenBoxLines.givenNames);
     name(field::surname, kScreenBoxLines.surname);

@@ -44,10 +44,6 @@ QRgb boxFill(const PersonRecord& person, ColourCode code);
 constexpr int64_t kDrawRange = 1 << 24;
 inline int drawCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kDrawRange, kDrawRange)); }
 
-// The text shortened with "..." until it fits `width` pixels; unchanged
-// when it already fits, "..." alone when nothing else does.
-QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width);
-
 class BoxPainter {
 public:
     // Draws through `painter`, or into `direct` where there is one.

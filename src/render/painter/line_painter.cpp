@@ -69,11 +69,7 @@ void drawLineTo(QPainter& painter, DirectPixels* direct, QPoint from, QPoint to,
     }
     LineRuns runs;
     gatherLineRuns(runs, from, to, pattern, window);
-    if (runs.size() == 1) {
-        painter.fillRect(runs[0], colour);
-    } else if (runs.size() > 1) {
-        PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
-    }
+    if (!runs.isEmpty()) PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
 }
 
 void drawLineTo(QPainter& painter, QPoint from, QPoint to, const QColor& colour,
@@ -91,7 +87,7 @@ void drawPolyline(QPainter& painter, DirectPixels* direct, const QPoint* points,
     }
     LineRuns runs;
     gatherPolylineRuns(runs, points, count, window);
-    PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
+    if (!runs.isEmpty()) PlainFills(painter).fill(runs.constData(), int(runs.size()), colour);
 }
 
 void drawPolyline(QPainter& painter, const QPoint* points, int count, const QColor& colour,

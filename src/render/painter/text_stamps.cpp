@@ -45,7 +45,20 @@ bool wholePixelsInside(const QImage& image) {
     return true;
 }
 
+QLatin1String ellipsis() { return QLatin1String("..."); }
+
 }  // namespace
+
+QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    QString kept = text;
+    while (!kept.isEmpty() && metrics.horizontalAdvance(kept + ellipsis()) > width) {
+        // Never leave half of a surrogate pair behind.
+        int cut = kept.size() >= 2 && kept.back().isLowSurrogate() ? 2 : 1;
+        kept.chop(cut);
+    }
+    return kept + ellipsis();
+}
 
 TextStamps& TextStamps::of(const QFont& font, QRgb colour, int dpi) {
     std::unique_ptr<TextStamps>& slot = threadStamps().fonts[{font.key(), colour, dpi}];
@@ -74,6 +87,21 @@ TextStamp& TextStamps::entry(const QString& text, const QFontMetrics& metrics) {
         ++threadStamps().texts;
     }
     return *it;
+}
+
+TextStamp& TextStamps::fitted(const QString& text, const QFontMetrics& metrics, int width,
+                              QString& shown) {
+    TextStamp& whole = entry(text, metrics);
+    if (whole.advance <= width) {
+        shown = text;
+        return whole;
+    }
+    if (whole.fittedTo != width) {
+        whole.fitted = shortenToWidth(text, metrics, width);
+        whole.fittedTo = width;
+    }
+    shown = whole.fitted;  // before the next entry() may move `whole`
+    return entry(shown, metrics);
 }
 
 const QImage* TextStamps::pixels(TextStamp& stamp, const QString& text, const QFont& font,

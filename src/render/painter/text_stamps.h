@@ -20,6 +20,10 @@
 
 namespace lineara {
 
+// The text shortened with "..." until it fits `width` pixels; unchanged
+// when it already fits, "..." alone when nothing else does.
+QString shortenToWidth(const QString& text, const QFontMetrics& metrics, int width);
+
 struct TextStamp {
     int advance = 0;    // the text's width in its font
     int fittedTo = -1;  // the width `fitted` was shortened for
@@ -43,6 +47,11 @@ public:
 
     // The entry of `text`, its width measured the first time.
     TextStamp& entry(const QString& text, const QFontMetrics& metrics);
+
+    // The text as shown `width` pixels wide (put in `shown`): itself when
+    // it fits, else shortened by shortenToWidth, once for each width; the
+    // entry returned is that of the text shown.
+    TextStamp& fitted(const QString& text, const QFontMetrics& metrics, int width, QString& shown);
 
     // The text's pixels for copying, made on its second drawing; null
     // while not (yet) worth making, or when the text is not drawn in whole

@@ -191,13 +191,9 @@ private:
         const RecordCodec& codec = *job_.codec;
         auto fitted = [&](const QString& text) {
             if (text.isEmpty()) return text;
-            TextStamp& entry = stamps.entry(text, metrics);
-            if (entry.advance <= width) return text;
-            if (entry.fittedTo != width) {
-                entry.fitted = shortenToWidth(text, metrics, width);
-                entry.fittedTo = width;
-            }
-            return entry.fitted;
+            QString shown;
+            stamps.fitted(text, metrics, width, shown);
+            return shown;
         };
         const QString lines[] = {fitted(codec.decode(m.text(field::givenNames))),
                                  fitted(codec.decode(m.text(field::surname))),

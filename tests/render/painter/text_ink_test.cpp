@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <optional>
 
+#include "render/tree_image/picture_metrics.h"
+
 namespace lineara {
 namespace {
 
@@ -26,27 +28,7 @@ public:
     int items() const { return items_; }
 
 protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return image_.width();
-        case PdmHeight:
-            return image_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(QPaintDevice::devicePixelRatioFScale());
-        default:
-            return 0;
-        }
-    }
+    int metric(PaintDeviceMetric m) const override { return pictureMetric(m, image_.size()); }
 
 private:
     class Engine : public QPaintEngine {
