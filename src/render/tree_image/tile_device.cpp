@@ -3,9 +3,6 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QRegion>
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
