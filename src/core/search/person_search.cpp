@@ -2,19 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "core/search/list_text.h"
 
 namespace lineara {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
-}
 
 // The capital of a Windows-1250 byte; the byte itself when it has none.
 uint8_t cp1250Upper(uint8_t b) {
@@ -114,44 +110,53 @@ ByteWeights makeCp1250PlainLetterWeights() {
 
 }  // namespace
 
-// Built in one string, cleaned and trimmed in place: a whole tree's lines
-// are made each time the search window opens.
-std::string searchEntryText(const PersonRecord& person) {
+namespace {
+
+// Appends the person's line to `out`, cleaned and trimmed in place, and
+// returns its size: a whole tree's lines are made each time the search
+// window opens, straight into the list's one buffer.
+size_t appendSearchEntryText(const PersonRecord& person, std::vector<char>& out) {
     const std::string_view surname = person.text(field::surname);
     const std::string_view given = person.text(field::givenNames);
     const std::string_view birth = person.text(field::birthDate);
     const std::string_view death = person.text(field::deathDate);
     char id[16];
     const auto idEnd = std::to_chars(id, id + sizeof id, person.personId()).ptr;
-    std::string s;
-    s.reserve(surname.size() + given.size() + birth.size() + death.size() + 24);
-    s += surname;
-    s += ' ';
-    s += given;
-    s += " (";
-    s += birth;
-    s += " - ";
-    s += death;
-    s += ") [";
-    s.append(id, idEnd);
-    s += ']';
-    // As oneLine(): line breaks become blanks, other control bytes go.
-    size_t kept = 0;
-    for (const char c : s) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == '\r' || b == '\n') {
-            s[kept++] = ' ';
-        } else if (b >= 0x20 && b != 0x7F) {
-            s[kept++] = c;
-        }
+    const size_t start = out.size();
+    auto add = [&out](std::string_view part) { out.insert(out.end(), part.begin(), part.end()); };
+    add(surname);
+    out.push_back(' ');
+    add(given);
+    add(" (");
+    add(birth);
+    add(" - ");
+    add(death);
+    add(") [");
+    out.insert(out.end(), id, idEnd);
+    out.push_back(']');
+    // As oneLine(): line breaks become blanks, other control bytes go;
+    // blanks at either end are trimmed. Most lines need none of it, which
+    // one pass that the compiler can vectorise tells.
+    bool clean = out[start] != ' ' && out.back() != ' ';
+    for (size_t i = start; i < out.size(); ++i) {
+        const auto b = static_cast<unsigned char>(out[i]);
+        clean &= b >= 0x20 && b != 0x7F;
     }
-    s.resize(kept);
-    const std::string_view line = trimmed(s);
-    if (line.size() != s.size()) {
-        s = std::string(line);
+    if (clean) return out.size() - start;
+    size_t kept = start;
+    for (size_t i = start; i < out.size(); ++i) {
+        const auto b = static_cast<unsigned char>(out[i]);
+        const char c = (b == '\r' || b == '\n') ? ' ' : out[i];
+        if (c != ' ' && (b < 0x20 || b == 0x7F)) continue;
+        if (c == ' ' && kept == start) continue;
+        out[kept++] = c;
     }
-    return s;
+    while (kept > start && out[kept - 1] == ' ') --kept;
+    out.resize(kept);
+    return kept - start;
 }
+
+}  // namespace
 
 const ByteWeights& cp1250Weights() {
     static const ByteWeights weights = makeCp1250Weights();
@@ -173,17 +178,16 @@ std::string PersonSearchList::plainKeyOf(std::string_view text) const {
 
 namespace {
 
-// The first eight weights of a text, the first in the highest byte: most
-// lines already differ there, so the sort compares one number for them.
-// Texts hold no zero bytes, so a shorter text pads below any weight that
-// follows in a longer one.
-uint64_t weightPrefix(std::string_view text, const ByteWeights& weights) {
-    uint64_t prefix = 0;
-    for (size_t i = 0; i < 8; ++i) {
-        prefix <<= 8;
-        if (i < text.size()) prefix |= weights[static_cast<uint8_t>(text[i])];
+// Eight weights of a text from `at`, the first in the highest byte: most
+// lines already differ in their first 24, so the sort compares numbers for
+// them. Lines hold no control bytes, so every weight is above zero and a
+// shorter line pads below any weight that follows in a longer one.
+uint64_t weightWord(std::string_view text, size_t at, const ByteWeights& weights) {
+    uint64_t word = 0;
+    for (size_t i = at; i < at + 8; ++i) {
+        word = (word << 8) | (i < text.size() ? weights[static_cast<uint8_t>(text[i])] : 0);
     }
-    return prefix;
+    return word;
 }
 
 // The comparison of two texts by their weights, from byte `from` on.
@@ -208,65 +212,137 @@ void prefetchLineFields(const PersonRecord& r) {
     __builtin_prefetch(image + field::aliasMark.offset);
 }
 
-}  // namespace
+// A line as the sort sees it: its first weights, and where its text lies.
+constexpr size_t kWords = 3;
+struct SortRow {
+    std::array<uint64_t, kWords> prefix;
+    size_t at;
+    uint32_t size;
+    int32_t personId;
+};
 
-// One buffer holds every line, and the sort moves small rows, not strings:
-// the search window builds the list of a whole tree each time it opens.
-void PersonSearchList::build(const PersonList& list) {
-    struct Line {
-        size_t at;
-        uint32_t size;
-        int32_t personId;
-    };
-    std::vector<Line> lines;
-    lines.reserve(list.count());
-    texts_.clear();
-    texts_.reserve(list.count() * 40);
+// The list's order: by weights, then by the bytes of the text. Only rows
+// whose first 24 weights agree look at the texts. Two lines with the same
+// bytes end in the same id and are the same entry, so no further order is
+// needed.
+bool lineBefore(const SortRow& a, const char* textsOfA, const SortRow& b, const char* textsOfB,
+                const ByteWeights& weights) {
+    for (size_t w = 0; w < kWords; ++w) {
+        if (a.prefix[w] != b.prefix[w]) return a.prefix[w] < b.prefix[w];
+    }
+    const std::string_view x(textsOfA + a.at, a.size);
+    const std::string_view y(textsOfB + b.at, b.size);
+    if (const int byWeight = compareWeights(x, y, 8 * kWords, weights)) return byWeight < 0;
+    return x < y;
+}
+
+// The sorted lines of a run of records.
+struct SortedLines {
+    std::vector<char> texts;  // every line, one after another
+    std::vector<SortRow> rows;
+};
+
+// The lines of `count` records from `first` on, following `step` (the
+// list forwards or backwards), alias boxes left out, sorted.
+SortedLines sortedLinesOf(const PersonRecord* first, RecordLink PersonRecord::*step, size_t count,
+                          const ByteWeights& weights) {
+    SortedLines lines;
+    lines.rows.reserve(count);
+    lines.texts.reserve(count * 48);
     // The records lie anywhere in memory: the parts a line is made of are
     // asked for a few records ahead of the one being read.
-    const PersonRecord* ahead = list.personListHead();
-    for (int i = 0; i < kLookAhead && ahead != nullptr; ++i) ahead = ahead->nextPerson;
-    for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
+    const PersonRecord* ahead = first;
+    for (int i = 0; i < kLookAhead && ahead != nullptr; ++i) ahead = ahead->*step;
+    const PersonRecord* p = first;
+    for (size_t i = 0; i < count && p != nullptr; ++i, p = p->*step) {
         if (ahead != nullptr) {
             prefetchLineFields(*ahead);
-            ahead = ahead->nextPerson;
+            ahead = ahead->*step;
         }
         if (p->isAliasBox()) continue;
-        const std::string text = searchEntryText(*p);
-        lines.push_back(Line{texts_.size(), static_cast<uint32_t>(text.size()), p->personId()});
-        texts_.insert(texts_.end(), text.begin(), text.end());
+        SortRow row;
+        row.at = lines.texts.size();
+        row.size = static_cast<uint32_t>(appendSearchEntryText(*p, lines.texts));
+        row.personId = p->personId();
+        const std::string_view text(lines.texts.data() + row.at, row.size);
+        for (size_t w = 0; w < kWords; ++w) row.prefix[w] = weightWord(text, 8 * w, weights);
+        lines.rows.push_back(row);
     }
-    auto textOf = [this](const Line& l) { return std::string_view(texts_.data() + l.at, l.size); };
-    // By weights, then by the bytes of the text, then in list order; only
-    // rows whose first sixteen weights agree compare the texts.
-    struct Row {
-        uint64_t prefix[2];
-        uint32_t index;
-    };
-    const ByteWeights& weights = *weights_;
-    std::vector<Row> rows(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view text = textOf(lines[i]);
-        rows[i] =
-            Row{{weightPrefix(text, weights),
-                 weightPrefix(text.size() > 8 ? text.substr(8) : std::string_view(), weights)},
-                static_cast<uint32_t>(i)};
-    }
-    std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-        if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
-        if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
-        const std::string_view x = textOf(lines[a.index]);
-        const std::string_view y = textOf(lines[b.index]);
-        if (const int byWeight = compareWeights(x, y, 16, weights)) return byWeight < 0;
-        if (const int byText = x.compare(y)) return byText < 0;
-        return a.index < b.index;
+    const char* texts = lines.texts.data();
+    std::sort(lines.rows.begin(), lines.rows.end(), [&](const SortRow& a, const SortRow& b) {
+        return lineBefore(a, texts, b, texts, weights);
     });
-    entries_.clear();
-    entries_.reserve(rows.size());
-    for (const Row& row : rows) {
-        const Line& line = lines[row.index];
-        entries_.push_back(Entry{textOf(line), line.personId});
+    return lines;
+}
+
+// Below this many records one thread makes the list sooner than two.
+constexpr size_t kTwoThreadsFrom = 20000;
+
+}  // namespace
+
+// The search window builds the list of a whole tree each time it opens.
+// Most of that time goes to reaching records that lie anywhere in memory,
+// one link after another, and to sorting; so a second thread walks the
+// list from its tail while this one walks from its head, each sorts its
+// half, and the halves are merged. Lines lie in one buffer and the sort
+// moves small rows, not strings.
+void PersonSearchList::build(const PersonList& list) {
+    const ByteWeights& weights = *weights_;
+    const size_t count = list.count();
+    const size_t frontCount =
+        count >= kTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
+    SortedLines front;
+    SortedLines back;
+    auto makeBack = [&] {
+        back = sortedLinesOf(list.personListTail(), &PersonRecord::previousPerson,
+                             count - frontCount, weights);
+    };
+    std::exception_ptr backFailed;
+    std::thread other;
+    if (frontCount < count) {
+        try {
+            other = std::thread([&] {
+                try {
+                    makeBack();
+                } catch (...) {
+                    backFailed = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one makes both halves.
+        }
     }
+    try {
+        front = sortedLinesOf(list.personListHead(), &PersonRecord::nextPerson, frontCount, weights);
+    } catch (...) {
+        if (other.joinable()) other.join();
+        throw;
+    }
+    if (other.joinable()) {
+        other.join();
+    } else if (frontCount < count) {
+        makeBack();
+    }
+    if (backFailed) std::rethrow_exception(backFailed);
+
+    std::vector<char> texts = std::move(front.texts);
+    const size_t backAt = texts.size();
+    texts.insert(texts.end(), back.texts.begin(), back.texts.end());
+    const char* frontTexts = texts.data();
+    const char* backTexts = texts.data() + backAt;
+    std::vector<Entry> entries;
+    entries.reserve(front.rows.size() + back.rows.size());
+    auto f = front.rows.begin();
+    auto b = back.rows.begin();
+    while (f != front.rows.end() || b != back.rows.end()) {
+        const bool fromBack = f == front.rows.end() ||
+                              (b != back.rows.end() && lineBefore(*b, backTexts, *f, frontTexts, weights));
+        const SortRow& row = fromBack ? *b++ : *f++;
+        entries.push_back(
+            Entry{std::string_view((fromBack ? backTexts : frontTexts) + row.at, row.size), row.personId});
+    }
+    texts_ = std::move(texts);
+    entries_ = std::move(entries);
 }
 
 int PersonSearchList::complete(std::string_view typed) const {

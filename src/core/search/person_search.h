@@ -18,10 +18,6 @@
 
 namespace lineara {
 
-// A line of the search list, in record bytes, with blanks trimmed at both
-// ends.
-std::string searchEntryText(const PersonRecord& person);
-
 // How bytes of record text compare: each byte's weight. Small and capital
 // forms of a letter weigh the same and no other two bytes do, so equal
 // weights mean equal in capitals. The weights follow the alphabet (the
@@ -52,7 +48,8 @@ public:
     PersonSearchList& operator=(PersonSearchList&&) = default;
 
     // Every record that is not an alias box, sorted: by weights, then by
-    // bytes, then in list order.
+    // bytes (equal bytes end in the same id: the same entry). Left as it
+    // was when it fails.
     void build(const PersonList& list);
     const std::vector<Entry>& entries() const { return entries_; }
     size_t size() const { return entries_.size(); }

@@ -191,5 +191,69 @@ TEST(PersonSearch, CompletionAgreesWithAPlainScanOnAGeneratedTree) {
     }
 }
 
+// A tree large enough to be built from both ends at once, with lines that
+// agree far beyond their first weights, alias boxes, accents in both cases,
+// control bytes and blanks to clean away: the list equals a plain build,
+// each record's line made as written and the lines sorted byte by byte.
+TEST(PersonSearch, ListOfALargeTreeEqualsAPlainSortOfItsLines) {
+    PersonList list;
+    generateSyntheticTree(list, 25000, 3);
+    std::mt19937 random(5);
+    const std::vector<std::string> odd = {
+        "Kowalska-Wisniewska Anna Maria Teresa",
+        "Kowalska-Wi\x9Cniewska Anna Maria Teresa",  // weighs as the next: case only
+        "KOWALSKA-WI\x8CNIEWSKA ANNA MARIA TERESA",
+        "\xAF\xF3\xB3kiewska",  // Żółkiewska
+        "\xBF\xF3\xB3kiewska", " Nowak\r\nBis ", "\tTab\x7F", "",
+    };
+    for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
+        const auto roll = random() % 40;
+        if (roll < odd.size()) list.edit(p)->setText(field::surname, odd[roll]);
+        if (roll == 20) list.edit(p)->setText(field::aliasMark, kAliasBox);
+        if (roll == 21) list.edit(p)->setText(field::givenNames, "  ");
+    }
+
+    std::vector<std::pair<std::string, int32_t>> plain;
+    for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
+        if (p->isAliasBox()) continue;
+        const std::string raw = std::string(p->text(field::surname)) + " " +
+                                std::string(p->text(field::givenNames)) + " (" +
+                                std::string(p->text(field::birthDate)) + " - " +
+                                std::string(p->text(field::deathDate)) + ") [" +
+                                std::to_string(p->personId()) + "]";
+        std::string line;
+        for (const char c : raw) {
+            if (c == '\r' || c == '\n') {
+                line += ' ';
+            } else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+                line += c;
+            }
+        }
+        line.erase(0, line.find_first_not_of(' '));
+        line.erase(line.find_last_not_of(' ') + 1);
+        plain.emplace_back(line, p->personId());
+    }
+    const ByteWeights& weights = cp1250Weights();
+    std::stable_sort(plain.begin(), plain.end(), [&](const auto& a, const auto& b) {
+        const std::string& x = a.first;
+        const std::string& y = b.first;
+        for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+            const auto wx = weights[static_cast<uint8_t>(x[i])];
+            const auto wy = weights[static_cast<uint8_t>(y[i])];
+            if (wx != wy) return wx < wy;
+        }
+        if (x.size() != y.size()) return x.size() < y.size();
+        return x < y;
+    });
+
+    PersonSearchList search;
+    search.build(list);
+    ASSERT_EQ(search.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_EQ(search.entries()[i].text, plain[i].first) << i;
+        ASSERT_EQ(search.entries()[i].personId, plain[i].second) << i;
+    }
+}
+
 }  // namespace
 }  // namespace lineara
