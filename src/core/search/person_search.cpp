@@ -313,7 +313,8 @@ void PersonSearchList::build(const PersonList& list) {
         }
     }
     try {
-        front = sortedLinesOf(list.personListHead(), &PersonRecord::nextPerson, frontCount, weights);
+        front =
+            sortedLinesOf(list.personListHead(), &PersonRecord::nextPerson, frontCount, weights);
     } catch (...) {
         if (other.joinable()) other.join();
         throw;
@@ -335,11 +336,13 @@ void PersonSearchList::build(const PersonList& list) {
     auto f = front.rows.begin();
     auto b = back.rows.begin();
     while (f != front.rows.end() || b != back.rows.end()) {
-        const bool fromBack = f == front.rows.end() ||
-                              (b != back.rows.end() && lineBefore(*b, backTexts, *f, frontTexts, weights));
+        const bool fromBack =
+            f == front.rows.end() ||
+            (b != back.rows.end() && lineBefore(*b, backTexts, *f, frontTexts, weights));
         const SortRow& row = fromBack ? *b++ : *f++;
         entries.push_back(
-            Entry{std::string_view((fromBack ? backTexts : frontTexts) + row.at, row.size), row.personId});
+            Entry{std::string_view((fromBack ? backTexts : frontTexts) + row.at, row.size),
+                  row.personId});
     }
     texts_ = std::move(texts);
     entries_ = std::move(entries);

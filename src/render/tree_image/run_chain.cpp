@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace lineara {
@@ -70,10 +71,67 @@ void RunChain::endInto(LineGroup& group) {
     longest_ = 0;
 }
 
+QRect RunChain::takeSingle() {
+    const QRect run = runs_.front();
+    runs_.clear();
+    way_ = 0;
+    shortest_ = INT_MAX;
+    longest_ = 0;
+    return run;
+}
+
+bool DashRow::continues(const QRect& run) const {
+    if (count_ == 0) return false;
+    const bool across = run.height() == 1 && last_.height() == 1 && run.top() == last_.top() &&
+                        run.width() == last_.width();
+    const bool down = run.width() == 1 && last_.width() == 1 && run.left() == last_.left() &&
+                      run.height() == last_.height();
+    if (!across && !down) return false;
+    const bool alongRow = across && run.left() != last_.left();
+    const int step = alongRow ? run.left() - last_.left() : run.top() - last_.top();
+    const int length = alongRow ? run.width() : run.height();
+    if (count_ >= 2) return alongRow == across_ && step == step_;
+    return std::abs(step) > length;  // a gap between the two
+}
+
+void DashRow::add(const QRect& run) {
+    if (count_ == 0) {
+        first_ = run;
+    } else if (count_ == 1) {
+        across_ = run.height() == 1 && run.top() == last_.top() && run.left() != last_.left();
+        step_ = across_ ? run.left() - last_.left() : run.top() - last_.top();
+    }
+    last_ = run;
+    ++count_;
+}
+
+void DashRow::endInto(LineGroup& group) {
+    if (count_ == 1) group.rects.emplace_back(first_);
+    if (count_ >= 2) {
+        const QRect start = step_ > 0 ? first_ : last_;  // the dash nearest the origin
+        const QRect end = step_ > 0 ? last_ : first_;
+        const int on = across_ ? start.width() : start.height();
+        const QLineF line =
+            across_ ? QLineF(start.left(), start.top() + 0.5, end.right() + 1, start.top() + 0.5)
+                    : QLineF(start.left() + 0.5, start.top(), start.left() + 0.5, end.bottom() + 1);
+        group.dashes.push_back(DashedBand{line, on, std::abs(step_) - on});
+    }
+    count_ = 0;
+}
+
 QPainterPath outlineOf(const LineGroup& group) {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     for (const QRectF& r : group.rects) path.addRect(r);
+    for (const DashedBand& dashed : group.dashes) {
+        const bool across = dashed.line.dy() == 0;
+        const double length = across ? dashed.line.dx() : dashed.line.dy();
+        for (int at = 0; at < length; at += dashed.on + dashed.off) {
+            path.addRect(across
+                             ? QRectF(dashed.line.x1() + at, dashed.line.y1() - 0.5, dashed.on, 1)
+                             : QRectF(dashed.line.x1() - 0.5, dashed.line.y1() + at, 1, dashed.on));
+        }
+    }
     for (const QLineF& band : group.bands) {
         const QPointF along = band.p2() - band.p1();
         const QPointF d = along / std::hypot(along.x(), along.y()) * 0.5;  // half a pixel

@@ -158,7 +158,7 @@ private:
         for (LineGroup& group : lines_) {
             if (group.colour == colour) return group;
         }
-        lines_.push_back(LineGroup{colour, {}, {}});
+        lines_.push_back(LineGroup{colour, {}, {}, {}});
         return lines_.back();
     }
     void use() {
@@ -180,9 +180,28 @@ private:
         chain_.add(r);
     }
     void endChain() {
-        if (!chain_.empty()) chain_.endInto(lineGroup(chainColour_));
+        if (chain_.empty()) return;
+        if (rectangles_ && chain_.single()) {
+            addStraight(chain_.takeSingle());
+            return;
+        }
+        chain_.endInto(lineGroup(chainColour_));
+    }
+    // A straight piece of a line on a PDF page: perhaps a dash of a dotted
+    // one (see DashRow).
+    void addStraight(const QRect& run) {
+        if (!dashes_.empty() && (chainColour_ != dashColour_ || !dashes_.continues(run))) {
+            endDashes();
+        }
+        if (dashes_.empty()) lineGroup(chainColour_);  // the colour's place in the order
+        dashColour_ = chainColour_;
+        dashes_.add(run);
+    }
+    void endDashes() {
+        if (!dashes_.empty()) dashes_.endInto(lineGroup(dashColour_));
     }
     void flushLines() {
+        endDashes();
         for (const LineGroup& group : lines_) {
             if (!rectangles_) {
                 fillWith(group.colour);
@@ -190,15 +209,39 @@ private:
                 continue;
             }
             fill(group.rects, group.colour);
-            if (group.bands.empty()) continue;
-            // A band is a line a pixel wide with square ends: stroked, it
-            // costs a PDF page two points instead of five.
-            applyClip();
-            target_.setPen(QPen(group.colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-            target_.setBrush(Qt::NoBrush);
-            target_.drawLines(group.bands.data(), int(group.bands.size()));
+            if (!group.bands.empty()) {
+                // A band is a line a pixel wide with square ends: stroked,
+                // it costs a PDF page two points instead of five.
+                applyClip();
+                target_.setPen(
+                    QPen(group.colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+                target_.setBrush(Qt::NoBrush);
+                target_.drawLines(group.bands.data(), int(group.bands.size()));
+            }
+            drawDashed(group);
         }
         lines_.clear();
+    }
+    // Dotted lines of one pattern in one call: a PDF page starts the
+    // pattern afresh at the start of each line.
+    void drawDashed(const LineGroup& group) {
+        std::vector<QLineF> lines;
+        for (size_t i = 0; i < group.dashes.size(); ++i) {
+            const DashedBand& dashed = group.dashes[i];
+            lines.push_back(dashed.line);
+            const bool last = i + 1 == group.dashes.size();
+            if (!last && group.dashes[i + 1].on == dashed.on &&
+                group.dashes[i + 1].off == dashed.off) {
+                continue;
+            }
+            applyClip();
+            QPen pen(group.colour, 1.0, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+            pen.setDashPattern({qreal(dashed.on), qreal(dashed.off)});
+            target_.setPen(pen);
+            target_.setBrush(Qt::NoBrush);
+            target_.drawLines(lines.data(), int(lines.size()));
+            lines.clear();
+        }
     }
     void flushFill() {
         fill(fills_, fillColour_);
@@ -297,6 +340,8 @@ private:
     QColor fillColour_;
     RunChain chain_;
     QColor chainColour_;
+    DashRow dashes_;
+    QColor dashColour_;
     // The painter's last clip, and the one to give the target (in the
     // tile's pixels) next time something is drawn.
     QRegion painterRegion_;

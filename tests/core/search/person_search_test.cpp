@@ -204,7 +204,10 @@ TEST(PersonSearch, ListOfALargeTreeEqualsAPlainSortOfItsLines) {
         "Kowalska-Wi\x9Cniewska Anna Maria Teresa",  // weighs as the next: case only
         "KOWALSKA-WI\x8CNIEWSKA ANNA MARIA TERESA",
         "\xAF\xF3\xB3kiewska",  // Żółkiewska
-        "\xBF\xF3\xB3kiewska", " Nowak\r\nBis ", "\tTab\x7F", "",
+        "\xBF\xF3\xB3kiewska",
+        " Nowak\r\nBis ",
+        "\tTab\x7F",
+        "",
     };
     for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
         const auto roll = random() % 40;
@@ -216,11 +219,10 @@ TEST(PersonSearch, ListOfALargeTreeEqualsAPlainSortOfItsLines) {
     std::vector<std::pair<std::string, int32_t>> plain;
     for (const PersonRecord* p = list.personListHead(); p != nullptr; p = p->nextPerson) {
         if (p->isAliasBox()) continue;
-        const std::string raw = std::string(p->text(field::surname)) + " " +
-                                std::string(p->text(field::givenNames)) + " (" +
-                                std::string(p->text(field::birthDate)) + " - " +
-                                std::string(p->text(field::deathDate)) + ") [" +
-                                std::to_string(p->personId()) + "]";
+        const std::string raw =
+            std::string(p->text(field::surname)) + " " + std::string(p->text(field::givenNames)) +
+            " (" + std::string(p->text(field::birthDate)) + " - " +
+            std::string(p->text(field::deathDate)) + ") [" + std::to_string(p->personId()) + "]";
         std::string line;
         for (const char c : raw) {
             if (c == '\r' || c == '\n') {

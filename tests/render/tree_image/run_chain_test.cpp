@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+#include <utility>
 #include <vector>
+
+#include "render/painter/line_raster.h"
 
 namespace lineara {
 namespace {
@@ -61,6 +66,83 @@ TEST(RunChain, JoinsTheRunsOfEachStraightStretch) {
         const LineGroup group = joined(c.runs);
         EXPECT_EQ(group.rects, c.rects) << c.name;
         EXPECT_EQ(group.bands, c.bands) << c.name;
+    }
+}
+
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels pixelsOf(const std::vector<QRect>& runs) {
+    Pixels pixels;
+    for (const QRect& r : runs) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) pixels.insert({x, y});
+        }
+    }
+    return pixels;
+}
+
+// The pixels whose centres the group's outline holds, within `area`.
+Pixels pixelsOf(const LineGroup& group, const QRect& area) {
+    const QPainterPath outline = outlineOf(group);
+    Pixels pixels;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (outline.contains(QPointF(x + 0.5, y + 0.5))) pixels.insert({x, y});
+        }
+    }
+    return pixels;
+}
+
+// Straight pieces one after another, as a PDF tile takes them.
+LineGroup dashed(const std::vector<QRect>& runs) {
+    LineGroup group;
+    DashRow row;
+    for (const QRect& r : runs) {
+        if (!row.empty() && !row.continues(r)) row.endInto(group);
+        row.add(r);
+    }
+    row.endInto(group);
+    return group;
+}
+
+// Dotted and solid lines straight across and down, either way, cut by the
+// window at either end, and rows of equal runs at uneven gaps: the dashed
+// bands and rectangles cover exactly the pixels of the runs, and a dotted
+// line is one dashed band but for a dash cut short at an end.
+TEST(DashRow, CoversExactlyThePixelsOfTheRuns) {
+    std::mt19937 random(3);
+    const QRect window(0, 0, 120, 120);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<QRect> runs;
+        const bool dotted = round % 4 != 0;
+        if (round % 5 == 4) {
+            // Runs of one length along one row, some steps longer.
+            int x = int(random() % 10);
+            const int length = 1 + int(random() % 4);
+            for (int i = 0; i < 8; ++i) {
+                runs.emplace_back(x, 7, length, 1);
+                x += length + 1 + int(random() % 3 == 0 ? random() % 3 : 2);
+            }
+        } else {
+            const int fixed = int(random() % 120);
+            int from = int(random() % 160) - 20;
+            int to = int(random() % 160) - 20;
+            const bool across = random() % 2 == 0;
+            forEachLineRun(across ? from : fixed, across ? fixed : from, across ? to : fixed,
+                           across ? fixed : to, dotted ? kDottedLine : kSolidLine, window.width(),
+                           window.height(), [&](const LineRun& r) {
+                               runs.emplace_back(r.x, r.y, r.horizontal ? r.length : 1,
+                                                 r.horizontal ? 1 : r.length);
+                           });
+        }
+        if (runs.empty()) continue;
+        const LineGroup group = dashed(runs);
+        EXPECT_EQ(pixelsOf(group, window), pixelsOf(runs)) << round;
+        EXPECT_TRUE(group.bands.empty());
+        if (round % 5 != 4 && dotted && runs.size() >= 4) {
+            EXPECT_EQ(group.dashes.size(), 1u) << round;
+            EXPECT_LE(group.rects.size(), 2u) << round;
+        }
     }
 }
 
