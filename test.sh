@@ -23,15 +23,16 @@ case "${1:-}" in
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ;;
   --tsan)
-    # Only the HTML images are made by several threads at once: their
-    # tests live in the rendering library's test program, and the tool
-    # makes a whole presentation below. Qt itself is not built with
+    # Several threads work at once on the HTML images (their tests live
+    # in the rendering library's test program, and the tool makes a whole
+    # presentation below) and on the search list of a large tree (the
+    # core's PersonSearch tests). Qt itself is not built with
     # ThreadSanitizer: tests/tsan.supp names the reports inside Qt.
     build_dir=build-tsan
     config=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINEARA_TSAN=ON -DLINEARA_BUILD_BENCHMARKS=OFF
             -DLINEARA_WERROR=ON)
-    targets=(--target lineara_render_tests lineara-tool)
-    tests=(-R '^render\.')
+    targets=(--target lineara_render_tests lineara_core_tests lineara-tool)
+    tests=(-R '^render\.|^PersonSearch\.')
     export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(pwd)/tests/tsan.supp"
     ;;
   *) echo "usage: ./test.sh [--asan | --tsan]" >&2; exit 2 ;;
