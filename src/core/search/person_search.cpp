@@ -275,7 +275,8 @@ SortedLines sortedLinesOf(const PersonRecord* first, RecordLink PersonRecord::*s
     return lines;
 }
 
-// Below this many records one thread makes the list sooner than two.
+// A second thread only where the wait could be noticed: one thread makes
+// the list of fewer records in a few milliseconds.
 constexpr size_t kTwoThreadsFrom = 20000;
 
 }  // namespace

@@ -19,8 +19,8 @@ public:
 
     bool begin(QPaintDevice*) override {
         target_.save();
-        target_.translate(tile_.topLeft());
         base_ = target_.transform();
+        shift_ = QPointF(tile_.topLeft());
         const QPaintEngine* engine = target_.paintEngine();
         rectangles_ = engine != nullptr && engine->type() == QPaintEngine::Pdf;
         wantedClip_ = QRect(QPoint(0, 0), tile_.size());
@@ -44,8 +44,15 @@ public:
         if (dirty & QPaintEngine::DirtyBrush) brush_ = state.brush();
         if (dirty & QPaintEngine::DirtyFont) target_.setFont(state.font());
         if (dirty & QPaintEngine::DirtyTransform) {
-            target_.setTransform(state.transform() * base_);
             untransformed_ = state.transform().isIdentity();
+            // The tile's place on the target is added to what the painter
+            // draws as it stands; only a painter that transforms its
+            // drawing gives the target a transformation.
+            shift_ = untransformed_ ? QPointF(tile_.topLeft()) : QPointF();
+            target_.setTransform(untransformed_
+                                     ? base_
+                                     : state.transform() *
+                                           QTransform::fromTranslate(tile_.x(), tile_.y()) * base_);
         }
         if (dirty & QPaintEngine::DirtyHints) target_.setRenderHints(state.renderHints());
         if (dirty & QPaintEngine::DirtyOpacity) target_.setOpacity(state.opacity());
@@ -66,7 +73,8 @@ public:
         }
         flush();
         use();
-        target_.drawRects(rects, count);
+        std::vector<QRectF> placed(rects, rects + count);
+        target_.drawRects(onTarget(placed).data(), count);
     }
     void drawRects(const QRectF* rects, int count) override {
         if (gathers()) {
@@ -75,7 +83,8 @@ public:
         }
         flush();
         use();
-        target_.drawRects(rects, count);
+        std::vector<QRectF> placed(rects, rects + count);
+        target_.drawRects(onTarget(placed).data(), count);
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         flush();
@@ -83,32 +92,33 @@ public:
         applyClip(ink ? &*ink : nullptr);
         target_.setPen(pen_);
         target_.setBrush(brush_);
-        target_.drawTextItem(p, item);
+        target_.drawTextItem(p + shift_, item);
     }
     void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override {
         flush();
         applyClip();
-        target_.drawPixmap(r, pixmap, sr);
+        target_.drawPixmap(r.translated(shift_), pixmap, sr);
     }
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags) override {
         flush();
         applyClip();
-        target_.drawImage(r, image, sr, flags);
+        target_.drawImage(r.translated(shift_), image, sr, flags);
     }
     void drawPath(const QPainterPath& path) override {
         flush();
         use();
-        target_.drawPath(path);
+        target_.drawPath(path.translated(shift_));
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         flush();
         use();
+        const QPolygonF placed =
+            QPolygonF(QList<QPointF>(points, points + count)).translated(shift_);
         if (mode == PolylineMode) {
-            target_.drawPolyline(points, count);
+            target_.drawPolyline(placed);
         } else {
-            target_.drawPolygon(points, count,
-                                mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+            target_.drawPolygon(placed, mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
         }
     }
     void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
@@ -119,25 +129,35 @@ public:
     void drawLines(const QLineF* lines, int count) override {
         flush();
         use();
-        target_.drawLines(lines, count);
+        std::vector<QLineF> placed(lines, lines + count);
+        target_.drawLines(onTarget(placed).data(), count);
     }
     void drawLines(const QLine* lines, int count) override {
-        flush();
-        use();
-        target_.drawLines(lines, count);
+        std::vector<QLineF> placed(lines, lines + count);
+        drawLines(placed.data(), count);
     }
     void drawPoints(const QPointF* points, int count) override {
         flush();
         use();
-        target_.drawPoints(points, count);
+        std::vector<QPointF> placed(points, points + count);
+        for (QPointF& p : placed) p += shift_;
+        target_.drawPoints(placed.data(), count);
     }
     void drawEllipse(const QRectF& r) override {
         flush();
         use();
-        target_.drawEllipse(r);
+        target_.drawEllipse(r.translated(shift_));
     }
 
 private:
+    // Rectangles or lines of the tile, moved to their place on the target.
+    template <typename Shape>
+    std::vector<Shape>& onTarget(std::vector<Shape>& shapes) const {
+        if (!shift_.isNull()) {
+            for (Shape& shape : shapes) shape.translate(shift_);
+        }
+        return shapes;
+    }
     // A plain fill without an outline: a rectangle to gather.
     bool gathers() const { return pen_.style() == Qt::NoPen && brush_.style() == Qt::SolidPattern; }
     // Fills (boxes, the background) are gathered while they have one
@@ -205,7 +225,7 @@ private:
         for (const LineGroup& group : lines_) {
             if (!rectangles_) {
                 fillWith(group.colour);
-                target_.drawPath(outlineOf(group));
+                target_.drawPath(outlineOf(group).translated(shift_));
                 continue;
             }
             fill(group.rects, group.colour);
@@ -216,7 +236,8 @@ private:
                 target_.setPen(
                     QPen(group.colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
                 target_.setBrush(Qt::NoBrush);
-                target_.drawLines(group.bands.data(), int(group.bands.size()));
+                std::vector<QLineF> bands = group.bands;
+                target_.drawLines(onTarget(bands).data(), int(bands.size()));
             }
             drawDashed(group);
         }
@@ -239,7 +260,7 @@ private:
             pen.setDashPattern({qreal(dashed.on), qreal(dashed.off)});
             target_.setPen(pen);
             target_.setBrush(Qt::NoBrush);
-            target_.drawLines(lines.data(), int(lines.size()));
+            target_.drawLines(onTarget(lines).data(), int(lines.size()));
             lines.clear();
         }
     }
@@ -258,11 +279,12 @@ private:
         applyClip(untransformed_ ? &bounds : nullptr);
         fillWith(colour);
         if (rectangles_) {
-            target_.drawRects(rects.data(), int(rects.size()));
+            std::vector<QRectF> placed = rects;
+            target_.drawRects(onTarget(placed).data(), int(placed.size()));
             return;
         }
         QPainterPath path;
-        for (const QRectF& r : rects) path.addRect(r);
+        for (const QRectF& r : rects) path.addRect(r.translated(shift_));
         target_.drawPath(path);
     }
     // A colour set again would be written again.
@@ -323,15 +345,18 @@ private:
         const QTransform transform = target_.transform();
         const bool moved = transform != base_;
         if (moved) target_.setTransform(base_);
-        target_.setClipRect(wantedClip_);
-        if (!wantedPath_.isEmpty()) target_.setClipPath(wantedPath_, Qt::IntersectClip);
+        target_.setClipRect(wantedClip_.translated(tile_.topLeft()));
+        if (!wantedPath_.isEmpty()) {
+            target_.setClipPath(wantedPath_.translated(tile_.topLeft()), Qt::IntersectClip);
+        }
         if (moved) target_.setTransform(transform);
     }
 
     QPainter& target_;
     QRect tile_;
     bool rectangles_ = false;
-    QTransform base_;
+    QTransform base_;            // the target's own, without the tile's place
+    QPointF shift_;              // added to what is drawn untransformed
     bool untransformed_ = true;  // the painter's drawing, on the tile
     QPen pen_;
     QBrush brush_;
