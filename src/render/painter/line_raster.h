@@ -114,6 +114,38 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
     int64_t q = -detail::floorDiv(-num, twoN);
     int64_t r = q * twoN - num;
 
+    if (pattern.on == 0) {
+        // A solid line goes a run at a time: the steps until the minor
+        // coordinate next changes follow from the remainder, so a long
+        // shallow line costs its runs, not its pixels.
+        for (int64_t k = kFirst; k <= kLast;) {
+            int64_t steps = kLast - k + 1;  // the rest, for a line straight along its axis
+            if (dm > 0) {
+                steps = std::min(steps, r / (2 * dm) + 1);
+            } else if (dm < 0) {
+                steps = std::min(steps, (twoN - 1 - r) / (-2 * dm) + 1);
+            }
+            const int64_t first = majorStart + (majorStep > 0 ? k : -(k + steps - 1));
+            const int minor = static_cast<int>(minorStart + q);
+            if (minor >= 0 && minor < minorLimit) {
+                const int major = static_cast<int>(first);
+                onRun(LineRun{xMajor ? major : minor, xMajor ? minor : major,
+                              static_cast<int>(steps), xMajor});
+            }
+            k += steps;
+            // Past the run the minor coordinate has moved on by one.
+            r -= steps * 2 * dm;
+            if (r < 0) {
+                ++q;
+                r += twoN;
+            } else if (r >= twoN) {
+                --q;
+                r -= twoN;
+            }
+        }
+        return;
+    }
+
     bool open = false;
     LineRun run{0, 0, 0, xMajor};
     auto flush = [&] {

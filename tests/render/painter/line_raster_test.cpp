@@ -133,6 +133,33 @@ TEST(LineRaster, AWindowKeepsExactlyThePixelsOfTheWholeLineThatFallInIt) {
     }
 }
 
+// A solid line is walked a run at a time; a pattern always on walks it a
+// pixel at a time. Both must hand out the very same runs, for lines of
+// every slope and direction, short and far longer than the window, whole
+// or cut by any side of it.
+TEST(LineRaster, RunAtATimeGivesTheRunsOfPixelAtATime) {
+    auto runsOf = [](int x0, int y0, int x1, int y1, LinePattern pattern, int width, int height) {
+        std::vector<std::vector<int>> runs;
+        forEachLineRun(x0, y0, x1, y1, pattern, width, height, [&](const LineRun& r) {
+            runs.push_back({r.x, r.y, r.length, r.horizontal});
+        });
+        return runs;
+    };
+    constexpr LinePattern kAlwaysOn{1, 0};
+    std::mt19937 rng(23);
+    for (int i = 0; i < 20000; ++i) {
+        const int span = i % 4 == 0 ? 40000 : (i % 4 == 1 ? 3000 : 300);
+        auto coordinate = [&] { return int(rng() % (2 * span + 1)) - span / 2; };
+        int x0 = coordinate(), y0 = coordinate(), x1 = coordinate(), y1 = coordinate();
+        if (i % 5 == 0) y1 = y0 + int(rng() % 7) - 3;  // long and shallow
+        if (i % 5 == 1) x1 = x0 + int(rng() % 7) - 3;  // long and steep
+        const int width = 1 + int(rng() % 2000), height = 1 + int(rng() % 1200);
+        ASSERT_EQ(runsOf(x0, y0, x1, y1, kSolidLine, width, height),
+                  runsOf(x0, y0, x1, y1, kAlwaysOn, width, height))
+            << x0 << "," << y0 << " to " << x1 << "," << y1 << " in " << width << "x" << height;
+    }
+}
+
 TEST(LinePainter, APolylineDrawsEveryJointOnceAndItsLastPointNever) {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
