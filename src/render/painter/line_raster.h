@@ -113,6 +113,18 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
     int64_t num = 2 * kFirst * dm - n;
     int64_t q = -detail::floorDiv(-num, twoN);
     int64_t r = q * twoN - num;
+    // On by `steps` steps, over which the minor coordinate changes once
+    // at most.
+    auto moveOn = [&](int64_t steps) {
+        r -= steps * 2 * dm;
+        if (r < 0) {
+            ++q;
+            r += twoN;
+        } else if (r >= twoN) {
+            --q;
+            r -= twoN;
+        }
+    };
 
     if (pattern.on == 0) {
         // A solid line goes a run at a time: the steps until the minor
@@ -133,15 +145,7 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
                               static_cast<int>(steps), xMajor});
             }
             k += steps;
-            // Past the run the minor coordinate has moved on by one.
-            r -= steps * 2 * dm;
-            if (r < 0) {
-                ++q;
-                r += twoN;
-            } else if (r >= twoN) {
-                --q;
-                r -= twoN;
-            }
+            moveOn(steps);
         }
         return;
     }
@@ -155,7 +159,7 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
     };
     const int period = pattern.on + pattern.off;
     for (int64_t k = kFirst; k <= kLast; ++k) {
-        const bool on = pattern.on == 0 || (k % period) < pattern.on;
+        const bool on = (k % period) < pattern.on;
         if (on) {
             const int major = static_cast<int>(majorStart + k * majorStep);
             const int minor = static_cast<int>(minorStart + q);
@@ -177,15 +181,7 @@ void forEachLineRun(int x0, int y0, int x1, int y1, LinePattern pattern, int wid
         } else {
             flush();
         }
-        // Next step.
-        r -= 2 * dm;
-        if (r < 0) {
-            ++q;
-            r += twoN;
-        } else if (r >= twoN) {
-            --q;
-            r -= twoN;
-        }
+        moveOn(1);
     }
     flush();
 }

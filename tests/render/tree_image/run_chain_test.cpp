@@ -15,9 +15,12 @@
 namespace lineara {
 namespace {
 
+// The runs one after another through a RunChain, or a DashRow (straight
+// pieces, as a PDF tile takes them).
+template <typename Chain = RunChain>
 LineGroup joined(const std::vector<QRect>& runs) {
     LineGroup group;
-    RunChain chain;
+    Chain chain;
     for (const QRect& r : runs) {
         if (!chain.empty() && !chain.continues(r)) chain.endInto(group);
         chain.add(r);
@@ -93,18 +96,6 @@ Pixels pixelsOf(const LineGroup& group, const QRect& area) {
     return pixels;
 }
 
-// Straight pieces one after another, as a PDF tile takes them.
-LineGroup dashed(const std::vector<QRect>& runs) {
-    LineGroup group;
-    DashRow row;
-    for (const QRect& r : runs) {
-        if (!row.empty() && !row.continues(r)) row.endInto(group);
-        row.add(r);
-    }
-    row.endInto(group);
-    return group;
-}
-
 // Dotted and solid lines straight across and down, either way, cut by the
 // window at either end, and rows of equal runs at uneven gaps: the dashed
 // bands and rectangles cover exactly the pixels of the runs, and a dotted
@@ -136,7 +127,7 @@ TEST(DashRow, CoversExactlyThePixelsOfTheRuns) {
                            });
         }
         if (runs.empty()) continue;
-        const LineGroup group = dashed(runs);
+        const LineGroup group = joined<DashRow>(runs);
         EXPECT_EQ(pixelsOf(group, window), pixelsOf(runs)) << round;
         EXPECT_TRUE(group.bands.empty());
         if (round % 5 != 4 && dotted && runs.size() >= 4) {
