@@ -18,11 +18,10 @@ SvgDocument::SvgDocument(QSize size, Sink sink) : sink_(std::move(sink)) {
     out_ +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
-    appendSvgNumber(out_, size.width());
-    out_ += "\" height=\"";
-    appendSvgNumber(out_, size.height());
-    out_ += "\" viewBox=\"0 0 ";
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"";
+    appendSvgAttribute(out_, "width", size.width());
+    appendSvgAttribute(out_, "height", size.height());
+    out_ += " viewBox=\"0 0 ";
     appendSvgNumber(out_, size.width());
     out_ += ' ';
     appendSvgNumber(out_, size.height());

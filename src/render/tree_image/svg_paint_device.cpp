@@ -101,9 +101,7 @@ public:
                 const QRectF piece = transform_.mapRect(*r);
                 if (!rest.empty()) rest += ' ';
                 rest += 'M';
-                appendSvgNumber(rest, piece.x());
-                rest += ',';
-                appendSvgNumber(rest, piece.y());
+                appendSvgPair(rest, piece.topLeft());
                 rest += 'h';
                 appendSvgNumber(rest, piece.width());
                 rest += 'v';
@@ -141,10 +139,7 @@ public:
         out += " points=\"";
         for (int i = 0; i < count; ++i) {
             if (i > 0) out += ' ';
-            const QPointF p = at(points[i]);
-            appendSvgNumber(out, p.x());
-            out += ',';
-            appendSvgNumber(out, p.y());
+            appendSvgPair(out, at(points[i]));
         }
         out += '"';
         endShape();
@@ -160,15 +155,11 @@ public:
             }
             std::string& out = doc_.out();
             const size_t from = out.size();
-            out += "<line x1=\"";
-            appendSvgNumber(out, l.x1());
-            out += "\" y1=\"";
-            appendSvgNumber(out, l.y1());
-            out += "\" x2=\"";
-            appendSvgNumber(out, l.x2());
-            out += "\" y2=\"";
-            appendSvgNumber(out, l.y2());
-            out += '"';
+            out += "<line";
+            appendSvgAttribute(out, "x1", l.x1());
+            appendSvgAttribute(out, "y1", l.y1());
+            appendSvgAttribute(out, "x2", l.x2());
+            appendSvgAttribute(out, "y2", l.y2());
             if (!moveOnly_) appendSvgMatrix(out, transform_);
             out += "/>\n";
             // A text's underline comes twice when the text is drawn through
@@ -339,9 +330,7 @@ private:
             d += ' ';
             break;
         }
-        appendSvgNumber(d, p.x());
-        d += ',';
-        appendSvgNumber(d, p.y());
+        appendSvgPair(d, p);
     }
 
     SvgDocument doc_;

@@ -51,24 +51,30 @@ void appendSvgNumber(std::string& out, double value) {
     if (fraction % 10 != 0) out.push_back(char('0' + fraction % 10));
 }
 
-void appendSvgRect(std::string& out, const QRectF& r) {
-    out += " x=\"";
-    appendSvgNumber(out, r.x());
-    out += "\" y=\"";
-    appendSvgNumber(out, r.y());
-    out += "\" width=\"";
-    appendSvgNumber(out, r.width());
-    out += "\" height=\"";
-    appendSvgNumber(out, r.height());
+void appendSvgPair(std::string& out, const QPointF& p) {
+    appendSvgNumber(out, p.x());
+    out += ',';
+    appendSvgNumber(out, p.y());
+}
+
+void appendSvgAttribute(std::string& out, const char* name, double value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    appendSvgNumber(out, value);
     out += '"';
 }
 
+void appendSvgRect(std::string& out, const QRectF& r) {
+    appendSvgAttribute(out, "x", r.x());
+    appendSvgAttribute(out, "y", r.y());
+    appendSvgAttribute(out, "width", r.width());
+    appendSvgAttribute(out, "height", r.height());
+}
+
 void appendSvgPoint(std::string& out, const QPointF& p) {
-    out += " x=\"";
-    appendSvgNumber(out, p.x());
-    out += "\" y=\"";
-    appendSvgNumber(out, p.y());
-    out += '"';
+    appendSvgAttribute(out, "x", p.x());
+    appendSvgAttribute(out, "y", p.y());
 }
 
 void appendSvgMatrix(std::string& out, const QTransform& t) {

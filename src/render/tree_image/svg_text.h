@@ -15,8 +15,12 @@ namespace lineara {
 // "-3.5", "0.25".
 void appendSvgNumber(std::string& out, double value);
 
-// Attributes, each after a space: x, y, width and height; x and y; a
-// transform as a matrix.
+// "x,y", as path data and point lists write a point.
+void appendSvgPair(std::string& out, const QPointF& p);
+
+// Attributes, each after a space: one number; x, y, width and height; x
+// and y; a transform as a matrix.
+void appendSvgAttribute(std::string& out, const char* name, double value);
 void appendSvgRect(std::string& out, const QRectF& r);
 void appendSvgPoint(std::string& out, const QPointF& p);
 void appendSvgMatrix(std::string& out, const QTransform& t);

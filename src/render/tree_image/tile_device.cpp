@@ -20,7 +20,6 @@ public:
     bool begin(QPaintDevice*) override {
         target_.save();
         base_ = target_.transform();
-        shift_ = QPointF(tile_.topLeft());
         const QPaintEngine* engine = target_.paintEngine();
         rectangles_ = engine != nullptr && engine->type() == QPaintEngine::Pdf;
         wantedClip_ = QRect(QPoint(0, 0), tile_.size());
@@ -45,10 +44,7 @@ public:
         if (dirty & QPaintEngine::DirtyFont) target_.setFont(state.font());
         if (dirty & QPaintEngine::DirtyTransform) {
             untransformed_ = state.transform().isIdentity();
-            // The tile's place on the target is added to what the painter
-            // draws as it stands; only a painter that transforms its
-            // drawing gives the target a transformation.
-            shift_ = untransformed_ ? QPointF(tile_.topLeft()) : QPointF();
+            // See shift().
             target_.setTransform(untransformed_
                                      ? base_
                                      : state.transform() *
@@ -92,29 +88,29 @@ public:
         applyClip(ink ? &*ink : nullptr);
         target_.setPen(pen_);
         target_.setBrush(brush_);
-        target_.drawTextItem(p + shift_, item);
+        target_.drawTextItem(p + shift(), item);
     }
     void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& sr) override {
         flush();
         applyClip();
-        target_.drawPixmap(r.translated(shift_), pixmap, sr);
+        target_.drawPixmap(r.translated(shift()), pixmap, sr);
     }
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags) override {
         flush();
         applyClip();
-        target_.drawImage(r.translated(shift_), image, sr, flags);
+        target_.drawImage(r.translated(shift()), image, sr, flags);
     }
     void drawPath(const QPainterPath& path) override {
         flush();
         use();
-        target_.drawPath(path.translated(shift_));
+        target_.drawPath(path.translated(shift()));
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         flush();
         use();
         const QPolygonF placed =
-            QPolygonF(QList<QPointF>(points, points + count)).translated(shift_);
+            QPolygonF(QList<QPointF>(points, points + count)).translated(shift());
         if (mode == PolylineMode) {
             target_.drawPolyline(placed);
         } else {
@@ -140,21 +136,25 @@ public:
         flush();
         use();
         std::vector<QPointF> placed(points, points + count);
-        for (QPointF& p : placed) p += shift_;
+        for (QPointF& p : placed) p += shift();
         target_.drawPoints(placed.data(), count);
     }
     void drawEllipse(const QRectF& r) override {
         flush();
         use();
-        target_.drawEllipse(r.translated(shift_));
+        target_.drawEllipse(r.translated(shift()));
     }
 
 private:
+    // The tile's place on the target is added to what the painter draws
+    // as it stands; only a painter that transforms its drawing gives the
+    // target a transformation (a PDF page writes one around every call).
+    QPointF shift() const { return untransformed_ ? QPointF(tile_.topLeft()) : QPointF(); }
     // Rectangles or lines of the tile, moved to their place on the target.
     template <typename Shape>
     std::vector<Shape>& onTarget(std::vector<Shape>& shapes) const {
-        if (!shift_.isNull()) {
-            for (Shape& shape : shapes) shape.translate(shift_);
+        if (!shift().isNull()) {
+            for (Shape& shape : shapes) shape.translate(shift());
         }
         return shapes;
     }
@@ -225,7 +225,7 @@ private:
         for (const LineGroup& group : lines_) {
             if (!rectangles_) {
                 fillWith(group.colour);
-                target_.drawPath(outlineOf(group).translated(shift_));
+                target_.drawPath(outlineOf(group).translated(shift()));
                 continue;
             }
             fill(group.rects, group.colour);
@@ -284,7 +284,7 @@ private:
             return;
         }
         QPainterPath path;
-        for (const QRectF& r : rects) path.addRect(r.translated(shift_));
+        for (const QRectF& r : rects) path.addRect(r.translated(shift()));
         target_.drawPath(path);
     }
     // A colour set again would be written again.
@@ -356,7 +356,6 @@ private:
     QRect tile_;
     bool rectangles_ = false;
     QTransform base_;            // the target's own, without the tile's place
-    QPointF shift_;              // added to what is drawn untransformed
     bool untransformed_ = true;  // the painter's drawing, on the tile
     QPen pen_;
     QBrush brush_;
